@@ -1,0 +1,117 @@
+#include "Bitmap.h"
+
+#include <QImage>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "Canvas.h"
+#include "Colors.h"
+#include "Errors.h"
+#include "QtBridge.h"
+
+namespace {
+
+constexpr uint32_t kWhitePixel = RGBToPixel(0xFFFFFF);
+
+std::string Utf8(const std::u16string& text) { return ToQString(text).toStdString(); }
+
+void PutLE(std::vector<uint8_t>& out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(uint8_t(value >> (8 * i)));
+}
+
+// A bottom-up 24-bit file with a 40-byte info header.
+std::vector<uint8_t> EncodeBmp(const TBitmap& bmp) {
+  const int w = bmp.Width();
+  const int h = bmp.Height();
+  const uint32_t rowBytes = (uint32_t(w) * 3 + 3) & ~3u;
+  const uint32_t dataSize = rowBytes * uint32_t(h);
+  std::vector<uint8_t> out;
+  out.reserve(54 + dataSize);
+  out.push_back('B');
+  out.push_back('M');
+  PutLE(out, 54 + dataSize, 4);
+  PutLE(out, 0, 4);
+  PutLE(out, 54, 4);
+  PutLE(out, 40, 4);
+  PutLE(out, uint32_t(w), 4);
+  PutLE(out, uint32_t(h), 4);
+  PutLE(out, 1, 2);
+  PutLE(out, 24, 2);
+  PutLE(out, 0, 4);
+  PutLE(out, dataSize, 4);
+  PutLE(out, 3780, 4);  // 96 dpi
+  PutLE(out, 3780, 4);
+  PutLE(out, 0, 4);
+  PutLE(out, 0, 4);
+  for (int y = h - 1; y >= 0; --y) {
+    const uint32_t* row = bmp.ScanLine(y);
+    for (int x = 0; x < w; ++x) PutLE(out, row[x] & 0xFFFFFFu, 3);  // blue, green, red
+    for (uint32_t pad = uint32_t(w) * 3; pad < rowBytes; ++pad) out.push_back(0);
+  }
+  return out;
+}
+
+}  // namespace
+
+TBitmap::TBitmap() = default;
+
+TBitmap::TBitmap(int width, int height) { SetSize(width, height); }
+
+TBitmap::~TBitmap() = default;
+
+void TBitmap::SetSize(int width, int height) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  if (width == FWidth && height == FHeight) return;
+  std::vector<uint32_t> pixels(size_t(width) * size_t(height), kWhitePixel);
+  const int keepW = std::min(width, FWidth);
+  const int keepH = std::min(height, FHeight);
+  for (int y = 0; y < keepH; ++y) {
+    std::memcpy(pixels.data() + size_t(y) * size_t(width), ScanLine(y),
+                size_t(keepW) * sizeof(uint32_t));
+  }
+  if (FCanvas) FCanvas->TargetResized();
+  FPixels.swap(pixels);
+  FWidth = width;
+  FHeight = height;
+}
+
+TColor TBitmap::PixelColor(int x, int y) const {
+  if (x < 0 || y < 0 || x >= FWidth || y >= FHeight) return -1;
+  return TColor(PixelToRGB(ScanLine(y)[x]));
+}
+
+TCanvas& TBitmap::Canvas() {
+  if (!FCanvas) FCanvas = std::make_unique<TCanvas>(*this);
+  return *FCanvas;
+}
+
+void TBitmap::Assign(const TBitmap& source) {
+  if (&source == this) return;
+  if (FCanvas && (source.FWidth != FWidth || source.FHeight != FHeight)) FCanvas->TargetResized();
+  FPixels = source.FPixels;
+  FWidth = source.FWidth;
+  FHeight = source.FHeight;
+}
+
+void TBitmap::LoadFromFile(const std::u16string& fileName) {
+  QImage image(ToQString(fileName));
+  if (image.isNull()) throw EFileError("Cannot read the image file \"" + Utf8(fileName) + "\"");
+  image = image.convertToFormat(QImage::Format_RGB32);
+  SetSize(image.width(), image.height());
+  for (int y = 0; y < FHeight; ++y) {
+    const auto* src = reinterpret_cast<const uint32_t*>(image.constScanLine(y));
+    uint32_t* dst = ScanLine(y);
+    for (int x = 0; x < FWidth; ++x) dst[x] = src[x] | 0xFF000000u;
+  }
+}
+
+void TBitmap::SaveToFile(const std::u16string& fileName) const {
+  const std::vector<uint8_t> data = EncodeBmp(*this);
+  const QByteArray path = ToQString(fileName).toLocal8Bit();
+  std::FILE* file = std::fopen(path.constData(), "wb");
+  bool ok = file && std::fwrite(data.data(), 1, data.size(), file) == data.size();
+  if (file) ok = std::fclose(file) == 0 && ok;
+  if (!ok) throw EFileError("Cannot write the file \"" + Utf8(fileName) + "\"");
+}

@@ -1,0 +1,56 @@
+// An off-screen picture: 32-bit opaque pixels in rows, with its own drawing
+// surface. The pixel store and the drawing state are kept apart: TBitmap owns
+// width, height and the rows; its TCanvas holds pen, brush, font and position.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "PlatformTypes.h"
+
+class TCanvas;
+
+class TBitmap {
+ public:
+  TBitmap();
+  TBitmap(int width, int height);
+  ~TBitmap();
+  TBitmap(const TBitmap&) = delete;
+  TBitmap& operator=(const TBitmap&) = delete;
+
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  // Keeps the pixels of the overlapping top-left part; new pixels are white.
+  // Negative sizes count as 0.
+  void SetSize(int width, int height);
+  void SetWidth(int width) { SetSize(width, FHeight); }
+  void SetHeight(int height) { SetSize(FWidth, height); }
+
+  // Pixels are 0xFFRRGGBB (see Colors.h); a row holds exactly Width() pixels.
+  uint32_t* ScanLine(int y) { return FPixels.data() + size_t(y) * size_t(FWidth); }
+  const uint32_t* ScanLine(int y) const {
+    return FPixels.data() + size_t(y) * size_t(FWidth);
+  }
+  // The colour (0x00BBGGRR) of one pixel; -1 outside the bitmap.
+  TColor PixelColor(int x, int y) const;
+
+  // The surface that draws onto this bitmap.
+  TCanvas& Canvas();
+
+  // Makes this bitmap an exact copy of the source's size and pixels.
+  void Assign(const TBitmap& source);
+
+  // Reads any image format the platform knows. Throws EFileError when the file
+  // cannot be read; the bitmap is then unchanged.
+  void LoadFromFile(const std::u16string& fileName);
+  // Writes a 24-bit ".bmp" file. Throws EFileError when it cannot be written.
+  void SaveToFile(const std::u16string& fileName) const;
+
+ private:
+  int FWidth = 0;
+  int FHeight = 0;
+  std::vector<uint32_t> FPixels;
+  std::unique_ptr<TCanvas> FCanvas;
+};

@@ -1,0 +1,156 @@
+// The drawing surface. It draws onto a TBitmap with the pixel rules the
+// controls are laid out for:
+//  - LineTo sets every pixel from the current position up to, but not
+//    including, the end point;
+//  - Rectangle and Ellipse with corners (x1, y1), (x2, y2) cover columns
+//    x1..x2-1 and rows y1..y2-1, filled with the brush and outlined with the
+//    pen; reversed corners are swapped, an empty box draws nothing;
+//  - gaps of dashed and dotted lines take the brush colour when the brush is
+//    solid and stay untouched when it is clear;
+//  - the pen mode (copy or exclusive-or) applies to everything the pen and
+//    brush draw; text and bitmap copies are not affected by it.
+//
+// Pens wider than one pixel are solid whatever their style and have round
+// joins. An open line keeps the extent of its one-pixel centre line (start
+// included, end left out): the pen's round nib is set inside it, so a wide
+// line never reaches its end point. Closed outlines (rectangle, ellipse,
+// polygon) are centred on the one-pixel outline; psInsideFrame moves the
+// outline of rectangles and ellipses inwards so it stays inside the box.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Font.h"
+#include "PlatformTypes.h"
+
+class TBitmap;
+class TextPainter;
+
+class TPen {
+ public:
+  TColor Color() const { return FColor; }
+  void SetColor(TColor color) { FColor = color; }
+  int Width() const { return FWidth; }
+  void SetWidth(int width) { FWidth = width < 1 ? 1 : width; }
+  TPenStyle Style() const { return FStyle; }
+  void SetStyle(TPenStyle style) { FStyle = style; }
+  TPenMode Mode() const { return FMode; }
+  void SetMode(TPenMode mode) { FMode = mode; }
+
+ private:
+  TColor FColor = clBlack;
+  int FWidth = 1;
+  TPenStyle FStyle = psSolid;
+  TPenMode FMode = pmCopy;
+};
+
+class TBrush {
+ public:
+  TColor Color() const { return FColor; }
+  // Setting a colour makes a clear brush solid.
+  void SetColor(TColor color) {
+    FColor = color;
+    FStyle = bsSolid;
+  }
+  TBrushStyle Style() const { return FStyle; }
+  void SetStyle(TBrushStyle style) { FStyle = style; }
+
+ private:
+  TColor FColor = clWhite;
+  TBrushStyle FStyle = bsSolid;
+};
+
+class TCanvas {
+ public:
+  explicit TCanvas(TBitmap& target);
+  ~TCanvas();
+  TCanvas(const TCanvas&) = delete;
+  TCanvas& operator=(const TCanvas&) = delete;
+
+  TPen& Pen() { return FPen; }
+  TBrush& Brush() { return FBrush; }
+  TFont& Font() { return FFont; }
+  TCopyMode CopyMode() const { return FCopyMode; }
+  void SetCopyMode(TCopyMode mode) { FCopyMode = mode; }
+  TBitmap& Target() { return FTarget; }
+
+  TPoint PenPos() const { return FPenPos; }
+  void SetPenPos(TPoint p) { MoveTo(p.x, p.y); }
+  void MoveTo(int x, int y);
+  void LineTo(int x, int y);
+  // Open polyline through the points; the last point is not drawn and the
+  // current position does not change.
+  void Polyline(const std::vector<TPoint>& points);
+  // Closed polygon, filled with the brush (alternate rule) and outlined.
+  void Polygon(const std::vector<TPoint>& points);
+  void Rectangle(int x1, int y1, int x2, int y2);
+  void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
+  // Fills columns Left..Right-1 and rows Top..Bottom-1 with the brush only.
+  void FillRect(const TRect& r);
+  void Ellipse(int x1, int y1, int x2, int y2);
+
+  // The colour (0x00BBGGRR) at a pixel; -1 outside the surface.
+  TColor Pixel(int x, int y) const;
+  void SetPixel(int x, int y, TColor color);
+
+  // Text with its top-left corner at (x, y): the baseline lies the font's
+  // ascent below y. With a solid brush the text cell (its width by the font's
+  // height) is filled with the brush colour first. The current position does
+  // not change.
+  void TextOut(int x, int y, const std::u16string& text);
+  // As TextOut, with every pixel outside the clip rectangle left untouched.
+  void TextRect(const TRect& clip, int x, int y, const std::u16string& text);
+  int TextWidth(const std::u16string& text);
+  // The font's ascent plus descent, whatever the text.
+  int TextHeight(const std::u16string& text);
+
+  // Bitmap copies, combined with the surface by CopyMode().
+  void Draw(int x, int y, const TBitmap& source);
+  void CopyRect(const TRect& dest, const TBitmap& source, const TRect& sourceRect);
+  // Nearest-pixel scaling of the whole source into the rectangle.
+  void StretchDraw(const TRect& dest, const TBitmap& source);
+
+  // Called after every drawing operation; a window surface uses it to ask
+  // for presentation.
+  void SetOnChange(std::function<void()> onChange) { FOnChange = std::move(onChange); }
+
+  // The target bitmap changed its size; pixel pointers held for text drawing
+  // must be dropped.
+  void TargetResized();
+
+ private:
+  void ThinLine(TPoint a, TPoint b);
+  void ThinPath(const std::vector<TPoint>& path, bool closed);
+  void ThinPixels(const std::vector<TPoint>& ordered);
+  void StrokeWideOpen(const std::vector<TPoint>& path, bool shortenStart, bool shortenEnd);
+  void StampNibs(const std::vector<TPoint>& centres);
+  void RectangleOutline(const TRect& ring);
+  void EllipseShape(int x1, int y1, int x2, int y2);
+  void DrawText(const TRect& clip, int x, int y, const std::u16string& text);
+  void CopyUnscaled(int x, int y, const TBitmap& source, TRect from);
+  // The one place that writes pixels of lines and shapes: clips to the
+  // surface and applies the pen mode (or plain copy).
+  void WriteSpan(int y, int x0, int x1, uint32_t pixel, TPenMode mode);
+  void WritePixel(int x, int y, uint32_t pixel) { WriteSpan(y, x, x + 1, pixel, FPen.Mode()); }
+  uint32_t PenPixel() const;
+  uint32_t BrushPixel() const;
+  bool PenVisible() const { return FPen.Style() != psClear; }
+  bool WidePen() const { return FPen.Width() > 1; }
+  TRect SurfaceRect() const;
+  void Changed();
+
+  TBitmap& FTarget;
+  TPen FPen;
+  TBrush FBrush;
+  TFont FFont;
+  TCopyMode FCopyMode = cmSrcCopy;
+  TPoint FPenPos;
+  int64_t FStylePos = 0;        // position in the dash pattern along the path
+  bool FPathContinues = false;  // the last LineTo ended at the current position
+  std::function<void()> FOnChange;
+  std::unique_ptr<TextPainter> FText;
+};

@@ -1,0 +1,98 @@
+// Bitmap copies onto a surface: plain, combined by AND, or inverted.
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "Bitmap.h"
+#include "Canvas.h"
+
+namespace {
+
+// The one place that combines source pixels with the surface.
+void CombineRow(const uint32_t* src, uint32_t* dst, int n, TCopyMode mode) {
+  switch (mode) {
+    case cmSrcCopy:
+      std::memmove(dst, src, size_t(n) * sizeof(uint32_t));
+      break;
+    case cmSrcAnd:
+      for (int i = 0; i < n; ++i) dst[i] &= src[i];
+      break;
+    case cmNotSrcCopy:
+      for (int i = 0; i < n; ++i) dst[i] = ~src[i] | 0xFF000000u;
+      break;
+  }
+}
+
+}  // namespace
+
+// Fast path: one combine per row straight from the source.
+void TCanvas::CopyUnscaled(int x, int y, const TBitmap& src, TRect from) {
+  // Keep the source rectangle inside the source and the destination inside
+  // the surface, trimming both alike.
+  const int dx = x - from.Left;
+  const int dy = y - from.Top;
+  from.Left = std::max({from.Left, 0, -dx});
+  from.Top = std::max({from.Top, 0, -dy});
+  from.Right = std::min({from.Right, src.Width(), FTarget.Width() - dx});
+  from.Bottom = std::min({from.Bottom, src.Height(), FTarget.Height() - dy});
+  const int n = from.Right - from.Left;
+  if (n <= 0) return;
+  for (int sy = from.Top; sy < from.Bottom; ++sy) {
+    CombineRow(src.ScanLine(sy) + from.Left, FTarget.ScanLine(sy + dy) + from.Left + dx, n, FCopyMode);
+  }
+}
+
+void TCanvas::Draw(int x, int y, const TBitmap& source) {
+  CopyRect({x, y, x + source.Width(), y + source.Height()}, source,
+           {0, 0, source.Width(), source.Height()});
+}
+
+void TCanvas::StretchDraw(const TRect& dest, const TBitmap& source) {
+  CopyRect(dest, source, {0, 0, source.Width(), source.Height()});
+}
+
+void TCanvas::CopyRect(const TRect& dest, const TBitmap& source, const TRect& sourceRect) {
+  const int dw = dest.Width();
+  const int dh = dest.Height();
+  const int sw = sourceRect.Width();
+  const int sh = sourceRect.Height();
+  if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
+  // A copy within one bitmap reads from a snapshot, so overlapping areas
+  // come out as they were before the copy.
+  std::unique_ptr<TBitmap> snapshot;
+  const TBitmap* src = &source;
+  if (&source == &FTarget) {
+    snapshot = std::make_unique<TBitmap>();
+    snapshot->Assign(source);
+    src = snapshot.get();
+  }
+  if (dw == sw && dh == sh) {
+    CopyUnscaled(dest.Left, dest.Top, *src, sourceRect);
+    Changed();
+    return;
+  }
+  const int y0 = std::max(dest.Top, 0);
+  const int y1 = std::min(dest.Bottom, FTarget.Height());
+  const int x0 = std::max(dest.Left, 0);
+  const int x1 = std::min(dest.Right, FTarget.Width());
+  std::vector<uint32_t> row(size_t(std::max(x1 - x0, 0)));
+  for (int y = y0; y < y1; ++y) {
+    // Nearest source row and columns; equal sizes map one to one.
+    const int sy = sourceRect.Top + int(int64_t(y - dest.Top) * sh / dh);
+    if (sy < 0 || sy >= src->Height()) continue;
+    const uint32_t* srow = src->ScanLine(sy);
+    int first = x1;
+    int count = 0;
+    for (int x = x0; x < x1; ++x) {
+      const int sx = sourceRect.Left + int(int64_t(x - dest.Left) * sw / dw);
+      if (sx < 0 || sx >= src->Width()) {
+        if (count > 0) break;  // the source ends here
+        continue;
+      }
+      if (count == 0) first = x;
+      row[size_t(count++)] = srow[sx];
+    }
+    if (count > 0) CombineRow(row.data(), FTarget.ScanLine(y) + first, count, FCopyMode);
+  }
+  Changed();
+}

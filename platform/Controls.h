@@ -1,0 +1,160 @@
+// The component and control model the self-drawn controls build on. A control
+// owns a platform window (hidden from the controls) and a window surface: a
+// bitmap the size of the control whose content is what the screen shows.
+// Drawing on Canvas() updates the screen; the platform asks for Paint() when
+// the window is first shown, resized or invalidated.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "Canvas.h"
+#include "Font.h"
+#include "PlatformTypes.h"
+
+class QWidget;
+class ControlHost;
+class TBitmap;
+
+class TObject {
+ public:
+  virtual ~TObject() = default;
+};
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+using TMouseEvent =
+    std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+
+class TComponent : public TObject {
+ public:
+  explicit TComponent(TComponent* AOwner = nullptr) : FOwner(AOwner) {}
+
+  TComponent* Owner() const { return FOwner; }
+  const std::u16string& Name() const { return FName; }
+  void SetName(const std::u16string& name) { FName = name; }
+
+  // Between BeginLoading() and Loaded() the component takes its values from a
+  // window layout.
+  bool IsLoading() const { return FLoading; }
+  void BeginLoading() { FLoading = true; }
+  virtual void Loaded() { FLoading = false; }
+
+ private:
+  TComponent* FOwner;
+  std::u16string FName;
+  bool FLoading = false;
+};
+
+class TControl : public TComponent {
+ public:
+  explicit TControl(TComponent* AOwner = nullptr);
+  ~TControl() override;
+
+  int Left() const { return FLeft; }
+  int Top() const { return FTop; }
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+  void SetLeft(int value) { SetBounds(value, FTop, FWidth, FHeight); }
+  void SetTop(int value) { SetBounds(FLeft, value, FWidth, FHeight); }
+  void SetWidth(int value) { SetBounds(FLeft, FTop, value, FHeight); }
+  void SetHeight(int value) { SetBounds(FLeft, FTop, FWidth, value); }
+
+  // The property, not whether the window is on screen at the moment.
+  bool Visible() const { return FVisible; }
+  void SetVisible(bool value);
+  bool Enabled() const { return FEnabled; }
+  virtual void SetEnabled(bool value);
+
+  TFont& Font() { return FFont; }
+  // The colour behind the control (its parent's background).
+  TColor Color() const { return FColor; }
+  void SetColor(TColor value) { FColor = value; }
+
+  // The window surface.
+  TCanvas& Canvas();
+  const TBitmap& Surface() const;
+
+  // Whether the platform window exists yet.
+  bool HandleAllocated() const { return FHandleAllocated; }
+  // Creates the window now if it does not exist yet.
+  void HandleNeeded();
+  // Asks the platform to call Paint() later.
+  void Invalidate();
+  virtual void Paint() {}
+
+  // Default handling of the input notifications: raise the matching event.
+  virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void MouseMove(TShiftState Shift, int X, int Y);
+  virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void Click();
+  virtual void DblClick();
+  virtual void MouseEnter();
+  virtual void MouseLeave();
+
+  TMouseEvent OnMouseDown;
+  TMouseMoveEvent OnMouseMove;
+  TMouseEvent OnMouseUp;
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TNotifyEvent OnMouseEnter;
+  TNotifyEvent OnMouseLeave;
+
+  // Placement in the program's window (the controls never call these).
+  void SetParentWidget(QWidget* parent);
+  QWidget* Widget() const;
+
+ protected:
+  // Called once when the window comes into existence.
+  virtual void CreateWnd() {}
+  // Window-less controls take no focus.
+  virtual bool Focusable() const { return false; }
+
+ private:
+  friend class ControlHost;
+  void WindowCreated();
+
+  int FLeft = 0;
+  int FTop = 0;
+  int FWidth = 0;
+  int FHeight = 0;
+  bool FVisible = true;
+  bool FEnabled = true;
+  bool FHandleAllocated = false;
+  TColor FColor = clBtnFace;
+  TFont FFont;
+  std::unique_ptr<TBitmap> FSurface;
+  struct HostLink;  // the platform window, deleted with the control
+  std::unique_ptr<HostLink> FHost;
+};
+
+// A focusable control with its own window and keyboard input.
+class TWinControl : public TControl {
+ public:
+  explicit TWinControl(TComponent* AOwner = nullptr) : TControl(AOwner) {}
+
+  bool Focused() const;
+  virtual void SetFocus();
+  // The dialog navigation's next-control request to the parent window.
+  void SelectNextControl(bool forward);
+
+  // Key notifications with virtual key codes (KeyCodes.h).
+  virtual void KeyDown(uint16_t& Key, TShiftState Shift) { (void)Key, (void)Shift; }
+  virtual void KeyUp(uint16_t& Key, TShiftState Shift) { (void)Key, (void)Shift; }
+  // The control received or lost the focus.
+  virtual void DoEnter() {}
+  virtual void DoExit() {}
+
+ protected:
+  bool Focusable() const override { return true; }
+};
+
+// A window-less control: it paints on its parent's surface and takes no focus.
+// Its window surface starts as its Color(), the parent's background.
+class TGraphicControl : public TControl {
+ public:
+  explicit TGraphicControl(TComponent* AOwner = nullptr) : TControl(AOwner) {}
+};

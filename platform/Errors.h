@@ -1,0 +1,33 @@
+// Errors raised by the platform itself. They reach the caller unchanged; the
+// message loop shows any that nobody catches in the standard error box.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+class EMathError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class EZeroDivide : public EMathError {
+ public:
+  EZeroDivide() : EMathError("Floating point division by zero") {}
+};
+
+class EInvalidArgument : public EMathError {
+ public:
+  using EMathError::EMathError;
+};
+
+class EFileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Division that raises EZeroDivide for a zero divisor instead of producing an
+// infinity, as the classic desktop's floating-point unit does.
+inline double FloatDivide(double numerator, double denominator) {
+  if (denominator == 0.0) throw EZeroDivide();
+  return numerator / denominator;
+}

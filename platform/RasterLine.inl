@@ -1,0 +1,87 @@
+// The line walker of Raster.h (a template, so the per-pixel visit inlines).
+#pragma once
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace raster {
+namespace detail {
+
+using Wide = __int128;
+
+// Minor-axis offset of pixel i: i*dmin/dmaj rounded to nearest, halves down.
+inline int64_t MinorOffset(int64_t i, int64_t dmin, int64_t dmaj) {
+  return int64_t((Wide(2) * i * dmin + dmaj - 1) / (Wide(2) * dmaj));
+}
+
+// First i in [lo, hi) with MinorOffset(i) >= k (offsets never decrease).
+inline int64_t FirstOffsetAtLeast(int64_t lo, int64_t hi, int64_t k, int64_t dmin, int64_t dmaj) {
+  while (lo < hi) {
+    const int64_t mid = lo + (hi - lo) / 2;
+    if (MinorOffset(mid, dmin, dmaj) >= k) {
+      hi = mid;
+    } else {
+      lo = mid + 1;
+    }
+  }
+  return lo;
+}
+
+}  // namespace detail
+
+inline int64_t LineLength(TPoint a, TPoint b) {
+  return std::max(std::llabs(int64_t(b.x) - a.x), std::llabs(int64_t(b.y) - a.y));
+}
+
+template <class Visit>
+void WalkLine(TPoint a, TPoint b, const Box& box, Visit&& visit) {
+  const int64_t dx = int64_t(b.x) - a.x;
+  const int64_t dy = int64_t(b.y) - a.y;
+  const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+  const int64_t dmaj = xMajor ? std::llabs(dx) : std::llabs(dy);
+  const int64_t dmin = xMajor ? std::llabs(dy) : std::llabs(dx);
+  if (dmaj == 0) return;
+  const int sMaj = (xMajor ? dx : dy) < 0 ? -1 : 1;
+  const int sMin = (xMajor ? dy : dx) < 0 ? -1 : 1;
+  const int64_t maj0 = xMajor ? a.x : a.y;
+  const int64_t min0 = xMajor ? a.y : a.x;
+  const int64_t majLo = xMajor ? box.x0 : box.y0;
+  const int64_t majHi = xMajor ? box.x1 : box.y1;
+  const int64_t minLo = xMajor ? box.y0 : box.x0;
+  const int64_t minHi = xMajor ? box.y1 : box.x1;
+
+  // Pixels whose major coordinate lies in the box.
+  int64_t iLo = sMaj > 0 ? majLo - maj0 : maj0 - majHi + 1;
+  int64_t iHi = sMaj > 0 ? majHi - maj0 : maj0 - majLo + 1;
+  iLo = std::max<int64_t>(iLo, 0);
+  iHi = std::min<int64_t>(iHi, dmaj);
+  if (iLo >= iHi) return;
+
+  // ... and whose minor coordinate does too: offsets in [offLo, offHi].
+  const int64_t offLo = sMin > 0 ? minLo - min0 : min0 - minHi + 1;
+  const int64_t offHi = sMin > 0 ? minHi - 1 - min0 : min0 - minLo;
+  iLo = detail::FirstOffsetAtLeast(iLo, iHi, offLo, dmin, dmaj);
+  iHi = detail::FirstOffsetAtLeast(iLo, iHi, offHi + 1, dmin, dmaj);
+  if (iLo >= iHi) return;
+
+  // Bresenham from the first visible pixel on; the remainder stays below 2*dmaj.
+  const detail::Wide num = detail::Wide(2) * iLo * dmin + dmaj - 1;
+  int64_t offset = int64_t(num / (detail::Wide(2) * dmaj));
+  int64_t rem = int64_t(num % (detail::Wide(2) * dmaj));
+  for (int64_t i = iLo; i < iHi; ++i) {
+    const int64_t major = maj0 + sMaj * i;
+    const int64_t minor = min0 + sMin * offset;
+    if (xMajor) {
+      visit(int(major), int(minor), i);
+    } else {
+      visit(int(minor), int(major), i);
+    }
+    rem += 2 * dmin;
+    if (rem >= 2 * dmaj) {
+      rem -= 2 * dmaj;
+      ++offset;
+    }
+  }
+}
+
+}  // namespace raster

@@ -1,0 +1,114 @@
+#include "TextPainter.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QRawFont>
+#include <QtEndian>
+#include <cmath>
+#include <map>
+#include <tuple>
+
+#include "Bitmap.h"
+#include "QtBridge.h"
+
+namespace {
+
+struct FontEntry {
+  QFont font;
+  QFontMetrics metrics;
+  TextMetrics cell;
+};
+
+using FontKey = std::tuple<std::u16string, int, TFontStyles>;
+
+QFont MakeQFont(const TFont& font) {
+  QFont q(ToQString(font.Name()));
+  q.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
+  q.setHintingPreference(QFont::PreferFullHinting);
+  q.setKerning(false);
+  q.setBold(font.Style() & fsBold);
+  q.setItalic(font.Style() & fsItalic);
+  q.setUnderline(font.Style() & fsUnderline);
+  q.setStrikeOut(font.Style() & fsStrikeOut);
+  const int h = font.Height();
+  // A negative height is the em size; a positive one the cell height, of which
+  // the em takes its share by the font's own proportions (set below).
+  q.setPixelSize(std::max(1, std::abs(h)));
+  return q;
+}
+
+// The cell metrics the classic desktop uses: the OS/2 table's Windows ascent
+// and descent scaled to the pixel size, each rounded.
+TextMetrics CellMetrics(const QFont& font, const QFontMetrics& fm) {
+  const QRawFont raw = QRawFont::fromFont(font);
+  const QByteArray os2 = raw.isValid() ? raw.fontTable("OS/2") : QByteArray();
+  if (os2.size() >= 78 && raw.unitsPerEm() > 0) {
+    const auto* data = reinterpret_cast<const uchar*>(os2.constData());
+    const double scale = double(font.pixelSize()) / raw.unitsPerEm();
+    const int ascent = int(std::lround(qFromBigEndian<quint16>(data + 74) * scale));
+    const int descent = int(std::lround(qFromBigEndian<quint16>(data + 76) * scale));
+    return {ascent, descent};
+  }
+  return {fm.ascent(), fm.descent()};
+}
+
+const FontEntry& Lookup(const TFont& font) {
+  // Lives until exit: fonts must not be destroyed after the application.
+  static auto& cache = *new std::map<FontKey, FontEntry>;
+  const FontKey key{font.Name(), font.Height(), font.Style()};
+  auto it = cache.find(key);
+  if (it != cache.end()) return it->second;
+  QFont q = MakeQFont(font);
+  if (font.Height() > 0) {
+    // Scale the em so that ascent + descent match the requested cell.
+    const QFontMetrics probe(q);
+    const TextMetrics cell = CellMetrics(q, probe);
+    const int total = cell.ascent + cell.descent;
+    if (total > 0) q.setPixelSize(std::max(1, int(std::lround(double(q.pixelSize()) *
+                                                                font.Height() / total))));
+  }
+  const QFontMetrics fm(q);
+  FontEntry entry{q, fm, CellMetrics(q, fm)};
+  return cache.emplace(key, std::move(entry)).first->second;
+}
+
+}  // namespace
+
+TextPainter::TextPainter(TBitmap& target) : FTarget(target) {}
+
+TextPainter::~TextPainter() { Release(); }
+
+TextMetrics TextPainter::Metrics(const TFont& font) { return Lookup(font).cell; }
+
+int TextPainter::Width(const TFont& font, const std::u16string& text) {
+  if (text.empty()) return 0;
+  return Lookup(font).metrics.horizontalAdvance(ToQString(text));
+}
+
+bool TextPainter::Begin() {
+  if (FPainter) return true;
+  if (FTarget.Width() == 0 || FTarget.Height() == 0) return false;
+  FImage = std::make_unique<QImage>(reinterpret_cast<uchar*>(FTarget.ScanLine(0)), FTarget.Width(),
+                                    FTarget.Height(), FTarget.Width() * 4, QImage::Format_RGB32);
+  FPainter = std::make_unique<QPainter>(FImage.get());
+  FPainter->setRenderHint(QPainter::TextAntialiasing, false);
+  FPainter->setRenderHint(QPainter::Antialiasing, false);
+  return true;
+}
+
+void TextPainter::Release() {
+  FPainter.reset();
+  FImage.reset();
+}
+
+void TextPainter::Draw(const TFont& font, uint32_t rgb, int x, int baseline,
+                       const std::u16string& text, const TRect& clip) {
+  if (text.empty() || clip.Left >= clip.Right || clip.Top >= clip.Bottom || !Begin()) return;
+  const FontEntry& entry = Lookup(font);
+  FPainter->setClipRect(QRect(clip.Left, clip.Top, clip.Width(), clip.Height()));
+  FPainter->setFont(entry.font);
+  FPainter->setPen(QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF)));
+  FPainter->drawText(QPoint(x, baseline), ToQString(text));
+}

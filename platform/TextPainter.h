@@ -1,0 +1,43 @@
+// Text for the drawing surface, rendered by Qt straight into the bitmap's
+// pixels: crisp (no antialiasing, full hinting, no kerning) and measured with
+// the classic desktop's cell metrics, the font's Windows ascent and descent.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "Font.h"
+#include "PlatformTypes.h"
+
+class TBitmap;
+class QImage;
+class QPainter;
+
+struct TextMetrics {
+  int ascent;
+  int descent;
+};
+
+class TextPainter {
+ public:
+  explicit TextPainter(TBitmap& target);
+  ~TextPainter();
+
+  static TextMetrics Metrics(const TFont& font);
+  static int Width(const TFont& font, const std::u16string& text);
+
+  // Draws the glyphs only (no background) with the baseline on row
+  // `baseline`; pixels outside `clip` stay untouched.
+  void Draw(const TFont& font, uint32_t rgb, int x, int baseline, const std::u16string& text,
+            const TRect& clip);
+
+  // The bitmap's pixel store is about to move; drop the painter.
+  void Release();
+
+ private:
+  bool Begin();
+
+  TBitmap& FTarget;
+  std::unique_ptr<QImage> FImage;
+  std::unique_ptr<QPainter> FPainter;
+};

@@ -1,0 +1,36 @@
+// Pixel masks for drawing tests: a bitmap region written as rows of '#'
+// (the pixel has the given colour) and '.' (it has not).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Bitmap.h"
+#include "platform/Colors.h"
+
+inline std::string MaskOf(const TBitmap& bmp, TColor color, int x0 = 0, int y0 = 0, int w = -1,
+                          int h = -1) {
+  if (w < 0) w = bmp.Width() - x0;
+  if (h < 0) h = bmp.Height() - y0;
+  const TColor rgb = TColor(ColorToRGB(color));
+  std::string out;
+  for (int y = y0; y < y0 + h; ++y) {
+    for (int x = x0; x < x0 + w; ++x) out += bmp.PixelColor(x, y) == rgb ? '#' : '.';
+    out += '\n';
+  }
+  return out;
+}
+
+// Joins rows into the text MaskOf produces, so expectations read as pictures.
+inline std::string Rows(const std::vector<std::string>& rows) {
+  std::string out;
+  for (const std::string& r : rows) out += r + '\n';
+  return out;
+}
+
+// A bitmap filled with one colour.
+inline void Fill(TBitmap& bmp, TColor color) {
+  TCanvas& cv = bmp.Canvas();
+  cv.Brush().SetColor(color);
+  cv.FillRect({0, 0, bmp.Width(), bmp.Height()});
+}
