@@ -126,13 +126,16 @@ void TCanvas::ThinLine(TPoint a, TPoint b) {
   const uint32_t pen = PenPixel();
   const TPenMode mode = FPen.Mode();
   if (!pattern) {
-    // Fast path: a horizontal line is one span.
+    // Fast path: a horizontal line is one span; other solid lines store
+    // straight into the pixels the walker has already clipped.
     if (a.y == b.y && a.x != b.x) {
       const int x0 = a.x < b.x ? a.x : b.x + 1;
       const int x1 = a.x < b.x ? b.x : a.x + 1;
       WriteSpan(a.y, x0, x1, pen, mode);
+    } else if (mode == pmXor) {
+      raster::WalkLine(a, b, box, [&](int x, int y, int64_t) { FTarget.ScanLine(y)[x] ^= pen & 0x00FFFFFFu; });
     } else {
-      raster::WalkLine(a, b, box, [&](int x, int y, int64_t) { WriteSpan(y, x, x + 1, pen, mode); });
+      raster::WalkLine(a, b, box, [&](int x, int y, int64_t) { FTarget.ScanLine(y)[x] = pen; });
     }
     return;
   }

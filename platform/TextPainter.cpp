@@ -41,6 +41,23 @@ QFont MakeQFont(const TFont& font) {
 
 // The cell metrics the classic desktop uses: the OS/2 table's Windows ascent
 // and descent scaled to the pixel size, each rounded.
+TextMetrics CellMetrics(const QFont& font, const QFontMetrics& fm);
+
+FontEntry MakeEntry(const TFont& font) {
+  QFont q = MakeQFont(font);
+  if (font.Height() > 0) {
+    // Scale the em so that ascent + descent match the requested cell.
+    const QFontMetrics probe(q);
+    const TextMetrics cell = CellMetrics(q, probe);
+    const int total = cell.ascent + cell.descent;
+    if (total > 0) {
+      q.setPixelSize(std::max(1, int(std::lround(double(q.pixelSize()) * font.Height() / total))));
+    }
+  }
+  const QFontMetrics fm(q);
+  return FontEntry{q, fm, CellMetrics(q, fm)};
+}
+
 TextMetrics CellMetrics(const QFont& font, const QFontMetrics& fm) {
   const QRawFont raw = QRawFont::fromFont(font);
   const QByteArray os2 = raw.isValid() ? raw.fontTable("OS/2") : QByteArray();
@@ -57,21 +74,19 @@ TextMetrics CellMetrics(const QFont& font, const QFontMetrics& fm) {
 const FontEntry& Lookup(const TFont& font) {
   // Lives until exit: fonts must not be destroyed after the application.
   static auto& cache = *new std::map<FontKey, FontEntry>;
-  const FontKey key{font.Name(), font.Height(), font.Style()};
-  auto it = cache.find(key);
-  if (it != cache.end()) return it->second;
-  QFont q = MakeQFont(font);
-  if (font.Height() > 0) {
-    // Scale the em so that ascent + descent match the requested cell.
-    const QFontMetrics probe(q);
-    const TextMetrics cell = CellMetrics(q, probe);
-    const int total = cell.ascent + cell.descent;
-    if (total > 0) q.setPixelSize(std::max(1, int(std::lround(double(q.pixelSize()) *
-                                                                font.Height() / total))));
+  // Most calls ask for the font of the call before.
+  static const FontEntry* last = nullptr;
+  static FontKey lastKey;
+  if (last && std::get<1>(lastKey) == font.Height() && std::get<2>(lastKey) == font.Style() &&
+      std::get<0>(lastKey) == font.Name()) {
+    return *last;
   }
-  const QFontMetrics fm(q);
-  FontEntry entry{q, fm, CellMetrics(q, fm)};
-  return cache.emplace(key, std::move(entry)).first->second;
+  FontKey key{font.Name(), font.Height(), font.Style()};
+  auto it = cache.find(key);
+  if (it == cache.end()) it = cache.emplace(key, MakeEntry(font)).first;
+  last = &it->second;
+  lastKey = std::move(key);
+  return *last;
 }
 
 }  // namespace
@@ -101,14 +116,25 @@ bool TextPainter::Begin() {
 void TextPainter::Release() {
   FPainter.reset();
   FImage.reset();
+  FPainterFont = nullptr;
+  FPainterRgb = 0xFFFFFFFFu;
 }
 
 void TextPainter::Draw(const TFont& font, uint32_t rgb, int x, int baseline,
                        const std::u16string& text, const TRect& clip) {
   if (text.empty() || clip.Left >= clip.Right || clip.Top >= clip.Bottom || !Begin()) return;
   const FontEntry& entry = Lookup(font);
-  FPainter->setClipRect(QRect(clip.Left, clip.Top, clip.Width(), clip.Height()));
-  FPainter->setFont(entry.font);
-  FPainter->setPen(QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF)));
+  if (!FPainter->hasClipping() || clip != FPainterClip) {
+    FPainter->setClipRect(QRect(clip.Left, clip.Top, clip.Width(), clip.Height()));
+    FPainterClip = clip;
+  }
+  if (FPainterFont != &entry) {
+    FPainter->setFont(entry.font);
+    FPainterFont = &entry;
+  }
+  if (FPainterRgb != rgb) {
+    FPainter->setPen(QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF)));
+    FPainterRgb = rgb;
+  }
   FPainter->drawText(QPoint(x, baseline), ToQString(text));
 }

@@ -40,4 +40,8 @@ class TextPainter {
   TBitmap& FTarget;
   std::unique_ptr<QImage> FImage;
   std::unique_ptr<QPainter> FPainter;
+  // What the painter holds, so repeated texts set nothing again.
+  const void* FPainterFont = nullptr;
+  uint32_t FPainterRgb = 0xFFFFFFFFu;
+  TRect FPainterClip{};
 };

@@ -1,0 +1,115 @@
+#include "FeederEngine.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "platform/Errors.h"
+#include "platform/Locale.h"
+
+const std::array<TBandPreset, 10> BandPresets = {{
+    {1.8, u"Current maxima for 1.8 MHz"},
+    {3.7, u"Current maxima for 3.7 MHz"},
+    {5.35, u"Current maxima for 5.35 MHz"},
+    {7.1, u"Current maxima for 7.1 MHz"},
+    {10.13, u"Current maxima for 10.13 MHz"},
+    {14.2, u"Current maxima for 14.2 MHz"},
+    {18.13, u"Current maxima for 18.13 MHz"},
+    {21.25, u"Current maxima for 21.25 MHz"},
+    {24.45, u"Current maxima for 24.45 MHz"},
+    {28.5, u"Current maxima for 28.5 MHz"},
+}};
+
+namespace {
+
+constexpr double kFeetToMetres = 0.3048;
+
+// Feeder length in feeder wavelengths for a dipole of d (in units of
+// 936 / f feet).
+double OptimumFeeder(double d) { return 0.25 - std::tan((d - 1.0) * 2.5) / 12.02; }
+
+}  // namespace
+
+std::u16string FormatFixed(double value, int decimals) {
+  char buffer[400];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  std::u16string text(buffer, result.ptr);
+  const char16_t separator = LocaleDecimalSeparator();
+  for (char16_t& c : text) {
+    if (c == u'.') c = separator;
+  }
+  return text;
+}
+
+void InitFeederState(TFeederState& state, double initialFreq) {
+  state.freq = initialFreq;
+  state.length = FloatDivide(375.0, state.freq);
+  state.LLWL = FeederConstant450;
+}
+
+void SelectFeederConstant(TFeederState& state, int index) {
+  if (index == 0) state.LLWL = FeederConstant300;
+  if (index == 1 || index == 2) state.LLWL = FeederConstant450;  // 600 ohm as 450 ohm
+}
+
+void Calculate(TFeederState& state) {
+  state.fedlinwl = OptimumFeeder(state.dipWl);
+  state.fedlinft[0] = state.LLWL / state.freq * state.fedlinwl;
+  state.fedlinm[0] = kFeetToMetres * state.fedlinft[0];
+  for (int i = 1; i < 8; ++i) {
+    state.fedlinft[i] = (state.LLWL / 2.0 / state.freq) * i + state.fedlinft[0];
+    state.fedlinm[i] = kFeetToMetres * state.fedlinft[i];
+  }
+}
+
+TCalcResult CalcSingle(TFeederState& state, double frequencyMHz, double dipoleFeet) {
+  state.fedlinm.fill(0);
+  state.fedlinft.fill(0);
+  state.freq = frequencyMHz;
+  state.length = FloatDivide(375.0, state.freq);
+  if (!(dipoleFeet >= state.length)) {
+    return {false, u"Dipole length is too short for this frequency, it needs to be longer than: " +
+                       FormatFixed(state.length, 1) +
+                       u"ft. Please unselect the lowest frequency in the Band Select box!"};
+  }
+  state.dipWl = dipoleFeet / (936.0 / state.freq);
+  if (state.dipWl < 0.5) state.dipWl += 1.0;
+  while (state.dipWl >= 1.5) state.dipWl -= 1.0;
+  Calculate(state);
+  return {true, {}};
+}
+
+std::vector<std::u16string> FeederListLines(const TFeederState& state) {
+  std::vector<std::u16string> lines;
+  for (double m : state.fedlinm) lines.push_back(FormatFixed(m, 2));
+  return lines;
+}
+
+std::vector<TFeederMark> FeederMarks(const TFeederState& state, double frequencyMHz) {
+  std::vector<TFeederMark> marks;
+  for (double m : state.fedlinm) marks.push_back({m, frequencyMHz});
+  return marks;
+}
+
+double StepDipole(double lengthMetres, double stepMetres, TStepDirection direction) {
+  return direction == TStepDirection::Increase ? lengthMetres + stepMetres
+                                               : lengthMetres - stepMetres;
+}
+
+std::vector<TCurveCommand> BuildReferenceCurve() {
+  std::vector<TCurveCommand> curve;
+  curve.push_back({true, 0.25, 0.0});
+  for (int i = 0; i <= 25; ++i) {
+    const double d = i / 100.0;
+    curve.push_back({false, d + 0.25, OptimumFeeder(d)});
+  }
+  curve.push_back({true, 0.5, 0.0});
+  for (int i = 50; i <= 150; ++i) {
+    const double d = i / 100.0;
+    curve.push_back({false, d, OptimumFeeder(d)});
+  }
+  for (int i = 50; i <= 150; ++i) {
+    const double d = i / 100.0;
+    curve.push_back({false, d + 1.0, OptimumFeeder(d)});
+  }
+  return curve;
+}
