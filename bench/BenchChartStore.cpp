@@ -1,0 +1,39 @@
+// Appending to the chart's item store: one million items per iteration, with
+// the default growth step and with one step that holds them all.
+#include <benchmark/benchmark.h>
+
+#include "controls/chart/PLX_ChartStore.h"
+
+namespace {
+
+constexpr int MillionItems = 1000000;
+
+void appendMillion(benchmark::State& state) {
+  const int allocSize = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    TrcItemStore store;
+    store.SetAllocSize(allocSize);
+    store.MoveTo(0, 0);
+    for (int i = 1; i < MillionItems; ++i) store.DrawTo(i, i * 0.5);
+    benchmark::DoNotOptimize(store.Items());
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * MillionItems);
+  state.counters["record_bytes"] = sizeof(TrcChartItem);
+}
+
+void appendMarksWithGrowthStepOne(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    TrcItemStore store;
+    store.SetAllocSize(1);
+    for (int i = 0; i < count; ++i) store.MarkAt(i, i, 24);
+    benchmark::DoNotOptimize(store.Items());
+  }
+  state.SetItemsProcessed(state.iterations() * count);
+}
+
+}  // namespace
+
+BENCHMARK(appendMillion)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(appendMarksWithGrowthStepOne)->Arg(100000)->Unit(benchmark::kMillisecond);

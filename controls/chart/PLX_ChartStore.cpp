@@ -1,0 +1,680 @@
+#include "controls/chart/PLX_ChartStore.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <new>
+#include <type_traits>
+
+// The records are moved by realloc and compared byte-wise nowhere; they must
+// stay plain data.
+static_assert(std::is_trivially_copyable_v<TrcChartItem>);
+static_assert(std::is_standard_layout_v<TrcChartItem>);
+
+namespace {
+
+constexpr double NoDistance = 1.7e308;
+constexpr int MaxAllocSize = 1000000;
+constexpr uint8_t AllClasses = 255;
+
+// Characters of the bytes 0x80..0x9F in Windows-1252. The five bytes the code
+// page leaves undefined map to the control characters of the same value, as
+// the platform's own conversion does.
+constexpr char16_t Cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char toCp1252(char16_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+  for (int i = 0; i < 32; ++i) {
+    if (Cp1252High[i] == c) return static_cast<char>(0x80 + i);
+  }
+  return '?';
+}
+
+bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+bool kindMatches(TrcItem kind, TrcItem filter) {
+  if (filter == tkEverything) return true;
+  if (filter == tkNotMoveTo) return kind != tkMoveTo;
+  return kind == filter;
+}
+
+bool classMatches(uint8_t itemClass, uint8_t filter) {
+  return filter == AllClasses || itemClass == filter;
+}
+
+// Kinds whose (x2, y2) is a second point in real units.
+bool hasSecondPoint(TrcItem kind) {
+  return kind == tkLine || kind == tkRect || kind == tkRectFrame || kind == tk3DBar ||
+         kind == tkArrow;
+}
+
+// Every coordinate the item stores takes the same linear formula: the
+// ellipse's half axes included, and the pixel-offset kinds' offsets too.
+void transformItem(TrcChartItem& item, double kx, double dx, double ky, double dy) {
+  item.x = kx * item.x + dx;
+  item.y = ky * item.y + dy;
+  if (hasSecondPoint(item.ItemKind) || item.ItemKind == tkEllipse) {
+    item.x2 = kx * item.x2 + dx;
+    item.y2 = ky * item.y2 + dy;
+  }
+}
+
+bool strictlyInside(double x, double y, double loX, double loY, double hiX, double hiY) {
+  return loX < x && x < hiX && loY < y && y < hiY;
+}
+
+void widen(double x, double y, double& MinX, double& MinY, double& MaxX, double& MaxY) {
+  MinX = std::min(MinX, x);
+  MaxX = std::max(MaxX, x);
+  MinY = std::min(MinY, y);
+  MaxY = std::max(MaxY, y);
+}
+
+}  // namespace
+
+TItemText TItemText::FromString(const std::u16string& Text) {
+  TItemText result{};
+  for (std::size_t i = 0; i < Text.size() && result.Length < MaxLength; ++i) {
+    const char16_t c = Text[i];
+    // A character outside the basic plane is one character, one '?'.
+    if (isHighSurrogate(c) && i + 1 < Text.size() && isLowSurrogate(Text[i + 1])) ++i;
+    result.Chars[result.Length++] = toCp1252(c);
+  }
+  return result;
+}
+
+std::u16string TItemText::ToString() const {
+  std::u16string result;
+  for (char ch : Bytes()) {
+    const auto byte = static_cast<unsigned char>(ch);
+    result += (byte >= 0x80 && byte < 0xA0) ? Cp1252High[byte - 0x80] : char16_t(byte);
+  }
+  return result;
+}
+
+std::string_view TItemText::Bytes() const {
+  return std::string_view(Chars, std::min<std::size_t>(Length, MaxLength));
+}
+
+TrcItemStore::TrcItemStore() : FRealloc(&std::realloc) {
+  std::fill(std::begin(FItClassVisib), std::end(FItClassVisib), true);
+  std::fill(std::begin(FLayerVisib), std::end(FLayerVisib), true);
+  // The array always holds one spare record, also while the store is empty.
+  FDataContainer = static_cast<TrcChartItem*>(std::calloc(1, sizeof(TrcChartItem)));
+  if (FDataContainer == nullptr) throw std::bad_alloc();
+  FStorageRecords = 1;
+}
+
+TrcItemStore::~TrcItemStore() { std::free(FDataContainer); }
+
+void TrcItemStore::Assign(const TrcItemStore& Source) {
+  if (&Source == this) return;
+  const int32_t records = Source.FStorageRecords;
+  auto* copy = static_cast<TrcChartItem*>(FRealloc(nullptr, sizeof(TrcChartItem) * records));
+  if (copy == nullptr) throw std::bad_alloc();
+  std::memcpy(copy, Source.FDataContainer, sizeof(TrcChartItem) * records);
+  std::free(FDataContainer);
+  FDataContainer = copy;
+  FStorageRecords = records;
+  FNumChartItems = Source.FNumChartItems;
+  FNumAllocated = Source.FNumAllocated;
+  FAllocSize = Source.FAllocSize;
+  std::copy(std::begin(Source.FItemCount), std::end(Source.FItemCount), std::begin(FItemCount));
+  FLastElemOnShow = Source.FLastElemOnShow;
+  std::copy(std::begin(Source.FItClassVisib), std::end(Source.FItClassVisib),
+            std::begin(FItClassVisib));
+  std::copy(std::begin(Source.FLayerVisib), std::end(Source.FLayerVisib), std::begin(FLayerVisib));
+  FDataColor = Source.FDataColor;
+  FFillColor = Source.FFillColor;
+  FPenStyle = Source.FPenStyle;
+  FLineWidth = Source.FLineWidth;
+  FClassDefault = Source.FClassDefault;
+  FActiveLayer = Source.FActiveLayer;
+  FDataTag = Source.FDataTag;
+  FTransparentItems = Source.FTransparentItems;
+  FTextAlignment = Source.FTextAlignment;
+  FAvoidDuplicateMarks = Source.FAvoidDuplicateMarks;
+  FTextFontStyle = Source.FTextFontStyle;
+  FTextBkStyle = Source.FTextBkStyle;
+  FTextBkColor = Source.FTextBkColor;
+}
+
+// --- growth -----------------------------------------------------------------
+
+// Grows by one whole step. realloc may extend the block in place or remap its
+// pages, so linear growth stays cheap for large stores; on failure nothing has
+// changed yet when the error leaves.
+void TrcItemStore::growForOne() {
+  if (FNumAllocated > std::numeric_limits<int32_t>::max() - FAllocSize) throw std::bad_alloc();
+  const int32_t wanted = FNumAllocated + FAllocSize;
+  if (wanted > FStorageRecords) {
+    void* grown = FRealloc(FDataContainer, sizeof(TrcChartItem) * static_cast<std::size_t>(wanted));
+    if (grown == nullptr) throw std::bad_alloc();
+    FDataContainer = static_cast<TrcChartItem*>(grown);
+    std::memset(static_cast<void*>(FDataContainer + FStorageRecords), 0,
+                sizeof(TrcChartItem) * static_cast<std::size_t>(wanted - FStorageRecords));
+    FStorageRecords = wanted;
+  }
+  FNumAllocated = wanted;
+}
+
+// Back to one spare record. A failed shrink keeps the larger block, which
+// serves as well.
+void TrcItemStore::resetStorage() {
+  if (FStorageRecords > 1) {
+    void* shrunk = FRealloc(FDataContainer, sizeof(TrcChartItem));
+    if (shrunk != nullptr) {
+      FDataContainer = static_cast<TrcChartItem*>(shrunk);
+      FStorageRecords = 1;
+    }
+  }
+  FNumAllocated = 0;
+  FNumChartItems = 0;
+  std::fill(std::begin(FItemCount), std::end(FItemCount), 0);
+}
+
+// Reserves the next record and fills the fields every command sets. The
+// record is cleared first, so fields a kind does not use read as zero.
+TrcChartItem& TrcItemStore::appendItem(TrcItem Kind) {
+  if (FNumChartItems >= FNumAllocated) growForOne();
+  TrcChartItem& item = FDataContainer[FNumChartItems];
+  item = TrcChartItem{};
+  item.ItemKind = Kind;
+  item.Layer = FActiveLayer;
+  item.ItemClass = FClassDefault;
+  item.Color = FDataColor;
+  item.PenStyle = FPenStyle;
+  item.Tag = FDataTag;
+  item.LWid = FLineWidth;
+  raiseCount(Kind);
+  ++FNumChartItems;
+  return item;
+}
+
+void TrcItemStore::dropCount(TrcItem Kind) {
+  if (Kind < NumItemKinds) --FItemCount[Kind];
+}
+
+void TrcItemStore::raiseCount(TrcItem Kind) {
+  if (Kind < NumItemKinds) ++FItemCount[Kind];
+}
+
+bool TrcItemStore::validIndex(int idx) const { return idx >= 0 && idx < FNumChartItems; }
+
+void TrcItemStore::notify(const std::function<void()>& Callback) const {
+  if (Callback) Callback();
+}
+
+void TrcItemStore::SetReallocForTesting(TReallocFunc Func) {
+  FRealloc = Func ? Func : &std::realloc;
+}
+
+// --- drawing commands -------------------------------------------------------
+
+void TrcItemStore::MarkAt(double x, double y, uint8_t mk) {
+  TrcChartItem& item = appendItem(tkMarkAt);
+  item.x = x;
+  item.y = y;
+  item.MarkOrAlign = mk;
+}
+
+void TrcItemStore::MarkErrorBar(double x, double y, double dlower, double dupper, TOrientation Dir,
+                                uint8_t mk) {
+  TrcChartItem& item = appendItem(tkMarkEBar);
+  item.x = x;
+  item.y = y;
+  item.x2 = dlower;
+  item.y2 = dupper;
+  item.SizeOrAngle = Dir;
+  item.MarkOrAlign = mk;
+}
+
+void TrcItemStore::Text(double x, double y, int size, const std::u16string& txt) {
+  const TItemText text = TItemText::FromString(txt);
+  TrcChartItem& item = appendItem(tkText);
+  item.x = x;
+  item.y = y;
+  item.Text = text;
+  item.SizeOrAngle = size;
+  item.MarkOrAlign = FTextAlignment;
+}
+
+void TrcItemStore::Text(double x, double y, int size, const std::u16string& txt, int dx, int dy,
+                        TAlignment Alignment) {
+  const TItemText text = TItemText::FromString(txt);
+  TrcChartItem& item = appendItem(tkTextOfs);
+  item.x = x;
+  item.y = y;
+  item.x2 = dx;
+  item.y2 = dy;
+  item.Text = text;
+  item.SizeOrAngle = size;
+  item.MarkOrAlign = Alignment;
+}
+
+void TrcItemStore::MoveTo(double x, double y) {
+  TrcChartItem& item = appendItem(tkMoveTo);
+  item.x = x;
+  item.y = y;
+}
+
+void TrcItemStore::DrawTo(double x, double y) {
+  TrcChartItem& item = appendItem(tkLineto);
+  item.x = x;
+  item.y = y;
+  item.FillColor = FFillColor;
+}
+
+void TrcItemStore::MoveToRelPix(int dx, int dy) {
+  TrcChartItem& item = appendItem(tkMoveRelPix);
+  item.x = dx;
+  item.y = dy;
+}
+
+void TrcItemStore::DrawToRelPix(int dx, int dy) {
+  TrcChartItem& item = appendItem(tkLineRelPix);
+  item.x = dx;
+  item.y = dy;
+  item.FillColor = FFillColor;
+}
+
+void TrcItemStore::Line(double x1, double y1, double x2, double y2) {
+  TrcChartItem& item = appendItem(tkLine);
+  item.x = x1;
+  item.y = y1;
+  item.x2 = x2;
+  item.y2 = y2;
+  item.FillColor = FFillColor;
+}
+
+void TrcItemStore::Rectangle(double x1, double y1, double x2, double y2) {
+  TrcChartItem& item = appendItem(tkRect);
+  item.x = x1;
+  item.y = y1;
+  item.x2 = x2;
+  item.y2 = y2;
+  item.FillColor = FFillColor;
+  item.Transp = FTransparentItems;
+}
+
+void TrcItemStore::RectangleRelPix(double centx, double centy, int dx, int dy) {
+  TrcChartItem& item = appendItem(tkRectRelPix);
+  item.x = centx;
+  item.y = centy;
+  item.x2 = dx;
+  item.y2 = dy;
+  item.FillColor = FFillColor;
+  item.Transp = FTransparentItems;
+}
+
+void TrcItemStore::Arrow(double x1, double y1, double x2, double y2, int HeadSize) {
+  TrcChartItem& item = appendItem(tkArrow);
+  item.x = x1;
+  item.y = y1;
+  item.x2 = x2;
+  item.y2 = y2;
+  item.FillColor = FFillColor;
+  item.Transp = FTransparentItems;
+  item.SizeOrAngle = HeadSize;
+}
+
+void TrcItemStore::RectFrame(double x1, double y1, double x2, double y2, TFrameStyle FrameStyle,
+                             TColor ShadowColor, TColor HiLightColor) {
+  TrcChartItem& item = appendItem(tkRectFrame);
+  item.x = x1;
+  item.y = y1;
+  item.x2 = x2;
+  item.y2 = y2;
+  item.FillColor = FFillColor;
+  item.LWid = 1;
+  item.FrameStyle = FrameStyle;
+  item.ShadowColor = ShadowColor;
+  item.HiLightColor = HiLightColor;
+}
+
+void TrcItemStore::Bar3D(double llx, double lly, double urx, double ury, int Depth, int Angle) {
+  TrcChartItem& item = appendItem(tk3DBar);
+  item.x = llx;
+  item.y = lly;
+  item.x2 = urx;
+  item.y2 = ury;
+  item.FillColor = FFillColor;
+  item.Depth = Depth;
+  item.SizeOrAngle = std::clamp(Angle, 0, 180);
+}
+
+void TrcItemStore::Ellipse(double cx, double cy, double HorizAxLeng, double VertAxLeng) {
+  TrcChartItem& item = appendItem(tkEllipse);
+  item.x = cx;
+  item.y = cy;
+  item.x2 = HorizAxLeng;
+  item.y2 = VertAxLeng;
+  item.FillColor = FFillColor;
+  item.Transp = FTransparentItems;
+}
+
+// --- queries and edits ------------------------------------------------------
+
+int TrcItemStore::NumItems() const { return FNumChartItems; }
+
+int TrcItemStore::NumAllocated() const { return FNumAllocated; }
+
+int TrcItemStore::ItemCount(TrcItem it) const { return it < NumItemKinds ? FItemCount[it] : 0; }
+
+TrcItem TrcItemStore::TypeOfFirstItem() const {
+  return FNumChartItems > 0 ? FDataContainer[0].ItemKind : tkNone;
+}
+
+TrcItem TrcItemStore::TypeOfLastItem() const {
+  return FNumChartItems > 0 ? FDataContainer[FNumChartItems - 1].ItemKind : tkNone;
+}
+
+const TrcChartItem* TrcItemStore::Items() const { return FDataContainer; }
+
+TrcChartItem TrcItemStore::DataContainer(int idx) const {
+  if (!validIndex(idx)) return TrcChartItem{};
+  return FDataContainer[idx];
+}
+
+void TrcItemStore::SetDataContainer(int idx, const TrcChartItem& rec) {
+  if (validIndex(idx)) FDataContainer[idx] = rec;
+}
+
+TrcChartItem TrcItemStore::GetItemParams(int Item) const { return DataContainer(Item); }
+
+void TrcItemStore::SetItemParams(int Item, const TrcChartItem& ItParams) {
+  if (!validIndex(Item)) return;
+  const TrcItem kind = ItParams.ItemKind;
+  if (kind == tkNone || kind == tkEverything || kind >= NumItemKinds) return;
+  dropCount(FDataContainer[Item].ItemKind);
+  raiseCount(kind);
+  FDataContainer[Item] = ItParams;
+}
+
+// --- removal ------------------------------------------------------------------
+
+void TrcItemStore::Clear() {
+  resetStorage();
+  FLastElemOnShow = 0;
+}
+
+void TrcItemStore::RemoveItem(int Index) {
+  if (!validIndex(Index)) return;
+  if (FNumChartItems == 1) {
+    resetStorage();
+    return;
+  }
+  dropCount(FDataContainer[Index].ItemKind);
+  std::memmove(static_cast<void*>(FDataContainer + Index), FDataContainer + Index + 1,
+               sizeof(TrcChartItem) * static_cast<std::size_t>(FNumChartItems - Index - 1));
+  --FNumChartItems;
+}
+
+void TrcItemStore::RemoveFirstItem() { RemoveItem(0); }
+
+void TrcItemStore::RemoveLastItem() {
+  if (FNumChartItems == 0) return;
+  dropCount(FDataContainer[FNumChartItems - 1].ItemKind);
+  --FNumChartItems;
+  if (FNumChartItems == 0) resetStorage();
+}
+
+int TrcItemStore::RemoveItemsByClass(uint8_t ClassNumber) {
+  const int before = FNumChartItems;
+  int kept = 0;
+  for (int i = 0; i < before; ++i) {
+    const TrcChartItem& item = FDataContainer[i];
+    if (item.ItemClass == ClassNumber) {
+      dropCount(item.ItemKind);
+    } else {
+      if (kept != i) FDataContainer[kept] = item;
+      ++kept;
+    }
+  }
+  FNumChartItems = kept;
+  return before - kept;
+}
+
+int TrcItemStore::RemoveItemsByLayer(int Layer) {
+  const int before = FNumChartItems;
+  int kept = 0;
+  for (int i = 0; i < before; ++i) {
+    const TrcChartItem& item = FDataContainer[i];
+    if (item.Layer == Layer) {
+      dropCount(item.ItemKind);
+    } else {
+      if (kept != i) FDataContainer[kept] = item;
+      ++kept;
+    }
+  }
+  FNumChartItems = kept;
+  return before - kept;
+}
+
+// --- searches and selections ------------------------------------------------
+
+int TrcItemStore::FindNearestItemReal(double mx, double my, TrcItem ItemID, uint8_t ClassNumber,
+                                      double& Dist) const {
+  double best = NoDistance;
+  int result = -1;
+  if (ItemID != tkNone) {
+    for (int i = 0; i < FNumChartItems; ++i) {
+      const TrcChartItem& item = FDataContainer[i];
+      if (!kindMatches(item.ItemKind, ItemID) || !classMatches(item.ItemClass, ClassNumber))
+        continue;
+      const double d = (item.x - mx) * (item.x - mx) + (item.y - my) * (item.y - my);
+      if (d < best) {
+        best = d;
+        result = i;
+      }
+    }
+  }
+  Dist = std::sqrt(best);
+  return result;
+}
+
+int TrcItemStore::FindNearestItemScreen(double mx, double my, TrcItem ItemID, uint8_t ClassNumber,
+                                        double& Dist, const TMapToPixels& R2M) const {
+  double best = NoDistance;
+  int result = -1;
+  if (ItemID != tkNone) {
+    int mousePx = 0;
+    int mousePy = 0;
+    R2M(FActiveLayer, mx, my, mousePx, mousePy);
+    for (int i = 0; i < FNumChartItems; ++i) {
+      const TrcChartItem& item = FDataContainer[i];
+      if (!kindMatches(item.ItemKind, ItemID) || !classMatches(item.ItemClass, ClassNumber))
+        continue;
+      int px = 0;
+      int py = 0;
+      R2M(FActiveLayer, item.x, item.y, px, py);
+      // In doubles: squared pixel differences overflow 32 bits far out.
+      const double ddx = double(px) - double(mousePx);
+      const double ddy = double(py) - double(mousePy);
+      const double d = ddx * ddx + ddy * ddy;
+      if (d < best) {
+        best = d;
+        result = i;
+      }
+    }
+  }
+  Dist = std::sqrt(best);
+  return result;
+}
+
+void TrcItemStore::MarkAllItems(TrcItem ItemID, uint8_t ClassNumber) {
+  if (ClassNumber == AllClasses || ItemID == tkNone) return;
+  for (int i = 0; i < FNumChartItems; ++i) {
+    TrcChartItem& item = FDataContainer[i];
+    if (kindMatches(item.ItemKind, ItemID)) item.ItemClass = ClassNumber;
+  }
+}
+
+int TrcItemStore::MarkItemsInWindow(double xLo, double YLo, double XHi, double YHi, TrcItem ItemID,
+                                    uint8_t ClassNumber) {
+  if (ClassNumber == AllClasses || ItemID == tkNone) return 0;
+  if (xLo > XHi) std::swap(xLo, XHi);
+  if (YLo > YHi) std::swap(YLo, YHi);
+  int marked = 0;
+  for (int i = 0; i < FNumChartItems; ++i) {
+    TrcChartItem& item = FDataContainer[i];
+    if (!kindMatches(item.ItemKind, ItemID)) continue;
+    if (xLo <= item.x && item.x <= XHi && YLo <= item.y && item.y <= YHi) {
+      item.ItemClass = ClassNumber;
+      ++marked;
+    }
+  }
+  return marked;
+}
+
+void TrcItemStore::NewColorOfClassItems(TColor Newcol, uint8_t ClassNumber) {
+  for (int i = 0; i < FNumChartItems; ++i) {
+    TrcChartItem& item = FDataContainer[i];
+    if (classMatches(item.ItemClass, ClassNumber)) item.Color = Newcol;
+  }
+}
+
+void TrcItemStore::ScaleItem(int Item, double kx, double dx, double ky, double dy) {
+  if (validIndex(Item)) transformItem(FDataContainer[Item], kx, dx, ky, dy);
+}
+
+void TrcItemStore::ScaleSelectedItems(double kx, double dx, double ky, double dy,
+                                      uint8_t ClassNumber) {
+  for (int i = 0; i < FNumChartItems; ++i) {
+    TrcChartItem& item = FDataContainer[i];
+    if (item.ItemClass == ClassNumber) transformItem(item, kx, dx, ky, dy);
+  }
+}
+
+void TrcItemStore::ScaleAllItems(double kx, double dx, double ky, double dy) {
+  for (int i = 0; i < FNumChartItems; ++i) transformItem(FDataContainer[i], kx, dx, ky, dy);
+}
+
+void TrcItemStore::FindMinMax(int Layer, double RangeLoX, double RangeLoY, double RangeHiX,
+                              double RangeHiY, double& MinX, double& MinY, double& MaxX,
+                              double& MaxY) const {
+  MinX = MinY = NoDistance;
+  MaxX = MaxY = -NoDistance;
+  for (int i = 0; i < FNumChartItems; ++i) {
+    const TrcChartItem& item = FDataContainer[i];
+    if (Layer != 0 && item.Layer != Layer) continue;
+    const TrcItem kind = item.ItemKind;
+    if (kind == tkMoveRelPix || kind == tkLineRelPix || kind == tkRectRelPix) continue;
+    if (strictlyInside(item.x, item.y, RangeLoX, RangeLoY, RangeHiX, RangeHiY))
+      widen(item.x, item.y, MinX, MinY, MaxX, MaxY);
+    if (hasSecondPoint(kind) &&
+        strictlyInside(item.x2, item.y2, RangeLoX, RangeLoY, RangeHiX, RangeHiY))
+      widen(item.x2, item.y2, MinX, MinY, MaxX, MaxY);
+  }
+}
+
+TLayerSet TrcItemStore::FindUsedLayers() const {
+  TLayerSet used;
+  for (int i = 0; i < FNumChartItems; ++i) {
+    const int layer = FDataContainer[i].Layer;
+    if (layer >= 1 && layer <= 16) used.set(static_cast<std::size_t>(layer));
+  }
+  return used;
+}
+
+// --- visibility -------------------------------------------------------------
+
+bool TrcItemStore::ClassVisible(uint8_t cnum) const { return FItClassVisib[cnum]; }
+
+void TrcItemStore::SetClassVisible(uint8_t cnum, bool Value) {
+  if (FItClassVisib[cnum] == Value) return;
+  FItClassVisib[cnum] = Value;
+  notify(OnRepaint);
+}
+
+bool TrcItemStore::LayerVisible(int Layer) const {
+  return Layer >= 1 && Layer <= 16 && FLayerVisib[Layer];
+}
+
+void TrcItemStore::SetLayerVisible(int Layer, bool Value) {
+  if (Layer < 1 || Layer > 16 || FLayerVisib[Layer] == Value) return;
+  FLayerVisib[Layer] = Value;
+  notify(OnRepaint);
+}
+
+// --- drawing attributes -----------------------------------------------------
+
+TColor TrcItemStore::DataColor() const { return FDataColor; }
+void TrcItemStore::SetDataColor(TColor Value) { FDataColor = Value; }
+
+TColor TrcItemStore::FillColor() const { return FFillColor; }
+void TrcItemStore::SetFillColor(TColor Value) { FFillColor = Value; }
+
+TPenStyle TrcItemStore::PenStyle() const { return FPenStyle; }
+void TrcItemStore::SetPenStyle(TPenStyle Value) { FPenStyle = Value; }
+
+uint8_t TrcItemStore::LineWidth() const { return FLineWidth; }
+void TrcItemStore::SetLineWidth(uint8_t Value) { FLineWidth = Value; }
+
+uint8_t TrcItemStore::ClassDefault() const { return FClassDefault; }
+void TrcItemStore::SetClassDefault(uint8_t Value) {
+  // 255 stands for "every class" in the filters; commands never store it.
+  if (Value != AllClasses) FClassDefault = Value;
+}
+
+int TrcItemStore::ActiveLayer() const { return FActiveLayer; }
+void TrcItemStore::SetActiveLayer(int Value) {
+  if (Value < 1 || Value > 16 || Value == FActiveLayer) return;
+  FActiveLayer = Value;
+  notify(OnRepaintRule);
+}
+
+int32_t TrcItemStore::DataTag() const { return FDataTag; }
+void TrcItemStore::SetDataTag(int32_t Value) { FDataTag = Value; }
+
+bool TrcItemStore::TransparentItems() const { return FTransparentItems; }
+void TrcItemStore::SetTransparentItems(bool Value) { FTransparentItems = Value; }
+
+TAlignment TrcItemStore::TextAlignment() const { return FTextAlignment; }
+void TrcItemStore::SetTextAlignment(TAlignment Value) {
+  if (Value == FTextAlignment) return;
+  FTextAlignment = Value;
+  notify(OnRepaintRule);
+}
+
+int TrcItemStore::AllocSize() const { return FAllocSize; }
+void TrcItemStore::SetAllocSize(int Value) {
+  if (Value >= 1 && Value <= MaxAllocSize) FAllocSize = Value;
+}
+
+bool TrcItemStore::AvoidDuplicateMarks() const { return FAvoidDuplicateMarks; }
+void TrcItemStore::SetAvoidDuplicateMarks(bool Value) {
+  if (Value == FAvoidDuplicateMarks) return;
+  FAvoidDuplicateMarks = Value;
+  notify(OnRepaint);
+}
+
+TFontStyles TrcItemStore::TextFontStyle() const { return FTextFontStyle; }
+void TrcItemStore::SetTextFontStyle(TFontStyles Value) {
+  if (Value == FTextFontStyle) return;
+  FTextFontStyle = Value;
+  notify(OnRepaintRule);
+}
+
+TTextBkg TrcItemStore::TextBkStyle() const { return FTextBkStyle; }
+void TrcItemStore::SetTextBkStyle(TTextBkg Value) {
+  if (Value == FTextBkStyle) return;
+  FTextBkStyle = Value;
+  notify(OnRepaintRule);
+}
+
+TColor TrcItemStore::TextBkColor() const { return FTextBkColor; }
+void TrcItemStore::SetTextBkColor(TColor Value) {
+  if (Value == FTextBkColor) return;
+  FTextBkColor = Value;
+  notify(OnRepaintRule);
+}
+
+int TrcItemStore::LastElemOnShow() const { return FLastElemOnShow; }
+void TrcItemStore::SetLastElemOnShow(int Value) { FLastElemOnShow = Value; }
