@@ -23,6 +23,18 @@ class TApplication {
   std::unique_ptr<QApplication> FApp;
 };
 
+// Runs a handler the platform calls (an event, a click, a timer tick). An
+// error it does not catch ends the handler and goes to the error box, as if
+// it had reached the message loop; Qt's own frames are never unwound.
+template <class Handler>
+void RunGuarded(Handler&& handler) {
+  try {
+    handler();
+  } catch (const std::exception& error) {
+    TApplication::HandleException(error);
+  }
+}
+
 // Registers the Tahoma faces with the platform's font database. Idempotent;
 // TApplication calls it, tests that make their own application may too.
 void RegisterProgramFonts();

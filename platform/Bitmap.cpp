@@ -67,7 +67,7 @@ void TBitmap::SetSize(int width, int height) {
   std::vector<uint32_t> pixels(size_t(width) * size_t(height), kWhitePixel);
   const int keepW = std::min(width, FWidth);
   const int keepH = std::min(height, FHeight);
-  for (int y = 0; y < keepH; ++y) {
+  for (int y = 0; keepW > 0 && y < keepH; ++y) {
     std::memcpy(pixels.data() + size_t(y) * size_t(width), ScanLine(y),
                 size_t(keepW) * sizeof(uint32_t));
   }

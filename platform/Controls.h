@@ -78,7 +78,8 @@ class TControl : public TComponent {
   TCanvas& Canvas();
   const TBitmap& Surface() const;
 
-  // Whether the platform window exists yet.
+  // Whether the platform window exists yet: it comes into existence when it
+  // is first shown inside the program's window, or at HandleNeeded().
   bool HandleAllocated() const { return FHandleAllocated; }
   // Creates the window now if it does not exist yet.
   void HandleNeeded();
@@ -141,7 +142,9 @@ class TWinControl : public TControl {
   // The dialog navigation's next-control request to the parent window.
   void SelectNextControl(bool forward);
 
-  // Key notifications with virtual key codes (KeyCodes.h).
+  // Key notifications with virtual key codes (KeyCodes.h). Tab and Shift+Tab
+  // arrive here too; a Tab that KeyDown leaves in Key while the control keeps
+  // the focus then moves the focus on, as dialog navigation does.
   virtual void KeyDown(uint16_t& Key, TShiftState Shift) { (void)Key, (void)Shift; }
   virtual void KeyUp(uint16_t& Key, TShiftState Shift) { (void)Key, (void)Shift; }
   // The control received or lost the focus.

@@ -2,8 +2,11 @@
 // layer and the program's window include this.
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <string>
+
+#include "Colors.h"
 
 inline QString ToQString(const std::u16string& text) {
   return QString::fromUtf16(text.data(), qsizetype(text.size()));
@@ -11,4 +14,9 @@ inline QString ToQString(const std::u16string& text) {
 
 inline std::u16string FromQString(const QString& text) {
   return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size()));
+}
+
+inline QColor ToQColor(TColor color) {
+  const uint32_t rgb = ColorToRGB(color);
+  return QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF));
 }

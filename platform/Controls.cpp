@@ -1,0 +1,364 @@
+// Controls over Qt widgets. Each control owns a ControlHost widget that shows
+// its window surface (a TBitmap of the control's size) and forwards input.
+// Every call into a control is guarded: an error it raises goes to the error
+// box and never unwinds through Qt's event dispatch.
+//
+// The control's window counts as created (HandleAllocated(), CreateWnd()) when
+// its host is first shown, which happens when the program's window shows it,
+// or earlier when HandleNeeded() asks for it. Until a parent widget is set the
+// host stays hidden, so a control never opens a window of its own.
+#include "Controls.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <algorithm>
+
+#include "Application.h"
+#include "Bitmap.h"
+#include "Colors.h"
+#include "ControlHost.h"
+#include "KeyCodes.h"
+#include "KeyMap.h"
+
+struct TControl::HostLink {
+  // A Qt parent deletes its children first when it is destroyed before the
+  // control; QPointer then turns null and the control goes on without window.
+  QPointer<ControlHost> widget;
+};
+
+namespace {
+
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) : FFlag(flag) { FFlag = true; }
+  ~FlagScope() { FFlag = false; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& FFlag;
+};
+
+// Controls also serve as plain models in programs without widgets.
+bool widgetsAvailable() {
+  return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+}
+
+// Fills every pixel outside the top-left keepW x keepH part.
+void fillOutside(TBitmap& bmp, int keepW, int keepH, uint32_t pixel) {
+  for (int y = 0; y < bmp.Height(); ++y) {
+    uint32_t* row = bmp.ScanLine(y);
+    const int from = y < keepH ? std::min(keepW, bmp.Width()) : 0;
+    std::fill(row + from, row + bmp.Width(), pixel);
+  }
+}
+
+void showHost(ControlHost* host, bool visible) {
+  // Without a parent the host would become a top-level window of its own.
+  host->setVisible(visible && host->parentWidget() != nullptr);
+}
+
+bool mouseButtonOf(Qt::MouseButton qtButton, TMouseButton& button) {
+  switch (qtButton) {
+    case Qt::LeftButton:
+      button = mbLeft;
+      return true;
+    case Qt::RightButton:
+      button = mbRight;
+      return true;
+    case Qt::MiddleButton:
+      button = mbMiddle;
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// ControlHost
+
+ControlHost::ControlHost(TControl* control) : QWidget(nullptr), FControl(control) {
+  // The surface covers the whole widget: Qt need not clear it first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setMouseTracking(true);  // moves without a held button reach MouseMove too
+  setFocusPolicy(Qt::NoFocus);
+}
+
+ControlHost::~ControlHost() = default;
+
+void ControlHost::UpdateFocusPolicy() {
+  setFocusPolicy(FControl && FControl->Focusable() ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void ControlHost::Present() {
+  if (!FInPaint) update();
+}
+
+void ControlHost::MarkStale() {
+  FSurfaceCurrent = false;
+  update();
+}
+
+TWinControl* ControlHost::winControl() const { return dynamic_cast<TWinControl*>(FControl); }
+
+bool ControlHost::event(QEvent* event) {
+  // Tab and Shift+Tab go to the control's KeyDown first; QWidget::event would
+  // turn them into focus navigation before keyPressEvent saw them.
+  if (event->type() == QEvent::KeyPress) {
+    auto* keyEvent = static_cast<QKeyEvent*>(event);
+    if (keyEvent->key() == Qt::Key_Tab || keyEvent->key() == Qt::Key_Backtab) {
+      keyPressEvent(keyEvent);
+      return true;
+    }
+  }
+  return QWidget::event(event);
+}
+
+void ControlHost::repaintSurface() {
+  // Marked current before Paint(): a Paint() that fails must not be asked
+  // again by every following paint event.
+  FSurfaceCurrent = true;
+  if (dynamic_cast<TGraphicControl*>(FControl)) {
+    // A window-less control draws over its parent's background, which the
+    // parent restores before every paint request.
+    TBitmap& surface = *FControl->FSurface;
+    fillOutside(surface, 0, 0, ColorToPixel(FControl->Color()));
+  }
+  RunGuarded([this] { FControl->Paint(); });
+}
+
+void ControlHost::paintEvent(QPaintEvent*) {
+  if (!FControl) return;
+  const QPointer<ControlHost> self(this);
+  {
+    FlagScope painting(FInPaint);
+    if (!FSurfaceCurrent) repaintSurface();
+  }
+  if (!self || !FControl) return;
+  const TBitmap& surface = FControl->Surface();
+  if (surface.Width() == 0 || surface.Height() == 0) return;
+  const QImage image(reinterpret_cast<const uchar*>(surface.ScanLine(0)), surface.Width(),
+                     surface.Height(), qsizetype(surface.Width()) * 4, QImage::Format_RGB32);
+  QPainter painter(this);
+  painter.drawImage(0, 0, image);
+}
+
+void ControlHost::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (FControl) RunGuarded([this] { FControl->WindowCreated(); });
+}
+
+void ControlHost::keyPressEvent(QKeyEvent* event) {
+  TWinControl* control = winControl();
+  uint16_t key = VirtualKeyFromQt(event->key(), event->modifiers());
+  if (!control || key == 0) return QWidget::keyPressEvent(event);
+  const TShiftState shift = ShiftStateFromQt(event->modifiers(), Qt::NoButton);
+  const QPointer<ControlHost> self(this);
+  RunGuarded([&] { control->KeyDown(key, shift); });
+  // A Tab the control left alone (key not cleared, focus still here) moves
+  // on as dialog navigation does, so a control cannot trap the focus.
+  if (self && key == VK_TAB && hasFocus()) focusNextPrevChild((shift & ssShift) == 0);
+}
+
+void ControlHost::keyReleaseEvent(QKeyEvent* event) {
+  TWinControl* control = winControl();
+  uint16_t key = VirtualKeyFromQt(event->key(), event->modifiers());
+  if (!control || key == 0) return QWidget::keyReleaseEvent(event);
+  if (event->isAutoRepeat()) return;  // a held key reports one release at the end
+  RunGuarded([&] { control->KeyUp(key, ShiftStateFromQt(event->modifiers(), Qt::NoButton)); });
+}
+
+void ControlHost::mousePressEvent(QMouseEvent* event) {
+  TMouseButton button;
+  if (!FControl || !mouseButtonOf(event->button(), button)) return;
+  if (button == mbLeft) FClickPending = true;
+  const QPoint p = event->position().toPoint();
+  const TShiftState shift = ShiftStateFromQt(event->modifiers(), event->buttons());
+  RunGuarded([&] { FControl->MouseDown(button, shift, p.x(), p.y()); });
+}
+
+void ControlHost::mouseDoubleClickEvent(QMouseEvent* event) {
+  TMouseButton button;
+  if (!FControl || !mouseButtonOf(event->button(), button)) return;
+  const QPointer<ControlHost> self(this);
+  if (button == mbLeft) {
+    FClickPending = false;  // the release of a double click is no click
+    RunGuarded([this] { FControl->DblClick(); });
+    if (!self || !FControl) return;
+  }
+  // As on the classic desktop, the second press also arrives as a button-down.
+  const QPoint p = event->position().toPoint();
+  const TShiftState shift = ShiftStateFromQt(event->modifiers(), event->buttons()) | ssDouble;
+  RunGuarded([&] { FControl->MouseDown(button, shift, p.x(), p.y()); });
+}
+
+void ControlHost::mouseMoveEvent(QMouseEvent* event) {
+  if (!FControl) return;
+  const QPoint p = event->position().toPoint();
+  const TShiftState shift = ShiftStateFromQt(event->modifiers(), event->buttons());
+  RunGuarded([&] { FControl->MouseMove(shift, p.x(), p.y()); });
+}
+
+void ControlHost::mouseReleaseEvent(QMouseEvent* event) {
+  TMouseButton button;
+  if (!FControl || !mouseButtonOf(event->button(), button)) return;
+  const QPoint p = event->position().toPoint();
+  const bool click = button == mbLeft && FClickPending && rect().contains(p);
+  if (button == mbLeft) FClickPending = false;
+  const QPointer<ControlHost> self(this);
+  const TShiftState shift = ShiftStateFromQt(event->modifiers(), event->buttons());
+  RunGuarded([&] { FControl->MouseUp(button, shift, p.x(), p.y()); });
+  if (click && self && FControl) RunGuarded([this] { FControl->Click(); });
+}
+
+void ControlHost::enterEvent(QEnterEvent*) {
+  if (FControl) RunGuarded([this] { FControl->MouseEnter(); });
+}
+
+void ControlHost::leaveEvent(QEvent*) {
+  if (FControl) RunGuarded([this] { FControl->MouseLeave(); });
+}
+
+void ControlHost::focusInEvent(QFocusEvent*) {
+  if (TWinControl* control = winControl()) RunGuarded([control] { control->DoEnter(); });
+}
+
+void ControlHost::focusOutEvent(QFocusEvent*) {
+  if (TWinControl* control = winControl()) RunGuarded([control] { control->DoExit(); });
+}
+
+// ---------------------------------------------------------------------------
+// TControl
+
+TControl::TControl(TComponent* AOwner)
+    : TComponent(AOwner),
+      FSurface(std::make_unique<TBitmap>()),
+      FHost(std::make_unique<HostLink>()) {
+  if (widgetsAvailable()) FHost->widget = new ControlHost(this);
+  FSurface->Canvas().SetOnChange([this] {
+    if (ControlHost* host = FHost->widget) host->Present();
+  });
+}
+
+TControl::~TControl() {
+  FSurface->Canvas().SetOnChange(nullptr);
+  if (ControlHost* host = FHost->widget) {
+    host->Detach();  // losing the focus while it goes must not call back
+    delete host;
+  }
+}
+
+void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  AWidth = std::max(AWidth, 0);
+  AHeight = std::max(AHeight, 0);
+  const bool resized = AWidth != FWidth || AHeight != FHeight;
+  FLeft = ALeft;
+  FTop = ATop;
+  FWidth = AWidth;
+  FHeight = AHeight;
+  if (resized) {
+    const int oldWidth = FSurface->Width();
+    const int oldHeight = FSurface->Height();
+    FSurface->SetSize(FWidth, FHeight);
+    fillOutside(*FSurface, oldWidth, oldHeight, ColorToPixel(FColor));
+  }
+  if (ControlHost* host = FHost->widget) {
+    host->setGeometry(FLeft, FTop, FWidth, FHeight);
+    if (resized) host->MarkStale();
+  }
+}
+
+void TControl::SetVisible(bool value) {
+  FVisible = value;
+  if (ControlHost* host = FHost->widget) showHost(host, FVisible);
+}
+
+void TControl::SetEnabled(bool value) {
+  FEnabled = value;
+  if (ControlHost* host = FHost->widget) host->setEnabled(FEnabled);
+}
+
+TCanvas& TControl::Canvas() { return FSurface->Canvas(); }
+
+const TBitmap& TControl::Surface() const { return *FSurface; }
+
+void TControl::HandleNeeded() { WindowCreated(); }
+
+void TControl::WindowCreated() {
+  if (FHandleAllocated) return;
+  FHandleAllocated = true;
+  if (ControlHost* host = FHost->widget) host->UpdateFocusPolicy();
+  CreateWnd();
+}
+
+void TControl::Invalidate() {
+  ControlHost* host = FHost->widget;
+  // During the host's own paint the surface is being brought up to date.
+  if (host && !host->InPaint()) host->MarkStale();
+}
+
+void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseMove(TShiftState Shift, int X, int Y) {
+  if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+}
+
+void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+}
+
+void TControl::Click() {
+  if (OnClick) OnClick(this);
+}
+
+void TControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+
+void TControl::MouseEnter() {
+  if (OnMouseEnter) OnMouseEnter(this);
+}
+
+void TControl::MouseLeave() {
+  if (OnMouseLeave) OnMouseLeave(this);
+}
+
+void TControl::SetParentWidget(QWidget* parent) {
+  ControlHost* host = FHost->widget;
+  if (!host) return;
+  host->setParent(parent);
+  host->UpdateFocusPolicy();
+  host->setGeometry(FLeft, FTop, FWidth, FHeight);
+  host->setEnabled(FEnabled);
+  showHost(host, FVisible);
+}
+
+QWidget* TControl::Widget() const { return FHost->widget.data(); }
+
+// ---------------------------------------------------------------------------
+// TWinControl
+
+bool TWinControl::Focused() const {
+  const QWidget* widget = Widget();
+  return widget && widget->hasFocus();
+}
+
+void TWinControl::SetFocus() {
+  auto* host = dynamic_cast<ControlHost*>(Widget());
+  if (!host) return;
+  host->UpdateFocusPolicy();
+  host->setFocus(Qt::OtherFocusReason);
+}
+
+void TWinControl::SelectNextControl(bool forward) {
+  if (auto* host = dynamic_cast<ControlHost*>(Widget())) host->SelectNext(forward);
+}

@@ -1,0 +1,81 @@
+// Display aspect values and the application-wide cursor override.
+#include <gtest/gtest.h>
+
+#include <QCursor>
+#include <QGuiApplication>
+
+#include "platform/Screen.h"
+
+namespace {
+
+Qt::CursorShape overrideShape() {
+  const QCursor* cursor = QGuiApplication::overrideCursor();
+  return cursor ? cursor->shape() : Qt::CustomCursor;
+}
+
+// Removes every override level and tells how many there were.
+int overrideDepth() {
+  int depth = 0;
+  while (QGuiApplication::overrideCursor()) {
+    QGuiApplication::restoreOverrideCursor();
+    ++depth;
+  }
+  return depth;
+}
+
+class ScreenCursorTest : public ::testing::Test {
+ protected:
+  void TearDown() override { SetScreenCursor(crDefault); }
+};
+
+TEST(Screen, PixelsAreSquare) {
+  EXPECT_EQ(ScreenAspectX(), 36);
+  EXPECT_EQ(ScreenAspectY(), 36);
+}
+
+TEST_F(ScreenCursorTest, OverrideFollowsTheScreenCursor) {
+  SetScreenCursor(crCross);
+  EXPECT_EQ(ScreenCursor(), crCross);
+  EXPECT_EQ(overrideShape(), Qt::CrossCursor);
+  SetScreenCursor(crHandPoint);
+  EXPECT_EQ(overrideShape(), Qt::PointingHandCursor);
+  SetScreenCursor(crDefault);
+  EXPECT_EQ(ScreenCursor(), crDefault);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(ScreenCursorTest, RepeatedChangesKeepOneOverride) {
+  for (TCursor c : {crCross, crCross, crArrow, crIBeam, crCross}) SetScreenCursor(c);
+  EXPECT_EQ(overrideShape(), Qt::CrossCursor);
+  SetScreenCursor(crDefault);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+  SetScreenCursor(crIBeam);
+  SetScreenCursor(crArrow);
+  EXPECT_EQ(overrideDepth(), 1);
+  SetScreenCursor(crDefault);  // finds the override gone and leaves it so
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(ScreenCursorTest, RegisteredCursorsByName) {
+  RegisterCursor(1, u"CURHAND");
+  RegisterCursor(2, u"CURZOOMW");
+  RegisterCursor(3, u"CURZOOMD");
+  RegisterCursor(4, u"CURZOOMP");
+  RegisterCursor(9, u"NOSUCHCURSOR");
+
+  SetScreenCursor(1);
+  EXPECT_EQ(ScreenCursor(), 1);
+  EXPECT_EQ(overrideShape(), Qt::OpenHandCursor);
+  for (TCursor zoom : {2, 3, 4}) {
+    SetScreenCursor(zoom);
+    ASSERT_EQ(overrideShape(), Qt::BitmapCursor) << zoom;
+    EXPECT_FALSE(QGuiApplication::overrideCursor()->pixmap().isNull()) << zoom;
+  }
+  SetScreenCursor(9);
+  EXPECT_EQ(overrideShape(), Qt::ArrowCursor);
+  SetScreenCursor(42);  // never registered
+  EXPECT_EQ(overrideShape(), Qt::ArrowCursor);
+}
+
+}  // namespace
