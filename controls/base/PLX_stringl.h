@@ -1,0 +1,21 @@
+// Fixed-point and scientific number texts, and a character replacement.
+#pragma once
+
+#include <string>
+
+// The number r as text, right-justified to |FieldWidth| characters and never
+// cut:
+//   DecP >= 0  fixed point with exactly DecP decimals ("7.100", "-0.00");
+//              magnitudes above 6.64613997892458e35 or below 1e-35 switch to
+//              the scientific form with width max(|FieldWidth|, 10);
+//   DecP = -2  scientific with |FieldWidth| - 6 significant digits and a
+//              two-digit exponent (" 1.23456E+05"), or all asterisks when the
+//              exponent needs three digits;
+//   other DecP < 0  scientific with width |FieldWidth| and four exponent digits.
+// A negative FieldWidth pads with zeros instead of blanks ("-0005.50").
+// Infinities and NaN give "+Inf", "-Inf" and "Nan".
+std::u16string strff(long double r, int FieldWidth, int DecP);
+
+// Instring with every OldChar replaced by NewChar.
+std::u16string ReplaceCharInString(const std::u16string& Instring, char16_t OldChar,
+                                   char16_t NewChar);
