@@ -1,0 +1,241 @@
+// The numeric display label: properties, value text and painting.
+#include "controls/numeric/PLX_NumLab.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/Canvas.h"
+
+namespace {
+
+constexpr int kMaxPrecision = 15;
+constexpr TColor kDisabledGray = 0x808080;
+// The text whose height places every text of the label vertically.
+const std::u16string kHeightProbe = u"(8g]}ÜÄ§";
+
+}  // namespace
+
+TNumLab::TNumLab(TComponent* AOwner) : TGraphicControl(AOwner) {
+  SetBounds(Left(), Top(), 160, 28);
+  Font().OnChange = [this] { Invalidate(); };
+}
+
+template <typename T>
+void TNumLab::setAndPaint(T& field, const T& value) {
+  if (field == value) return;
+  field = value;
+  Paint();
+}
+
+void TNumLab::SetLabValue(double value) {
+  // NaN never equals itself, but writing it twice is still no change.
+  if (value == FLabValue || (std::isnan(value) && std::isnan(FLabValue))) return;
+  FLabValue = value;
+  Paint();
+}
+
+void TNumLab::SetDisplayType(TDisplay value) { setAndPaint(FDisplayType, value); }
+
+void TNumLab::SetPrecision(int value) {
+  if (value < 0) return;
+  setAndPaint(FDecP, std::min(value, kMaxPrecision));
+}
+
+void TNumLab::SetComma(bool value) { setAndPaint(FComma, value); }
+void TNumLab::SetForcePlusSign(bool value) { setAndPaint(FPlusSign, value); }
+void TNumLab::SetEmpty(bool value) { setAndPaint(FEmpty, value); }
+void TNumLab::SetOverflowIndicator(const std::u16string& value) {
+  setAndPaint(FOverFlowIndi, value);
+}
+void TNumLab::SetStateText(const std::u16string& value) { setAndPaint(FStateText, value); }
+void TNumLab::SetDTFormat(const std::u16string& value) { setAndPaint(FDtFormat, value); }
+void TNumLab::SetLeftText(const std::u16string& value) { setAndPaint(FLeftText, value); }
+void TNumLab::SetRightText(const std::u16string& value) { setAndPaint(FRightText, value); }
+
+void TNumLab::SetLeftSpace(int value) {
+  if (value < 0) return;
+  setAndPaint(FLeftSpace, std::min(value, Width()));
+}
+
+void TNumLab::SetLabelWidth(int value) {
+  if (value < 0) return;
+  setAndPaint(FLabWidth, value);
+}
+
+void TNumLab::SetAlignment(TAlignment value) { setAndPaint(FAlignment, value); }
+void TNumLab::SetLeftTextAlignment(TAlignment value) { setAndPaint(FLTAlignment, value); }
+void TNumLab::SetRightTextAlignment(TAlignment value) { setAndPaint(FRTAlignment, value); }
+void TNumLab::SetFrameStyle(TFrameStyle value) { setAndPaint(FFrameStyle, value); }
+
+void TNumLab::SetColorScheme(TColorScheme value) {
+  if (value == FColorScheme) return;
+  FColorScheme = value;
+  FFrameLines = SchemeLines(value);
+  Paint();
+}
+
+void TNumLab::SetColorLabBakG(TColor value) { setAndPaint(FColorLabBakG, value); }
+void TNumLab::SetColorLabText(TColor value) { setAndPaint(FColorLabText, value); }
+void TNumLab::SetColorOutBakG(TColor value) { setAndPaint(FColorOutBakG, value); }
+void TNumLab::SetColorOutText(TColor value) { setAndPaint(FColorOutText, value); }
+
+void TNumLab::SetTransparent(bool value) {
+  if (value == FTransParent) return;
+  FTransParent = value;
+  // What lies behind the label must be restored before it is combined with
+  // it; an opaque label covers its whole area by itself.
+  if (FTransParent) {
+    Invalidate();
+  } else {
+    Paint();
+  }
+}
+
+void TNumLab::SetEnabled(bool value) {
+  if (value == Enabled()) return;
+  TGraphicControl::SetEnabled(value);
+  Paint();
+}
+
+void TNumLab::Assign(const TNumLab& Source) {
+  if (&Source == this) return;
+  FLeftSpace = Source.FLeftSpace;
+  FEmpty = Source.FEmpty;
+  FLabWidth = Source.FLabWidth;
+  FDecP = Source.FDecP;
+  FLeftText = Source.FLeftText;
+  FRightText = Source.FRightText;
+  FFrameStyle = Source.FFrameStyle;
+  FAlignment = Source.FAlignment;
+  FLTAlignment = Source.FLTAlignment;
+  FRTAlignment = Source.FRTAlignment;
+  FOverFlowIndi = Source.FOverFlowIndi;
+  FLabValue = Source.FLabValue;
+  FStateText = Source.FStateText;
+  FTransParent = Source.FTransParent;
+  FColorLabBakG = Source.FColorLabBakG;
+  FColorLabText = Source.FColorLabText;
+  FColorOutBakG = Source.FColorOutBakG;
+  FColorOutText = Source.FColorOutText;
+  FFrameLines = Source.FFrameLines;
+  FColorScheme = Source.FColorScheme;
+  FDisplayType = Source.FDisplayType;
+  Paint();
+}
+
+void TNumLab::MouseMove(TShiftState Shift, int X, int Y) {
+  if (X > FLeftSpace + FLabWidth) {
+    FMouseAreaCode = 2;
+  } else if (X > FLeftSpace) {
+    FMouseAreaCode = 1;
+  } else {
+    FMouseAreaCode = 0;
+  }
+  TGraphicControl::MouseMove(Shift, X, Y);
+}
+
+TNumLabFormat TNumLab::textFormat() const {
+  TNumLabFormat format;
+  format.Precision = FDecP;
+  format.Comma = FComma;
+  format.ForcePlusSign = FPlusSign;
+  format.StateText = FStateText;
+  format.DTFormat = FDtFormat;
+  format.OverflowIndicator = FOverFlowIndi;
+  return format;
+}
+
+// ---------------------------------------------------------------------------
+// Painting
+
+void TNumLab::Paint() {
+  if (!Visible()) return;
+  const int W = Width();
+  const int H = Height();
+  if (W <= 0 || H <= 0) return;
+  FBitmap.SetSize(W, H);
+  TCanvas& cv = FBitmap.Canvas();
+  cv.Font().Assign(Font());
+  const int y = (H - cv.TextHeight(kHeightProbe)) / 2;
+  paintBackground(cv, W, H);
+  paintLeftText(cv, y);
+  paintRightText(cv, W, y);
+  DrawValueBox(cv, FFrameStyle, FLeftSpace, FLeftSpace + FLabWidth + 2, H,
+               ValueBoxOutline(FFrameStyle, FColorLabBakG, FFrameLines), FColorLabBakG,
+               FFrameLines);
+  if (!FEmpty) paintValueText(cv, y, H);
+  copyToSurface(H);
+}
+
+void TNumLab::paintBackground(TCanvas& cv, int W, int H) {
+  // White is the neutral colour of the AND combination.
+  const TColor background = FTransParent ? clWhite : FColorOutBakG;
+  cv.Pen().SetColor(background);
+  cv.Brush().SetColor(background);
+  cv.Rectangle(0, 0, W, H);
+}
+
+// Enabled: the text in ColorOutText on the background brush. Disabled:
+// embossed, a white copy shadowDx right of and one below the text, then the
+// text in gray, both without background.
+void TNumLab::paintCaption(TCanvas& cv, int x, int y, const std::u16string& text, int shadowDx) {
+  if (text.empty()) return;
+  if (Enabled()) {
+    cv.Font().SetColor(FColorOutText);
+    cv.TextOut(x, y, text);
+    return;
+  }
+  cv.Brush().SetStyle(bsClear);
+  cv.Font().SetColor(clWhite);
+  cv.TextOut(x + shadowDx, y + 1, text);
+  cv.Font().SetColor(kDisabledGray);
+  cv.TextOut(x, y, text);
+}
+
+void TNumLab::paintLeftText(TCanvas& cv, int y) {
+  const int lw = cv.TextWidth(FLeftText);
+  int x = 7;
+  if (FLTAlignment == taRightJustify) x = FLeftSpace - lw - 5;
+  if (FLTAlignment == taCenter) x = (FLeftSpace - lw) / 2;
+  paintCaption(cv, x, y, FLeftText, 1);
+}
+
+void TNumLab::paintRightText(TCanvas& cv, int W, int y) {
+  const int rw = cv.TextWidth(FRightText);
+  const int boxEnd = FLeftSpace + FLabWidth;
+  int x = boxEnd + 7;
+  if (FRTAlignment == taRightJustify) x = W - rw - 6;
+  if (FRTAlignment == taCenter) x = (W - (boxEnd + rw)) / 2 + boxEnd + 1;
+  // The right-justified caption's white copy lies to the left.
+  paintCaption(cv, x, y, FRightText, FRTAlignment == taRightJustify ? -1 : 1);
+}
+
+void TNumLab::paintValueText(TCanvas& cv, int y, int H) {
+  std::u16string text = NumLabValueText(FDisplayType, FLabValue, textFormat());
+  if (OnBeforeDisplay) OnBeforeDisplay(this, text);
+  int tw = cv.TextWidth(text);
+  // A state text is shown as far as the box lets it; anything else must fit.
+  if (tw > FLabWidth - 6 && FDisplayType != dtState) {
+    text = FOverFlowIndi;
+    tw = cv.TextWidth(text);
+  }
+  int x = FLeftSpace + (FLabWidth - tw) / 2 + 2;
+  if (FAlignment == taLeftJustify) x = FLeftSpace + 4;
+  if (FAlignment == taRightJustify) x = FLeftSpace + FLabWidth - tw - 2;
+  cv.Font().SetColor(Enabled() ? FColorLabText : kDisabledGray);
+  cv.TextRect({FLeftSpace + 3, 2, FLeftSpace + FLabWidth - 1, H - 3}, x, y, text);
+}
+
+void TNumLab::copyToSurface(int H) {
+  TCanvas& surface = Canvas();
+  const TCopyMode savedMode = surface.CopyMode();
+  if (FTransParent) {
+    surface.Brush().SetColor(FColorLabText != clBlack ? clWhite : FColorLabBakG);
+    surface.FillRect({FLeftSpace + 2, 2, FLeftSpace + FLabWidth, H - 2});
+    surface.SetCopyMode(cmSrcAnd);
+  } else {
+    surface.SetCopyMode(cmSrcCopy);
+  }
+  surface.Draw(0, 0, FBitmap);
+  surface.SetCopyMode(savedMode);
+}

@@ -1,0 +1,226 @@
+// Value texts of the numeric display label.
+#include "controls/numeric/PLX_NumLabText.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "controls/base/PLX_math1.h"
+#include "controls/base/PLX_stringl.h"
+#include "controls/numeric/PLX_NumScan.h"
+#include "platform/Errors.h"
+#include "platform/Locale.h"
+
+namespace {
+
+constexpr int kMaxPrecision = 15;
+// dtFloat switches to the scientific form below this decimal exponent
+// (magnitudes under 0.00001).
+constexpr int kMinFixedExponent = -5;
+constexpr int kMinExponentDigits = 3;
+
+std::u16string widen(const std::string& s) { return std::u16string(s.begin(), s.end()); }
+
+// A magnitude as `count` significant digits d0.d1... times 10^exponent: taken
+// to 18 digits first, then rounded half up at the last kept digit, as the
+// library's fixed-point texts are.
+struct TSignificant {
+  std::string digits;
+  int exponent = 0;
+};
+
+TSignificant significantDigits(double magnitude, int count) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.17e", magnitude);
+  const char* expMark = std::strchr(buffer, 'e');
+  std::string all;
+  for (const char* p = buffer; p != expMark; ++p) {
+    if (*p >= '0' && *p <= '9') all += *p;
+  }
+  TSignificant sig;
+  sig.exponent = expMark ? std::atoi(expMark + 1) : 0;
+  sig.digits = all.substr(0, size_t(count));
+  if (all[size_t(count)] < '5') return sig;
+  for (int k = count - 1; k >= 0; --k) {
+    char& d = sig.digits[size_t(k)];
+    if (d != '9') {
+      ++d;
+      return sig;
+    }
+    d = '0';
+  }
+  // 9.99 rounded up to 10.0: one more decade.
+  sig.digits.insert(0, 1, '1');
+  sig.digits.pop_back();
+  ++sig.exponent;
+  return sig;
+}
+
+std::string exponentText(int exponent) {
+  std::string digits = std::to_string(std::abs(exponent));
+  if (digits.size() < kMinExponentDigits) digits.insert(0, kMinExponentDigits - digits.size(), '0');
+  return std::string(exponent < 0 ? "E-" : "E+") + digits;
+}
+
+// d0[.d1...]E±xxx
+std::string scientificText(const TSignificant& sig) {
+  std::string text(1, sig.digits[0]);
+  if (sig.digits.size() > 1) text += "." + sig.digits.substr(1);
+  return text + exponentText(sig.exponent);
+}
+
+std::u16string floatText(double value, int precision) {
+  if (!std::isfinite(value)) return strff(value, 1, 0);
+  if (value == 0) return u"0";
+  TSignificant sig = significantDigits(std::fabs(value), std::max(precision, 1));
+  const size_t lastNonZero = sig.digits.find_last_not_of('0');
+  sig.digits.erase(lastNonZero + 1);
+  std::string text;
+  const int e = sig.exponent;
+  if (e + 1 > std::max(precision, 1) || e < kMinFixedExponent) {
+    text = scientificText(sig);
+  } else if (e >= 0) {
+    std::string digits = sig.digits;
+    if (digits.size() < size_t(e) + 1) digits.append(size_t(e) + 1 - digits.size(), '0');
+    text = digits.substr(0, size_t(e) + 1);
+    if (digits.size() > size_t(e) + 1) text += "." + digits.substr(size_t(e) + 1);
+  } else {
+    text = "0." + std::string(size_t(-e - 1), '0') + sig.digits;
+  }
+  return widen((value < 0 ? "-" : "") + text);
+}
+
+std::u16string expText(double value, int precision) {
+  if (!std::isfinite(value)) return strff(value, 1, 0);
+  const int count = std::max(precision, 1);
+  TSignificant sig;
+  if (value == 0) {
+    sig.digits.assign(size_t(count), '0');
+  } else {
+    sig = significantDigits(std::fabs(value), count);
+  }
+  return widen((value < 0 ? "-" : "") + scientificText(sig));
+}
+
+std::u16string fixedText(double value, int precision) {
+  std::u16string text = strff(value, 1, precision);
+  if (!std::isfinite(value) || text.find(u'E') == std::u16string::npos) return text;
+  // Beyond strff's fixed range (huge, or tiny but not zero) the label still
+  // shows fixed point: 1e-40 is "0.00" there, not a scientific text.
+  char buffer[512];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
+  return widen(std::string(buffer, result.ptr));
+}
+
+std::u16string overflowed(bool& overflow) {
+  overflow = true;
+  return u"";
+}
+
+bool inInt32Range(double value) { return value >= -2147483648.0 && value <= 2147483647.0; }
+bool inWordRange(double value) { return value >= -2147483648.0 && value <= 4294967295.0; }
+
+// The low 32 bits of the rounded value, as the digit formatters take them.
+int32_t lowWord(double value) {
+  return int32_t(uint32_t(uint64_t(int64_t(std::nearbyint(value)))));
+}
+
+std::u16string decimalText(int64_t n, int minDigits) {
+  const uint64_t magnitude = n < 0 ? uint64_t(0) - uint64_t(n) : uint64_t(n);
+  std::string digits = std::to_string(magnitude);
+  if (digits.size() < size_t(minDigits)) digits.insert(0, size_t(minDigits) - digits.size(), '0');
+  return widen((n < 0 ? "-" : "") + digits);
+}
+
+std::u16string intText(double value, bool& overflow) {
+  const double r = std::nearbyint(value);
+  // Outside the 64-bit range (and for NaN) no integer exists to show.
+  if (!(r >= -9223372036854775808.0 && r < 9223372036854775808.0)) return overflowed(overflow);
+  return decimalText(int64_t(r), 1);
+}
+
+std::u16string dateTimeText(double value, const TNumLabFormat& fmt, bool& overflow) {
+  try {
+    return FormatDateTime(fmt.DTFormat, value);
+  } catch (const EInvalidArgument&) {
+    return overflowed(overflow);
+  }
+}
+
+using TDigitsFormatter = std::u16string (*)(int32_t, uint8_t);
+
+std::u16string digitsText(double value, int places, TDigitsFormatter formatter, bool& overflow) {
+  if (!inWordRange(value)) return overflowed(overflow);
+  if (places == 0) return u"";
+  std::u16string text = formatter(lowWord(value), uint8_t(places));
+  if (text.size() > size_t(places)) text.erase(0, text.size() - size_t(places));
+  return text;
+}
+
+std::u16string formattedText(TDisplay type, double value, int precision, const TNumLabFormat& fmt,
+                             bool& overflow) {
+  switch (type) {
+    case dtFloat:
+      return floatText(value, precision);
+    case dtFixP:
+      return fixedText(value, precision);
+    case dtExp:
+      return expText(value, precision);
+    case dtHex:
+      return digitsText(value, std::min(precision, 8), Hex, overflow);
+    case dtZeroInt:
+      if (!inInt32Range(value)) return overflowed(overflow);
+      return decimalText(int64_t(std::nearbyint(value)), precision);
+    case dtInt:
+      return intText(value, overflow);
+    case dtDateTime:
+      return dateTimeText(value, fmt, overflow);
+    case dtState:
+      return fmt.StateText;
+    case dtBin:
+      return digitsText(value, std::min(precision, 32), Bin, overflow);
+    case dtOct:
+      return digitsText(value, std::min(precision, 12), Octal, overflow);
+    case dtDeg:
+      return DegreeToStr(value, dfDeg, precision);
+    case dtDegMin:
+      return DegreeToStr(value, dfDegMin, precision);
+    case dtDegMinSec:
+      return DegreeToStr(value, dfDegMinSec, precision);
+    case dtEEng:
+      return EEngStr(value, precision);
+    case dtEEngNoDP:
+      return EEngStr(value, -precision);
+  }
+  return u"";
+}
+
+// The types whose text keeps its characters and takes no plus sign.
+bool keepsItsText(TDisplay type) {
+  return type == dtHex || type == dtDateTime || type == dtState || type == dtBin;
+}
+
+}  // namespace
+
+std::u16string NumLabValueText(TDisplay DisplayType, double Value, const TNumLabFormat& Format) {
+  const int precision = std::clamp(Format.Precision, 0, kMaxPrecision);
+  bool overflow = false;
+  std::u16string text = formattedText(DisplayType, Value, precision, Format, overflow);
+  // The indicator stands as given: no separator swap, no "+" in front of it.
+  if (overflow) return Format.OverflowIndicator;
+  if (keepsItsText(DisplayType)) return text;
+  const char16_t from = Format.Comma ? u'.' : u',';
+  const char16_t to = Format.Comma ? u',' : u'.';
+  std::replace(text.begin(), text.end(), from, to);
+  // "+Inf" has its sign already.
+  if (Format.ForcePlusSign && Value > 0 && (text.empty() || text[0] != u'+')) {
+    text.insert(0, 1, u'+');
+  }
+  return text;
+}
