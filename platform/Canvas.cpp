@@ -1,7 +1,9 @@
 #include "Canvas.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 
 #include "Bitmap.h"
 #include "Colors.h"
@@ -129,9 +131,10 @@ void TCanvas::ThinLine(TPoint a, TPoint b) {
     // Fast path: a horizontal line is one span; other solid lines store
     // straight into the pixels the walker has already clipped.
     if (a.y == b.y && a.x != b.x) {
-      const int x0 = a.x < b.x ? a.x : b.x + 1;
-      const int x1 = a.x < b.x ? b.x : a.x + 1;
-      WriteSpan(a.y, x0, x1, pen, mode);
+      // In 64 bits: an end next to the integer limit must not overflow.
+      const int64_t x0 = a.x < b.x ? a.x : int64_t(b.x) + 1;
+      const int64_t x1 = a.x < b.x ? b.x : int64_t(a.x) + 1;
+      WriteSpan(a.y, int(std::max<int64_t>(x0, -1)), int(std::min<int64_t>(x1, INT32_MAX)), pen, mode);
     } else if (mode == pmXor) {
       raster::WalkLine(a, b, box, [&](int x, int y, int64_t) { FTarget.ScanLine(y)[x] ^= pen & 0x00FFFFFFu; });
     } else {
@@ -391,8 +394,12 @@ void TCanvas::TextRect(const TRect& clip, int x, int y, const std::u16string& te
 void TCanvas::DrawText(const TRect& clip, int x, int y, const std::u16string& text) {
   const TextMetrics m = TextPainter::Metrics(FFont);
   if (FBrush.Style() == bsSolid && !text.empty()) {
-    const TRect cell =
-        Intersect({x, y, x + TextPainter::Width(FFont, text), y + m.ascent + m.descent}, clip);
+    // The cell is clipped first, so text near the integer limits cannot overflow.
+    const int64_t right = int64_t(x) + TextPainter::Width(FFont, text);
+    const int64_t bottom = int64_t(y) + m.ascent + m.descent;
+    const TRect cell = Intersect({x, y, int(std::min<int64_t>(right, INT32_MAX)),
+                                  int(std::min<int64_t>(bottom, INT32_MAX))},
+                                 clip);
     for (int row = cell.Top; row < cell.Bottom; ++row) {
       WriteSpan(row, cell.Left, cell.Right, BrushPixel(), pmCopy);
     }

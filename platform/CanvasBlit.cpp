@@ -28,23 +28,31 @@ void CombineRow(const uint32_t* src, uint32_t* dst, int n, TCopyMode mode) {
 // Fast path: one combine per row straight from the source.
 void TCanvas::CopyUnscaled(int x, int y, const TBitmap& src, TRect from) {
   // Keep the source rectangle inside the source and the destination inside
-  // the surface, trimming both alike.
-  const int dx = x - from.Left;
-  const int dy = y - from.Top;
-  from.Left = std::max({from.Left, 0, -dx});
-  from.Top = std::max({from.Top, 0, -dy});
-  from.Right = std::min({from.Right, src.Width(), FTarget.Width() - dx});
-  from.Bottom = std::min({from.Bottom, src.Height(), FTarget.Height() - dy});
-  const int n = from.Right - from.Left;
-  if (n <= 0) return;
-  for (int sy = from.Top; sy < from.Bottom; ++sy) {
-    CombineRow(src.ScanLine(sy) + from.Left, FTarget.ScanLine(sy + dy) + from.Left + dx, n, FCopyMode);
+  // the surface, trimming both alike; offsets in 64 bits, as a destination
+  // far outside must not overflow.
+  const int64_t dx = int64_t(x) - from.Left;
+  const int64_t dy = int64_t(y) - from.Top;
+  const int64_t left = std::max<int64_t>({from.Left, 0, -dx});
+  const int64_t top = std::max<int64_t>({from.Top, 0, -dy});
+  const int64_t right = std::min<int64_t>({from.Right, src.Width(), FTarget.Width() - dx});
+  const int64_t bottom = std::min<int64_t>({from.Bottom, src.Height(), FTarget.Height() - dy});
+  if (left >= right) return;
+  for (int64_t sy = top; sy < bottom; ++sy) {
+    CombineRow(src.ScanLine(int(sy)) + left, FTarget.ScanLine(int(sy + dy)) + left + dx,
+               int(right - left), FCopyMode);
   }
 }
 
 void TCanvas::Draw(int x, int y, const TBitmap& source) {
-  CopyRect({x, y, x + source.Width(), y + source.Height()}, source,
-           {0, 0, source.Width(), source.Height()});
+  const TRect whole{0, 0, source.Width(), source.Height()};
+  if (&source == &FTarget) {
+    TBitmap snapshot;  // a bitmap drawn onto itself reads what it was before
+    snapshot.Assign(source);
+    CopyUnscaled(x, y, snapshot, whole);
+  } else {
+    CopyUnscaled(x, y, source, whole);
+  }
+  Changed();
 }
 
 void TCanvas::StretchDraw(const TRect& dest, const TBitmap& source) {

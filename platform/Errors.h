@@ -25,6 +25,12 @@ class EFileError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Copying between objects of unrelated kinds.
+class EConvertError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 // Division that raises EZeroDivide for a zero divisor instead of producing an
 // infinity, as the classic desktop's floating-point unit does.
 inline double FloatDivide(double numerator, double denominator) {

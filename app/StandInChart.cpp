@@ -1,0 +1,183 @@
+#include "StandInChart.h"
+
+#include <cmath>
+
+#include "platform/Canvas.h"
+#include "platform/Clipboard.h"
+
+namespace {
+
+constexpr int kLimit = 30000;  // pixel positions are clamped before drawing
+int Clamp(int v) { return v < -kLimit ? -kLimit : v > kLimit ? kLimit : v; }
+
+}  // namespace
+
+TRChart::TRChart(TComponent* AOwner)
+    : TControl(AOwner), FScaleX(std::make_unique<TScale>(this)), FScaleY(std::make_unique<TScale>(this)) {
+  for (TScale* scale : {FScaleX.get(), FScaleY.get()}) {
+    scale->SetIsHelperComponent(true);
+    scale->SetTransparent(true);
+    scale->SetFrameStyle(fsNone);
+    scale->UseForeignCanvas(&FChartBmp.Canvas(), 0, 0);
+  }
+  FScaleX->SetScaleType(sctXT);
+  FScaleY->SetScaleType(sctYR);
+  SetBounds(0, 0, 280, 200);
+}
+
+TRChart::~TRChart() = default;
+
+void TRChart::CreateWnd() {
+  FSuppressPaint = false;
+}
+
+void TRChart::SetMargins(int Left, int Right, int Top, int Bottom) {
+  FMarginLeft = Left;
+  FMarginRight = Right;
+  FMarginTop = Top;
+  FMarginBottom = Bottom;
+  PlaceScales();
+}
+
+void TRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  PlaceScales();
+}
+
+void TRChart::Loaded() {
+  TControl::Loaded();
+  PlaceScales();
+  Paint();
+}
+
+// The axes lie on the data area's bottom row and left column.
+void TRChart::PlaceScales() {
+  const int w = Width();
+  const int h = Height();
+  FScaleX->SetBounds(0, 0, w, h);
+  FScaleX->SetMarginLeft(FMarginLeft);
+  FScaleX->SetMarginRight(FMarginRight - 1);
+  FScaleX->SetMarginTop(h - FMarginBottom);
+  FScaleY->SetBounds(0, 0, w, h);
+  FScaleY->SetMarginTop(FMarginTop);
+  FScaleY->SetMarginBottom(FMarginBottom - 1);
+  FScaleY->SetMarginRight(w - FMarginLeft - 1);
+}
+
+void TRChart::R2M(double x, double y, int& px, int& py) const {
+  px = FScaleX->ConvertToPixelCoords(x);
+  py = FScaleY->ConvertToPixelCoords(y);
+}
+
+void TRChart::M2R(int px, int py, double& x, double& y) const {
+  x = FScaleX->ConvertPixelToScale(px);
+  y = FScaleY->ConvertPixelToScale(py);
+}
+
+bool TRChart::InDataArea(int X, int Y) const {
+  return X >= FMarginLeft && X <= Width() - FMarginRight && Y >= FMarginTop &&
+         Y <= Height() - FMarginBottom;
+}
+
+void TRChart::ClearGraf() { FStore.Clear(); }
+
+void TRChart::ShowGraf() {
+  if (Visible()) Paint();
+}
+
+void TRChart::Paint() {
+  if (!Visible() || FSuppressPaint || IsLoading()) return;
+  Render(FChartBmp, false);
+  Canvas().Draw(0, 0, FChartBmp);
+}
+
+void TRChart::CopyToClipboard(bool BlkWhite) {
+  TBitmap picture;
+  FScaleX->UseForeignCanvas(&picture.Canvas(), 0, 0);
+  FScaleY->UseForeignCanvas(&picture.Canvas(), 0, 0);
+  Render(picture, BlkWhite);
+  FScaleX->UseForeignCanvas(&FChartBmp.Canvas(), 0, 0);
+  FScaleY->UseForeignCanvas(&FChartBmp.Canvas(), 0, 0);
+  ClipboardPutBitmap(picture);
+}
+
+void TRChart::Render(TBitmap& target, bool blackAndWhite) {
+  target.SetSize(Width(), Height());
+  TCanvas& cv = target.Canvas();
+  cv.Pen().SetColor(blackAndWhite ? clWhite : FWindColor);
+  cv.Brush().SetColor(blackAndWhite ? clWhite : FWindColor);
+  cv.Rectangle(0, 0, Width(), Height());
+  const TColor scaleColor = FScaleX->ColorScale();
+  if (blackAndWhite) {
+    FScaleX->SetColorScale(clBlack);
+    FScaleY->SetColorScale(clBlack);
+  }
+  FScaleX->ForcePaint();
+  FScaleY->ForcePaint();
+  FScaleX->SetColorScale(scaleColor);
+  FScaleY->SetColorScale(scaleColor);
+  cv.Pen().SetColor(blackAndWhite ? clWhite : FChartColor);
+  cv.Brush().SetColor(blackAndWhite ? clWhite : FChartColor);
+  cv.Rectangle(FMarginLeft, FMarginTop, Width() - FMarginRight, Height() - FMarginBottom);
+  RenderGrid(cv);
+  RenderItems(cv, blackAndWhite);
+  cv.Pen().SetColor(clBlack);
+  cv.Brush().SetStyle(bsClear);
+  cv.Rectangle(FMarginLeft, FMarginTop, Width() - FMarginRight + 1, Height() - FMarginBottom + 1);
+  cv.Brush().SetStyle(bsSolid);
+}
+
+void TRChart::RenderGrid(TCanvas& cv) {
+  cv.Pen().SetColor(FGridColor);
+  const double xlo = std::min(FScaleX->RangeLow(), FScaleX->RangeHigh());
+  const double xhi = std::max(FScaleX->RangeLow(), FScaleX->RangeHigh());
+  const double ylo = std::min(FScaleY->RangeLow(), FScaleY->RangeHigh());
+  const double yhi = std::max(FScaleY->RangeLow(), FScaleY->RangeHigh());
+  int px = 0;
+  int py = 0;
+  for (int i = int(std::ceil(xlo / FGridDx)); FGridDx > 0 && i * FGridDx < xhi && i < 1000; ++i) {
+    R2M(i * FGridDx, ylo, px, py);
+    cv.MoveTo(px, Height() - FMarginBottom);
+    cv.LineTo(px, FMarginTop);
+  }
+  for (int i = int(std::ceil(ylo / FGridDy)); FGridDy > 0 && i * FGridDy < yhi && i < 1000; ++i) {
+    R2M(xlo, i * FGridDy, px, py);
+    cv.MoveTo(FMarginLeft, py);
+    cv.LineTo(Width() - FMarginRight, py);
+  }
+}
+
+void TRChart::RenderItems(TCanvas& cv, bool blackAndWhite) {
+  const double xlo = std::min(FScaleX->RangeLow(), FScaleX->RangeHigh());
+  const double xhi = std::max(FScaleX->RangeLow(), FScaleX->RangeHigh());
+  const double ylo = std::min(FScaleY->RangeLow(), FScaleY->RangeHigh());
+  const double yhi = std::max(FScaleY->RangeLow(), FScaleY->RangeHigh());
+  for (int i = 0; i < FStore.NumItems(); ++i) {
+    const TrcChartItem& item = FStore.Items()[i];
+    const TColor color = blackAndWhite ? clBlack : item.Color;
+    int px = 0;
+    int py = 0;
+    R2M(item.x, item.y, px, py);
+    px = Clamp(px);
+    py = Clamp(py);
+    if (item.ItemKind == tkMoveTo) {
+      cv.MoveTo(px, py);
+    } else if (item.ItemKind == tkLineto) {
+      cv.Pen().SetColor(color);
+      cv.LineTo(px, py);
+    } else if (item.ItemKind == tkMarkAt && item.x >= xlo && item.x <= xhi && item.y >= ylo &&
+               item.y <= yhi) {
+      cv.Pen().SetColor(color);
+      cv.Brush().SetColor(color);
+      cv.Ellipse(px - 3, py - 3, px + 4, py + 4);
+    }
+  }
+}
+
+void TRChart::MouseMove(TShiftState Shift, int X, int Y) {
+  TControl::MouseMove(Shift, X, Y);
+  double x = 0;
+  double y = 0;
+  M2R(X, Y, x, y);
+  if (OnMouseMoveInChart) OnMouseMoveInChart(this, InDataArea(X, Y), Shift, x, y);
+}

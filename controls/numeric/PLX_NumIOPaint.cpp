@@ -1,0 +1,205 @@
+// Painting of the numeric input field: everything is drawn into an
+// off-screen bitmap and copied onto the window in one step, so typing and the
+// caret blink do not flicker.
+#include <algorithm>
+#include <cmath>
+
+#include "controls/numeric/PLX_NumIO.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
+
+namespace {
+
+// The tallest characters of the font decide where text lines sit.
+const std::u16string kTallText = u"(8g]}\u00DC\u00C4\u00A7";
+constexpr TColor kDisabledBox = clSilver;
+
+// The share of the range the value covers, 0 .. 1; a full bar for an empty
+// range.
+double gaugeFraction(double value, double low, double high) {
+  if (low == high) return 1.0;
+  const double f = (value - low) / (high - low);
+  if (!(f >= 0.0)) return 0.0;  // also not-a-number
+  return std::min(f, 1.0);
+}
+
+}  // namespace
+
+void TNumIO2::Paint() {
+  if (FSuppressPaint || !Visible()) return;
+  if (FAutoSize) {
+    // The platform's plain height change: no minimum, ButHeight untouched.
+    // The resize asks for another paint, in which the new height holds.
+    TCanvas& measure = Canvas();
+    measure.Font().Assign(Font());
+    const int h = measure.TextHeight(u"E0") + 6;
+    if (h != Height()) TWinControl::SetBounds(Left(), Top(), Width(), h);
+  }
+  const int W = Width();
+  const int H = Height();
+  TBitmap bmp(W, H);
+  TCanvas& cv = bmp.Canvas();
+  cv.Font().Assign(Font());
+  cv.Pen().SetColor(FColorOutBG);
+  cv.Brush().SetColor(FColorOutBG);
+  cv.Rectangle(0, 0, W, H);
+
+  const int ty = (H - GaugeReserve() - cv.TextHeight(kTallText)) / 2;
+  PaintCaptions(cv, ty);
+  if (FGaugeVisib) PaintGauge(cv);
+  PaintValueBox(cv);
+  PaintValueText(cv, ty);
+  PaintSelection(cv);
+
+  TCanvas& window = Canvas();
+  window.SetCopyMode(cmSrcCopy);
+  window.Draw(0, 0, bmp);
+}
+
+// Left text, the buttons between box and right text, and the right text.
+void TNumIO2::PaintCaptions(TCanvas& cv, int ty) {
+  const int W = Width();
+  const int LS = FLeftSpace;
+  const int TB = FTextBoxWidth;
+  const int B = FButVisible ? FButWidth + FButSpace : 0;
+
+  const int lw = cv.TextWidth(FLeftText);
+  int x = LS - lw - 5;
+  if (FLTAlignment == taLeftJustify) x = 7;
+  if (FLTAlignment == taCenter) x = (LS - lw) / 2;
+  PaintCaption(cv, FLeftText, x, ty);
+
+  if (FButVisible) PaintButtons(cv);
+
+  const int rw = cv.TextWidth(FRightText);
+  x = LS + B + TB + 7;
+  if (FRTAlignment == taRightJustify) x = W - rw - 6;
+  if (FRTAlignment == taCenter) x = (W - (LS + B + TB + rw)) / 2 + LS + B + TB + 1;
+  cv.Brush().SetColor(FColorOutBG);
+  PaintCaption(cv, FRightText, x, ty);
+}
+
+// Disabled captions are embossed: white one pixel down and right, gray on top.
+void TNumIO2::PaintCaption(TCanvas& cv, const std::u16string& text, int x, int ty) {
+  if (Enabled()) {
+    cv.Font().SetColor(FColorOutText);
+    cv.TextOut(x, ty, text);
+    return;
+  }
+  cv.Brush().SetStyle(bsClear);
+  cv.Font().SetColor(clWhite);
+  cv.TextOut(x + 1, ty + 1, text);
+  cv.Font().SetColor(clGray);
+  cv.TextOut(x, ty, text);
+}
+
+void TNumIO2::PaintButtons(TCanvas& cv) {
+  const int x0 = FLeftSpace + FTextBoxWidth + FButSpace;
+  const int bw = FButWidth;
+  const int hb = FButHeight / 2;
+  cv.Pen().SetColor(clGray);
+  cv.Brush().SetColor(FButColor);
+  cv.Rectangle(x0, 0, x0 + bw + 1, 2 * hb - 1);
+  cv.MoveTo(x0, hb - 1);
+  cv.LineTo(x0 + bw, hb - 1);
+  if (FBut3D) {
+    cv.Pen().SetColor(clWhite);
+    cv.MoveTo(x0 + 1, 2 * hb - 3);
+    cv.LineTo(x0 + 1, hb);
+    cv.LineTo(x0 + bw, hb);
+    cv.MoveTo(x0 + 1, hb - 2);
+    cv.LineTo(x0 + 1, 1);
+    cv.LineTo(x0 + bw, 1);
+    cv.Pen().SetColor(clBlack);
+    cv.MoveTo(x0 + 1, 2 * hb - 1);
+    cv.LineTo(x0 + bw + 1, 2 * hb - 1);
+    cv.LineTo(x0 + bw + 1, 1);
+  }
+  // Arrows of 2, 4 and 6 pixels, pointing away from the divider.
+  cv.Pen().SetColor(Enabled() ? clBlack : clGray);
+  const int cx = x0 + 1 + bw / 2;
+  const int e = hb / 2;
+  const int d = hb + hb / 2;
+  for (int i = 0; i < 3; ++i) {
+    cv.MoveTo(cx - 1 - i, e - 1 + i);
+    cv.LineTo(cx + 1 + i, e - 1 + i);
+    cv.MoveTo(cx - 1 - i, d - i);
+    cv.LineTo(cx + 1 + i, d - i);
+  }
+}
+
+void TNumIO2::PaintGauge(TCanvas& cv) {
+  const int x1 = FGaugeLeftMarg;
+  const int x2 = x1 + FGaugeWidth;
+  const int y1 = Height() - GaugeReserve() + FGaugeTopMarg;
+  const int y2 = y1 + FGaugeHeight;
+  DrawGaugeBackground(cv, FGaugeFrameSt, x1, y1, x2, y2, FGaugeColorFrm, FGaugeColorBg);
+  const double f = gaugeFraction(GetNioValue(), RangeLow(), RangeHigh());
+  const TColor bar = Enabled() ? FGaugeColor : clGray;
+  cv.Pen().SetColor(bar);
+  cv.Brush().SetColor(bar);
+  cv.Rectangle(x1, y1, x1 + int(std::nearbyint(FGaugeWidth * f)), y2);
+  DrawGaugeFrame(cv, FGaugeFrameSt, x1, y1, x2, y2, FGaugeColorFrm, FLines);
+}
+
+void TNumIO2::PaintValueBox(TCanvas& cv) {
+  const bool enabled = Enabled();
+  TColor outline = FLines.Gray;
+  if (FFrameStyle == fsNone) outline = enabled ? FColorBoxBG : kDisabledBox;
+  if (FFrameStyle == fsEmbossed) outline = FLines.White;
+  TColor background = FColorBoxBG;
+  if (OutOfRange()) {
+    background = FColorWarnBG;
+    if (FFrameStyle == fsNone && enabled) outline = FColorWarnBG;
+  }
+  // A disabled field never shows the warning colours.
+  if (!enabled) background = kDisabledBox;
+  DrawValueBox(cv, FFrameStyle, FLeftSpace, FLeftSpace + FTextBoxWidth + 2,
+               Height() - GaugeReserve(), outline, background, FLines);
+}
+
+// The text clipped to the box, and the caret: a one-pixel line that is left
+// out where it would fall on the box's edges or outside.
+void TNumIO2::PaintValueText(TCanvas& cv, int ty) {
+  const int LS = FLeftSpace;
+  const int TB = FTextBoxWidth;
+  const int bottom = Height() - GaugeReserve();
+  const std::u16string& text = Text();
+  const int tw = cv.TextWidth(text);
+  const int wc = cv.TextWidth(text.substr(0, size_t(FModel.CaretClamped())));
+  int x = LS + (TB - tw) / 2 + 2;
+  int c = wc + (TB - tw) / 2 + 1;
+  if (FAlignment == taLeftJustify) {
+    x = LS + 4;
+    c = wc + 3;
+  } else if (FAlignment == taRightJustify) {
+    x = LS + TB - tw - 2;
+    c = TB + wc - tw - 3;
+  }
+  const bool warn = OutOfRange();
+  TColor color = warn ? FColorWarnTxt : FColorBoxText;
+  if (!Enabled()) color = clGray;
+  cv.Font().SetColor(color);
+  cv.Brush().SetColor(!Enabled() ? kDisabledBox : (warn ? FColorWarnBG : FColorBoxBG));
+  cv.TextRect({LS + 3, 2, LS + TB - 1, bottom - 3}, x, ty, text);
+
+  if (FCaretVisib && c > 0 && c < TB) {
+    cv.Pen().SetColor(clBlack);
+    cv.MoveTo(LS + c, 3);
+    cv.LineTo(LS + c, bottom - 3);
+  }
+}
+
+// The selection is shown inverted, while focused or with HideSelection off.
+void TNumIO2::PaintSelection(TCanvas& cv) {
+  const int begin = FModel.SelStartClamped();
+  const int end = FModel.SelEndClamped();
+  if (begin >= end || (FHideSel && !Focused())) return;
+  const int lo = FLeftSpace;
+  const int hi = FLeftSpace + FTextBoxWidth;
+  const TRect r{std::clamp(CharPosToXCoords(begin), lo, hi), 3,
+                std::clamp(CharPosToXCoords(end), lo, hi), Height() - GaugeReserve() - 3};
+  cv.SetCopyMode(cmNotSrcCopy);
+  cv.CopyRect(r, cv.Target(), r);
+  cv.SetCopyMode(cmSrcCopy);
+}

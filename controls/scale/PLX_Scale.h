@@ -1,0 +1,198 @@
+// The axis scale control. It stands on a window by itself and shows one axis
+// (ticks, labels, caption, base line), or serves as a helper that draws its
+// axis onto a surface its owner gives it (the chart's axes).
+//
+// Setters that change what is shown repaint by one rule (TriggerPaint): a
+// transparent stand-alone scale asks for a later repaint so that whatever lies
+// behind it is drawn first; every other scale paints at once. Painting stays
+// suppressed until a stand-alone scale's window exists; a helper, which never
+// gets one, paints through ForcePaint (or once its owner clears SuppressPaint).
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "controls/base/PLX_DTLabel.h"
+#include "controls/base/PLX_plxbase.h"
+#include "controls/scale/PLX_ScaleMap.h"
+#include "controls/scale/PLX_ScaleText.h"
+#include "controls/scale/PLX_ScaleTicks.h"
+#include "controls/scale/PLX_ScaleTypes.h"
+#include "platform/Controls.h"
+#include "platform/Errors.h"
+
+class TScale : public TWinControl {
+ public:
+  explicit TScale(TComponent* AOwner = nullptr);
+  ~TScale() override;
+
+  const std::u16string& Caption() const { return FUnitLabel; }
+  void SetCaption(const std::u16string& value);
+  int CaptionPosX() const { return FLblPosX; }
+  void SetCaptionPosX(int value);
+  int CaptionPosY() const { return FLblPosY; }
+  void SetCaptionPosY(int value);
+  TAlignment CaptionAlignment() const { return FLblAlign; }
+  void SetCaptionAlignment(TAlignment value);
+  TScaleUnitAnchor CaptionAnchor() const { return FLblAnchor; }
+  void SetCaptionAnchor(TScaleUnitAnchor value);
+  TColor ColorBackGnd() const { return FColorBG; }
+  void SetColorBackGnd(TColor value);
+  TColor ColorScale() const { return FColorFG; }
+  void SetColorScale(TColor value);
+  TColorScheme ColorScheme() const { return FColorScheme; }
+  void SetColorScheme(TColorScheme value);
+  TDTLabel& DateFormat() { return *FDTFormat; }
+  const TDTLabel& DateFormat() const { return *FDTFormat; }
+  void SetDateFormat(const TDTLabel& value);
+  // -3..12; negative values choose automatic label formats.
+  int DecPlaces() const { return FDecPlaces; }
+  void SetDecPlaces(int value);
+  TFrameStyle FrameStyle() const { return FFrameStyle; }
+  void SetFrameStyle(TFrameStyle value);
+  TFigType LabelType() const { return FLabelType; }
+  void SetLabelType(TFigType value);
+  bool Logarithmic() const { return FAxLog; }
+  void SetLogarithmic(bool value);
+  int MarginTop() const { return FMarginTop; }
+  void SetMarginTop(int value);
+  int MarginBottom() const { return FMarginBottom; }
+  void SetMarginBottom(int value);
+  int MarginLeft() const { return FMarginLeft; }
+  void SetMarginLeft(int value);
+  int MarginRight() const { return FMarginRight; }
+  void SetMarginRight(int value);
+  // Minimum number of major intervals: 0 (a step of one unit) or 2..10.
+  int MinTicks() const { return FNumTicks; }
+  void SetMinTicks(int value);
+  // Tick positions recorded during the last rendering.
+  int NumTicks() const { return FScaleTickPos.NumTicks(); }
+  double RangeLow() const { return FRangeLow; }
+  void SetRangeLow(double value);
+  double RangeHigh() const { return FRangeHigh; }
+  void SetRangeHigh(double value);
+  bool ShortTicks() const { return FShortTicks; }
+  void SetShortTicks(bool value);
+  bool ShowBaseLine() const { return FDrawBaseLine; }
+  void SetShowBaseLine(bool value);
+  // Template around every label; "&" stands for the label.
+  const std::u16string& ScaleInscript() const { return FScaleInscript; }
+  void SetScaleInscript(const std::u16string& value);
+  TScaleType ScaleType() const { return FScaleType; }
+  void SetScaleType(TScaleType value);
+  bool Transparent() const { return FTransparent; }
+  void SetTransparent(bool value);
+  // Label texts separated by "|", used with LabelType ftUserText.
+  const std::u16string& UserTickText() const { return FUserTicktext; }
+  void SetUserTickText(const std::u16string& value);
+  bool IsHelperComponent() const { return FIsHelper; }
+  void SetIsHelperComponent(bool value);
+  int ForeignCanvasPosX() const { return FForCvPosX; }
+  void SetForeignCanvasPosX(int value);
+  int ForeignCanvasPosY() const { return FForCvPosY; }
+  void SetForeignCanvasPosY(int value);
+  bool SuppressPaint() const { return FSuppressPaint; }
+  void SetSuppressPaint(bool value);
+
+  // Sets both ends at once; equal ends become low .. low + 1.
+  void SetRange(double LowVal, double HighVal);
+  int ConvertToPixelCoords(double Value) const;
+  // Raises EZeroDivide when the axis has no extent.
+  double ConvertPixelToScale(int PixelCoord) const;
+  double Center() const { return (FRangeLow + FRangeHigh) / 2; }
+  // 1-based; 0.0 outside 1..NumTicks().
+  double TickPos(int ix) const { return FScaleTickPos.TickPos(ix); }
+  // Draw on Canvas (not owned) with the scale's area at (x, y) instead of on
+  // the own window. No repaint. nullptr returns to the own window.
+  void UseForeignCanvas(TCanvas* Canvas, int x, int y);
+  // Paints once even while painting is suppressed.
+  void ForcePaint();
+
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void Paint() override;
+  void Loaded() override;
+
+  // Copies the axis settings, colours, tick events, mapping, tick list,
+  // foreign surface and SuppressPaint; not size, position, font, visibility,
+  // helper mode, the loading state or the render events. Then repaints.
+  void Assign(const TScale& Source);
+  // Raises EConvertError unless Source is a TScale.
+  void Assign(const TObject& Source);
+  void AssignTo(TScale& Dest) const { Dest.Assign(*this); }
+
+  TScaleTickDrawnEvent OnScaleTickDrawn;
+  TBeforeTickLabelEvent OnBeforeTickLabel;
+  TScaleRenderedEvent OnBeforeScaleRendered;
+  TScaleRenderedEvent OnAfterScaleRendered;
+
+ protected:
+  void CreateWnd() override;
+
+ private:
+  // PLX_Scale.cpp
+  void AdjustScalePars();
+  TScaleGeometry Geometry() const;
+  int R2M(long double Value) const;
+  void TriggerPaint();
+  void PaintTransparent(TCanvas& target, int ox, int oy);
+  void PaintOpaque(TCanvas& target, int ox, int oy);
+  void DrawAxis(TCanvas& cv, int ox, int oy);
+  void DrawBaseLine(TCanvas& cv, int BasePos);
+
+  // PLX_ScaleDraw.cpp: the numeric axis.
+  void DrawXScale(TCanvas& cv, int YPos);
+  void DrawYScale(TCanvas& cv, int XPos);
+  void NumLinXax(TCanvas& cv, int YPos);
+  void NumLinYax(TCanvas& cv, int XPos);
+  void NumLogXax(TCanvas& cv, int YPos);
+  void NumLogYax(TCanvas& cv, int XPos);
+  TScaleTickRequest TickRequest(bool Logarithmic) const;
+  TTickLabelStyle LabelStyle() const;
+  void DrawTickLine(TCanvas& cv, int x, int y, int Length) const;
+  void TickDrawn(TCanvas& cv, long double Value, int ChartX, int ChartY);
+  void WriteLabel(TCanvas& cv, int x, int y, std::u16string Label, long double Value);
+  void WriteVerticalLabel(TCanvas& cv, int XPos, int y, int th, std::u16string Label,
+                          long double Value);
+  void DrawCaption(TCanvas& cv, int BasePos);
+
+  TFrameStyle FFrameStyle = fsLowered;
+  TColor FColorFG = clBlack;
+  TColor FColorBG = clBtnFace;
+  TColor FColBlackLine = clBlack;
+  TColor FColGrayLine = clGray;
+  TColor FColWhiteLine = clWhite;
+  TColorScheme FColorScheme = csBWG;
+  bool FAxLog = false;
+  TScaleMapping FTransf;  // k and d
+  double FRangeHigh = 100.0;
+  double FRangeLow = 0.0;
+  bool FShortTicks = true;
+  int FNumTicks = 3;  // MinTicks
+  int FDecPlaces = -2;
+  // Set from creation until loading from a window layout ends; a scale made
+  // in code keeps it, which lets it turn logarithmic before its range is set.
+  bool FNotYetLoaded = true;
+  bool FDrawBaseLine = true;
+  bool FTransparent = false;
+  TFigType FLabelType = ftNum;
+  std::unique_ptr<TDTLabel> FDTFormat;
+  int FMarginTop = 20;
+  int FMarginBottom = 20;
+  int FMarginRight = 20;
+  int FMarginLeft = 20;
+  bool FIsHelper = false;
+  int FLblPosX = 4;
+  int FLblPosY = 4;
+  TAlignment FLblAlign = taCenter;
+  TScaleUnitAnchor FLblAnchor = uaSclTopLft;
+  std::u16string FUserTicktext;
+  std::u16string FScaleInscript;
+  TScaleTickList FScaleTickPos;
+  std::u16string FUnitLabel;
+  TCanvas* FForeignCv = nullptr;
+  int FForCvPosX = 0;
+  int FForCvPosY = 0;
+  TScaleType FScaleType = sctXB;
+  bool FSuppressPaint = true;
+};

@@ -1,0 +1,172 @@
+// The main window's workflow through its controls: start-up, single and
+// batch calculations, stepping the dipole, mirrored length fields, errors,
+// and the read-outs of the chart's mouse position.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <string>
+#include <vector>
+
+#include "app/u_frmMain.h"
+#include "platform/Dialogs.h"
+#include "platform/Locale.h"
+
+namespace {
+
+using Lines = std::vector<std::u16string>;
+
+const Lines kDefaultLines = {u"13.36", u"32.37", u"51.39", u"70.41",
+                             u"89.43", u"108.44", u"127.46", u"146.48"};
+
+Lines Concat(std::initializer_list<Lines> parts) {
+  Lines all;
+  for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+struct MainWindow : ::testing::Test {
+  std::vector<std::u16string> messages;
+  std::vector<std::string> errors;
+  std::unique_ptr<TfrmMain> window;
+
+  void SetUp() override {
+    SetLocaleDecimalSeparator(u'.');
+    SetMessageBoxHook([this](const std::u16string& text) { messages.push_back(text); });
+    SetErrorBoxHook([this](const std::string& text) { errors.push_back(text); });
+    window = std::make_unique<TfrmMain>();
+    window->show();
+    QApplication::processEvents();
+  }
+  void TearDown() override {
+    window.reset();
+    SetMessageBoxHook(nullptr);
+    SetErrorBoxHook(nullptr);
+    SetLocaleDecimalSeparator(0);
+  }
+
+  int Marks() const { return window->rc->Store().ItemCount(tkMarkAt); }
+
+  // Types keys into a field as the user does, with its text selected first.
+  void TypeOver(TNumIO2& field, const std::u16string& keys) {
+    field.SetSelBegin(0);
+    field.SetSelEnd(int(field.Text().size()));
+    for (char16_t ch : keys) {
+      uint16_t key = ch == u'.' ? 190 : uint16_t(ch);
+      field.KeyDown(key, 0);
+    }
+  }
+};
+
+TEST_F(MainWindow, StartUpListsAndMarksTheDefaults) {
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Orvak SE version 1.0"));
+  EXPECT_EQ(window->size(), QSize(938, 510));
+  EXPECT_EQ(window->Memo1Lines(), kDefaultLines);
+  EXPECT_EQ(Marks(), 8);
+  const TrcChartItem mark = window->rc->Store().DataContainer(0);
+  EXPECT_EQ(mark.Color, clYellow);
+  EXPECT_EQ(mark.MarkOrAlign, 24);
+  EXPECT_DOUBLE_EQ(mark.y, 7.1);
+  // The reference curve on the second page: its moves and lines.
+  EXPECT_EQ(window->RChart1->Store().ItemCount(tkMoveTo), 2);
+  EXPECT_EQ(window->RChart1->Store().ItemCount(tkLineto), 228);
+  EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(window->Button1->hasFocus() || !QApplication::focusWidget());
+}
+
+TEST_F(MainWindow, CalcSingleTwiceAccumulates) {
+  window->btnCalc->click();
+  EXPECT_EQ(window->Memo1Lines(), Concat({kDefaultLines, kDefaultLines}));
+  EXPECT_EQ(Marks(), 16);
+}
+
+TEST_F(MainWindow, ClearGraphEmptiesTheChartAndTheList) {
+  window->btnClearGraph->click();
+  EXPECT_TRUE(window->Memo1Lines().empty());
+  EXPECT_EQ(window->rc->Store().NumItems(), 0);
+}
+
+TEST_F(MainWindow, IncreaseStepsTheDipoleAndRunsTheCheckedBands) {
+  window->SetChecked(3, true);  // 7.1 MHz
+  window->btnDipolPluss->click();
+  EXPECT_EQ(window->nioDipolLenm->Text(), u"26.10");
+  EXPECT_EQ(window->niodiplenft->Text(), u"85.63");
+  const Lines lines = window->Memo1Lines();
+  ASSERT_EQ(lines.size(), 9u);
+  EXPECT_EQ(lines[0], u"Current maxima for 7.1 MHz");
+  EXPECT_EQ(Marks(), 8);  // the chart was cleared first
+}
+
+TEST_F(MainWindow, DecreaseWithNoBandCheckedLeavesEmptyResults) {
+  window->btnDipolDec->click();
+  EXPECT_EQ(window->nioDipolLenm->Text(), u"25.90");
+  EXPECT_TRUE(window->Memo1Lines().empty());
+  EXPECT_EQ(window->rc->Store().NumItems(), 0);
+}
+
+TEST_F(MainWindow, ATooShortBandShowsItsMessageAndTheBatchGoesOn) {
+  window->btnClearGraph->click();
+  window->SetChecked(0, true);  // 1.8 MHz
+  window->SetChecked(3, true);  // 7.1 MHz
+  window->btnBatch->click();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find(u"longer than: 208.3ft. Please unselect"), std::u16string::npos);
+  EXPECT_EQ(window->Memo1Lines(),
+            Concat({{u"Current maxima for 1.8 MHz", u"Current maxima for 7.1 MHz"}, kDefaultLines}));
+  EXPECT_EQ(window->nioFreq->Text(), u"7.100");
+}
+
+TEST_F(MainWindow, Feeder600GivesThe450Lines) {
+  window->btnClearGraph->click();
+  window->cbZ0->setCurrentIndex(2);
+  window->btnCalc->click();
+  EXPECT_EQ(window->Memo1Lines(), kDefaultLines);
+  window->cbZ0->setCurrentIndex(0);
+  EXPECT_EQ(window->State().LLWL, 787.0);
+  window->cbZ0->setEditText(QStringLiteral("75"));  // matches no item: unchanged
+  EXPECT_EQ(window->State().LLWL, 787.0);
+}
+
+TEST_F(MainWindow, FrequencyZeroGoesToTheErrorBoxAndTheWindowStaysUsable) {
+  window->btnClearGraph->click();
+  window->nioFreq->SetNioValue(0);
+  window->btnCalc->click();
+  EXPECT_EQ(errors, std::vector<std::string>{"Floating point division by zero"});
+  EXPECT_TRUE(window->Memo1Lines().empty());
+  window->nioFreq->SetNioValue(7.1);
+  window->btnCalc->click();
+  EXPECT_EQ(window->Memo1Lines(), kDefaultLines);
+}
+
+TEST_F(MainWindow, FeetAndMetresMirrorEachOtherWithoutEcho) {
+  int feetChanges = 0;
+  const TNotifyEvent mirror = window->niodiplenft->OnChange;
+  window->niodiplenft->OnChange = [&](TObject* sender) {
+    ++feetChanges;
+    mirror(sender);
+  };
+  TypeOver(*window->niodiplenft, u"100");
+  EXPECT_EQ(window->niodiplenft->Text(), u"100");
+  EXPECT_EQ(window->nioDipolLenm->Text(), u"30.48");
+  EXPECT_EQ(feetChanges, 3);  // one per keystroke
+
+  TypeOver(*window->nioDipolLenm, u"10");
+  EXPECT_EQ(window->niodiplenft->Text(), u"32.81");
+  EXPECT_EQ(window->nioDipolLenm->Text(), u"10");  // the echo never comes back
+  EXPECT_EQ(feetChanges, 3);
+}
+
+TEST_F(MainWindow, MouseOverEitherChartFillsTheReadOuts) {
+  window->rc->MouseMove(0, 345, 208);  // inside the data area
+  EXPECT_DOUBLE_EQ(window->nlFeedLin->Value(), 20.0);
+  EXPECT_NEAR(window->nlFreq->Value(), 14.006, 1e-3);
+  window->rc->MouseMove(0, 10, 10);  // outside: the read-outs keep their values
+  EXPECT_DOUBLE_EQ(window->nlFeedLin->Value(), 20.0);
+  window->RChart1->MouseMove(0, 50, 280);
+  EXPECT_NEAR(window->nlFeedLin->Value(), 0.25, 1e-9);
+  EXPECT_NEAR(window->nlFreq->Value(), 0.0, 1e-9);
+}
+
+}  // namespace
