@@ -116,15 +116,25 @@ void TRChart::Render(TBitmap& target, bool blackAndWhite) {
   FScaleY->ForcePaint();
   FScaleX->SetColorScale(scaleColor);
   FScaleY->SetColorScale(scaleColor);
-  cv.Pen().SetColor(blackAndWhite ? clWhite : FChartColor);
-  cv.Brush().SetColor(blackAndWhite ? clWhite : FChartColor);
-  cv.Rectangle(FMarginLeft, FMarginTop, Width() - FMarginRight, Height() - FMarginBottom);
-  RenderGrid(cv);
-  RenderItems(cv, blackAndWhite);
-  cv.Pen().SetColor(clBlack);
-  cv.Brush().SetStyle(bsClear);
-  cv.Rectangle(FMarginLeft, FMarginTop, Width() - FMarginRight + 1, Height() - FMarginBottom + 1);
-  cv.Brush().SetStyle(bsSolid);
+  // The data area is drawn apart, so that nothing spills over the axes.
+  TBitmap data(Width() - FMarginLeft - FMarginRight + 1, Height() - FMarginTop - FMarginBottom + 1);
+  TCanvas& dv = data.Canvas();
+  dv.Pen().SetColor(blackAndWhite ? clWhite : FChartColor);
+  dv.Brush().SetColor(blackAndWhite ? clWhite : FChartColor);
+  dv.Rectangle(0, 0, data.Width(), data.Height());
+  RenderGrid(dv);
+  RenderItems(dv, blackAndWhite);
+  dv.Pen().SetColor(clBlack);
+  dv.Brush().SetStyle(bsClear);
+  dv.Rectangle(0, 0, data.Width(), data.Height());
+  cv.Draw(FMarginLeft, FMarginTop, data);
+}
+
+// Positions on the data-area bitmap.
+void TRChart::DataPos(double x, double y, int& px, int& py) const {
+  R2M(x, y, px, py);
+  px = Clamp(px) - FMarginLeft;
+  py = Clamp(py) - FMarginTop;
 }
 
 void TRChart::RenderGrid(TCanvas& cv) {
@@ -133,17 +143,19 @@ void TRChart::RenderGrid(TCanvas& cv) {
   const double xhi = std::max(FScaleX->RangeLow(), FScaleX->RangeHigh());
   const double ylo = std::min(FScaleY->RangeLow(), FScaleY->RangeHigh());
   const double yhi = std::max(FScaleY->RangeLow(), FScaleY->RangeHigh());
+  const int bottom = Height() - FMarginTop - FMarginBottom;
+  const int right = Width() - FMarginLeft - FMarginRight;
   int px = 0;
   int py = 0;
   for (int i = int(std::ceil(xlo / FGridDx)); FGridDx > 0 && i * FGridDx < xhi && i < 1000; ++i) {
-    R2M(i * FGridDx, ylo, px, py);
-    cv.MoveTo(px, Height() - FMarginBottom);
-    cv.LineTo(px, FMarginTop);
+    DataPos(i * FGridDx, ylo, px, py);
+    cv.MoveTo(px, bottom);
+    cv.LineTo(px, 0);
   }
   for (int i = int(std::ceil(ylo / FGridDy)); FGridDy > 0 && i * FGridDy < yhi && i < 1000; ++i) {
-    R2M(xlo, i * FGridDy, px, py);
-    cv.MoveTo(FMarginLeft, py);
-    cv.LineTo(Width() - FMarginRight, py);
+    DataPos(xlo, i * FGridDy, px, py);
+    cv.MoveTo(0, py);
+    cv.LineTo(right, py);
   }
 }
 
@@ -152,14 +164,13 @@ void TRChart::RenderItems(TCanvas& cv, bool blackAndWhite) {
   const double xhi = std::max(FScaleX->RangeLow(), FScaleX->RangeHigh());
   const double ylo = std::min(FScaleY->RangeLow(), FScaleY->RangeHigh());
   const double yhi = std::max(FScaleY->RangeLow(), FScaleY->RangeHigh());
+  cv.MoveTo(0, 0);
   for (int i = 0; i < FStore.NumItems(); ++i) {
     const TrcChartItem& item = FStore.Items()[i];
     const TColor color = blackAndWhite ? clBlack : item.Color;
     int px = 0;
     int py = 0;
-    R2M(item.x, item.y, px, py);
-    px = Clamp(px);
-    py = Clamp(py);
+    DataPos(item.x, item.y, px, py);
     if (item.ItemKind == tkMoveTo) {
       cv.MoveTo(px, py);
     } else if (item.ItemKind == tkLineto) {

@@ -62,6 +62,7 @@ class TRChart : public TControl {
   void Render(TBitmap& target, bool blackAndWhite);
   void RenderGrid(TCanvas& cv);
   void RenderItems(TCanvas& cv, bool blackAndWhite);
+  void DataPos(double x, double y, int& px, int& py) const;
   void PlaceScales();
   bool InDataArea(int X, int Y) const;
 
