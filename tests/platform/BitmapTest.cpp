@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <sstream>
 #include <QTemporaryDir>
 
 #include "platform/Bitmap.h"
@@ -48,6 +49,10 @@ struct CopyCase {
   uint32_t expected[4];
 };
 
+void PrintTo(const CopyCase& c, std::ostream* os) {
+  *os << (c.mode == cmSrcCopy ? "copy" : c.mode == cmSrcAnd ? "and" : "inverted");
+}
+
 class BitmapCopy : public ::testing::TestWithParam<CopyCase> {};
 
 TEST_P(BitmapCopy, CombinesBySourceMode) {
@@ -67,10 +72,16 @@ TEST_P(BitmapCopy, CombinesBySourceMode) {
   EXPECT_EQ(uint32_t(dst.PixelColor(3, 2)), 0x123456u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Canvas, BitmapCopy,
-                         ::testing::Values(CopyCase{cmSrcCopy, {0x00FF00, 0x0F0F0F, 0xFFFFFF, 0x000000}},
-                                           CopyCase{cmSrcAnd, {0x00FF00, 0x000000, 0x808080, 0x000000}},
-                                           CopyCase{cmNotSrcCopy, {0xFF00FF, 0xF0F0F0, 0x000000, 0xFFFFFF}}));
+INSTANTIATE_TEST_SUITE_P(
+    Canvas, BitmapCopy,
+    ::testing::Values(CopyCase{cmSrcCopy, {0x00FF00, 0x0F0F0F, 0xFFFFFF, 0x000000}},
+                      CopyCase{cmSrcAnd, {0x00FF00, 0x000000, 0x808080, 0x000000}},
+                      CopyCase{cmNotSrcCopy, {0xFF00FF, 0xF0F0F0, 0x000000, 0xFFFFFF}}),
+    [](const auto& info) {
+      std::ostringstream name;
+      PrintTo(info.param, &name);
+      return name.str();
+    });
 
 TEST(Bitmap, InvertingARegionOntoItselfSwapsColours) {
   TBitmap bmp(4, 1);

@@ -15,6 +15,8 @@ struct LineCase {
   std::vector<std::string> mask;
 };
 
+void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
+
 class LineDirections : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(LineDirections, LeavesOutTheEndPixel) {
@@ -93,6 +95,8 @@ struct StyleCase {
   bool solidBrush;
   std::string pen;  // '#' pen colour, 'g' gap in the brush colour, '.' untouched
 };
+
+void PrintTo(const StyleCase& c, std::ostream* os) { *os << c.name; }
 
 class LineStyles : public ::testing::TestWithParam<StyleCase> {};
 
