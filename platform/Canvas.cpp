@@ -4,6 +4,8 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <cwchar>
 
 #include "Bitmap.h"
 #include "Colors.h"
@@ -247,8 +249,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     const int w = FPen.Width();
     ring = {box.Left + w / 2, box.Top + w / 2, box.Right - (w - 1) / 2, box.Bottom - (w - 1) / 2};
     if (Empty(ring)) {
-      // The pen fills the whole box.
-      for (int y = box.Top; y < box.Bottom; ++y) WriteSpan(y, box.Left, box.Right, PenPixel(), FPen.Mode());
+      FillBlock(box, PenPixel(), FPen.Mode());  // the pen fills the whole box
       Changed();
       return;
     }
@@ -257,10 +258,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     const TRect inner = PenVisible()
                             ? TRect{ring.Left + 1, ring.Top + 1, ring.Right - 1, ring.Bottom - 1}
                             : box;
-    const TRect fill = Intersect(inner, SurfaceRect());
-    for (int y = fill.Top; y < fill.Bottom; ++y) {
-      WriteSpan(y, fill.Left, fill.Right, BrushPixel(), FPen.Mode());
-    }
+    FillBlock(inner, BrushPixel(), FPen.Mode());
   }
   if (PenVisible()) RectangleOutline(ring);
   Changed();
@@ -297,9 +295,29 @@ void TCanvas::RectangleOutline(const TRect& ring) {
 
 void TCanvas::FillRect(const TRect& r) {
   if (FBrush.Style() != bsSolid) return;
-  const TRect fill = Intersect(Normalized(r.Left, r.Top, r.Right, r.Bottom), SurfaceRect());
-  for (int y = fill.Top; y < fill.Bottom; ++y) WriteSpan(y, fill.Left, fill.Right, BrushPixel(), pmCopy);
+  FillBlock(Normalized(r.Left, r.Top, r.Right, r.Bottom), BrushPixel(), pmCopy);
   Changed();
+}
+
+void TCanvas::FillBlock(const TRect& r, uint32_t pixel, TPenMode mode) {
+  const TRect fill = Intersect(r, SurfaceRect());
+  if (Empty(fill)) return;
+  if (mode == pmXor) {
+    for (int y = fill.Top; y < fill.Bottom; ++y) WriteSpan(y, fill.Left, fill.Right, pixel, mode);
+    return;
+  }
+  // Fast path: the C library's wide-character fill writes 32-bit words with
+  // its widest stores; whole rows are one contiguous run.
+  static_assert(sizeof(wchar_t) == sizeof(uint32_t));
+  const auto value = static_cast<wchar_t>(pixel);
+  if (fill.Left == 0 && fill.Right == FTarget.Width()) {
+    std::wmemset(reinterpret_cast<wchar_t*>(FTarget.ScanLine(fill.Top)), value,
+                 size_t(fill.Width()) * size_t(fill.Height()));
+    return;
+  }
+  for (int y = fill.Top; y < fill.Bottom; ++y) {
+    std::wmemset(reinterpret_cast<wchar_t*>(FTarget.ScanLine(y) + fill.Left), value, size_t(fill.Width()));
+  }
 }
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {

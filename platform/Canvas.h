@@ -136,6 +136,8 @@ class TCanvas {
   // surface and applies the pen mode (or plain copy).
   void WriteSpan(int y, int x0, int x1, uint32_t pixel, TPenMode mode);
   void WritePixel(int x, int y, uint32_t pixel) { WriteSpan(y, x, x + 1, pixel, FPen.Mode()); }
+  // A rectangle of one colour (columns Left..Right-1), clipped to the surface.
+  void FillBlock(const TRect& r, uint32_t pixel, TPenMode mode);
   uint32_t PenPixel() const;
   uint32_t BrushPixel() const;
   bool PenVisible() const { return FPen.Style() != psClear; }
