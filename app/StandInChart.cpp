@@ -27,10 +27,6 @@ TRChart::TRChart(TComponent* AOwner)
 
 TRChart::~TRChart() = default;
 
-void TRChart::CreateWnd() {
-  FSuppressPaint = false;
-}
-
 void TRChart::SetMargins(int Left, int Right, int Top, int Bottom) {
   FMarginLeft = Left;
   FMarginRight = Right;
@@ -86,7 +82,8 @@ void TRChart::ShowGraf() {
 }
 
 void TRChart::Paint() {
-  if (!Visible() || FSuppressPaint || IsLoading()) return;
+  // Nothing is painted before the window exists.
+  if (!Visible() || !HandleAllocated() || IsLoading()) return;
   Render(FChartBmp, false);
   Canvas().Draw(0, 0, FChartBmp);
 }
@@ -104,8 +101,8 @@ void TRChart::CopyToClipboard(bool BlkWhite) {
 void TRChart::Render(TBitmap& target, bool blackAndWhite) {
   target.SetSize(Width(), Height());
   TCanvas& cv = target.Canvas();
-  cv.Pen().SetColor(blackAndWhite ? clWhite : FWindColor);
-  cv.Brush().SetColor(blackAndWhite ? clWhite : FWindColor);
+  cv.Pen().SetColor(blackAndWhite ? clWhite : clBtnFace);
+  cv.Brush().SetColor(blackAndWhite ? clWhite : clBtnFace);
   cv.Rectangle(0, 0, Width(), Height());
   const TColor scaleColor = FScaleX->ColorScale();
   if (blackAndWhite) {
@@ -130,6 +127,13 @@ void TRChart::Render(TBitmap& target, bool blackAndWhite) {
   cv.Draw(FMarginLeft, FMarginTop, data);
 }
 
+TRChart::Extent TRChart::Ranges() const {
+  return {std::min(FScaleX->RangeLow(), FScaleX->RangeHigh()),
+          std::max(FScaleX->RangeLow(), FScaleX->RangeHigh()),
+          std::min(FScaleY->RangeLow(), FScaleY->RangeHigh()),
+          std::max(FScaleY->RangeLow(), FScaleY->RangeHigh())};
+}
+
 // Positions on the data-area bitmap.
 void TRChart::DataPos(double x, double y, int& px, int& py) const {
   R2M(x, y, px, py);
@@ -139,10 +143,7 @@ void TRChart::DataPos(double x, double y, int& px, int& py) const {
 
 void TRChart::RenderGrid(TCanvas& cv) {
   cv.Pen().SetColor(FGridColor);
-  const double xlo = std::min(FScaleX->RangeLow(), FScaleX->RangeHigh());
-  const double xhi = std::max(FScaleX->RangeLow(), FScaleX->RangeHigh());
-  const double ylo = std::min(FScaleY->RangeLow(), FScaleY->RangeHigh());
-  const double yhi = std::max(FScaleY->RangeLow(), FScaleY->RangeHigh());
+  const auto [xlo, xhi, ylo, yhi] = Ranges();
   const int bottom = Height() - FMarginTop - FMarginBottom;
   const int right = Width() - FMarginLeft - FMarginRight;
   int px = 0;
@@ -160,10 +161,7 @@ void TRChart::RenderGrid(TCanvas& cv) {
 }
 
 void TRChart::RenderItems(TCanvas& cv, bool blackAndWhite) {
-  const double xlo = std::min(FScaleX->RangeLow(), FScaleX->RangeHigh());
-  const double xhi = std::max(FScaleX->RangeLow(), FScaleX->RangeHigh());
-  const double ylo = std::min(FScaleY->RangeLow(), FScaleY->RangeHigh());
-  const double yhi = std::max(FScaleY->RangeLow(), FScaleY->RangeHigh());
+  const auto [xlo, xhi, ylo, yhi] = Ranges();
   cv.MoveTo(0, 0);
   for (int i = 0; i < FStore.NumItems(); ++i) {
     const TrcChartItem& item = FStore.Items()[i];

@@ -55,14 +55,16 @@ class TRChart : public TControl {
   void Paint() override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
 
- protected:
-  void CreateWnd() override;
-
  private:
   void Render(TBitmap& target, bool blackAndWhite);
   void RenderGrid(TCanvas& cv);
   void RenderItems(TCanvas& cv, bool blackAndWhite);
   void DataPos(double x, double y, int& px, int& py) const;
+  // Layer 1's ranges with their ends in ascending order.
+  struct Extent {
+    double xlo, xhi, ylo, yhi;
+  };
+  Extent Ranges() const;
   void PlaceScales();
   bool InDataArea(int X, int Y) const;
 
@@ -70,13 +72,11 @@ class TRChart : public TControl {
   std::unique_ptr<TScale> FScaleX;
   std::unique_ptr<TScale> FScaleY;
   TBitmap FChartBmp;
-  bool FSuppressPaint = true;
   int FMarginLeft = 50;
   int FMarginRight = 20;
   int FMarginTop = 20;
   int FMarginBottom = 40;
   TColor FChartColor = clWhite;
-  TColor FWindColor = clBtnFace;
   TColor FGridColor = clBlack;
   double FGridDx = 0;
   double FGridDy = 0;

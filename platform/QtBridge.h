@@ -16,7 +16,5 @@ inline std::u16string FromQString(const QString& text) {
   return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size()));
 }
 
-inline QColor ToQColor(TColor color) {
-  const uint32_t rgb = ColorToRGB(color);
-  return QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF));
-}
+// A bitmap pixel (0xFFRRGGBB) is exactly Qt's QRgb.
+inline QColor ToQColor(TColor color) { return QColor::fromRgb(ColorToPixel(color)); }

@@ -11,6 +11,7 @@
 #include <tuple>
 
 #include "Bitmap.h"
+#include "Colors.h"
 #include "QtBridge.h"
 
 namespace {
@@ -133,7 +134,7 @@ void TextPainter::Draw(const TFont& font, uint32_t rgb, int x, int baseline,
     FPainterFont = &entry;
   }
   if (FPainterRgb != rgb) {
-    FPainter->setPen(QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF)));
+    FPainter->setPen(QColor::fromRgb(RGBToPixel(rgb)));
     FPainterRgb = rgb;
   }
   FPainter->drawText(QPoint(x, baseline), ToQString(text));

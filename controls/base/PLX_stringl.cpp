@@ -84,13 +84,9 @@ std::string scientificForm(long double r, long long width) {
   if (!std::isfinite(r)) return padLeft(nonFiniteText(r), fieldWidth);
   const int mantissaDigits =
       int(std::min<long long>(fieldWidth - kScientificOverhead, kSignificantDigits));
-  const TDecimal dec = toDecimal(std::fabs(r));
-  int exponent = dec.exponent;
-  std::string mantissa;
-  if (roundedDigits(dec, 0, mantissaDigits - 1, mantissa)) {
-    mantissa[0] = '1';  // 9.99... carried to 10: 1.00... one decade up
-    ++exponent;
-  }
+  const TSignificantDigits sig = SignificantDigits(std::fabs(r), mantissaDigits);
+  const std::string& mantissa = sig.Digits;
+  const int exponent = sig.Exponent;
   char expText[16];  // four digits suffice: extended exponents stay below 5000
   std::snprintf(expText, sizeof expText, "%04d", std::abs(exponent));
   std::string text;
@@ -147,8 +143,6 @@ void padWithZeros(std::string& text) {
   }
 }
 
-std::u16string toU16(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
-
 }  // namespace
 
 std::u16string strff(long double r, int FieldWidth, int DecP) {
@@ -164,7 +158,7 @@ std::u16string strff(long double r, int FieldWidth, int DecP) {
   // "+Inf" and "Nan" keep their blanks: zeros in front of them would read as
   // a number.
   if (FieldWidth < 0 && std::isfinite(r)) padWithZeros(text);
-  return toU16(text);
+  return WidenAscii(text);
 }
 
 std::u16string ReplaceCharInString(const std::u16string& Instring, char16_t OldChar,
@@ -172,4 +166,20 @@ std::u16string ReplaceCharInString(const std::u16string& Instring, char16_t OldC
   std::u16string result = Instring;
   std::replace(result.begin(), result.end(), OldChar, NewChar);
   return result;
+}
+
+std::u16string WidenAscii(const std::string& ascii) {
+  return std::u16string(ascii.begin(), ascii.end());
+}
+
+TSignificantDigits SignificantDigits(long double magnitude, int count) {
+  count = std::clamp(count, 1, kSignificantDigits);
+  const TDecimal dec = toDecimal(magnitude);
+  TSignificantDigits sig;
+  sig.Exponent = dec.exponent;
+  if (roundedDigits(dec, 0, count - 1, sig.Digits)) {
+    sig.Digits[0] = '1';  // 9.99... carried to 10: 1.00... one decade up
+    ++sig.Exponent;
+  }
+  return sig;
 }

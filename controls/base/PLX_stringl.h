@@ -19,3 +19,15 @@ std::u16string strff(long double r, int FieldWidth, int DecP);
 // Instring with every OldChar replaced by NewChar.
 std::u16string ReplaceCharInString(const std::u16string& Instring, char16_t OldChar,
                                    char16_t NewChar);
+
+// A non-negative finite magnitude as `count` (1..18) significant digits and
+// the decimal exponent of the first: taken to 18 significant digits, then
+// rounded at the last kept one with carries, as strff rounds.
+struct TSignificantDigits {
+  std::string Digits;
+  int Exponent = 0;
+};
+TSignificantDigits SignificantDigits(long double magnitude, int count);
+
+// A text of ASCII characters (digits, signs, letters) as the library's text.
+std::u16string WidenAscii(const std::string& ascii);

@@ -31,12 +31,10 @@ int32_t wrapToInt32(double v) {
   return int32_t(uint32_t(uint64_t(int64_t(r))));
 }
 
-std::u16string asciiToU16(const std::string& s) { return std::u16string(s.begin(), s.end()); }
-
 // The rounded value in decimal digits.
 std::u16string integerText(double v) {
   const double r = roundHalfEven(v);
-  if (std::fabs(r) < kInt64Limit) return asciiToU16(std::to_string(int64_t(r)));
+  if (std::fabs(r) < kInt64Limit) return WidenAscii(std::to_string(int64_t(r)));
   return strff(r, 1, 0);
 }
 

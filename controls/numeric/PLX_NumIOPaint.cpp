@@ -144,9 +144,7 @@ void TNumIO2::PaintGauge(TCanvas& cv) {
 
 void TNumIO2::PaintValueBox(TCanvas& cv) {
   const bool enabled = Enabled();
-  TColor outline = FLines.Gray;
-  if (FFrameStyle == fsNone) outline = enabled ? FColorBoxBG : kDisabledBox;
-  if (FFrameStyle == fsEmbossed) outline = FLines.White;
+  TColor outline = ValueBoxOutline(FFrameStyle, enabled ? FColorBoxBG : kDisabledBox, FLines);
   TColor background = FColorBoxBG;
   if (OutOfRange()) {
     background = FColorWarnBG;

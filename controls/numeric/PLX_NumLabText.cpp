@@ -5,9 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "controls/base/PLX_math1.h"
@@ -24,43 +22,6 @@ constexpr int kMaxPrecision = 15;
 constexpr int kMinFixedExponent = -5;
 constexpr int kMinExponentDigits = 3;
 
-std::u16string widen(const std::string& s) { return std::u16string(s.begin(), s.end()); }
-
-// A magnitude as `count` significant digits d0.d1... times 10^exponent: taken
-// to 18 digits first, then rounded half up at the last kept digit, as the
-// library's fixed-point texts are.
-struct TSignificant {
-  std::string digits;
-  int exponent = 0;
-};
-
-TSignificant significantDigits(double magnitude, int count) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.17e", magnitude);
-  const char* expMark = std::strchr(buffer, 'e');
-  std::string all;
-  for (const char* p = buffer; p != expMark; ++p) {
-    if (*p >= '0' && *p <= '9') all += *p;
-  }
-  TSignificant sig;
-  sig.exponent = expMark ? std::atoi(expMark + 1) : 0;
-  sig.digits = all.substr(0, size_t(count));
-  if (all[size_t(count)] < '5') return sig;
-  for (int k = count - 1; k >= 0; --k) {
-    char& d = sig.digits[size_t(k)];
-    if (d != '9') {
-      ++d;
-      return sig;
-    }
-    d = '0';
-  }
-  // 9.99 rounded up to 10.0: one more decade.
-  sig.digits.insert(0, 1, '1');
-  sig.digits.pop_back();
-  ++sig.exponent;
-  return sig;
-}
-
 std::string exponentText(int exponent) {
   std::string digits = std::to_string(std::abs(exponent));
   if (digits.size() < kMinExponentDigits) digits.insert(0, kMinExponentDigits - digits.size(), '0');
@@ -68,43 +29,43 @@ std::string exponentText(int exponent) {
 }
 
 // d0[.d1...]E±xxx
-std::string scientificText(const TSignificant& sig) {
-  std::string text(1, sig.digits[0]);
-  if (sig.digits.size() > 1) text += "." + sig.digits.substr(1);
-  return text + exponentText(sig.exponent);
+std::string scientificText(const TSignificantDigits& sig) {
+  std::string text(1, sig.Digits[0]);
+  if (sig.Digits.size() > 1) text += "." + sig.Digits.substr(1);
+  return text + exponentText(sig.Exponent);
 }
 
 std::u16string floatText(double value, int precision) {
   if (!std::isfinite(value)) return strff(value, 1, 0);
   if (value == 0) return u"0";
-  TSignificant sig = significantDigits(std::fabs(value), std::max(precision, 1));
-  const size_t lastNonZero = sig.digits.find_last_not_of('0');
-  sig.digits.erase(lastNonZero + 1);
+  TSignificantDigits sig = SignificantDigits(std::fabs(value), std::max(precision, 1));
+  const size_t lastNonZero = sig.Digits.find_last_not_of('0');
+  sig.Digits.erase(lastNonZero + 1);
   std::string text;
-  const int e = sig.exponent;
+  const int e = sig.Exponent;
   if (e + 1 > std::max(precision, 1) || e < kMinFixedExponent) {
     text = scientificText(sig);
   } else if (e >= 0) {
-    std::string digits = sig.digits;
+    std::string digits = sig.Digits;
     if (digits.size() < size_t(e) + 1) digits.append(size_t(e) + 1 - digits.size(), '0');
     text = digits.substr(0, size_t(e) + 1);
     if (digits.size() > size_t(e) + 1) text += "." + digits.substr(size_t(e) + 1);
   } else {
-    text = "0." + std::string(size_t(-e - 1), '0') + sig.digits;
+    text = "0." + std::string(size_t(-e - 1), '0') + sig.Digits;
   }
-  return widen((value < 0 ? "-" : "") + text);
+  return WidenAscii((value < 0 ? "-" : "") + text);
 }
 
 std::u16string expText(double value, int precision) {
   if (!std::isfinite(value)) return strff(value, 1, 0);
   const int count = std::max(precision, 1);
-  TSignificant sig;
+  TSignificantDigits sig;
   if (value == 0) {
-    sig.digits.assign(size_t(count), '0');
+    sig.Digits.assign(size_t(count), '0');
   } else {
-    sig = significantDigits(std::fabs(value), count);
+    sig = SignificantDigits(std::fabs(value), count);
   }
-  return widen((value < 0 ? "-" : "") + scientificText(sig));
+  return WidenAscii((value < 0 ? "-" : "") + scientificText(sig));
 }
 
 std::u16string fixedText(double value, int precision) {
@@ -115,7 +76,7 @@ std::u16string fixedText(double value, int precision) {
   char buffer[512];
   const auto result =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
-  return widen(std::string(buffer, result.ptr));
+  return WidenAscii(std::string(buffer, result.ptr));
 }
 
 std::u16string overflowed(bool& overflow) {
@@ -135,7 +96,7 @@ std::u16string decimalText(int64_t n, int minDigits) {
   const uint64_t magnitude = n < 0 ? uint64_t(0) - uint64_t(n) : uint64_t(n);
   std::string digits = std::to_string(magnitude);
   if (digits.size() < size_t(minDigits)) digits.insert(0, size_t(minDigits) - digits.size(), '0');
-  return widen((n < 0 ? "-" : "") + digits);
+  return WidenAscii((n < 0 ? "-" : "") + digits);
 }
 
 std::u16string intText(double value, bool& overflow) {
