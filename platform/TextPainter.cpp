@@ -12,6 +12,7 @@
 
 #include "Bitmap.h"
 #include "Colors.h"
+#include "GlyphCache.h"
 #include "QtBridge.h"
 
 namespace {
@@ -20,6 +21,7 @@ struct FontEntry {
   QFont font;
   QFontMetrics metrics;
   TextMetrics cell;
+  GlyphCache glyphs;
 };
 
 using FontKey = std::tuple<std::u16string, int, TFontStyles>;
@@ -56,7 +58,7 @@ FontEntry MakeEntry(const TFont& font) {
     }
   }
   const QFontMetrics fm(q);
-  return FontEntry{q, fm, CellMetrics(q, fm)};
+  return FontEntry{q, fm, CellMetrics(q, fm), GlyphCache(q)};
 }
 
 TextMetrics CellMetrics(const QFont& font, const QFontMetrics& fm) {
@@ -72,11 +74,11 @@ TextMetrics CellMetrics(const QFont& font, const QFontMetrics& fm) {
   return {fm.ascent(), fm.descent()};
 }
 
-const FontEntry& Lookup(const TFont& font) {
+FontEntry& Lookup(const TFont& font) {
   // Lives until exit: fonts must not be destroyed after the application.
   static auto& cache = *new std::map<FontKey, FontEntry>;
   // Most calls ask for the font of the call before.
-  static const FontEntry* last = nullptr;
+  static FontEntry* last = nullptr;
   static FontKey lastKey;
   if (last && std::get<1>(lastKey) == font.Height() && std::get<2>(lastKey) == font.Style() &&
       std::get<0>(lastKey) == font.Name()) {
@@ -100,8 +102,21 @@ TextMetrics TextPainter::Metrics(const TFont& font) { return Lookup(font).cell; 
 
 int TextPainter::Width(const TFont& font, const std::u16string& text) {
   if (text.empty()) return 0;
+  FontEntry& entry = Lookup(font);
+  if (const auto width = entry.glyphs.CachedWidth(text)) return *width;
+  return entry.metrics.horizontalAdvance(ToQString(text));
+}
+
+int TextPainter::WidthThroughQt(const TFont& font, const std::u16string& text) {
+  if (text.empty()) return 0;
   return Lookup(font).metrics.horizontalAdvance(ToQString(text));
 }
+
+bool TextPainter::DrawnFromGlyphCache(const TFont& font, const std::u16string& text) {
+  return Lookup(font).glyphs.CachedWidth(text).has_value();
+}
+
+int64_t TextPainter::GlyphRenders() { return GlyphCache::Renders(); }
 
 bool TextPainter::Begin() {
   if (FPainter) return true;
@@ -109,8 +124,7 @@ bool TextPainter::Begin() {
   FImage = std::make_unique<QImage>(reinterpret_cast<uchar*>(FTarget.ScanLine(0)), FTarget.Width(),
                                     FTarget.Height(), FTarget.Width() * 4, QImage::Format_RGB32);
   FPainter = std::make_unique<QPainter>(FImage.get());
-  FPainter->setRenderHint(QPainter::TextAntialiasing, false);
-  FPainter->setRenderHint(QPainter::Antialiasing, false);
+  PrepareTextPainter(*FPainter);
   return true;
 }
 
@@ -123,6 +137,19 @@ void TextPainter::Release() {
 
 void TextPainter::Draw(const TFont& font, uint32_t rgb, int x, int baseline,
                        const std::u16string& text, const TRect& clip) {
+  FontEntry& entry = Lookup(font);
+  if (!entry.glyphs.CachedWidth(text)) {
+    DrawThroughQt(font, rgb, x, baseline, text, clip);
+    return;
+  }
+  const TRect inside{std::max(clip.Left, 0), std::max(clip.Top, 0),
+                     std::min(clip.Right, FTarget.Width()), std::min(clip.Bottom, FTarget.Height())};
+  if (inside.Left >= inside.Right || inside.Top >= inside.Bottom) return;
+  entry.glyphs.Draw(FTarget, RGBToPixel(rgb), x, baseline, text, inside);
+}
+
+void TextPainter::DrawThroughQt(const TFont& font, uint32_t rgb, int x, int baseline,
+                                const std::u16string& text, const TRect& clip) {
   if (text.empty() || clip.Left >= clip.Right || clip.Top >= clip.Bottom || !Begin()) return;
   const FontEntry& entry = Lookup(font);
   if (!FPainter->hasClipping() || clip != FPainterClip) {

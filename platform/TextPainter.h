@@ -1,6 +1,9 @@
-// Text for the drawing surface, rendered by Qt straight into the bitmap's
-// pixels: crisp (no antialiasing, full hinting, no kerning) and measured with
-// the classic desktop's cell metrics, the font's Windows ascent and descent.
+// Text for the drawing surface: crisp (no antialiasing, full hinting, no
+// kerning) and measured with the classic desktop's cell metrics, the font's
+// Windows ascent and descent. Plain texts are drawn from each font's glyph
+// cache (masks rendered once through Qt); texts that Qt shapes in ways single
+// glyphs cannot reproduce are drawn by Qt's painter straight into the
+// bitmap's pixels. Both ways give the same pixels and the same widths.
 #pragma once
 
 #include <memory>
@@ -30,6 +33,16 @@ class TextPainter {
   // `baseline`; pixels outside `clip` stay untouched.
   void Draw(const TFont& font, uint32_t rgb, int x, int baseline, const std::u16string& text,
             const TRect& clip);
+
+  // Measuring and drawing through Qt alone, whatever the glyph cache holds:
+  // the reference the cache is checked and timed against.
+  static int WidthThroughQt(const TFont& font, const std::u16string& text);
+  void DrawThroughQt(const TFont& font, uint32_t rgb, int x, int baseline,
+                     const std::u16string& text, const TRect& clip);
+  // Whether the text is drawn from cached glyphs (rendering the missing ones).
+  static bool DrawnFromGlyphCache(const TFont& font, const std::u16string& text);
+  // Glyphs rendered through Qt into the caches of all fonts so far.
+  static int64_t GlyphRenders();
 
   // The bitmap's pixel store is about to move; drop the painter.
   void Release();
