@@ -45,6 +45,7 @@ const FontCase kFonts[] = {
     {"StrikeOut11", -11, fsStrikeOut},
     {"AllStyles11", -11, fsBold | fsItalic | fsUnderline | fsStrikeOut, u"\u00AF"},
     {"UnderlineStrikeOut16", -16, fsUnderline | fsStrikeOut},
+    {"CellHeight13", 13, 0},  // a positive height asks for the cell, not the em
 };
 
 // Printable Latin-1 (the soft hyphen aside, which Qt hides inside a text).
@@ -217,34 +218,44 @@ TEST(GlyphCacheClip, EverySideCutsLikeQt) {
   }
 }
 
+// The picture with every pixel outside the clip rectangle blanked.
+std::string Cut(std::vector<std::string> rows, const TRect& clip) {
+  for (int y = 0; y < int(rows.size()); ++y) {
+    for (int x = 0; x < int(rows[y].size()); ++x) {
+      if (x < clip.Left || x >= clip.Right || y < clip.Top || y >= clip.Bottom) rows[y][x] = '.';
+    }
+  }
+  return Rows(rows);
+}
+
 TEST(GlyphCacheClip, CapitalHCutOnEachSide) {
   const TFont font = MakeFont(kFonts[0]);
   TBitmap bmp(12, 12);
   TextPainter painter(bmp);
-  const TRect clips[] = {{0, 0, 12, 12}, {3, 0, 12, 12}, {0, 5, 12, 12}, {0, 0, 7, 12},
-                         {0, 0, 12, 8}};
   // The capital H of Tahoma 11 px with the pen at (2, 11): 6 columns, 8 rows.
-  const std::vector<std::string> expected[] = {
-      {"............", "............", "............", "..#....#....", "..#....#....",
-       "..#....#....", "..######....", "..#....#....", "..#....#....", "..#....#....",
-       "..#....#....", "............"},
-      {"............", "............", "............", ".......#....", ".......#....",
-       ".......#....", "...#####....", ".......#....", ".......#....", ".......#....",
-       ".......#....", "............"},
-      {"............", "............", "............", "............", "............",
-       "..#....#....", "..######....", "..#....#....", "..#....#....", "..#....#....",
-       "..#....#....", "............"},
-      {"............", "............", "............", "..#.........", "..#.........",
-       "..#.........", "..#####.....", "..#.........", "..#.........", "..#.........",
-       "..#.........", "............"},
-      {"............", "............", "............", "..#....#....", "..#....#....",
-       "..#....#....", "..######....", "..#....#....", "............", "............",
-       "............", "............"},
+  const std::vector<std::string> capitalH = {
+      "............",
+      "............",
+      "............",
+      "..#....#....",
+      "..#....#....",
+      "..#....#....",
+      "..######....",
+      "..#....#....",
+      "..#....#....",
+      "..#....#....",
+      "..#....#....",
+      "............",
   };
-  for (int i = 0; i < 5; ++i) {
+  const TRect clips[] = {{0, 0, 12, 12},   // whole
+                         {3, 0, 12, 12},   // left stem cut off
+                         {0, 5, 12, 12},   // top two rows cut off
+                         {0, 0, 7, 12},    // right stem cut off
+                         {0, 0, 12, 8}};   // bottom three rows cut off
+  for (const TRect& clip : clips) {
     Fill(bmp, clWhite);
-    painter.Draw(font, 0x000000, 2, 11, u"H", clips[i]);
-    EXPECT_EQ(MaskOf(bmp, clBlack), Rows(expected[i])) << "clip " << i;
+    painter.Draw(font, 0x000000, 2, 11, u"H", clip);
+    EXPECT_EQ(MaskOf(bmp, clBlack), Cut(capitalH, clip)) << clip.Left << "," << clip.Top;
   }
   EXPECT_TRUE(TextPainter::DrawnFromGlyphCache(font, u"H"));
 }
