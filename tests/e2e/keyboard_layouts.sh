@@ -6,7 +6,8 @@
 setxkbmap "$2"
 start_program "$1"
 select_field $FEET_Y
-type_text "-45,6"
+type_text "45,6"
+keys Home minus
 expect_equal "$(field_text $FEET_Y)" "-45,6"
 expect_equal "$(field_text $METRES_Y)" "-13.90"
 # "=" (Shift+0 on a German keyboard) arrives as "=" and is refused: no "+".
