@@ -18,7 +18,6 @@ TRChart::TRChart(TComponent* AOwner)
     scale->SetIsHelperComponent(true);
     scale->SetTransparent(true);
     scale->SetFrameStyle(fsNone);
-    scale->UseForeignCanvas(&FChartBmp.Canvas(), 0, 0);
   }
   FScaleX->SetScaleType(sctXT);
   FScaleY->SetScaleType(sctYR);
@@ -90,11 +89,7 @@ void TRChart::Paint() {
 
 void TRChart::CopyToClipboard(bool BlkWhite) {
   TBitmap picture;
-  FScaleX->UseForeignCanvas(&picture.Canvas(), 0, 0);
-  FScaleY->UseForeignCanvas(&picture.Canvas(), 0, 0);
   Render(picture, BlkWhite);
-  FScaleX->UseForeignCanvas(&FChartBmp.Canvas(), 0, 0);
-  FScaleY->UseForeignCanvas(&FChartBmp.Canvas(), 0, 0);
   ClipboardPutBitmap(picture);
 }
 
@@ -109,8 +104,8 @@ void TRChart::Render(TBitmap& target, bool blackAndWhite) {
     FScaleX->SetColorScale(clBlack);
     FScaleY->SetColorScale(clBlack);
   }
-  FScaleX->ForcePaint();
-  FScaleY->ForcePaint();
+  FScaleX->ForcePaint(cv, 0, 0);
+  FScaleY->ForcePaint(cv, 0, 0);
   FScaleX->SetColorScale(scaleColor);
   FScaleY->SetColorScale(scaleColor);
   // The data area is drawn apart, so that nothing spills over the axes.
