@@ -23,6 +23,7 @@
 #include <cstdint>
 
 #include "Errors.h"
+#include "DateTimeFormat.h"
 #include "Locale.h"
 
 namespace {

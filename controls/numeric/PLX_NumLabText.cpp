@@ -12,6 +12,7 @@
 #include "controls/base/PLX_stringl.h"
 #include "controls/numeric/PLX_NumScan.h"
 #include "platform/Errors.h"
+#include "platform/DateTimeFormat.h"
 #include "platform/Locale.h"
 
 namespace {

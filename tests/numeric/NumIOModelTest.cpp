@@ -11,13 +11,9 @@
 #include "platform/Locale.h"
 #include "platform/Timer.h"
 
-namespace {
+#include "support/Utf16Text.h"
 
-std::string narrow(const std::u16string& text) {
-  std::string out;
-  for (const char16_t c : text) out += c < 128 ? char(c) : '?';
-  return out;
-}
+namespace {
 
 TNumIOModel modelWith(TInFormat format, int decP = 2) {
   TNumIOModel m;
@@ -58,7 +54,7 @@ TEST(NumIOModelValue, WriteFormatsByInputFormatAndReadsBackTheRoundedNumber) {
     SCOPED_TRACE(testing::Message() << "format " << int(row.format) << " value " << row.value);
     TNumIOModel m = modelWith(row.format, row.decP);
     m.SetValue(row.value);
-    EXPECT_EQ(narrow(m.Text()), narrow(row.text));
+    EXPECT_EQ(m.Text(), row.text);
     EXPECT_DOUBLE_EQ(m.Value(), row.readBack);
   }
 }
@@ -69,7 +65,7 @@ TEST(NumIOModelValue, WriteKeepsCaretAndSelectionEvenBeyondTheShorterText) {
   m.SetSelBegin(2);
   m.SetSelEnd(7);
   m.SetValue(1.0);
-  EXPECT_EQ(narrow(m.Text()), "1.00");
+  EXPECT_EQ(m.Text(), u"1.00");
   EXPECT_EQ(m.CaretPos(), 7);
   EXPECT_EQ(m.SelBegin(), 2);
   EXPECT_EQ(m.SelEnd(), 7);
@@ -81,7 +77,7 @@ TEST(NumIOModelValue, CommaFieldIsWrittenWithADotAndStillReads) {
   TNumIOModel m;
   m.SetDecPlaceSep(dsComma);
   m.SetValue(1.5);
-  EXPECT_EQ(narrow(m.Text()), "1.50");
+  EXPECT_EQ(m.Text(), u"1.50");
   EXPECT_DOUBLE_EQ(m.Value(), 1.5);
   EXPECT_FALSE(m.CheckValidity(m.Text())) << "the dot is refused by every keystroke";
 }
@@ -121,7 +117,7 @@ TEST(NumIOModelValue, ReadFollowsTheInputFormat) {
       {itDynamic, u"-3", -3.0},
   };
   for (const ReadRow& row : rows) {
-    SCOPED_TRACE(testing::Message() << "format " << int(row.format) << " '" << narrow(row.text)
+    SCOPED_TRACE(testing::Message() << "format " << int(row.format) << " '" << Utf8(row.text)
                                     << "'");
     TNumIOModel m = modelWith(row.format);
     ASSERT_TRUE(m.SetText(row.text));
@@ -172,7 +168,7 @@ TEST(NumIOModelValidity, RulesPerInputFormat) {
   };
   for (const ValidityRow& row : rows) {
     SCOPED_TRACE(testing::Message() << "format " << int(row.format) << " sep " << int(row.sep)
-                                    << " '" << narrow(row.text) << "'");
+                                    << " '" << Utf8(row.text) << "'");
     TNumIOModel m = modelWith(row.format);
     m.SetDecPlaceSep(row.sep);
     EXPECT_EQ(m.CheckValidity(row.text), row.valid);
@@ -186,7 +182,7 @@ TEST(NumIOModelText, InvalidTextIsIgnoredEmptyTextAccepted) {
   m.SetSelEnd(3);
 
   EXPECT_FALSE(m.SetText(u"abc"));
-  EXPECT_EQ(narrow(m.Text()), "85.30");
+  EXPECT_EQ(m.Text(), u"85.30");
   EXPECT_EQ(m.SelBegin(), 1);
   EXPECT_EQ(m.SelEnd(), 3);
 
@@ -238,9 +234,9 @@ TEST(NumIOModelReformat, DecimalPlacesLoseDigitsBeyondTheNewPrecision) {
   TNumIOModel m = modelWith(itFloat, 3);
   ASSERT_TRUE(m.SetText(u"7.125"));
   EXPECT_TRUE(m.SetFixPointDecPlaces(1));
-  EXPECT_EQ(narrow(m.Text()), "7.1");
+  EXPECT_EQ(m.Text(), u"7.1");
   EXPECT_TRUE(m.SetFixPointDecPlaces(3));
-  EXPECT_EQ(narrow(m.Text()), "7.100");
+  EXPECT_EQ(m.Text(), u"7.100");
 
   EXPECT_FALSE(m.SetFixPointDecPlaces(0));
   EXPECT_FALSE(m.SetFixPointDecPlaces(-2));
@@ -254,16 +250,16 @@ TEST(NumIOModelReformat, SignificantDigitsAndInputFormatKeepTheValue) {
   TNumIOModel m = modelWith(itExp);
   m.SetValue(123456.0);
   EXPECT_TRUE(m.SetSignificantDigits(3));
-  EXPECT_EQ(narrow(m.Text()), " 1.23E+05");
+  EXPECT_EQ(m.Text(), u" 1.23E+05");
   EXPECT_EQ(m.SignificantDigits(), 3);
   EXPECT_FALSE(m.SetSignificantDigits(0));
 
   TNumIOModel h;
   h.SetValue(255.0);
   EXPECT_TRUE(h.SetInputFormat(itHex));
-  EXPECT_EQ(narrow(h.Text()), "000000FF");
+  EXPECT_EQ(h.Text(), u"000000FF");
   EXPECT_TRUE(h.SetInputFormat(itFloat));
-  EXPECT_EQ(narrow(h.Text()), "255.00");
+  EXPECT_EQ(h.Text(), u"255.00");
 }
 
 // ---- decimal separator ----
@@ -291,11 +287,11 @@ TEST_F(NumIOModelSeparator, SwitchingConvertsTheSeparatorsInTheText) {
       {{dsSystem, dsComma}, u"2,5", u"2,5"},
   };
   for (const SepRow& row : rows) {
-    SCOPED_TRACE(narrow(row.before) + " -> " + narrow(row.after));
+    SCOPED_TRACE(Utf8(row.before) + " -> " + Utf8(row.after));
     TNumIOModel m;
     ASSERT_TRUE(m.SetText(row.before));
     for (const TDecPSep sep : row.path) EXPECT_TRUE(m.SetDecPlaceSep(sep));
-    EXPECT_EQ(narrow(m.Text()), narrow(row.after));
+    EXPECT_EQ(m.Text(), row.after);
     EXPECT_EQ(m.DecPlaceSep(), row.path.back());
   }
 }
@@ -304,7 +300,7 @@ TEST_F(NumIOModelSeparator, UnchangedModeDoesNothing) {
   TNumIOModel m;
   ASSERT_TRUE(m.SetText(u"1,5"));
   EXPECT_FALSE(m.SetDecPlaceSep(dsBoth));
-  EXPECT_EQ(narrow(m.Text()), "1,5");
+  EXPECT_EQ(m.Text(), u"1,5");
 }
 
 // ---- selection setters ----
@@ -414,10 +410,10 @@ TEST_F(NumIOFieldTest, LayoutSettersClamp) {
 TEST_F(NumIOFieldTest, ValueAndTextSettersReachTheModel) {
   field.SetFixPointDecPlaces(3);
   field.SetNioValue(7.1);
-  EXPECT_EQ(narrow(field.Text()), "7.100");
+  EXPECT_EQ(field.Text(), u"7.100");
   EXPECT_DOUBLE_EQ(field.GetNioValue(), 7.1);
   field.SetNioText(u"abc");
-  EXPECT_EQ(narrow(field.Text()), "7.100");
+  EXPECT_EQ(field.Text(), u"7.100");
   field.SetNioText(u"");
   EXPECT_EQ(field.Text(), u"");
   field.SetRangeLow(5.0);
@@ -481,7 +477,7 @@ TEST_F(NumIOFieldTest, AssignCopiesTextFormatsAndRangeButNotButtonsOrGauge) {
   field.Assign(source);
   EXPECT_EQ(field.InputFormat(), itFixPoint);
   EXPECT_EQ(field.FixPointDecPlaces(), 3);
-  EXPECT_EQ(narrow(field.Text()), "2.500");
+  EXPECT_EQ(field.Text(), u"2.500");
   EXPECT_DOUBLE_EQ(field.RangeLow(), 1.0);
   EXPECT_DOUBLE_EQ(field.RangeHigh(), 4.0);
   EXPECT_EQ(field.LeftText(), u"Step");

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "platform/Errors.h"
+#include "platform/DateTimeFormat.h"
 #include "platform/Locale.h"
 
 namespace {
