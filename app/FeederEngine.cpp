@@ -21,7 +21,6 @@ const std::array<TBandPreset, 10> BandPresets = {{
 
 namespace {
 
-constexpr double kFeetToMetres = 0.3048;
 
 // Feeder length in feeder wavelengths for a dipole of d (in units of
 // 936 / f feet).
@@ -64,10 +63,10 @@ void SelectFeederConstant(TFeederState& state, int index) {
 void Calculate(TFeederState& state) {
   state.fedlinwl = OptimumFeeder(state.dipWl);
   state.fedlinft[0] = state.LLWL / state.freq * state.fedlinwl;
-  state.fedlinm[0] = kFeetToMetres * state.fedlinft[0];
+  state.fedlinm[0] = MetresPerFoot * state.fedlinft[0];
   for (int i = 1; i < 8; ++i) {
     state.fedlinft[i] = (state.LLWL / 2.0 / state.freq) * i + state.fedlinft[0];
-    state.fedlinm[i] = kFeetToMetres * state.fedlinft[i];
+    state.fedlinm[i] = MetresPerFoot * state.fedlinft[i];
   }
 }
 

@@ -10,6 +10,9 @@
 
 #include "platform/PlatformTypes.h"
 
+// One foot in metres.
+constexpr double MetresPerFoot = 0.3048;
+
 struct TFeederState {
   double length = 0;    // minimum dipole length in feet: 375 / freq
   double freq = 0;      // MHz of the last calculation

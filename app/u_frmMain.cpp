@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr double kFeetPerMetre = 0.3048;
 
 QFont WindowFont(int pixelSize = 11, bool bold = false) {
   QFont font(QStringLiteral("Tahoma"));
@@ -472,7 +471,7 @@ void TfrmMain::StepDipole(TStepDirection direction) {
   Memo1->clear();
   nioDipolLenm->SetNioValue(
       ::StepDipole(nioDipolLenm->GetNioValue(), nioDipolStep->GetNioValue(), direction));
-  niodiplenft->SetNioValue(nioDipolLenm->GetNioValue() / kFeetPerMetre);
+  niodiplenft->SetNioValue(nioDipolLenm->GetNioValue() / MetresPerFoot);
   btnBatchClick();
 }
 
@@ -491,11 +490,11 @@ void TfrmMain::cbZ0Change() {
 }
 
 void TfrmMain::niodiplenftChange(TObject*) {
-  nioDipolLenm->SetNioValue(niodiplenft->GetNioValue() * kFeetPerMetre);
+  nioDipolLenm->SetNioValue(niodiplenft->GetNioValue() * MetresPerFoot);
 }
 
 void TfrmMain::nioDipolLenmChange(TObject*) {
-  niodiplenft->SetNioValue(nioDipolLenm->GetNioValue() / kFeetPerMetre);
+  niodiplenft->SetNioValue(nioDipolLenm->GetNioValue() / MetresPerFoot);
 }
 
 void TfrmMain::rcMouseMoveInChart(TObject*, bool InChart, TShiftState, double rMousePosX,

@@ -9,6 +9,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
 #include "platform/KeyCodes.h"
+#include "platform/Utf8.h"
 
 namespace {
 
@@ -17,33 +18,6 @@ constexpr int kCaretIntervalMs = 500;
 constexpr int kMinHeight = 18;
 constexpr int kDefaultWidth = 160;
 constexpr int kDefaultHeight = 28;
-
-std::string toUtf8(const std::u16string& text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    uint32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-    }
-    if (c < 0x80) {
-      out += char(c);
-    } else if (c < 0x800) {
-      out += char(0xC0 | (c >> 6));
-      out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += char(0xE0 | (c >> 12));
-      out += char(0x80 | ((c >> 6) & 0x3F));
-      out += char(0x80 | (c & 0x3F));
-    } else {
-      out += char(0xF0 | (c >> 18));
-      out += char(0x80 | ((c >> 12) & 0x3F));
-      out += char(0x80 | ((c >> 6) & 0x3F));
-      out += char(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
 
 double clampToRange(double v, double low, double high) { return std::max(low, std::min(v, high)); }
 
@@ -55,7 +29,7 @@ TNumIOClipboard platformClipboard() {
 }  // namespace
 
 EPLXNumIO2Error::EPLXNumIO2Error(const std::u16string& componentName, const std::string& problem)
-    : EPLXError("Component \"" + toUtf8(componentName) + "\": " + problem) {}
+    : EPLXError("Component \"" + ToUtf8(componentName) + "\": " + problem) {}
 
 // ---- lifetime ----
 
@@ -200,9 +174,7 @@ int TNumIO2::CaretPos() const { return FModel.CaretPos(); }
 
 template <class T>
 void TNumIO2::SetAndRepaint(T& field, T value) {
-  if (field == value) return;
-  field = value;
-  Repaint();
+  ::SetAndRepaint(field, value, [this] { Repaint(); });
 }
 
 void TNumIO2::SetHideSelection(bool value) { SetAndRepaint(FHideSel, value); }

@@ -200,7 +200,6 @@ class TNumIO2 : public TWinControl {
 
   // Painting, in PLX_NumIOPaint.cpp.
   void PaintCaptions(TCanvas& cv, int ty);
-  void PaintCaption(TCanvas& cv, const std::u16string& text, int x, int ty);
   void PaintButtons(TCanvas& cv);
   void PaintGauge(TCanvas& cv);
   void PaintValueBox(TCanvas& cv);

@@ -66,34 +66,14 @@ void TNumIO2::PaintCaptions(TCanvas& cv, int ty) {
   const int TB = FTextBoxWidth;
   const int B = FButVisible ? FButWidth + FButSpace : 0;
 
-  const int lw = cv.TextWidth(FLeftText);
-  int x = LS - lw - 5;
-  if (FLTAlignment == taLeftJustify) x = 7;
-  if (FLTAlignment == taCenter) x = (LS - lw) / 2;
-  PaintCaption(cv, FLeftText, x, ty);
+  const int lx = LeftTextX(FLTAlignment, LS, cv.TextWidth(FLeftText));
+  DrawCaptionText(cv, lx, ty, FLeftText, Enabled(), FColorOutText, 1);
 
   if (FButVisible) PaintButtons(cv);
 
-  const int rw = cv.TextWidth(FRightText);
-  x = LS + B + TB + 7;
-  if (FRTAlignment == taRightJustify) x = W - rw - 6;
-  if (FRTAlignment == taCenter) x = (W - (LS + B + TB + rw)) / 2 + LS + B + TB + 1;
+  const int rx = RightTextX(FRTAlignment, LS + B + TB, W, cv.TextWidth(FRightText));
   cv.Brush().SetColor(FColorOutBG);
-  PaintCaption(cv, FRightText, x, ty);
-}
-
-// Disabled captions are embossed: white one pixel down and right, gray on top.
-void TNumIO2::PaintCaption(TCanvas& cv, const std::u16string& text, int x, int ty) {
-  if (Enabled()) {
-    cv.Font().SetColor(FColorOutText);
-    cv.TextOut(x, ty, text);
-    return;
-  }
-  cv.Brush().SetStyle(bsClear);
-  cv.Font().SetColor(clWhite);
-  cv.TextOut(x + 1, ty + 1, text);
-  cv.Font().SetColor(clGray);
-  cv.TextOut(x, ty, text);
+  DrawCaptionText(cv, rx, ty, FRightText, Enabled(), FColorOutText, 1);
 }
 
 void TNumIO2::PaintButtons(TCanvas& cv) {
@@ -167,15 +147,9 @@ void TNumIO2::PaintValueText(TCanvas& cv, int ty) {
   const std::u16string& text = Text();
   const int tw = cv.TextWidth(text);
   const int wc = cv.TextWidth(text.substr(0, size_t(FModel.CaretClamped())));
-  int x = LS + (TB - tw) / 2 + 2;
-  int c = wc + (TB - tw) / 2 + 1;
-  if (FAlignment == taLeftJustify) {
-    x = LS + 4;
-    c = wc + 3;
-  } else if (FAlignment == taRightJustify) {
-    x = LS + TB - tw - 2;
-    c = TB + wc - tw - 3;
-  }
+  const int x = ValueTextX(FAlignment, LS, TB, tw);
+  // The caret stands one pixel left of the character it precedes.
+  const int c = x - LS + wc - 1;
   const bool warn = OutOfRange();
   TColor color = warn ? FColorWarnTxt : FColorBoxText;
   if (!Enabled()) color = clGray;

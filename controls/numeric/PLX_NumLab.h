@@ -101,7 +101,6 @@ class TNumLab : public TGraphicControl {
   void setAndPaint(T& field, const T& value);
   TNumLabFormat textFormat() const;
   void paintBackground(TCanvas& cv, int W, int H);
-  void paintCaption(TCanvas& cv, int x, int y, const std::u16string& text, int shadowDx);
   void paintLeftText(TCanvas& cv, int y);
   void paintRightText(TCanvas& cv, int W, int y);
   void paintValueText(TCanvas& cv, int y, int H);

@@ -13,6 +13,7 @@
 #include "controls/numeric/PLX_NumScan.h"
 #include "platform/DateTimeFormat.h"
 #include "platform/Errors.h"
+#include "platform/Locale.h"
 
 namespace {
 

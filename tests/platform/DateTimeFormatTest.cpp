@@ -7,6 +7,7 @@
 
 #include "platform/DateTimeFormat.h"
 #include "platform/Errors.h"
+#include "platform/DateTimeFormat.h"
 #include "platform/Locale.h"
 
 namespace {
