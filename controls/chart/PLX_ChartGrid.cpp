@@ -36,7 +36,7 @@ double logStart(const TGridAxis& a) {
 }  // namespace
 
 double GridStart(const TGridAxis& a) {
-  if (a.Spacing == 0) return a.NumTicks >= 1 ? a.Ticks[0] : a.Lo();
+  if (a.Spacing == 0) return a.Ticks.NumTicks() >= 1 ? a.Ticks.TickPos(1) : a.Lo();
   if (!a.Log || a.Spacing > 0) {
     const double d = std::fabs(a.Spacing);
     return std::ceil(a.Lo() / d) * d;
@@ -46,7 +46,7 @@ double GridStart(const TGridAxis& a) {
 
 double NextGridLocation(const TGridAxis& a, int index, double x) {
   if (a.Spacing == 0) {
-    return index >= 1 && index <= a.NumTicks ? a.Ticks[index - 1] : a.Hi();
+    return index >= 1 && index <= a.Ticks.NumTicks() ? a.Ticks.TickPos(index) : a.Hi();
   }
   if (!a.Log || a.Spacing > 0) return x + std::fabs(a.Spacing);
   if (a.Spacing == -1) return 10 * x;

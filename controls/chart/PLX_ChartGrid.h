@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "controls/scale/PLX_ScaleTicks.h"
+
 // One axis of the grid's layer.
 struct TGridAxis {
   bool Log = false;
@@ -14,9 +16,8 @@ struct TGridAxis {
   double Spacing = 0;
   double RangeLow = 0;
   double RangeHigh = 1;
-  // The tick positions the axis recorded (1-based in the rules below).
-  const double* Ticks = nullptr;
-  int NumTicks = 0;
+  // The tick positions the axis recorded at its last drawing.
+  TScaleTickList Ticks;
 
   double Lo() const { return std::min(RangeLow, RangeHigh); }
   double Hi() const { return std::max(RangeLow, RangeHigh); }
@@ -38,5 +39,22 @@ void ForEachGridPosition(const TGridAxis& Axis, Fn&& Draw) {
   for (int j = 0; x < Axis.Hi() && j < MaxGridLines; ++j) {
     Draw(x);
     x = NextGridLocation(Axis, j + 2, x);
+  }
+}
+
+// gsPoints: a dot at every crossing, column by column, at most MaxGridLines
+// dots in all (Count counts them).
+template <class Fn>
+void ForEachGridPoint(const TGridAxis& X, const TGridAxis& Y, int& Count, Fn&& Draw) {
+  if ((X.Log && !(X.Lo() > 0)) || (Y.Log && !(Y.Lo() > 0))) return;
+  double x = GridStart(X);
+  for (int i = 2; x < X.Hi() && Count < MaxGridLines; ++i) {
+    double y = GridStart(Y);
+    for (int j = 2; y < Y.Hi() && Count < MaxGridLines; ++j) {
+      ++Count;
+      Draw(x, y);
+      y = NextGridLocation(Y, j, y);
+    }
+    x = NextGridLocation(X, i, x);
   }
 }
