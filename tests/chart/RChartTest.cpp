@@ -288,3 +288,37 @@ TEST(RChartCopy, AssignCopiesItemsSettingsAndRanges) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RChartMouse, MovesAreReportedWithTheInclusiveDataAreaTest) {
+  TRChart chart;
+  MakeFirstChart(chart);
+  struct Report {
+    bool in;
+    double x;
+    double y;
+  };
+  std::vector<Report> reports;
+  chart.OnMouseMoveInChart = [&](TObject* sender, bool in, TShiftState, double x, double y) {
+    EXPECT_EQ(sender, &chart);
+    reports.push_back({in, x, y});
+  };
+  chart.MouseMove(0, 50, 208);
+  chart.MouseMove(0, 640, 355);
+  chart.MouseMove(0, 345, 208);
+  chart.MouseMove(0, 49, 208);
+  chart.MouseMove(0, 345, 356);
+  ASSERT_EQ(reports.size(), 5u);
+  EXPECT_TRUE(reports[0].in);
+  EXPECT_TRUE(reports[1].in);
+  EXPECT_TRUE(reports[2].in);
+  EXPECT_FALSE(reports[3].in);
+  EXPECT_FALSE(reports[4].in);
+  EXPECT_DOUBLE_EQ(reports[0].x, 0.0);
+  EXPECT_DOUBLE_EQ(reports[3].x, -1 / 14.75);  // extrapolated outside
+  EXPECT_DOUBLE_EQ(chart.MousePosX(), 20.0);   // the last position inside
+  EXPECT_NEAR(chart.MousePosY(), 14.00597, 1e-5);
+}
+
+}  // namespace
