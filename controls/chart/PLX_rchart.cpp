@@ -130,26 +130,35 @@ void applyOneScale(TScaleProps& props, const TOneScale& s) {
 
 }  // namespace
 
+namespace {
+
 // A location that does not fit the axis leaves the axis where it is.
+void applyLocation(TScalePropsHoriz& props, TScaleLocation location) {
+  if (location == sllTop) props.SetScaleLocation(slTop);
+  if (location == sllBottom) props.SetScaleLocation(slBottom);
+}
+
+void applyLocation(TScalePropsVert& props, TScaleLocation location) {
+  if (location == sllLeft) props.SetScaleLocation(slLeft);
+  if (location == sllRight) props.SetScaleLocation(slRight);
+}
+
+template <class Props>
+void applyLayoutRow(const std::array<std::unique_ptr<Props>, MaxLayers + 1>& axes,
+                    const std::array<TOneScale, 4>& row) {
+  for (int i = 1; i <= 4; ++i) {
+    const TOneScale& s = row[size_t(i - 1)];
+    applyLocation(*axes[size_t(i)], s.ScaleLocat);
+    applyOneScale(*axes[size_t(i)], s);
+  }
+  for (int n = 5; n <= MaxLayers; ++n) axes[size_t(n)]->SetVisible(false);
+}
+
+}  // namespace
+
 void TCustomRChart::applyLayoutAxes(const TLytData& row) {
-  for (int i = 1; i <= 4; ++i) {
-    TScalePropsHoriz& x = *FScalePropsX[size_t(i)];
-    const TOneScale& sx = row.ScalesX[size_t(i - 1)];
-    if (sx.ScaleLocat == sllTop) x.SetScaleLocation(slTop);
-    if (sx.ScaleLocat == sllBottom) x.SetScaleLocation(slBottom);
-    applyOneScale(x, sx);
-  }
-  for (int i = 1; i <= 4; ++i) {
-    TScalePropsVert& y = *FScalePropsY[size_t(i)];
-    const TOneScale& sy = row.ScalesY[size_t(i - 1)];
-    if (sy.ScaleLocat == sllLeft) y.SetScaleLocation(slLeft);
-    if (sy.ScaleLocat == sllRight) y.SetScaleLocation(slRight);
-    applyOneScale(y, sy);
-  }
-  for (int n = 5; n <= MaxLayers; ++n) {
-    FScalePropsX[size_t(n)]->SetVisible(false);
-    FScalePropsY[size_t(n)]->SetVisible(false);
-  }
+  applyLayoutRow(FScalePropsX, row.ScalesX);
+  applyLayoutRow(FScalePropsY, row.ScalesY);
 }
 
 // ---------------------------------------------------------------------------

@@ -287,7 +287,8 @@ class TCustomRChart : public TControl {
   void presentDataArea();
 
   // PLX_rchartData.cpp: one pass and its item kinds.
-  TPoint surfacePos(const DataPass& pass, int Layer, double x, double y) const;
+  TPoint surfacePos(const DataPass& pass, int Layer, double x, double y, int dx = 0,
+                    int dy = 0) const;
   void drawItem(DataPass& pass, const TrcChartItem& item);
   void drawShapeItem(DataPass& pass, const TrcChartItem& item);
   void drawLineItem(DataPass& pass, const TrcChartItem& item);

@@ -80,11 +80,16 @@ struct TCustomRChart::DataPass {
   TColor fillOf(const TrcChartItem& item) const { return BlkWhite ? kBlackWhiteFill : item.FillColor; }
 };
 
-TPoint TCustomRChart::surfacePos(const DataPass& pass, int Layer, double x, double y) const {
+// The mapped control pixel, moved by a pixel offset, clamped and shifted onto
+// the data surface.
+TPoint TCustomRChart::surfacePos(const DataPass& pass, int Layer, double x, double y, int dx,
+                                 int dy) const {
   int px = 0;
   int py = 0;
   R2M(Layer, x, y, px, py);
-  return {clampPixel(px) - FFrame.L + pass.PosX, clampPixel(py) - FFrame.T + pass.PosY};
+  px = clampPixel(ClampPixel(static_cast<long long>(px) + dx));
+  py = clampPixel(ClampPixel(static_cast<long long>(py) + dy));
+  return {px - FFrame.L + pass.PosX, py - FFrame.T + pass.PosY};
 }
 
 void TCustomRChart::ConstructDataBmp(TCanvas& cv, int PosX, int PosY, bool BlkWhite, int FirstItem) {
@@ -243,16 +248,11 @@ void TCustomRChart::drawShapeItem(DataPass& pass, const TrcChartItem& item) {
   TPoint a;
   TPoint b;
   if (item.ItemKind == tkRectRelPix) {
-    int mx = 0;
-    int my = 0;
-    R2M(item.Layer, item.x, item.y, mx, my);
+    // x2 and y2 are the half width and height in pixels.
     const int dx = rnd(item.x2);
     const int dy = rnd(item.y2);
-    const TPoint shift{pass.PosX - FFrame.L, pass.PosY - FFrame.T};
-    a = {clampPixel(ClampPixel(static_cast<long long>(mx) - dx)) + shift.x,
-         clampPixel(ClampPixel(static_cast<long long>(my) - dy)) + shift.y};
-    b = {clampPixel(ClampPixel(static_cast<long long>(mx) + dx)) + shift.x,
-         clampPixel(ClampPixel(static_cast<long long>(my) + dy)) + shift.y};
+    a = surfacePos(pass, item.Layer, item.x, item.y, -dx, -dy);
+    b = surfacePos(pass, item.Layer, item.x, item.y, dx, dy);
   } else if (item.ItemKind == tkEllipse) {
     a = surfacePos(pass, item.Layer, item.x - item.x2, item.y + item.y2);
     b = surfacePos(pass, item.Layer, item.x + item.x2, item.y - item.y2);
@@ -382,16 +382,10 @@ void TCustomRChart::drawTextItem(DataPass& pass, const TrcChartItem& item) {
   cv.Font().SetSize(item.SizeOrAngle);
   pass.setBrushColor(FStore.TextBkColor());
   cv.Brush().SetStyle(FStore.TextBkStyle() == tbSolid ? bsSolid : bsClear);
-  TPoint p;
-  if (item.ItemKind == tkTextOfs) {
-    int mx = 0;
-    int my = 0;
-    R2M(item.Layer, item.x, item.y, mx, my);
-    p = {clampPixel(ClampPixel(static_cast<long long>(mx) + rnd(item.x2))) - FFrame.L + pass.PosX,
-         clampPixel(ClampPixel(static_cast<long long>(my) + rnd(item.y2))) - FFrame.T + pass.PosY};
-  } else {
-    p = surfacePos(pass, item.Layer, item.x, item.y);
-  }
+  // A tkTextOfs item moves its mapped pixel by its own offset.
+  const bool offset = item.ItemKind == tkTextOfs;
+  TPoint p = surfacePos(pass, item.Layer, item.x, item.y, offset ? rnd(item.x2) : 0,
+                        offset ? rnd(item.y2) : 0);
   const std::u16string text = item.Text.ToString();
   const int tw = cv.TextWidth(text);
   p.y -= cv.TextHeight(text) / 2;

@@ -182,6 +182,23 @@ TEST_F(RChartData, DottedGridShowsTheChartColourInItsGaps) {
   for (size_t i = 0; i < dots.size(); i += 2) EXPECT_NE(dots[i], gaps[i]) << "row " << i / 2 + 1;
 }
 
+TEST_F(RChartData, RectangleRelPixIsSizedInPixelsAroundItsPoint) {
+  chart.SetFillColor(clBlue);
+  chart.RectangleRelPix(10, 10, 2, 1);
+  EXPECT_EQ(Mask(clRed, 7, 8, 7, 5),
+            Rows({".......", ".#####.", ".#...#.", ".#####.", "......."}));
+}
+
+TEST_F(RChartData, TextWithOffsetIsMovedByItsPixels) {
+  chart.Text(40, 10, 8, u"T");
+  chart.ShowGraf();
+  TBitmap plain;
+  plain.Assign(chart.GrafBmp());
+  chart.ClearGraf();
+  chart.Text(40, 10, 8, u"T", 3, -2, taCenter);
+  EXPECT_EQ(Mask(clRed, 23, 0, 40, 21), MaskOf(plain, clRed, 20, 2, 40, 21));
+}
+
 TEST_F(RChartData, RenderEventsGetTheOffsetOfTheDataArea) {
   chart.SetMarginLeft(10);
   chart.SetMarginTop(5);
