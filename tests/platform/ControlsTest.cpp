@@ -134,6 +134,7 @@ TEST_F(ControlsTest, ControlIsShownOnlyInsideAParent) {
   show();
   ProbeControl c;
   c.SetBounds(0, 0, 10, 10);
+  c.HandleNeeded();
   pump();
   EXPECT_TRUE(c.Visible());
   EXPECT_FALSE(c.Widget()->isVisible()) << "no top-level window of its own";
@@ -148,6 +149,41 @@ TEST_F(ControlsTest, ControlIsShownOnlyInsideAParent) {
 
   c.SetParentWidget(nullptr);
   EXPECT_FALSE(c.Widget()->isVisible());
+}
+
+// A control makes its widget only when it needs one; until then setters
+// only store, and the widget takes the stored state when it comes.
+TEST_F(ControlsTest, WidgetIsMadeOnlyWhenNeeded) {
+  show();
+  ProbeControl model;
+  model.SetBounds(3, 4, 10, 10);
+  model.SetVisible(false);
+  model.SetEnabled(false);
+  model.Invalidate();
+  pump();
+  EXPECT_EQ(model.Widget(), nullptr);
+  EXPECT_FALSE(model.HandleAllocated());
+  EXPECT_EQ(model.paints, 0);
+  EXPECT_EQ(model.Surface().Width(), 10) << "the surface is there when read";
+  EXPECT_EQ(model.Widget(), nullptr);
+
+  model.SetParentWidget(&window);
+  ASSERT_NE(model.Widget(), nullptr);
+  EXPECT_EQ(model.Widget()->geometry(), QRect(3, 4, 10, 10));
+  EXPECT_FALSE(model.Widget()->isVisible());
+  EXPECT_FALSE(model.Widget()->isEnabled());
+  model.SetVisible(true);
+  model.SetEnabled(true);
+  pump();
+  EXPECT_TRUE(model.HandleAllocated());
+  EXPECT_EQ(model.paints, 1);
+
+  ProbeControl focused;
+  focused.SetFocus();
+  EXPECT_NE(focused.Widget(), nullptr) << "the focus needs a window";
+  ProbeControl drawn;
+  drawn.Canvas().SetPixel(0, 0, clRed);
+  EXPECT_NE(drawn.Widget(), nullptr) << "drawing on the window surface needs a window";
 }
 
 TEST_F(ControlsTest, EnabledPassesToTheWindow) {

@@ -120,6 +120,22 @@ TEST(ScalePainting, WaitsForTheWindow) {
   EXPECT_EQ(probe.target, &s.Canvas());
 }
 
+// A helper that only ever draws for its owner makes no window of its own.
+TEST(ScalePainting, HelperMakesNoWindow) {
+  TBitmap image(660, 395);
+  TScale s;
+  s.SetIsHelperComponent(true);
+  s.SetTransparent(true);
+  s.SetBounds(0, 0, 660, 395);
+  s.SetCaption(u"MHz");
+  s.SetRange(1.5, 30.0);
+  s.UseForeignCanvas(&image.Canvas(), 0, 0);
+  s.ForcePaint();
+  EXPECT_NE(MaskOf(image, clBlack).find('#'), std::string::npos);
+  EXPECT_EQ(s.Widget(), nullptr);
+  EXPECT_FALSE(s.HandleAllocated());
+}
+
 struct SetterCase {
   const char* name;
   std::function<void(TScale&)> set;
