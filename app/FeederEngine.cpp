@@ -27,6 +27,16 @@ constexpr double kFeetToMetres = 0.3048;
 // 936 / f feet).
 double OptimumFeeder(double d) { return 0.25 - std::tan((d - 1.0) * 2.5) / 12.02; }
 
+// A length of 1.5 or more taken down by whole units until it lies below 1.5,
+// as repeated subtraction of 1.0 would, but at once: every such subtraction
+// is exact, so the result is the part below 1.0 (exact too), raised by one
+// unit when it lies below 0.5. Beyond 2^53 every double is whole and gives 1.0,
+// where subtracting 1.0 would no longer change the value at all.
+double TakeDownToBelowOneAndAHalf(double wl) {
+  const double fraction = wl - std::floor(wl);
+  return fraction >= 0.5 ? fraction : fraction + 1.0;
+}
+
 }  // namespace
 
 std::u16string FormatFixed(double value, int decimals) {
@@ -71,9 +81,12 @@ TCalcResult CalcSingle(TFeederState& state, double frequencyMHz, double dipoleFe
                        FormatFixed(state.length, 1) +
                        u"ft. Please unselect the lowest frequency in the Band Select box!"};
   }
-  state.dipWl = dipoleFeet / (936.0 / state.freq);
+  // An infinite frequency divides by zero here, as a frequency of 0 does above.
+  state.dipWl = FloatDivide(dipoleFeet, 936.0 / state.freq);
+  // Finite inputs whose quotient overflows have no length to normalise.
+  if (std::isinf(state.dipWl)) throw EOverflow();
   if (state.dipWl < 0.5) state.dipWl += 1.0;
-  while (state.dipWl >= 1.5) state.dipWl -= 1.0;
+  if (state.dipWl >= 1.5) state.dipWl = TakeDownToBelowOneAndAHalf(state.dipWl);
   Calculate(state);
   return {true, {}};
 }

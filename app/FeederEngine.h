@@ -41,7 +41,8 @@ struct TCalcResult {
   bool done;
   std::u16string message;  // the too-short message when not done
 };
-// Raises EZeroDivide for a frequency of 0, after zeroing the arrays.
+// Raises EZeroDivide for a frequency of 0 or an infinite one, and EOverflow
+// when the dipole length in wavelengths overflows, after zeroing the arrays.
 TCalcResult CalcSingle(TFeederState& state, double frequencyMHz, double dipoleFeet);
 
 // The eight list lines: metres with two decimals and the locale's separator.

@@ -62,6 +62,8 @@ EPLXNumIO2Error::EPLXNumIO2Error(const std::u16string& componentName, const std:
 TNumIO2::TNumIO2(TComponent* AOwner) : TWinControl(AOwner) {
   SetBounds(0, 0, kDefaultWidth, kDefaultHeight);
   FButHeight = Height();
+  // A new font moves every text: the next blink paints the whole field.
+  Font().OnChange = [this] { FPictureCurrent = false; };
   FCaretTimer.OnTimer = [this](int id) { CaretTick(id); };
   UpdateTimer();
 }
@@ -69,6 +71,7 @@ TNumIO2::TNumIO2(TComponent* AOwner) : TWinControl(AOwner) {
 TNumIO2::~TNumIO2() {
   FCaretTimer.KillTimer(kCaretTimerId);
   FCaretTimer.OnTimer = nullptr;
+  Font().OnChange = nullptr;
 }
 
 void TNumIO2::CreateWnd() {
@@ -280,6 +283,7 @@ void TNumIO2::SetGaugeColorFrame(TColor value) { SetAndRepaint(FGaugeColorFrm, v
 void TNumIO2::SetGaugeFrameStyle(TFrameStyle value) { SetAndRepaint(FGaugeFrameSt, value); }
 
 void TNumIO2::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  FPictureCurrent = false;
   TWinControl::SetBounds(ALeft, ATop, AWidth, std::max(AHeight, kMinHeight));
   FButHeight = std::min(FButHeight, Height());
 }
@@ -333,15 +337,22 @@ void TNumIO2::StopTimer() {
 }
 
 // The caret blinks while the field has the focus and goes at the first tick
-// after the focus has left.
+// after the focus has left, with a full repaint then (an unfocused field may
+// hide its selection). A blink itself only redraws the caret's column, so a
+// long text is neither measured nor drawn again while the field sits idle.
 void TNumIO2::CaretTick(int id) {
   if (id != kCaretTimerId) return;
-  if (Focused()) {
-    FCaretVisib = !FCaretVisib;
-  } else {
+  if (!Focused()) {
     StopTimer();
+    Repaint();
+    return;
   }
-  Repaint();
+  FCaretVisib = !FCaretVisib;
+  if (FPictureCurrent) {
+    PaintCaret();
+  } else {
+    Repaint();
+  }
 }
 
 void TNumIO2::Changed() {
@@ -350,16 +361,18 @@ void TNumIO2::Changed() {
 
 // ---- keys ----
 
-void TNumIO2::KeyDown(uint16_t& Key, TShiftState Shift) {
-  const TNumIOKeyResult result = FModel.KeyDown(Key, Shift, platformClipboard());
+void TNumIO2::KeyDown(uint16_t& Key, TShiftState Shift) { TypedKeyDown(Key, Shift, 0); }
+
+void TNumIO2::TypedKeyDown(uint16_t& Key, TShiftState Shift, char16_t Typed) {
+  const TNumIOKeyResult result = FModel.KeyDown(Key, Shift, platformClipboard(), Typed);
+  // The field decides what Tab does: only a plain Tab or Shift+Tab in an
+  // editable field asks for the next control; Ctrl+Tab and any Tab in a
+  // read-only field stay here, so the platform must not move the focus.
+  if (Key == VK_TAB) Key = 0;
   if (!result.Handled) return;
-  if (result.NextControl) {
-    Key = 0;  // handled here: the platform must not move the focus once more
-    SelectNextControl(true);
-  }
+  if (result.NextControl) SelectNextControl(true);
   if (result.Beep) MessageBeep();
-  // A read-only field shows no caret: its timer is stopped.
-  FCaretVisib = !ReadOnly();
+  FCaretVisib = true;
   if (result.Changed) Changed();
   Repaint();
 }

@@ -26,6 +26,7 @@ double gaugeFraction(double value, double low, double high) {
 }  // namespace
 
 void TNumIO2::Paint() {
+  FPictureCurrent = false;
   if (FSuppressPaint || !Visible()) return;
   if (FAutoSize) {
     // The platform's plain height change: no minimum, ButHeight untouched.
@@ -37,8 +38,8 @@ void TNumIO2::Paint() {
   }
   const int W = Width();
   const int H = Height();
-  TBitmap bmp(W, H);
-  TCanvas& cv = bmp.Canvas();
+  FPicture.SetSize(W, H);
+  TCanvas& cv = FPicture.Canvas();
   cv.Font().Assign(Font());
   cv.Pen().SetColor(FColorOutBG);
   cv.Brush().SetColor(FColorOutBG);
@@ -53,7 +54,9 @@ void TNumIO2::Paint() {
 
   TCanvas& window = Canvas();
   window.SetCopyMode(cmSrcCopy);
-  window.Draw(0, 0, bmp);
+  window.Draw(0, 0, FPicture);
+  FPictureCurrent = true;
+  PaintCaret();
 }
 
 // Left text, the buttons between box and right text, and the right text.
@@ -156,8 +159,7 @@ void TNumIO2::PaintValueBox(TCanvas& cv) {
                Height() - GaugeReserve(), outline, background, FLines);
 }
 
-// The text clipped to the box, and the caret: a one-pixel line that is left
-// out where it would fall on the box's edges or outside.
+// The text clipped to the box, and where the caret goes (PaintCaret).
 void TNumIO2::PaintValueText(TCanvas& cv, int ty) {
   const int LS = FLeftSpace;
   const int TB = FTextBoxWidth;
@@ -180,12 +182,7 @@ void TNumIO2::PaintValueText(TCanvas& cv, int ty) {
   cv.Font().SetColor(color);
   cv.Brush().SetColor(!Enabled() ? kDisabledBox : (warn ? FColorWarnBG : FColorBoxBG));
   cv.TextRect({LS + 3, 2, LS + TB - 1, bottom - 3}, x, ty, text);
-
-  if (FCaretVisib && c > 0 && c < TB) {
-    cv.Pen().SetColor(clBlack);
-    cv.MoveTo(LS + c, 3);
-    cv.LineTo(LS + c, bottom - 3);
-  }
+  FCaret = {c > 0 && c < TB, LS + c, 3, bottom - 3, clBlack};
 }
 
 // The selection is shown inverted, while focused or with HideSelection off.
@@ -200,4 +197,22 @@ void TNumIO2::PaintSelection(TCanvas& cv) {
   cv.SetCopyMode(cmNotSrcCopy);
   cv.CopyRect(r, cv.Target(), r);
   cv.SetCopyMode(cmSrcCopy);
+  // The caret comes before the selection: inverted with it, black turns white.
+  if (FCaret.X >= r.Left && FCaret.X < r.Right) FCaret.Color = clWhite;
+}
+
+// The caret is a one-pixel line over the text; it is left out where it would
+// fall on the box's edges or outside. Hidden, its column shows the picture.
+void TNumIO2::PaintCaret() {
+  if (!FCaret.InBox) return;
+  TCanvas& window = Canvas();
+  if (FCaretVisib) {
+    window.Pen().SetColor(FCaret.Color);
+    window.MoveTo(FCaret.X, FCaret.Top);
+    window.LineTo(FCaret.X, FCaret.Bottom);
+  } else {
+    const TRect column{FCaret.X, FCaret.Top, FCaret.X + 1, FCaret.Bottom};
+    window.SetCopyMode(cmSrcCopy);
+    window.CopyRect(column, FPicture, column);
+  }
 }

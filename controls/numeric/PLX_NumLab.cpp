@@ -57,10 +57,7 @@ void TNumLab::SetLeftSpace(int value) {
   setAndPaint(FLeftSpace, std::min(value, Width()));
 }
 
-void TNumLab::SetLabelWidth(int value) {
-  if (value < 0) return;
-  setAndPaint(FLabWidth, value);
-}
+void TNumLab::SetLabelWidth(int value) { setAndPaint(FLabWidth, value); }
 
 void TNumLab::SetAlignment(TAlignment value) { setAndPaint(FAlignment, value); }
 void TNumLab::SetLeftTextAlignment(TAlignment value) { setAndPaint(FLTAlignment, value); }

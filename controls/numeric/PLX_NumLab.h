@@ -50,7 +50,7 @@ class TNumLab : public TGraphicControl {
   // are ignored, values above Width() become Width().
   int LeftSpace() const { return FLeftSpace; }
   void SetLeftSpace(int value);
-  // Inner width of the value box. Negative values are ignored.
+  // Inner width of the value box.
   int LabelWidth() const { return FLabWidth; }
   void SetLabelWidth(int value);
   TAlignment Alignment() const { return FAlignment; }

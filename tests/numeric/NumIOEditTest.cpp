@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "controls/numeric/PLX_NumIO.h"
+#include "platform/Bitmap.h"
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
 #include "platform/KeyCodes.h"
@@ -27,11 +28,24 @@ std::string narrow(const std::u16string& text) {
   return out;
 }
 
-// Opens the caret timer to the tests.
+// Opens the caret timer to the tests and counts full paints.
 class Field : public TNumIO2 {
  public:
   using TNumIO2::CaretTimer;
+  void Paint() override {
+    ++paints;
+    TNumIO2::Paint();
+  }
+  int paints = 0;
 };
+
+std::vector<uint32_t> pixelsOf(const TBitmap& bmp) {
+  std::vector<uint32_t> pixels;
+  for (int y = 0; y < bmp.Height(); ++y) {
+    pixels.insert(pixels.end(), bmp.ScanLine(y), bmp.ScanLine(y) + bmp.Width());
+  }
+  return pixels;
+}
 
 // The main window's field settings (value box from x = 75 to 157).
 void configure(TNumIO2& f, int top) {
@@ -254,6 +268,72 @@ TEST_F(NumIOEditTest, ShiftCountsFromItsOwnKeyDownOrFromTheReportedState) {
   EXPECT_EQ(narrow(field.Text()), "4");
 }
 
+// Keys as the platform delivers them, with the character the keyboard layout
+// typed: that character counts, whatever key and Shift gave it.
+class NumIOLayoutTest : public NumIOEditTest {
+ protected:
+  void SetUp() override {
+    NumIOEditTest::SetUp();
+    show();
+    field.SetFocus();
+    pump();
+    field.SetNioText(u"");
+  }
+  void send(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, qtKey, modifiers, text);
+    QKeyEvent release(QEvent::KeyRelease, qtKey, modifiers, text);
+    QApplication::sendEvent(field.Widget(), &press);
+    QApplication::sendEvent(field.Widget(), &release);
+  }
+  void shiftDown() {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier);
+    QApplication::sendEvent(field.Widget(), &press);
+  }
+  void shiftUp() {
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Shift, Qt::ShiftModifier);
+    QApplication::sendEvent(field.Widget(), &release);
+  }
+};
+
+TEST_F(NumIOLayoutTest, FrenchDigitsTypedWithShiftArriveAsDigits) {
+  // AZERTY: the minus is the 6 key alone; the digits need Shift; the comma
+  // has a key of its own.
+  send(Qt::Key_Minus, Qt::NoModifier, "-");
+  shiftDown();
+  send(Qt::Key_4, Qt::ShiftModifier, "4");
+  send(Qt::Key_5, Qt::ShiftModifier, "5");
+  shiftUp();
+  send(Qt::Key_Comma, Qt::NoModifier, ",");
+  shiftDown();
+  send(Qt::Key_6, Qt::ShiftModifier, "6");
+  shiftUp();
+  EXPECT_EQ(narrow(field.Text()), "-45,6");
+  EXPECT_EQ(changes, 5);
+}
+
+TEST_F(NumIOLayoutTest, SymbolsArriveAsTheLayoutTypesThem) {
+  field.SetBeep(true);
+  shiftDown();
+  send(Qt::Key_Equal, Qt::ShiftModifier, "=");  // German Shift+0: no "+"
+  send(Qt::Key_Exclam, Qt::ShiftModifier, "!");  // US Shift+1: no "1"
+  shiftUp();
+  send(Qt::Key_Ampersand, Qt::NoModifier, "&");   // French 1 alone: no "7"
+  send(Qt::Key_Eacute, Qt::NoModifier, QString(QChar(0xE9)));  // French 2 alone
+  EXPECT_EQ(narrow(field.Text()), "");
+  EXPECT_EQ(beeps, 4);
+  // A plus typed as such, and a keypad's decimal key as its layout has it.
+  send(Qt::Key_Plus, Qt::NoModifier, "+");
+  send(Qt::Key_1, Qt::KeypadModifier, "1");
+  send(Qt::Key_Period, Qt::KeypadModifier, ".");
+  send(Qt::Key_A, Qt::NoModifier, "a");
+  EXPECT_EQ(narrow(field.Text()), "+1.");
+  field.SetInputFormat(itDynamic);
+  field.SetNioText(u"");
+  send(Qt::Key_Dollar, Qt::NoModifier, "$");  // French $ key, no Shift
+  send(Qt::Key_A, Qt::NoModifier, "a");
+  EXPECT_EQ(narrow(field.Text()), "$A");
+}
+
 TEST_F(NumIOEditTest, ShiftFourIsRefusedInAFloatField) {
   field.SetNioText(u"1");
   field.SetSelBegin(1);
@@ -363,6 +443,14 @@ TEST_F(NumIOClipboardTest, CtrlCCopiesTheSelectionOnly) {
   EXPECT_EQ(narrow(ClipboardGetText()), "30") << "read-only fields still copy";
 }
 
+TEST_F(NumIOClipboardTest, CtrlCInAReadOnlyFieldShowsTheCaret) {
+  field.SetNioValue(85.3);
+  field.SetReadOnly(true);
+  ASSERT_FALSE(field.CaretVisible());
+  withCtrl('C');
+  EXPECT_TRUE(field.CaretVisible());
+}
+
 TEST_F(NumIOClipboardTest, CtrlXCutsAndLeavesTheFormattedZero) {
   field.SetNioValue(85.3);
   selectAll();
@@ -450,6 +538,28 @@ TEST_F(NumIOFocusTest, PlatformTabEventsMoveOneFieldForward) {
   }
 }
 
+TEST_F(NumIOFocusTest, CtrlTabAndTabInAReadOnlyFieldKeepTheFocus) {
+  field.SetBeep(true);
+  field.SetFocus();
+  pump();
+  ASSERT_TRUE(field.Focused());
+  QKeyEvent ctrlTab(QEvent::KeyPress, Qt::Key_Tab, Qt::ControlModifier, "\t");
+  QApplication::sendEvent(field.Widget(), &ctrlTab);
+  pump();
+  EXPECT_TRUE(field.Focused()) << "Ctrl+Tab is another Ctrl key: a beep";
+  EXPECT_EQ(beeps, 1);
+
+  field.SetReadOnly(true);
+  QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, "\t");
+  QKeyEvent backtab(QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier);
+  for (QKeyEvent* event : {&tab, &backtab}) {
+    QApplication::sendEvent(field.Widget(), event);
+    pump();
+    EXPECT_TRUE(field.Focused()) << "a read-only field ignores the key";
+  }
+  EXPECT_EQ(beeps, 1);
+}
+
 TEST_F(NumIOFocusTest, CaretBlinksWhileFocusedAndStopsAtTheFirstTickWithout) {
   field.SetFocus();
   pump();
@@ -474,6 +584,38 @@ TEST_F(NumIOFocusTest, CaretBlinksWhileFocusedAndStopsAtTheFirstTickWithout) {
   EXPECT_TRUE(field.Focused());
   EXPECT_TRUE(field.CaretVisible());
   EXPECT_TRUE(field.CaretTimer().TimerRunning(1));
+}
+
+TEST_F(NumIOFocusTest, ABlinkRedrawsTheCaretColumnAloneAsAFullPaintWould) {
+  field.SetNioText(u"12345");
+  field.SetSelBegin(1);
+  field.SetSelEnd(3);  // the caret at 3, on the selection's last column
+  for (const bool withSelection : {true, false}) {
+    if (!withSelection) field.SetSelEnd(1);
+    field.SetFocus();
+    pump();
+    ASSERT_TRUE(field.Focused());
+    field.SetFocus();  // caret shown, blink restarted
+    for (int tick = 0; tick < 2; ++tick) {
+      const int paints = field.paints;
+      field.CaretTimer().OnTimer(1);
+      EXPECT_EQ(field.paints, paints) << "no full paint for a blink";
+      EXPECT_EQ(field.CaretVisible(), tick == 1);
+      const std::vector<uint32_t> blinked = pixelsOf(field.Surface());
+      field.Paint();
+      EXPECT_EQ(blinked, pixelsOf(field.Surface())) << "selection " << withSelection << " tick " << tick;
+    }
+  }
+}
+
+TEST_F(NumIOFocusTest, ALongTextIsNotPaintedAgainWhileTheCaretBlinks) {
+  field.SetNioText(std::u16string(100000, u'7'));
+  field.SetFocus();
+  pump();
+  ASSERT_TRUE(field.Focused());
+  const int paints = field.paints;
+  for (int tick = 0; tick < 4; ++tick) field.CaretTimer().OnTimer(1);
+  EXPECT_EQ(field.paints, paints);
 }
 
 TEST_F(NumIOFocusTest, ReceivingTheFocusStartsTheTimer) {

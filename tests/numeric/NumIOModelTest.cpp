@@ -3,6 +3,7 @@
 // selection setters; and the field's properties, defaults and errors.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,40 @@ TEST(NumIOModelValue, WriteFormatsByInputFormatAndReadsBackTheRoundedNumber) {
     EXPECT_EQ(narrow(m.Text()), narrow(row.text));
     EXPECT_DOUBLE_EQ(m.Value(), row.readBack);
   }
+}
+
+// Beyond 64 bits the integer formats write every digit of the value, so the
+// text stays one the field reads and edits; beyond the scanners' bound and
+// for the infinities they write the bound, for not-a-number 0.
+TEST(NumIOModelValue, HugeValuesInTheIntegerFormatsGiveTextsTheFieldReads) {
+  struct Row {
+    TInFormat format;
+    double value;
+    double readBack;
+  };
+  const Row rows[] = {
+      {itDynamic, 1e300, 1e300},       {itDynamic, -1e300, -1e300},
+      {itDynamic, 1e19, 1e19},         {itDynamic, HUGE_VAL, 1.7e308},
+      {itDynamic, -HUGE_VAL, -1.7e308}, {itDynamic, NAN, 0.0},
+      {itInt, 1e300, 2147483647.0},    {itInt, -1e300, -2147483648.0},
+      {itInt, HUGE_VAL, 2147483647.0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << "format " << int(row.format) << " value " << row.value);
+    TNumIOModel m = modelWith(row.format);
+    m.SetValue(row.value);
+    EXPECT_TRUE(m.CheckValidity(m.Text())) << narrow(m.Text());
+    EXPECT_EQ(m.Value(), row.readBack);
+    // Keys are taken again: a digit appended at the end is kept.
+    m.PlaceCaret(int(m.Text().size()));
+    const std::u16string before = m.Text();
+    m.KeyDown('5', 0, {});
+    EXPECT_EQ(m.Text(), before + u"5");
+  }
+  TNumIOModel m = modelWith(itDynamic);
+  m.SetValue(HUGE_VAL);
+  EXPECT_EQ(m.Text().size(), 309u);
+  EXPECT_EQ(narrow(m.Text().substr(0, 8)), "16999999");
 }
 
 TEST(NumIOModelValue, WriteKeepsCaretAndSelectionEvenBeyondTheShorterText) {
@@ -248,6 +283,21 @@ TEST(NumIOModelReformat, DecimalPlacesLoseDigitsBeyondTheNewPrecision) {
   EXPECT_EQ(m.FixPointDecPlaces(), 3);
   EXPECT_TRUE(m.SetFixPointDecPlaces(40));
   EXPECT_EQ(m.FixPointDecPlaces(), 15);
+}
+
+TEST(NumIOModelReformat, MoreThanFifteenAtFifteenStillReformats) {
+  TNumIOModel fix = modelWith(itFloat, 15);
+  ASSERT_TRUE(fix.SetText(u"7.5"));  // as typed
+  EXPECT_TRUE(fix.SetFixPointDecPlaces(20));
+  EXPECT_EQ(narrow(fix.Text()), "7.500000000000000");
+  EXPECT_EQ(fix.FixPointDecPlaces(), 15);
+
+  TNumIOModel exp = modelWith(itExp);
+  ASSERT_TRUE(exp.SetSignificantDigits(15));
+  ASSERT_TRUE(exp.SetText(u"7.5"));
+  EXPECT_TRUE(exp.SetSignificantDigits(16));
+  EXPECT_EQ(narrow(exp.Text()), " 7.50000000000000E+00");
+  EXPECT_EQ(exp.SignificantDigits(), 15);
 }
 
 TEST(NumIOModelReformat, SignificantDigitsAndInputFormatKeepTheValue) {
@@ -459,6 +509,19 @@ TEST_F(NumIOFieldTest, RefusedTimerRaisesNoTimerAvailable) {
 TEST_F(NumIOFieldTest, ErrorMessageCarriesTheNameAsUtf8) {
   const EPLXNumIO2Error e(u"n\u00E4me", "integer overflow");
   EXPECT_STREQ(e.what(), "Component \"n\xC3\xA4me\": integer overflow");
+}
+
+TEST_F(NumIOFieldTest, AssignToCopiesIntoTheOtherField) {
+  field.SetInputFormat(itFixPoint);
+  field.SetNioValue(2.5);
+  field.SetLeftText(u"Step");
+  field.SetButVisible(true);
+  TNumIO2 dest;
+  field.AssignTo(dest);
+  EXPECT_EQ(dest.InputFormat(), itFixPoint);
+  EXPECT_EQ(narrow(dest.Text()), "2.50");
+  EXPECT_EQ(dest.LeftText(), u"Step");
+  EXPECT_FALSE(dest.ButVisible());
 }
 
 TEST_F(NumIOFieldTest, AssignCopiesTextFormatsAndRangeButNotButtonsOrGauge) {

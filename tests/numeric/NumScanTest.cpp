@@ -393,8 +393,14 @@ TEST(DegreeToStrTest, Formats) {
       // Large angles: the seconds came out just below 60 and showed as 60.
       {512 + 11.0 / 60, dfDegMinSec, 1, u"512\u00B0 11'  0.0\""},
       {167772.15, dfDegMinSec, 0, u"167772\u00B0  9'   0\""},
-      {std::numeric_limits<double>::infinity(), dfDegMinSec, 1, u"+Inf"},
-      {std::numeric_limits<double>::quiet_NaN(), dfDegMin, 1, u"Nan"},
+      // No whole degrees to write: every degree format writes as dfDeg does.
+      {std::numeric_limits<double>::infinity(), dfDegMinSec, 1, u"+Inf\u00B0"},
+      {-std::numeric_limits<double>::infinity(), dfDegMin, 1, u"-Inf\u00B0"},
+      {std::numeric_limits<double>::quiet_NaN(), dfDegMin, 1, u"Nan\u00B0"},
+      {std::numeric_limits<double>::quiet_NaN(), dfDeg, 1, u"Nan\u00B0"},
+      {-1e308, dfDegMin, 2, u"-1.0E+0308\u00B0"},  // minutes overflowed: "-+Inf°   Nan'"
+      {1e300, dfDegMinSec, 0, u" 1.0E+0300\u00B0"},
+      {6e35, dfDegMin, 0, u"599999999999999981000000000000000000\u00B0   0'"},  // 18 digits
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << "DegreeToStr(" << row.value << ", " << int(row.format)
