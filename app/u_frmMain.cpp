@@ -204,6 +204,7 @@ std::unique_ptr<TNumLab> MakeLabel(QWidget* parent, const char* name, const char
   return label;
 }
 
+// The window layout's values of one axis of layer 1.
 struct AxisSettings {
   const char16_t* caption;
   int captionX;
@@ -214,23 +215,65 @@ struct AxisSettings {
   double high;
 };
 
-void ApplyAxis(TScale& scale, const AxisSettings& axis) {
-  scale.SetCaption(axis.caption);
-  scale.SetCaptionPosX(axis.captionX);
-  scale.SetCaptionPosY(axis.captionY);
-  scale.SetCaptionAlignment(axis.alignment);
-  scale.SetCaptionAnchor(axis.anchor);
-  scale.SetColorScale(clBlack);
-  scale.SetRange(axis.low, axis.high);
-  scale.SetDecPlaces(-2);
-  scale.SetLabelType(ftNum);
-  scale.SetMinTicks(3);
-  scale.SetShortTicks(true);
-  scale.SetLogarithmic(false);
-  scale.Font().SetHeight(-11);
-  scale.Font().SetColor(clWindowText);
+// What every axis of both charts carries.
+void ApplyCommonAxis(TScaleProps& axis) {
+  axis.SetDecPlaces(-2);
+  axis.SetLabelType(ftNum);
+  axis.SetMinTicks(3);
+  axis.SetMinRange(1e-10);
+  axis.SetShortTicks(true);
+  axis.SetScalePos(0);
+  axis.SetLogarithmic(false);
+  axis.Font().SetName(u"Tahoma");
+  axis.Font().SetHeight(-11);
+  axis.Font().SetColor(clWindowText);
 }
 
+void ApplyAxis(TScaleProps& axis, const AxisSettings& s) {
+  ApplyCommonAxis(axis);
+  axis.SetCaption(s.caption);
+  axis.SetCaptionPosX(s.captionX);
+  axis.SetCaptionPosY(s.captionY);
+  axis.SetCaptionAlignment(s.alignment);
+  axis.SetCaptionAnchor(s.anchor);
+  axis.SetColorScale(clBlack);
+  axis.SetRangeHigh(s.high);
+  axis.SetRangeLow(s.low);
+  axis.SetVisible(true);
+}
+
+// Layers 2..4: invisible axes over 0..1 in the layer's own colour.
+void ApplyHiddenAxes(TRChart& chart) {
+  constexpr TColor colors[] = {clMaroon, clGreen, clOlive};
+  for (int n = 2; n <= 4; ++n) {
+    TScalePropsHoriz& x = chart.ScalePropsX(n);
+    TScalePropsVert& y = chart.ScalePropsY(n);
+    for (TScaleProps* axis : {static_cast<TScaleProps*>(&x), static_cast<TScaleProps*>(&y)}) {
+      ApplyCommonAxis(*axis);
+      axis->SetVisible(false);
+      axis->SetRangeHigh(1.0);
+      axis->SetCaptionPosX(10);
+      axis->SetCaptionPosY(100);
+      axis->SetColorScale(colors[n - 2]);
+    }
+    x.SetCaptionAlignment(taCenter);
+    x.SetCaptionAnchor(uaSclCenter);
+    x.SetScaleLocation(slBottom);
+    y.SetCaptionAlignment(taRightJustify);
+    y.SetCaptionAnchor(uaSclTopLft);
+    y.SetScaleLocation(slLeft);
+  }
+}
+
+void SetCrossHair(TCrossHair& ch, TColor color, int layer, TCrossHMode mode, int width) {
+  ch.SetColor(color);
+  ch.SetLayer(layer);
+  ch.SetMode(mode);
+  ch.SetLineType(psSolid);
+  ch.SetLineWid(width);
+}
+
+// The settings both charts share; the caller adds its own and calls Loaded.
 std::unique_ptr<TRChart> MakeChart(QWidget* parent, const char* name, int left, int top, int width,
                                    int height) {
   auto chart = std::make_unique<TRChart>();
@@ -238,7 +281,36 @@ std::unique_ptr<TRChart> MakeChart(QWidget* parent, const char* name, int left, 
   chart->SetName(FromQString(QString::fromUtf8(name)));
   chart->SetParentWidget(parent);
   chart->SetBounds(left, top, width, height);
-  chart->SetMargins(50, 20, 20, 40);
+  chart->Store().SetAllocSize(1000);
+  chart->SetAutoRedraw(true);
+  chart->SetAvoidDuplicateMarks(false);
+  chart->Store().SetClassDefault(0);
+  chart->SetMarginRight(20);
+  chart->SetMarginTop(20);
+  chart->SetMarginBottom(40);
+  chart->SetGridStyle(gsLines);
+  TBakGndImg& background = chart->BackGroundImg();
+  background.SetIncludePath(false);
+  background.SetFillMode(bfStretch);
+  background.SetAreaMode(bamNone);
+  background.SetAreaColor(0xDDDDDD);
+  chart->SetCaption(u"");
+  chart->SetCaptionPosX(0);
+  chart->SetCaptionPosY(-16);
+  chart->SetCaptionAlignment(taRightJustify);
+  chart->SetCaptionAnchorHoriz(cahChartRight);
+  chart->SetCaptionAnchorVert(cavChartTop);
+  chart->SetShadowStyle(ssFlying);
+  chart->SetShadowColor(clGrayText);
+  chart->SetShadowBakColor(clBtnFace);
+  chart->Store().SetTextFontStyle(0);
+  chart->Store().SetTextBkStyle(tbClear);
+  chart->Store().SetTextBkColor(clWhite);
+  chart->Store().SetTextAlignment(taCenter);
+  chart->SetMouseCursorFixed(true);
+  SetCrossHair(chart->CrossHair3(), clBlack, 3, chOff, 1);
+  SetCrossHair(chart->CrossHair4(), clBlack, 4, chOff, 1);
+  ApplyHiddenAxes(*chart);
   return chart;
 }
 
@@ -361,9 +433,14 @@ void TfrmMain::CreateCharts(QWidget* page1, QWidget* panel1) {
   rc->SetGridColor(clSilver);
   rc->SetGridDx(2.0);
   rc->SetGridDy(2.5);
-  ApplyAxis(rc->ScaleX(), {u"Feeder length in meters (x - current max point)", 0, 22, taCenter,
-                           uaSclCenter, 0.0, 40.0});
-  ApplyAxis(rc->ScaleY(), {u"Frequency (MHz)", -40, -16, taLeftJustify, uaSclTopLft, 1.5, 30.0});
+  rc->SetMouseAction(maDragCrossH);
+  SetCrossHair(rc->CrossHair1(), clWhite, 1, chBoth, 1);
+  SetCrossHair(rc->CrossHair2(), clBlack, 1, chVert, 3);
+  ApplyAxis(rc->Scale1X(), {u"Feeder length in meters (x - current max point)", 0, 22, taCenter,
+                            uaSclCenter, 0.0, 40.0});
+  rc->Scale1X().SetScaleLocation(slBottom);
+  ApplyAxis(rc->Scale1Y(), {u"Frequency (MHz)", -40, -16, taLeftJustify, uaSclTopLft, 1.5, 30.0});
+  rc->Scale1Y().SetScaleLocation(slLeft);
   rc->Loaded();
   rc->OnMouseMoveInChart = [this](TObject* s, bool in, TShiftState sh, double x, double y) {
     rcMouseMoveInChart(s, in, sh, x, y);
@@ -377,8 +454,13 @@ void TfrmMain::CreateCharts(QWidget* page1, QWidget* panel1) {
   RChart1->SetGridColor(clMenuBar);
   RChart1->SetGridDx(0.1);
   RChart1->SetGridDy(0.1);
-  ApplyAxis(RChart1->ScaleX(), {u"", 0, 22, taCenter, uaSclCenter, 0.25, 2.5});
-  ApplyAxis(RChart1->ScaleY(), {u"", 0, -16, taLeftJustify, uaSclTopLft, 0.0, 0.5});
+  RChart1->SetMouseAction(maNone);
+  SetCrossHair(RChart1->CrossHair1(), clBlack, 1, chOff, 1);
+  SetCrossHair(RChart1->CrossHair2(), clBlack, 2, chOff, 1);
+  ApplyAxis(RChart1->Scale1X(), {u"", 0, 22, taCenter, uaSclCenter, 0.25, 2.5});
+  RChart1->Scale1X().SetScaleLocation(slBottom);
+  ApplyAxis(RChart1->Scale1Y(), {u"", 0, -16, taLeftJustify, uaSclTopLft, 0.0, 0.5});
+  RChart1->Scale1Y().SetScaleLocation(slLeft);
   RChart1->Loaded();
   RChart1->OnMouseMoveInChart = [this](TObject* s, bool in, TShiftState sh, double x, double y) {
     RChart1MouseMoveInChart(s, in, sh, x, y);
