@@ -6,19 +6,21 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QWheelEvent>
 
+#include "app/ProgramIcon.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/QtBridge.h"
 
 namespace {
 
-constexpr double kFeetPerMetre = 0.3048;
 
 QFont WindowFont(int pixelSize = 11, bool bold = false) {
   QFont font(QStringLiteral("Tahoma"));
@@ -34,11 +36,70 @@ W* Place(W* widget, int left, int top, int width, int height) {
 }
 
 QPushButton* Button(QWidget* parent, const char* caption, int left, int top, int width, int height) {
-  return Place(new QPushButton(QString::fromUtf8(caption), parent), left, top, width, height);
+  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+  // Enter clicks the focused button, as Space does, on the desktop we follow.
+  button->setAutoDefault(true);
+  return Place(button, left, top, width, height);
 }
 
+// A group box drawn as on the classic desktop: an etched frame (a gray line
+// with a white one a pixel right and below) and the caption on the window's
+// own colour, so its inside shows the window's face like the fields do.
+class EtchedGroupBox : public QGroupBox {
+ public:
+  using QGroupBox::QGroupBox;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    const QFontMetrics metrics(font());
+    const QRect frame = rect().adjusted(0, metrics.height() / 2, -2, -2);
+    p.setPen(ToQColor(clWhite));
+    p.drawRect(frame.translated(1, 1));
+    p.setPen(ToQColor(clGray));
+    p.drawRect(frame);
+    const QRect caption(kCaptionLeft, 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
+    p.fillRect(caption, palette().window());
+    p.setPen(palette().windowText().color());
+    p.drawText(caption, Qt::AlignCenter, title());
+  }
+
+ private:
+  static constexpr int kCaptionLeft = 6;
+};
+
 QGroupBox* GroupBox(QWidget* parent, const char* caption, int left, int top, int width, int height) {
-  return Place(new QGroupBox(QString::fromUtf8(caption), parent), left, top, width, height);
+  return Place(new EtchedGroupBox(QString::fromUtf8(caption), parent), left, top, width, height);
+}
+
+// The feeder choice: the mouse wheel changes it only while it has the focus,
+// so scrolling over the window never changes a result unnoticed.
+class FeederChoiceBox : public QComboBox {
+ public:
+  explicit FeederChoiceBox(QWidget* parent) : QComboBox(parent) {
+    setFocusPolicy(Qt::StrongFocus);  // the wheel alone gives no focus
+    setEditable(true);
+    // Typed text that matches no item is no choice and adds no item.
+    setInsertPolicy(QComboBox::NoInsert);
+  }
+
+ protected:
+  void wheelEvent(QWheelEvent* event) override {
+    if (!hasFocus()) return event->ignore();
+    QComboBox::wheelEvent(event);
+  }
+};
+
+// Flat-button tabs: the selected tab is shown pressed (sunken edges, its
+// caption a pixel down and right), the others flat on the face colour.
+QString FlatButtonTabs() {
+  return QStringLiteral(
+             "QTabBar { background: %1; }"
+             "QTabBar::tab { background: %1; border: 2px solid %1;"
+             " padding: 1px 8px 2px 8px; margin: 2px 1px; }"
+             "QTabBar::tab:selected { border-color: #404040 #FFFFFF #FFFFFF #404040;"
+             " padding: 2px 7px 1px 9px; }")
+      .arg(ToQColor(clBtnFace).name());
 }
 
 // Settings the four input fields share.
@@ -143,6 +204,7 @@ std::unique_ptr<TNumLab> MakeLabel(QWidget* parent, const char* name, const char
   return label;
 }
 
+// The window layout's values of one axis of layer 1.
 struct AxisSettings {
   const char16_t* caption;
   int captionX;
@@ -153,23 +215,65 @@ struct AxisSettings {
   double high;
 };
 
-void ApplyAxis(TScale& scale, const AxisSettings& axis) {
-  scale.SetCaption(axis.caption);
-  scale.SetCaptionPosX(axis.captionX);
-  scale.SetCaptionPosY(axis.captionY);
-  scale.SetCaptionAlignment(axis.alignment);
-  scale.SetCaptionAnchor(axis.anchor);
-  scale.SetColorScale(clBlack);
-  scale.SetRange(axis.low, axis.high);
-  scale.SetDecPlaces(-2);
-  scale.SetLabelType(ftNum);
-  scale.SetMinTicks(3);
-  scale.SetShortTicks(true);
-  scale.SetLogarithmic(false);
-  scale.Font().SetHeight(-11);
-  scale.Font().SetColor(clWindowText);
+// What every axis of both charts carries.
+void ApplyCommonAxis(TScaleProps& axis) {
+  axis.SetDecPlaces(-2);
+  axis.SetLabelType(ftNum);
+  axis.SetMinTicks(3);
+  axis.SetMinRange(1e-10);
+  axis.SetShortTicks(true);
+  axis.SetScalePos(0);
+  axis.SetLogarithmic(false);
+  axis.Font().SetName(u"Tahoma");
+  axis.Font().SetHeight(-11);
+  axis.Font().SetColor(clWindowText);
 }
 
+void ApplyAxis(TScaleProps& axis, const AxisSettings& s) {
+  ApplyCommonAxis(axis);
+  axis.SetCaption(s.caption);
+  axis.SetCaptionPosX(s.captionX);
+  axis.SetCaptionPosY(s.captionY);
+  axis.SetCaptionAlignment(s.alignment);
+  axis.SetCaptionAnchor(s.anchor);
+  axis.SetColorScale(clBlack);
+  axis.SetRangeHigh(s.high);
+  axis.SetRangeLow(s.low);
+  axis.SetVisible(true);
+}
+
+// Layers 2..4: invisible axes over 0..1 in the layer's own colour.
+void ApplyHiddenAxes(TRChart& chart) {
+  constexpr TColor colors[] = {clMaroon, clGreen, clOlive};
+  for (int n = 2; n <= 4; ++n) {
+    TScalePropsHoriz& x = chart.ScalePropsX(n);
+    TScalePropsVert& y = chart.ScalePropsY(n);
+    for (TScaleProps* axis : {static_cast<TScaleProps*>(&x), static_cast<TScaleProps*>(&y)}) {
+      ApplyCommonAxis(*axis);
+      axis->SetVisible(false);
+      axis->SetRangeHigh(1.0);
+      axis->SetCaptionPosX(10);
+      axis->SetCaptionPosY(100);
+      axis->SetColorScale(colors[n - 2]);
+    }
+    x.SetCaptionAlignment(taCenter);
+    x.SetCaptionAnchor(uaSclCenter);
+    x.SetScaleLocation(slBottom);
+    y.SetCaptionAlignment(taRightJustify);
+    y.SetCaptionAnchor(uaSclTopLft);
+    y.SetScaleLocation(slLeft);
+  }
+}
+
+void SetCrossHair(TCrossHair& ch, TColor color, int layer, TCrossHMode mode, int width) {
+  ch.SetColor(color);
+  ch.SetLayer(layer);
+  ch.SetMode(mode);
+  ch.SetLineType(psSolid);
+  ch.SetLineWid(width);
+}
+
+// The settings both charts share; the caller adds its own and calls Loaded.
 std::unique_ptr<TRChart> MakeChart(QWidget* parent, const char* name, int left, int top, int width,
                                    int height) {
   auto chart = std::make_unique<TRChart>();
@@ -177,7 +281,36 @@ std::unique_ptr<TRChart> MakeChart(QWidget* parent, const char* name, int left, 
   chart->SetName(FromQString(QString::fromUtf8(name)));
   chart->SetParentWidget(parent);
   chart->SetBounds(left, top, width, height);
-  chart->SetMargins(50, 20, 20, 40);
+  chart->Store().SetAllocSize(1000);
+  chart->SetAutoRedraw(true);
+  chart->SetAvoidDuplicateMarks(false);
+  chart->Store().SetClassDefault(0);
+  chart->SetMarginRight(20);
+  chart->SetMarginTop(20);
+  chart->SetMarginBottom(40);
+  chart->SetGridStyle(gsLines);
+  TBakGndImg& background = chart->BackGroundImg();
+  background.SetIncludePath(false);
+  background.SetFillMode(bfStretch);
+  background.SetAreaMode(bamNone);
+  background.SetAreaColor(0xDDDDDD);
+  chart->SetCaption(u"");
+  chart->SetCaptionPosX(0);
+  chart->SetCaptionPosY(-16);
+  chart->SetCaptionAlignment(taRightJustify);
+  chart->SetCaptionAnchorHoriz(cahChartRight);
+  chart->SetCaptionAnchorVert(cavChartTop);
+  chart->SetShadowStyle(ssFlying);
+  chart->SetShadowColor(clGrayText);
+  chart->SetShadowBakColor(clBtnFace);
+  chart->Store().SetTextFontStyle(0);
+  chart->Store().SetTextBkStyle(tbClear);
+  chart->Store().SetTextBkColor(clWhite);
+  chart->Store().SetTextAlignment(taCenter);
+  chart->SetMouseCursorFixed(true);
+  SetCrossHair(chart->CrossHair3(), clBlack, 3, chOff, 1);
+  SetCrossHair(chart->CrossHair4(), clBlack, 4, chOff, 1);
+  ApplyHiddenAxes(*chart);
   return chart;
 }
 
@@ -185,6 +318,7 @@ std::unique_ptr<TRChart> MakeChart(QWidget* parent, const char* name, int left, 
 
 TfrmMain::TfrmMain() {
   setWindowTitle(QStringLiteral("Orvak SE version 1.0"));
+  setWindowIcon(ProgramIcon());
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFixedSize(938, 510);
@@ -212,6 +346,7 @@ void TfrmMain::CreateStandardControls() {
   Memo1 = Place(new QPlainTextEdit(QStringLiteral("Memo1"), groupBox2), 10, 24, 213, 76);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Memo1->setTabChangesFocus(true);  // Tab moves on, as dialog navigation does
   QGroupBox* groupBox3 = GroupBox(this, "Band select", 8, 156, 233, 140);
   clbBand = Place(new QListWidget(groupBox3), 7, 21, 219, 77);
   clbBand->setFlow(QListView::TopToBottom);
@@ -227,8 +362,7 @@ void TfrmMain::CreateStandardControls() {
   btnBatch = Button(groupBox3, "Calc selected", 151, 104, 75, 28);
   QGroupBox* groupBox4 = GroupBox(this, "Calculate single value", 8, 8, 233, 146);
   Place(new QLabel(QStringLiteral("Impedance"), groupBox4), 17, 117, 53, 13);
-  cbZ0 = Place(new QComboBox(groupBox4), 90, 114, 42, 21);
-  cbZ0->setEditable(true);
+  cbZ0 = Place(new FeederChoiceBox(groupBox4), 90, 114, 42, 21);
   cbZ0->setStyleSheet(QStringLiteral("QComboBox { padding: 0px 1px; } QComboBox::drop-down { width: 13px; }"));
   cbZ0->addItems({QStringLiteral("300"), QStringLiteral("450"), QStringLiteral("600")});
   cbZ0->setCurrentIndex(1);
@@ -236,9 +370,7 @@ void TfrmMain::CreateStandardControls() {
   CreateNumericFields(groupBox4, groupBox1);
 
   PageControl1 = Place(new QTabWidget(this), 256, 8, 674, 463);
-  PageControl1->tabBar()->setStyleSheet(QStringLiteral(
-      "QTabBar::tab { border: 1px solid #808080; padding: 2px 8px; margin: 2px; }"
-      "QTabBar::tab:selected { border-style: inset; }"));
+  PageControl1->tabBar()->setStyleSheet(FlatButtonTabs());
   auto* tabSheet1 = new QWidget;
   auto* tabSheet2 = new QWidget;
   for (QWidget* page : {tabSheet1, tabSheet2}) {
@@ -301,9 +433,14 @@ void TfrmMain::CreateCharts(QWidget* page1, QWidget* panel1) {
   rc->SetGridColor(clSilver);
   rc->SetGridDx(2.0);
   rc->SetGridDy(2.5);
-  ApplyAxis(rc->ScaleX(), {u"Feeder length in meters (x - current max point)", 0, 22, taCenter,
-                           uaSclCenter, 0.0, 40.0});
-  ApplyAxis(rc->ScaleY(), {u"Frequency (MHz)", -40, -16, taLeftJustify, uaSclTopLft, 1.5, 30.0});
+  rc->SetMouseAction(maDragCrossH);
+  SetCrossHair(rc->CrossHair1(), clWhite, 1, chBoth, 1);
+  SetCrossHair(rc->CrossHair2(), clBlack, 1, chVert, 3);
+  ApplyAxis(rc->Scale1X(), {u"Feeder length in meters (x - current max point)", 0, 22, taCenter,
+                            uaSclCenter, 0.0, 40.0});
+  rc->Scale1X().SetScaleLocation(slBottom);
+  ApplyAxis(rc->Scale1Y(), {u"Frequency (MHz)", -40, -16, taLeftJustify, uaSclTopLft, 1.5, 30.0});
+  rc->Scale1Y().SetScaleLocation(slLeft);
   rc->Loaded();
   rc->OnMouseMoveInChart = [this](TObject* s, bool in, TShiftState sh, double x, double y) {
     rcMouseMoveInChart(s, in, sh, x, y);
@@ -317,8 +454,13 @@ void TfrmMain::CreateCharts(QWidget* page1, QWidget* panel1) {
   RChart1->SetGridColor(clMenuBar);
   RChart1->SetGridDx(0.1);
   RChart1->SetGridDy(0.1);
-  ApplyAxis(RChart1->ScaleX(), {u"", 0, 22, taCenter, uaSclCenter, 0.25, 2.5});
-  ApplyAxis(RChart1->ScaleY(), {u"", 0, -16, taLeftJustify, uaSclTopLft, 0.0, 0.5});
+  RChart1->SetMouseAction(maNone);
+  SetCrossHair(RChart1->CrossHair1(), clBlack, 1, chOff, 1);
+  SetCrossHair(RChart1->CrossHair2(), clBlack, 2, chOff, 1);
+  ApplyAxis(RChart1->Scale1X(), {u"", 0, 22, taCenter, uaSclCenter, 0.25, 2.5});
+  RChart1->Scale1X().SetScaleLocation(slBottom);
+  ApplyAxis(RChart1->Scale1Y(), {u"", 0, -16, taLeftJustify, uaSclTopLft, 0.0, 0.5});
+  RChart1->Scale1Y().SetScaleLocation(slLeft);
   RChart1->Loaded();
   RChart1->OnMouseMoveInChart = [this](TObject* s, bool in, TShiftState sh, double x, double y) {
     RChart1MouseMoveInChart(s, in, sh, x, y);
@@ -411,7 +553,7 @@ void TfrmMain::StepDipole(TStepDirection direction) {
   Memo1->clear();
   nioDipolLenm->SetNioValue(
       ::StepDipole(nioDipolLenm->GetNioValue(), nioDipolStep->GetNioValue(), direction));
-  niodiplenft->SetNioValue(nioDipolLenm->GetNioValue() / kFeetPerMetre);
+  niodiplenft->SetNioValue(nioDipolLenm->GetNioValue() / MetresPerFoot);
   btnBatchClick();
 }
 
@@ -430,11 +572,11 @@ void TfrmMain::cbZ0Change() {
 }
 
 void TfrmMain::niodiplenftChange(TObject*) {
-  nioDipolLenm->SetNioValue(niodiplenft->GetNioValue() * kFeetPerMetre);
+  nioDipolLenm->SetNioValue(niodiplenft->GetNioValue() * MetresPerFoot);
 }
 
 void TfrmMain::nioDipolLenmChange(TObject*) {
-  niodiplenft->SetNioValue(nioDipolLenm->GetNioValue() / kFeetPerMetre);
+  niodiplenft->SetNioValue(nioDipolLenm->GetNioValue() / MetresPerFoot);
 }
 
 void TfrmMain::rcMouseMoveInChart(TObject*, bool InChart, TShiftState, double rMousePosX,

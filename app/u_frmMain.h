@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/FeederEngine.h"
-#include "app/StandInChart.h"
+#include "controls/chart/PLX_rchart.h"
 #include "controls/numeric/PLX_NumIO.h"
 #include "controls/numeric/PLX_NumLab.h"
 

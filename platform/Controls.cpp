@@ -127,13 +127,21 @@ void ControlHost::repaintSurface() {
   // Marked current before Paint(): a Paint() that fails must not be asked
   // again by every following paint event.
   FSurfaceCurrent = true;
-  if (dynamic_cast<TGraphicControl*>(FControl)) {
-    // A graphic control draws over its parent's background, which the
-    // parent restores before every paint request.
-    TBitmap& surface = FControl->surface();
-    fillOutside(surface, 0, 0, ColorToPixel(FControl->Color()));
-  }
+  if (dynamic_cast<TGraphicControl*>(FControl)) showParentBehind();
   RunGuarded([this] { FControl->Paint(); });
+}
+
+// A window-less control draws over what its parent shows there, which the
+// parent restores before every paint request: its background and its own
+// painting, without the other controls. Where no parent paints, the control's
+// Color() stands in.
+void ControlHost::showParentBehind() {
+  TBitmap& surface = FControl->surface();
+  QWidget* parent = parentWidget();
+  fillOutside(surface, 0, 0, ColorToPixel(FControl->Color()));
+  if (!parent || surface.Width() == 0 || surface.Height() == 0) return;
+  QImage behind = BitmapView(surface);  // shares the surface's pixels
+  parent->render(&behind, QPoint(), QRegion(geometry()), QWidget::DrawWindowBackground);
 }
 
 void ControlHost::paintEvent(QPaintEvent*) {
@@ -158,10 +166,11 @@ void ControlHost::showEvent(QShowEvent* event) {
 void ControlHost::keyPressEvent(QKeyEvent* event) {
   TWinControl* control = winControl();
   uint16_t key = VirtualKeyFromQt(event->key(), event->modifiers());
-  if (!control || key == 0) return QWidget::keyPressEvent(event);
+  const char16_t typed = TypedCharacter(event->text(), event->modifiers());
+  if (!control || (key == 0 && typed == 0)) return QWidget::keyPressEvent(event);
   const TShiftState shift = ShiftStateFromQt(event->modifiers(), Qt::NoButton);
   const QPointer<ControlHost> self(this);
-  RunGuarded([&] { control->KeyDown(key, shift); });
+  RunGuarded([&] { control->TypedKeyDown(key, shift, typed); });
   // A Tab the control left alone (key not cleared, focus still here) moves
   // on as dialog navigation does, so a control cannot trap the focus.
   if (self && key == VK_TAB && hasFocus()) focusNextPrevChild((shift & ssShift) == 0);

@@ -155,6 +155,14 @@ class TWinControl : public TControl {
   // arrive here too; a Tab that KeyDown leaves in Key while the control keeps
   // the focus then moves the focus on, as dialog navigation does.
   virtual void KeyDown(uint16_t& Key, TShiftState Shift) { (void)Key, (void)Shift; }
+  // A key-down as the platform delivers it: with the character the keyboard
+  // layout types for the key (TypedCharacter), 0 when it types none. Key is 0
+  // for a key that only types a character the key codes do not name. By
+  // default it is KeyDown(Key, Shift) for the keys with a code.
+  virtual void TypedKeyDown(uint16_t& Key, TShiftState Shift, char16_t Typed) {
+    (void)Typed;
+    if (Key != 0) KeyDown(Key, Shift);
+  }
   virtual void KeyUp(uint16_t& Key, TShiftState Shift) { (void)Key, (void)Shift; }
   // The control received or lost the focus.
   virtual void DoEnter() {}
@@ -164,8 +172,9 @@ class TWinControl : public TControl {
   bool Focusable() const override { return true; }
 };
 
-// A graphic control: it takes no focus, and every paint request starts from
-// its Color(), the parent's background, as if it painted on its parent.
+// A graphic control: it takes no focus, and before the platform asks it to
+// paint, its surface shows what the parent shows there (its Color() where the
+// parent paints nothing), as if it painted on its parent.
 class TGraphicControl : public TControl {
  public:
   explicit TGraphicControl(TComponent* AOwner = nullptr) : TControl(AOwner) {}

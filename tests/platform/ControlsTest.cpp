@@ -289,6 +289,11 @@ class MarkingGraphic : public TGraphicControl {
 };
 
 TEST_F(ControlsTest, GraphicControlPaintRequestStartsFromTheParentBackground) {
+  // The parent's own background, not the control's Color().
+  QPalette olive = window.palette();
+  olive.setColor(QPalette::Window, QColor(0x80, 0x80, 0x00));
+  window.setPalette(olive);
+  window.setAutoFillBackground(true);
   MarkingGraphic g;
   place(g, 0, 0, 4, 2);
   show();
@@ -299,7 +304,7 @@ TEST_F(ControlsTest, GraphicControlPaintRequestStartsFromTheParentBackground) {
   pump();
   ASSERT_EQ(g.paints, 2);
   EXPECT_EQ(MaskOf(g.Surface(), clBlack), Rows({".#..", "...."}));
-  EXPECT_EQ(MaskOf(g.Surface(), clBtnFace), Rows({"#.##", "####"}));
+  EXPECT_EQ(MaskOf(g.Surface(), clOlive), Rows({"#.##", "####"}));
 
   // A Paint() the control calls itself draws over what is there.
   g.Paint();
@@ -414,6 +419,37 @@ INSTANTIATE_TEST_SUITE_P(
         KeyPress{"keypad 5", Qt::Key_5, Qt::KeypadModifier, "5", {101, 0}},
         KeyPress{"alt", Qt::Key_Alt, Qt::NoModifier, "", {VK_MENU, ssAlt}},
         KeyPress{"shift", Qt::Key_Shift, Qt::NoModifier, "", {VK_SHIFT, ssShift}}));
+
+// Records the character the layout typed next to the key code.
+class TypingProbe : public ProbeControl {
+ public:
+  using ProbeControl::ProbeControl;
+  void TypedKeyDown(uint16_t& Key, TShiftState Shift, char16_t Typed) override {
+    typed.push_back(Typed);
+    ProbeControl::TypedKeyDown(Key, Shift, Typed);
+  }
+  std::u16string typed;
+};
+
+TEST_F(ControlsTest, KeyDownCarriesTheCharacterTheLayoutTyped) {
+  TypingProbe c;
+  place(c, 0, 0, 20, 10);
+  show();
+  c.SetFocus();
+  pump();
+  // German Shift+0, French Shift+4, French 2 (a key without a code of its
+  // own), Backspace.
+  QKeyEvent equals(QEvent::KeyPress, Qt::Key_Equal, Qt::ShiftModifier, "=");
+  QKeyEvent four(QEvent::KeyPress, Qt::Key_4, Qt::ShiftModifier, "4");
+  QKeyEvent eAcute(QEvent::KeyPress, Qt::Key_Eacute, Qt::NoModifier, QString(QChar(0xE9)));
+  QKeyEvent back(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, "\b");
+  for (QKeyEvent* event : {&equals, &four, &eAcute, &back}) QApplication::sendEvent(c.Widget(), event);
+  EXPECT_EQ(c.typed, (std::u16string{u'=', u'4', char16_t(0xE9), 0}));
+  // The key codes stay those of the keys; a key without one reaches only
+  // TypedKeyDown.
+  EXPECT_EQ(c.keysDown, (std::vector<ProbeControl::Key>{
+                            {VK_OEM_PLUS, ssShift}, {'4', ssShift}, {VK_BACK, 0}}));
+}
 
 TEST_F(ControlsTest, CtrlIsReportedAsKey17DownAndUp) {
   ProbeControl c;

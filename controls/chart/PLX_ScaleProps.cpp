@@ -1,0 +1,186 @@
+#include "controls/chart/PLX_ScaleProps.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "controls/scale/PLX_ScaleMap.h"
+
+namespace {
+
+constexpr int kMinDecPlaces = -3;
+constexpr int kMaxDecPlaces = 12;
+
+}  // namespace
+
+TScaleProps::TScaleProps() : FDTFormat(std::make_unique<TDTLabel>()) {
+  FFont.OnChange = [this] {
+    if (!FAssigning) Changed();
+  };
+}
+
+TScaleProps::~TScaleProps() { FFont.OnChange = nullptr; }
+
+void TScaleProps::Changed() {
+  if (OnChange) OnChange(this);
+}
+
+void TScaleProps::SetCaption(const std::u16string& value) {
+  FCaption = value;
+  Changed();
+}
+
+void TScaleProps::SetCaptionPosX(int value) {
+  FCaptionPosX = value;
+  Changed();
+}
+
+void TScaleProps::SetCaptionPosY(int value) {
+  FCaptionPosY = value;
+  Changed();
+}
+
+void TScaleProps::SetCaptionAlignment(TAlignment value) {
+  FCaptAlign = value;
+  Changed();
+}
+
+void TScaleProps::SetCaptionAnchor(TScaleUnitAnchor value) {
+  FCaptAnchor = value;
+  Changed();
+}
+
+void TScaleProps::SetColorScale(TColor value) {
+  FColorScale = value;
+  Changed();
+}
+
+void TScaleProps::SetDecPlaces(int value) {
+  FDecPlaces = std::clamp(value, kMinDecPlaces, kMaxDecPlaces);
+  Changed();
+}
+
+// While the chart loads, the range that makes a logarithmic axis valid may
+// still come.
+void TScaleProps::SetLogarithmic(bool value) {
+  if (!value || FNotYetLoaded) {
+    FLogAx = value;
+  } else if (FRangeLow >= SmallPosNum && FRangeHigh >= SmallPosNum && FLabelType != ftDateTime) {
+    FLogAx = true;
+  }
+  Changed();
+}
+
+void TScaleProps::SetLabelType(TFigType value) {
+  FLabelType = value;
+  if (value == ftDateTime) FLogAx = false;
+  if (value == ftTime) FDecPlaces = 4;
+  Changed();
+}
+
+void TScaleProps::SetMinTicks(int value) {
+  FMinTicks = value;
+  Changed();
+}
+
+void TScaleProps::SetMinRange(double value) {
+  if (value <= SmallPosNum) return;
+  FMinRngDiff = value;
+  if (std::fabs(FRangeHigh - FRangeLow) >= value) return;
+  const double c = (FRangeLow + FRangeHigh) / 2;
+  FRangeLow = c - value / 2;
+  FRangeHigh = c + value / 2;
+  Changed();
+}
+
+void TScaleProps::SetRangeLow(double value) {
+  if (std::fabs(FRangeHigh - value) < FMinRngDiff) {
+    FRangeLow = value;
+    FRangeHigh = value + FMinRngDiff;
+  } else if (!(FLogAx && value < SmallPosNum)) {
+    FRangeLow = value;
+  }
+  Changed();
+}
+
+void TScaleProps::SetRangeHigh(double value) {
+  if (std::fabs(FRangeLow - value) < FMinRngDiff) {
+    FRangeHigh = value;
+    FRangeLow = value - FMinRngDiff;
+  } else if (!(FLogAx && value < SmallPosNum)) {
+    FRangeHigh = value;
+  }
+  Changed();
+}
+
+void TScaleProps::SetShortTicks(bool value) {
+  FShortTicks = value;
+  Changed();
+}
+
+void TScaleProps::SetScaleInscript(const std::u16string& value) {
+  FScaleInscript = value;
+  Changed();
+}
+
+int TScaleProps::ScalePos() const {
+  return IsHorizontalScale(FScaleType) ? FScalePosY : FScalePosX;
+}
+
+void TScaleProps::SetScalePos(int value) {
+  (IsHorizontalScale(FScaleType) ? FScalePosY : FScalePosX) = value;
+  Changed();
+}
+
+void TScaleProps::SetUserTickText(const std::u16string& value) {
+  FUserTickText = value;
+  Changed();
+}
+
+void TScaleProps::SetVisible(bool value) {
+  FVisible = value;
+  Changed();
+}
+
+void TScaleProps::SetScaleType(TScaleType value) {
+  FScaleType = value;
+  Changed();
+}
+
+void TScaleProps::Assign(const TScaleProps& Source) {
+  if (&Source == this) return;
+  FCaption = Source.FCaption;
+  FCaptionPosX = Source.FCaptionPosX;
+  FCaptionPosY = Source.FCaptionPosY;
+  FCaptAlign = Source.FCaptAlign;
+  FCaptAnchor = Source.FCaptAnchor;
+  FColorScale = Source.FColorScale;
+  FDTFormat->Assign(*Source.FDTFormat);
+  FDecPlaces = Source.FDecPlaces;
+  FAssigning = true;
+  FFont.Assign(Source.FFont);
+  FAssigning = false;
+  FLogAx = Source.FLogAx;
+  FLabelType = Source.FLabelType;
+  FMinTicks = Source.FMinTicks;
+  FMinRngDiff = Source.FMinRngDiff;
+  FRangeLow = Source.FRangeLow;
+  FRangeHigh = Source.FRangeHigh;
+  FShortTicks = Source.FShortTicks;
+  FScaleInscript = Source.FScaleInscript;
+  FScalePosX = Source.FScalePosX;
+  FScalePosY = Source.FScalePosY;
+  FUserTickText = Source.FUserTickText;
+  FVisible = Source.FVisible;
+  FScaleType = Source.FScaleType;
+  FNotYetLoaded = Source.FNotYetLoaded;
+}
+
+void TScalePropsHoriz::SetScaleLocation(TScaleLocationHoriz value) {
+  FScaleLoc = value;
+  SetScaleType(value == slTop ? sctXB : sctXT);
+}
+
+void TScalePropsVert::SetScaleLocation(TScaleLocationVert value) {
+  FScaleLoc = value;
+  SetScaleType(value == slLeft ? sctYR : sctYL);
+}

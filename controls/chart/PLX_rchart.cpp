@@ -1,0 +1,235 @@
+#include "controls/chart/PLX_rchart.h"
+
+#include <string>
+
+#include "platform/Screen.h"
+
+namespace {
+
+// The library's colour table; layer n's axes take entry n.
+constexpr TColor PredefinedColors[MaxLayers + 1] = {
+    clBlack, clBlack,  clMaroon, clGreen,  clOlive, clNavy, clPurple, clTeal, clGray,
+    clSilver, clRed,   clLime,   clYellow, clBlue,  clFuchsia, clAqua, clWhite};
+
+std::u16string layerName(const char16_t* prefix, int n) {
+  std::u16string name = prefix;
+  for (char c : std::to_string(n)) name += char16_t(c);
+  return name;
+}
+
+}  // namespace
+
+// The order of construction matters: the scale helpers need the bitmaps and
+// the margins, and the standard layout needs the helpers.
+TCustomRChart::TCustomRChart(TComponent* AOwner) : TControl(AOwner) {
+  FFrame = {0, 0, 50, 10, 16, 32, 0};  // provisional margins until the layout
+  FMouseAffLayer[1] = true;
+  for (int n = 1; n <= 4; ++n) {
+    FCrossHair[size_t(n)] = std::make_unique<TCrossHair>(n);
+    FCrossHair[size_t(n)]->OnChange = [this](TObject* s) { StyleChanged(s); };
+  }
+  FBackGroundImg = std::make_unique<TBakGndImg>();
+  FBackGroundImg->OnChange = [this](TObject* s) { StyleChanged(s); };
+  FJointLayers = std::make_unique<TJointLayers>();
+  FJointLayers->OnChange = [this](TObject* s) { StyleChanged(s); };
+  FJointLayers->OnJoined = [this](int i, int m, bool h) { layerJoined(i, m, h); };
+  FStore.OnRepaint = [this] { Paint(); };
+  FStore.OnRepaintRule = [this] { StyleChanged(this); };
+  RegisterCursor(1, u"CURHAND");
+  RegisterCursor(2, u"CURZOOMW");
+  RegisterCursor(3, u"CURZOOMD");
+  RegisterCursor(4, u"CURZOOMP");
+  sizeGrafBmp();
+  FAuxBmp.SetSize(10, 10);
+  Fxasp = ScreenAspectX();
+  Fyasp = ScreenAspectY();
+  FPpa.reserve(200);
+  for (int n = 1; n <= MaxLayers; ++n) createLayer(n);
+  FSuppressPaint = true;
+  SetBounds(Left(), Top(), 280, 200);
+  FSuppressPaint = true;
+  SetStandardLayout(FStdLayout);
+  for (int n = 1; n <= MaxLayers; ++n) {
+    for (TScale* scale : {FScalesX[size_t(n)].get(), FScalesY[size_t(n)].get()}) {
+      scale->SetTransparent(true);
+      scale->SetColorBackGnd(FWindColor);
+      scale->SetFrameStyle(fsNone);
+    }
+  }
+  refreshAllScales();
+  FAutoRedraw = true;
+}
+
+TCustomRChart::~TCustomRChart() = default;
+
+void TCustomRChart::createLayer(int n) {
+  const size_t i = size_t(n);
+  FScalesX[i] = std::make_unique<TScale>(this);
+  FScalesY[i] = std::make_unique<TScale>(this);
+  FScalesX[i]->SetName(layerName(u"RC_FScale_X_", n));
+  FScalesY[i]->SetName(layerName(u"RC_FScale_Y_", n));
+  for (TScale* scale : {FScalesX[i].get(), FScalesY[i].get()}) {
+    scale->SetIsHelperComponent(true);
+    scale->OnScaleTickDrawn = [this](TObject*, TCanvas& cv, TScaleType t, double v, int x, int y) {
+      if (OnScaleTickDrawn) OnScaleTickDrawn(this, cv, t, v, x, y);
+    };
+    scale->OnBeforeTickLabel = [this](TObject*, TScaleType t, double v, std::u16string& label) {
+      if (OnBeforeTickLabel) OnBeforeTickLabel(this, t, v, label);
+    };
+  }
+  const auto changed = [this](TObject* s) { ScalePropsChanged(s); };
+  const int offset = (n - 1) / 2;
+  FScalePropsX[i] = std::make_unique<TScalePropsHoriz>();
+  TScalePropsHoriz& x = *FScalePropsX[i];
+  x.DateFormat().OnChange = changed;
+  x.SetColorScale(PredefinedColors[n]);
+  x.SetScaleType(n % 2 == 1 ? sctXT : sctXB);
+  x.SetScalePos(offset * 30);
+  x.OnChange = changed;
+  FScalePropsY[i] = std::make_unique<TScalePropsVert>();
+  TScalePropsVert& y = *FScalePropsY[i];
+  y.DateFormat().OnChange = changed;
+  y.SetColorScale(PredefinedColors[n]);
+  y.SetScaleType(n % 2 == 1 ? sctYR : sctYL);
+  y.SetScalePos(offset * 50);
+  y.OnChange = changed;
+}
+
+// ---------------------------------------------------------------------------
+// Standard layouts
+
+void TCustomRChart::SetStandardLayout(TrcLayout value) {
+  const bool suppressed = FSuppressPaint;
+  FSuppressPaint = true;
+  const TLytData& row = LayoutData[value];
+  SetMarginLeft(row.LRim);
+  SetMarginRight(row.RRim);
+  SetMarginTop(row.TRim);
+  SetMarginBottom(row.BRim);
+  SetCaptionPosX(row.CaptPosX);
+  SetCaptionPosY(row.CaptPosY);
+  SetCaptionAlignment(row.CaptAlign);
+  SetCaptionAnchorHoriz(row.CaptAnchorHoriz);
+  SetCaptionAnchorVert(row.CaptAnchorVert);
+  applyLayoutAxes(row);
+  refreshAllScales();
+  FStdLayout = value;
+  SetSuppressPaint(suppressed);
+}
+
+namespace {
+
+void applyOneScale(TScaleProps& props, const TOneScale& s) {
+  props.SetCaptionPosX(s.SCaptPosX);
+  props.SetCaptionPosY(s.SCaptPosY);
+  props.SetCaptionAlignment(s.SCaptAlign);
+  props.SetCaptionAnchor(s.SCaptAnchor);
+  props.SetScalePos(s.ScalePos);
+  props.SetVisible(s.Visible);
+}
+
+}  // namespace
+
+namespace {
+
+// A location that does not fit the axis leaves the axis where it is.
+void applyLocation(TScalePropsHoriz& props, TScaleLocation location) {
+  if (location == sllTop) props.SetScaleLocation(slTop);
+  if (location == sllBottom) props.SetScaleLocation(slBottom);
+}
+
+void applyLocation(TScalePropsVert& props, TScaleLocation location) {
+  if (location == sllLeft) props.SetScaleLocation(slLeft);
+  if (location == sllRight) props.SetScaleLocation(slRight);
+}
+
+template <class Props>
+void applyLayoutRow(const std::array<std::unique_ptr<Props>, MaxLayers + 1>& axes,
+                    const std::array<TOneScale, 4>& row) {
+  for (int i = 1; i <= 4; ++i) {
+    const TOneScale& s = row[size_t(i - 1)];
+    applyLocation(*axes[size_t(i)], s.ScaleLocat);
+    applyOneScale(*axes[size_t(i)], s);
+  }
+  for (int n = 5; n <= MaxLayers; ++n) axes[size_t(n)]->SetVisible(false);
+}
+
+}  // namespace
+
+void TCustomRChart::applyLayoutAxes(const TLytData& row) {
+  applyLayoutRow(FScalePropsX, row.ScalesX);
+  applyLayoutRow(FScalePropsY, row.ScalesY);
+}
+
+// ---------------------------------------------------------------------------
+// Lifecycle
+
+void TCustomRChart::Loaded() {
+  TControl::Loaded();
+  refreshAllScales();
+  for (int n = 1; n <= MaxLayers; ++n) {
+    FScalePropsX[size_t(n)]->SetNotYetLoaded(false);
+    FScalePropsY[size_t(n)]->SetNotYetLoaded(false);
+  }
+  AdjustScaling();
+  Paint();
+}
+
+void TRChart::CreateWnd() {
+  TCustomRChart::CreateWnd();
+  FSuppressPaint = false;
+}
+
+void TCustomRChart::Assign(const TCustomRChart& Source) {
+  if (&Source == this) return;
+  FStore.Assign(Source.FStore);
+  FChartColor = Source.FChartColor;
+  FWindColor = Source.FWindColor;
+  FChartFrameColor = Source.FChartFrameColor;
+  FShadowStyle = Source.FShadowStyle;
+  FShadowColor = Source.FShadowColor;
+  FShadowBakColor = Source.FShadowBakColor;
+  FGridStyle = Source.FGridStyle;
+  FGridColor = Source.FGridColor;
+  FGridDx = Source.FGridDx;
+  FGridDy = Source.FGridDy;
+  FFrame.L = Source.FFrame.L;
+  FFrame.R = Source.FFrame.R;
+  FFrame.T = Source.FFrame.T;
+  FFrame.B = Source.FFrame.B;
+  FFrame.S = Source.FFrame.S;
+  FCaption = Source.FCaption;
+  FCaptionPosX = Source.FCaptionPosX;
+  FCaptionPosY = Source.FCaptionPosY;
+  FCaptionAlignment = Source.FCaptionAlignment;
+  FCaptionAnchorHoriz = Source.FCaptionAnchorHoriz;
+  FCaptionAnchorVert = Source.FCaptionAnchorVert;
+  Font().Assign(const_cast<TCustomRChart&>(Source).Font());
+  for (int n = 1; n <= 4; ++n) FCrossHair[size_t(n)]->Assign(*Source.FCrossHair[size_t(n)]);
+  for (int n = 1; n <= 4; ++n) FCrossHair[size_t(n)]->OnChange = [this](TObject* s) { StyleChanged(s); };
+  FBackGroundImg->Assign(*Source.FBackGroundImg);
+  for (int n = 1; n <= MaxLayers; ++n) {
+    FScalePropsX[size_t(n)]->Assign(*Source.FScalePropsX[size_t(n)]);
+    FScalePropsY[size_t(n)]->Assign(*Source.FScalePropsY[size_t(n)]);
+  }
+  FMouseAffLayer = Source.FMouseAffLayer;
+  FMapX = Source.FMapX;
+  FMapY = Source.FMapY;
+  Fxasp = Source.Fxasp;
+  Fyasp = Source.Fyasp;
+  FIsometric = Source.FIsometric;
+  FJointLayers->Assign(*Source.FJointLayers);
+  FAutoRedraw = Source.FAutoRedraw;
+  FMouseAction = Source.FMouseAction;
+  FMCurFixed = Source.FMCurFixed;
+  OnMouseMoveInChart = Source.OnMouseMoveInChart;
+  OnScaleTickDrawn = Source.OnScaleTickDrawn;
+  OnBeforeTickLabel = Source.OnBeforeTickLabel;
+  OnScalesRendered = Source.OnScalesRendered;
+  OnBeforeRenderData = Source.OnBeforeRenderData;
+  OnDataRendered = Source.OnDataRendered;
+  sizeGrafBmp();
+  ScalePropsChanged(this);
+  AdjustScaling();
+  Paint();
+}

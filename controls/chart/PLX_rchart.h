@@ -1,0 +1,371 @@
+// The chart control. Drawing commands only store items (PLX_ChartStore); the
+// picture is built in off-screen bitmaps in a fixed order (background, rim,
+// caption, axes, data-area background, grid, items, frame, crosshairs) and
+// then copied onto the window. Sixteen layers share the data area, each with
+// its own axis properties, scale helpers and mapping.
+//
+// TCustomRChart holds the state and logic; its implementation is split by
+// responsibility:
+//   PLX_rchart.cpp        construction, standard layouts, loading, copying
+//   PLX_rchartLayers.cpp  axis properties, scale helpers, mapping, ticks
+//   PLX_rchartRanges.cpp  range application and joined layers
+//   PLX_rchartPaint.cpp   the rendering pipeline, size and margins
+//   PLX_rchartData.cpp    the data pass over the item store
+//   PLX_rchartGrid.cpp    the grid
+//   PLX_rchartMouse.cpp   mouse position and read-outs
+//   PLX_rchartExport.cpp  export to the clipboard and to bitmaps
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/base/PLX_CrossHair.h"
+#include "controls/chart/PLX_BakGndImg.h"
+#include "controls/chart/PLX_ChartGrid.h"
+#include "controls/chart/PLX_ChartLayouts.h"
+#include "controls/chart/PLX_ChartMap.h"
+#include "controls/chart/PLX_ChartStore.h"
+#include "controls/chart/PLX_JointLayers.h"
+#include "controls/chart/PLX_ScaleProps.h"
+#include "controls/chart/PLX_rchartTypes.h"
+#include "controls/scale/PLX_Scale.h"
+#include "platform/Bitmap.h"
+#include "platform/Controls.h"
+
+using TMouseMoveInChartEvent = std::function<void(TObject* Sender, bool InChart, TShiftState Shift,
+                                                  double rMousePosX, double rMousePosY)>;
+// A control pixel (x, y) of the mapping lies at (x - dx, y - dy) on Canvas.
+using TRenderEvent = std::function<void(TObject* Sender, TCanvas& Canvas, int dx, int dy)>;
+
+class TCustomRChart : public TControl {
+ public:
+  explicit TCustomRChart(TComponent* AOwner = nullptr);
+  ~TCustomRChart() override;
+
+  // ---- Drawing commands: each appends one item; ShowGraf presents them.
+  void MarkAt(double x, double y, uint8_t mk) { FStore.MarkAt(x, y, mk); }
+  void MarkErrorBar(double x, double y, double dlower, double dupper, TOrientation Dir, uint8_t mk) {
+    FStore.MarkErrorBar(x, y, dlower, dupper, Dir, mk);
+  }
+  void Text(double x, double y, int size, const std::u16string& txt) { FStore.Text(x, y, size, txt); }
+  void Text(double x, double y, int size, const std::u16string& txt, int dx, int dy,
+            TAlignment Alignment) {
+    FStore.Text(x, y, size, txt, dx, dy, Alignment);
+  }
+  void MoveTo(double x, double y) { FStore.MoveTo(x, y); }
+  void DrawTo(double x, double y) { FStore.DrawTo(x, y); }
+  void MoveToRelPix(int dx, int dy) { FStore.MoveToRelPix(dx, dy); }
+  void DrawToRelPix(int dx, int dy) { FStore.DrawToRelPix(dx, dy); }
+  void Line(double x1, double y1, double x2, double y2) { FStore.Line(x1, y1, x2, y2); }
+  void Rectangle(double x1, double y1, double x2, double y2) { FStore.Rectangle(x1, y1, x2, y2); }
+  void RectangleRelPix(double centx, double centy, int dx, int dy) {
+    FStore.RectangleRelPix(centx, centy, dx, dy);
+  }
+  void Arrow(double x1, double y1, double x2, double y2, int HeadSize) {
+    FStore.Arrow(x1, y1, x2, y2, HeadSize);
+  }
+  void RectFrame(double x1, double y1, double x2, double y2, TFrameStyle FrameStyle,
+                 TColor ShadowColor, TColor HiLightColor) {
+    FStore.RectFrame(x1, y1, x2, y2, FrameStyle, ShadowColor, HiLightColor);
+  }
+  void Bar3D(double llx, double lly, double urx, double ury, int Depth, int Angle) {
+    FStore.Bar3D(llx, lly, urx, ury, Depth, Angle);
+  }
+  void Ellipse(double cx, double cy, double HorizAxLeng, double VertAxLeng) {
+    FStore.Ellipse(cx, cy, HorizAxLeng, VertAxLeng);
+  }
+
+  // ---- The item store: queries, edits and the drawing attributes
+  // (PLX_ChartStore.h). ClearGraf also blanks the data-area image.
+  void ClearGraf();
+  int NumItems() const { return FStore.NumItems(); }
+  TrcItemStore& Store() { return FStore; }
+  const TrcItemStore& Store() const { return FStore; }
+  TColor DataColor() const { return FStore.DataColor(); }
+  void SetDataColor(TColor value) { FStore.SetDataColor(value); }
+  TColor FillColor() const { return FStore.FillColor(); }
+  void SetFillColor(TColor value) { FStore.SetFillColor(value); }
+  TPenStyle PenStyle() const { return FStore.PenStyle(); }
+  void SetPenStyle(TPenStyle value) { FStore.SetPenStyle(value); }
+  uint8_t LineWidth() const { return FStore.LineWidth(); }
+  void SetLineWidth(uint8_t value) { FStore.SetLineWidth(value); }
+  int ActiveLayer() const { return FStore.ActiveLayer(); }
+  void SetActiveLayer(int value) { FStore.SetActiveLayer(value); }
+  bool AvoidDuplicateMarks() const { return FStore.AvoidDuplicateMarks(); }
+  void SetAvoidDuplicateMarks(bool value) { FStore.SetAvoidDuplicateMarks(value); }
+  bool ClassVisible(uint8_t cnum) const { return FStore.ClassVisible(cnum); }
+  void SetClassVisible(uint8_t cnum, bool value) { FStore.SetClassVisible(cnum, value); }
+  bool LayerVisible(int Layer) const { return FStore.LayerVisible(Layer); }
+  void SetLayerVisible(int Layer, bool value) { FStore.SetLayerVisible(Layer, value); }
+
+  // ---- Layers, axis properties and mapping (PLX_rchartLayers.cpp)
+  // Layers outside 1..16 read layer 1.
+  TScalePropsHoriz& ScalePropsX(int Layer);
+  TScalePropsVert& ScalePropsY(int Layer);
+  TScalePropsHoriz& Scale1X() { return ScalePropsX(1); }
+  TScalePropsVert& Scale1Y() { return ScalePropsY(1); }
+  // Copies the values in; the picture catches up with the next change.
+  void SetScalePropsX(int Layer, const TScaleProps& value);
+  void SetScalePropsY(int Layer, const TScaleProps& value);
+  // The scale helper that draws a layer's axis.
+  TScale& ScaleX(int Layer);
+  TScale& ScaleY(int Layer);
+  TJointLayers& JointLayers() { return *FJointLayers; }
+  void SetJointLayers(const TJointLayers& value);
+  // Real coordinates of a layer (clamped into 1..16) to control pixels.
+  void R2M(int Layer, double xin, double yin, int& xout, int& yout) const;
+  // Control pixels to real coordinates; Layer must be 1..16.
+  void M2R(int Layer, int xin, int yin, double& xout, double& yout) const;
+  // Recomputes the mapping of all layers; raises EPLXRChartError "Logarithmic
+  // axis must not be negative." for a logarithmic axis reaching zero.
+  virtual void AdjustScaling();
+  // Tick positions the active layer's axes recorded at their last drawing.
+  int TickNumX() const;
+  int TickNumY() const;
+  double TickPosX(int ix) const;
+  double TickPosY(int ix) const;
+  bool MouseAffectsLayer(int Layer) const;
+  void SetMouseAffectsLayer(int Layer, bool value);
+  TScaleTickDrawnEvent OnScaleTickDrawn;
+  TBeforeTickLabelEvent OnBeforeTickLabel;
+
+  // ---- Construction and layouts (PLX_rchart.cpp)
+  TrcLayout StandardLayout() const { return FStdLayout; }
+  void SetStandardLayout(TrcLayout value);
+  void Loaded() override;
+  // Copies a whole chart; the scale helpers keep drawing onto this chart.
+  void Assign(const TCustomRChart& Source);
+  void AssignTo(TCustomRChart& Dest) const { Dest.Assign(*this); }
+
+  // ---- Rendering (PLX_rchartPaint.cpp)
+  void Paint() override;
+  // Presents the items after some were added or removed: with AutoRedraw
+  // only the data area is rendered again.
+  void ShowGraf();
+  // Draws the store again over the current data image without erasing it.
+  void ShowGrafNewOnly();
+  // Sizes below the margins plus 80 x 20 pixels are raised.
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  bool SuppressPaint() const { return FSuppressPaint; }
+  // Setting it false paints at once.
+  void SetSuppressPaint(bool value);
+  bool AutoRedraw() const { return FAutoRedraw; }
+  void SetAutoRedraw(bool value) { FAutoRedraw = value; }
+  // Paints when AutoRedraw is on: the change handler of owned settings.
+  void StyleChanged(TObject* Sender);
+  TBitmap& ChartBmp() { return FChartBmp; }
+  TBitmap& GrafBmp() { return FGrafBmp; }
+  TBitmap& AuxBmp() { return FAuxBmp; }
+
+  int MarginLeft() const { return FFrame.L; }
+  void SetMarginLeft(int value);
+  int MarginRight() const { return FFrame.R; }
+  void SetMarginRight(int value);
+  int MarginTop() const { return FFrame.T; }
+  void SetMarginTop(int value);
+  int MarginBottom() const { return FFrame.B; }
+  void SetMarginBottom(int value);
+  // Clamped into 0..32.
+  int ShadowWidth() const { return FFrame.S; }
+  void SetShadowWidth(int value);
+  TShadowStyle ShadowStyle() const { return FShadowStyle; }
+  void SetShadowStyle(TShadowStyle value);
+  TColor ShadowColor() const { return FShadowColor; }
+  void SetShadowColor(TColor value);
+  TColor ShadowBakColor() const { return FShadowBakColor; }
+  void SetShadowBakColor(TColor value);
+  TColor ChartColor() const { return FChartColor; }
+  void SetChartColor(TColor value);
+  TColor WindColor() const { return FWindColor; }
+  void SetWindColor(TColor value);
+  TColor ChartFrameColor() const { return FChartFrameColor; }
+  void SetChartFrameColor(TColor value);
+  const std::u16string& Caption() const { return FCaption; }
+  void SetCaption(const std::u16string& value);
+  int CaptionPosX() const { return FCaptionPosX; }
+  void SetCaptionPosX(int value);
+  int CaptionPosY() const { return FCaptionPosY; }
+  void SetCaptionPosY(int value);
+  TAlignment CaptionAlignment() const { return FCaptionAlignment; }
+  void SetCaptionAlignment(TAlignment value);
+  TCaptionAnchorHoriz CaptionAnchorHoriz() const { return FCaptionAnchorHoriz; }
+  void SetCaptionAnchorHoriz(TCaptionAnchorHoriz value);
+  TCaptionAnchorVert CaptionAnchorVert() const { return FCaptionAnchorVert; }
+  void SetCaptionAnchorVert(TCaptionAnchorVert value);
+  TBakGndImg& BackGroundImg() { return *FBackGroundImg; }
+  void SetBackGroundImg(const TBakGndImg& value);
+  TRenderEvent OnScalesRendered;
+  TRenderEvent OnBeforeRenderData;
+  TRenderEvent OnDataRendered;
+
+  // ---- Grid (PLX_rchartGrid.cpp)
+  GridStyleType GridStyle() const { return FGridStyle; }
+  void SetGridStyle(GridStyleType value);
+  TColor GridColor() const { return FGridColor; }
+  void SetGridColor(TColor value);
+  // Values below -3 are ignored.
+  double GridDx() const { return FGridDx; }
+  void SetGridDx(double value);
+  double GridDy() const { return FGridDy; }
+  void SetGridDy(double value);
+
+  // ---- Crosshairs, mouse (PLX_rchartMouse.cpp)
+  TCrossHair& CrossHair(int chnum);
+  TCrossHair& CrossHair1() { return CrossHair(1); }
+  TCrossHair& CrossHair2() { return CrossHair(2); }
+  TCrossHair& CrossHair3() { return CrossHair(3); }
+  TCrossHair& CrossHair4() { return CrossHair(4); }
+  // Copies the values into the chart's own crosshair chnum (1..4).
+  void SetCrossHair(int chnum, const TCrossHair& value);
+  TMouseActMode MouseAction() const { return FMouseAction; }
+  void SetMouseAction(TMouseActMode value) { FMouseAction = value; }
+  bool MouseCursorFixed() const { return FMCurFixed; }
+  void SetMouseCursorFixed(bool value) { FMCurFixed = value; }
+  bool Isometric() const { return FIsometric; }
+  // The last mouse position inside the data area, in the active layer.
+  double MousePosX() const { return FMousePosX; }
+  double MousePosY() const { return FMousePosY; }
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  TMouseMoveInChartEvent OnMouseMoveInChart;
+
+  // ---- Export (PLX_rchartExport.cpp): rendered afresh, without crosshairs;
+  // the window is not repainted.
+  void CopyToClipboard(bool BlkWhite);
+  void CopyToBitmap(TBitmap* ABitmap, bool BlkWhite);
+
+ protected:
+  // The parts of a rendering (PLX_rchartPaint.cpp, PLX_rchartData.cpp).
+  void ConstructChartBmp(TCanvas& cv);
+  void InitGraf(TCanvas& cv, int PosX, int PosY);
+  void ConstructDataBmp(TCanvas& cv, int PosX, int PosY, bool BlkWhite, int FirstItem);
+  void DrawFinish(int xPos, int yPos, TBitmap& SrcBmp, TCanvas& DestCv);
+  void ConstructGrid(TCanvas& cv, int PosX, int PosY);
+
+  // Range application (PLX_rchartRanges.cpp).
+  void ForceRange(int Layer, long double xLo, long double yLo, long double xHi, long double yHi,
+                  bool EnterToZoomStack, bool ConfineRange);
+  void ForceRngIntern(int Layer, long double xLo, long double yLo, long double xHi,
+                      long double yHi, bool EnterToZoomStack, bool ConfineRange);
+  // The change handler of every axis property set.
+  void ScalePropsChanged(TObject* Sender);
+
+  // Suppressed painting from construction until the window exists.
+  bool FSuppressPaint = true;
+
+ private:
+  struct DataPass;
+  struct ColorBackup;
+
+  // PLX_rchart.cpp
+  void createLayer(int n);
+  void applyLayoutAxes(const TLytData& row);
+
+  // PLX_rchartLayers.cpp
+  void setScaleProps(TScale& scale, const TScaleProps& props);
+  void placeScaleHelper(TScale& scale, bool horizontal);
+  void refreshAllScales();
+  void drawAxes(TCanvas& cv);
+  TAxisRange rangeX(int Layer) const;
+  TAxisRange rangeY(int Layer) const;
+
+  // PLX_rchartRanges.cpp
+  void applyAxisRange(TScaleProps& props, long double lo, long double hi);
+  void layerJoined(int Index, int Master, bool Horizontal);
+
+  // PLX_rchartPaint.cpp
+  void sizeGrafBmp();
+  void marginsChanged();
+  void drawRim(TCanvas& cv);
+  void drawCaption(TCanvas& cv);
+  void drawBackgroundImage(TCanvas& cv, int PosX, int PosY, int GW, int GH);
+  void drawBand(TCanvas& cv, int PosX, int PosY, int GW, int GH);
+  void drawCrossHairs(TBitmap& SrcBmp, int xPos, int yPos);
+  void presentDataArea();
+
+  // PLX_rchartData.cpp: one pass and its item kinds.
+  TPoint surfacePos(const DataPass& pass, int Layer, double x, double y, int dx = 0,
+                    int dy = 0) const;
+  // The same without the +-30000 limit, for the ends of straight lines:
+  // limiting each coordinate on its own would turn a line towards a far
+  // point, and the canvas clips lines exactly.
+  TPoint linePos(const DataPass& pass, int Layer, double x, double y) const;
+  void drawItem(DataPass& pass, const TrcChartItem& item);
+  void drawShapeItem(DataPass& pass, const TrcChartItem& item);
+  void drawLineItem(DataPass& pass, const TrcChartItem& item);
+  void drawRelPixItem(DataPass& pass, const TrcChartItem& item);
+  void drawRectFrame(DataPass& pass, const TrcChartItem& item);
+  void draw3DBar(DataPass& pass, const TrcChartItem& item);
+  void drawArrow(DataPass& pass, const TrcChartItem& item);
+  void drawTextItem(DataPass& pass, const TrcChartItem& item);
+  void drawMarkItem(DataPass& pass, const TrcChartItem& item);
+  void drawErrorBar(DataPass& pass, const TrcChartItem& item);
+  bool markInRange(const TrcChartItem& item) const;
+  void drawDataFrame(TCanvas& cv, int PosX, int PosY);
+
+  // PLX_rchartGrid.cpp
+  TGridAxis gridAxis(bool horizontal) const;
+
+  // PLX_rchartExport.cpp
+  void renderForExport(TBitmap& aux, bool BlkWhite, bool wholeChart);
+  void backupColorsAndMakeBW(ColorBackup& backup);
+  void reloadBackupColors(const ColorBackup& backup);
+
+  TrcItemStore FStore;
+  TChartFrame FFrame;  // size, margins and rim
+  TBitmap FChartBmp;
+  TBitmap FGrafBmp;
+  TBitmap FAuxBmp;
+  TBitmap FShowBmp;  // ShowGraf's copy of the data area, under the crosshairs
+  std::array<std::unique_ptr<TScalePropsHoriz>, MaxLayers + 1> FScalePropsX;  // 0 unused
+  std::array<std::unique_ptr<TScalePropsVert>, MaxLayers + 1> FScalePropsY;
+  std::array<std::unique_ptr<TScale>, MaxLayers + 1> FScalesX;
+  std::array<std::unique_ptr<TScale>, MaxLayers + 1> FScalesY;
+  std::array<TAxisMap, MaxLayers + 1> FMapX;
+  std::array<TAxisMap, MaxLayers + 1> FMapY;
+  std::array<bool, MaxLayers + 1> FMouseAffLayer{};
+  std::array<std::unique_ptr<TCrossHair>, 5> FCrossHair;  // 0 unused
+  std::unique_ptr<TJointLayers> FJointLayers;
+  std::unique_ptr<TBakGndImg> FBackGroundImg;
+  std::vector<TPoint> FPpa;      // the polyline buffer of a data pass
+  std::vector<TPoint> FShape;    // corner points of polygons
+  std::vector<int> FPixMap;      // the marks' occupancy map
+
+  TrcLayout FStdLayout = rcl_X1Bottom_Y1Left;
+  bool FAutoRedraw = false;
+  bool FIsometric = false;
+  int Fxasp = 1;
+  int Fyasp = 1;
+  TShadowStyle FShadowStyle = ssFlying;
+  TColor FShadowColor = clGrayText;
+  TColor FShadowBakColor = clBtnFace;
+  TColor FChartColor = clWhite;
+  TColor FWindColor = clBtnFace;
+  TColor FChartFrameColor = clBlack;
+  std::u16string FCaption;
+  int FCaptionPosX = 0;
+  int FCaptionPosY = -15;
+  TAlignment FCaptionAlignment = taRightJustify;
+  TCaptionAnchorHoriz FCaptionAnchorHoriz = cahChartRight;
+  TCaptionAnchorVert FCaptionAnchorVert = cavChartTop;
+  GridStyleType FGridStyle = gsNone;
+  TColor FGridColor = clBlack;
+  double FGridDx = 0;
+  double FGridDy = 0;
+  TMouseActMode FMouseAction = maNone;
+  bool FMCurFixed = true;
+  double FMousePosX = 0;
+  double FMousePosY = 0;
+};
+
+// The published chart: painting stays suppressed until its window exists.
+class TRChart : public TCustomRChart {
+ public:
+  explicit TRChart(TComponent* AOwner = nullptr) : TCustomRChart(AOwner) {}
+
+ protected:
+  void CreateWnd() override;
+};

@@ -1,0 +1,79 @@
+// The grid: lines or dots across the data area at the positions of
+// PLX_ChartGrid, on the active layer, below all items.
+#include "controls/chart/PLX_rchart.h"
+#include "platform/Canvas.h"
+
+namespace {
+
+constexpr double kMinGridSpacing = -3;
+
+}  // namespace
+
+void TCustomRChart::SetGridDx(double value) {
+  if (value < kMinGridSpacing) return;
+  FGridDx = value;
+  StyleChanged(this);
+}
+
+void TCustomRChart::SetGridDy(double value) {
+  if (value < kMinGridSpacing) return;
+  FGridDy = value;
+  StyleChanged(this);
+}
+
+TGridAxis TCustomRChart::gridAxis(bool horizontal) const {
+  const size_t n = size_t(ActiveLayer());
+  const TScaleProps& props = horizontal ? static_cast<const TScaleProps&>(*FScalePropsX[n])
+                                        : static_cast<const TScaleProps&>(*FScalePropsY[n]);
+  const TScale& scale = horizontal ? *FScalesX[n] : *FScalesY[n];
+  TGridAxis axis;
+  axis.Log = props.Logarithmic();
+  axis.Spacing = horizontal ? FGridDx : FGridDy;
+  axis.RangeLow = props.RangeLow();
+  axis.RangeHigh = props.RangeHigh();
+  for (int i = 1; i <= scale.NumTicks(); ++i) axis.Ticks.Record(scale.TickPos(i));
+  return axis;
+}
+
+void TCustomRChart::ConstructGrid(TCanvas& cv, int PosX, int PosY) {
+  // The gaps of dotted lines show the chart colour.
+  cv.Brush().SetColor(FChartColor);
+  cv.Pen().SetColor(FGridColor);
+  const int layer = ActiveLayer();
+  const TGridAxis ax = gridAxis(true);
+  const TGridAxis ay = gridAxis(false);
+  const int ox = PosX - FFrame.L;
+  const int oy = PosY - FFrame.T;
+  const auto vertical = [&](double x) {
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    R2M(layer, x, ay.RangeLow, x1, y1);
+    R2M(layer, x, ay.RangeHigh, x2, y2);
+    cv.MoveTo(x1 + ox, y1 + oy);
+    cv.LineTo(x2 + ox, y2 + oy);
+  };
+  const auto horizontal = [&](double y) {
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    R2M(layer, ax.RangeLow, y, x1, y1);
+    R2M(layer, ax.RangeHigh, y, x2, y2);
+    cv.MoveTo(x1 + ox, y1 + oy);
+    cv.LineTo(x2 + ox, y2 + oy);
+  };
+  const bool dotted = FGridStyle >= gsHorizDotLines;
+  const bool drawVertical = FGridStyle == gsVertLines || FGridStyle == gsLines ||
+                            FGridStyle == gsVertDotLines || FGridStyle == gsDotLines;
+  const bool drawHorizontal = FGridStyle == gsHorizLines || FGridStyle == gsLines ||
+                              FGridStyle == gsHorizDotLines || FGridStyle == gsDotLines;
+  if (FGridStyle == gsPoints) {
+    int n = 0;
+    ForEachGridPoint(ax, ay, n, [&](double x, double y) {
+      int px = 0, py = 0;
+      R2M(layer, x, y, px, py);
+      cv.SetPixel(px + ox, py + oy, FGridColor);
+    });
+    return;
+  }
+  cv.Pen().SetStyle(dotted ? psDot : psSolid);
+  if (drawVertical) ForEachGridPosition(ax, vertical);
+  if (drawHorizontal) ForEachGridPosition(ay, horizontal);
+  cv.Pen().SetStyle(psSolid);
+}

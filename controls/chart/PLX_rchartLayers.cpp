@@ -1,0 +1,178 @@
+// Layers: the axis properties, the scale helpers that draw them, the mapping
+// and the tick queries.
+#include "controls/chart/PLX_rchart.h"
+
+namespace {
+
+bool validLayer(int Layer) { return Layer >= 1 && Layer <= MaxLayers; }
+
+size_t layerIndex(int Layer) { return size_t(validLayer(Layer) ? Layer : 1); }
+
+}  // namespace
+
+TScalePropsHoriz& TCustomRChart::ScalePropsX(int Layer) { return *FScalePropsX[layerIndex(Layer)]; }
+
+TScalePropsVert& TCustomRChart::ScalePropsY(int Layer) { return *FScalePropsY[layerIndex(Layer)]; }
+
+void TCustomRChart::SetScalePropsX(int Layer, const TScaleProps& value) {
+  if (validLayer(Layer)) FScalePropsX[size_t(Layer)]->Assign(value);
+}
+
+void TCustomRChart::SetScalePropsY(int Layer, const TScaleProps& value) {
+  if (validLayer(Layer)) FScalePropsY[size_t(Layer)]->Assign(value);
+}
+
+TScale& TCustomRChart::ScaleX(int Layer) { return *FScalesX[layerIndex(Layer)]; }
+
+TScale& TCustomRChart::ScaleY(int Layer) { return *FScalesY[layerIndex(Layer)]; }
+
+void TCustomRChart::SetJointLayers(const TJointLayers& value) {
+  FJointLayers->Assign(value);
+  StyleChanged(this);
+}
+
+bool TCustomRChart::MouseAffectsLayer(int Layer) const {
+  return validLayer(Layer) && FMouseAffLayer[size_t(Layer)];
+}
+
+void TCustomRChart::SetMouseAffectsLayer(int Layer, bool value) {
+  if (validLayer(Layer)) FMouseAffLayer[size_t(Layer)] = value;
+}
+
+// ---------------------------------------------------------------------------
+// Scale helpers
+
+// Every helper spans the whole chart, so that its mapping along the axis
+// gives chart pixels; the margin on the base-line side puts the base line
+// ScalePos pixels outside the data area.
+void TCustomRChart::placeScaleHelper(TScale& scale, bool horizontal) {
+  scale.SetBounds(0, 0, FFrame.W, FFrame.H);
+  if (horizontal) {
+    scale.SetMarginLeft(FFrame.L);
+    scale.SetMarginRight(FFrame.R + FFrame.S - 1);
+  } else {
+    scale.SetMarginTop(FFrame.T);
+    scale.SetMarginBottom(FFrame.B + FFrame.S - 1);
+  }
+}
+
+void TCustomRChart::setScaleProps(TScale& scale, const TScaleProps& props) {
+  scale.SetScaleType(props.ScaleType());
+  const int p = props.ScalePos();
+  const TChartFrame& f = FFrame;
+  switch (props.ScaleType()) {
+    case sctXT:
+      scale.SetMarginTop(p + f.H - f.B - f.S);
+      break;
+    case sctXB:
+      scale.SetMarginBottom(p + f.H - f.T - 1);
+      break;
+    case sctYR:
+      scale.SetMarginRight(p + f.W - f.L - 1);
+      break;
+    case sctYL:
+      scale.SetMarginLeft(p + f.W - f.R - f.S);
+      break;
+  }
+  scale.SetRange(props.RangeLow(), props.RangeHigh());
+  scale.SetVisible(props.Visible());
+  scale.SetCaption(props.Caption());
+  scale.SetCaptionPosX(props.CaptionPosX());
+  scale.SetCaptionPosY(props.CaptionPosY());
+  scale.SetCaptionAlignment(props.CaptionAlignment());
+  scale.SetCaptionAnchor(props.CaptionAnchor());
+  scale.SetColorScale(props.ColorScale());
+  scale.SetDecPlaces(props.DecPlaces());
+  scale.SetLogarithmic(props.Logarithmic());
+  scale.SetLabelType(props.LabelType());
+  scale.SetShortTicks(props.ShortTicks());
+  scale.SetMinTicks(props.MinTicks());
+  scale.SetScaleInscript(props.ScaleInscript());
+  scale.SetUserTickText(props.UserTickText());
+  scale.Font().Assign(props.Font());
+  scale.Font().SetColor(props.Font().Color());
+  scale.SetDateFormat(props.DateFormat());
+}
+
+void TCustomRChart::refreshAllScales() {
+  for (int n = 1; n <= MaxLayers; ++n) {
+    placeScaleHelper(*FScalesX[size_t(n)], true);
+    setScaleProps(*FScalesX[size_t(n)], *FScalePropsX[size_t(n)]);
+  }
+  for (int n = 1; n <= MaxLayers; ++n) {
+    placeScaleHelper(*FScalesY[size_t(n)], false);
+    setScaleProps(*FScalesY[size_t(n)], *FScalePropsY[size_t(n)]);
+  }
+}
+
+// The helpers draw in layer order, horizontal axes first; invisible ones draw
+// nothing.
+void TCustomRChart::drawAxes(TCanvas& cv) {
+  for (int n = 1; n <= MaxLayers; ++n) FScalesX[size_t(n)]->ForcePaint(cv, 0, 0);
+  for (int n = 1; n <= MaxLayers; ++n) FScalesY[size_t(n)]->ForcePaint(cv, 0, 0);
+}
+
+// ---------------------------------------------------------------------------
+// Mapping
+
+TAxisRange TCustomRChart::rangeX(int Layer) const {
+  const TScaleProps& p = *FScalePropsX[size_t(Layer)];
+  return {p.RangeLow(), p.RangeHigh(), p.Logarithmic()};
+}
+
+TAxisRange TCustomRChart::rangeY(int Layer) const {
+  const TScaleProps& p = *FScalePropsY[size_t(Layer)];
+  return {p.RangeLow(), p.RangeHigh(), p.Logarithmic()};
+}
+
+void TCustomRChart::AdjustScaling() {
+  if (IsLoading()) return;
+  for (int n = 1; n <= MaxLayers; ++n) {
+    if (!MapHorizontalAxis(FFrame, rangeX(n), FMapX[size_t(n)]) ||
+        !MapVerticalAxis(FFrame, rangeY(n), FMapY[size_t(n)])) {
+      throw EPLXRChartError("Logarithmic axis must not be negative.");
+    }
+  }
+}
+
+void TCustomRChart::R2M(int Layer, double xin, double yin, int& xout, int& yout) const {
+  const size_t n = size_t(Layer < 1 ? 1 : Layer > MaxLayers ? MaxLayers : Layer);
+  xout = FMapX[n].ToPixel(xin);
+  yout = FMapY[n].ToPixel(yin);
+}
+
+// An axis without pixel extent has no value under a pixel: it answers with
+// the middle of its range rather than a division by zero.
+void TCustomRChart::M2R(int Layer, int xin, int yin, double& xout, double& yout) const {
+  const size_t n = size_t(Layer);
+  xout = FMapX[n].HasExtent() ? FMapX[n].ToValue(xin) : FScalePropsX[n]->Center();
+  yout = FMapY[n].HasExtent() ? FMapY[n].ToValue(yin) : FScalePropsY[n]->Center();
+}
+
+// ---------------------------------------------------------------------------
+// Ticks
+
+int TCustomRChart::TickNumX() const { return FScalesX[size_t(ActiveLayer())]->NumTicks(); }
+
+int TCustomRChart::TickNumY() const { return FScalesY[size_t(ActiveLayer())]->NumTicks(); }
+
+namespace {
+
+// On a reversed axis the positions are read from the other end.
+double tickOf(const TScale& scale, const TScaleProps& props, int ix) {
+  const int num = scale.NumTicks();
+  if (ix < 1 || ix > num) return 0.0;
+  return props.RangeLow() <= props.RangeHigh() ? scale.TickPos(ix) : scale.TickPos(num - ix + 1);
+}
+
+}  // namespace
+
+double TCustomRChart::TickPosX(int ix) const {
+  const size_t n = size_t(ActiveLayer());
+  return tickOf(*FScalesX[n], *FScalePropsX[n], ix);
+}
+
+double TCustomRChart::TickPosY(int ix) const {
+  const size_t n = size_t(ActiveLayer());
+  return tickOf(*FScalesY[n], *FScalePropsY[n], ix);
+}

@@ -1,0 +1,324 @@
+// The rendering pipeline: the chart bitmap (background, rim, caption, axes),
+// the data bitmap (background, grid, items, frame) and their composition on
+// the window; size, margins and the display settings that repaint.
+#include <algorithm>
+
+#include "controls/chart/PLX_rchart.h"
+#include "platform/Canvas.h"
+#include "platform/Errors.h"
+
+namespace {
+
+constexpr int kMaxShadowWidth = 32;
+constexpr int kMinDataWidth = 80;
+constexpr int kMinDataHeight = 20;
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Repaint rule
+
+void TCustomRChart::StyleChanged(TObject*) {
+  if (FAutoRedraw) Paint();
+}
+
+void TCustomRChart::SetSuppressPaint(bool value) {
+  if (value == FSuppressPaint) return;
+  FSuppressPaint = value;
+  if (!value) Paint();
+}
+
+// Setters of display settings: store, then the repaint rule.
+#define PLX_REPAINT_SETTER(Name, Type, Field) \
+  void TCustomRChart::Set##Name(Type value) { \
+    Field = value;                            \
+    StyleChanged(this);                       \
+  }
+PLX_REPAINT_SETTER(ShadowStyle, TShadowStyle, FShadowStyle)
+PLX_REPAINT_SETTER(ShadowColor, TColor, FShadowColor)
+PLX_REPAINT_SETTER(ShadowBakColor, TColor, FShadowBakColor)
+PLX_REPAINT_SETTER(ChartColor, TColor, FChartColor)
+PLX_REPAINT_SETTER(WindColor, TColor, FWindColor)
+PLX_REPAINT_SETTER(ChartFrameColor, TColor, FChartFrameColor)
+PLX_REPAINT_SETTER(Caption, const std::u16string&, FCaption)
+PLX_REPAINT_SETTER(CaptionPosX, int, FCaptionPosX)
+PLX_REPAINT_SETTER(CaptionPosY, int, FCaptionPosY)
+PLX_REPAINT_SETTER(CaptionAlignment, TAlignment, FCaptionAlignment)
+PLX_REPAINT_SETTER(CaptionAnchorHoriz, TCaptionAnchorHoriz, FCaptionAnchorHoriz)
+PLX_REPAINT_SETTER(CaptionAnchorVert, TCaptionAnchorVert, FCaptionAnchorVert)
+PLX_REPAINT_SETTER(GridStyle, GridStyleType, FGridStyle)
+PLX_REPAINT_SETTER(GridColor, TColor, FGridColor)
+#undef PLX_REPAINT_SETTER
+
+void TCustomRChart::SetBackGroundImg(const TBakGndImg& value) {
+  FBackGroundImg->Assign(value);
+  StyleChanged(this);
+}
+
+// ---------------------------------------------------------------------------
+// Geometry
+
+void TCustomRChart::sizeGrafBmp() {
+  FGrafBmp.SetSize(std::max(FFrame.DataWidth() + 1, 0), std::max(FFrame.DataHeight() + 1, 0));
+}
+
+// After a margin or the rim changed: the data bitmap, the helpers' margins
+// and the mapping follow, then the repaint rule.
+void TCustomRChart::marginsChanged() {
+  sizeGrafBmp();
+  refreshAllScales();
+  AdjustScaling();
+  StyleChanged(this);
+}
+
+void TCustomRChart::SetMarginLeft(int value) {
+  FFrame.L = value;
+  marginsChanged();
+}
+
+void TCustomRChart::SetMarginRight(int value) {
+  FFrame.R = value;
+  marginsChanged();
+}
+
+void TCustomRChart::SetMarginTop(int value) {
+  FFrame.T = value;
+  marginsChanged();
+}
+
+void TCustomRChart::SetMarginBottom(int value) {
+  FFrame.B = value;
+  marginsChanged();
+}
+
+void TCustomRChart::SetShadowWidth(int value) {
+  FFrame.S = std::clamp(value, 0, kMaxShadowWidth);
+  marginsChanged();
+}
+
+void TCustomRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  const bool suppressed = FSuppressPaint;
+  FSuppressPaint = true;
+  AHeight = std::max(AHeight, FFrame.T + FFrame.B + FFrame.S + kMinDataHeight);
+  AWidth = std::max(AWidth, FFrame.L + FFrame.R + FFrame.S + kMinDataWidth);
+  TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  FFrame.W = Width();
+  FFrame.H = Height();
+  refreshAllScales();
+  try {
+    AdjustScaling();
+  } catch (...) {
+    FSuppressPaint = suppressed;
+    throw;
+  }
+  // The platform's repaint after the size change runs Paint.
+  FSuppressPaint = suppressed;
+}
+
+// ---------------------------------------------------------------------------
+// Composition
+
+void TCustomRChart::Paint() {
+  if (!Visible() || IsLoading() || FSuppressPaint) return;
+  ConstructChartBmp(FChartBmp.Canvas());
+  InitGraf(FGrafBmp.Canvas(), 0, 0);
+  ConstructDataBmp(FGrafBmp.Canvas(), 0, 0, false, 0);
+  FChartBmp.Canvas().Draw(FFrame.L, FFrame.T, FGrafBmp);
+  DrawFinish(0, 0, FChartBmp, Canvas());
+}
+
+void TCustomRChart::ShowGraf() {
+  if (!Visible()) return;
+  FStore.SetLastElemOnShow(FStore.NumItems() - 1);
+  if (!FAutoRedraw) {
+    Paint();
+    return;
+  }
+  InitGraf(FGrafBmp.Canvas(), 0, 0);
+  ConstructDataBmp(FGrafBmp.Canvas(), 0, 0, false, 0);
+  presentDataArea();
+}
+
+void TCustomRChart::ShowGrafNewOnly() {
+  if (!Visible()) return;
+  ConstructDataBmp(FGrafBmp.Canvas(), 0, 0, false, FStore.LastElemOnShow());
+  presentDataArea();
+  FStore.SetLastElemOnShow(FStore.NumItems() - 1);
+}
+
+// The crosshairs go onto a copy of the data bitmap, never into it; without
+// crosshairs the data bitmap itself is presented.
+void TCustomRChart::presentDataArea() {
+  const bool anyCrossHair = std::any_of(FCrossHair.begin() + 1, FCrossHair.end(),
+                                        [](const auto& ch) { return ch->Mode() != chOff; });
+  if (!anyCrossHair) {
+    DrawFinish(FFrame.L, FFrame.T, FGrafBmp, Canvas());
+    return;
+  }
+  FShowBmp.Assign(FGrafBmp);
+  DrawFinish(FFrame.L, FFrame.T, FShowBmp, Canvas());
+}
+
+void TCustomRChart::DrawFinish(int xPos, int yPos, TBitmap& SrcBmp, TCanvas& DestCv) {
+  drawCrossHairs(SrcBmp, xPos, yPos);
+  DestCv.Draw(xPos, yPos, SrcBmp);
+}
+
+// The crosshairs are drawn here, over the composed picture, once they come.
+void TCustomRChart::drawCrossHairs(TBitmap& SrcBmp, int xPos, int yPos) {
+  (void)SrcBmp;
+  (void)xPos;
+  (void)yPos;
+}
+
+void TCustomRChart::ClearGraf() {
+  InitGraf(FGrafBmp.Canvas(), 0, 0);
+  FStore.Clear();
+}
+
+// ---------------------------------------------------------------------------
+// The chart bitmap
+
+void TCustomRChart::ConstructChartBmp(TCanvas& cv) {
+  FChartBmp.SetSize(FFrame.W, FFrame.H);
+  cv.Pen().SetStyle(psSolid);
+  cv.Pen().SetMode(pmCopy);
+  cv.Pen().SetColor(FWindColor);
+  cv.Brush().SetColor(FWindColor);
+  cv.FillRect({0, 0, FFrame.W, FFrame.H});
+  if (FFrame.S > 0) drawRim(cv);
+  cv.Pen().SetColor(FChartFrameColor);
+  cv.Brush().SetStyle(bsClear);
+  cv.Font().Assign(Font());
+  drawCaption(cv);
+  AdjustScaling();
+  drawAxes(cv);
+  if (OnScalesRendered) OnScalesRendered(this, cv, 0, 0);
+}
+
+// ssFlying gives a flat drop shadow with square inner ends, ssBox a bevelled
+// box side with black outlines.
+void TCustomRChart::drawRim(TCanvas& cv) {
+  const int S = FFrame.S;
+  const int W = FChartBmp.Width();
+  const int H = FChartBmp.Height();
+  cv.Pen().SetColor(FShadowBakColor);
+  cv.Brush().SetColor(FShadowBakColor);
+  cv.Rectangle(W - S, 0, W, S);
+  cv.Rectangle(0, H - S, S, H);
+  cv.Brush().SetColor(FShadowColor);
+  cv.Pen().SetColor(FShadowStyle == ssFlying ? FShadowColor : clBlack);
+  const int b = FShadowStyle == ssFlying ? S - 1 : 0;
+  cv.Polygon({{b, H - S}, {S - 1, H - 1}, {W - 1, H - 1}, {W - S, H - S}});
+  cv.Polygon({{W - S, H - S}, {W - 1, H - 1}, {W - 1, S - 1}, {W - S, b}});
+  cv.Pen().SetColor(clBlack);
+  cv.MoveTo(0, 0);
+  cv.LineTo(W - S, 0);
+  cv.LineTo(W - S, H - S);
+  cv.LineTo(0, H - S);
+  cv.LineTo(0, 0);
+}
+
+void TCustomRChart::drawCaption(TCanvas& cv) {
+  const TChartFrame& f = FFrame;
+  const int tw = cv.TextWidth(FCaption);
+  int px = FCaptionPosX;
+  switch (FCaptionAnchorHoriz) {
+    case cahControlLeft: break;
+    case cahChartLeft: px += f.L; break;
+    case cahChartCenter: px += f.L + f.DataWidth() / 2; break;
+    case cahChartRight: px += f.Right(); break;
+    case cahControlRight: px += f.W; break;
+  }
+  int py = FCaptionPosY;
+  switch (FCaptionAnchorVert) {
+    case cavControlTop: break;
+    case cavChartTop: py += f.T; break;
+    case cavChartCenter: py += f.T + f.DataHeight() / 2; break;
+    case cavChartBottom: py += f.H - f.B; break;  // the rim is not subtracted here
+    case cavControlBottom: py += f.H; break;
+  }
+  if (FCaptionAlignment == taRightJustify) px -= tw;
+  if (FCaptionAlignment == taCenter) px -= tw / 2;
+  cv.TextOut(px, py, FCaption);
+}
+
+// ---------------------------------------------------------------------------
+// The data-area background
+
+void TCustomRChart::InitGraf(TCanvas& cv, int PosX, int PosY) {
+  sizeGrafBmp();
+  const int GW = FGrafBmp.Width();
+  const int GH = FGrafBmp.Height();
+  cv.Pen().SetStyle(psSolid);
+  cv.Pen().SetMode(pmCopy);
+  cv.Brush().SetColor(FChartColor);
+  cv.Pen().SetColor(FChartFrameColor);
+  if (!FBackGroundImg->Name().empty()) {
+    drawBackgroundImage(cv, PosX, PosY, GW, GH);
+    return;
+  }
+  cv.Rectangle(PosX, PosY, PosX + GW, PosY + GH);
+  drawBand(cv, PosX, PosY, GW, GH);
+}
+
+// The image is read at every call; one that cannot be read leaves the plain
+// background and clears the name.
+void TCustomRChart::drawBackgroundImage(TCanvas& cv, int PosX, int PosY, int GW, int GH) {
+  try {
+    FAuxBmp.LoadFromFile(FBackGroundImg->Name());
+  } catch (const EFileError&) {
+    cv.Rectangle(PosX, PosY, PosX + GW, PosY + GH);
+    FBackGroundImg->SetName(u"");
+    return;
+  }
+  const int w = FAuxBmp.Width();
+  const int h = FAuxBmp.Height();
+  switch (FBackGroundImg->FillMode()) {
+    case bfSimple:
+      cv.Rectangle(0, 0, GW, GH);
+      cv.Draw(0, 0, FAuxBmp);
+      break;
+    case bfStretch:
+      cv.StretchDraw({0, 0, GW, GH}, FAuxBmp);
+      break;
+    case bfTile:
+      if (w <= 0 || h <= 0) break;
+      for (int i = 1; i <= (GW - 1) / w + 1; ++i) {
+        for (int j = 1; j <= (GH - 1) / h + 1; ++j) cv.Draw((i - 1) * w, (j - 1) * h, FAuxBmp);
+      }
+      break;
+  }
+}
+
+namespace {
+
+int clampPixel(int v) { return std::clamp(v, -30000, 30000); }
+
+}  // namespace
+
+void TCustomRChart::drawBand(TCanvas& cv, int PosX, int PosY, int GW, int GH) {
+  const TBakGndImg& bg = *FBackGroundImg;
+  if (bg.AreaMode() == bamNone) return;
+  cv.Pen().SetColor(bg.AreaColor());
+  cv.Brush().SetColor(bg.AreaColor());
+  int xl = 0, yt = 0, xr = 0, yb = 0;
+  R2M(1, bg.AreaLeft(), bg.AreaTop(), xl, yt);
+  R2M(1, bg.AreaRight(), bg.AreaBottom(), xr, yb);
+  const int ox = PosX - FFrame.L;
+  const int oy = PosY - FFrame.T;
+  xl = clampPixel(xl) + ox;
+  xr = clampPixel(xr) + ox;
+  yt = clampPixel(yt) + oy;
+  yb = clampPixel(yb) + oy;
+  switch (bg.AreaMode()) {
+    case bamNone: break;
+    case bamLeft: cv.Rectangle(PosX, PosY, xl, PosY + GH); break;
+    case bamRight: cv.Rectangle(xr, PosY, PosX + GW, PosY + GH); break;
+    case bamTop: cv.Rectangle(PosX, PosY, PosX + GW, yt); break;
+    case bamBottom: cv.Rectangle(PosX, yb, PosX + GW, PosY + GH); break;
+    case bamVStripe: cv.Rectangle(xl, PosY, xr, PosY + GH); break;
+    case bamHStripe: cv.Rectangle(PosX, yt, PosX + GW, yb); break;
+    case bamRect: cv.Rectangle(xl, yt, xr, yb); break;
+  }
+}

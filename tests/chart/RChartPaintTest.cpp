@@ -1,0 +1,187 @@
+// The rendering pipeline: when the chart paints, what reaches the window,
+// size limits and the chart bitmap's rim and caption.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "controls/chart/PLX_rchart.h"
+#include "platform/Canvas.h"
+#include "support/PixelMask.h"
+
+namespace {
+
+TColor WindowPixel(const TRChart& chart, int x, int y) { return chart.Surface().PixelColor(x, y); }
+
+TColor Rgb(TColor c) { return TColor(ColorToRGB(c)); }
+
+// The bounding box of the pixels of one colour.
+TRect InkOf(const TBitmap& bmp, TColor color) {
+  TRect r{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+  for (int y = 0; y < bmp.Height(); ++y) {
+    for (int x = 0; x < bmp.Width(); ++x) {
+      if (bmp.PixelColor(x, y) != Rgb(color)) continue;
+      r = {std::min(r.Left, x), std::min(r.Top, y), std::max(r.Right, x + 1),
+           std::max(r.Bottom, y + 1)};
+    }
+  }
+  return r;
+}
+
+TEST(RChartPaint, NothingIsPaintedWhileSuppressed) {
+  TRChart chart;
+  chart.SetChartColor(clYellow);
+  chart.Paint();
+  EXPECT_NE(WindowPixel(chart, 100, 100), Rgb(clYellow));
+  chart.SetSuppressPaint(false);
+  EXPECT_EQ(WindowPixel(chart, 100, 100), Rgb(clYellow));
+  EXPECT_EQ(WindowPixel(chart, 5, 5), Rgb(clBtnFace));
+  chart.SetSuppressPaint(true);
+  chart.SetChartColor(clAqua);
+  EXPECT_EQ(WindowPixel(chart, 100, 100), Rgb(clYellow));
+}
+
+TEST(RChartPaint, TheWindowLiftsSuppressionWithoutPainting) {
+  TRChart chart;
+  chart.HandleNeeded();
+  EXPECT_FALSE(chart.SuppressPaint());
+}
+
+TEST(RChartPaint, ShowGrafRepaintsOnlyTheDataArea) {
+  TRChart chart;
+  chart.SetSuppressPaint(false);
+  chart.SetAutoRedraw(false);
+  chart.SetWindColor(clRed);  // stored only
+  chart.SetChartColor(clYellow);
+  chart.SetAutoRedraw(true);
+  chart.ShowGraf();
+  EXPECT_EQ(WindowPixel(chart, 100, 100), Rgb(clYellow));
+  EXPECT_EQ(WindowPixel(chart, 5, 5), Rgb(clBtnFace));
+  chart.SetAutoRedraw(false);
+  chart.ShowGraf();
+  EXPECT_EQ(WindowPixel(chart, 5, 5), Rgb(clRed));
+}
+
+TEST(RChartPaint, ShowGrafPresentsNewItemsWithoutTouchingTheChartBitmap) {
+  TRChart chart;
+  chart.SetSuppressPaint(false);
+  chart.SetDataColor(clRed);
+  chart.MarkAt(0.5, 0.5, 9);
+  int x = 0, y = 0;
+  chart.R2M(1, 0.5, 0.5, x, y);
+  EXPECT_NE(WindowPixel(chart, x, y), Rgb(clRed));
+  chart.ShowGraf();
+  EXPECT_EQ(WindowPixel(chart, x, y), Rgb(clRed));
+  EXPECT_NE(chart.ChartBmp().PixelColor(x, y), Rgb(clRed));
+  chart.ClearGraf();
+  chart.ShowGraf();
+  EXPECT_EQ(WindowPixel(chart, x, y), Rgb(clWhite));
+}
+
+TEST(RChartPaint, ShowGrafNewOnlyDrawsOverTheCurrentImage) {
+  TRChart chart;
+  chart.SetSuppressPaint(false);
+  chart.SetDataColor(clRed);
+  chart.MarkAt(0.5, 0.5, 9);
+  chart.ShowGraf();
+  chart.Store().RemoveLastItem();
+  chart.ShowGrafNewOnly();  // nothing erased
+  int x = 0, y = 0;
+  chart.R2M(1, 0.5, 0.5, x, y);
+  EXPECT_EQ(WindowPixel(chart, x, y), Rgb(clRed));
+}
+
+TEST(RChartPaint, InvisibleChartIgnoresShowGraf) {
+  TRChart chart;
+  chart.SetSuppressPaint(false);
+  chart.SetVisible(false);
+  chart.SetDataColor(clRed);
+  chart.MarkAt(0.5, 0.5, 9);
+  chart.ShowGraf();
+  int x = 0, y = 0;
+  chart.R2M(1, 0.5, 0.5, x, y);
+  EXPECT_NE(WindowPixel(chart, x, y), Rgb(clRed));
+}
+
+TEST(RChartPaint, SizeIsRaisedToTheMarginsPlusTheSmallestDataArea) {
+  TRChart chart;
+  chart.SetBounds(0, 0, 10, 10);
+  EXPECT_EQ(chart.Width(), 150);
+  EXPECT_EQ(chart.Height(), 80);
+  chart.SetShadowWidth(5);
+  chart.SetBounds(0, 0, 10, 10);
+  EXPECT_EQ(chart.Width(), 155);
+  EXPECT_EQ(chart.Height(), 85);
+}
+
+TEST(RChartPaint, ShadowWidthIsClamped) {
+  TRChart chart;
+  chart.SetShadowWidth(40);
+  EXPECT_EQ(chart.ShadowWidth(), 32);
+  chart.SetShadowWidth(-5);
+  EXPECT_EQ(chart.ShadowWidth(), 0);
+}
+
+TEST(RChartPaint, RimIsDrawnAtTheRightAndBottom) {
+  TRChart chart;
+  chart.SetShadowWidth(4);
+  chart.SetShadowColor(clGray);
+  chart.SetShadowBakColor(clAqua);
+  chart.SetSuppressPaint(false);
+  const TBitmap& bmp = chart.ChartBmp();
+  // The corner square, less the front face's outline and the band's top row.
+  EXPECT_EQ(MaskOf(bmp, clAqua, 274, 0, 6, 6),
+            Rows({"...###", "...###", "...###", "......", "......", "......"}));
+  EXPECT_EQ(bmp.PixelColor(278, 100), Rgb(clGray));
+  EXPECT_EQ(bmp.PixelColor(100, 198), Rgb(clGray));
+  EXPECT_EQ(bmp.PixelColor(276, 100), Rgb(clBlack));  // the front face's outline
+}
+
+// The horizontal anchor at the chart's right subtracts the rim, the anchor at
+// its bottom does not.
+TEST(RChartPaint, CaptionAnchorsWithARim) {
+  TRChart chart;
+  chart.Font().SetColor(clRed);
+  chart.SetCaption(u"Caption");
+  chart.SetCaptionAnchorVert(cavChartBottom);
+  chart.SetCaptionPosY(0);
+  chart.SetSuppressPaint(false);
+  const TRect flat = InkOf(chart.ChartBmp(), clRed);
+  chart.SetShadowWidth(10);
+  const TRect rim = InkOf(chart.ChartBmp(), clRed);
+  EXPECT_EQ(rim.Left, flat.Left - 10);
+  EXPECT_EQ(rim.Right, flat.Right - 10);
+  EXPECT_EQ(rim.Top, flat.Top);
+  EXPECT_LE(flat.Right, 280 - 20);  // right-justified at W - R - S
+  EXPECT_GE(flat.Top, 200 - 40);
+  chart.SetCaptionAlignment(taLeftJustify);
+  EXPECT_GE(InkOf(chart.ChartBmp(), clRed).Left, 250);
+}
+
+TEST(RChartPaint, BackgroundBandInLayerOneUnits) {
+  TRChart chart;
+  chart.Scale1X().SetRangeLow(-2);
+  chart.Scale1X().SetRangeHigh(2);
+  chart.BackGroundImg().SetAreaMode(bamVStripe);
+  chart.BackGroundImg().SetAreaColor(clAqua);
+  chart.SetSuppressPaint(false);
+  int left = 0, right = 0, y = 0;
+  chart.R2M(1, -1, 0, left, y);
+  chart.R2M(1, 1, 0, right, y);
+  const TBitmap& data = chart.GrafBmp();
+  const int row = 50;
+  EXPECT_NE(data.PixelColor(left - 50 - 1, row), Rgb(clAqua));
+  EXPECT_EQ(data.PixelColor(left - 50, row), Rgb(clAqua));
+  EXPECT_EQ(data.PixelColor(right - 50 - 1, row), Rgb(clAqua));
+  EXPECT_NE(data.PixelColor(right - 50, row), Rgb(clAqua));
+}
+
+TEST(RChartPaint, UnreadableBackgroundImageFallsBackToThePlainColour) {
+  TRChart chart;
+  chart.SetChartColor(clYellow);
+  chart.BackGroundImg().SetName(u"no-such-image.png");
+  chart.SetSuppressPaint(false);
+  EXPECT_TRUE(chart.BackGroundImg().Name().empty());
+  EXPECT_EQ(chart.GrafBmp().PixelColor(20, 20), Rgb(clYellow));
+}
+
+}  // namespace

@@ -1,0 +1,103 @@
+"""Reads the pictures the end-to-end tests take: a chart copied to the
+clipboard as a .bmp file, and the screen dumped by xwd.
+
+    pictures.py discs CHART.bmp   the yellow feeder marks of the first chart
+    pictures.py curve SCREEN.xwd  the reference curve of the second chart
+
+Each command prints what it found and exits with 1 when it is not what the
+program must show."""
+import struct
+import sys
+
+YELLOW = (255, 255, 0)
+BLACK = (0, 0, 0)
+
+
+def read_bmp(path):
+    data = open(path, "rb").read()
+    offset = struct.unpack_from("<I", data, 10)[0]
+    width, height = struct.unpack_from("<ii", data, 18)
+    bits = struct.unpack_from("<H", data, 28)[0]
+    assert bits == 24, "24-bit picture expected"
+    row = (width * 3 + 3) // 4 * 4
+
+    def pixel(x, y):
+        # Rows are stored bottom-up, each pixel as blue, green, red.
+        b, g, r = data[offset + (height - 1 - y) * row + 3 * x:][:3]
+        return (r, g, b)
+
+    return width, height, pixel
+
+
+def read_xwd(path):
+    data = open(path, "rb").read()
+    fields = struct.unpack_from(">25I", data, 0)
+    header_size, width, height = fields[0], fields[4], fields[5]
+    byte_order, bits, stride, ncolors = fields[7], fields[11], fields[12], fields[19]
+    assert bits == 32, "32-bit screen expected"
+    red_mask, green_mask, blue_mask = fields[14], fields[15], fields[16]
+    start = header_size + 12 * ncolors
+    fmt = "<I" if byte_order == 0 else ">I"
+
+    def channel(value, mask):
+        shift = (mask & -mask).bit_length() - 1
+        return (value & mask) >> shift
+
+    def pixel(x, y):
+        value = struct.unpack_from(fmt, data, start + y * stride + 4 * x)[0]
+        return (channel(value, red_mask), channel(value, green_mask), channel(value, blue_mask))
+
+    return width, height, pixel
+
+
+def discs(path):
+    """Two discs 7 pixels across centred on row 289 at columns 247 and 528,
+    and no other yellow pixel."""
+    width, height, pixel = read_bmp(path)
+    yellow = {(x, y) for y in range(height) for x in range(width) if pixel(x, y) == YELLOW}
+    expected = set()
+    for cx in (247, 528):
+        for dy, half in ((-3, 1), (-2, 2), (-1, 3), (0, 3), (1, 3), (2, 2), (3, 1)):
+            expected |= {(cx + dx, 289 + dy) for dx in range(-half, half + 1)}
+    print("%d x %d chart, %d yellow pixels" % (width, height, len(yellow)))
+    if (width, height) != (660, 395) or yellow != expected:
+        print("extra:", sorted(yellow - expected)[:10], "missing:", sorted(expected - yellow)[:10])
+        return 1
+    return 0
+
+
+def long_black_rows(width, height, pixel, min_run):
+    """Rows holding a run of at least min_run black pixels, with the run's
+    first and last column."""
+    rows = []
+    for y in range(height):
+        run_start = None
+        for x in range(width + 1):
+            black = x < width and pixel(x, y) == BLACK
+            if black and run_start is None:
+                run_start = x
+            if not black and run_start is not None:
+                if x - run_start >= min_run:
+                    rows.append((y, run_start, x - 1))
+                run_start = None
+    return rows
+
+
+def curve(path):
+    """The second chart's data area (its frame is the only long black line on
+    the page) has a black curve pixel in nearly every column."""
+    width, height, pixel = read_xwd(path)
+    rows = long_black_rows(width, height, pixel, 500)
+    if len(rows) < 2:
+        print("no data-area frame found")
+        return 1
+    (top, left, right), bottom = rows[0], rows[-1][0]
+    columns = range(left + 1, right)
+    drawn = [x for x in columns if any(pixel(x, y) == BLACK for y in range(top + 1, bottom))]
+    print("data area columns %d..%d rows %d..%d, curve in %d of %d columns"
+          % (left, right, top, bottom, len(drawn), len(columns)))
+    return 0 if len(drawn) >= 0.95 * len(columns) else 1
+
+
+if __name__ == "__main__":
+    sys.exit({"discs": discs, "curve": curve}[sys.argv[1]](sys.argv[2]))
