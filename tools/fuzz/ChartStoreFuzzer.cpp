@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "controls/chart/PLX_ChartStore.h"
+#include "controls/chart/PLX_HugePages.h"
 #include "tools/fuzz/FuzzInputs.h"
 
 namespace {
@@ -23,7 +24,7 @@ constexpr double kNoDistance = 1.7e308;
 bool gFailGrowth = false;
 
 void* fuzzRealloc(void* block, std::size_t size) {
-  return gFailGrowth ? nullptr : std::realloc(block, size);
+  return gFailGrowth ? nullptr : HugePageRealloc(block, size);
 }
 
 [[noreturn]] void fail(const char* what, int step, int index) {
