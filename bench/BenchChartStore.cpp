@@ -2,6 +2,9 @@
 // the default growth step and with one step that holds them all.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+#include <cstring>
+
 #include "controls/chart/PLX_ChartStore.h"
 
 namespace {
@@ -33,7 +36,33 @@ void appendMarksWithGrowthStepOne(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * count);
 }
 
+// One million MarkAt items, the way the calculator stores its marks.
+void appendMillionMarks(benchmark::State& state) {
+  for (auto _ : state) {
+    TrcItemStore store;
+    for (int i = 0; i < MillionItems; ++i) store.MarkAt(i, i * 0.5, 24);
+    benchmark::DoNotOptimize(store.Items());
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * MillionItems);
+}
+
+// The yardstick: the same bytes written into fresh malloc memory.
+void mallocMemsetMillionRecords(benchmark::State& state) {
+  const std::size_t bytes = sizeof(TrcChartItem) * MillionItems;
+  for (auto _ : state) {
+    void* block = std::malloc(bytes);
+    std::memset(block, 1, bytes);
+    benchmark::DoNotOptimize(block);
+    benchmark::ClobberMemory();
+    std::free(block);
+  }
+  state.SetItemsProcessed(state.iterations() * MillionItems);
+}
+
 }  // namespace
 
+BENCHMARK(appendMillionMarks)->Unit(benchmark::kMillisecond);
+BENCHMARK(mallocMemsetMillionRecords)->Unit(benchmark::kMillisecond);
 BENCHMARK(appendMillion)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(appendMarksWithGrowthStepOne)->Arg(100000)->Unit(benchmark::kMillisecond);

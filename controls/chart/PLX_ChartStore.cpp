@@ -1,5 +1,7 @@
 #include "controls/chart/PLX_ChartStore.h"
 
+#include "controls/chart/PLX_HugePages.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -104,16 +106,16 @@ std::string_view TItemText::Bytes() const {
   return std::string_view(Chars, std::min<std::size_t>(Length, MaxLength));
 }
 
-TrcItemStore::TrcItemStore() : FRealloc(&std::realloc) {
+TrcItemStore::TrcItemStore() : FRealloc(&HugePageRealloc) {
   std::fill(std::begin(FItClassVisib), std::end(FItClassVisib), true);
   std::fill(std::begin(FLayerVisib), std::end(FLayerVisib), true);
   // The array always holds one spare record, also while the store is empty.
-  FDataContainer = static_cast<TrcChartItem*>(std::calloc(1, sizeof(TrcChartItem)));
+  FDataContainer = static_cast<TrcChartItem*>(HugePageRealloc(nullptr, sizeof(TrcChartItem)));
   if (FDataContainer == nullptr) throw std::bad_alloc();
   FStorageRecords = 1;
 }
 
-TrcItemStore::~TrcItemStore() { std::free(FDataContainer); }
+TrcItemStore::~TrcItemStore() { HugePageFree(FDataContainer); }
 
 void TrcItemStore::Assign(const TrcItemStore& Source) {
   if (&Source == this) return;
@@ -121,7 +123,7 @@ void TrcItemStore::Assign(const TrcItemStore& Source) {
   auto* copy = static_cast<TrcChartItem*>(FRealloc(nullptr, sizeof(TrcChartItem) * records));
   if (copy == nullptr) throw std::bad_alloc();
   std::memcpy(copy, Source.FDataContainer, sizeof(TrcChartItem) * records);
-  std::free(FDataContainer);
+  HugePageFree(FDataContainer);
   FDataContainer = copy;
   FStorageRecords = records;
   FNumChartItems = Source.FNumChartItems;
@@ -149,11 +151,12 @@ void TrcItemStore::Assign(const TrcItemStore& Source) {
 
 // --- growth -----------------------------------------------------------------
 
-// Grows by one whole step. realloc may extend the block in place or remap its
-// pages, so linear growth stays cheap for large stores; on failure nothing has
-// changed yet when the error leaves. Memory the store has never used is
-// zeroed here, once: a record position that never held an item reads as zero
-// in the fields its command does not set.
+// Grows by one whole step. The allocator reserves room ahead in memory the
+// kernel backs with huge pages, so linear growth stays cheap for large
+// stores; on failure nothing has changed yet when the error leaves. The room
+// it adds comes back zero: a record position that never held an item reads
+// as zero in the fields its command does not set, without a pass of our own
+// over memory that the appends touch first.
 void TrcItemStore::growForOne() {
   if (FNumAllocated > std::numeric_limits<int32_t>::max() - FAllocSize) throw std::bad_alloc();
   const int32_t wanted = FNumAllocated + FAllocSize;
@@ -161,8 +164,6 @@ void TrcItemStore::growForOne() {
     void* grown = FRealloc(FDataContainer, sizeof(TrcChartItem) * static_cast<std::size_t>(wanted));
     if (grown == nullptr) throw std::bad_alloc();
     FDataContainer = static_cast<TrcChartItem*>(grown);
-    std::memset(static_cast<void*>(FDataContainer + FStorageRecords), 0,
-                sizeof(TrcChartItem) * static_cast<std::size_t>(wanted - FStorageRecords));
     FStorageRecords = wanted;
   }
   FNumAllocated = wanted;
@@ -216,7 +217,7 @@ void TrcItemStore::notify(const std::function<void()>& Callback) const {
 }
 
 void TrcItemStore::SetReallocForTesting(TReallocFunc Func) {
-  FRealloc = Func ? Func : &std::realloc;
+  FRealloc = Func ? Func : &HugePageRealloc;
 }
 
 // --- drawing commands -------------------------------------------------------

@@ -89,8 +89,9 @@ class TrcItemStore {
  public:
   // Maps a point of the given layer to chart pixels (the chart's R2M).
   using TMapToPixels = std::function<void(int Layer, double x, double y, int& px, int& py)>;
-  // Grows the record array; must behave like std::realloc (nullptr on
-  // failure, the old block untouched).
+  // Grows the record array; must behave like HugePageRealloc (nullptr on
+  // failure, the old block untouched, the added bytes zero) and hand back
+  // its blocks.
   using TReallocFunc = void* (*)(void* Block, std::size_t Size);
 
   TrcItemStore();

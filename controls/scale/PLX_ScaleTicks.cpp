@@ -15,6 +15,12 @@ constexpr long double kExpFormHigh = 1e6;
 constexpr long double kEndTolerance = 0.001L;
 // Relative tolerance of the logarithmic range test (the scale unit's QSave).
 constexpr long double QSave = 0.999999999L;
+// A fixed step of one unit is kept up to this many steps across the range.
+// Beyond it the axis would walk more ticks than any screen has pixels (a
+// range of 1e15 units would never finish drawing), so the regular step rule
+// takes over with the most intervals MinTicks allows.
+constexpr long double kMaxUnitSteps = 10000.0L;
+constexpr int kMostIntervals = 10;
 
 }  // namespace
 
@@ -40,6 +46,7 @@ int CalcLogM(int DecPlaces, long double lo, long double hi) {
 
 TScaleTickSet CalcTickSet(int MinTicks, long double RangeLow, long double RangeHigh) {
   TScaleTickSet set;
+  if (MinTicks == 0 && std::fabs(RangeHigh - RangeLow) > kMaxUnitSteps) MinTicks = kMostIntervals;
   CalcScalePars(MinTicks, RangeLow, RangeHigh, set.LowTick, set.Distance, set.Divi);
   set.Sign = RangeHigh > RangeLow ? 1 : -1;
   return set;

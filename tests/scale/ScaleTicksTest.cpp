@@ -255,6 +255,17 @@ TEST(LinearTicks, UnitStepOnWideRangeHasMinorsOnTheMajors) {
   EXPECT_EQ(minors.size(), 26u);
 }
 
+// A unit step over 2^53 units would walk for ever: the regular rule with ten
+// intervals takes over beyond 10000 units.
+TEST(LinearTicks, UnitStepOnHugeRangeFallsBackToTheStepRule) {
+  const TScaleTickSet huge = CalcTickSet(0, 9007199254740992.0L, 0.0L);
+  EXPECT_EQ(huge.Distance, -500000000000000.0L);
+  EXPECT_EQ(huge.Divi, 5);
+  EXPECT_EQ(allTicks(linear(0, 9007199254740992.0L, 0.0L)).size(), 19u + 91u);
+  EXPECT_EQ(CalcTickSet(0, 0.0L, 10000.0L).Distance, 1.0L);
+  EXPECT_EQ(CalcTickSet(0, 0.0L, 10001.0L).Distance, 1000.0L);
+}
+
 TEST(LinearTicks, EmptyRangeHasNoTicks) {
   EXPECT_TRUE(allTicks(linear(3, 5.0L, 5.0L)).empty());
   EXPECT_TRUE(allTicks(linear(3, 5.0L, 5.0L, false)).empty());
