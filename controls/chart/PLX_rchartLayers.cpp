@@ -144,7 +144,8 @@ void TCustomRChart::R2M(int Layer, double xin, double yin, int& xout, int& yout)
 // An axis without pixel extent has no value under a pixel: it answers with
 // the middle of its range rather than a division by zero.
 void TCustomRChart::M2R(int Layer, int xin, int yin, double& xout, double& yout) const {
-  const size_t n = size_t(Layer);
+  // Clamped as in R2M: a layer outside 1..16 must not read beyond the maps.
+  const size_t n = size_t(Layer < 1 ? 1 : Layer > MaxLayers ? MaxLayers : Layer);
   xout = FMapX[n].HasExtent() ? FMapX[n].ToValue(xin) : FScalePropsX[n]->Center();
   yout = FMapY[n].HasExtent() ? FMapY[n].ToValue(yin) : FScalePropsY[n]->Center();
 }

@@ -146,6 +146,11 @@ TEST(RChartMapping, LayerOutOfRangeIsClamped) {
   EXPECT_EQ(x, 345);
   chart.R2M(99, 5, 0, x, y);
   EXPECT_EQ(x, 345);
+  double rx = 0, ry = 0;
+  chart.M2R(0, 345, 208, rx, ry);
+  EXPECT_DOUBLE_EQ(rx, 20.0);
+  chart.M2R(17, 345, 208, rx, ry);
+  EXPECT_DOUBLE_EQ(rx, 5.0);
 }
 
 TEST(RChartMapping, MarginsSizeAndRimRemap) {
