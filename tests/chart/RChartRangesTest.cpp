@@ -3,6 +3,7 @@
 // AutoRange.
 #include <gtest/gtest.h>
 
+#include "chart/FirstChart.h"
 #include "controls/chart/PLX_rchart.h"
 
 namespace {
@@ -12,16 +13,6 @@ class RangeChart : public TRChart {
  public:
   using TCustomRChart::ForceRange;
 };
-
-// The program's first chart: 660 x 395, default margins, 0..40 x 1.5..30.
-void MakeFirstChart(TCustomRChart& chart) {
-  chart.BeginLoading();
-  chart.SetBounds(0, 0, 660, 395);
-  chart.Scale1X().SetRangeHigh(40);
-  chart.Scale1Y().SetRangeHigh(30);
-  chart.Scale1Y().SetRangeLow(1.5);
-  chart.Loaded();
-}
 
 struct Ranges {
   double xl, yl, xh, yh;
