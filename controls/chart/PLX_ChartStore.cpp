@@ -50,18 +50,12 @@ bool classMatches(uint8_t itemClass, uint8_t filter) {
   return filter == kAllClasses || itemClass == filter;
 }
 
-// Kinds whose (x2, y2) is a second point in real units.
-bool hasSecondPoint(TrcItem kind) {
-  return kind == tkLine || kind == tkRect || kind == tkRectFrame || kind == tk3DBar ||
-         kind == tkArrow;
-}
-
 // Every coordinate the item stores takes the same linear formula: the
 // ellipse's half axes included, and the pixel-offset kinds' offsets too.
 void transformItem(TrcChartItem& item, double kx, double dx, double ky, double dy) {
   item.x = kx * item.x + dx;
   item.y = ky * item.y + dy;
-  if (hasSecondPoint(item.ItemKind) || item.ItemKind == tkEllipse) {
+  if (HasSecondPoint(item.ItemKind) || item.ItemKind == tkEllipse) {
     item.x2 = kx * item.x2 + dx;
     item.y2 = ky * item.y2 + dy;
   }
@@ -573,7 +567,7 @@ void TrcItemStore::FindMinMax(int Layer, double RangeLoX, double RangeLoY, doubl
     if (kind == tkMoveRelPix || kind == tkLineRelPix || kind == tkRectRelPix) continue;
     if (strictlyInside(item.x, item.y, RangeLoX, RangeLoY, RangeHiX, RangeHiY))
       widen(item.x, item.y, MinX, MinY, MaxX, MaxY);
-    if (hasSecondPoint(kind) &&
+    if (HasSecondPoint(kind) &&
         strictlyInside(item.x2, item.y2, RangeLoX, RangeLoY, RangeHiX, RangeHiY))
       widen(item.x2, item.y2, MinX, MinY, MaxX, MaxY);
   }

@@ -38,6 +38,12 @@ enum TrcItem : uint8_t {
 
 constexpr int NumItemKinds = 18;
 
+// Kinds whose (x2, y2) is a second point in real units.
+inline bool HasSecondPoint(TrcItem kind) {
+  return kind == tkLine || kind == tkRect || kind == tkRectFrame || kind == tk3DBar ||
+         kind == tkArrow;
+}
+
 // Layers are numbered 1..NumLayers.
 constexpr int NumLayers = 16;
 

@@ -57,6 +57,7 @@ TCustomRChart::TCustomRChart(TComponent* AOwner) : TControl(AOwner) {
     }
   }
   refreshAllScales();
+  ClearZoomHistory();
   FAutoRedraw = true;
 }
 
@@ -218,6 +219,8 @@ void TCustomRChart::Assign(const TCustomRChart& Source) {
   Fxasp = Source.Fxasp;
   Fyasp = Source.Fyasp;
   FIsometric = Source.FIsometric;
+  FZoomHist = Source.FZoomHist;
+  FZoomRange = Source.FZoomRange;
   FJointLayers->Assign(*Source.FJointLayers);
   FAutoRedraw = Source.FAutoRedraw;
   FMouseAction = Source.FMouseAction;

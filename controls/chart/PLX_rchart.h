@@ -8,7 +8,9 @@
 // responsibility:
 //   PLX_rchart.cpp        construction, standard layouts, loading, copying
 //   PLX_rchartLayers.cpp  axis properties, scale helpers, mapping, ticks
-//   PLX_rchartRanges.cpp  range application and joined layers
+//   PLX_rchartRanges.cpp  range application, joined layers, isometric mode,
+//                         confinement and the zoom history
+//   PLX_rchartAutoRange.cpp  ranges fitted to the items
 //   PLX_rchartPaint.cpp   the rendering pipeline, size and margins
 //   PLX_rchartData.cpp    the data pass over the item store
 //   PLX_rchartGrid.cpp    the grid
@@ -28,9 +30,11 @@
 #include "controls/chart/PLX_ChartGrid.h"
 #include "controls/chart/PLX_ChartLayouts.h"
 #include "controls/chart/PLX_ChartMap.h"
+#include "controls/chart/PLX_ChartRanges.h"
 #include "controls/chart/PLX_ChartStore.h"
 #include "controls/chart/PLX_JointLayers.h"
 #include "controls/chart/PLX_ScaleProps.h"
+#include "controls/chart/PLX_ZoomHistory.h"
 #include "controls/chart/PLX_rchartTypes.h"
 #include "controls/scale/PLX_Scale.h"
 #include "platform/Bitmap.h"
@@ -132,6 +136,44 @@ class TCustomRChart : public TControl {
   void SetMouseAffectsLayer(int Layer, bool value);
   TScaleTickDrawnEvent OnScaleTickDrawn;
   TBeforeTickLabelEvent OnBeforeTickLabel;
+
+  // ---- Ranges (PLX_rchartRanges.cpp, PLX_rchartAutoRange.cpp). Each command
+  // ends with one repaint unless painting is suppressed.
+  // Sets one layer's ranges (Layer 1..16) or every layer's (0); equal ends
+  // are widened, the isometric rule applies, the new states enter the zoom
+  // history, and layers joined to a changed layer follow it.
+  void SetRange(int Layer, long double xLo, long double yLo, long double xHi, long double yHi);
+  // Gives every listed layer the union of their ranges.
+  void SetEqualRange(const TLayerSet& Layers);
+  void SetEqualRangeXOnly(const TLayerSet& Layers);
+  void SetEqualRangeYOnly(const TLayerSet& Layers);
+  // Fits one layer's ranges (Layer 1..16) to its items, Margin per cent
+  // added at both ends and widened to MinRange per cent of the centre; Layer
+  // 0 fits all layers together, joined ones with their masters, confined and
+  // without entering the history.
+  void AutoRange(int Layer, double Margin, double MinRange = 0);
+  // One axis only; the single-layer form switches Isometric off.
+  void AutoRangeXOnly(int Layer, double Margin, double MinRange = 0);
+  void AutoRangeYOnly(int Layer, double Margin, double MinRange = 0);
+  // The box that pans and zooms stay in; all zero switches it off.
+  void ConfineZoomRange(double xLo, double yLo, double xHi, double yHi);
+  // Empties the history; the current state becomes its only entry.
+  void ClearZoomHistory();
+  // Returns every layer to the state at history index -15..0 (0 the state
+  // entered last); other indexes do nothing.
+  void ZoomHistory(int Index);
+  // A layer's (1..16) state at history index -15..0; zeros outside.
+  TRectDouble ZoomStack(int Layer, int StackIx) const { return GetZoomStackEntry(Layer, StackIx); }
+  TRectDouble GetZoomStackEntry(int Layer, int StackIx) const;
+  // Undo and redo through the history: back to the state before the current
+  // one, or forward again to the state left by ZoomBack. A range change
+  // after going back drops the states ahead. False, changing nothing, at
+  // either end or when the history no longer holds the state.
+  bool ZoomBack();
+  bool ZoomForward();
+  // Switching on gives every layer the vertical range that shows equal units
+  // on both axes, around its centre, and enters the state into the history.
+  void SetIsometric(bool value);
 
   // ---- Construction and layouts (PLX_rchart.cpp)
   TrcLayout StandardLayout() const { return FStdLayout; }
@@ -245,13 +287,23 @@ class TCustomRChart : public TControl {
   void DrawFinish(int xPos, int yPos, TBitmap& SrcBmp, TCanvas& DestCv);
   void ConstructGrid(TCanvas& cv, int PosX, int PosY);
 
-  // Range application (PLX_rchartRanges.cpp).
+  // Range application (PLX_rchartRanges.cpp): SetRangeIntern widens equal
+  // ends and applies the isometric rule; ForceRange honours the joint-layer
+  // links; ForceRngIntern confines, writes and maps one layer.
+  void SetRangeIntern(int Layer, long double xLo, long double yLo, long double xHi,
+                      long double yHi, bool EnterToZoomStack, bool ConfineRange);
   void ForceRange(int Layer, long double xLo, long double yLo, long double xHi, long double yHi,
                   bool EnterToZoomStack, bool ConfineRange);
   void ForceRngIntern(int Layer, long double xLo, long double yLo, long double xHi,
                       long double yHi, bool EnterToZoomStack, bool ConfineRange);
   // The change handler of every axis property set.
   void ScalePropsChanged(TObject* Sender);
+  // Enters every layer's current ranges into the history.
+  void ZoomStateOnStack();
+  // The extent of a layer's items with Rim per cent added and widened to
+  // MinRng per cent of the centre; 0..0 for a layer without items.
+  void LLCalcExtents(int Layer, double Rim, double MinRng, long double& xLo, long double& yLo,
+                     long double& xHi, long double& yHi);
 
   // Suppressed painting from construction until the window exists.
   bool FSuppressPaint = true;
@@ -273,12 +325,32 @@ class TCustomRChart : public TControl {
   TAxisRange rangeY(int Layer) const;
 
   // PLX_rchartRanges.cpp
-  void applyAxisRange(TScaleProps& props, long double lo, long double hi);
+  enum class RangeAxes : uint8_t { Both, XOnly, YOnly };
+  bool applyAxisRange(TScaleProps& props, long double lo, long double hi);
   void layerJoined(int Index, int Master, bool Horizontal);
+  // Runs apply with painting suppressed; restores it without painting.
+  void withoutPaint(const std::function<void()>& apply);
+  // The same, then one paint unless painting was suppressed before: it
+  // stands for the repaints of every range application inside.
+  void paintOnceAfter(const std::function<void()>& apply);
+  void equalRange(const TLayerSet& Layers, RangeAxes axes);
+  // The vertical range around Centre that shows the horizontal span Dx in
+  // equal units.
+  TAxisSpan isometricSpan(long double Centre, long double Dx) const;
+  // Every layer's vertical range by the isometric rule, through the property
+  // setters; the caller has painting suppressed.
+  void applyIsometricRule();
+  bool confinementOn() const;
+  void restoreHistory(int Index);
+
+  // PLX_rchartAutoRange.cpp
+  void autoRange(int Layer, double Margin, double MinRange, RangeAxes axes);
+  void autoRangeLayer(int Layer, double Margin, double MinRange, RangeAxes axes);
+  void autoRangeAll(double Margin, double MinRange, RangeAxes axes);
 
   // PLX_rchartPaint.cpp
   void sizeGrafBmp();
-  void marginsChanged();
+  void marginsChanged(bool isometricHook);
   void drawRim(TCanvas& cv);
   void drawCaption(TCanvas& cv);
   void drawBackgroundImage(TCanvas& cv, int PosX, int PosY, int GW, int GH);
@@ -330,6 +402,9 @@ class TCustomRChart : public TControl {
   std::array<std::unique_ptr<TCrossHair>, 5> FCrossHair;  // 0 unused
   std::unique_ptr<TJointLayers> FJointLayers;
   std::unique_ptr<TBakGndImg> FBackGroundImg;
+  TZoomHistory FZoomHist;
+  std::array<long double, 4> FZoomRange{};  // lowest x, lowest y, highest x, highest y
+  bool FRestoringHistory = false;
   std::vector<TPoint> FPpa;      // the polyline buffer of a data pass
   std::vector<TPoint> FShape;    // corner points of polygons
   std::vector<int> FPixMap;      // the marks' occupancy map

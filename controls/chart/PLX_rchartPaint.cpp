@@ -62,38 +62,46 @@ void TCustomRChart::sizeGrafBmp() {
   FGrafBmp.SetSize(std::max(FFrame.DataWidth() + 1, 0), std::max(FFrame.DataHeight() + 1, 0));
 }
 
-// After a margin or the rim changed: the data bitmap, the helpers' margins
-// and the mapping follow, then the repaint rule.
-void TCustomRChart::marginsChanged() {
+// After a margin or the rim changed: the data bitmap, the isometric ranges
+// (after a margin), the helpers' margins and the mapping follow, then the
+// repaint rule. The isometric ranges go through the axis setters, which
+// repaint whatever AutoRedraw says; that is done once at the end.
+void TCustomRChart::marginsChanged(bool isometricHook) {
   sizeGrafBmp();
+  const bool isometric = isometricHook && FIsometric;
+  if (isometric) withoutPaint([this] { applyIsometricRule(); });
   refreshAllScales();
   AdjustScaling();
-  StyleChanged(this);
+  if (isometric) {
+    Paint();
+  } else {
+    StyleChanged(this);
+  }
 }
 
 void TCustomRChart::SetMarginLeft(int value) {
   FFrame.L = value;
-  marginsChanged();
+  marginsChanged(true);
 }
 
 void TCustomRChart::SetMarginRight(int value) {
   FFrame.R = value;
-  marginsChanged();
+  marginsChanged(true);
 }
 
 void TCustomRChart::SetMarginTop(int value) {
   FFrame.T = value;
-  marginsChanged();
+  marginsChanged(true);
 }
 
 void TCustomRChart::SetMarginBottom(int value) {
   FFrame.B = value;
-  marginsChanged();
+  marginsChanged(true);
 }
 
 void TCustomRChart::SetShadowWidth(int value) {
   FFrame.S = std::clamp(value, 0, kMaxShadowWidth);
-  marginsChanged();
+  marginsChanged(false);
 }
 
 void TCustomRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -104,8 +112,9 @@ void TCustomRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
   FFrame.W = Width();
   FFrame.H = Height();
-  refreshAllScales();
   try {
+    if (FIsometric) applyIsometricRule();
+    refreshAllScales();
     AdjustScaling();
   } catch (...) {
     FSuppressPaint = suppressed;

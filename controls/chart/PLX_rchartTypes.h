@@ -69,3 +69,20 @@ enum TMouseActMode : uint8_t {
   maRotXZ,
   maRotAbsXZ
 };
+
+struct TPointDouble {
+  double X;
+  double Y;
+};
+
+// A layer's range state: Left..Right horizontally, Bottom..Top vertically.
+struct TRectDouble {
+  double Left;
+  double Top;
+  double Right;
+  double Bottom;
+
+  TPointDouble TopLeft() const { return {Left, Top}; }
+  TPointDouble BottomRight() const { return {Right, Bottom}; }
+  bool IsZero() const { return Left == 0 && Top == 0 && Right == 0 && Bottom == 0; }
+};

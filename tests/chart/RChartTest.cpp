@@ -4,19 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "chart/FirstChart.h"
 #include "platform/Bitmap.h"
 
 namespace {
-
-// The program's first chart: 660 x 395, default margins, 0..40 x 1.5..30.
-void MakeFirstChart(TRChart& chart) {
-  chart.BeginLoading();
-  chart.SetBounds(0, 0, 660, 395);
-  chart.Scale1X().SetRangeHigh(40);
-  chart.Scale1Y().SetRangeHigh(30);
-  chart.Scale1Y().SetRangeLow(1.5);
-  chart.Loaded();
-}
 
 TEST(RChartConstruction, NewChartValues) {
   TRChart chart;
