@@ -10,7 +10,7 @@
 
 namespace {
 
-bool validLayer(int Layer) { return Layer >= 1 && Layer <= MaxLayers; }
+[[maybe_unused]] bool validLayer(int Layer) { return Layer >= 1 && Layer <= MaxLayers; }
 
 bool panHoriz(TMouseActMode m) { return m == maPan || m == maPanHoriz; }
 
