@@ -19,7 +19,9 @@ void PutLE(std::vector<uint8_t>& out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(uint8_t(value >> (8 * i)));
 }
 
-// A bottom-up 24-bit file with a 40-byte info header.
+}  // namespace
+
+// Bottom-up rows with a 40-byte info header.
 std::vector<uint8_t> EncodeBmp(const TBitmap& bmp) {
   const int w = bmp.Width();
   const int h = bmp.Height();
@@ -50,8 +52,6 @@ std::vector<uint8_t> EncodeBmp(const TBitmap& bmp) {
   }
   return out;
 }
-
-}  // namespace
 
 TBitmap::TBitmap() = default;
 
@@ -97,12 +97,16 @@ void TBitmap::Assign(const TBitmap& source) {
 void TBitmap::LoadFromFile(const std::u16string& fileName) {
   QImage image(ToQString(fileName));
   if (image.isNull()) throw EFileError("Cannot read the image file \"" + ToUtf8(fileName) + "\"");
-  image = image.convertToFormat(QImage::Format_RGB32);
-  SetSize(image.width(), image.height());
-  for (int y = 0; y < FHeight; ++y) {
-    const auto* src = reinterpret_cast<const uint32_t*>(image.constScanLine(y));
-    uint32_t* dst = ScanLine(y);
-    for (int x = 0; x < FWidth; ++x) dst[x] = src[x] | 0xFF000000u;
+  AssignImage(*this, image);
+}
+
+void AssignImage(TBitmap& bmp, const QImage& image) {
+  const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+  bmp.SetSize(rgb.width(), rgb.height());
+  for (int y = 0; y < bmp.Height(); ++y) {
+    const auto* src = reinterpret_cast<const uint32_t*>(rgb.constScanLine(y));
+    uint32_t* dst = bmp.ScanLine(y);
+    for (int x = 0; x < bmp.Width(); ++x) dst[x] = src[x] | 0xFF000000u;
   }
 }
 

@@ -54,3 +54,6 @@ class TBitmap {
   std::vector<uint32_t> FPixels;
   std::unique_ptr<TCanvas> FCanvas;
 };
+
+// The bytes of a 24-bit ".bmp" file of the picture, as SaveToFile writes it.
+std::vector<uint8_t> EncodeBmp(const TBitmap& picture);

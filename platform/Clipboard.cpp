@@ -3,10 +3,13 @@
 // nothing and reads find no text.
 #include "Clipboard.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
+#include <memory>
+#include <vector>
 
 #include "Bitmap.h"
 #include "QtBridge.h"
@@ -15,6 +18,25 @@ namespace {
 
 QClipboard* systemClipboard() {
   return WidgetsAvailable() ? QGuiApplication::clipboard() : nullptr;
+}
+
+// PNG and BMP are given as files, so that an application asking for either
+// gets it even where the platform would not convert; the image itself lets
+// the platform offer every other image type it can write.
+std::unique_ptr<QMimeData> pictureData(const TBitmap& picture) {
+  auto data = std::make_unique<QMimeData>();
+  // The view borrows the bitmap's pixels; the clipboard keeps a deep copy.
+  const QImage image = BitmapView(picture).copy();
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  const std::vector<uint8_t> bmp = EncodeBmp(picture);
+  data->setImageData(image);
+  data->setData(QStringLiteral("image/png"), png);
+  data->setData(QStringLiteral("image/bmp"),
+                QByteArray(reinterpret_cast<const char*>(bmp.data()), qsizetype(bmp.size())));
+  return data;
 }
 
 }  // namespace
@@ -44,6 +66,14 @@ void ClipboardPutBitmap(const TBitmap& picture) {
     clipboard->clear(QClipboard::Clipboard);  // an empty picture replaces what was there
     return;
   }
-  // The view borrows the bitmap's pixels; the clipboard keeps a deep copy.
-  clipboard->setImage(BitmapView(picture).copy(), QClipboard::Clipboard);
+  clipboard->setMimeData(pictureData(picture).release(), QClipboard::Clipboard);
+}
+
+bool ClipboardGetBitmap(TBitmap& picture) {
+  QClipboard* clipboard = systemClipboard();
+  if (!clipboard) return false;
+  const QImage image = clipboard->image(QClipboard::Clipboard);
+  if (image.isNull()) return false;
+  AssignImage(picture, image);
+  return true;
 }

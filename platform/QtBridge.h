@@ -27,6 +27,8 @@ inline QImage BitmapView(TBitmap& bmp) {
   return QImage(reinterpret_cast<uchar*>(bmp.ScanLine(0)), bmp.Width(), bmp.Height(),
                 qsizetype(bmp.Width()) * 4, QImage::Format_RGB32);
 }
+// Makes the bitmap a copy of the image's size and (opaque) pixels.
+void AssignImage(TBitmap& bmp, const QImage& image);
 
 inline QString ToQString(const std::u16string& text) {
   return QString::fromUtf16(text.data(), qsizetype(text.size()));

@@ -274,10 +274,22 @@ class TCustomRChart : public TControl {
   void MouseMove(TShiftState Shift, int X, int Y) override;
   TMouseMoveInChartEvent OnMouseMoveInChart;
 
-  // ---- Export (PLX_rchartExport.cpp): rendered afresh, without crosshairs;
-  // the window is not repainted.
+  // ---- Export (PLX_rchartExport.cpp): rendered afresh from the item store,
+  // without crosshairs; the window is not repainted and the data image is not
+  // touched. ChartBmp keeps the exported whole-chart picture until the next
+  // Paint. The DAOnly variants give the data area alone.
   void CopyToClipboard(bool BlkWhite);
+  void CopyToClipboardDAOnly(bool BlkWhite);
+  // Writes the whole chart to the file BmpFileName(FName), overwriting it.
+  // Throws EFileError naming that file when it cannot be written; the chart
+  // is then as it was before the call.
+  void CopyToBMP(const std::u16string& FName, bool BlkWhite);
+  // Make ABitmap a copy of the picture; nothing happens when it is null.
   void CopyToBitmap(TBitmap* ABitmap, bool BlkWhite);
+  void CopyToBitmapDAOnly(TBitmap* ABitmap, bool BlkWhite);
+  // The directory part kept, the file part cut at its first dot, ".bmp"
+  // appended: "out/my.plot.old" gives "out/my.bmp".
+  static std::u16string BmpFileName(const std::u16string& FName);
 
  protected:
   // The parts of a rendering (PLX_rchartPaint.cpp, PLX_rchartData.cpp).
@@ -286,6 +298,11 @@ class TCustomRChart : public TControl {
   void ConstructDataBmp(TCanvas& cv, int PosX, int PosY, bool BlkWhite, int FirstItem);
   void DrawFinish(int xPos, int yPos, TBitmap& SrcBmp, TCanvas& DestCv);
   void ConstructGrid(TCanvas& cv, int PosX, int PosY);
+  // Black-and-white export (PLX_rchartExport.cpp): the chart's own colours
+  // and those of every axis saved and replaced, and put back; written
+  // directly, without the repaint rule.
+  void BackupColorsAndMakeBW();
+  void ReloadBackupColors();
 
   // Range application (PLX_rchartRanges.cpp): SetRangeIntern widens equal
   // ends and applies the isometric rule; ForceRange honours the joint-layer
@@ -310,7 +327,12 @@ class TCustomRChart : public TControl {
 
  private:
   struct DataPass;
-  struct ColorBackup;
+  // The colours a black-and-white export replaces.
+  struct ColorBackup {
+    TColor Window, Frame, Chart, Font, Shadow, ShadowBgnd;
+    std::array<TColor, MaxLayers + 1> ScalesX, ScalesY, SclFontX, SclFontY;  // 0 unused
+  };
+  using PictureSink = std::function<void(const TBitmap& picture)>;
 
   // PLX_rchart.cpp
   void createLayer(int n);
@@ -382,9 +404,9 @@ class TCustomRChart : public TControl {
   TGridAxis gridAxis(bool horizontal) const;
 
   // PLX_rchartExport.cpp
-  void renderForExport(TBitmap& aux, bool BlkWhite, bool wholeChart);
-  void backupColorsAndMakeBW(ColorBackup& backup);
-  void reloadBackupColors(const ColorBackup& backup);
+  void exportPicture(bool BlkWhite, bool wholeChart, const PictureSink& deliver);
+  void renderExport(TBitmap& aux, bool BlkWhite, bool wholeChart);
+  void setAxisColors(int Layer, TColor xScale, TColor yScale, TColor xFont, TColor yFont);
 
   TrcItemStore FStore;
   TChartFrame FFrame;  // size, margins and rim
@@ -408,6 +430,7 @@ class TCustomRChart : public TControl {
   std::vector<TPoint> FPpa;      // the polyline buffer of a data pass
   std::vector<TPoint> FShape;    // corner points of polygons
   std::vector<int> FPixMap;      // the marks' occupancy map
+  ColorBackup FColBak{};
 
   TrcLayout FStdLayout = rcl_X1Bottom_Y1Left;
   bool FAutoRedraw = false;

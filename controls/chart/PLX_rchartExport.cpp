@@ -5,13 +5,30 @@
 #include "platform/Canvas.h"
 #include "platform/Clipboard.h"
 
-struct TCustomRChart::ColorBackup {
-  TColor Window, Frame, Chart, Font, Shadow, ShadowBgnd;
-  std::array<TColor, MaxLayers + 1> ScalesX, ScalesY, SclFontX, SclFontY;
-};
+// ---------------------------------------------------------------------------
+// Black and white
 
-// The colours are written directly, without the repaint rule.
-void TCustomRChart::backupColorsAndMakeBW(ColorBackup& b) {
+// Writes one layer's axis and label colours with the change notifications
+// off, so nothing repaints.
+void TCustomRChart::setAxisColors(int Layer, TColor xScale, TColor yScale, TColor xFont,
+                                  TColor yFont) {
+  TScaleProps& x = *FScalePropsX[size_t(Layer)];
+  TScaleProps& y = *FScalePropsY[size_t(Layer)];
+  const TNotifyEvent hx = x.OnChange, hy = y.OnChange;
+  x.OnChange = nullptr;
+  y.OnChange = nullptr;
+  x.SetColorScale(xScale);
+  y.SetColorScale(yScale);
+  x.Font().SetColor(xFont);
+  y.Font().SetColor(yFont);
+  x.OnChange = hx;
+  y.OnChange = hy;
+}
+
+// The grid, the background band and image, the text labels and the
+// crosshairs keep their colours.
+void TCustomRChart::BackupColorsAndMakeBW() {
+  ColorBackup& b = FColBak;
   b.Window = FWindColor;
   b.Frame = FChartFrameColor;
   b.Chart = FChartColor;
@@ -25,26 +42,18 @@ void TCustomRChart::backupColorsAndMakeBW(ColorBackup& b) {
   FShadowColor = clSilver;
   FShadowBakColor = clWhite;
   for (int n = 1; n <= MaxLayers; ++n) {
-    TScaleProps& x = *FScalePropsX[size_t(n)];
-    TScaleProps& y = *FScalePropsY[size_t(n)];
-    b.ScalesX[size_t(n)] = x.ColorScale();
-    b.ScalesY[size_t(n)] = y.ColorScale();
-    b.SclFontX[size_t(n)] = x.Font().Color();
-    b.SclFontY[size_t(n)] = y.Font().Color();
-    const TNotifyEvent hx = x.OnChange, hy = y.OnChange;
-    x.OnChange = nullptr;
-    y.OnChange = nullptr;
-    x.SetColorScale(clBlack);
-    y.SetColorScale(clBlack);
-    x.Font().SetColor(clBlack);
-    y.Font().SetColor(clBlack);
-    x.OnChange = hx;
-    y.OnChange = hy;
+    const size_t i = size_t(n);
+    b.ScalesX[i] = FScalePropsX[i]->ColorScale();
+    b.ScalesY[i] = FScalePropsY[i]->ColorScale();
+    b.SclFontX[i] = FScalePropsX[i]->Font().Color();
+    b.SclFontY[i] = FScalePropsY[i]->Font().Color();
+    setAxisColors(n, clBlack, clBlack, clBlack, clBlack);
   }
   refreshAllScales();
 }
 
-void TCustomRChart::reloadBackupColors(const ColorBackup& b) {
+void TCustomRChart::ReloadBackupColors() {
+  const ColorBackup& b = FColBak;
   FWindColor = b.Window;
   FChartFrameColor = b.Frame;
   FChartColor = b.Chart;
@@ -52,52 +61,81 @@ void TCustomRChart::reloadBackupColors(const ColorBackup& b) {
   FShadowColor = b.Shadow;
   FShadowBakColor = b.ShadowBgnd;
   for (int n = 1; n <= MaxLayers; ++n) {
-    TScaleProps& x = *FScalePropsX[size_t(n)];
-    TScaleProps& y = *FScalePropsY[size_t(n)];
-    const TNotifyEvent hx = x.OnChange, hy = y.OnChange;
-    x.OnChange = nullptr;
-    y.OnChange = nullptr;
-    x.SetColorScale(b.ScalesX[size_t(n)]);
-    y.SetColorScale(b.ScalesY[size_t(n)]);
-    x.Font().SetColor(b.SclFontX[size_t(n)]);
-    y.Font().SetColor(b.SclFontY[size_t(n)]);
-    x.OnChange = hx;
-    y.OnChange = hy;
+    const size_t i = size_t(n);
+    setAxisColors(n, b.ScalesX[i], b.ScalesY[i], b.SclFontX[i], b.SclFontY[i]);
   }
   refreshAllScales();
 }
 
-// Painting stays suppressed throughout, so notifications raised meanwhile do
-// not render; the colours come back also when rendering fails.
-void TCustomRChart::renderForExport(TBitmap& aux, bool BlkWhite, bool wholeChart) {
-  const bool suppressed = FSuppressPaint;
-  FSuppressPaint = true;
-  ColorBackup backup{};
-  if (BlkWhite) backupColorsAndMakeBW(backup);
-  try {
-    if (wholeChart) ConstructChartBmp(FChartBmp.Canvas());
-    aux.SetSize(FGrafBmp.Width(), FGrafBmp.Height());
-    InitGraf(aux.Canvas(), 0, 0);
-    ConstructDataBmp(aux.Canvas(), 0, 0, BlkWhite, 0);
-    if (wholeChart) FChartBmp.Canvas().Draw(FFrame.L, FFrame.T, aux);
-  } catch (...) {
-    if (BlkWhite) reloadBackupColors(backup);
-    FSuppressPaint = suppressed;
-    throw;
-  }
-  if (BlkWhite) reloadBackupColors(backup);
-  FSuppressPaint = suppressed;
+// ---------------------------------------------------------------------------
+// One export
+
+// The data area into aux and, for the whole chart, the surroundings into the
+// chart bitmap with aux copied in. aux takes the data bitmap's size by its
+// rule: after a change of size the data bitmap keeps its old size until it
+// is rendered again, and a picture of that size would be cut short.
+void TCustomRChart::renderExport(TBitmap& aux, bool BlkWhite, bool wholeChart) {
+  if (wholeChart) ConstructChartBmp(FChartBmp.Canvas());
+  sizeGrafBmp();
+  aux.SetSize(FGrafBmp.Width(), FGrafBmp.Height());
+  InitGraf(aux.Canvas(), 0, 0);
+  ConstructDataBmp(aux.Canvas(), 0, 0, BlkWhite, 0);
+  if (wholeChart) FChartBmp.Canvas().Draw(FFrame.L, FFrame.T, aux);
 }
 
-void TCustomRChart::CopyToClipboard(bool BlkWhite) {
+// Painting stays suppressed throughout, so notifications raised meanwhile do
+// not render. Whatever fails (rendering, or delivering such as writing a
+// file), the colours and the painting state come back and the auxiliary
+// bitmap is freed, so the chart stays usable. The painting state is put back
+// as it was rather than switched on: a caller that suppressed painting keeps
+// it suppressed.
+void TCustomRChart::exportPicture(bool BlkWhite, bool wholeChart, const PictureSink& deliver) {
   TBitmap aux;
-  renderForExport(aux, BlkWhite, true);
-  ClipboardPutBitmap(FChartBmp);
+  const bool suppressed = FSuppressPaint;
+  FSuppressPaint = true;
+  auto finish = [&] {
+    if (BlkWhite) ReloadBackupColors();
+    FSuppressPaint = suppressed;
+  };
+  try {
+    if (BlkWhite) BackupColorsAndMakeBW();
+    renderExport(aux, BlkWhite, wholeChart);
+    deliver(wholeChart ? FChartBmp : aux);
+  } catch (...) {
+    finish();
+    throw;
+  }
+  finish();
+}
+
+// ---------------------------------------------------------------------------
+// The targets
+
+void TCustomRChart::CopyToClipboard(bool BlkWhite) {
+  exportPicture(BlkWhite, true, [](const TBitmap& picture) { ClipboardPutBitmap(picture); });
+}
+
+void TCustomRChart::CopyToClipboardDAOnly(bool BlkWhite) {
+  exportPicture(BlkWhite, false, [](const TBitmap& picture) { ClipboardPutBitmap(picture); });
+}
+
+void TCustomRChart::CopyToBMP(const std::u16string& FName, bool BlkWhite) {
+  const std::u16string file = BmpFileName(FName);
+  exportPicture(BlkWhite, true, [&file](const TBitmap& picture) { picture.SaveToFile(file); });
 }
 
 void TCustomRChart::CopyToBitmap(TBitmap* ABitmap, bool BlkWhite) {
   if (!ABitmap) return;
-  TBitmap aux;
-  renderForExport(aux, BlkWhite, true);
-  ABitmap->Assign(FChartBmp);
+  exportPicture(BlkWhite, true, [ABitmap](const TBitmap& picture) { ABitmap->Assign(picture); });
+}
+
+void TCustomRChart::CopyToBitmapDAOnly(TBitmap* ABitmap, bool BlkWhite) {
+  if (!ABitmap) return;
+  exportPicture(BlkWhite, false, [ABitmap](const TBitmap& picture) { ABitmap->Assign(picture); });
+}
+
+std::u16string TCustomRChart::BmpFileName(const std::u16string& FName) {
+  // With no separator, npos + 1 wraps to 0: the whole name is the file part.
+  const size_t fileStart = FName.find_last_of(u'/') + 1;
+  return FName.substr(0, FName.find(u'.', fileStart)) + u".bmp";
 }

@@ -3,11 +3,13 @@
 // and the read-outs of the chart's mouse position.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -18,9 +20,12 @@
 
 #include "app/ProgramIcon.h"
 #include "app/u_frmMain.h"
+#include "platform/Bitmap.h"
+#include "platform/Clipboard.h"
 #include "platform/Colors.h"
 #include "platform/Dialogs.h"
 #include "platform/Locale.h"
+#include "support/PixelMask.h"
 
 namespace {
 
@@ -199,6 +204,27 @@ TEST_F(MainWindow, MouseOverEitherChartFillsTheReadOuts) {
   window->RChart1->MouseMove(0, 50, 280);
   EXPECT_NEAR(window->nlFeedLin->Value(), 0.25, 1e-9);
   EXPECT_NEAR(window->nlFreq->Value(), 0.0, 1e-9);
+}
+
+// The popup menu's one entry puts the first chart on the clipboard: the whole
+// control with the two yellow marks of the defaults inside the range, without
+// the crosshairs.
+TEST_F(MainWindow, ThePopupMenuCopiesTheFirstChart) {
+  ASSERT_EQ(window->puRc->actions().size(), 1);
+  QAction* copy = window->puRc->actions().first();
+  EXPECT_EQ(copy->text(), QStringLiteral("Copy to clipboard"));
+  ClipboardPutText(u"7.1");
+  copy->trigger();
+  TBitmap picture;
+  ASSERT_TRUE(ClipboardGetBitmap(picture));
+  ASSERT_EQ(picture.Width(), 660);
+  ASSERT_EQ(picture.Height(), 395);
+  EXPECT_EQ(picture.PixelColor(247, 289), clYellow);
+  EXPECT_EQ(picture.PixelColor(528, 289), clYellow);
+  for (const TColor crossHair : {clWhite, clBlack}) {
+    EXPECT_EQ(MaskOf(picture, crossHair, 51, 21, 589, 334).find('#'), std::string::npos);
+  }
+  EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(MainWindow, AHugeFrequencyAnswersAtOnce) {

@@ -121,3 +121,18 @@ clipboard_has_lines() {
 }
 
 IMPEDANCE="110 132"     # the edit line of the impedance box
+
+# Whether the clipboard offers the type (image/png, text/plain, ...); a
+# program that does not answer the request counts as no.
+clipboard_offers() {
+  timeout 0.5 xclip -o -selection clipboard -t TARGETS 2>/dev/null | grep -qx "$1"
+}
+
+# The number of the program's visible windows (a popup menu is one more).
+visible_windows() {
+  xdotool search --onlyvisible --pid "$PROGRAM_PID" 2>/dev/null | grep -c '' || true
+}
+
+more_visible_windows_than() {
+  [ "$(visible_windows)" -gt "$1" ]
+}

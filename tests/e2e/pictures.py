@@ -1,16 +1,19 @@
 """Reads the pictures the end-to-end tests take: a chart copied to the
-clipboard as a .bmp file, and the screen dumped by xwd.
+clipboard as a .bmp or .png file, and the screen dumped by xwd.
 
-    pictures.py discs CHART.bmp   the yellow feeder marks of the first chart
-    pictures.py curve SCREEN.xwd  the reference curve of the second chart
+    pictures.py discs CHART           the yellow feeder marks of the first chart
+    pictures.py nocrosshairs CHART    no crosshair pixel inside its data area
+    pictures.py curve SCREEN.xwd      the reference curve of the second chart
 
 Each command prints what it found and exits with 1 when it is not what the
 program must show."""
 import struct
 import sys
+import zlib
 
 YELLOW = (255, 255, 0)
 BLACK = (0, 0, 0)
+WHITE = (255, 255, 255)
 
 
 def read_bmp(path):
@@ -27,6 +30,60 @@ def read_bmp(path):
         return (r, g, b)
 
     return width, height, pixel
+
+
+def paeth(a, b, c):
+    p = a + b - c
+    pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+    if pa <= pb and pa <= pc:
+        return a
+    return b if pb <= pc else c
+
+
+def unfilter(raw, height, stride, bpp):
+    """The scanlines of a PNG image with their filters undone."""
+    rows, prev, pos = [], bytearray(stride), 0
+    for _ in range(height):
+        kind, line = raw[pos], bytearray(raw[pos + 1:pos + 1 + stride])
+        pos += 1 + stride
+        for i in range(stride):
+            a = line[i - bpp] if i >= bpp else 0
+            b = prev[i]
+            c = prev[i - bpp] if i >= bpp else 0
+            line[i] = (line[i] + (0, a, b, (a + b) // 2, paeth(a, b, c))[kind]) & 0xFF
+        rows.append(line)
+        prev = line
+    return rows
+
+
+def read_png(path):
+    """8-bit RGB or RGBA, not interlaced: what the program puts on the
+    clipboard."""
+    data = open(path, "rb").read()
+    assert data[:8] == b"\x89PNG\r\n\x1a\n", "PNG file expected"
+    pos, idat = 8, b""
+    while pos < len(data):
+        length, kind = struct.unpack_from(">I4s", data, pos)
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b"IHDR":
+            width, height, depth, colour, _, _, interlace = struct.unpack(">IIBBBBB", body)
+            assert depth == 8 and colour in (2, 6) and interlace == 0, "8-bit RGB(A) expected"
+        elif kind == b"IDAT":
+            idat += body
+        pos += 12 + length
+    bpp = 3 if colour == 2 else 4
+    rows = unfilter(zlib.decompress(idat), height, width * bpp, bpp)
+
+    def pixel(x, y):
+        return tuple(rows[y][bpp * x:bpp * x + 3])
+
+    return width, height, pixel
+
+
+def read_picture(path):
+    with open(path, "rb") as f:
+        magic = f.read(2)
+    return read_bmp(path) if magic == b"BM" else read_png(path)
 
 
 def read_xwd(path):
@@ -53,7 +110,7 @@ def read_xwd(path):
 def discs(path):
     """Two discs 7 pixels across centred on row 289 at columns 247 and 528,
     and no other yellow pixel."""
-    width, height, pixel = read_bmp(path)
+    width, height, pixel = read_picture(path)
     yellow = {(x, y) for y in range(height) for x in range(width) if pixel(x, y) == YELLOW}
     expected = set()
     for cx in (247, 528):
@@ -64,6 +121,17 @@ def discs(path):
         print("extra:", sorted(yellow - expected)[:10], "missing:", sorted(expected - yellow)[:10])
         return 1
     return 0
+
+
+def nocrosshairs(path):
+    """Inside the frame of the first chart's data area (columns 50 and 640,
+    rows 20 and 355) only the chart colour, the grid and the marks: no pixel of
+    the white crosshair nor of the black one."""
+    width, height, pixel = read_picture(path)
+    found = [(x, y) for y in range(21, 355) for x in range(51, 640)
+             if pixel(x, y) in (WHITE, BLACK)]
+    print("%d crosshair pixels in the data area" % len(found), found[:10])
+    return 1 if found or (width, height) != (660, 395) else 0
 
 
 def long_black_rows(width, height, pixel, min_run):
@@ -100,4 +168,4 @@ def curve(path):
 
 
 if __name__ == "__main__":
-    sys.exit({"discs": discs, "curve": curve}[sys.argv[1]](sys.argv[2]))
+    sys.exit({"discs": discs, "nocrosshairs": nocrosshairs, "curve": curve}[sys.argv[1]](sys.argv[2]))
