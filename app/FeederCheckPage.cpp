@@ -75,8 +75,8 @@ void TFeederCheckPage::CreateFeederGroup() {
 
 void TFeederCheckPage::CreateBandRows() {
   Text(this, QStringLiteral("Band"), kBandLeft, kHeaderTop, 50, 13);
-  Text(this, QStringLiteral("Nearest current maximum"), kNearestLeft, kHeaderTop, 160, 13);
-  Text(this, QStringLiteral("Change to reach it"), kChangeLeft + 28, kHeaderTop, 180, 13);
+  Text(this, QStringLiteral("Nearest maximum"), kNearestLeft, kHeaderTop, kChangeLeft - kNearestLeft, 13);
+  Text(this, QStringLiteral("Change to reach it"), kChangeLeft, kHeaderTop, kWarningLeft - kChangeLeft, 13);
   Text(this, QStringLiteral("Warning"), kWarningLeft, kHeaderTop, 100, 13);
   for (size_t i = 0; i < Rows.size(); ++i) {
     TBandRow& row = Rows[i];

@@ -90,12 +90,24 @@ void ApplyFieldLayout(TNumIO2& field) {
   field.SetGaugeFrameStyle(fsLowered);
 }
 
+namespace {
+
+// A control of the window, 25 pixels high, loading its layout's values
+// until the caller calls Loaded.
+template <class C>
+std::unique_ptr<C> startLoading(QWidget* parent, const char* name, int left, int top, int width) {
+  auto control = std::make_unique<C>();
+  control->BeginLoading();
+  control->SetName(FromQString(QString::fromUtf8(name)));
+  control->SetParentWidget(parent);
+  control->SetBounds(left, top, width, 25);
+  return control;
+}
+
+}  // namespace
+
 std::unique_ptr<TNumIO2> MakeField(QWidget* parent, const FieldRow& row, int left, int top, int width) {
-  auto field = std::make_unique<TNumIO2>();
-  field->BeginLoading();
-  field->SetName(FromQString(QString::fromUtf8(row.name)));
-  field->SetParentWidget(parent);
-  field->SetBounds(left, top, width, 25);
+  auto field = startLoading<TNumIO2>(parent, row.name, left, top, width);
   ApplyFieldLayout(*field);
   field->SetLeftText(row.leftText);
   field->SetRightText(row.rightText);
@@ -109,11 +121,7 @@ std::unique_ptr<TNumIO2> MakeField(QWidget* parent, const FieldRow& row, int lef
 }
 
 std::unique_ptr<TNumLab> MakeLabel(QWidget* parent, const LabelRow& row, int left, int top, int width) {
-  auto label = std::make_unique<TNumLab>();
-  label->BeginLoading();
-  label->SetName(FromQString(QString::fromUtf8(row.name)));
-  label->SetParentWidget(parent);
-  label->SetBounds(left, top, width, 25);
+  auto label = startLoading<TNumLab>(parent, row.name, left, top, width);
   label->SetDisplayType(dtFixP);
   label->SetAlignment(taCenter);
   label->SetLeftTextAlignment(taRightJustify);

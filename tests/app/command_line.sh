@@ -1,21 +1,16 @@
 #!/bin/sh
 # The real program on the command line, with no display at all: the default
 # lines, all bands with their two too-short messages, a bad argument.
-set -eu
+. "$(dirname "$0")/../e2e/e2e_lib.sh"  # DEFAULT_LINES
 unset DISPLAY WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb  # a window would fail here: the mode must not make one
 PROGRAM=$1
 fail() { echo "$1"; exit 1; }
 
 out=$("$PROGRAM" --frequency 7.1 --dipole-ft 85.3 --impedance 450)
-[ "$out" = "13.36
-32.37
-51.39
-70.41
-89.43
-108.44
-127.46
-146.48" ] || fail "default lines: $out"
+[ "$out" = "$DEFAULT_LINES" ] || fail "default lines: $out"
+out=$(LC_ALL=de_DE.UTF-8 "$PROGRAM" --frequency 7.1 --dipole-ft 85.3 --impedance 450)
+[ "$out" = "$DEFAULT_LINES" ] || fail "lines in a comma locale: $out"
 
 out=$("$PROGRAM" --bands all)
 [ "$(printf '%s\n' "$out" | grep -c 'is too short')" = 2 ] || fail "too-short messages: $out"
