@@ -39,14 +39,23 @@ double TakeDownToBelowOneAndAHalf(double wl) {
 }  // namespace
 
 std::u16string FormatFixed(double value, int decimals) {
+  return FormatFixed(value, decimals, LocaleDecimalSeparator());
+}
+
+std::u16string FormatFixed(double value, int decimals, char16_t separator) {
   char buffer[400];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
   std::u16string text(buffer, result.ptr);
-  const char16_t separator = LocaleDecimalSeparator();
   for (char16_t& c : text) {
     if (c == u'.') c = separator;
   }
   return text;
+}
+
+std::u16string TooShortMessage(double minimumFeet, char16_t separator) {
+  return u"Dipole length is too short for this frequency, it needs to be longer than: " +
+         FormatFixed(minimumFeet, 1, separator) +
+         u"ft. Please unselect the lowest frequency in the Band Select box!";
 }
 
 void InitFeederState(TFeederState& state, double initialFreq) {
@@ -76,9 +85,7 @@ TCalcResult CalcSingle(TFeederState& state, double frequencyMHz, double dipoleFe
   state.freq = frequencyMHz;
   state.length = FloatDivide(375.0, state.freq);
   if (!(dipoleFeet >= state.length)) {
-    return {false, u"Dipole length is too short for this frequency, it needs to be longer than: " +
-                       FormatFixed(state.length, 1) +
-                       u"ft. Please unselect the lowest frequency in the Band Select box!"};
+    return {false, TooShortMessage(state.length, LocaleDecimalSeparator())};
   }
   // An infinite frequency divides by zero here, as a frequency of 0 does above.
   state.dipWl = FloatDivide(dipoleFeet, 936.0 / state.freq);

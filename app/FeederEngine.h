@@ -71,5 +71,9 @@ struct TCurveCommand {
 };
 std::vector<TCurveCommand> BuildReferenceCurve();
 
-// Fixed-point text with the locale's decimal separator.
+// Fixed-point text with the locale's decimal separator, or with the one given.
 std::u16string FormatFixed(double value, int decimals);
+std::u16string FormatFixed(double value, int decimals, char16_t separator);
+
+// The too-short message for a minimum dipole length in feet.
+std::u16string TooShortMessage(double minimumFeet, char16_t separator);

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -14,63 +13,14 @@
 #include <QTabWidget>
 #include <QWheelEvent>
 
+#include "app/FeederCheckPage.h"
 #include "app/ProgramIcon.h"
+#include "app/WindowControls.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/QtBridge.h"
 
 namespace {
-
-
-QFont WindowFont(int pixelSize = 11, bool bold = false) {
-  QFont font(QStringLiteral("Tahoma"));
-  font.setPixelSize(pixelSize);
-  font.setBold(bold);
-  return font;
-}
-
-template <class W>
-W* Place(W* widget, int left, int top, int width, int height) {
-  widget->setGeometry(left, top, width, height);
-  return widget;
-}
-
-QPushButton* Button(QWidget* parent, const char* caption, int left, int top, int width, int height) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-  // Enter clicks the focused button, as Space does, on the desktop we follow.
-  button->setAutoDefault(true);
-  return Place(button, left, top, width, height);
-}
-
-// A group box drawn as on the classic desktop: an etched frame (a gray line
-// with a white one a pixel right and below) and the caption on the window's
-// own colour, so its inside shows the window's face like the fields do.
-class EtchedGroupBox : public QGroupBox {
- public:
-  using QGroupBox::QGroupBox;
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter p(this);
-    const QFontMetrics metrics(font());
-    const QRect frame = rect().adjusted(0, metrics.height() / 2, -2, -2);
-    p.setPen(ToQColor(clWhite));
-    p.drawRect(frame.translated(1, 1));
-    p.setPen(ToQColor(clGray));
-    p.drawRect(frame);
-    const QRect caption(kCaptionLeft, 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
-    p.fillRect(caption, palette().window());
-    p.setPen(palette().windowText().color());
-    p.drawText(caption, Qt::AlignCenter, title());
-  }
-
- private:
-  static constexpr int kCaptionLeft = 6;
-};
-
-QGroupBox* GroupBox(QWidget* parent, const char* caption, int left, int top, int width, int height) {
-  return Place(new EtchedGroupBox(QString::fromUtf8(caption), parent), left, top, width, height);
-}
 
 // The feeder choice: the mouse wheel changes it only while it has the focus,
 // so scrolling over the window never changes a result unnoticed.
@@ -100,108 +50,6 @@ QString FlatButtonTabs() {
              "QTabBar::tab:selected { border-color: #404040 #FFFFFF #FFFFFF #404040;"
              " padding: 2px 7px 1px 9px; }")
       .arg(ToQColor(clBtnFace).name());
-}
-
-// Settings the four input fields share.
-void ApplyFieldLayout(TNumIO2& field) {
-  field.SetInputFormat(itFloat);
-  field.SetDecPlaceSep(dsBoth);
-  field.SetSignificantDigits(6);
-  field.SetTextBoxWidth(80);
-  field.SetAlignment(taCenter);
-  field.SetLeftTextAlignment(taRightJustify);
-  field.SetRightTextAlignment(taLeftJustify);
-  field.SetFrameStyle(fsLowered);
-  field.SetColorScheme(csBWG);
-  field.SetColorBoxBG(clWhite);
-  field.SetColorBoxText(clBlack);
-  field.SetColorOutBG(clBtnFace);
-  field.SetColorOutText(clBlack);
-  field.SetColorWarnBG(0x6088FFF0);
-  field.SetColorWarnText(clRed);
-  field.SetBeep(false);
-  field.SetReadOnly(false);
-  field.SetAutoSize(false);
-  field.SetHideSelection(true);
-  field.SetButVisible(false);
-  field.SetButWidth(18);
-  field.SetButHeight(25);
-  field.SetButSpace(3);
-  field.SetButColor(clSilver);
-  field.SetButIncrem(1.0);
-  field.SetBut3D(true);
-  field.SetGaugeVisible(false);
-  field.SetGaugeColor(clNavy);
-  field.SetGaugeColorBg(clSilver);
-  field.SetGaugeColorFrame(clGray);
-  field.SetGaugeHeight(8);
-  field.SetGaugeWidth(82);
-  field.SetGaugeLeftMargin(35);
-  field.SetGaugeTopMargin(3);
-  field.SetGaugeFrameStyle(fsLowered);
-}
-
-struct FieldRow {
-  const char* name;
-  const char16_t* leftText;
-  const char16_t* rightText;
-  int leftSpace;
-  double rangeLow;
-  double rangeHigh;
-  int decimals;
-  double value;
-};
-
-std::unique_ptr<TNumIO2> MakeField(QWidget* parent, const FieldRow& row, int left, int top, int width) {
-  auto field = std::make_unique<TNumIO2>();
-  field->BeginLoading();
-  field->SetName(FromQString(QString::fromUtf8(row.name)));
-  field->SetParentWidget(parent);
-  field->SetBounds(left, top, width, 25);
-  ApplyFieldLayout(*field);
-  field->SetLeftText(row.leftText);
-  field->SetRightText(row.rightText);
-  field->SetLeftSpace(row.leftSpace);
-  field->SetRangeLow(row.rangeLow);
-  field->SetRangeHigh(row.rangeHigh);
-  field->SetFixPointDecPlaces(row.decimals);
-  field->SetNioValue(row.value);
-  field->Loaded();
-  return field;
-}
-
-std::unique_ptr<TNumLab> MakeLabel(QWidget* parent, const char* name, const char16_t* leftText,
-                                   const char16_t* rightText, int leftSpace, int precision,
-                                   int left, int width) {
-  auto label = std::make_unique<TNumLab>();
-  label->BeginLoading();
-  label->SetName(FromQString(QString::fromUtf8(name)));
-  label->SetParentWidget(parent);
-  label->SetBounds(left, 402, width, 25);
-  label->SetDisplayType(dtFixP);
-  label->SetAlignment(taCenter);
-  label->SetLeftTextAlignment(taRightJustify);
-  label->SetRightTextAlignment(taLeftJustify);
-  label->SetFrameStyle(fsLowered);
-  label->SetColorScheme(csBWG);
-  label->SetColorLabBakG(clBtnFace);
-  label->SetColorLabText(clBlack);
-  label->SetColorOutBakG(clBtnFace);
-  label->SetColorOutText(clBlack);
-  label->SetComma(false);
-  label->SetForcePlusSign(false);
-  label->SetEmpty(false);
-  label->SetTransparent(false);
-  label->SetLabelWidth(80);
-  label->SetOverflowIndicator(u"*********");
-  label->SetStateText(u"undefined");
-  label->SetDTFormat(u"mmm-dd, yyyy");
-  label->SetLeftText(leftText);
-  label->SetRightText(rightText);
-  label->SetLeftSpace(leftSpace);
-  label->SetPrecision(precision);
-  label->Loaded();
-  return label;
 }
 
 // The window layout's values of one axis of layer 1.
@@ -379,6 +227,13 @@ void TfrmMain::CreateStandardControls() {
   }
   PageControl1->addTab(tabSheet1, QStringLiteral("Current maxima"));
   PageControl1->addTab(tabSheet2, QStringLiteral("Optimum length"));
+  TabSheet3 = new TFeederCheckPage;
+  TabSheet3->setPalette(palette());
+  TabSheet3->setAutoFillBackground(true);
+  PageControl1->addTab(TabSheet3, QStringLiteral("Feeder check"));
+  QObject::connect(PageControl1, &QTabWidget::currentChanged, [this](int index) {
+    if (index == PageControl1->indexOf(TabSheet3)) RunGuarded([this] { TabSheet3Show(); });
+  });
   btnClearGraph = Button(tabSheet1, "Clear graph", 53, 402, 75, 25);
   btnPlott = Button(tabSheet1, "Plott", 548, 402, 75, 25);
   btnPlott->setVisible(false);
@@ -423,8 +278,8 @@ void TfrmMain::CreateNumericFields(QWidget* groupBox4, QWidget* groupBox1) {
 }
 
 void TfrmMain::CreateLabels(QWidget* page) {
-  nlFeedLin = MakeLabel(page, "nlFeedLin", u"Feeder length", u"m", 75, 2, 146, 177);
-  nlFreq = MakeLabel(page, "nlFreq", u"Frequency", u"MHz", 60, 3, 345, 169);
+  nlFeedLin = MakeLabel(page, {"nlFeedLin", u"Feeder length", u"m", 75, 2}, 146, 402, 177);
+  nlFreq = MakeLabel(page, {"nlFreq", u"Frequency", u"MHz", 60, 3}, 345, 402, 169);
 }
 
 void TfrmMain::CreateCharts(QWidget* page1, QWidget* panel1) {
@@ -476,6 +331,11 @@ void TfrmMain::SetTabOrder() {
       niodiplenft->Widget(), nioDipolLenm->Widget(), cbZ0,         btnCalc,
       PageControl1,   btnClearGraph,          btnPlott,            Button2};
   for (size_t i = 0; i + 1 < order.size(); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
+  QWidget* previous = order.back();
+  for (QWidget* next : TabSheet3->TabOrder()) {
+    QWidget::setTabOrder(previous, next);
+    previous = next;
+  }
 }
 
 void TfrmMain::showEvent(QShowEvent* event) {
@@ -602,4 +462,10 @@ void TfrmMain::Button2Click() {
     }
   }
   RChart1->ShowGraf();
+}
+
+void TfrmMain::TabSheet3Show() {
+  std::array<bool, 10> checked{};
+  for (int i = 0; i < int(checked.size()); ++i) checked[size_t(i)] = Checked(i);
+  TabSheet3->SetCalculatorInputs(niodiplenft->GetNioValue(), checked);
 }

@@ -21,6 +21,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
+class TFeederCheckPage;
 
 class TfrmMain : public QWidget {
  public:
@@ -48,6 +49,7 @@ class TfrmMain : public QWidget {
   QListWidget* clbBand;
   QComboBox* cbZ0;
   QTabWidget* PageControl1;
+  TFeederCheckPage* TabSheet3;  // "Feeder check"
   QMenu* puRc;
 
   // The list's lines, top to bottom.
@@ -77,6 +79,8 @@ class TfrmMain : public QWidget {
                                double rMousePosX, double rMousePosY);
   void Copytoclipboard1Click();
   void Button2Click();
+  // The feeder check page was chosen: it takes the calculator's dipole and bands.
+  void TabSheet3Show();
 
  protected:
   void showEvent(QShowEvent* event) override;

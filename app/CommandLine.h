@@ -1,0 +1,36 @@
+// The program without its window: the feeder lengths for the values given on
+// the command line, printed to standard output, for scripts and machines
+// without a display.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct TCommandLine {
+  bool help = false;
+  double frequencyMHz = 7.1;  // the window's defaults
+  double dipoleFeet = 85.30;
+  double feederConstant = 886.0;
+  std::vector<int> bands;  // indices into BandPresets, ascending; empty: one frequency
+  bool csv = false;
+};
+
+struct TCommandLineParse {
+  std::optional<TCommandLine> options;
+  std::string error;  // one line, when options is empty
+};
+
+extern const char* const CommandLineUsage;
+
+// Whether the arguments (without the program name) ask for the command-line
+// mode: they begin with an option of ours ("--..."). Anything else, no
+// arguments in particular, starts the window.
+bool IsCommandLineMode(const std::vector<std::string>& args);
+
+TCommandLineParse ParseCommandLine(const std::vector<std::string>& args);
+
+// Parses and runs; returns the exit code: 0 done, 2 a bad argument (its
+// error line and the usage on err), 1 a calculation that failed.
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -1,0 +1,82 @@
+#include "app/FeederCheck.h"
+
+#include <cmath>
+
+#include "app/FeederEngine.h"
+
+const std::array<TFeederLine, 7> FeederLines = {{
+    {u"300", 0, FeederConstant300},
+    {u"450/600", 0, FeederConstant450},
+    {u"Window line 450 \u03A9, VF 0.91", 0.91, 0},
+    {u"Twin lead 300 \u03A9, VF 0.80", 0.80, 0},
+    {u"Open wire, home-made, VF 0.97", 0.97, 0},
+    {u"TV ribbon 75 \u03A9, VF 0.82", 0.82, 0},
+    {u"other", 0, 0},
+}};
+
+std::optional<double> FeederConstantOf(int line, double otherFactor) {
+  const TFeederLine& l = FeederLines.at(size_t(line));
+  if (l.constant != 0) return l.constant;
+  if (line != OtherFeederLine) return FreeSpaceConstant * l.velocityFactor;
+  // Written this way round so that NaN fails too.
+  if (!(otherFactor >= MinVelocityFactor && otherFactor <= MaxVelocityFactor)) return std::nullopt;
+  return FreeSpaceConstant * otherFactor;
+}
+
+double VelocityFactorOf(int line, double otherFactor) {
+  const TFeederLine& l = FeederLines.at(size_t(line));
+  if (l.constant != 0) return l.constant / FreeSpaceConstant;
+  return line == OtherFeederLine ? otherFactor : l.velocityFactor;
+}
+
+namespace {
+
+// Of the periodic points first + n * period (n whole, also below 0), the one
+// nearest to x that is not negative: a feeder is never cut below zero.
+double nearestNotNegative(double first, double period, double x) {
+  const double n = std::floor((x - first) / period);
+  const double lowest = std::ceil(-first / period);
+  if (n < lowest) return first + lowest * period;
+  const double below = first + n * period;
+  const double above = first + (n + 1) * period;
+  return x - below <= above - x ? below : above;
+}
+
+}  // namespace
+
+TFeederCheck CheckFeeder(double frequencyMHz, double dipoleFeet, double feederConstant,
+                         double feederMetres) {
+  TFeederState state;
+  InitFeederState(state, frequencyMHz);
+  state.LLWL = feederConstant;
+  TFeederCheck check;
+  const TCalcResult result = CalcSingle(state, frequencyMHz, dipoleFeet);
+  check.done = result.done;
+  check.message = result.message;
+  if (!check.done) return check;
+  // The same spacing of the maxima as the calculation's own list.
+  const double halfWave = MetresPerFoot * (state.LLWL / 2.0 / state.freq);
+  check.wavelength = 2 * halfWave;
+  const double first = state.fedlinm[0];
+  check.nearestMaximum = nearestNotNegative(first, halfWave, feederMetres);
+  check.change = check.nearestMaximum - feederMetres;
+  // Voltage maxima lie a quarter wavelength from each current maximum.
+  check.voltageMaximum = nearestNotNegative(first + halfWave / 2, halfWave, feederMetres);
+  check.voltageDistance = std::abs(feederMetres - check.voltageMaximum);
+  check.nearVoltageMaximum = check.voltageDistance <= check.wavelength / 16;
+  return check;
+}
+
+const char16_t* ChangeWord(double change) {
+  if (std::abs(change) < 0.005) return u"keep";
+  return change > 0 ? u"add" : u"cut";
+}
+
+std::u16string FeetInchesText(double metres) {
+  // Rounded to tenths of an inch first, so 11.96 in becomes the next foot.
+  // Doubles rather than integers: a typed length may be beyond any integer.
+  const double tenths = std::round(std::abs(metres) / MetresPerFoot * 120);
+  const double feet = std::floor(tenths / 120);
+  const double inchTenths = tenths - feet * 120;
+  return FormatFixed(feet, 0, u'.') + u" ft " + FormatFixed(inchTenths / 10, 1, u'.') + u" in";
+}

@@ -1,0 +1,52 @@
+// The feeder check: for a feeder the user already has, the nearest current
+// maximum at a band, how much to add or cut to reach it, and whether its
+// length lies close to a voltage maximum (high impedance at the tuner).
+// Plain functions over plain values, on top of the feeder calculation.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+// Feet x MHz of one wavelength in free space; a line's feeder constant is
+// this times its velocity factor.
+constexpr double FreeSpaceConstant = 983.57;
+constexpr double MinVelocityFactor = 0.50;
+constexpr double MaxVelocityFactor = 1.00;
+
+struct TFeederLine {
+  const char16_t* name;
+  double velocityFactor;  // 0: the line's own, user-given factor
+  double constant;        // feet x MHz; 0: FreeSpaceConstant x factor
+};
+
+// The two constants of the calculator, the measured lines, and "other".
+extern const std::array<TFeederLine, 7> FeederLines;
+constexpr int OtherFeederLine = 6;
+
+// The feeder constant of line (an index into FeederLines); for "other" from
+// otherFactor, empty when that lies outside MinVelocityFactor..MaxVelocityFactor.
+std::optional<double> FeederConstantOf(int line, double otherFactor);
+// The velocity factor a line shows: its own, or that of its fixed constant.
+double VelocityFactorOf(int line, double otherFactor);
+
+struct TFeederCheck {
+  bool done = false;
+  std::u16string message;       // the calculator's message when not done
+  double wavelength = 0;        // metres of one wavelength on the feeder
+  double nearestMaximum = 0;    // the nearest current maximum, metres, >= 0
+  double change = 0;            // nearestMaximum - feeder: > 0 add, < 0 cut
+  double voltageMaximum = 0;    // the nearest voltage maximum, metres, >= 0
+  double voltageDistance = 0;   // |feeder - voltageMaximum|
+  bool nearVoltageMaximum = false;  // within 1/16 wavelength of it
+};
+
+// Checks a feeder of feederMetres at a frequency and dipole length, with a
+// feeder constant in feet x MHz. Raises what the calculation raises.
+TFeederCheck CheckFeeder(double frequencyMHz, double dipoleFeet, double feederConstant,
+                         double feederMetres);
+
+// "add", "cut", or "keep" when the change rounds to 0.00 m.
+const char16_t* ChangeWord(double change);
+// Metres as whole feet and inches with one decimal, such as "21 ft 9.6 in".
+std::u16string FeetInchesText(double metres);

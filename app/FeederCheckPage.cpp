@@ -1,0 +1,206 @@
+#include "app/FeederCheckPage.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "app/FeederCheck.h"
+#include "app/FeederEngine.h"
+#include "app/WindowControls.h"
+#include "platform/Colors.h"
+#include "platform/Errors.h"
+#include "platform/QtBridge.h"
+
+namespace {
+
+// The band table: a header line, then one row a band in use, top down.
+constexpr int kHeaderTop = 112;
+constexpr int kRowsTop = 130;
+constexpr int kRowPitch = 28;
+constexpr int kRowHeight = 25;
+// Columns of a row.
+constexpr int kBandLeft = 16;
+constexpr int kNearestLeft = 70;
+constexpr int kChangeLeft = 168;
+constexpr int kFeetInchesLeft = 300;
+constexpr int kWarningLeft = 384;
+constexpr int kRowRight = 660;
+
+QLabel* Text(QWidget* parent, const QString& text, int left, int top, int width, int height) {
+  return Place(new QLabel(text, parent), left, top, width, height);
+}
+
+QLabel* RedText(QWidget* parent, int left, int top, int width, int height) {
+  QLabel* label = Text(parent, {}, left, top, width, height);
+  QPalette pal = label->palette();
+  pal.setColor(QPalette::WindowText, ToQColor(clRed));
+  label->setPalette(pal);
+  return label;
+}
+
+QString Fixed(double value, int decimals) { return ToQString(FormatFixed(value, decimals, u'.')); }
+
+}  // namespace
+
+TFeederCheckPage::TFeederCheckPage() {
+  CreateFeederGroup();
+  CreateBandRows();
+  ShowLine();
+  Recompute();
+}
+
+TFeederCheckPage::~TFeederCheckPage() = default;
+
+void TFeederCheckPage::CreateFeederGroup() {
+  QGroupBox* group = GroupBox(this, "Your feeder", 8, 4, 652, 88);
+  nioFeedLenm = MakeField(group, {"nioFeedLenm", u"Feeder length", u"meter", 75, 0.0, 1000.0, 2, 20.0}, 2, 19, 201);
+  nioFeedLenft = MakeField(group, {"nioFeedLenft", u"Feeder length", u"ft", 75, 0.0, 1000.0, 2, 20.0 / MetresPerFoot}, 2, 50, 201);
+  Text(group, QStringLiteral("Line"), 224, 24, 30, 13);
+  cbLine = Place(new QComboBox(group), 256, 20, 170, 21);
+  for (const TFeederLine& line : FeederLines) cbLine->addItem(ToQString(line.name));
+  cbLine->setCurrentIndex(1);  // "450/600", as the calculator starts
+  nioVF = MakeField(group, {"nioVF", u"Velocity factor", u"", 90, MinVelocityFactor, MaxVelocityFactor, 2, FOtherFactor}, 210, 50, 216);
+  lblDipole = Text(group, {}, 440, 24, 205, 13);
+  nlConstant = MakeLabel(group, {"nlConstant", u"Constant", u"ft MHz", 50, 2}, 440, 50, 205);
+  lblError = RedText(this, 16, 96, 644, 13);
+
+  nioFeedLenm->OnChange = [this](TObject* sender) { nioFeedLenmChange(sender); };
+  nioFeedLenft->OnChange = [this](TObject* sender) { nioFeedLenftChange(sender); };
+  nioVF->OnChange = [this](TObject* sender) { nioVFChange(sender); };
+  QObject::connect(cbLine, &QComboBox::currentIndexChanged, [this] { cbLineChange(); });
+}
+
+void TFeederCheckPage::CreateBandRows() {
+  Text(this, QStringLiteral("Band"), kBandLeft, kHeaderTop, 50, 13);
+  Text(this, QStringLiteral("Nearest maximum"), kNearestLeft, kHeaderTop, kChangeLeft - kNearestLeft, 13);
+  Text(this, QStringLiteral("Change to reach it"), kChangeLeft, kHeaderTop, kWarningLeft - kChangeLeft, 13);
+  Text(this, QStringLiteral("Warning"), kWarningLeft, kHeaderTop, 100, 13);
+  for (size_t i = 0; i < Rows.size(); ++i) {
+    TBandRow& row = Rows[i];
+    const int top = kRowsTop + int(i) * kRowPitch;
+    const std::string n = std::to_string(i + 1);
+    row.band = Text(this, QString::number(BandPresets[i].frequency) + QStringLiteral(" MHz"), kBandLeft, top,
+                    kNearestLeft - kBandLeft, kRowHeight);
+    row.nearest = MakeLabel(this, {("nlNearest" + n).c_str(), u"", u"m", 0, 2}, kNearestLeft, top,
+                            kChangeLeft - kNearestLeft - 2);
+    row.change = MakeLabel(this, {("nlChange" + n).c_str(), u"cut", u"m", 28, 2}, kChangeLeft, top,
+                           kFeetInchesLeft - kChangeLeft - 4);
+    row.feetInches = Text(this, {}, kFeetInchesLeft, top, kWarningLeft - kFeetInchesLeft, kRowHeight);
+    row.warning = RedText(this, kWarningLeft, top, kRowRight - kWarningLeft, kRowHeight);
+    row.message = Text(this, {}, kNearestLeft, top, kRowRight - kNearestLeft, kRowHeight);
+  }
+}
+
+std::array<QWidget*, 4> TFeederCheckPage::TabOrder() const {
+  return {nioFeedLenm->Widget(), nioFeedLenft->Widget(), cbLine, nioVF->Widget()};
+}
+
+void TFeederCheckPage::SetCalculatorInputs(double dipoleFeet, const std::array<bool, 10>& checked) {
+  FDipoleFeet = dipoleFeet;
+  FChecked = checked;
+  Recompute();
+}
+
+// The velocity factor field shows the chosen line's factor; only "other"
+// lets the user give one.
+void TFeederCheckPage::ShowLine() {
+  const int line = cbLine->currentIndex();
+  nioVF->SetReadOnly(line != OtherFeederLine);
+  nioVF->SetNioValue(VelocityFactorOf(line, FOtherFactor));
+}
+
+void TFeederCheckPage::Recompute() {
+  lblDipole->setText(QStringLiteral("Dipole length %1 ft (first page)").arg(Fixed(FDipoleFeet, 2)));
+  const std::optional<double> constant = FeederConstantOf(cbLine->currentIndex(), FOtherFactor);
+  const double feeder = nioFeedLenm->GetNioValue();
+  QString error;
+  if (!constant) {
+    error = QStringLiteral("The velocity factor must lie between 0.50 and 1.00.");
+  } else if (!(feeder >= 0)) {
+    error = QStringLiteral("The feeder length must not be negative.");
+  }
+  lblError->setText(error);
+  lblError->setVisible(!error.isEmpty());
+  nlConstant->SetEmpty(!constant);
+  if (constant) nlConstant->SetLabValue(*constant);
+  const bool all = std::find(FChecked.begin(), FChecked.end(), true) == FChecked.end();
+  int slot = 0;
+  for (size_t i = 0; i < Rows.size(); ++i) {
+    if (error.isEmpty() && (all || FChecked[i])) {
+      ShowRow(Rows[i], BandPresets[i].frequency, *constant, feeder, slot++);
+    } else {
+      HideRow(Rows[i]);
+    }
+  }
+}
+
+void TFeederCheckPage::ShowRow(TBandRow& row, double frequency, double constant, double feeder, int slot) {
+  const int top = kRowsTop + slot * kRowPitch;
+  TFeederCheck check;
+  try {
+    check = CheckFeeder(frequency, FDipoleFeet, constant, feeder);
+  } catch (const EMathError& error) {
+    check.message = FromQString(QString::fromUtf8(error.what()));
+  }
+  row.band->move(kBandLeft, top);
+  row.band->show();
+  row.nearest->SetTop(top);
+  row.change->SetTop(top);
+  row.feetInches->move(kFeetInchesLeft, top);
+  row.warning->move(kWarningLeft, top);
+  row.message->move(kNearestLeft, top);
+  row.nearest->SetVisible(check.done);
+  row.change->SetVisible(check.done);
+  row.feetInches->setVisible(check.done);
+  row.warning->setVisible(check.done && check.nearVoltageMaximum);
+  row.message->setVisible(!check.done);
+  if (!check.done) {
+    // Shortened to the row; the whole text on the tooltip.
+    const QString full = ToQString(check.message);
+    row.message->setText(row.message->fontMetrics().elidedText(full, Qt::ElideRight, row.message->width()));
+    row.message->setToolTip(full);
+    return;
+  }
+  row.nearest->SetLabValue(check.nearestMaximum);
+  row.change->SetLeftText(ChangeWord(check.change));
+  row.change->SetLabValue(std::abs(check.change));
+  row.feetInches->setText(ToQString(FeetInchesText(check.change)));
+  row.warning->setText(QStringLiteral("Avoid: %1 m from a voltage maximum at %2 m")
+                           .arg(Fixed(check.voltageDistance, 2), Fixed(check.voltageMaximum, 2)));
+  row.warning->setToolTip(QStringLiteral("High impedance at the tuner: within 1/16 wavelength (%1 m) of it")
+                              .arg(Fixed(check.wavelength / 16, 2)));
+}
+
+void TFeederCheckPage::HideRow(TBandRow& row) {
+  row.band->hide();
+  row.nearest->SetVisible(false);
+  row.change->SetVisible(false);
+  row.feetInches->hide();
+  row.warning->hide();
+  row.message->hide();
+}
+
+// ---- handlers ----------------------------------------------------------------
+
+void TFeederCheckPage::nioFeedLenmChange(TObject*) {
+  nioFeedLenft->SetNioValue(nioFeedLenm->GetNioValue() / MetresPerFoot);
+  Recompute();
+}
+
+void TFeederCheckPage::nioFeedLenftChange(TObject*) {
+  nioFeedLenm->SetNioValue(nioFeedLenft->GetNioValue() * MetresPerFoot);
+  Recompute();
+}
+
+void TFeederCheckPage::nioVFChange(TObject*) {
+  FOtherFactor = nioVF->GetNioValue();
+  Recompute();
+}
+
+void TFeederCheckPage::cbLineChange() {
+  ShowLine();
+  Recompute();
+}

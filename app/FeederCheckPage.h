@@ -1,0 +1,64 @@
+// The "Feeder check" page: the user's feeder (its length in metres and feet,
+// its line) checked against every band in use: the nearest current maximum,
+// how much to add or cut to reach it, and a warning near a voltage maximum.
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "controls/numeric/PLX_NumIO.h"
+#include "controls/numeric/PLX_NumLab.h"
+
+class QComboBox;
+class QLabel;
+
+class TFeederCheckPage : public QWidget {
+ public:
+  TFeederCheckPage();
+  ~TFeederCheckPage() override;
+
+  // One band's row; hidden when its band is not in use.
+  struct TBandRow {
+    QLabel* band;
+    std::unique_ptr<TNumLab> nearest;  // metres
+    std::unique_ptr<TNumLab> change;   // metres, "add" or "cut" on its left
+    QLabel* feetInches;
+    QLabel* warning;
+    QLabel* message;  // the calculator's message, shortened to the row
+  };
+
+  std::unique_ptr<TNumIO2> nioFeedLenm;
+  std::unique_ptr<TNumIO2> nioFeedLenft;
+  std::unique_ptr<TNumIO2> nioVF;
+  std::unique_ptr<TNumLab> nlConstant;
+  QComboBox* cbLine;
+  QLabel* lblDipole;
+  QLabel* lblError;
+  std::array<TBandRow, 10> Rows;
+
+  // What the check takes from the calculator: its dipole length and its
+  // checked bands (none checked: all of them). Recomputes.
+  void SetCalculatorInputs(double dipoleFeet, const std::array<bool, 10>& checked);
+  void Recompute();
+  // The focusable controls in their tab order.
+  std::array<QWidget*, 4> TabOrder() const;
+
+  // Handlers.
+  void nioFeedLenmChange(TObject* Sender);
+  void nioFeedLenftChange(TObject* Sender);
+  void nioVFChange(TObject* Sender);
+  void cbLineChange();
+
+ private:
+  void CreateFeederGroup();
+  void CreateBandRows();
+  void ShowLine();
+  void ShowRow(TBandRow& row, double frequency, double constant, double feeder, int slot);
+  void HideRow(TBandRow& row);
+
+  double FDipoleFeet = 85.30;
+  std::array<bool, 10> FChecked{};
+  double FOtherFactor = 0.90;  // what the user gave for "other"
+};

@@ -1,0 +1,202 @@
+// The "Feeder check" page: its layout, the rows of the bands in use, the
+// results as the user types, the mirrored length fields, the line choice and
+// the errors; and its place in the main window.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "app/FeederCheckPage.h"
+#include "app/u_frmMain.h"
+#include "platform/Dialogs.h"
+#include "platform/Locale.h"
+
+namespace {
+
+struct Rect {
+  int left, top, width, height;
+  bool operator==(const Rect&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Rect& r) {
+  return os << r.left << "," << r.top << "," << r.width << "," << r.height;
+}
+
+Rect Of(const TControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
+Rect Of(const QWidget* w) { return {w->x(), w->y(), w->width(), w->height()}; }
+
+constexpr int k71 = 3;  // the 7.1 MHz row
+
+struct FeederCheckPage : ::testing::Test {
+  std::unique_ptr<TFeederCheckPage> page;
+  std::array<bool, 10> none{};
+
+  void SetUp() override {
+    SetLocaleDecimalSeparator(u'.');
+    page = std::make_unique<TFeederCheckPage>();
+    page->resize(668, 437);
+    page->show();
+    QApplication::processEvents();
+  }
+  void TearDown() override {
+    page.reset();
+    SetLocaleDecimalSeparator(0);
+  }
+
+  // Types keys into a field as the user does, with its text selected first.
+  static void TypeOver(TNumIO2& field, const std::u16string& keys) {
+    field.SetSelBegin(0);
+    field.SetSelEnd(int(field.Text().size()));
+    for (char16_t ch : keys) {
+      uint16_t key = ch == u'.' ? 190 : ch == u'-' ? 189 : uint16_t(ch);
+      field.KeyDown(key, 0);
+    }
+  }
+  const TFeederCheckPage::TBandRow& Row(int band) const { return page->Rows[size_t(band)]; }
+  std::u16string Change(int band) const {
+    const TNumLab& c = *Row(band).change;
+    return c.LeftText() + u" " + FormatFixed(c.Value(), 2, u'.') + u" " + c.RightText();
+  }
+  int VisibleRows() const {
+    int n = 0;
+    for (const auto& row : page->Rows) n += row.band->isVisible();
+    return n;
+  }
+};
+
+TEST_F(FeederCheckPage, Layout) {
+  EXPECT_EQ(Of(*page->nioFeedLenm), (Rect{2, 19, 201, 25}));
+  EXPECT_EQ(Of(*page->nioFeedLenft), (Rect{2, 50, 201, 25}));
+  EXPECT_EQ(Of(page->cbLine), (Rect{256, 20, 170, 21}));
+  EXPECT_EQ(Of(*page->nioVF), (Rect{210, 50, 216, 25}));
+  EXPECT_EQ(Of(*page->nlConstant), (Rect{440, 50, 205, 25}));
+  EXPECT_EQ(Of(page->lblDipole), (Rect{440, 24, 205, 13}));
+  EXPECT_EQ(Of(page->nioFeedLenm->Widget()->parentWidget()), (Rect{8, 4, 652, 88}));
+  // All ten rows with no band checked, 28 pixels apart from y 130.
+  ASSERT_EQ(VisibleRows(), 10);
+  for (int i = 0; i < 10; ++i) {
+    const auto& row = Row(i);
+    const int top = 130 + 28 * i;
+    EXPECT_EQ(Of(row.band), (Rect{16, top, 54, 25})) << i;
+    EXPECT_EQ(Of(*row.nearest), (Rect{70, top, 96, 25})) << i;
+    EXPECT_EQ(Of(*row.change), (Rect{168, top, 128, 25})) << i;
+    EXPECT_EQ(Of(row.feetInches), (Rect{300, top, 84, 25})) << i;
+    EXPECT_EQ(Of(row.warning), (Rect{384, top, 276, 25})) << i;
+  }
+  EXPECT_EQ(Of(Row(0).message), (Rect{70, 130, 590, 25}));
+}
+
+TEST_F(FeederCheckPage, TheDefaultsAtTwentyMetres) {
+  page->SetCalculatorInputs(85.30, none);
+  EXPECT_EQ(page->nioFeedLenm->Text(), u"20.00");
+  EXPECT_EQ(page->nioFeedLenft->Text(), u"65.62");
+  EXPECT_EQ(page->cbLine->currentText(), QStringLiteral("450/600"));
+  EXPECT_EQ(page->nioVF->Text(), u"0.90");
+  EXPECT_TRUE(page->nioVF->ReadOnly());
+  EXPECT_DOUBLE_EQ(page->nlConstant->Value(), 886.0);
+  EXPECT_EQ(page->lblDipole->text(), QStringLiteral("Dipole length 85.30 ft (first page)"));
+  const auto& row = Row(k71);
+  EXPECT_EQ(row.band->text(), QStringLiteral("7.1 MHz"));
+  EXPECT_NEAR(row.nearest->Value(), 13.355, 1e-3);
+  EXPECT_EQ(Change(k71), u"cut 6.64 m");
+  EXPECT_EQ(row.feetInches->text(), QStringLiteral("21 ft 9.6 in"));
+  EXPECT_FALSE(row.warning->isVisible());
+}
+
+TEST_F(FeederCheckPage, TypingRecomputesAndMirrorsTheFeet) {
+  TypeOver(*page->nioFeedLenm, u"22");
+  EXPECT_EQ(page->nioFeedLenft->Text(), u"72.18");
+  EXPECT_EQ(Change(k71), u"cut 8.64 m");
+  ASSERT_TRUE(Row(k71).warning->isVisible());
+  EXPECT_EQ(Row(k71).warning->text(), QStringLiteral("Avoid: 0.86 m from a voltage maximum at 22.86 m"));
+  TypeOver(*page->nioFeedLenft, u"16.4");  // 5.00 m
+  EXPECT_EQ(page->nioFeedLenm->Text(), u"5.00");
+  EXPECT_EQ(Change(k71), u"add 8.36 m");
+  // A quarter wave before the first current maximum lies a voltage maximum.
+  EXPECT_EQ(Row(k71).warning->text(), QStringLiteral("Avoid: 1.15 m from a voltage maximum at 3.85 m"));
+  TypeOver(*page->nioFeedLenm, u"20");
+  EXPECT_FALSE(Row(k71).warning->isVisible());
+}
+
+TEST_F(FeederCheckPage, OnlyTheCheckedBandsHaveRowsFromTheTop) {
+  std::array<bool, 10> checked{};
+  checked[3] = checked[9] = true;
+  page->SetCalculatorInputs(85.30, checked);
+  EXPECT_EQ(VisibleRows(), 2);
+  EXPECT_EQ(Of(Row(3).band).top, 130);
+  EXPECT_EQ(Of(*Row(3).nearest).top, 130);
+  EXPECT_EQ(Of(Row(9).band).top, 158);
+  EXPECT_EQ(Of(Row(9).warning).top, 158);
+}
+
+TEST_F(FeederCheckPage, ATooShortDipoleShowsTheMessageShortenedWithTheWholeOnTheTooltip) {
+  page->SetCalculatorInputs(85.30, none);
+  const auto& row = Row(0);  // 1.8 MHz
+  ASSERT_TRUE(row.message->isVisible());
+  EXPECT_FALSE(row.nearest->Visible());
+  EXPECT_FALSE(row.change->Visible());
+  const QString full = row.message->toolTip();
+  EXPECT_TRUE(full.startsWith(QStringLiteral("Dipole length is too short for this frequency")));
+  EXPECT_TRUE(full.contains(QStringLiteral("208.3ft.")));
+  EXPECT_LE(row.message->fontMetrics().horizontalAdvance(row.message->text()), row.message->width());
+  EXPECT_TRUE(Row(k71).nearest->Visible());
+}
+
+TEST_F(FeederCheckPage, LinesAndTheirVelocityFactors) {
+  page->cbLine->setCurrentIndex(2);  // window line, VF 0.91
+  EXPECT_EQ(page->nioVF->Text(), u"0.91");
+  EXPECT_TRUE(page->nioVF->ReadOnly());
+  EXPECT_NEAR(page->nlConstant->Value(), 983.57 * 0.91, 1e-9);
+  page->cbLine->setCurrentIndex(6);  // other: the user's own factor
+  EXPECT_FALSE(page->nioVF->ReadOnly());
+  TypeOver(*page->nioVF, u"0.66");
+  EXPECT_NEAR(page->nlConstant->Value(), 983.57 * 0.66, 1e-9);
+  EXPECT_EQ(VisibleRows(), 10);
+  page->cbLine->setCurrentIndex(0);  // "300": 787, shown as its factor
+  EXPECT_EQ(page->nioVF->Text(), u"0.80");
+  page->cbLine->setCurrentIndex(6);  // the user's factor comes back
+  EXPECT_EQ(page->nioVF->Text(), u"0.66");
+}
+
+TEST_F(FeederCheckPage, BadValuesGiveAClearErrorAndNoRows) {
+  page->cbLine->setCurrentIndex(6);
+  TypeOver(*page->nioVF, u"0.3");
+  EXPECT_TRUE(page->lblError->isVisible());
+  EXPECT_EQ(page->lblError->text(), QStringLiteral("The velocity factor must lie between 0.50 and 1.00."));
+  EXPECT_EQ(VisibleRows(), 0);
+  EXPECT_TRUE(page->nlConstant->Empty());
+  EXPECT_EQ(page->nioVF->Text(), u"0.3");  // what the user typed stays
+  TypeOver(*page->nioVF, u"0.9");
+  EXPECT_FALSE(page->lblError->isVisible());
+  EXPECT_EQ(VisibleRows(), 10);
+  TypeOver(*page->nioFeedLenm, u"-2");
+  EXPECT_EQ(page->lblError->text(), QStringLiteral("The feeder length must not be negative."));
+  EXPECT_EQ(VisibleRows(), 0);
+}
+
+TEST(FeederCheckInTheWindow, AThirdTabThatTakesTheCalculatorsValues) {
+  SetLocaleDecimalSeparator(u'.');
+  SetMessageBoxHook([](const std::u16string&) {});
+  {
+    TfrmMain window;
+    window.show();
+    QApplication::processEvents();
+    ASSERT_EQ(window.PageControl1->count(), 3);
+    EXPECT_EQ(window.PageControl1->tabText(2), QStringLiteral("Feeder check"));
+    EXPECT_EQ(window.PageControl1->currentIndex(), 0);
+    window.SetChecked(3, true);
+    window.niodiplenft->SetNioValue(90.0);
+    window.PageControl1->setCurrentIndex(2);
+    QApplication::processEvents();
+    EXPECT_EQ(window.TabSheet3->lblDipole->text(), QStringLiteral("Dipole length 90.00 ft (first page)"));
+    EXPECT_TRUE(window.TabSheet3->Rows[3].band->isVisible());
+    EXPECT_FALSE(window.TabSheet3->Rows[4].band->isVisible());
+  }
+  SetMessageBoxHook(nullptr);
+  SetLocaleDecimalSeparator(0);
+}
+
+}  // namespace

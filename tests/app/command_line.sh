@@ -1,0 +1,33 @@
+#!/bin/sh
+# The real program on the command line, with no display at all: the default
+# lines, all bands with their two too-short messages, a bad argument.
+. "$(dirname "$0")/../e2e/e2e_lib.sh"  # DEFAULT_LINES
+unset DISPLAY WAYLAND_DISPLAY
+export QT_QPA_PLATFORM=xcb  # a window would fail here: the mode must not make one
+PROGRAM=$1
+fail() { echo "$1"; exit 1; }
+
+out=$("$PROGRAM" --frequency 7.1 --dipole-ft 85.3 --impedance 450)
+[ "$out" = "$DEFAULT_LINES" ] || fail "default lines: $out"
+out=$(LC_ALL=de_DE.UTF-8 "$PROGRAM" --frequency 7.1 --dipole-ft 85.3 --impedance 450)
+[ "$out" = "$DEFAULT_LINES" ] || fail "lines in a comma locale: $out"
+
+out=$("$PROGRAM" --bands all)
+[ "$(printf '%s\n' "$out" | grep -c 'is too short')" = 2 ] || fail "too-short messages: $out"
+[ "$(printf '%s\n' "$out" | grep -c '^Current maxima for ')" = 10 ] || fail "headers: $out"
+printf '%s\n' "$out" | grep -q 'longer than: 101.4ft. Please' || fail "3.7 MHz message: $out"
+
+out=$("$PROGRAM" --csv --dipole-m 26)
+[ "$(printf '%s\n' "$out" | sed -n 2p)" = "7.1,1,13.36,43.82,85.30,886.00" ] || fail "csv: $out"
+
+set +e
+"$PROGRAM" --frequency abc >out.txt 2>err.txt
+code=$?
+set -e
+[ $code = 2 ] || fail "exit code $code for a bad number"
+[ ! -s out.txt ] || fail "output for a bad number"
+[ "$(head -n 1 err.txt)" = 'OrvakSE: --frequency: "abc" is not a number' ] || fail "error: $(cat err.txt)"
+grep -q '^Usage: OrvakSE' err.txt || fail "no usage"
+
+"$PROGRAM" --help | grep -q '^Usage: OrvakSE' || fail "help"
+echo "command line: defaults, all bands, csv, bad argument, help"
