@@ -116,6 +116,7 @@ TrcItemStore::TrcItemStore() : FRealloc(&std::realloc) {
 TrcItemStore::~TrcItemStore() { std::free(FDataContainer); }
 
 void TrcItemStore::Assign(const TrcItemStore& Source) {
+  ++FRevision;
   if (&Source == this) return;
   const int32_t records = Source.FStorageRecords;
   auto* copy = static_cast<TrcChartItem*>(FRealloc(nullptr, sizeof(TrcChartItem) * records));
@@ -187,6 +188,7 @@ void TrcItemStore::resetStorage() {
 // the command does not set keep what the position held: zero where no item
 // has been, the values of a removed item where one was.
 TrcChartItem& TrcItemStore::appendItem(TrcItem Kind) {
+  ++FRevision;
   if (FNumChartItems >= FNumAllocated) growForOne();
   TrcChartItem& item = FDataContainer[FNumChartItems];
   item.ItemKind = Kind;
@@ -387,12 +389,14 @@ TrcChartItem TrcItemStore::DataContainer(int idx) const {
 }
 
 void TrcItemStore::SetDataContainer(int idx, const TrcChartItem& rec) {
+  ++FRevision;
   if (validIndex(idx)) FDataContainer[idx] = rec;
 }
 
 TrcChartItem TrcItemStore::GetItemParams(int Item) const { return DataContainer(Item); }
 
 void TrcItemStore::SetItemParams(int Item, const TrcChartItem& ItParams) {
+  ++FRevision;
   if (!validIndex(Item)) return;
   const TrcItem kind = ItParams.ItemKind;
   if (kind == tkNone || kind == tkEverything || kind >= NumItemKinds) return;
@@ -404,11 +408,13 @@ void TrcItemStore::SetItemParams(int Item, const TrcChartItem& ItParams) {
 // --- removal ------------------------------------------------------------------
 
 void TrcItemStore::Clear() {
+  ++FRevision;
   resetStorage();
   FLastElemOnShow = 0;
 }
 
 void TrcItemStore::RemoveItem(int Index) {
+  ++FRevision;
   if (!validIndex(Index)) return;
   if (FNumChartItems == 1) {
     resetStorage();
@@ -423,6 +429,7 @@ void TrcItemStore::RemoveItem(int Index) {
 void TrcItemStore::RemoveFirstItem() { RemoveItem(0); }
 
 void TrcItemStore::RemoveLastItem() {
+  ++FRevision;
   if (FNumChartItems == 0) return;
   dropCount(FDataContainer[FNumChartItems - 1].ItemKind);
   --FNumChartItems;
@@ -430,6 +437,7 @@ void TrcItemStore::RemoveLastItem() {
 }
 
 int TrcItemStore::RemoveItemsByClass(uint8_t ClassNumber) {
+  ++FRevision;
   const int before = FNumChartItems;
   int kept = 0;
   for (int i = 0; i < before; ++i) {
@@ -446,6 +454,7 @@ int TrcItemStore::RemoveItemsByClass(uint8_t ClassNumber) {
 }
 
 int TrcItemStore::RemoveItemsByLayer(int Layer) {
+  ++FRevision;
   const int before = FNumChartItems;
   int kept = 0;
   for (int i = 0; i < before; ++i) {
@@ -513,6 +522,7 @@ int TrcItemStore::FindNearestItemScreen(double mx, double my, TrcItem ItemID, ui
 }
 
 void TrcItemStore::MarkAllItems(TrcItem ItemID, uint8_t ClassNumber) {
+  ++FRevision;
   if (ClassNumber == kAllClasses || ItemID == tkNone) return;
   for (int i = 0; i < FNumChartItems; ++i) {
     TrcChartItem& item = FDataContainer[i];
@@ -522,6 +532,7 @@ void TrcItemStore::MarkAllItems(TrcItem ItemID, uint8_t ClassNumber) {
 
 int TrcItemStore::MarkItemsInWindow(double xLo, double YLo, double XHi, double YHi, TrcItem ItemID,
                                     uint8_t ClassNumber) {
+  ++FRevision;
   if (ClassNumber == kAllClasses || ItemID == tkNone) return 0;
   if (xLo > XHi) std::swap(xLo, XHi);
   if (YLo > YHi) std::swap(YLo, YHi);
@@ -538,6 +549,7 @@ int TrcItemStore::MarkItemsInWindow(double xLo, double YLo, double XHi, double Y
 }
 
 void TrcItemStore::NewColorOfClassItems(TColor Newcol, uint8_t ClassNumber) {
+  ++FRevision;
   for (int i = 0; i < FNumChartItems; ++i) {
     TrcChartItem& item = FDataContainer[i];
     if (classMatches(item.ItemClass, ClassNumber)) item.Color = Newcol;
@@ -545,11 +557,13 @@ void TrcItemStore::NewColorOfClassItems(TColor Newcol, uint8_t ClassNumber) {
 }
 
 void TrcItemStore::ScaleItem(int Item, double kx, double dx, double ky, double dy) {
+  ++FRevision;
   if (validIndex(Item)) transformItem(FDataContainer[Item], kx, dx, ky, dy);
 }
 
 void TrcItemStore::ScaleSelectedItems(double kx, double dx, double ky, double dy,
                                       uint8_t ClassNumber) {
+  ++FRevision;
   for (int i = 0; i < FNumChartItems; ++i) {
     TrcChartItem& item = FDataContainer[i];
     if (item.ItemClass == ClassNumber) transformItem(item, kx, dx, ky, dy);
@@ -557,6 +571,7 @@ void TrcItemStore::ScaleSelectedItems(double kx, double dx, double ky, double dy
 }
 
 void TrcItemStore::ScaleAllItems(double kx, double dx, double ky, double dy) {
+  ++FRevision;
   for (int i = 0; i < FNumChartItems; ++i) transformItem(FDataContainer[i], kx, dx, ky, dy);
 }
 
@@ -592,6 +607,7 @@ TLayerSet TrcItemStore::FindUsedLayers() const {
 bool TrcItemStore::ClassVisible(uint8_t cnum) const { return FItClassVisib[cnum]; }
 
 void TrcItemStore::SetClassVisible(uint8_t cnum, bool Value) {
+  ++FRevision;
   if (FItClassVisib[cnum] == Value) return;
   FItClassVisib[cnum] = Value;
   notify(OnRepaint);
@@ -602,6 +618,7 @@ bool TrcItemStore::LayerVisible(int Layer) const {
 }
 
 void TrcItemStore::SetLayerVisible(int Layer, bool Value) {
+  ++FRevision;
   if (!validLayer(Layer) || FLayerVisib[Layer] == Value) return;
   FLayerVisib[Layer] = Value;
   notify(OnRepaint);
@@ -629,6 +646,7 @@ void TrcItemStore::SetClassDefault(uint8_t Value) {
 
 int TrcItemStore::ActiveLayer() const { return FActiveLayer; }
 void TrcItemStore::SetActiveLayer(int Value) {
+  ++FRevision;
   if (!validLayer(Value) || Value == FActiveLayer) return;
   FActiveLayer = Value;
   notify(OnRepaintRule);
@@ -638,10 +656,14 @@ int32_t TrcItemStore::DataTag() const { return FDataTag; }
 void TrcItemStore::SetDataTag(int32_t Value) { FDataTag = Value; }
 
 bool TrcItemStore::TransparentItems() const { return FTransparentItems; }
-void TrcItemStore::SetTransparentItems(bool Value) { FTransparentItems = Value; }
+void TrcItemStore::SetTransparentItems(bool Value) {
+  ++FRevision;
+  FTransparentItems = Value;
+}
 
 TAlignment TrcItemStore::TextAlignment() const { return FTextAlignment; }
 void TrcItemStore::SetTextAlignment(TAlignment Value) {
+  ++FRevision;
   if (Value == FTextAlignment) return;
   FTextAlignment = Value;
   notify(OnRepaintRule);
@@ -654,6 +676,7 @@ void TrcItemStore::SetAllocSize(int Value) {
 
 bool TrcItemStore::AvoidDuplicateMarks() const { return FAvoidDuplicateMarks; }
 void TrcItemStore::SetAvoidDuplicateMarks(bool Value) {
+  ++FRevision;
   if (Value == FAvoidDuplicateMarks) return;
   FAvoidDuplicateMarks = Value;
   notify(OnRepaint);
@@ -661,6 +684,7 @@ void TrcItemStore::SetAvoidDuplicateMarks(bool Value) {
 
 TFontStyles TrcItemStore::TextFontStyle() const { return FTextFontStyle; }
 void TrcItemStore::SetTextFontStyle(TFontStyles Value) {
+  ++FRevision;
   if (Value == FTextFontStyle) return;
   FTextFontStyle = Value;
   notify(OnRepaintRule);
@@ -668,6 +692,7 @@ void TrcItemStore::SetTextFontStyle(TFontStyles Value) {
 
 TTextBkg TrcItemStore::TextBkStyle() const { return FTextBkStyle; }
 void TrcItemStore::SetTextBkStyle(TTextBkg Value) {
+  ++FRevision;
   if (Value == FTextBkStyle) return;
   FTextBkStyle = Value;
   notify(OnRepaintRule);
@@ -675,6 +700,7 @@ void TrcItemStore::SetTextBkStyle(TTextBkg Value) {
 
 TColor TrcItemStore::TextBkColor() const { return FTextBkColor; }
 void TrcItemStore::SetTextBkColor(TColor Value) {
+  ++FRevision;
   if (Value == FTextBkColor) return;
   FTextBkColor = Value;
   notify(OnRepaintRule);

@@ -26,7 +26,7 @@ TCustomRChart::TCustomRChart(TComponent* AOwner) : TControl(AOwner) {
   FMouseAffLayer[1] = true;
   for (int n = 1; n <= 4; ++n) {
     FCrossHair[size_t(n)] = std::make_unique<TCrossHair>(n);
-    FCrossHair[size_t(n)]->OnChange = [this](TObject* s) { StyleChanged(s); };
+    FCrossHair[size_t(n)]->OnChange = [this](TObject*) { crossHairChanged(); };
   }
   FBackGroundImg = std::make_unique<TBakGndImg>();
   FBackGroundImg->OnChange = [this](TObject* s) { StyleChanged(s); };
