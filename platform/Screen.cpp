@@ -3,6 +3,7 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPainter>
 #include <QPixmap>
 #include <map>
@@ -63,14 +64,42 @@ QCursor magnifier(LensMark mark) {
   return QCursor(pixmap, kCentre, kCentre);
 }
 
-// The program's named cursors: a hand for panning and magnifiers for the
-// three zoom modes. Unknown names fall back to the arrow.
-QCursor cursorNamed(const std::u16string& name) {
-  if (name == u"CURHAND") return QCursor(Qt::OpenHandCursor);
+// An open hand seen from its back: four fingers, a thumb and the palm,
+// white with a black outline; the hot spot is the middle of the palm.
+QCursor openHand() {
+  constexpr int kSize = 32;
+  QPixmap pixmap(kSize, kSize);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(Qt::black, 1.5));
+  painter.setBrush(Qt::white);
+  for (const int x : {8, 12, 16, 20}) {
+    const int top = x == 12 || x == 16 ? 3 : 6;
+    painter.drawRoundedRect(QRectF(x, top, 4, 16 - top + 2), 2, 2);
+  }
+  painter.drawRoundedRect(QRectF(3, 14, 8, 4), 2, 2);  // the thumb, to the left
+  painter.setPen(Qt::NoPen);
+  painter.drawRoundedRect(QRectF(8.8, 14, 14.4, 10), 3, 3);  // the palm hides the finger roots
+  painter.setPen(QPen(Qt::black, 1.5));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRoundedRect(QRectF(8, 16, 16, 12), 4, 4);
+  painter.end();
+  return QCursor(pixmap, 16, 20);
+}
+
+// The program's named cursors, drawn here: a hand for panning and
+// magnifiers for the three zoom modes. Unknown names get no image.
+std::optional<QCursor> ownCursor(const std::u16string& name) {
+  if (name == u"CURHAND") return openHand();
   if (name == u"CURZOOMW") return magnifier(LensMark::Frame);
   if (name == u"CURZOOMD") return magnifier(LensMark::UpDown);
   if (name == u"CURZOOMP") return magnifier(LensMark::Plus);
-  return QCursor(Qt::ArrowCursor);
+  return std::nullopt;
+}
+
+QCursor cursorNamed(const std::u16string& name) {
+  return ownCursor(name).value_or(QCursor(Qt::ArrowCursor));
 }
 
 Qt::CursorShape platformShape(TCursor number) {
@@ -120,3 +149,18 @@ void SetScreenCursor(TCursor cursor) {
 }
 
 TCursor ScreenCursor() { return gScreenCursor; }
+
+bool RegisteredCursorImage(TCursor number, TCursorImage& image) {
+  const auto& cursors = registeredCursors();
+  const auto it = cursors.find(number);
+  if (number <= 0 || it == cursors.end() || !WidgetsAvailable()) return false;
+  const std::optional<QCursor> cursor = ownCursor(it->second.name);
+  if (!cursor) return false;
+  const QImage pixels = cursor->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+  int ink = 0;
+  for (int y = 0; y < pixels.height(); ++y) {
+    for (int x = 0; x < pixels.width(); ++x) ink += qAlpha(pixels.pixel(x, y)) > 0 ? 1 : 0;
+  }
+  image = {pixels.width(), pixels.height(), cursor->hotSpot().x(), cursor->hotSpot().y(), ink};
+  return true;
+}

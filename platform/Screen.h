@@ -22,3 +22,16 @@ void RegisterCursor(TCursor number, const std::u16string& resourceName);
 // override.
 void SetScreenCursor(TCursor cursor);
 TCursor ScreenCursor();
+
+// The image of one of the program's own cursors: its size in pixels, its hot
+// spot and how many of its pixels are not transparent.
+struct TCursorImage {
+  int Width = 0;
+  int Height = 0;
+  int HotX = 0;
+  int HotY = 0;
+  int InkPixels = 0;
+};
+// False for the platform's cursors, for numbers without an image of the
+// program's own, and before the application exists.
+bool RegisteredCursorImage(TCursor number, TCursorImage& image);

@@ -112,6 +112,7 @@ TrcItemStore::TrcItemStore() : FRealloc(&HugePageRealloc) {
 TrcItemStore::~TrcItemStore() { HugePageFree(FDataContainer); }
 
 void TrcItemStore::Assign(const TrcItemStore& Source) {
+  ++FRevision;
   if (&Source == this) return;
   const int32_t records = Source.FStorageRecords;
   auto* copy = static_cast<TrcChartItem*>(FRealloc(nullptr, sizeof(TrcChartItem) * records));
@@ -182,6 +183,7 @@ void TrcItemStore::resetStorage() {
 // the command does not set keep what the position held: zero where no item
 // has been, the values of a removed item where one was.
 TrcChartItem& TrcItemStore::appendItem(TrcItem Kind) {
+  ++FRevision;
   if (FNumChartItems >= FNumAllocated) growForOne();
   TrcChartItem& item = FDataContainer[FNumChartItems];
   item.ItemKind = Kind;
@@ -382,12 +384,14 @@ TrcChartItem TrcItemStore::DataContainer(int idx) const {
 }
 
 void TrcItemStore::SetDataContainer(int idx, const TrcChartItem& rec) {
+  ++FRevision;
   if (validIndex(idx)) FDataContainer[idx] = rec;
 }
 
 TrcChartItem TrcItemStore::GetItemParams(int Item) const { return DataContainer(Item); }
 
 void TrcItemStore::SetItemParams(int Item, const TrcChartItem& ItParams) {
+  ++FRevision;
   if (!validIndex(Item)) return;
   const TrcItem kind = ItParams.ItemKind;
   if (kind == tkNone || kind == tkEverything || kind >= NumItemKinds) return;
@@ -399,11 +403,13 @@ void TrcItemStore::SetItemParams(int Item, const TrcChartItem& ItParams) {
 // --- removal ------------------------------------------------------------------
 
 void TrcItemStore::Clear() {
+  ++FRevision;
   resetStorage();
   FLastElemOnShow = 0;
 }
 
 void TrcItemStore::RemoveItem(int Index) {
+  ++FRevision;
   if (!validIndex(Index)) return;
   if (FNumChartItems == 1) {
     resetStorage();
@@ -418,6 +424,7 @@ void TrcItemStore::RemoveItem(int Index) {
 void TrcItemStore::RemoveFirstItem() { RemoveItem(0); }
 
 void TrcItemStore::RemoveLastItem() {
+  ++FRevision;
   if (FNumChartItems == 0) return;
   dropCount(FDataContainer[FNumChartItems - 1].ItemKind);
   --FNumChartItems;
@@ -425,6 +432,7 @@ void TrcItemStore::RemoveLastItem() {
 }
 
 int TrcItemStore::RemoveItemsByClass(uint8_t ClassNumber) {
+  ++FRevision;
   const int before = FNumChartItems;
   int kept = 0;
   for (int i = 0; i < before; ++i) {
@@ -441,6 +449,7 @@ int TrcItemStore::RemoveItemsByClass(uint8_t ClassNumber) {
 }
 
 int TrcItemStore::RemoveItemsByLayer(int Layer) {
+  ++FRevision;
   const int before = FNumChartItems;
   int kept = 0;
   for (int i = 0; i < before; ++i) {
@@ -508,6 +517,7 @@ int TrcItemStore::FindNearestItemScreen(double mx, double my, TrcItem ItemID, ui
 }
 
 void TrcItemStore::MarkAllItems(TrcItem ItemID, uint8_t ClassNumber) {
+  ++FRevision;
   if (ClassNumber == kAllClasses || ItemID == tkNone) return;
   for (int i = 0; i < FNumChartItems; ++i) {
     TrcChartItem& item = FDataContainer[i];
@@ -517,6 +527,7 @@ void TrcItemStore::MarkAllItems(TrcItem ItemID, uint8_t ClassNumber) {
 
 int TrcItemStore::MarkItemsInWindow(double xLo, double YLo, double XHi, double YHi, TrcItem ItemID,
                                     uint8_t ClassNumber) {
+  ++FRevision;
   if (ClassNumber == kAllClasses || ItemID == tkNone) return 0;
   if (xLo > XHi) std::swap(xLo, XHi);
   if (YLo > YHi) std::swap(YLo, YHi);
@@ -533,6 +544,7 @@ int TrcItemStore::MarkItemsInWindow(double xLo, double YLo, double XHi, double Y
 }
 
 void TrcItemStore::NewColorOfClassItems(TColor Newcol, uint8_t ClassNumber) {
+  ++FRevision;
   for (int i = 0; i < FNumChartItems; ++i) {
     TrcChartItem& item = FDataContainer[i];
     if (classMatches(item.ItemClass, ClassNumber)) item.Color = Newcol;
@@ -540,11 +552,13 @@ void TrcItemStore::NewColorOfClassItems(TColor Newcol, uint8_t ClassNumber) {
 }
 
 void TrcItemStore::ScaleItem(int Item, double kx, double dx, double ky, double dy) {
+  ++FRevision;
   if (validIndex(Item)) transformItem(FDataContainer[Item], kx, dx, ky, dy);
 }
 
 void TrcItemStore::ScaleSelectedItems(double kx, double dx, double ky, double dy,
                                       uint8_t ClassNumber) {
+  ++FRevision;
   for (int i = 0; i < FNumChartItems; ++i) {
     TrcChartItem& item = FDataContainer[i];
     if (item.ItemClass == ClassNumber) transformItem(item, kx, dx, ky, dy);
@@ -552,6 +566,7 @@ void TrcItemStore::ScaleSelectedItems(double kx, double dx, double ky, double dy
 }
 
 void TrcItemStore::ScaleAllItems(double kx, double dx, double ky, double dy) {
+  ++FRevision;
   for (int i = 0; i < FNumChartItems; ++i) transformItem(FDataContainer[i], kx, dx, ky, dy);
 }
 
@@ -587,6 +602,7 @@ TLayerSet TrcItemStore::FindUsedLayers() const {
 bool TrcItemStore::ClassVisible(uint8_t cnum) const { return FItClassVisib[cnum]; }
 
 void TrcItemStore::SetClassVisible(uint8_t cnum, bool Value) {
+  ++FRevision;
   if (FItClassVisib[cnum] == Value) return;
   FItClassVisib[cnum] = Value;
   notify(OnRepaint);
@@ -597,6 +613,7 @@ bool TrcItemStore::LayerVisible(int Layer) const {
 }
 
 void TrcItemStore::SetLayerVisible(int Layer, bool Value) {
+  ++FRevision;
   if (!validLayer(Layer) || FLayerVisib[Layer] == Value) return;
   FLayerVisib[Layer] = Value;
   notify(OnRepaint);
@@ -624,6 +641,7 @@ void TrcItemStore::SetClassDefault(uint8_t Value) {
 
 int TrcItemStore::ActiveLayer() const { return FActiveLayer; }
 void TrcItemStore::SetActiveLayer(int Value) {
+  ++FRevision;
   if (!validLayer(Value) || Value == FActiveLayer) return;
   FActiveLayer = Value;
   notify(OnRepaintRule);
@@ -633,10 +651,14 @@ int32_t TrcItemStore::DataTag() const { return FDataTag; }
 void TrcItemStore::SetDataTag(int32_t Value) { FDataTag = Value; }
 
 bool TrcItemStore::TransparentItems() const { return FTransparentItems; }
-void TrcItemStore::SetTransparentItems(bool Value) { FTransparentItems = Value; }
+void TrcItemStore::SetTransparentItems(bool Value) {
+  ++FRevision;
+  FTransparentItems = Value;
+}
 
 TAlignment TrcItemStore::TextAlignment() const { return FTextAlignment; }
 void TrcItemStore::SetTextAlignment(TAlignment Value) {
+  ++FRevision;
   if (Value == FTextAlignment) return;
   FTextAlignment = Value;
   notify(OnRepaintRule);
@@ -649,6 +671,7 @@ void TrcItemStore::SetAllocSize(int Value) {
 
 bool TrcItemStore::AvoidDuplicateMarks() const { return FAvoidDuplicateMarks; }
 void TrcItemStore::SetAvoidDuplicateMarks(bool Value) {
+  ++FRevision;
   if (Value == FAvoidDuplicateMarks) return;
   FAvoidDuplicateMarks = Value;
   notify(OnRepaint);
@@ -656,6 +679,7 @@ void TrcItemStore::SetAvoidDuplicateMarks(bool Value) {
 
 TFontStyles TrcItemStore::TextFontStyle() const { return FTextFontStyle; }
 void TrcItemStore::SetTextFontStyle(TFontStyles Value) {
+  ++FRevision;
   if (Value == FTextFontStyle) return;
   FTextFontStyle = Value;
   notify(OnRepaintRule);
@@ -663,6 +687,7 @@ void TrcItemStore::SetTextFontStyle(TFontStyles Value) {
 
 TTextBkg TrcItemStore::TextBkStyle() const { return FTextBkStyle; }
 void TrcItemStore::SetTextBkStyle(TTextBkg Value) {
+  ++FRevision;
   if (Value == FTextBkStyle) return;
   FTextBkStyle = Value;
   notify(OnRepaintRule);
@@ -670,6 +695,7 @@ void TrcItemStore::SetTextBkStyle(TTextBkg Value) {
 
 TColor TrcItemStore::TextBkColor() const { return FTextBkColor; }
 void TrcItemStore::SetTextBkColor(TColor Value) {
+  ++FRevision;
   if (Value == FTextBkColor) return;
   FTextBkColor = Value;
   notify(OnRepaintRule);

@@ -209,6 +209,10 @@ class TrcItemStore {
   int LastElemOnShow() const;
   void SetLastElemOnShow(int Value);
 
+  // Counts every change to what the items draw (items, visibility, text
+  // settings), so a renderer can tell whether its picture is still current.
+  uint32_t Revision() const { return FRevision; }
+
   // Connected by the chart: repaint at once, and repaint when AutoRedraw is on.
   std::function<void()> OnRepaint;
   std::function<void()> OnRepaintRule;
@@ -232,6 +236,7 @@ class TrcItemStore {
   int32_t FAllocSize = 1000;
   int32_t FItemCount[NumItemKinds] = {};
   int32_t FLastElemOnShow = 0;
+  uint32_t FRevision = 0;
   bool FItClassVisib[256];
   bool FLayerVisib[NumLayers + 1];  // entry 0 unused
 

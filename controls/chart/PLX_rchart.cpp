@@ -26,7 +26,7 @@ TCustomRChart::TCustomRChart(TComponent* AOwner) : TControl(AOwner) {
   FMouseAffLayer[1] = true;
   for (int n = 1; n <= 4; ++n) {
     FCrossHair[size_t(n)] = std::make_unique<TCrossHair>(n);
-    FCrossHair[size_t(n)]->OnChange = [this](TObject* s) { StyleChanged(s); };
+    FCrossHair[size_t(n)]->OnChange = [this](TObject*) { crossHairChanged(); };
   }
   FBackGroundImg = std::make_unique<TBakGndImg>();
   FBackGroundImg->OnChange = [this](TObject* s) { StyleChanged(s); };
@@ -207,7 +207,9 @@ void TCustomRChart::Assign(const TCustomRChart& Source) {
   FCaptionAnchorVert = Source.FCaptionAnchorVert;
   Font().Assign(const_cast<TCustomRChart&>(Source).Font());
   for (int n = 1; n <= 4; ++n) FCrossHair[size_t(n)]->Assign(*Source.FCrossHair[size_t(n)]);
-  for (int n = 1; n <= 4; ++n) FCrossHair[size_t(n)]->OnChange = [this](TObject* s) { StyleChanged(s); };
+  for (int n = 1; n <= 4; ++n) {
+    FCrossHair[size_t(n)]->OnChange = [this](TObject*) { crossHairChanged(); };
+  }
   FBackGroundImg->Assign(*Source.FBackGroundImg);
   for (int n = 1; n <= MaxLayers; ++n) {
     FScalePropsX[size_t(n)]->Assign(*Source.FScalePropsX[size_t(n)]);

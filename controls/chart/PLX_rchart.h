@@ -14,7 +14,8 @@
 //   PLX_rchartPaint.cpp   the rendering pipeline, size and margins
 //   PLX_rchartData.cpp    the data pass over the item store
 //   PLX_rchartGrid.cpp    the grid
-//   PLX_rchartMouse.cpp   mouse position and read-outs
+//   PLX_rchartCrossHairs.cpp  crosshair drawing and their cheap repaints
+//   PLX_rchartMouse.cpp   crosshair settings, mouse modes, cursor, read-outs
 //   PLX_rchartExport.cpp  export to the clipboard and to bitmaps
 #pragma once
 
@@ -42,6 +43,7 @@
 
 using TMouseMoveInChartEvent = std::function<void(TObject* Sender, bool InChart, TShiftState Shift,
                                                   double rMousePosX, double rMousePosY)>;
+using TCrossHairMoveEvent = std::function<void(TObject* Sender, TCrossHair* WhichCH)>;
 // A control pixel (x, y) of the mapping lies at (x - dx, y - dy) on Canvas.
 using TRenderEvent = std::function<void(TObject* Sender, TCanvas& Canvas, int dx, int dy)>;
 
@@ -256,6 +258,13 @@ class TCustomRChart : public TControl {
   void SetGridDy(double value);
 
   // ---- Crosshairs, mouse (PLX_rchartMouse.cpp)
+  // Crosshair numbers outside 1..4 are ignored (reads give 0).
+  void CrossHairSetPos(int chnum, double x, double y);
+  void CrossHairSetup(int ch, TColor chColor, TCrossHMode Mode, TPenStyle LineType, int LineWidth);
+  double CrossHairPosX(int i) const;
+  void SetCrossHairPosX(int i, double value);
+  double CrossHairPosY(int i) const;
+  void SetCrossHairPosY(int i, double value);
   TCrossHair& CrossHair(int chnum);
   TCrossHair& CrossHair1() { return CrossHair(1); }
   TCrossHair& CrossHair2() { return CrossHair(2); }
@@ -272,7 +281,12 @@ class TCustomRChart : public TControl {
   double MousePosX() const { return FMousePosX; }
   double MousePosY() const { return FMousePosY; }
   void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void DblClick() override;
+  void MouseLeave() override;
   TMouseMoveInChartEvent OnMouseMoveInChart;
+  TCrossHairMoveEvent OnCrossHairMove;
 
   // ---- Export (PLX_rchartExport.cpp): rendered afresh from the item store,
   // without crosshairs; the window is not repainted and the data image is not
@@ -378,7 +392,27 @@ class TCustomRChart : public TControl {
   void drawBackgroundImage(TCanvas& cv, int PosX, int PosY, int GW, int GH);
   void drawBand(TCanvas& cv, int PosX, int PosY, int GW, int GH);
   void drawCrossHairs(TBitmap& SrcBmp, int xPos, int yPos);
+  void drawCrossHair(TCanvas& cv, const TCrossHair& ch, int xPos, int yPos);
+  bool crossHairLeavesDataArea(const TCrossHair& ch) const;
   void presentDataArea();
+  // What a rendering depends on changed: the next crosshair repaint renders
+  // everything again.
+  void renderingOutdated();
+  bool renderingCurrent() const;
+  bool canPaint() const;
+  // The crosshairs over the last rendering: the data bitmap copied back into
+  // the chart bitmap, the crosshairs drawn, the whole presented.
+  void redrawCrossHairs();
+  // After crosshair changes alone: the picture of a full Paint, from the
+  // kept bitmaps while they are current.
+  void repaintCrossHairs();
+  void crossHairChanged();
+
+  // PLX_rchartMouse.cpp
+  void mouseAction(TShiftState Shift, int X, int Y);
+  void startDrag(int X, int Y);
+  void dragCrossHair(int X, int Y);
+  void pan(int X, int Y);
 
   // PLX_rchartData.cpp: one pass and its item kinds.
   TPoint surfacePos(const DataPass& pass, int Layer, double x, double y, int dx = 0,
@@ -457,6 +491,25 @@ class TCustomRChart : public TControl {
   bool FMCurFixed = true;
   double FMousePosX = 0;
   double FMousePosY = 0;
+  int LastMouseX = 0;
+  int LastMouseY = 0;
+  int CHNext = 1;
+  bool LButtonWasDown = false;
+  bool FWasDblClk = false;
+  // Pan anchors: the pointer and every layer's ranges at the first move.
+  int FPanStartX = 0;
+  int FPanStartY = 0;
+  std::array<TAxisRange, MaxLayers + 1> FPanRangeX;
+  std::array<TAxisRange, MaxLayers + 1> FPanRangeY;
+  // What the kept bitmaps show: the chart bitmap outside the data area and
+  // the data bitmap are current while nothing they depend on has changed;
+  // crosshairs are in neither (a box may reach outside the data area, and
+  // then the chart bitmap holds its trace).
+  bool FChartBmpCurrent = false;
+  bool FGrafBmpCurrent = false;
+  uint32_t FGrafBmpRevision = 0;
+  bool FCrossHairTrace = false;
+  bool FCrossHairsHeld = false;  // a batch of crosshair settings repaints once
 };
 
 // The published chart: painting stays suppressed until its window exists.

@@ -18,7 +18,9 @@ constexpr int kMinDataHeight = 20;
 // ---------------------------------------------------------------------------
 // Repaint rule
 
+// Also without AutoRedraw the kept bitmaps no longer show the settings.
 void TCustomRChart::StyleChanged(TObject*) {
+  renderingOutdated();
   if (FAutoRedraw) Paint();
 }
 
@@ -112,6 +114,7 @@ void TCustomRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
   FFrame.W = Width();
   FFrame.H = Height();
+  renderingOutdated();
   try {
     if (FIsometric) applyIsometricRule();
     refreshAllScales();
@@ -127,12 +130,20 @@ void TCustomRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 // ---------------------------------------------------------------------------
 // Composition
 
+bool TCustomRChart::canPaint() const { return Visible() && !IsLoading() && !FSuppressPaint; }
+
 void TCustomRChart::Paint() {
-  if (!Visible() || IsLoading() || FSuppressPaint) return;
+  if (!canPaint()) {
+    renderingOutdated();  // whatever asked for this paint is not shown
+    return;
+  }
   ConstructChartBmp(FChartBmp.Canvas());
   InitGraf(FGrafBmp.Canvas(), 0, 0);
   ConstructDataBmp(FGrafBmp.Canvas(), 0, 0, false, 0);
   FChartBmp.Canvas().Draw(FFrame.L, FFrame.T, FGrafBmp);
+  FChartBmpCurrent = true;
+  FGrafBmpCurrent = true;
+  FGrafBmpRevision = FStore.Revision();
   DrawFinish(0, 0, FChartBmp, Canvas());
 }
 
@@ -145,11 +156,14 @@ void TCustomRChart::ShowGraf() {
   }
   InitGraf(FGrafBmp.Canvas(), 0, 0);
   ConstructDataBmp(FGrafBmp.Canvas(), 0, 0, false, 0);
+  FGrafBmpCurrent = true;
+  FGrafBmpRevision = FStore.Revision();
   presentDataArea();
 }
 
 void TCustomRChart::ShowGrafNewOnly() {
   if (!Visible()) return;
+  FGrafBmpCurrent = false;  // drawn over, not rendered afresh
   ConstructDataBmp(FGrafBmp.Canvas(), 0, 0, false, FStore.LastElemOnShow());
   presentDataArea();
   FStore.SetLastElemOnShow(FStore.NumItems() - 1);
@@ -173,12 +187,6 @@ void TCustomRChart::DrawFinish(int xPos, int yPos, TBitmap& SrcBmp, TCanvas& Des
   DestCv.Draw(xPos, yPos, SrcBmp);
 }
 
-// The crosshairs are drawn here, over the composed picture, once they come.
-void TCustomRChart::drawCrossHairs(TBitmap& SrcBmp, int xPos, int yPos) {
-  (void)SrcBmp;
-  (void)xPos;
-  (void)yPos;
-}
 
 void TCustomRChart::ClearGraf() {
   InitGraf(FGrafBmp.Canvas(), 0, 0);
@@ -189,6 +197,7 @@ void TCustomRChart::ClearGraf() {
 // The chart bitmap
 
 void TCustomRChart::ConstructChartBmp(TCanvas& cv) {
+  FChartBmpCurrent = false;
   FChartBmp.SetSize(FFrame.W, FFrame.H);
   cv.Pen().SetStyle(psSolid);
   cv.Pen().SetMode(pmCopy);
@@ -256,6 +265,7 @@ void TCustomRChart::drawCaption(TCanvas& cv) {
 // The data-area background
 
 void TCustomRChart::InitGraf(TCanvas& cv, int PosX, int PosY) {
+  FGrafBmpCurrent = false;
   sizeGrafBmp();
   const int GW = FGrafBmp.Width();
   const int GH = FGrafBmp.Height();

@@ -227,6 +227,36 @@ TEST_F(MainWindow, ThePopupMenuCopiesTheFirstChart) {
   EXPECT_TRUE(errors.empty());
 }
 
+// The first chart's crosshairs as the layout sets them, dragged with the
+// left button: the white one follows the pointer and the read-outs show it.
+TEST_F(MainWindow, DraggingTheWhiteCrossHairFillsTheReadOuts) {
+  TRChart& rc = *window->rc;
+  EXPECT_EQ(rc.MouseAction(), maDragCrossH);
+  const TCrossHair& white = rc.CrossHair1();
+  EXPECT_EQ(white.Color(), clWhite);
+  EXPECT_EQ(white.Mode(), chBoth);
+  EXPECT_EQ(white.Layer(), 1);
+  EXPECT_EQ(white.LineWid(), 1);
+  const TCrossHair& black = rc.CrossHair2();
+  EXPECT_EQ(black.Color(), clBlack);
+  EXPECT_EQ(black.Mode(), chVert);
+  EXPECT_EQ(black.Layer(), 1);
+  EXPECT_EQ(black.LineWid(), 3);
+  EXPECT_EQ(rc.CrossHair3().Mode(), chOff);
+  EXPECT_EQ(rc.CrossHair4().Mode(), chOff);
+  // Both stand at (0, 0), on the left edge: a pointer near it picks the
+  // white one, the lower number of the tie.
+  rc.MouseMove(ssLeft, 60, 200);
+  rc.MouseMove(ssLeft, 345, 208);
+  EXPECT_DOUBLE_EQ(white.PosX(), 20.0);
+  EXPECT_DOUBLE_EQ(window->nlFeedLin->Value(), 20.0);
+  EXPECT_NEAR(window->nlFreq->Value(), 14.006, 1e-3);
+  const TBitmap& shown = rc.Surface();
+  EXPECT_EQ(shown.PixelColor(345, 100), clWhite);
+  EXPECT_EQ(shown.PixelColor(200, 208), clWhite);
+  rc.MouseMove(0, 345, 208);
+}
+
 TEST_F(MainWindow, AHugeFrequencyAnswersAtOnce) {
   window->btnClearGraph->click();
   window->nioFreq->SetNioValue(1e17);

@@ -4,6 +4,8 @@ clipboard as a .bmp or .png file, and the screen dumped by xwd.
     pictures.py discs CHART           the yellow feeder marks of the first chart
     pictures.py nocrosshairs CHART    no crosshair pixel inside its data area
     pictures.py curve SCREEN.xwd      the reference curve of the second chart
+    pictures.py crosshair SCREEN.xwd  where the first chart's white crosshair is
+    pictures.py readouts SCREEN.xwd   a digest of the two read-outs' pixels
 
 Each command prints what it found and exits with 1 when it is not what the
 program must show."""
@@ -13,9 +15,6 @@ import zlib
 
 YELLOW = (255, 255, 0)
 BLACK = (0, 0, 0)
-WHITE = (255, 255, 255)
-
-
 def read_bmp(path):
     data = open(path, "rb").read()
     offset = struct.unpack_from("<I", data, 10)[0]
@@ -167,5 +166,54 @@ def curve(path):
     return 0 if len(drawn) >= 0.95 * len(columns) else 1
 
 
+WHITE = (255, 255, 255)
+
+
+def first_chart_frame(width, height, pixel):
+    """The first chart's data area (left, top, right, bottom), found by its
+    frame: the first two long black lines on the screen (the top one may
+    begin with the vertical axis's last tick)."""
+    rows = long_black_rows(width, height, pixel, 500)
+    if len(rows) < 2:
+        return None
+    (top, left1, right1), (bottom, left2, right2) = rows[:2]
+    return max(left1, left2), top, min(right1, right2), bottom
+
+
+def crosshair(path):
+    """Prints the column of the white vertical line and the row of the white
+    horizontal line across the first chart's data area (- where there is
+    none); fails while the chart is not on screen."""
+    width, height, pixel = read_xwd(path)
+    frame = first_chart_frame(width, height, pixel)
+    if frame is None:
+        print("no chart on screen")
+        return 1
+    left, top, right, bottom = frame
+    inside_x, inside_y = range(left + 1, right), range(top + 1, bottom)
+    columns = [x for x in inside_x if sum(pixel(x, y) == WHITE for y in inside_y) >= 100]
+    lines = [y for y in inside_y if sum(pixel(x, y) == WHITE for x in inside_x) >= 200]
+    print("%s %s" % (columns[0] if len(columns) == 1 else "-", lines[0] if len(lines) == 1 else "-"))
+    return 0
+
+
+def readouts(path):
+    """Prints a digest of the pixels of the two read-outs below the first
+    chart (the chart sits 3 pixels into its page, the read-outs at 146, 402
+    and 345, 402 of the page); fails while the chart is not on screen."""
+    width, height, pixel = read_xwd(path)
+    frame = first_chart_frame(width, height, pixel)
+    if frame is None:
+        print("no chart on screen")
+        return 1
+    page_x, page_y = frame[0] - 53, frame[1] - 23
+    cells = [pixel(x, y) for left, w in ((146, 177), (345, 169))
+             for y in range(page_y + 402, page_y + 427) for x in range(page_x + left, page_x + left + w)]
+    print("%08x" % (hash(tuple(cells)) & 0xFFFFFFFF))
+    return 0
+
+
 if __name__ == "__main__":
-    sys.exit({"discs": discs, "nocrosshairs": nocrosshairs, "curve": curve}[sys.argv[1]](sys.argv[2]))
+    commands = {"discs": discs, "nocrosshairs": nocrosshairs, "curve": curve,
+                "crosshair": crosshair, "readouts": readouts}
+    sys.exit(commands[sys.argv[1]](sys.argv[2]))

@@ -64,18 +64,40 @@ TEST_F(ScreenCursorTest, RegisteredCursorsByName) {
   RegisterCursor(4, u"CURZOOMP");
   RegisterCursor(9, u"NOSUCHCURSOR");
 
-  SetScreenCursor(1);
-  EXPECT_EQ(ScreenCursor(), 1);
-  EXPECT_EQ(overrideShape(), Qt::OpenHandCursor);
-  for (TCursor zoom : {2, 3, 4}) {
-    SetScreenCursor(zoom);
-    ASSERT_EQ(overrideShape(), Qt::BitmapCursor) << zoom;
-    EXPECT_FALSE(QGuiApplication::overrideCursor()->pixmap().isNull()) << zoom;
+  for (TCursor own : {1, 2, 3, 4}) {
+    SetScreenCursor(own);
+    EXPECT_EQ(ScreenCursor(), own);
+    ASSERT_EQ(overrideShape(), Qt::BitmapCursor) << own;
+    EXPECT_FALSE(QGuiApplication::overrideCursor()->pixmap().isNull()) << own;
   }
   SetScreenCursor(9);
   EXPECT_EQ(overrideShape(), Qt::ArrowCursor);
   SetScreenCursor(42);  // never registered
   EXPECT_EQ(overrideShape(), Qt::ArrowCursor);
+}
+
+// The four images are the program's own drawings, cursor-sized, with the
+// hot spot on the drawing.
+TEST_F(ScreenCursorTest, TheProgramsCursorImages) {
+  const std::pair<TCursor, const char16_t*> names[] = {
+      {1, u"CURHAND"}, {2, u"CURZOOMW"}, {3, u"CURZOOMD"}, {4, u"CURZOOMP"}};
+  for (const auto& [number, name] : names) {
+    RegisterCursor(number, name);
+    TCursorImage image;
+    ASSERT_TRUE(RegisteredCursorImage(number, image)) << number;
+    EXPECT_EQ(image.Width, 32) << number;
+    EXPECT_EQ(image.Height, 32) << number;
+    EXPECT_GE(image.HotX, 4) << number;
+    EXPECT_LE(image.HotX, 27) << number;
+    EXPECT_GE(image.HotY, 4) << number;
+    EXPECT_LE(image.HotY, 27) << number;
+    EXPECT_GT(image.InkPixels, 80) << number;
+    EXPECT_LT(image.InkPixels, 32 * 32 / 2) << number;
+  }
+  RegisterCursor(9, u"NOSUCHCURSOR");
+  TCursorImage image;
+  EXPECT_FALSE(RegisteredCursorImage(9, image));
+  EXPECT_FALSE(RegisteredCursorImage(crCross, image));
 }
 
 }  // namespace
