@@ -30,7 +30,7 @@ constexpr int kWarningLeft = 384;
 constexpr int kRowRight = 660;
 
 QLabel* Text(QWidget* parent, const QString& text, int left, int top, int width, int height) {
-  return Place(new QLabel(text, parent), left, top, width, height);
+  return place(new QLabel(text, parent), left, top, width, height);
 }
 
 QLabel* RedText(QWidget* parent, int left, int top, int width, int height) {
@@ -55,16 +55,16 @@ TFeederCheckPage::TFeederCheckPage() {
 TFeederCheckPage::~TFeederCheckPage() = default;
 
 void TFeederCheckPage::CreateFeederGroup() {
-  QGroupBox* group = GroupBox(this, "Your feeder", 8, 4, 652, 88);
-  nioFeedLenm = MakeField(group, {"nioFeedLenm", u"Feeder length", u"meter", 75, 0.0, 1000.0, 2, 20.0}, 2, 19, 201);
-  nioFeedLenft = MakeField(group, {"nioFeedLenft", u"Feeder length", u"ft", 75, 0.0, 1000.0, 2, 20.0 / MetresPerFoot}, 2, 50, 201);
+  QGroupBox* group = makeGroupBox(this, "Your feeder", 8, 4, 652, 88);
+  nioFeedLenm = makeField(group, {"nioFeedLenm", u"Feeder length", u"meter", 75, 0.0, 1000.0, 2, 20.0}, 2, 19, 201);
+  nioFeedLenft = makeField(group, {"nioFeedLenft", u"Feeder length", u"ft", 75, 0.0, 1000.0, 2, 20.0 / MetresPerFoot}, 2, 50, 201);
   Text(group, QStringLiteral("Line"), 224, 24, 30, 13);
-  cbLine = Place(new QComboBox(group), 256, 20, 170, 21);
+  cbLine = place(new QComboBox(group), 256, 20, 170, 21);
   for (const TFeederLine& line : FeederLines) cbLine->addItem(ToQString(line.name));
   cbLine->setCurrentIndex(1);  // "450/600", as the calculator starts
-  nioVF = MakeField(group, {"nioVF", u"Velocity factor", u"", 90, MinVelocityFactor, MaxVelocityFactor, 2, FOtherFactor}, 210, 50, 216);
+  nioVF = makeField(group, {"nioVF", u"Velocity factor", u"", 90, MinVelocityFactor, MaxVelocityFactor, 2, FOtherFactor}, 210, 50, 216);
   lblDipole = Text(group, {}, 440, 24, 205, 13);
-  nlConstant = MakeLabel(group, {"nlConstant", u"Constant", u"ft MHz", 50, 2}, 440, 50, 205);
+  nlConstant = makeLabel(group, {"nlConstant", u"Constant", u"ft MHz", 50, 2}, 440, 50, 205);
   lblError = RedText(this, 16, 96, 644, 13);
 
   nioFeedLenm->OnChange = [this](TObject* sender) { nioFeedLenmChange(sender); };
@@ -84,9 +84,9 @@ void TFeederCheckPage::CreateBandRows() {
     const std::string n = std::to_string(i + 1);
     row.band = Text(this, QString::number(BandPresets[i].frequency) + QStringLiteral(" MHz"), kBandLeft, top,
                     kNearestLeft - kBandLeft, kRowHeight);
-    row.nearest = MakeLabel(this, {("nlNearest" + n).c_str(), u"", u"m", 0, 2}, kNearestLeft, top,
+    row.nearest = makeLabel(this, {("nlNearest" + n).c_str(), u"", u"m", 0, 2}, kNearestLeft, top,
                             kChangeLeft - kNearestLeft - 2);
-    row.change = MakeLabel(this, {("nlChange" + n).c_str(), u"cut", u"m", 28, 2}, kChangeLeft, top,
+    row.change = makeLabel(this, {("nlChange" + n).c_str(), u"cut", u"m", 28, 2}, kChangeLeft, top,
                            kFeetInchesLeft - kChangeLeft - 4);
     row.feetInches = Text(this, {}, kFeetInchesLeft, top, kWarningLeft - kFeetInchesLeft, kRowHeight);
     row.warning = RedText(this, kWarningLeft, top, kRowRight - kWarningLeft, kRowHeight);

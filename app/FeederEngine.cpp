@@ -24,14 +24,14 @@ namespace {
 
 // Feeder length in feeder wavelengths for a dipole of d (in units of
 // 936 / f feet).
-double OptimumFeeder(double d) { return 0.25 - std::tan((d - 1.0) * 2.5) / 12.02; }
+double optimumFeeder(double d) { return 0.25 - std::tan((d - 1.0) * 2.5) / 12.02; }
 
 // A length of 1.5 or more taken down by whole units until it lies below 1.5,
 // as repeated subtraction of 1.0 would, but at once: every such subtraction
 // is exact, so the result is the part below 1.0 (exact too), raised by one
 // unit when it lies below 0.5. Beyond 2^53 every double is whole and gives 1.0,
 // where subtracting 1.0 would no longer change the value at all.
-double TakeDownToBelowOneAndAHalf(double wl) {
+double takeDownToBelowOneAndAHalf(double wl) {
   const double fraction = wl - std::floor(wl);
   return fraction >= 0.5 ? fraction : fraction + 1.0;
 }
@@ -70,7 +70,7 @@ void SelectFeederConstant(TFeederState& state, int index) {
 }
 
 void Calculate(TFeederState& state) {
-  state.fedlinwl = OptimumFeeder(state.dipWl);
+  state.fedlinwl = optimumFeeder(state.dipWl);
   state.fedlinft[0] = state.LLWL / state.freq * state.fedlinwl;
   state.fedlinm[0] = MetresPerFoot * state.fedlinft[0];
   for (int i = 1; i < 8; ++i) {
@@ -92,7 +92,7 @@ TCalcResult CalcSingle(TFeederState& state, double frequencyMHz, double dipoleFe
   // Finite inputs whose quotient overflows have no length to normalise.
   if (std::isinf(state.dipWl)) throw EOverflow();
   if (state.dipWl < 0.5) state.dipWl += 1.0;
-  if (state.dipWl >= 1.5) state.dipWl = TakeDownToBelowOneAndAHalf(state.dipWl);
+  if (state.dipWl >= 1.5) state.dipWl = takeDownToBelowOneAndAHalf(state.dipWl);
   Calculate(state);
   return {true, {}};
 }
@@ -119,16 +119,16 @@ std::vector<TCurveCommand> BuildReferenceCurve() {
   curve.push_back({true, 0.25, 0.0});
   for (int i = 0; i <= 25; ++i) {
     const double d = i / 100.0;
-    curve.push_back({false, d + 0.25, OptimumFeeder(d)});
+    curve.push_back({false, d + 0.25, optimumFeeder(d)});
   }
   curve.push_back({true, 0.5, 0.0});
   for (int i = 50; i <= 150; ++i) {
     const double d = i / 100.0;
-    curve.push_back({false, d, OptimumFeeder(d)});
+    curve.push_back({false, d, optimumFeeder(d)});
   }
   for (int i = 50; i <= 150; ++i) {
     const double d = i / 100.0;
-    curve.push_back({false, d + 1.0, OptimumFeeder(d)});
+    curve.push_back({false, d + 1.0, optimumFeeder(d)});
   }
   return curve;
 }

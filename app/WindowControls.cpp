@@ -4,18 +4,18 @@
 
 #include "platform/QtBridge.h"
 
-QFont WindowFont(int pixelSize, bool bold) {
+QFont windowFont(int pixelSize, bool bold) {
   QFont font(QStringLiteral("Tahoma"));
   font.setPixelSize(pixelSize);
   font.setBold(bold);
   return font;
 }
 
-QPushButton* Button(QWidget* parent, const char* caption, int left, int top, int width, int height) {
+QPushButton* makeButton(QWidget* parent, const char* caption, int left, int top, int width, int height) {
   auto* button = new QPushButton(QString::fromUtf8(caption), parent);
   // Enter clicks the focused button, as Space does, on the desktop we follow.
   button->setAutoDefault(true);
-  return Place(button, left, top, width, height);
+  return place(button, left, top, width, height);
 }
 
 namespace {
@@ -48,11 +48,11 @@ class EtchedGroupBox : public QGroupBox {
 
 }  // namespace
 
-QGroupBox* GroupBox(QWidget* parent, const char* caption, int left, int top, int width, int height) {
-  return Place(new EtchedGroupBox(QString::fromUtf8(caption), parent), left, top, width, height);
+QGroupBox* makeGroupBox(QWidget* parent, const char* caption, int left, int top, int width, int height) {
+  return place(new EtchedGroupBox(QString::fromUtf8(caption), parent), left, top, width, height);
 }
 
-void ApplyFieldLayout(TNumIO2& field) {
+void applyFieldLayout(TNumIO2& field) {
   field.SetInputFormat(itFloat);
   field.SetDecPlaceSep(dsBoth);
   field.SetSignificantDigits(6);
@@ -106,9 +106,9 @@ std::unique_ptr<C> startLoading(QWidget* parent, const char* name, int left, int
 
 }  // namespace
 
-std::unique_ptr<TNumIO2> MakeField(QWidget* parent, const FieldRow& row, int left, int top, int width) {
+std::unique_ptr<TNumIO2> makeField(QWidget* parent, const FieldRow& row, int left, int top, int width) {
   auto field = startLoading<TNumIO2>(parent, row.name, left, top, width);
-  ApplyFieldLayout(*field);
+  applyFieldLayout(*field);
   field->SetLeftText(row.leftText);
   field->SetRightText(row.rightText);
   field->SetLeftSpace(row.leftSpace);
@@ -120,7 +120,7 @@ std::unique_ptr<TNumIO2> MakeField(QWidget* parent, const FieldRow& row, int lef
   return field;
 }
 
-std::unique_ptr<TNumLab> MakeLabel(QWidget* parent, const LabelRow& row, int left, int top, int width) {
+std::unique_ptr<TNumLab> makeLabel(QWidget* parent, const LabelRow& row, int left, int top, int width) {
   auto label = startLoading<TNumLab>(parent, row.name, left, top, width);
   label->SetDisplayType(dtFixP);
   label->SetAlignment(taCenter);

@@ -10,19 +10,19 @@
 #include "controls/numeric/PLX_NumIO.h"
 #include "controls/numeric/PLX_NumLab.h"
 
-QFont WindowFont(int pixelSize = 11, bool bold = false);
+QFont windowFont(int pixelSize = 11, bool bold = false);
 
 template <class W>
-W* Place(W* widget, int left, int top, int width, int height) {
+W* place(W* widget, int left, int top, int width, int height) {
   widget->setGeometry(left, top, width, height);
   return widget;
 }
 
-QPushButton* Button(QWidget* parent, const char* caption, int left, int top, int width, int height);
-QGroupBox* GroupBox(QWidget* parent, const char* caption, int left, int top, int width, int height);
+QPushButton* makeButton(QWidget* parent, const char* caption, int left, int top, int width, int height);
+QGroupBox* makeGroupBox(QWidget* parent, const char* caption, int left, int top, int width, int height);
 
 // Settings every input field of the window shares.
-void ApplyFieldLayout(TNumIO2& field);
+void applyFieldLayout(TNumIO2& field);
 
 struct FieldRow {
   const char* name;
@@ -35,7 +35,7 @@ struct FieldRow {
   double value;
 };
 
-std::unique_ptr<TNumIO2> MakeField(QWidget* parent, const FieldRow& row, int left, int top, int width);
+std::unique_ptr<TNumIO2> makeField(QWidget* parent, const FieldRow& row, int left, int top, int width);
 
 struct LabelRow {
   const char* name;
@@ -46,4 +46,4 @@ struct LabelRow {
 };
 
 // A read-out 25 pixels high with the window's common settings.
-std::unique_ptr<TNumLab> MakeLabel(QWidget* parent, const LabelRow& row, int left, int top, int width);
+std::unique_ptr<TNumLab> makeLabel(QWidget* parent, const LabelRow& row, int left, int top, int width);

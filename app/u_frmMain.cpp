@@ -42,7 +42,7 @@ class FeederChoiceBox : public QComboBox {
 
 // Flat-button tabs: the selected tab is shown pressed (sunken edges, its
 // caption a pixel down and right), the others flat on the face colour.
-QString FlatButtonTabs() {
+QString flatButtonTabs() {
   return QStringLiteral(
              "QTabBar { background: %1; }"
              "QTabBar::tab { background: %1; border: 2px solid %1;"
@@ -64,7 +64,7 @@ struct AxisSettings {
 };
 
 // What every axis of both charts carries.
-void ApplyCommonAxis(TScaleProps& axis) {
+void applyCommonAxis(TScaleProps& axis) {
   axis.SetDecPlaces(-2);
   axis.SetLabelType(ftNum);
   axis.SetMinTicks(3);
@@ -77,8 +77,8 @@ void ApplyCommonAxis(TScaleProps& axis) {
   axis.Font().SetColor(clWindowText);
 }
 
-void ApplyAxis(TScaleProps& axis, const AxisSettings& s) {
-  ApplyCommonAxis(axis);
+void applyAxis(TScaleProps& axis, const AxisSettings& s) {
+  applyCommonAxis(axis);
   axis.SetCaption(s.caption);
   axis.SetCaptionPosX(s.captionX);
   axis.SetCaptionPosY(s.captionY);
@@ -91,13 +91,13 @@ void ApplyAxis(TScaleProps& axis, const AxisSettings& s) {
 }
 
 // Layers 2..4: invisible axes over 0..1 in the layer's own colour.
-void ApplyHiddenAxes(TRChart& chart) {
+void applyHiddenAxes(TRChart& chart) {
   constexpr TColor colors[] = {clMaroon, clGreen, clOlive};
   for (int n = 2; n <= 4; ++n) {
     TScalePropsHoriz& x = chart.ScalePropsX(n);
     TScalePropsVert& y = chart.ScalePropsY(n);
     for (TScaleProps* axis : {static_cast<TScaleProps*>(&x), static_cast<TScaleProps*>(&y)}) {
-      ApplyCommonAxis(*axis);
+      applyCommonAxis(*axis);
       axis->SetVisible(false);
       axis->SetRangeHigh(1.0);
       axis->SetCaptionPosX(10);
@@ -113,7 +113,7 @@ void ApplyHiddenAxes(TRChart& chart) {
   }
 }
 
-void SetCrossHair(TCrossHair& ch, TColor color, int layer, TCrossHMode mode, int width) {
+void setCrossHair(TCrossHair& ch, TColor color, int layer, TCrossHMode mode, int width) {
   ch.SetColor(color);
   ch.SetLayer(layer);
   ch.SetMode(mode);
@@ -122,7 +122,7 @@ void SetCrossHair(TCrossHair& ch, TColor color, int layer, TCrossHMode mode, int
 }
 
 // The settings both charts share; the caller adds its own and calls Loaded.
-std::unique_ptr<TRChart> MakeChart(QWidget* parent, const char* name, int left, int top, int width,
+std::unique_ptr<TRChart> makeChart(QWidget* parent, const char* name, int left, int top, int width,
                                    int height) {
   auto chart = std::make_unique<TRChart>();
   chart->BeginLoading();
@@ -156,9 +156,9 @@ std::unique_ptr<TRChart> MakeChart(QWidget* parent, const char* name, int left, 
   chart->Store().SetTextBkColor(clWhite);
   chart->Store().SetTextAlignment(taCenter);
   chart->SetMouseCursorFixed(true);
-  SetCrossHair(chart->CrossHair3(), clBlack, 3, chOff, 1);
-  SetCrossHair(chart->CrossHair4(), clBlack, 4, chOff, 1);
-  ApplyHiddenAxes(*chart);
+  setCrossHair(chart->CrossHair3(), clBlack, 3, chOff, 1);
+  setCrossHair(chart->CrossHair4(), clBlack, 4, chOff, 1);
+  applyHiddenAxes(*chart);
   return chart;
 }
 
@@ -170,7 +170,7 @@ TfrmMain::TfrmMain() {
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFixedSize(938, 510);
-  setFont(WindowFont());
+  setFont(windowFont());
   QPalette pal = palette();
   pal.setColor(QPalette::Window, ToQColor(clBtnFace));
   setPalette(pal);
@@ -178,25 +178,25 @@ TfrmMain::TfrmMain() {
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }
-  CreateStandardControls();
-  SetTabOrder();
+  createStandardControls();
+  applyTabOrder();
   FormCreate();
 }
 
 TfrmMain::~TfrmMain() = default;
 
-void TfrmMain::CreateStandardControls() {
-  Button1 = Button(this, "Exit", 855, 477, 75, 25);
-  QGroupBox* groupBox1 = GroupBox(this, "Changing dipole length i steps", 8, 299, 233, 89);
-  btnDipolPluss = Button(groupBox1, "Increase", 121, 53, 75, 25);
-  btnDipolDec = Button(groupBox1, "Decrease", 17, 53, 75, 25);
-  QGroupBox* groupBox2 = GroupBox(this, "Exact feeder lengths", 8, 394, 233, 108);
-  Memo1 = Place(new QPlainTextEdit(QStringLiteral("Memo1"), groupBox2), 10, 24, 213, 76);
+void TfrmMain::createStandardControls() {
+  Button1 = makeButton(this, "Exit", 855, 477, 75, 25);
+  QGroupBox* groupBox1 = makeGroupBox(this, "Changing dipole length i steps", 8, 299, 233, 89);
+  btnDipolPluss = makeButton(groupBox1, "Increase", 121, 53, 75, 25);
+  btnDipolDec = makeButton(groupBox1, "Decrease", 17, 53, 75, 25);
+  QGroupBox* groupBox2 = makeGroupBox(this, "Exact feeder lengths", 8, 394, 233, 108);
+  Memo1 = place(new QPlainTextEdit(QStringLiteral("Memo1"), groupBox2), 10, 24, 213, 76);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1->setTabChangesFocus(true);  // Tab moves on, as dialog navigation does
-  QGroupBox* groupBox3 = GroupBox(this, "Band select", 8, 156, 233, 140);
-  clbBand = Place(new QListWidget(groupBox3), 7, 21, 219, 77);
+  QGroupBox* groupBox3 = makeGroupBox(this, "Band select", 8, 156, 233, 140);
+  clbBand = place(new QListWidget(groupBox3), 7, 21, 219, 77);
   clbBand->setFlow(QListView::TopToBottom);
   clbBand->setWrapping(true);
   clbBand->setGridSize(QSize(107, 13));
@@ -207,18 +207,18 @@ void TfrmMain::CreateStandardControls() {
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
     item->setCheckState(Qt::Unchecked);
   }
-  btnBatch = Button(groupBox3, "Calc selected", 151, 104, 75, 28);
-  QGroupBox* groupBox4 = GroupBox(this, "Calculate single value", 8, 8, 233, 146);
-  Place(new QLabel(QStringLiteral("Impedance"), groupBox4), 17, 117, 53, 13);
-  cbZ0 = Place(new FeederChoiceBox(groupBox4), 90, 114, 42, 21);
+  btnBatch = makeButton(groupBox3, "Calc selected", 151, 104, 75, 28);
+  QGroupBox* groupBox4 = makeGroupBox(this, "Calculate single value", 8, 8, 233, 146);
+  place(new QLabel(QStringLiteral("Impedance"), groupBox4), 17, 117, 53, 13);
+  cbZ0 = place(new FeederChoiceBox(groupBox4), 90, 114, 42, 21);
   cbZ0->setStyleSheet(QStringLiteral("QComboBox { padding: 0px 1px; } QComboBox::drop-down { width: 13px; }"));
   cbZ0->addItems({QStringLiteral("300"), QStringLiteral("450"), QStringLiteral("600")});
   cbZ0->setCurrentIndex(1);
-  btnCalc = Button(groupBox4, "Calc single", 151, 112, 75, 25);
-  CreateNumericFields(groupBox4, groupBox1);
+  btnCalc = makeButton(groupBox4, "Calc single", 151, 112, 75, 25);
+  createNumericFields(groupBox4, groupBox1);
 
-  PageControl1 = Place(new QTabWidget(this), 256, 8, 674, 463);
-  PageControl1->tabBar()->setStyleSheet(FlatButtonTabs());
+  PageControl1 = place(new QTabWidget(this), 256, 8, 674, 463);
+  PageControl1->tabBar()->setStyleSheet(flatButtonTabs());
   auto* tabSheet1 = new QWidget;
   auto* tabSheet2 = new QWidget;
   for (QWidget* page : {tabSheet1, tabSheet2}) {
@@ -234,22 +234,22 @@ void TfrmMain::CreateStandardControls() {
   QObject::connect(PageControl1, &QTabWidget::currentChanged, [this](int index) {
     if (index == PageControl1->indexOf(TabSheet3)) RunGuarded([this] { TabSheet3Show(); });
   });
-  btnClearGraph = Button(tabSheet1, "Clear graph", 53, 402, 75, 25);
-  btnPlott = Button(tabSheet1, "Plott", 548, 402, 75, 25);
+  btnClearGraph = makeButton(tabSheet1, "Clear graph", 53, 402, 75, 25);
+  btnPlott = makeButton(tabSheet1, "Plott", 548, 402, 75, 25);
   btnPlott->setVisible(false);
-  auto* panel1 = Place(new QWidget(tabSheet2), 3, 0, 660, 415);
+  auto* panel1 = place(new QWidget(tabSheet2), 3, 0, 660, 415);
   panel1->setAutoFillBackground(true);
-  auto* label2 = Place(new QLabel(QStringLiteral("Optimum length for the matching section."), panel1), 20, 7, 339, 19);
-  label2->setFont(WindowFont(16, true));
-  auto* label3 = Place(new QLabel(QStringLiteral("Add multiples of 1/2 wavelengths to obtain desired total length. "
+  auto* label2 = place(new QLabel(QStringLiteral("Optimum length for the matching section."), panel1), 20, 7, 339, 19);
+  label2->setFont(windowFont(16, true));
+  auto* label3 = place(new QLabel(QStringLiteral("Add multiples of 1/2 wavelengths to obtain desired total length. "
                                                  "Add odd multiples of 1/4 wavelengths to determine total lengths to avoid."),
                                   panel1),
                        20, 32, 357, 27);
   label3->setWordWrap(true);
-  Button2 = Button(panel1, "Button2", 582, 391, 75, 25);
+  Button2 = makeButton(panel1, "Button2", 582, 391, 75, 25);
   Button2->setVisible(false);
-  CreateLabels(tabSheet1);
-  CreateCharts(tabSheet1, panel1);
+  createLabels(tabSheet1);
+  createCharts(tabSheet1, panel1);
 
   puRc = new QMenu(this);
   puRc->addAction(QStringLiteral("Copy to clipboard"), [this] { RunGuarded([this] { Copytoclipboard1Click(); }); });
@@ -268,33 +268,33 @@ void TfrmMain::CreateStandardControls() {
   QObject::connect(cbZ0, &QComboBox::editTextChanged, [this] { RunGuarded([this] { cbZ0Change(); }); });
 }
 
-void TfrmMain::CreateNumericFields(QWidget* groupBox4, QWidget* groupBox1) {
-  nioFreq = MakeField(groupBox4, {"nioFreq", u"Frequency", u"MHz", 75, 0.0, 1000.0, 3, 7.1}, 2, 19, 201);
-  niodiplenft = MakeField(groupBox4, {"niodiplenft", u"Dipol length", u"ft", 75, 0.0, 1000.0, 2, 85.3}, 2, 50, 201);
-  nioDipolLenm = MakeField(groupBox4, {"nioDipolLenm", u"Dipol length", u"meter", 75, 0.0, 1000.0, 2, 26.0}, 2, 81, 201);
-  nioDipolStep = MakeField(groupBox1, {"nioDipolStep", u"Step size", u"meter", 55, 0.01, 1.0, 2, 0.1}, 17, 22, 174);
+void TfrmMain::createNumericFields(QWidget* groupBox4, QWidget* groupBox1) {
+  nioFreq = makeField(groupBox4, {"nioFreq", u"Frequency", u"MHz", 75, 0.0, 1000.0, 3, 7.1}, 2, 19, 201);
+  niodiplenft = makeField(groupBox4, {"niodiplenft", u"Dipol length", u"ft", 75, 0.0, 1000.0, 2, 85.3}, 2, 50, 201);
+  nioDipolLenm = makeField(groupBox4, {"nioDipolLenm", u"Dipol length", u"meter", 75, 0.0, 1000.0, 2, 26.0}, 2, 81, 201);
+  nioDipolStep = makeField(groupBox1, {"nioDipolStep", u"Step size", u"meter", 55, 0.01, 1.0, 2, 0.1}, 17, 22, 174);
   niodiplenft->OnChange = [this](TObject* sender) { niodiplenftChange(sender); };
   nioDipolLenm->OnChange = [this](TObject* sender) { nioDipolLenmChange(sender); };
 }
 
-void TfrmMain::CreateLabels(QWidget* page) {
-  nlFeedLin = MakeLabel(page, {"nlFeedLin", u"Feeder length", u"m", 75, 2}, 146, 402, 177);
-  nlFreq = MakeLabel(page, {"nlFreq", u"Frequency", u"MHz", 60, 3}, 345, 402, 169);
+void TfrmMain::createLabels(QWidget* page) {
+  nlFeedLin = makeLabel(page, {"nlFeedLin", u"Feeder length", u"m", 75, 2}, 146, 402, 177);
+  nlFreq = makeLabel(page, {"nlFreq", u"Frequency", u"MHz", 60, 3}, 345, 402, 169);
 }
 
-void TfrmMain::CreateCharts(QWidget* page1, QWidget* panel1) {
-  rc = MakeChart(page1, "rc", 3, 3, 660, 395);
+void TfrmMain::createCharts(QWidget* page1, QWidget* panel1) {
+  rc = makeChart(page1, "rc", 3, 3, 660, 395);
   rc->SetChartColor(clBackground);
   rc->SetGridColor(clSilver);
   rc->SetGridDx(2.0);
   rc->SetGridDy(2.5);
   rc->SetMouseAction(maDragCrossH);
-  SetCrossHair(rc->CrossHair1(), clWhite, 1, chBoth, 1);
-  SetCrossHair(rc->CrossHair2(), clBlack, 1, chVert, 3);
-  ApplyAxis(rc->Scale1X(), {u"Feeder length in meters (x - current max point)", 0, 22, taCenter,
+  setCrossHair(rc->CrossHair1(), clWhite, 1, chBoth, 1);
+  setCrossHair(rc->CrossHair2(), clBlack, 1, chVert, 3);
+  applyAxis(rc->Scale1X(), {u"Feeder length in meters (x - current max point)", 0, 22, taCenter,
                             uaSclCenter, 0.0, 40.0});
   rc->Scale1X().SetScaleLocation(slBottom);
-  ApplyAxis(rc->Scale1Y(), {u"Frequency (MHz)", -40, -16, taLeftJustify, uaSclTopLft, 1.5, 30.0});
+  applyAxis(rc->Scale1Y(), {u"Frequency (MHz)", -40, -16, taLeftJustify, uaSclTopLft, 1.5, 30.0});
   rc->Scale1Y().SetScaleLocation(slLeft);
   rc->Loaded();
   rc->OnMouseMoveInChart = [this](TObject* s, bool in, TShiftState sh, double x, double y) {
@@ -305,16 +305,16 @@ void TfrmMain::CreateCharts(QWidget* page1, QWidget* panel1) {
   QObject::connect(rcWidget, &QWidget::customContextMenuRequested,
                    [this, rcWidget](const QPoint& at) { puRc->popup(rcWidget->mapToGlobal(at)); });
 
-  RChart1 = MakeChart(panel1, "RChart1", 4, 65, 653, 320);
+  RChart1 = makeChart(panel1, "RChart1", 4, 65, 653, 320);
   RChart1->SetGridColor(clMenuBar);
   RChart1->SetGridDx(0.1);
   RChart1->SetGridDy(0.1);
   RChart1->SetMouseAction(maNone);
-  SetCrossHair(RChart1->CrossHair1(), clBlack, 1, chOff, 1);
-  SetCrossHair(RChart1->CrossHair2(), clBlack, 2, chOff, 1);
-  ApplyAxis(RChart1->Scale1X(), {u"", 0, 22, taCenter, uaSclCenter, 0.25, 2.5});
+  setCrossHair(RChart1->CrossHair1(), clBlack, 1, chOff, 1);
+  setCrossHair(RChart1->CrossHair2(), clBlack, 2, chOff, 1);
+  applyAxis(RChart1->Scale1X(), {u"", 0, 22, taCenter, uaSclCenter, 0.25, 2.5});
   RChart1->Scale1X().SetScaleLocation(slBottom);
-  ApplyAxis(RChart1->Scale1Y(), {u"", 0, -16, taLeftJustify, uaSclTopLft, 0.0, 0.5});
+  applyAxis(RChart1->Scale1Y(), {u"", 0, -16, taLeftJustify, uaSclTopLft, 0.0, 0.5});
   RChart1->Scale1Y().SetScaleLocation(slLeft);
   RChart1->Loaded();
   RChart1->OnMouseMoveInChart = [this](TObject* s, bool in, TShiftState sh, double x, double y) {
@@ -324,7 +324,7 @@ void TfrmMain::CreateCharts(QWidget* page1, QWidget* panel1) {
 
 // The classic order: the window's controls by their tab numbers, each group
 // box's children in turn.
-void TfrmMain::SetTabOrder() {
+void TfrmMain::applyTabOrder() {
   const std::vector<QWidget*> order = {
       Button1,        btnDipolPluss,          btnDipolDec,         nioDipolStep->Widget(),
       Memo1,          clbBand,                btnBatch,            nioFreq->Widget(),
@@ -360,7 +360,7 @@ void TfrmMain::SetChecked(int i, bool checked) {
   clbBand->item(i)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
 }
 
-void TfrmMain::AppendLine(const std::u16string& line) { Memo1->appendPlainText(ToQString(line)); }
+void TfrmMain::appendLine(const std::u16string& line) { Memo1->appendPlainText(ToQString(line)); }
 
 // ---- handlers ----------------------------------------------------------------
 
@@ -387,7 +387,7 @@ void TfrmMain::btnCalcClick() {
 }
 
 void TfrmMain::Button3Click() {
-  for (const std::u16string& line : FeederListLines(FState)) AppendLine(line);
+  for (const std::u16string& line : FeederListLines(FState)) appendLine(line);
 }
 
 void TfrmMain::btnPlottClick() {
@@ -402,7 +402,7 @@ void TfrmMain::btnBatchClick() {
   for (int i = 0; i < int(BandPresets.size()); ++i) {
     if (!Checked(i)) continue;
     nioFreq->SetNioValue(BandPresets[size_t(i)].frequency);
-    AppendLine(BandPresets[size_t(i)].header);
+    appendLine(BandPresets[size_t(i)].header);
     btnCalcClick();
   }
 }

@@ -86,13 +86,13 @@ class TfrmMain : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void CreateStandardControls();
-  void CreateNumericFields(QWidget* groupBox4, QWidget* groupBox1);
-  void CreateLabels(QWidget* page);
-  void CreateCharts(QWidget* page1, QWidget* panel1);
-  void SetTabOrder();
+  void createStandardControls();
+  void createNumericFields(QWidget* groupBox4, QWidget* groupBox1);
+  void createLabels(QWidget* page);
+  void createCharts(QWidget* page1, QWidget* panel1);
+  void applyTabOrder();
   void StepDipole(TStepDirection direction);
-  void AppendLine(const std::u16string& line);
+  void appendLine(const std::u16string& line);
 
   TFeederState FState;
   bool FShown = false;

@@ -15,7 +15,7 @@ namespace {
 
 constexpr uint32_t kWhitePixel = RGBToPixel(0xFFFFFF);
 
-void PutLE(std::vector<uint8_t>& out, uint32_t value, int bytes) {
+void putLE(std::vector<uint8_t>& out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(uint8_t(value >> (8 * i)));
 }
 
@@ -31,23 +31,23 @@ std::vector<uint8_t> EncodeBmp(const TBitmap& bmp) {
   out.reserve(54 + dataSize);
   out.push_back('B');
   out.push_back('M');
-  PutLE(out, 54 + dataSize, 4);
-  PutLE(out, 0, 4);
-  PutLE(out, 54, 4);
-  PutLE(out, 40, 4);
-  PutLE(out, uint32_t(w), 4);
-  PutLE(out, uint32_t(h), 4);
-  PutLE(out, 1, 2);
-  PutLE(out, 24, 2);
-  PutLE(out, 0, 4);
-  PutLE(out, dataSize, 4);
-  PutLE(out, 3780, 4);  // 96 dpi
-  PutLE(out, 3780, 4);
-  PutLE(out, 0, 4);
-  PutLE(out, 0, 4);
+  putLE(out, 54 + dataSize, 4);
+  putLE(out, 0, 4);
+  putLE(out, 54, 4);
+  putLE(out, 40, 4);
+  putLE(out, uint32_t(w), 4);
+  putLE(out, uint32_t(h), 4);
+  putLE(out, 1, 2);
+  putLE(out, 24, 2);
+  putLE(out, 0, 4);
+  putLE(out, dataSize, 4);
+  putLE(out, 3780, 4);  // 96 dpi
+  putLE(out, 3780, 4);
+  putLE(out, 0, 4);
+  putLE(out, 0, 4);
   for (int y = h - 1; y >= 0; --y) {
     const uint32_t* row = bmp.ScanLine(y);
-    for (int x = 0; x < w; ++x) PutLE(out, row[x] & 0xFFFFFFu, 3);  // blue, green, red
+    for (int x = 0; x < w; ++x) putLE(out, row[x] & 0xFFFFFFu, 3);  // blue, green, red
     for (uint32_t pad = uint32_t(w) * 3; pad < rowBytes; ++pad) out.push_back(0);
   }
   return out;

@@ -24,7 +24,7 @@ struct DashPattern {
   int count;
   int period;
 
-  bool On(int64_t pos) const {
+  bool on(int64_t pos) const {
     int64_t p = pos % period;
     for (int i = 0; i < count; ++i) {
       if (p < runs[i]) return i % 2 == 0;
@@ -41,7 +41,7 @@ constexpr DashPattern kDashDotDot{{9, 3, 3, 3, 3, 3}, 6, 24};
 constexpr DashPattern kAlternate{{1, 1}, 2, 2};
 
 // Null for solid pens (and for every pen wider than one pixel).
-const DashPattern* PatternOf(TPenStyle style, int width) {
+const DashPattern* patternOf(TPenStyle style, int width) {
   if (width > 1) return nullptr;
   switch (style) {
     case psDash: return &kDash;
@@ -53,21 +53,21 @@ const DashPattern* PatternOf(TPenStyle style, int width) {
   }
 }
 
-TRect Normalized(int x1, int y1, int x2, int y2) {
+TRect normalized(int x1, int y1, int x2, int y2) {
   return {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
 }
 
-TRect Intersect(const TRect& a, const TRect& b) {
+TRect intersect(const TRect& a, const TRect& b) {
   return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
           std::min(a.Bottom, b.Bottom)};
 }
 
-bool Empty(const TRect& r) { return r.Left >= r.Right || r.Top >= r.Bottom; }
+bool isEmpty(const TRect& r) { return r.Left >= r.Right || r.Top >= r.Bottom; }
 
 // Closed shapes are drawn from coordinates limited to this magnitude, far
 // beyond any surface, so that products of their extents stay exact.
 constexpr int kShapeLimit = 1 << 24;
-int LimitShape(int v) { return std::clamp(v, -kShapeLimit, kShapeLimit); }
+int limitShape(int v) { return std::clamp(v, -kShapeLimit, kShapeLimit); }
 
 }  // namespace
 
@@ -78,24 +78,76 @@ TCanvas::~TCanvas() = default;
 void TCanvas::TargetResized() { FText->Release(); }
 
 void TCanvas::SetClipRect(const TRect& r) {
-  FClip = Normalized(r.Left, r.Top, r.Right, r.Bottom);
+  FClip = normalized(r.Left, r.Top, r.Right, r.Bottom);
   FClipped = true;
 }
 
 TRect TCanvas::ClipRect() const {
   const TRect surface{0, 0, FTarget.Width(), FTarget.Height()};
-  return FClipped ? Intersect(FClip, surface) : surface;
+  return FClipped ? intersect(FClip, surface) : surface;
 }
 
-uint32_t TCanvas::PenPixel() const { return ColorToPixel(FPen.Color()); }
+uint32_t TCanvas::penPixel() const { return ColorToPixel(FPen.Color()); }
 
-uint32_t TCanvas::BrushPixel() const { return ColorToPixel(FBrush.Color()); }
+uint32_t TCanvas::brushPixel() const { return ColorToPixel(FBrush.Color()); }
 
-void TCanvas::Changed() {
+void TCanvas::changed() {
   if (FOnChange) FOnChange();
 }
 
-void TCanvas::WriteSpan(int y, int x0, int x1, uint32_t pixel, TPenMode mode) {
+// ---- exclusive-or passes -------------------------------------------------
+
+// Open for the length of one drawing call. In copy mode it does nothing, so
+// the copy paths keep writing straight into the surface.
+class TCanvas::XorPass {
+ public:
+  explicit XorPass(TCanvas& canvas) : FCanvas(canvas), FOpen(canvas.FPen.Mode() == pmXor) {
+    if (FOpen) FCanvas.FXorDeferred = true;
+  }
+  ~XorPass() {
+    if (!FOpen) return;
+    FCanvas.FXorDeferred = false;
+    FCanvas.flushXorSpans();
+  }
+  XorPass(const XorPass&) = delete;
+  XorPass& operator=(const XorPass&) = delete;
+
+ private:
+  TCanvas& FCanvas;
+  bool FOpen;
+};
+
+void TCanvas::flushXorSpans() {
+  // Row by row, later spans cover earlier ones as they would in copy mode;
+  // then every covered pixel is flipped once with its final colour.
+  constexpr uint32_t kUnwritten = 0xFF000000u;  // no 24-bit colour has these bits
+  std::stable_sort(FXorSpans.begin(), FXorSpans.end(),
+                   [](const XorSpan& a, const XorSpan& b) { return a.y < b.y; });
+  std::vector<uint32_t> colours;
+  for (size_t first = 0; first < FXorSpans.size();) {
+    const int y = FXorSpans[first].y;
+    size_t end = first;
+    int left = INT_MAX;
+    int right = INT_MIN;
+    for (; end < FXorSpans.size() && FXorSpans[end].y == y; ++end) {
+      left = std::min(left, FXorSpans[end].x0);
+      right = std::max(right, FXorSpans[end].x1);
+    }
+    colours.assign(size_t(right - left), kUnwritten);
+    for (size_t i = first; i < end; ++i) {
+      const XorSpan& s = FXorSpans[i];
+      std::fill(colours.begin() + (s.x0 - left), colours.begin() + (s.x1 - left), s.bits);
+    }
+    uint32_t* row = FTarget.ScanLine(y) + left;
+    for (size_t x = 0; x < colours.size(); ++x) {
+      if (colours[x] != kUnwritten) row[x] ^= colours[x];
+    }
+    first = end;
+  }
+  FXorSpans.clear();
+}
+
+void TCanvas::writeSpan(int y, int x0, int x1, uint32_t pixel, TPenMode mode) {
   const TRect clip = ClipRect();
   if (y < clip.Top || y >= clip.Bottom) return;
   x0 = std::max(x0, clip.Left);
@@ -104,6 +156,10 @@ void TCanvas::WriteSpan(int y, int x0, int x1, uint32_t pixel, TPenMode mode) {
   uint32_t* row = FTarget.ScanLine(y);
   if (mode == pmXor) {
     const uint32_t bits = pixel & 0x00FFFFFFu;
+    if (FXorDeferred) {
+      FXorSpans.push_back({y, x0, x1, bits});
+      return;
+    }
     for (int x = x0; x < x1; ++x) row[x] ^= bits;
   } else {
     std::fill(row + x0, row + x1, pixel);
@@ -121,23 +177,23 @@ void TCanvas::MoveTo(int x, int y) {
 void TCanvas::LineTo(int x, int y) {
   const TPoint from = FPenPos;
   const TPoint to{x, y};
-  if (PenVisible()) {
-    if (WidePen()) {
-      StrokeWideOpen({from, to}, !FPathContinues, true);
+  if (penVisible()) {
+    if (widePen()) {
+      strokeWideOpen({from, to}, !FPathContinues, true);
     } else {
-      ThinLine(from, to);
+      thinLine(from, to);
     }
   }
   FPenPos = to;
   FPathContinues = true;
-  Changed();
+  changed();
 }
 
-void TCanvas::ThinLine(TPoint a, TPoint b) {
+void TCanvas::thinLine(TPoint a, TPoint b) {
   const TRect clip = ClipRect();
   const Box box{clip.Left, clip.Top, clip.Right, clip.Bottom};
-  const DashPattern* pattern = PatternOf(FPen.Style(), FPen.Width());
-  const uint32_t pen = PenPixel();
+  const DashPattern* pattern = patternOf(FPen.Style(), FPen.Width());
+  const uint32_t pen = penPixel();
   const TPenMode mode = FPen.Mode();
   if (!pattern) {
     // Fast path: a horizontal line is one span; other solid lines store
@@ -146,7 +202,9 @@ void TCanvas::ThinLine(TPoint a, TPoint b) {
       // In 64 bits: an end next to the integer limit must not overflow.
       const int64_t x0 = a.x < b.x ? a.x : int64_t(b.x) + 1;
       const int64_t x1 = a.x < b.x ? b.x : int64_t(a.x) + 1;
-      WriteSpan(a.y, int(std::max<int64_t>(x0, -1)), int(std::min<int64_t>(x1, INT32_MAX)), pen, mode);
+      writeSpan(a.y, int(std::max<int64_t>(x0, -1)), int(std::min<int64_t>(x1, INT32_MAX)), pen, mode);
+    } else if (mode == pmXor && FXorDeferred) {
+      raster::WalkLine(a, b, box, [&](int x, int y, int64_t) { writeSpan(y, x, x + 1, pen, mode); });
     } else if (mode == pmXor) {
       raster::WalkLine(a, b, box, [&](int x, int y, int64_t) { FTarget.ScanLine(y)[x] ^= pen & 0x00FFFFFFu; });
     } else {
@@ -155,40 +213,41 @@ void TCanvas::ThinLine(TPoint a, TPoint b) {
     return;
   }
   const bool gaps = FBrush.Style() == bsSolid;
-  const uint32_t gap = BrushPixel();
+  const uint32_t gap = brushPixel();
   const int64_t start = FStylePos;
   raster::WalkLine(a, b, box, [&](int x, int y, int64_t i) {
-    if (pattern->On(start + i)) {
-      WriteSpan(y, x, x + 1, pen, mode);
+    if (pattern->on(start + i)) {
+      writeSpan(y, x, x + 1, pen, mode);
     } else if (gaps) {
-      WriteSpan(y, x, x + 1, gap, mode);
+      writeSpan(y, x, x + 1, gap, mode);
     }
   });
   FStylePos = (start + raster::LineLength(a, b)) % pattern->period;
 }
 
-void TCanvas::ThinPath(const std::vector<TPoint>& path, bool closed) {
+void TCanvas::thinPath(const std::vector<TPoint>& path, bool closed) {
   FStylePos = 0;
-  for (size_t i = 0; i + 1 < path.size(); ++i) ThinLine(path[i], path[i + 1]);
-  if (closed && path.size() > 2) ThinLine(path.back(), path.front());
+  for (size_t i = 0; i + 1 < path.size(); ++i) thinLine(path[i], path[i + 1]);
+  if (closed && path.size() > 2) thinLine(path.back(), path.front());
   FStylePos = 0;
 }
 
 void TCanvas::Polyline(const std::vector<TPoint>& points) {
   if (points.size() < 2) return;
-  if (PenVisible()) {
-    if (WidePen()) {
-      StrokeWideOpen(points, true, true);
+  if (penVisible()) {
+    const XorPass pass(*this);
+    if (widePen()) {
+      strokeWideOpen(points, true, true);
     } else {
-      ThinPath(points, false);
+      thinPath(points, false);
     }
   }
-  Changed();
+  changed();
 }
 
 // ---- wide pens -----------------------------------------------------------
 
-void TCanvas::StampNibs(const std::vector<TPoint>& centres) {
+void TCanvas::stampNibs(const std::vector<TPoint>& centres) {
   const std::vector<raster::NibRow> nib = raster::Nib(FPen.Width());
   std::vector<Span> spans;
   spans.reserve(centres.size() * nib.size());
@@ -197,11 +256,11 @@ void TCanvas::StampNibs(const std::vector<TPoint>& centres) {
   }
   // Merged first, so that overlapping nibs write each pixel once (XOR).
   raster::MergeSpans(spans);
-  const uint32_t pen = PenPixel();
-  for (const Span& s : spans) WriteSpan(s.y, s.x0, s.x1, pen, FPen.Mode());
+  const uint32_t pen = penPixel();
+  for (const Span& s : spans) writeSpan(s.y, s.x0, s.x1, pen, FPen.Mode());
 }
 
-void TCanvas::StrokeWideOpen(const std::vector<TPoint>& path, bool shortenStart,
+void TCanvas::strokeWideOpen(const std::vector<TPoint>& path, bool shortenStart,
                              bool shortenEnd) {
   // The nib stays inside the centre line's extent at a free end: the first
   // and last h centre pixels carry no nib of their own.
@@ -226,7 +285,7 @@ void TCanvas::StrokeWideOpen(const std::vector<TPoint>& path, bool shortenStart,
     });
     base += raster::LineLength(path[s], path[s + 1]);
   }
-  StampNibs(centres);
+  stampNibs(centres);
 }
 
 // ---- shapes --------------------------------------------------------------
@@ -234,90 +293,103 @@ void TCanvas::StrokeWideOpen(const std::vector<TPoint>& path, bool shortenStart,
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
   if (points.size() < 2) return;
   std::vector<TPoint> pts(points);
-  for (TPoint& p : pts) p = {LimitShape(p.x), LimitShape(p.y)};
+  for (TPoint& p : pts) p = {limitShape(p.x), limitShape(p.y)};
+  {
+    const XorPass pass(*this);
+    polygonShape(pts);
+  }
+  changed();
+}
+
+void TCanvas::polygonShape(const std::vector<TPoint>& pts) {
   if (FBrush.Style() == bsSolid) {
-    const uint32_t brush = BrushPixel();
+    const uint32_t brush = brushPixel();
     const TRect clip = ClipRect();
     for (const Span& s : raster::PolygonSpans(pts, {clip.Left, clip.Top, clip.Right, clip.Bottom})) {
-      WriteSpan(s.y, s.x0, s.x1, brush, FPen.Mode());
+      writeSpan(s.y, s.x0, s.x1, brush, FPen.Mode());
     }
   }
-  if (PenVisible()) {
-    if (WidePen()) {
+  if (penVisible()) {
+    if (widePen()) {
       std::vector<TPoint> ring(pts);
       ring.push_back(pts.front());
-      StrokeWideOpen(ring, false, false);
+      strokeWideOpen(ring, false, false);
     } else {
-      ThinPath(pts, true);
+      thinPath(pts, true);
     }
   }
-  Changed();
 }
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
-  const TRect box = Normalized(LimitShape(x1), LimitShape(y1), LimitShape(x2), LimitShape(y2));
-  if (Empty(box)) return;
+  const TRect box = normalized(limitShape(x1), limitShape(y1), limitShape(x2), limitShape(y2));
+  if (isEmpty(box)) return;
+  {
+    const XorPass pass(*this);
+    rectangleShape(box);
+  }
+  changed();
+}
+
+void TCanvas::rectangleShape(const TRect& box) {
   TRect ring = box;
-  if (PenVisible() && WidePen() && FPen.Style() == psInsideFrame) {
+  if (penVisible() && widePen() && FPen.Style() == psInsideFrame) {
     const int w = FPen.Width();
     ring = {box.Left + w / 2, box.Top + w / 2, box.Right - (w - 1) / 2, box.Bottom - (w - 1) / 2};
-    if (Empty(ring)) {
-      FillBlock(box, PenPixel(), FPen.Mode());  // the pen fills the whole box
-      Changed();
+    if (isEmpty(ring)) {
+      fillBlock(box, penPixel(), FPen.Mode());  // the pen fills the whole box
       return;
     }
   }
   if (FBrush.Style() == bsSolid) {
-    const TRect inner = PenVisible()
+    const TRect inner = penVisible()
                             ? TRect{ring.Left + 1, ring.Top + 1, ring.Right - 1, ring.Bottom - 1}
                             : box;
-    FillBlock(inner, BrushPixel(), FPen.Mode());
+    fillBlock(inner, brushPixel(), FPen.Mode());
   }
-  if (PenVisible()) RectangleOutline(ring);
-  Changed();
+  if (penVisible()) rectangleOutline(ring);
 }
 
-void TCanvas::RectangleOutline(const TRect& ring) {
+void TCanvas::rectangleOutline(const TRect& ring) {
   const int right = ring.Right - 1;
   const int bottom = ring.Bottom - 1;
   const std::vector<TPoint> corners{{ring.Left, ring.Top}, {right, ring.Top}, {right, bottom},
                                     {ring.Left, bottom}};
-  if (WidePen()) {
+  if (widePen()) {
     std::vector<TPoint> path(corners);
     path.push_back(corners.front());
-    StrokeWideOpen(path, false, false);
-    if (ring.Width() == 1 && ring.Height() == 1) StampNibs({corners.front()});
+    strokeWideOpen(path, false, false);
+    if (ring.Width() == 1 && ring.Height() == 1) stampNibs({corners.front()});
     return;
   }
-  if (PatternOf(FPen.Style(), 1)) {
-    ThinPath(corners, true);
-    if (ring.Width() == 1 && ring.Height() == 1) WritePixel(ring.Left, ring.Top, PenPixel());
+  if (patternOf(FPen.Style(), 1)) {
+    thinPath(corners, true);
+    if (ring.Width() == 1 && ring.Height() == 1) writePixel(ring.Left, ring.Top, penPixel());
     return;
   }
   // Solid one-pixel outline: top and bottom rows, then the two columns.
-  const uint32_t pen = PenPixel();
-  WriteSpan(ring.Top, ring.Left, ring.Right, pen, FPen.Mode());
-  if (bottom > ring.Top) WriteSpan(bottom, ring.Left, ring.Right, pen, FPen.Mode());
+  const uint32_t pen = penPixel();
+  writeSpan(ring.Top, ring.Left, ring.Right, pen, FPen.Mode());
+  if (bottom > ring.Top) writeSpan(bottom, ring.Left, ring.Right, pen, FPen.Mode());
   const TRect clip = ClipRect();
   const int y0 = std::max(ring.Top + 1, clip.Top);
   const int y1 = std::min(bottom, clip.Bottom);
   for (int y = y0; y < y1; ++y) {
-    WritePixel(ring.Left, y, pen);
-    if (right > ring.Left) WritePixel(right, y, pen);
+    writePixel(ring.Left, y, pen);
+    if (right > ring.Left) writePixel(right, y, pen);
   }
 }
 
 void TCanvas::FillRect(const TRect& r) {
   if (FBrush.Style() != bsSolid) return;
-  FillBlock(Normalized(r.Left, r.Top, r.Right, r.Bottom), BrushPixel(), pmCopy);
-  Changed();
+  fillBlock(normalized(r.Left, r.Top, r.Right, r.Bottom), brushPixel(), pmCopy);
+  changed();
 }
 
-void TCanvas::FillBlock(const TRect& r, uint32_t pixel, TPenMode mode) {
-  const TRect fill = Intersect(r, ClipRect());
-  if (Empty(fill)) return;
+void TCanvas::fillBlock(const TRect& r, uint32_t pixel, TPenMode mode) {
+  const TRect fill = intersect(r, ClipRect());
+  if (isEmpty(fill)) return;
   if (mode == pmXor) {
-    for (int y = fill.Top; y < fill.Bottom; ++y) WriteSpan(y, fill.Left, fill.Right, pixel, mode);
+    for (int y = fill.Top; y < fill.Bottom; ++y) writeSpan(y, fill.Left, fill.Right, pixel, mode);
     return;
   }
   // Fast path: the C library's wide-character fill writes 32-bit words with
@@ -335,18 +407,21 @@ void TCanvas::FillBlock(const TRect& r, uint32_t pixel, TPenMode mode) {
 }
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
-  const TRect box = Normalized(LimitShape(x1), LimitShape(y1), LimitShape(x2), LimitShape(y2));
-  if (Empty(box)) return;
-  EllipseShape(box.Left, box.Top, box.Right, box.Bottom);
-  Changed();
+  const TRect box = normalized(limitShape(x1), limitShape(y1), limitShape(x2), limitShape(y2));
+  if (isEmpty(box)) return;
+  {
+    const XorPass pass(*this);
+    ellipseShape(box.Left, box.Top, box.Right, box.Bottom);
+  }
+  changed();
 }
 
-void TCanvas::EllipseShape(int x1, int y1, int x2, int y2) {
+void TCanvas::ellipseShape(int x1, int y1, int x2, int y2) {
   TRect ring{x1, y1, x2, y2};
   const int w = FPen.Width();
-  if (PenVisible() && WidePen() && FPen.Style() == psInsideFrame) {
+  if (penVisible() && widePen() && FPen.Style() == psInsideFrame) {
     const TRect inset{x1 + w / 2, y1 + w / 2, x2 - (w - 1) / 2, y2 - (w - 1) / 2};
-    if (!Empty(inset)) ring = inset;
+    if (!isEmpty(inset)) ring = inset;
   }
   // Only rows near the surface matter; the margin keeps the outline test and
   // the nibs of the rows just outside exact. The surface, not the clip
@@ -361,41 +436,41 @@ void TCanvas::EllipseShape(int x1, int y1, int x2, int y2) {
   std::vector<Span> interior;
   raster::SplitOutline(rows, from, outline, interior);
   if (FBrush.Style() == bsSolid) {
-    for (const Span& s : interior) WriteSpan(s.y, s.x0, s.x1, BrushPixel(), FPen.Mode());
-    if (!PenVisible()) {
-      for (const Span& s : outline) WriteSpan(s.y, s.x0, s.x1, BrushPixel(), FPen.Mode());
+    for (const Span& s : interior) writeSpan(s.y, s.x0, s.x1, brushPixel(), FPen.Mode());
+    if (!penVisible()) {
+      for (const Span& s : outline) writeSpan(s.y, s.x0, s.x1, brushPixel(), FPen.Mode());
     }
   }
-  if (!PenVisible()) return;
+  if (!penVisible()) return;
   const Box reach{-w, -w, FTarget.Width() + w, FTarget.Height() + w};
   std::vector<TPoint> pixels;
   for (const Span& s : outline) {
     if (s.y < reach.y0 || s.y >= reach.y1) continue;
     for (int x = std::max(s.x0, reach.x0); x < std::min(s.x1, reach.x1); ++x) pixels.push_back({x, s.y});
   }
-  if (WidePen()) {
-    StampNibs(pixels);
-  } else if (PatternOf(FPen.Style(), 1)) {
+  if (widePen()) {
+    stampNibs(pixels);
+  } else if (patternOf(FPen.Style(), 1)) {
     // Dashes follow the outline around the centre.
     const double cx = (ring.Left + ring.Right - 1) / 2.0;
     const double cy = (ring.Top + ring.Bottom - 1) / 2.0;
     std::sort(pixels.begin(), pixels.end(), [&](TPoint a, TPoint b) {
       return std::atan2(a.y - cy, a.x - cx) < std::atan2(b.y - cy, b.x - cx);
     });
-    ThinPixels(pixels);
+    thinPixels(pixels);
   } else {
-    for (const Span& s : outline) WriteSpan(s.y, s.x0, s.x1, PenPixel(), FPen.Mode());
+    for (const Span& s : outline) writeSpan(s.y, s.x0, s.x1, penPixel(), FPen.Mode());
   }
 }
 
-void TCanvas::ThinPixels(const std::vector<TPoint>& ordered) {
-  const DashPattern* pattern = PatternOf(FPen.Style(), 1);
+void TCanvas::thinPixels(const std::vector<TPoint>& ordered) {
+  const DashPattern* pattern = patternOf(FPen.Style(), 1);
   const bool gaps = FBrush.Style() == bsSolid;
   for (size_t i = 0; i < ordered.size(); ++i) {
-    if (pattern->On(int64_t(i))) {
-      WritePixel(ordered[i].x, ordered[i].y, PenPixel());
+    if (pattern->on(int64_t(i))) {
+      writePixel(ordered[i].x, ordered[i].y, penPixel());
     } else if (gaps) {
-      WritePixel(ordered[i].x, ordered[i].y, BrushPixel());
+      writePixel(ordered[i].x, ordered[i].y, brushPixel());
     }
   }
 }
@@ -405,8 +480,8 @@ void TCanvas::ThinPixels(const std::vector<TPoint>& ordered) {
 TColor TCanvas::Pixel(int x, int y) const { return FTarget.PixelColor(x, y); }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
-  WriteSpan(y, x, x + 1, ColorToPixel(color), pmCopy);
-  Changed();
+  writeSpan(y, x, x + 1, ColorToPixel(color), pmCopy);
+  changed();
 }
 
 int TCanvas::TextWidth(const std::u16string& text) { return TextPainter::Width(FFont, text); }
@@ -417,27 +492,27 @@ int TCanvas::TextHeight(const std::u16string&) {
 }
 
 void TCanvas::TextOut(int x, int y, const std::u16string& text) {
-  DrawText(ClipRect(), x, y, text);
+  drawText(ClipRect(), x, y, text);
 }
 
 void TCanvas::TextRect(const TRect& clip, int x, int y, const std::u16string& text) {
-  DrawText(Intersect(Normalized(clip.Left, clip.Top, clip.Right, clip.Bottom), ClipRect()), x, y,
+  drawText(intersect(normalized(clip.Left, clip.Top, clip.Right, clip.Bottom), ClipRect()), x, y,
            text);
 }
 
-void TCanvas::DrawText(const TRect& clip, int x, int y, const std::u16string& text) {
+void TCanvas::drawText(const TRect& clip, int x, int y, const std::u16string& text) {
   const TextMetrics m = TextPainter::Metrics(FFont);
   if (FBrush.Style() == bsSolid && !text.empty()) {
     // The cell is clipped first, so text near the integer limits cannot overflow.
     const int64_t right = int64_t(x) + TextPainter::Width(FFont, text);
     const int64_t bottom = int64_t(y) + m.ascent + m.descent;
-    const TRect cell = Intersect({x, y, int(std::min<int64_t>(right, INT32_MAX)),
+    const TRect cell = intersect({x, y, int(std::min<int64_t>(right, INT32_MAX)),
                                   int(std::min<int64_t>(bottom, INT32_MAX))},
                                  clip);
     for (int row = cell.Top; row < cell.Bottom; ++row) {
-      WriteSpan(row, cell.Left, cell.Right, BrushPixel(), pmCopy);
+      writeSpan(row, cell.Left, cell.Right, brushPixel(), pmCopy);
     }
   }
   FText->Draw(FFont, ColorToRGB(FFont.Color()), x, y + m.ascent, text, clip);
-  Changed();
+  changed();
 }

@@ -8,7 +8,9 @@
 //  - gaps of dashed and dotted lines take the brush colour when the brush is
 //    solid and stay untouched when it is clear;
 //  - the pen mode (copy or exclusive-or) applies to everything the pen and
-//    brush draw; text and bitmap copies are not affected by it;
+//    brush draw; text and bitmap copies are not affected by it. In
+//    exclusive-or mode one call flips each pixel once, to the colour copy
+//    mode would leave there (the pen where pen and fill overlap);
 //  - nothing is drawn outside the clip rectangle (the whole surface unless
 //    set), so a renderer can draw one area of a larger bitmap as if it were
 //    a bitmap of its own; shapes keep their geometry and are only cut.
@@ -134,26 +136,38 @@ class TCanvas {
   void TargetResized();
 
  private:
-  void ThinLine(TPoint a, TPoint b);
-  void ThinPath(const std::vector<TPoint>& path, bool closed);
-  void ThinPixels(const std::vector<TPoint>& ordered);
-  void StrokeWideOpen(const std::vector<TPoint>& path, bool shortenStart, bool shortenEnd);
-  void StampNibs(const std::vector<TPoint>& centres);
-  void RectangleOutline(const TRect& ring);
-  void EllipseShape(int x1, int y1, int x2, int y2);
-  void DrawText(const TRect& clip, int x, int y, const std::u16string& text);
-  void CopyUnscaled(int x, int y, const TBitmap& source, TRect from);
+  void thinLine(TPoint a, TPoint b);
+  void thinPath(const std::vector<TPoint>& path, bool closed);
+  void thinPixels(const std::vector<TPoint>& ordered);
+  void strokeWideOpen(const std::vector<TPoint>& path, bool shortenStart, bool shortenEnd);
+  void stampNibs(const std::vector<TPoint>& centres);
+  void polygonShape(const std::vector<TPoint>& pts);
+  void rectangleShape(const TRect& box);
+  void rectangleOutline(const TRect& ring);
+  void ellipseShape(int x1, int y1, int x2, int y2);
+  void drawText(const TRect& clip, int x, int y, const std::u16string& text);
+  void copyUnscaled(int x, int y, const TBitmap& source, TRect from);
   // The one place that writes pixels of lines and shapes: clips to the
   // clip rectangle and applies the pen mode (or plain copy).
-  void WriteSpan(int y, int x0, int x1, uint32_t pixel, TPenMode mode);
-  void WritePixel(int x, int y, uint32_t pixel) { WriteSpan(y, x, x + 1, pixel, FPen.Mode()); }
+  void writeSpan(int y, int x0, int x1, uint32_t pixel, TPenMode mode);
+  void writePixel(int x, int y, uint32_t pixel) { writeSpan(y, x, x + 1, pixel, FPen.Mode()); }
   // A rectangle of one colour (columns Left..Right-1), clipped.
-  void FillBlock(const TRect& r, uint32_t pixel, TPenMode mode);
-  uint32_t PenPixel() const;
-  uint32_t BrushPixel() const;
-  bool PenVisible() const { return FPen.Style() != psClear; }
-  bool WidePen() const { return FPen.Width() > 1; }
-  void Changed();
+  void fillBlock(const TRect& r, uint32_t pixel, TPenMode mode);
+  uint32_t penPixel() const;
+  uint32_t brushPixel() const;
+  bool penVisible() const { return FPen.Style() != psClear; }
+  bool widePen() const { return FPen.Width() > 1; }
+  void changed();
+  // Exclusive-or drawing of one call: while a pass is open, spans in XOR
+  // mode are collected, and its end flips each covered pixel once.
+  class XorPass;
+  struct XorSpan {
+    int y;
+    int x0;
+    int x1;
+    uint32_t bits;
+  };
+  void flushXorSpans();
 
   TBitmap& FTarget;
   TPen FPen;
@@ -165,6 +179,8 @@ class TCanvas {
   bool FClipped = false;
   int64_t FStylePos = 0;        // position in the dash pattern along the path
   bool FPathContinues = false;  // the last LineTo ended at the current position
+  bool FXorDeferred = false;
+  std::vector<XorSpan> FXorSpans;
   std::function<void()> FOnChange;
   std::unique_ptr<TextPainter> FText;
 };

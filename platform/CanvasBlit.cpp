@@ -9,7 +9,7 @@
 namespace {
 
 // The one place that combines source pixels with the surface.
-void CombineRow(const uint32_t* src, uint32_t* dst, int n, TCopyMode mode) {
+void combineRow(const uint32_t* src, uint32_t* dst, int n, TCopyMode mode) {
   switch (mode) {
     case cmSrcCopy:
       std::memmove(dst, src, size_t(n) * sizeof(uint32_t));
@@ -26,7 +26,7 @@ void CombineRow(const uint32_t* src, uint32_t* dst, int n, TCopyMode mode) {
 }  // namespace
 
 // Fast path: one combine per row straight from the source.
-void TCanvas::CopyUnscaled(int x, int y, const TBitmap& src, TRect from) {
+void TCanvas::copyUnscaled(int x, int y, const TBitmap& src, TRect from) {
   // Keep the source rectangle inside the source and the destination inside
   // the clip rectangle, trimming both alike; offsets in 64 bits, as a
   // destination far outside must not overflow.
@@ -39,7 +39,7 @@ void TCanvas::CopyUnscaled(int x, int y, const TBitmap& src, TRect from) {
   const int64_t bottom = std::min<int64_t>({from.Bottom, src.Height(), clip.Bottom - dy});
   if (left >= right) return;
   for (int64_t sy = top; sy < bottom; ++sy) {
-    CombineRow(src.ScanLine(int(sy)) + left, FTarget.ScanLine(int(sy + dy)) + left + dx,
+    combineRow(src.ScanLine(int(sy)) + left, FTarget.ScanLine(int(sy + dy)) + left + dx,
                int(right - left), FCopyMode);
   }
 }
@@ -49,11 +49,11 @@ void TCanvas::Draw(int x, int y, const TBitmap& source) {
   if (&source == &FTarget) {
     TBitmap snapshot;  // a bitmap drawn onto itself reads what it was before
     snapshot.Assign(source);
-    CopyUnscaled(x, y, snapshot, whole);
+    copyUnscaled(x, y, snapshot, whole);
   } else {
-    CopyUnscaled(x, y, source, whole);
+    copyUnscaled(x, y, source, whole);
   }
-  Changed();
+  changed();
 }
 
 void TCanvas::StretchDraw(const TRect& dest, const TBitmap& source) {
@@ -76,8 +76,8 @@ void TCanvas::CopyRect(const TRect& dest, const TBitmap& source, const TRect& so
     src = snapshot.get();
   }
   if (dw == sw && dh == sh) {
-    CopyUnscaled(dest.Left, dest.Top, *src, sourceRect);
-    Changed();
+    copyUnscaled(dest.Left, dest.Top, *src, sourceRect);
+    changed();
     return;
   }
   const TRect clip = ClipRect();
@@ -102,7 +102,7 @@ void TCanvas::CopyRect(const TRect& dest, const TBitmap& source, const TRect& so
       if (count == 0) first = x;
       row[size_t(count++)] = srow[sx];
     }
-    if (count > 0) CombineRow(row.data(), FTarget.ScanLine(y) + first, count, FCopyMode);
+    if (count > 0) combineRow(row.data(), FTarget.ScanLine(y) + first, count, FCopyMode);
   }
-  Changed();
+  changed();
 }

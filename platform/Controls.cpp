@@ -160,7 +160,7 @@ void ControlHost::paintEvent(QPaintEvent*) {
 
 void ControlHost::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (FControl) RunGuarded([this] { FControl->WindowCreated(); });
+  if (FControl) RunGuarded([this] { FControl->windowCreated(); });
 }
 
 void ControlHost::keyPressEvent(QKeyEvent* event) {
@@ -323,10 +323,10 @@ const TBitmap& TControl::Surface() const { return surface(); }
 
 void TControl::HandleNeeded() {
   ensureHost();
-  WindowCreated();
+  windowCreated();
 }
 
-void TControl::WindowCreated() {
+void TControl::windowCreated() {
   if (FHandleAllocated) return;
   FHandleAllocated = true;
   if (ControlHost* widget = host()) widget->UpdateFocusPolicy();

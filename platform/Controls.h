@@ -124,7 +124,7 @@ class TControl : public TComponent {
 
  private:
   friend class ControlHost;
-  void WindowCreated();
+  void windowCreated();
   TBitmap& surface() const;
 
   int FLeft = 0;

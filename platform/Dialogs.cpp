@@ -20,21 +20,21 @@ std::function<void()>& BeepHook() {
   return hook;
 }
 
-QWidget* DialogParent() { return QApplication::activeWindow(); }
+QWidget* dialogParent() { return QApplication::activeWindow(); }
 
 }  // namespace
 
 void ShowMessage(const std::u16string& text) {
   if (MessageHook()) return MessageHook()(text);
   QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), ToQString(text),
-                  QMessageBox::Ok, DialogParent());
+                  QMessageBox::Ok, dialogParent());
   box.exec();
 }
 
 void ShowErrorBox(const std::string& message) {
   if (ErrorHook()) return ErrorHook()(message);
   QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(),
-                  QString::fromUtf8(message), QMessageBox::Ok, DialogParent());
+                  QString::fromUtf8(message), QMessageBox::Ok, dialogParent());
   box.exec();
 }
 

@@ -7,13 +7,13 @@ TFont::TFont() : FName(u"Tahoma"), FHeight(-11), FColor(clWindowText) {}
 void TFont::SetName(const std::u16string& name) {
   if (name == FName) return;
   FName = name;
-  Changed();
+  changed();
 }
 
 void TFont::SetHeight(int height) {
   if (height == FHeight) return;
   FHeight = height;
-  Changed();
+  changed();
 }
 
 int TFont::Size() const {
@@ -25,13 +25,13 @@ void TFont::SetSize(int points) { SetHeight(-int(std::lround(points * 96.0 / 72.
 void TFont::SetStyle(TFontStyles style) {
   if (style == FStyle) return;
   FStyle = style;
-  Changed();
+  changed();
 }
 
 void TFont::SetColor(TColor color) {
   if (color == FColor) return;
   FColor = color;
-  Changed();
+  changed();
 }
 
 bool TFont::SameLook(const TFont& other) const {
@@ -45,9 +45,9 @@ void TFont::Assign(const TFont& source) {
   FHeight = source.FHeight;
   FStyle = source.FStyle;
   FColor = source.FColor;
-  Changed();
+  changed();
 }
 
-void TFont::Changed() {
+void TFont::changed() {
   if (OnChange) OnChange();
 }

@@ -32,7 +32,7 @@ class TFont {
   std::function<void()> OnChange;
 
  private:
-  void Changed();
+  void changed();
 
   std::u16string FName;
   int FHeight;

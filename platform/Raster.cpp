@@ -9,7 +9,7 @@ namespace {
 using Wide = __int128;
 
 // Largest r with r*r <= v.
-uint64_t ISqrt(uint64_t v) {
+uint64_t iSqrt(uint64_t v) {
   uint64_t r = uint64_t(std::sqrt(double(v)));
   while (r > 0 && Wide(r) * r > Wide(v)) --r;
   while (Wide(r + 1) * (r + 1) <= Wide(v)) ++r;
@@ -17,13 +17,13 @@ uint64_t ISqrt(uint64_t v) {
 }
 
 // ceil(n / d) for d > 0.
-int64_t CeilDiv(Wide n, Wide d) {
+int64_t ceilDiv(Wide n, Wide d) {
   Wide q = n / d;
   if (n % d != 0 && n > 0) ++q;
   return int64_t(q);
 }
 
-int64_t FloorDiv(int64_t n, int64_t d) {
+int64_t floorDiv(int64_t n, int64_t d) {
   int64_t q = n / d;
   if (n % d != 0 && ((n < 0) != (d < 0))) --q;
   return q;
@@ -44,10 +44,10 @@ std::vector<RowSpan> EllipseRows(int x1, int y1, int x2, int y2, int from, int t
     const int64_t v = 2 * k + 1 - H;
     const Wide room = Wide(W) * W * (Wide(H) * H - Wide(v) * v);
     if (room < 0) continue;
-    const uint64_t uMax = ISqrt(uint64_t(room / (Wide(H) * H)));
+    const uint64_t uMax = iSqrt(uint64_t(room / (Wide(H) * H)));
     // |2j + 1 - W| <= uMax
-    const int64_t jLo = CeilDiv(Wide(W) - 1 - Wide(uMax), 2);
-    const int64_t jHi = FloorDiv(W - 1 + int64_t(uMax), 2);
+    const int64_t jLo = ceilDiv(Wide(W) - 1 - Wide(uMax), 2);
+    const int64_t jHi = floorDiv(W - 1 + int64_t(uMax), 2);
     if (jLo > jHi) continue;
     rows[size_t(k - (from - int64_t(y1)))] = RowSpan{int(x1 + jLo), int(x1 + jHi + 1)};
   }

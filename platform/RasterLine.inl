@@ -10,15 +10,15 @@ namespace detail {
 using Wide = __int128;
 
 // Minor-axis offset of pixel i: i*dmin/dmaj rounded to nearest, halves down.
-inline int64_t MinorOffset(int64_t i, int64_t dmin, int64_t dmaj) {
+inline int64_t minorOffset(int64_t i, int64_t dmin, int64_t dmaj) {
   return int64_t((Wide(2) * i * dmin + dmaj - 1) / (Wide(2) * dmaj));
 }
 
-// First i in [lo, hi) with MinorOffset(i) >= k (offsets never decrease).
-inline int64_t FirstOffsetAtLeast(int64_t lo, int64_t hi, int64_t k, int64_t dmin, int64_t dmaj) {
+// First i in [lo, hi) with minorOffset(i) >= k (offsets never decrease).
+inline int64_t firstOffsetAtLeast(int64_t lo, int64_t hi, int64_t k, int64_t dmin, int64_t dmaj) {
   while (lo < hi) {
     const int64_t mid = lo + (hi - lo) / 2;
-    if (MinorOffset(mid, dmin, dmaj) >= k) {
+    if (minorOffset(mid, dmin, dmaj) >= k) {
       hi = mid;
     } else {
       lo = mid + 1;
@@ -60,8 +60,8 @@ void WalkLine(TPoint a, TPoint b, const Box& box, Visit&& visit) {
   // ... and whose minor coordinate does too: offsets in [offLo, offHi].
   const int64_t offLo = sMin > 0 ? minLo - min0 : min0 - minHi + 1;
   const int64_t offHi = sMin > 0 ? minHi - 1 - min0 : min0 - minLo;
-  iLo = detail::FirstOffsetAtLeast(iLo, iHi, offLo, dmin, dmaj);
-  iHi = detail::FirstOffsetAtLeast(iLo, iHi, offHi + 1, dmin, dmaj);
+  iLo = detail::firstOffsetAtLeast(iLo, iHi, offLo, dmin, dmaj);
+  iHi = detail::firstOffsetAtLeast(iLo, iHi, offHi + 1, dmin, dmaj);
   if (iLo >= iHi) return;
 
   // Bresenham from the first visible pixel on; the remainder stays below 2*dmaj.

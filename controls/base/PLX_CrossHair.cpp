@@ -6,43 +6,43 @@
 
 TCrossHair::TCrossHair(int Layer) : FLayer(std::clamp(Layer, 1, 16)) {}
 
-void TCrossHair::Changed() {
+void TCrossHair::changed() {
   if (OnChange) OnChange(this);
 }
 
 void TCrossHair::SetPosX(double value) {
   FPosX = value;
-  Changed();
+  changed();
 }
 
 void TCrossHair::SetPosY(double value) {
   FPosY = value;
-  Changed();
+  changed();
 }
 
 void TCrossHair::SetColor(TColor value) {
   FColor = value;
-  Changed();
+  changed();
 }
 
 void TCrossHair::SetMode(TCrossHMode value) {
   FMode = value;
-  Changed();
+  changed();
 }
 
 void TCrossHair::SetLineType(TPenStyle value) {
   FLineType = value;
-  Changed();
+  changed();
 }
 
 void TCrossHair::SetLineWid(int value) {
   FLineWid = value;
-  Changed();
+  changed();
 }
 
 void TCrossHair::SetLayer(int value) {
   FLayer = std::clamp(value, 1, 16);
-  Changed();
+  changed();
 }
 
 void TCrossHair::Assign(const TCrossHair& Source) {

@@ -36,7 +36,7 @@ class TCrossHair : public TObject {
   TNotifyEvent OnChange;
 
  private:
-  void Changed();
+  void changed();
 
   double FPosX = 0;
   double FPosY = 0;

@@ -1,47 +1,47 @@
 #include "controls/base/PLX_DTLabel.h"
 
-void TDTLabel::Changed() {
+void TDTLabel::changed() {
   if (OnChange) OnChange(this);
 }
 
 void TDTLabel::SetTimeFormat(TTimeFormat value) {
   FTimeFormat = value;
-  Changed();
+  changed();
 }
 
 void TDTLabel::SetDateSeparator(char16_t value) {
   if (value == FDateSeparator) return;
   FDateSeparator = value;
-  Changed();
+  changed();
 }
 
 void TDTLabel::SetTimeSeparator(char16_t value) {
   if (value == FTimeSeparator) return;
   FTimeSeparator = value;
-  Changed();
+  changed();
 }
 
 void TDTLabel::SetYearLength(TYearLength value) {
   if (value == FYearLength) return;
   FYearLength = value;
-  Changed();
+  changed();
 }
 
 void TDTLabel::SetMonthName(bool value) {
   if (value == FMonthName) return;
   FMonthName = value;
-  Changed();
+  changed();
 }
 
 void TDTLabel::SetDateOrder(TDateOrder value) {
   FDateOrder = value;
-  Changed();
+  changed();
 }
 
 void TDTLabel::SetDateForTime(TDateForTime value) {
   if (value == FDateForTime) return;
   FDateForTime = value;
-  Changed();
+  changed();
 }
 
 void TDTLabel::Assign(const TDTLabel& Source) {

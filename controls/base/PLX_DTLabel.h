@@ -44,7 +44,7 @@ class TDTLabel : public TObject {
   TNotifyEvent OnChange;
 
  private:
-  void Changed();
+  void changed();
 
   TTimeFormat FTimeFormat = tfHHMMSS;
   char16_t FDateSeparator = u'-';

@@ -38,7 +38,7 @@ TNumIO2::TNumIO2(TComponent* AOwner) : TWinControl(AOwner) {
   FButHeight = Height();
   // A new font moves every text: the next blink paints the whole field.
   Font().OnChange = [this] { FPictureCurrent = false; };
-  FCaretTimer.OnTimer = [this](int id) { CaretTick(id); };
+  FCaretTimer.OnTimer = [this](int id) { caretTick(id); };
   UpdateTimer();
 }
 
@@ -78,7 +78,7 @@ void TNumIO2::Assign(const TNumIO2& Source) {
   // Formats, text, caret, selection, separator, Shift and Ctrl, range, the
   // online check, Beep and ReadOnly.
   FModel = Source.FModel;
-  Repaint();
+  repaint();
 }
 
 // ---- value and text ----
@@ -87,14 +87,14 @@ double TNumIO2::GetNioValue() const { return FModel.Value(); }
 
 void TNumIO2::SetNioValue(double value) {
   FModel.SetValue(value);
-  Repaint();
+  repaint();
 }
 
 const std::u16string& TNumIO2::Text() const { return FModel.Text(); }
 
 void TNumIO2::SetNioText(const std::u16string& value) {
   if (value == FModel.Text()) return;
-  if (FModel.SetText(value)) Repaint();
+  if (FModel.SetText(value)) repaint();
 }
 
 int32_t TNumIO2::GetNioIntValue() const {
@@ -113,32 +113,32 @@ bool TNumIO2::CheckValidity(const std::u16string& text) const { return FModel.Ch
 
 TInFormat TNumIO2::InputFormat() const { return FModel.InputFormat(); }
 void TNumIO2::SetInputFormat(TInFormat value) {
-  if (FModel.SetInputFormat(value)) Repaint();
+  if (FModel.SetInputFormat(value)) repaint();
 }
 
 int TNumIO2::FixPointDecPlaces() const { return FModel.FixPointDecPlaces(); }
 void TNumIO2::SetFixPointDecPlaces(int value) {
-  if (FModel.SetFixPointDecPlaces(value)) Repaint();
+  if (FModel.SetFixPointDecPlaces(value)) repaint();
 }
 
 int TNumIO2::SignificantDigits() const { return FModel.SignificantDigits(); }
 void TNumIO2::SetSignificantDigits(int value) {
-  if (FModel.SetSignificantDigits(value)) Repaint();
+  if (FModel.SetSignificantDigits(value)) repaint();
 }
 
 TDecPSep TNumIO2::DecPlaceSep() const { return FModel.DecPlaceSep(); }
 void TNumIO2::SetDecPlaceSep(TDecPSep value) {
-  if (FModel.SetDecPlaceSep(value)) Repaint();
+  if (FModel.SetDecPlaceSep(value)) repaint();
 }
 
 double TNumIO2::RangeLow() const { return FModel.RangeLow(); }
 void TNumIO2::SetRangeLow(double value) {
-  if (FModel.SetRangeLow(value)) Repaint();
+  if (FModel.SetRangeLow(value)) repaint();
 }
 
 double TNumIO2::RangeHigh() const { return FModel.RangeHigh(); }
 void TNumIO2::SetRangeHigh(double value) {
-  if (FModel.SetRangeHigh(value)) Repaint();
+  if (FModel.SetRangeHigh(value)) repaint();
 }
 
 bool TNumIO2::ReadOnly() const { return FModel.ReadOnly(); }
@@ -146,8 +146,8 @@ void TNumIO2::SetReadOnly(bool value) {
   if (value == ReadOnly()) return;
   FModel.SetReadOnly(value);
   if (value) {
-    StopTimer();
-    Repaint();
+    stopTimer();
+    repaint();
   } else {
     UpdateTimer();
   }
@@ -159,13 +159,13 @@ void TNumIO2::SetBeep(bool value) { FModel.SetBeep(value); }
 int TNumIO2::SelBegin() const { return FModel.SelBegin(); }
 void TNumIO2::SetSelBegin(int value) {
   FModel.SetSelBegin(value);
-  Repaint();
+  repaint();
 }
 
 int TNumIO2::SelEnd() const { return FModel.SelEnd(); }
 void TNumIO2::SetSelEnd(int value) {
   FModel.SetSelEnd(value);
-  Repaint();
+  repaint();
 }
 
 int TNumIO2::CaretPos() const { return FModel.CaretPos(); }
@@ -173,86 +173,86 @@ int TNumIO2::CaretPos() const { return FModel.CaretPos(); }
 // ---- look and layout ----
 
 template <class T>
-void TNumIO2::SetAndRepaint(T& field, T value) {
-  ::SetAndRepaint(field, value, [this] { Repaint(); });
+void TNumIO2::setAndRepaint(T& field, T value) {
+  ::SetAndRepaint(field, value, [this] { repaint(); });
 }
 
-void TNumIO2::SetHideSelection(bool value) { SetAndRepaint(FHideSel, value); }
-void TNumIO2::SetAutoSize(bool value) { SetAndRepaint(FAutoSize, value); }
-void TNumIO2::SetLeftText(const std::u16string& value) { SetAndRepaint(FLeftText, value); }
-void TNumIO2::SetRightText(const std::u16string& value) { SetAndRepaint(FRightText, value); }
+void TNumIO2::SetHideSelection(bool value) { setAndRepaint(FHideSel, value); }
+void TNumIO2::SetAutoSize(bool value) { setAndRepaint(FAutoSize, value); }
+void TNumIO2::SetLeftText(const std::u16string& value) { setAndRepaint(FLeftText, value); }
+void TNumIO2::SetRightText(const std::u16string& value) { setAndRepaint(FRightText, value); }
 
 void TNumIO2::SetLeftSpace(int value) {
   if (value < 0) return;
-  SetAndRepaint(FLeftSpace, std::min(value, Width()));
+  setAndRepaint(FLeftSpace, std::min(value, Width()));
 }
 
-void TNumIO2::SetTextBoxWidth(int value) { SetAndRepaint(FTextBoxWidth, value); }
-void TNumIO2::SetAlignment(TAlignment value) { SetAndRepaint(FAlignment, value); }
-void TNumIO2::SetLeftTextAlignment(TAlignment value) { SetAndRepaint(FLTAlignment, value); }
-void TNumIO2::SetRightTextAlignment(TAlignment value) { SetAndRepaint(FRTAlignment, value); }
-void TNumIO2::SetFrameStyle(TFrameStyle value) { SetAndRepaint(FFrameStyle, value); }
+void TNumIO2::SetTextBoxWidth(int value) { setAndRepaint(FTextBoxWidth, value); }
+void TNumIO2::SetAlignment(TAlignment value) { setAndRepaint(FAlignment, value); }
+void TNumIO2::SetLeftTextAlignment(TAlignment value) { setAndRepaint(FLTAlignment, value); }
+void TNumIO2::SetRightTextAlignment(TAlignment value) { setAndRepaint(FRTAlignment, value); }
+void TNumIO2::SetFrameStyle(TFrameStyle value) { setAndRepaint(FFrameStyle, value); }
 
 void TNumIO2::SetColorScheme(TColorScheme value) {
   if (value == FColorScheme) return;
   FColorScheme = value;
   FLines = SchemeLines(value);
-  Repaint();
+  repaint();
 }
 
-void TNumIO2::SetColorBoxBG(TColor value) { SetAndRepaint(FColorBoxBG, value); }
-void TNumIO2::SetColorBoxText(TColor value) { SetAndRepaint(FColorBoxText, value); }
-void TNumIO2::SetColorOutBG(TColor value) { SetAndRepaint(FColorOutBG, value); }
-void TNumIO2::SetColorOutText(TColor value) { SetAndRepaint(FColorOutText, value); }
+void TNumIO2::SetColorBoxBG(TColor value) { setAndRepaint(FColorBoxBG, value); }
+void TNumIO2::SetColorBoxText(TColor value) { setAndRepaint(FColorBoxText, value); }
+void TNumIO2::SetColorOutBG(TColor value) { setAndRepaint(FColorOutBG, value); }
+void TNumIO2::SetColorOutText(TColor value) { setAndRepaint(FColorOutText, value); }
 
 void TNumIO2::SetColorWarnBG(TColor value) {
   FColorWarnBG = value;
-  Repaint();
+  repaint();
 }
 
 void TNumIO2::SetColorWarnText(TColor value) {
   FColorWarnTxt = value;
-  Repaint();
+  repaint();
 }
 
-void TNumIO2::SetButVisible(bool value) { SetAndRepaint(FButVisible, value); }
-void TNumIO2::SetBut3D(bool value) { SetAndRepaint(FBut3D, value); }
-void TNumIO2::SetButWidth(int value) { SetAndRepaint(FButWidth, std::clamp(value, 8, 50)); }
+void TNumIO2::SetButVisible(bool value) { setAndRepaint(FButVisible, value); }
+void TNumIO2::SetBut3D(bool value) { setAndRepaint(FBut3D, value); }
+void TNumIO2::SetButWidth(int value) { setAndRepaint(FButWidth, std::clamp(value, 8, 50)); }
 
 void TNumIO2::SetButHeight(int value) {
-  SetAndRepaint(FButHeight, std::min(std::max(value, kMinHeight), Height()));
+  setAndRepaint(FButHeight, std::min(std::max(value, kMinHeight), Height()));
 }
 
-void TNumIO2::SetButSpace(int value) { SetAndRepaint(FButSpace, std::clamp(value, 0, 50)); }
-void TNumIO2::SetButColor(TColor value) { SetAndRepaint(FButColor, value); }
-void TNumIO2::SetButIncrem(double value) { SetAndRepaint(FButIncrem, value); }
+void TNumIO2::SetButSpace(int value) { setAndRepaint(FButSpace, std::clamp(value, 0, 50)); }
+void TNumIO2::SetButColor(TColor value) { setAndRepaint(FButColor, value); }
+void TNumIO2::SetButIncrem(double value) { setAndRepaint(FButIncrem, value); }
 
-void TNumIO2::SetGaugeVisible(bool value) { SetAndRepaint(FGaugeVisib, value); }
+void TNumIO2::SetGaugeVisible(bool value) { setAndRepaint(FGaugeVisib, value); }
 
 void TNumIO2::SetGaugeHeight(int value) {
   value = std::min(value, Height() - FGaugeTopMarg - kMinHeight);
-  SetAndRepaint(FGaugeHeight, std::max(value, 3));
+  setAndRepaint(FGaugeHeight, std::max(value, 3));
 }
 
 void TNumIO2::SetGaugeWidth(int value) {
   value = std::max(value, 10);
-  SetAndRepaint(FGaugeWidth, std::min(value, Width() - FGaugeLeftMarg));
+  setAndRepaint(FGaugeWidth, std::min(value, Width() - FGaugeLeftMarg));
 }
 
 void TNumIO2::SetGaugeLeftMargin(int value) {
   value = std::min(value, Width() - FGaugeWidth);
-  SetAndRepaint(FGaugeLeftMarg, std::max(value, 0));
+  setAndRepaint(FGaugeLeftMarg, std::max(value, 0));
 }
 
 void TNumIO2::SetGaugeTopMargin(int value) {
   value = std::min(value, Height() - FGaugeHeight - kMinHeight);
-  SetAndRepaint(FGaugeTopMarg, std::max(value, 0));
+  setAndRepaint(FGaugeTopMarg, std::max(value, 0));
 }
 
-void TNumIO2::SetGaugeColor(TColor value) { SetAndRepaint(FGaugeColor, value); }
-void TNumIO2::SetGaugeColorBg(TColor value) { SetAndRepaint(FGaugeColorBg, value); }
-void TNumIO2::SetGaugeColorFrame(TColor value) { SetAndRepaint(FGaugeColorFrm, value); }
-void TNumIO2::SetGaugeFrameStyle(TFrameStyle value) { SetAndRepaint(FGaugeFrameSt, value); }
+void TNumIO2::SetGaugeColor(TColor value) { setAndRepaint(FGaugeColor, value); }
+void TNumIO2::SetGaugeColorBg(TColor value) { setAndRepaint(FGaugeColorBg, value); }
+void TNumIO2::SetGaugeColorFrame(TColor value) { setAndRepaint(FGaugeColorFrm, value); }
+void TNumIO2::SetGaugeFrameStyle(TFrameStyle value) { setAndRepaint(FGaugeFrameSt, value); }
 
 void TNumIO2::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   FPictureCurrent = false;
@@ -263,10 +263,10 @@ void TNumIO2::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 void TNumIO2::SetEnabled(bool value) {
   if (value == Enabled()) return;
   TWinControl::SetEnabled(value);
-  Repaint();
+  repaint();
 }
 
-int TNumIO2::GaugeReserve() const {
+int TNumIO2::gaugeReserve() const {
   return FGaugeVisib ? FGaugeHeight + FGaugeTopMarg + 1 : 0;
 }
 
@@ -300,10 +300,10 @@ void TNumIO2::UpdateTimer() {
   if (!FCaretTimer.SetTimer(kCaretTimerId, kCaretIntervalMs)) {
     throw EPLXNumIO2Error(Name(), "no timer available");
   }
-  Repaint();
+  repaint();
 }
 
-void TNumIO2::StopTimer() {
+void TNumIO2::stopTimer() {
   FCaretTimer.KillTimer(kCaretTimerId);
   FCaretVisib = false;
 }
@@ -312,18 +312,18 @@ void TNumIO2::StopTimer() {
 // after the focus has left, with a full repaint then (an unfocused field may
 // hide its selection). A blink itself only redraws the caret's column, so a
 // long text is neither measured nor drawn again while the field sits idle.
-void TNumIO2::CaretTick(int id) {
+void TNumIO2::caretTick(int id) {
   if (id != kCaretTimerId) return;
   if (!Focused()) {
-    StopTimer();
-    Repaint();
+    stopTimer();
+    repaint();
     return;
   }
   FCaretVisib = !FCaretVisib;
   if (FPictureCurrent) {
-    PaintCaret();
+    paintCaret();
   } else {
-    Repaint();
+    repaint();
   }
 }
 
@@ -346,7 +346,7 @@ void TNumIO2::TypedKeyDown(uint16_t& Key, TShiftState Shift, char16_t Typed) {
   if (result.Beep) MessageBeep();
   FCaretVisib = true;
   if (result.Changed) Changed();
-  Repaint();
+  repaint();
 }
 
 void TNumIO2::KeyUp(uint16_t& Key, TShiftState Shift) {
@@ -356,7 +356,7 @@ void TNumIO2::KeyUp(uint16_t& Key, TShiftState Shift) {
 
 // ---- mouse ----
 
-int TNumIO2::TextWidth(const std::u16string& text) {
+int TNumIO2::textWidth(const std::u16string& text) {
   TCanvas& cv = Canvas();
   cv.Font().Assign(Font());
   return cv.TextWidth(text);
@@ -366,7 +366,7 @@ int TNumIO2::XCoordsToCharPos(int x) {
   const std::u16string& text = Text();
   const int length = int(text.size());
   if (length == 0) return 0;
-  const int w = TextWidth(text);
+  const int w = textWidth(text);
   const int a = std::max(w / length, 1);
   int d;
   switch (FAlignment) {
@@ -388,8 +388,8 @@ int TNumIO2::XCoordsToCharPos(int x) {
 int TNumIO2::CharPosToXCoords(int p) {
   const std::u16string& text = Text();
   p = std::clamp(p, 0, int(text.size()));
-  const int w = TextWidth(text);
-  const int wp = TextWidth(text.substr(0, size_t(p)));
+  const int w = textWidth(text);
+  const int wp = textWidth(text.substr(0, size_t(p)));
   switch (FAlignment) {
     case taLeftJustify:
       return wp + FLeftSpace + 4;
@@ -401,7 +401,7 @@ int TNumIO2::CharPosToXCoords(int p) {
 }
 
 // The value of gauge column x: a share of the range, or the nearest pivot.
-double TNumIO2::GaugeValueAt(int x) const {
+double TNumIO2::gaugeValueAt(int x) const {
   const double f = double(x - FGaugeLeftMarg) / FGaugeWidth;
   const double low = RangeLow();
   const double high = RangeHigh();
@@ -420,7 +420,7 @@ double TNumIO2::GaugeValueAt(int x) const {
 }
 
 // The pivot one step up or down from v.
-double TNumIO2::PivotStep(double v, bool up) const {
+double TNumIO2::pivotStep(double v, bool up) const {
   const std::vector<double>& p = ButtonPivots;
   const double e = std::pow(10.0, -FixPointDecPlaces());
   size_t k = 0;
@@ -431,7 +431,7 @@ double TNumIO2::PivotStep(double v, bool up) const {
   return (v <= p[k] + e && k > 0) ? p[k - 1] : p[k];
 }
 
-void TNumIO2::ClickButtons(int X, int Y) {
+void TNumIO2::clickButtons(int X, int Y) {
   const int x0 = FLeftSpace + FTextBoxWidth + FButSpace;
   if (!FButVisible || X <= x0 || X >= x0 + FButWidth || Y <= 0 || Y >= FButHeight) return;
   const bool up = Y <= FButHeight / 2;
@@ -439,24 +439,24 @@ void TNumIO2::ClickButtons(int X, int Y) {
   if (ButtonPivots.empty()) {
     SetNioValue(clampToRange(up ? v + FButIncrem : v - FButIncrem, RangeLow(), RangeHigh()));
   } else {
-    SetNioValue(PivotStep(v, up));
+    SetNioValue(pivotStep(v, up));
   }
   Changed();
 }
 
 void TNumIO2::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  const int reserve = GaugeReserve();
+  const int reserve = gaugeReserve();
   if (!ReadOnly()) FCaretVisib = true;
   if (Y > 0 && Y < Height() - reserve) {
     FModel.PlaceCaret(XCoordsToCharPos(X));
-    Repaint();
+    repaint();
   }
   if (FGaugeVisib && Y > Height() - reserve && X >= FGaugeLeftMarg &&
       X <= FGaugeLeftMarg + FGaugeWidth) {
-    SetNioValue(GaugeValueAt(X));
+    SetNioValue(gaugeValueAt(X));
     FValueChanged = true;
   }
-  ClickButtons(X, Y);
+  clickButtons(X, Y);
   TWinControl::MouseDown(Button, Shift, X, Y);
 }
 
@@ -465,7 +465,7 @@ void TNumIO2::MouseMove(TShiftState Shift, int X, int Y) {
   if (X > FLeftSpace) FMouseAreaCode = 1;
   if (X > FLeftSpace + FTextBoxWidth) FMouseAreaCode = 2;
   if (Shift & ssLeft) {
-    const int reserve = GaugeReserve();
+    const int reserve = gaugeReserve();
     if (Y > 0 && Y < Height() - reserve) {
       // The end the drag is not moving stays put.
       const int p = XCoordsToCharPos(X);
@@ -477,7 +477,7 @@ void TNumIO2::MouseMove(TShiftState Shift, int X, int Y) {
     }
     if (FGaugeVisib && Y > Height() - reserve && X >= FGaugeLeftMarg - 1 &&
         X <= FGaugeLeftMarg + FGaugeWidth + 1) {
-      const double v = GaugeValueAt(X);
+      const double v = gaugeValueAt(X);
       SetNioValue(v);
       FValueChanged = true;
       if (OnGaugeChange) OnGaugeChange(this, Shift, v);

@@ -187,25 +187,25 @@ class TNumIO2 : public TWinControl {
  private:
   // Stops a running caret timer, shows the caret and starts the timer again.
   void UpdateTimer();
-  void StopTimer();
-  void CaretTick(int id);
-  void Repaint() { Paint(); }
-  int GaugeReserve() const;
-  int TextWidth(const std::u16string& text);
-  double GaugeValueAt(int x) const;
-  void ClickButtons(int X, int Y);
-  double PivotStep(double v, bool up) const;
+  void stopTimer();
+  void caretTick(int id);
+  void repaint() { Paint(); }
+  int gaugeReserve() const;
+  int textWidth(const std::u16string& text);
+  double gaugeValueAt(int x) const;
+  void clickButtons(int X, int Y);
+  double pivotStep(double v, bool up) const;
   template <class T>
-  void SetAndRepaint(T& field, T value);
+  void setAndRepaint(T& field, T value);
 
   // Painting, in PLX_NumIOPaint.cpp.
-  void PaintCaptions(TCanvas& cv, int ty);
-  void PaintButtons(TCanvas& cv);
-  void PaintGauge(TCanvas& cv);
-  void PaintValueBox(TCanvas& cv);
-  void PaintValueText(TCanvas& cv, int ty);
-  void PaintSelection(TCanvas& cv);
-  void PaintCaret();
+  void paintCaptions(TCanvas& cv, int ty);
+  void paintButtons(TCanvas& cv);
+  void paintGauge(TCanvas& cv);
+  void paintValueBox(TCanvas& cv);
+  void paintValueText(TCanvas& cv, int ty);
+  void paintSelection(TCanvas& cv);
+  void paintCaret();
 
   TNumIOModel FModel;
   int FLeftSpace = 35;

@@ -45,22 +45,22 @@ void TNumIO2::Paint() {
   cv.Brush().SetColor(FColorOutBG);
   cv.Rectangle(0, 0, W, H);
 
-  const int ty = (H - GaugeReserve() - cv.TextHeight(kTallText)) / 2;
-  PaintCaptions(cv, ty);
-  if (FGaugeVisib) PaintGauge(cv);
-  PaintValueBox(cv);
-  PaintValueText(cv, ty);
-  PaintSelection(cv);
+  const int ty = (H - gaugeReserve() - cv.TextHeight(kTallText)) / 2;
+  paintCaptions(cv, ty);
+  if (FGaugeVisib) paintGauge(cv);
+  paintValueBox(cv);
+  paintValueText(cv, ty);
+  paintSelection(cv);
 
   TCanvas& window = Canvas();
   window.SetCopyMode(cmSrcCopy);
   window.Draw(0, 0, FPicture);
   FPictureCurrent = true;
-  PaintCaret();
+  paintCaret();
 }
 
 // Left text, the buttons between box and right text, and the right text.
-void TNumIO2::PaintCaptions(TCanvas& cv, int ty) {
+void TNumIO2::paintCaptions(TCanvas& cv, int ty) {
   const int W = Width();
   const int LS = FLeftSpace;
   const int TB = FTextBoxWidth;
@@ -69,14 +69,14 @@ void TNumIO2::PaintCaptions(TCanvas& cv, int ty) {
   const int lx = LeftTextX(FLTAlignment, LS, cv.TextWidth(FLeftText));
   DrawCaptionText(cv, lx, ty, FLeftText, Enabled(), FColorOutText, 1);
 
-  if (FButVisible) PaintButtons(cv);
+  if (FButVisible) paintButtons(cv);
 
   const int rx = RightTextX(FRTAlignment, LS + B + TB, W, cv.TextWidth(FRightText));
   cv.Brush().SetColor(FColorOutBG);
   DrawCaptionText(cv, rx, ty, FRightText, Enabled(), FColorOutText, 1);
 }
 
-void TNumIO2::PaintButtons(TCanvas& cv) {
+void TNumIO2::paintButtons(TCanvas& cv) {
   const int x0 = FLeftSpace + FTextBoxWidth + FButSpace;
   const int bw = FButWidth;
   const int hb = FButHeight / 2;
@@ -111,10 +111,10 @@ void TNumIO2::PaintButtons(TCanvas& cv) {
   }
 }
 
-void TNumIO2::PaintGauge(TCanvas& cv) {
+void TNumIO2::paintGauge(TCanvas& cv) {
   const int x1 = FGaugeLeftMarg;
   const int x2 = x1 + FGaugeWidth;
-  const int y1 = Height() - GaugeReserve() + FGaugeTopMarg;
+  const int y1 = Height() - gaugeReserve() + FGaugeTopMarg;
   const int y2 = y1 + FGaugeHeight;
   DrawGaugeBackground(cv, FGaugeFrameSt, x1, y1, x2, y2, FGaugeColorFrm, FGaugeColorBg);
   const double f = gaugeFraction(GetNioValue(), RangeLow(), RangeHigh());
@@ -125,7 +125,7 @@ void TNumIO2::PaintGauge(TCanvas& cv) {
   DrawGaugeFrame(cv, FGaugeFrameSt, x1, y1, x2, y2, FGaugeColorFrm, FLines);
 }
 
-void TNumIO2::PaintValueBox(TCanvas& cv) {
+void TNumIO2::paintValueBox(TCanvas& cv) {
   const bool enabled = Enabled();
   TColor outline = ValueBoxOutline(FFrameStyle, enabled ? FColorBoxBG : kDisabledBox, FLines);
   TColor background = FColorBoxBG;
@@ -136,14 +136,14 @@ void TNumIO2::PaintValueBox(TCanvas& cv) {
   // A disabled field never shows the warning colours.
   if (!enabled) background = kDisabledBox;
   DrawValueBox(cv, FFrameStyle, FLeftSpace, FLeftSpace + FTextBoxWidth + 2,
-               Height() - GaugeReserve(), outline, background, FLines);
+               Height() - gaugeReserve(), outline, background, FLines);
 }
 
-// The text clipped to the box, and where the caret goes (PaintCaret).
-void TNumIO2::PaintValueText(TCanvas& cv, int ty) {
+// The text clipped to the box, and where the caret goes (paintCaret).
+void TNumIO2::paintValueText(TCanvas& cv, int ty) {
   const int LS = FLeftSpace;
   const int TB = FTextBoxWidth;
-  const int bottom = Height() - GaugeReserve();
+  const int bottom = Height() - gaugeReserve();
   const std::u16string& text = Text();
   const int tw = cv.TextWidth(text);
   const int wc = cv.TextWidth(text.substr(0, size_t(FModel.CaretClamped())));
@@ -160,14 +160,14 @@ void TNumIO2::PaintValueText(TCanvas& cv, int ty) {
 }
 
 // The selection is shown inverted, while focused or with HideSelection off.
-void TNumIO2::PaintSelection(TCanvas& cv) {
+void TNumIO2::paintSelection(TCanvas& cv) {
   const int begin = FModel.SelStartClamped();
   const int end = FModel.SelEndClamped();
   if (begin >= end || (FHideSel && !Focused())) return;
   const int lo = FLeftSpace;
   const int hi = FLeftSpace + FTextBoxWidth;
   const TRect r{std::clamp(CharPosToXCoords(begin), lo, hi), 3,
-                std::clamp(CharPosToXCoords(end), lo, hi), Height() - GaugeReserve() - 3};
+                std::clamp(CharPosToXCoords(end), lo, hi), Height() - gaugeReserve() - 3};
   cv.SetCopyMode(cmNotSrcCopy);
   cv.CopyRect(r, cv.Target(), r);
   cv.SetCopyMode(cmSrcCopy);
@@ -177,7 +177,7 @@ void TNumIO2::PaintSelection(TCanvas& cv) {
 
 // The caret is a one-pixel line over the text; it is left out where it would
 // fall on the box's edges or outside. Hidden, its column shows the picture.
-void TNumIO2::PaintCaret() {
+void TNumIO2::paintCaret() {
   if (!FCaret.InBox) return;
   TCanvas& window = Canvas();
   if (FCaretVisib) {

@@ -52,7 +52,7 @@ void TScale::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 // ---------------------------------------------------------------------------
 // Mapping
 
-TScaleGeometry TScale::Geometry() const {
+TScaleGeometry TScale::geometry() const {
   TScaleGeometry g;
   g.ScaleType = FScaleType;
   g.Width = Width();
@@ -71,9 +71,9 @@ TScaleGeometry TScale::Geometry() const {
 // mode already follows, as the conversions read it.
 void TScale::AdjustScalePars() {
   if (IsLoading()) {
-    ::AdjustScaleMode(Geometry(), FMap);
+    ::AdjustScaleMode(geometry(), FMap);
   } else {
-    ::AdjustScalePars(Geometry(), FMap);
+    ::AdjustScalePars(geometry(), FMap);
   }
 }
 
@@ -301,19 +301,19 @@ void TScale::paintOn(TCanvas& target, int ox, int oy) {
   target.Font().Assign(Font());
   if (OnBeforeScaleRendered) OnBeforeScaleRendered(this, target);
   if (FTransparent) {
-    PaintTransparent(target, ox, oy);
+    paintTransparent(target, ox, oy);
   } else {
-    PaintOpaque(target, ox, oy);
+    paintOpaque(target, ox, oy);
   }
 }
 
-void TScale::PaintTransparent(TCanvas& target, int ox, int oy) {
+void TScale::paintTransparent(TCanvas& target, int ox, int oy) {
   target.Pen().SetColor(FColorFG);
   drawAxis(target, ox, oy);
   if (OnAfterScaleRendered) OnAfterScaleRendered(this, target);
 }
 
-void TScale::PaintOpaque(TCanvas& target, int ox, int oy) {
+void TScale::paintOpaque(TCanvas& target, int ox, int oy) {
   TBitmap image(Width(), Height());
   TCanvas& cv = image.Canvas();
   cv.Font().Assign(Font());
@@ -328,7 +328,7 @@ void TScale::PaintOpaque(TCanvas& target, int ox, int oy) {
   target.Draw(ox, oy, image);
 }
 
-TAxisStyle TScale::AxisStyle() const {
+TAxisStyle TScale::axisStyle() const {
   TAxisStyle style;
   style.MinTicks = FNumTicks;
   style.DecPlaces = FDecPlaces;
@@ -348,7 +348,7 @@ TAxisStyle TScale::AxisStyle() const {
 
 void TScale::drawAxis(TCanvas& cv, int ox, int oy) {
   const TAxisEvents events{this, &OnScaleTickDrawn, &OnBeforeTickLabel};
-  FScaleTickPos = DrawAxis(cv, Geometry(), FMap, AxisStyle(), events, ox, oy);
+  FScaleTickPos = DrawAxis(cv, geometry(), FMap, axisStyle(), events, ox, oy);
 }
 
 // ---------------------------------------------------------------------------

@@ -139,12 +139,12 @@ class TScale : public TWinControl {
 
  private:
   void AdjustScalePars();
-  TScaleGeometry Geometry() const;
-  TAxisStyle AxisStyle() const;
+  TScaleGeometry geometry() const;
+  TAxisStyle axisStyle() const;
   void TriggerPaint();
   void paintOn(TCanvas& target, int ox, int oy);
-  void PaintTransparent(TCanvas& target, int ox, int oy);
-  void PaintOpaque(TCanvas& target, int ox, int oy);
+  void paintTransparent(TCanvas& target, int ox, int oy);
+  void paintOpaque(TCanvas& target, int ox, int oy);
   void drawAxis(TCanvas& cv, int ox, int oy);
 
   TFrameStyle FFrameStyle = fsLowered;

@@ -6,41 +6,70 @@ set -eu
 export LC_ALL=C
 
 PROGRAM_PID=""
+E2E_DIR=$(dirname "$0")
 
+# Starts the program and waits for its first painted frame: the window is
+# then mapped and its event loop running, ready to take input.
 start_program() {
   "$1" &
   PROGRAM_PID=$!
-  trap 'kill $PROGRAM_PID 2>/dev/null || true' EXIT
-  xdotool search --sync --onlyvisible --name "Orvak SE version 1.0" >/dev/null
-  sleep 1
+  trap stop_program EXIT
+  wait_for 20 window_painted
 }
 
+window_painted() {
+  xwd -root -silent 2>/dev/null | python3 -S "$E2E_DIR/pictures.py" painted -
+}
+
+# Ends the program and waits until it has gone.
+stop_program() {
+  kill "$PROGRAM_PID" 2>/dev/null || true
+  wait_for 10 program_ended
+}
+
+program_ended() {
+  state=$(ps -o stat= -p "$PROGRAM_PID" 2>/dev/null || true)
+  [ -z "$state" ] || [ "${state#Z}" != "$state" ]
+}
+
+# Input goes to the program in the order it is sent, so what a click or a
+# key does has been done before the program answers a later clipboard copy:
+# the copies below are where the tests wait.
 click_at() {
   xdotool mousemove "$1" "$2" click 1
-  sleep 0.3
 }
 
 drag() {  # x1 y1 x2 y2
-  xdotool mousemove "$1" "$2" mousedown 1
-  sleep 0.1
-  xdotool mousemove "$3" "$4"
-  sleep 0.1
-  xdotool mouseup 1
-  sleep 0.3
+  xdotool mousemove "$1" "$2" mousedown 1 mousemove "$3" "$4" mouseup 1
 }
 
 keys() {
   xdotool key --delay 60 "$@"
-  sleep 0.3
 }
 
 type_text() {
   xdotool type --delay 80 "$1"
-  sleep 0.3
 }
+
+# What the clipboard holds until the program writes it.
+CLIPBOARD_MARK="clipboard not yet written"
 
 clipboard() {
   xclip -o -selection clipboard
+}
+
+# Presses the keys that copy something and prints the clipboard once the
+# program has written it.
+copy_with_keys() {
+  printf '%s' "$CLIPBOARD_MARK" | xclip -selection clipboard
+  keys "$@"
+  wait_for 10 clipboard_written
+  clipboard
+}
+
+clipboard_written() {
+  text=$(timeout 1 xclip -o -selection clipboard 2>/dev/null) || return 1
+  [ "$text" != "$CLIPBOARD_MARK" ]
 }
 
 # Compares two texts; prints both when they differ.
@@ -88,15 +117,13 @@ select_field() {
 # The text of a field, copied with Ctrl+C.
 field_text() {
   select_field "$1"
-  keys ctrl+c
-  clipboard
+  copy_with_keys ctrl+c
 }
 
 # The list's text, read through the clipboard.
 memo_text() {
   click_at $MEMO
-  keys ctrl+a ctrl+c
-  clipboard
+  copy_with_keys ctrl+a ctrl+c
 }
 
 # Runs a command again and again until it succeeds, at most SECONDS long

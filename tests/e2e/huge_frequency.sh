@@ -7,6 +7,7 @@ select_field $FREQ_Y
 type_text 100000000000000000
 click_at $CALC_SINGLE
 click_at $MEMO
+printf '%s' "$CLIPBOARD_MARK" | xclip -selection clipboard
 xdotool key ctrl+a ctrl+c
 wait_for 1 clipboard_has_lines 16
 echo "sixteen lines, the last eight for 1e17 MHz"

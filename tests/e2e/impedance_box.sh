@@ -10,8 +10,7 @@ keys Return ctrl+a
 type_text 500
 keys Return Down Down Down
 click_at $IMPEDANCE
-keys ctrl+a ctrl+c
-expect_equal "$(clipboard)" "600"
+expect_equal "$(copy_with_keys ctrl+a ctrl+c)" "600"
 click_at $CALC_SINGLE
 expect_equal "$(memo_text | tail -n 8)" "$DEFAULT_LINES"
 echo "the box ends at 600 and the list shows its lengths"

@@ -6,7 +6,10 @@ clipboard as a .bmp or .png file, and the screen dumped by xwd.
     pictures.py curve SCREEN.xwd      the reference curve of the second chart
     pictures.py crosshair SCREEN.xwd  where the first chart's white crosshair is
     pictures.py readouts SCREEN.xwd   a digest of the two read-outs' pixels
+    pictures.py painted SCREEN.xwd    the window's first frame is on the screen
+    pictures.py menu SCREEN.xwd       the chart's popup menu is open
 
+A screen dump named "-" is read from the standard input.
 Each command prints what it found and exits with 1 when it is not what the
 program must show."""
 import struct
@@ -15,6 +18,17 @@ import zlib
 
 YELLOW = (255, 255, 0)
 BLACK = (0, 0, 0)
+WHITE = (255, 255, 255)
+FACE = (212, 208, 200)
+DATA_AREA = (58, 110, 165)  # the first chart's background
+
+# Points of the screen and their colours once the window is painted: the
+# list box, the window's face and the first chart's data area.
+PAINTED = {(124, 456): WHITE, (2, 2): FACE, (520, 210): DATA_AREA}
+# The popup menu, opened at (500, 200), is white over the chart.
+MENU = {(510, 204): WHITE, (600, 218): WHITE}
+
+
 def read_bmp(path):
     data = open(path, "rb").read()
     offset = struct.unpack_from("<I", data, 10)[0]
@@ -86,7 +100,9 @@ def read_picture(path):
 
 
 def read_xwd(path):
-    data = open(path, "rb").read()
+    data = sys.stdin.buffer.read() if path == "-" else open(path, "rb").read()
+    if len(data) < 100:
+        return 0, 0, None
     fields = struct.unpack_from(">25I", data, 0)
     header_size, width, height = fields[0], fields[4], fields[5]
     byte_order, bits, stride, ncolors = fields[7], fields[11], fields[12], fields[19]
@@ -166,7 +182,23 @@ def curve(path):
     return 0 if len(drawn) >= 0.95 * len(columns) else 1
 
 
-WHITE = (255, 255, 255)
+def shows(path, expected):
+    """Whether the screen has the given colours at the given points."""
+    width, height, pixel = read_xwd(path)
+    return pixel is not None and all(
+        x < width and y < height and pixel(x, y) == colour for (x, y), colour in expected.items())
+
+
+def painted(path):
+    """The list of feeder lengths is white and the window around it has its
+    face colour: an unpainted window shows neither."""
+    return 0 if shows(path, PAINTED) else 1
+
+
+def menu(path):
+    """The popup menu opened at the mouse (500, 200) covers the chart's data
+    area there with its white face."""
+    return 0 if shows(path, MENU) else 1
 
 
 def first_chart_frame(width, height, pixel):
@@ -215,5 +247,5 @@ def readouts(path):
 
 if __name__ == "__main__":
     commands = {"discs": discs, "nocrosshairs": nocrosshairs, "curve": curve,
-                "crosshair": crosshair, "readouts": readouts}
+                "crosshair": crosshair, "readouts": readouts, "painted": painted, "menu": menu}
     sys.exit(commands[sys.argv[1]](sys.argv[2]))

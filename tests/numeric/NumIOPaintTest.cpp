@@ -121,14 +121,41 @@ TEST_F(NumIOPaintTest, EmptyCentredFieldHasItsCaretAtTheMiddle) {
   EXPECT_FALSE(field.CaretTimer().TimerRunning(1));
 }
 
-TEST_F(NumIOPaintTest, CaretStandsLeftOfTheCharacterAfterIt) {
+// "7.100" in Tahoma 11 px: digits 6 px, the point 4 px, 28 px in all;
+// centred in the 80 px box it starts at x = 75 + (80 - 28) div 2 + 2 = 103.
+// The caret takes the column left of the character after it, rows 3 .. 21.
+struct CaretCase {
+  int caret;
+  int column;
+};
+
+class CaretColumn : public NumIOPaintTest, public testing::WithParamInterface<CaretCase> {};
+
+TEST_P(CaretColumn, CaretStandsLeftOfTheCharacterAfterIt) {
   field.SetNioValue(7.1);
-  const int tw = textWidth(u"7.100");
-  field.SetSelBegin(5);  // caret at the end
-  const int column = LS + textWidth(u"7.100") + (TB - tw) / 2 + 1;
-  EXPECT_EQ(countColor(surface(), {column, 3, column + 1, 22}, clBlack), 19);
-  EXPECT_EQ(countColor(surface(), {column, 22, column + 1, 25}, clBlack), 0);
+  field.SetSelBegin(GetParam().caret);
+  const int x = GetParam().column;
+  TBitmap shown;
+  shown.Assign(surface());
+  hideCaret();
+  // Row 1 is the box's black edge.
+  std::vector<std::string> column{".", "#", "."};
+  column.insert(column.end(), 19, "#");
+  column.insert(column.end(), 3, ".");
+  EXPECT_EQ(MaskOf(shown, clBlack, x, 0, 1, 25), Rows(column));
+  // Only that column changes when the caret blinks off.
+  for (int y = 0; y < 25; ++y) {
+    for (int px = 0; px < 201; ++px) {
+      if (px == x) continue;
+      ASSERT_EQ(shown.PixelColor(px, y), surface().PixelColor(px, y)) << px << "," << y;
+    }
+  }
 }
+
+INSTANTIATE_TEST_SUITE_P(NumIOPaint, CaretColumn,
+                         testing::Values(CaretCase{0, 102}, CaretCase{1, 108}, CaretCase{2, 112},
+                                         CaretCase{4, 124}, CaretCase{5, 130}),
+                         [](const auto& info) { return "caret_" + std::to_string(info.param.caret); });
 
 TEST_F(NumIOPaintTest, TextIsCentredAtItsTopLeftCorner) {
   field.SetNioValue(7.1);

@@ -150,33 +150,122 @@ TEST(CanvasLine, DashPatternContinuesFromLineToLine) {
   EXPECT_EQ(MaskOf(bmp, clBlack), Rows({"###...##", "###....."}));
 }
 
-// A pixel written twice in one XOR pass would come back: drawn once in XOR
-// with white on white, each shape must blacken exactly the pixels it covers
-// in copy mode. (A wide outline over a fill, and a polygon's outline over its
-// fill, do overlap in XOR, as on the classic desktop.)
-TEST(CanvasLine, XorWritesEachPixelOnceInOnePass) {
-  const std::vector<std::function<void(TCanvas&)>> shapes{
-      [](TCanvas& cv) { cv.Rectangle(1, 1, 7, 6); },
-      [](TCanvas& cv) {
-        cv.Pen().SetWidth(3);
-        cv.Polyline({{2, 2}, {12, 6}, {2, 11}, {12, 13}});
-      },
-      [](TCanvas& cv) { cv.Ellipse(1, 2, 13, 12); },
-  };
-  for (size_t i = 0; i < shapes.size(); ++i) {
-    TBitmap copied(14, 14);
-    TBitmap xored(14, 14);
-    for (TBitmap* bmp : {&copied, &xored}) {
-      Fill(*bmp, clWhite);
-      TCanvas& cv = bmp->Canvas();
-      const bool xorMode = bmp == &xored;
-      cv.Pen().SetColor(xorMode ? clWhite : clBlack);
-      cv.Brush().SetColor(xorMode ? clWhite : clBlack);
-      cv.Pen().SetMode(xorMode ? pmXor : pmCopy);
-      shapes[i](cv);
+// The picture as rows of '#' (red, the pen), 'o' (blue, the brush), '.'
+// (black) and '?' (anything else, such as a pixel flipped twice).
+std::string PenAndBrush(const TBitmap& bmp) {
+  std::string out;
+  for (int y = 0; y < bmp.Height(); ++y) {
+    for (int x = 0; x < bmp.Width(); ++x) {
+      const TColor c = bmp.PixelColor(x, y);
+      out += c == clRed ? '#' : c == clBlue ? 'o' : c == clBlack ? '.' : '?';
     }
-    EXPECT_EQ(MaskOf(xored, clBlack), MaskOf(copied, clBlack)) << "shape " << i;
+    out += '\n';
   }
+  return out;
+}
+
+// Red pen, blue brush, on black: a pixel flipped once in XOR takes exactly
+// the colour copy mode writes there, one flipped twice goes back to black.
+TCanvas& OnBlack(TBitmap& bmp, TPenMode mode) {
+  Fill(bmp, clBlack);
+  TCanvas& cv = bmp.Canvas();
+  cv.Pen().SetColor(clRed);
+  cv.Brush().SetColor(clBlue);
+  cv.Pen().SetMode(mode);
+  return cv;
+}
+
+std::string DrawnOnBlack(TPenMode mode, const std::function<void(TCanvas&)>& draw) {
+  TBitmap bmp(14, 14);
+  draw(OnBlack(bmp, mode));
+  return PenAndBrush(bmp);
+}
+
+struct XorShape {
+  const char* name;
+  std::function<void(TCanvas&)> draw;
+};
+
+void PrintTo(const XorShape& s, std::ostream* os) { *os << s.name; }
+
+class XorSinglePass : public ::testing::TestWithParam<XorShape> {};
+
+TEST_P(XorSinglePass, XorWritesEachPixelOnceInOnePass) {
+  const XorShape& shape = GetParam();
+  EXPECT_EQ(DrawnOnBlack(pmXor, shape.draw), DrawnOnBlack(pmCopy, shape.draw));
+}
+
+void Dotted(TCanvas& cv) { cv.Pen().SetStyle(psDot); }
+void Wide(TCanvas& cv) { cv.Pen().SetWidth(3); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Canvas, XorSinglePass,
+    ::testing::Values(
+        XorShape{"rectangle", [](TCanvas& cv) { cv.Rectangle(1, 1, 7, 6); }},
+        XorShape{"wide_rectangle_over_fill", [](TCanvas& cv) { Wide(cv); cv.Rectangle(1, 2, 12, 11); }},
+        XorShape{"inside_frame_rectangle",
+                 [](TCanvas& cv) {
+                   Wide(cv);
+                   cv.Pen().SetStyle(psInsideFrame);
+                   cv.Rectangle(1, 1, 12, 9);
+                 }},
+        XorShape{"dotted_rectangle", [](TCanvas& cv) { Dotted(cv); cv.Rectangle(1, 1, 12, 10); }},
+        XorShape{"dotted_one_column_rectangle", [](TCanvas& cv) { Dotted(cv); cv.Rectangle(3, 1, 4, 12); }},
+        XorShape{"polygon_over_fill", [](TCanvas& cv) { cv.Polygon({{1, 1}, {12, 3}, {6, 12}}); }},
+        XorShape{"dotted_polygon_over_fill",
+                 [](TCanvas& cv) { Dotted(cv); cv.Polygon({{1, 1}, {12, 3}, {6, 12}, {2, 9}}); }},
+        XorShape{"wide_polygon_over_fill", [](TCanvas& cv) { Wide(cv); cv.Polygon({{2, 2}, {11, 4}, {5, 11}}); }},
+        XorShape{"crossing_polygon", [](TCanvas& cv) { cv.Polygon({{1, 1}, {12, 12}, {12, 1}, {1, 12}}); }},
+        XorShape{"crossing_polyline", [](TCanvas& cv) { cv.Polyline({{1, 1}, {12, 12}, {12, 1}, {1, 12}}); }},
+        XorShape{"dotted_crossing_polyline",
+                 [](TCanvas& cv) { Dotted(cv); cv.Polyline({{1, 1}, {12, 12}, {12, 1}, {1, 12}}); }},
+        XorShape{"wide_polyline",
+                 [](TCanvas& cv) { Wide(cv); cv.Polyline({{2, 2}, {12, 6}, {2, 11}, {12, 13}}); }},
+        XorShape{"ellipse", [](TCanvas& cv) { cv.Ellipse(1, 2, 13, 12); }},
+        XorShape{"wide_ellipse_over_fill", [](TCanvas& cv) { Wide(cv); cv.Ellipse(1, 1, 13, 12); }},
+        XorShape{"dotted_ellipse", [](TCanvas& cv) { Dotted(cv); cv.Ellipse(1, 1, 13, 12); }},
+        XorShape{"clipped_wide_rectangle",
+                 [](TCanvas& cv) {
+                   cv.SetClipRect({3, 3, 10, 10});
+                   Wide(cv);
+                   cv.Rectangle(1, 1, 12, 12);
+                 }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The shapes whose pen and fill overlap, by hand: pen where copy mode shows
+// the pen, the fill elsewhere, nothing flipped twice.
+TEST(CanvasXor, WideOutlineOverTheFill) {
+  TBitmap bmp(11, 11);
+  TCanvas& cv = OnBlack(bmp, pmXor);
+  cv.Pen().SetWidth(3);
+  cv.Rectangle(1, 1, 10, 10);  // a 3 x 3 nib on every pixel of the ring 1..9
+  EXPECT_EQ(PenAndBrush(bmp), Rows({"###########", "###########", "###########", "###ooooo###",
+                                    "###ooooo###", "###ooooo###", "###ooooo###", "###ooooo###",
+                                    "###########", "###########", "###########"}));
+}
+
+TEST(CanvasXor, PolygonOutlineOverItsFill) {
+  // The fill covers columns 1..7 and rows 1..5; the outline runs on columns
+  // 1 and 8 and rows 1 and 6.
+  TBitmap bmp(10, 8);
+  OnBlack(bmp, pmXor).Polygon({{1, 1}, {8, 1}, {8, 6}, {1, 6}});
+  EXPECT_EQ(PenAndBrush(bmp), Rows({"..........", ".########.", ".#oooooo#.", ".#oooooo#.",
+                                    ".#oooooo#.", ".#oooooo#.", ".########.", ".........."}));
+}
+
+TEST(CanvasXor, DottedOutlineWithGapsInTheBrushColour) {
+  // Three on, three off along the path from (1, 1) clockwise: x 1..7 of the
+  // top, y 1..5 down the right, x 8..2 of the bottom, y 6..2 up the left;
+  // the gaps over the fill stay brush-coloured.
+  TBitmap bmp(10, 8);
+  TCanvas& cv = OnBlack(bmp, pmXor);
+  cv.Pen().SetStyle(psDot);
+  cv.Polygon({{1, 1}, {8, 1}, {8, 6}, {1, 6}});
+  EXPECT_EQ(PenAndBrush(bmp), Rows({"..........", ".###ooo##.", ".ooooooo#.", ".oooooooo.",
+                                    ".oooooooo.", ".#ooooooo.", ".##ooo###.", ".........."}));
+}
+
+TEST(CanvasXor, OutlineWithoutFill) {
   TBitmap bmp(8, 7);
   Fill(bmp, clWhite);
   bmp.Canvas().Pen().SetColor(clWhite);
