@@ -13,8 +13,8 @@ namespace {
 
 // Steps of a time axis in seconds, and their minor intervals per step.
 constexpr std::array<double, 29> kFigDist = {
-    0,   0.001, 0.002, 0.005, 0.01, 0.02, 0.05, 0.1,  0.2,   0.5,   1,     2,     5,     10,   20,
-    30,  60,    120,   180,   300,  600,  1200, 1800, 3600,  7200,  14400, 21600, 43200, 86400};
+    0,  0.001, 0.002, 0.005, 0.01, 0.02, 0.05, 0.1,  0.2,  0.5,  1,     2,     5,     10,   20,
+    30, 60,    120,   180,   300,  600,  1200, 1800, 3600, 7200, 14400, 21600, 43200, 86400};
 constexpr std::array<int, 29> kFigNtick = {1, 5, 4, 5, 5, 4, 5, 5, 4, 5, 5, 4, 5, 5, 4,
                                            6, 6, 6, 6, 5, 5, 6, 6, 6, 4, 4, 6, 6, 6};
 constexpr int kLastFigDist = int(kFigDist.size()) - 1;
@@ -138,6 +138,20 @@ struct BelowOneDayMode {
 constexpr std::array<BelowOneDayMode, 4> kBelowOneDayModes = {
     {{1, 24.0L}, {2, 1440.0L}, {2, 86400.0L}, {4, 8640000.0L}}};
 
+TTimeLabelMode timeLabelMode(TDateTimeLevel Level) {
+  switch (Level) {
+    case lvHundredths:
+      return tmHundredths;
+    case lvSeconds:
+      return tmSeconds;
+    case lvMinutes:
+      return tmMinutes;
+    default:
+      assert(Level == lvHours);
+      return tmHours;
+  }
+}
+
 void BelowOneDayInscription(TTimeLabelMode Mode, const TDateTimeRequest& Request, long double TR,
                             const TDTLabel& Format, std::vector<TDateTimeTick>& ticks) {
   const BelowOneDayMode& mode = kBelowOneDayModes[size_t(Mode - 1)];
@@ -169,8 +183,7 @@ void BelowOneDayInscription(TTimeLabelMode Mode, const TDateTimeRequest& Request
 }
 
 // Steps of whole days, counted from 1 January of RangeLow's year.
-void DayToMonthInscription(const TDateTimeRequest& Request, long double TR,
-                           const TDTLabel& Format,
+void DayToMonthInscription(const TDateTimeRequest& Request, long double TR, const TDTLabel& Format,
                            std::vector<TDateTimeTick>& ticks) {
   const int ix = stepIndex(kStepGrids[kDayRow - 1], TR);
   const int64_t step = kStepGrids[kDayRow - 1][size_t(ix)];
@@ -220,15 +233,14 @@ void MonthToYearInscription(const TDateTimeRequest& Request, const TDTLabel& For
 // Steps of 1, 2 or 5 times a power of ten years, on 1 January.
 void AboveYearInscription(const TDateTimeRequest& Request, const TDTLabel& Format,
                           std::vector<TDateTimeTick>& ticks) {
-  const long double years = std::max(
-      (Request.RangeHigh - Request.RangeLow) / kDaysPerYear / minTicks(Request), 1.0L);
+  const long double years =
+      std::max((Request.RangeHigh - Request.RangeLow) / kDaysPerYear / minTicks(Request), 1.0L);
   int64_t power = 1;
   while (power * 10 <= years) power *= 10;
   const long double mantissa = years / power;
   const int factor = mantissa >= 5 ? 5 : (mantissa >= 2 ? 2 : 1);
   const int64_t step = factor * power;
-  const int64_t minor =
-      (!Request.ShortTicks || step == 1) ? step : step / (factor == 5 ? 5 : 2);
+  const int64_t minor = (!Request.ShortTicks || step == 1) ? step : step / (factor == 5 ? 5 : 2);
   const int64_t firstYear = DateOfValue(Request.RangeLow).Year;
   int64_t t = ((firstYear - 1) / minor + 1) * minor;
   if (t == firstYear && Request.RangeLow > DayOfDate(t, 1, 1)) t += minor;
@@ -315,21 +327,10 @@ TDateTimeTicks DateTimeAxisTicks(const TDateTimeRequest& Request, const TDTLabel
     return result;
   }
   const long double TR = (Request.RangeHigh - Request.RangeLow) / minTicks(Request);
-  switch (DateTimeLevel(TR, Request.Horizontal)) {
+  const TDateTimeLevel level = DateTimeLevel(TR, Request.Horizontal);
+  switch (level) {
     case lvBelowOneSecond:
       result.Outcome = aoBelowOneSecond;
-      break;
-    case lvHundredths:
-      BelowOneDayInscription(tmHundredths, Request, TR, Format, result.Ticks);
-      break;
-    case lvSeconds:
-      BelowOneDayInscription(tmSeconds, Request, TR, Format, result.Ticks);
-      break;
-    case lvMinutes:
-      BelowOneDayInscription(tmMinutes, Request, TR, Format, result.Ticks);
-      break;
-    case lvHours:
-      BelowOneDayInscription(tmHours, Request, TR, Format, result.Ticks);
       break;
     case lvDays:
       DayToMonthInscription(Request, TR, Format, result.Ticks);
@@ -339,6 +340,9 @@ TDateTimeTicks DateTimeAxisTicks(const TDateTimeRequest& Request, const TDTLabel
       break;
     case lvYears:
       AboveYearInscription(Request, Format, result.Ticks);
+      break;
+    default:
+      BelowOneDayInscription(timeLabelMode(level), Request, TR, Format, result.Ticks);
       break;
   }
   return result;

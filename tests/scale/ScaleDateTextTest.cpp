@@ -162,26 +162,21 @@ TEST_P(DateStrings, OrderTheDateParts) {
 
 INSTANTIATE_TEST_SUITE_P(
     Orders, DateStrings,
-    ::testing::Values(DateStrCase{"MonthDayYear", true, ylYYYY, doMMDDYY, u'-', u"M-15-2015"},
-                      DateStrCase{"DayMonthYear", true, ylYYYY, doDDMMYY, u'-', u"15-M-2015"},
-                      DateStrCase{"YearMonthDay", true, ylYYYY, doYYMMDD, u'-', u"2015-M-15"},
-                      DateStrCase{"MonthDay", true, ylNone, doMMDDYY, u'-', u"M-15"},
-                      DateStrCase{"DayMonth", true, ylNone, doDDMMYY, u'-', u"15-M"},
-                      // Without a year the third order reads like the first.
-                      DateStrCase{"YearlessYearMonthDay", true, ylNone, doYYMMDD, u'-', u"M-15"},
-                      DateStrCase{"TwoDigitYear", true, ylYY, doDDMMYY, u'-', u"15-M-15"},
-                      DateStrCase{"MonthDigits", false, ylYYYY, doMMDDYY, u'/', u"02/15/2015"},
-                      DateStrCase{"MonthDigitsYearFirst", false, ylYY, doYYMMDD, u'.',
-                                  u"15.02.15"},
-                      DateStrCase{"LetterSeparator", false, ylYYYY, doDDMMYY, u'd',
-                                  u"15d02d2015"},
-                      DateStrCase{"DoubleQuoteSeparator", false, ylYYYY, doDDMMYY, u'"',
-                                  u"15\"02\"2015"},
-                      DateStrCase{"SingleQuoteSeparator", false, ylNone, doDDMMYY, u'\'',
-                                  u"15'02"}),
-    [](const ::testing::TestParamInfo<DateStrCase>& info) {
-      return std::string(info.param.name);
-    });
+    ::testing::Values(
+        DateStrCase{"MonthDayYear", true, ylYYYY, doMMDDYY, u'-', u"M-15-2015"},
+        DateStrCase{"DayMonthYear", true, ylYYYY, doDDMMYY, u'-', u"15-M-2015"},
+        DateStrCase{"YearMonthDay", true, ylYYYY, doYYMMDD, u'-', u"2015-M-15"},
+        DateStrCase{"MonthDay", true, ylNone, doMMDDYY, u'-', u"M-15"},
+        DateStrCase{"DayMonth", true, ylNone, doDDMMYY, u'-', u"15-M"},
+        // Without a year the third order reads like the first.
+        DateStrCase{"YearlessYearMonthDay", true, ylNone, doYYMMDD, u'-', u"M-15"},
+        DateStrCase{"TwoDigitYear", true, ylYY, doDDMMYY, u'-', u"15-M-15"},
+        DateStrCase{"MonthDigits", false, ylYYYY, doMMDDYY, u'/', u"02/15/2015"},
+        DateStrCase{"MonthDigitsYearFirst", false, ylYY, doYYMMDD, u'.', u"15.02.15"},
+        DateStrCase{"LetterSeparator", false, ylYYYY, doDDMMYY, u'd', u"15d02d2015"},
+        DateStrCase{"DoubleQuoteSeparator", false, ylYYYY, doDDMMYY, u'"', u"15\"02\"2015"},
+        DateStrCase{"SingleQuoteSeparator", false, ylNone, doDDMMYY, u'\'', u"15'02"}),
+    [](const ::testing::TestParamInfo<DateStrCase>& info) { return std::string(info.param.name); });
 
 // --- labels of the levels ----------------------------------------------------
 
@@ -194,12 +189,18 @@ struct TimeLabelCase {
 TEST(TimeLabel, EachModeInEachFormat) {
   const double value = kFeb15of2015 + (14 * 3600 + 5 * 60 + 30.25) / 86400;
   const TimeLabelCase cases[] = {
-      {tmHours, tfHHMMSS, u"14:05"},          {tmHours, tfHHhMM, u"14h"},
-      {tmHours, tfAMPM, u"2pm"},              {tmMinutes, tfHHMMSS, u"14:05"},
-      {tmMinutes, tfHHhMM, u"14h05"},         {tmMinutes, tfAMPM, u"2:05pm"},
-      {tmSeconds, tfHHMMSS, u"14:05:30"},     {tmSeconds, tfHHhMM, u"14h05:30"},
-      {tmSeconds, tfAMPM, u"2:05.30pm"},      {tmHundredths, tfHHMMSS, u"14:05:30.25"},
-      {tmHundredths, tfHHhMM, u"14h05:30.25"}, {tmHundredths, tfAMPM, u"2:05.30.25pm"},
+      {tmHours, tfHHMMSS, u"14:05"},
+      {tmHours, tfHHhMM, u"14h"},
+      {tmHours, tfAMPM, u"2pm"},
+      {tmMinutes, tfHHMMSS, u"14:05"},
+      {tmMinutes, tfHHhMM, u"14h05"},
+      {tmMinutes, tfAMPM, u"2:05pm"},
+      {tmSeconds, tfHHMMSS, u"14:05:30"},
+      {tmSeconds, tfHHhMM, u"14h05:30"},
+      {tmSeconds, tfAMPM, u"2:05.30pm"},
+      {tmHundredths, tfHHMMSS, u"14:05:30.25"},
+      {tmHundredths, tfHHhMM, u"14h05:30.25"},
+      {tmHundredths, tfAMPM, u"2:05.30.25pm"},
   };
   for (const TimeLabelCase& c : cases) {
     TDTLabel format;

@@ -10,8 +10,8 @@
 
 #include "controls/scale/PLX_Scale.h"
 #include "controls/scale/PLX_ScaleCalendar.h"
-#include "controls/scale/PLX_ScaleDateTicks.h"
 #include "controls/scale/PLX_ScaleDateText.h"
+#include "controls/scale/PLX_ScaleDateTicks.h"
 #include "platform/Locale.h"
 
 namespace {
@@ -71,8 +71,8 @@ TEST(TimeAxis, TwoHoursInHalfHourSteps) {
   ASSERT_EQ(t.Outcome, aoTicks);
   EXPECT_EQ(values(t, false), every(0, 300, 25));
   EXPECT_EQ(values(t, true), every(0, 1800, 5));
-  EXPECT_EQ(labels(t), (std::vector<std::string>{" 00:00:00", " 00:30:00", " 01:00:00",
-                                                 " 01:30:00", " 02:00:00"}));
+  EXPECT_EQ(labels(t), (std::vector<std::string>{" 00:00:00", " 00:30:00", " 01:00:00", " 01:30:00",
+                                                 " 02:00:00"}));
   // Minor ticks first; with short ticks only they are recorded.
   EXPECT_FALSE(t.Ticks.front().Major);
   for (const TDateTimeTick& tick : t.Ticks) EXPECT_EQ(tick.Recorded, !tick.Major);
@@ -89,16 +89,15 @@ TEST(TimeAxis, WithoutShortTicksOnlyMajorsAreRecorded) {
 
 TEST(TimeAxis, StepsBelowOneSecondShowMilliseconds) {
   const TDateTimeTicks t = TimeAxisTicks(request(0, 0.4, 4));
-  EXPECT_EQ(labels(t), (std::vector<std::string>{" 00:00:00.000", " 00:00:00.100",
-                                                 " 00:00:00.200", " 00:00:00.300",
-                                                 " 00:00:00.400"}));
+  EXPECT_EQ(labels(t), (std::vector<std::string>{" 00:00:00.000", " 00:00:00.100", " 00:00:00.200",
+                                                 " 00:00:00.300", " 00:00:00.400"}));
   EXPECT_EQ(values(t, false).size(), 21u);  // 0.1 s in 5 parts
 }
 
 TEST(TimeAxis, NegativeTimes) {
   const TDateTimeTicks t = TimeAxisTicks(request(-3600, 3600, 4));
-  EXPECT_EQ(labels(t), (std::vector<std::string>{"-01:00:00", "-00:30:00", " 00:00:00",
-                                                 " 00:30:00", " 01:00:00"}));
+  EXPECT_EQ(labels(t), (std::vector<std::string>{"-01:00:00", "-00:30:00", " 00:00:00", " 00:30:00",
+                                                 " 01:00:00"}));
 }
 
 TEST(TimeAxis, ReversedRangeKeepsBothEnds) {
@@ -155,9 +154,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DeclineCase{"UnitStepCountsAsOneInterval", 0, 100000, 0},
                       DeclineCase{"NotANumber", std::numeric_limits<double>::quiet_NaN(), 1, 3},
                       DeclineCase{"Infinite", 0, std::numeric_limits<double>::infinity(), 3}),
-    [](const ::testing::TestParamInfo<DeclineCase>& info) {
-      return std::string(info.param.name);
-    });
+    [](const ::testing::TestParamInfo<DeclineCase>& info) { return std::string(info.param.name); });
 
 TEST(TimeAxis, MinTicksZeroCountsAsOne) {
   const TDateTimeTicks t = TimeAxisTicks(request(0, 7200, 0));
@@ -199,8 +196,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LevelCase{0.041667, lvMinutes, lvMinutes},
                       LevelCase{0.0416671, lvHours, lvHours}, LevelCase{1, lvHours, lvHours},
                       LevelCase{1.0000001, lvDays, lvDays}, LevelCase{30, lvDays, lvDays},
-                      LevelCase{30.000001, lvMonths, lvMonths},
-                      LevelCase{366, lvMonths, lvMonths}, LevelCase{366.5, lvYears, lvYears}));
+                      LevelCase{30.000001, lvMonths, lvMonths}, LevelCase{366, lvMonths, lvMonths},
+                      LevelCase{366.5, lvYears, lvYears}));
 
 struct OutcomeCase {
   const char* name;
@@ -223,20 +220,18 @@ TEST_P(DateTimeMessages, StandInsteadOfTicks) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ranges, DateTimeMessages,
-    ::testing::Values(
-        OutcomeCase{"Inverted", 2, 1, true, aoInvalid},
-        OutcomeCase{"BeforeYearOne", -693594, 0, true, aoInvalid},
-        OutcomeCase{"FirstDay", -693593, -693500, true, aoTicks},
-        OutcomeCase{"BeyondTheLimit", 0, 3000000.5, true, aoInvalid},
-        OutcomeCase{"AtTheLimit", 2900000, 3000000, true, aoTicks},
-        OutcomeCase{"NotANumber", std::numeric_limits<double>::quiet_NaN(), 1, true, aoInvalid},
-        OutcomeCase{"EqualEnds", 5, 5, true, aoBelowOneSecond},
-        OutcomeCase{"OneSecondHorizontal", 0, 1.0 / 86400, true, aoBelowOneSecond},
-        OutcomeCase{"OneSecondVertical", 0, 1.0 / 86400, false, aoTicks},
-        OutcomeCase{"HundredthVertical", 0, 0.01 / 86400, false, aoBelowOneSecond}),
-    [](const ::testing::TestParamInfo<OutcomeCase>& info) {
-      return std::string(info.param.name);
-    });
+    ::testing::Values(OutcomeCase{"Inverted", 2, 1, true, aoInvalid},
+                      OutcomeCase{"BeforeYearOne", -693594, 0, true, aoInvalid},
+                      OutcomeCase{"FirstDay", -693593, -693500, true, aoTicks},
+                      OutcomeCase{"BeyondTheLimit", 0, 3000000.5, true, aoInvalid},
+                      OutcomeCase{"AtTheLimit", 2900000, 3000000, true, aoTicks},
+                      OutcomeCase{"NotANumber", std::numeric_limits<double>::quiet_NaN(), 1, true,
+                                  aoInvalid},
+                      OutcomeCase{"EqualEnds", 5, 5, true, aoBelowOneSecond},
+                      OutcomeCase{"OneSecondHorizontal", 0, 1.0 / 86400, true, aoBelowOneSecond},
+                      OutcomeCase{"OneSecondVertical", 0, 1.0 / 86400, false, aoTicks},
+                      OutcomeCase{"HundredthVertical", 0, 0.01 / 86400, false, aoBelowOneSecond}),
+    [](const ::testing::TestParamInfo<OutcomeCase>& info) { return std::string(info.param.name); });
 
 // --- below one day -----------------------------------------------------------
 
@@ -246,8 +241,8 @@ struct FindStepCase {
   long double range;
   double low;
   double multiplier;
-  double step;      // in units
-  double first;     // units after midnight of low's day
+  double step;       // in units
+  double first;      // units after midnight of low's day
   double shortStep;  // in units
 };
 
@@ -305,8 +300,8 @@ TEST(BelowOneDay, WithoutShortTicksEveryTickIsMajor) {
 // The first tick lies after the low end; short ticks start before it and
 // those before the low end are skipped.
 TEST(BelowOneDay, ShortTicksBeforeTheFirstStep) {
-  const TDateTimeTicks t = DateTimeAxisTicks(
-      request(hours(kFeb1of2015, 5.5), hours(kFeb1of2015, 14.5)), kDefaults);
+  const TDateTimeTicks t =
+      DateTimeAxisTicks(request(hours(kFeb1of2015, 5.5), hours(kFeb1of2015, 14.5)), kDefaults);
   EXPECT_EQ(labels(t), (std::vector<std::string>{"06:00", "09:00", "12:00"}));
   EXPECT_EQ(values(t, false).size(), 6u);  // 7, 8, 10, 11, 13, 14
 }
@@ -314,8 +309,7 @@ TEST(BelowOneDay, ShortTicksBeforeTheFirstStep) {
 TEST(BelowOneDay, SecondsOnAHorizontalAxis) {
   const double lo = hours(kFeb1of2015, 10);
   const TDateTimeTicks t = DateTimeAxisTicks(request(lo, lo + 60.0 / 86400), kDefaults);
-  EXPECT_EQ(labels(t), (std::vector<std::string>{"10:00:00", "10:00:20", "10:00:40",
-                                                 "10:01:00"}));
+  EXPECT_EQ(labels(t), (std::vector<std::string>{"10:00:00", "10:00:20", "10:00:40", "10:01:00"}));
   EXPECT_EQ(values(t, false).size(), 9u);  // every 5 s
 }
 
@@ -325,8 +319,7 @@ TEST(BelowOneDay, HundredthsOnlyOnAVerticalAxis) {
   EXPECT_EQ(DateTimeAxisTicks(request(lo, hi), kDefaults).Outcome, aoBelowOneSecond);
   const TDateTimeTicks t = DateTimeAxisTicks(request(lo, hi, 3, true, false), kDefaults);
   EXPECT_EQ(labels(t), (std::vector<std::string>{"10:00:00.00", "10:00:00.20", "10:00:00.40",
-                                                 "10:00:00.60", "10:00:00.80",
-                                                 "10:00:01.00"}));
+                                                 "10:00:00.60", "10:00:00.80", "10:00:01.00"}));
 }
 
 struct DateLineCase {
@@ -347,8 +340,8 @@ TEST(BelowOneDay, DateLinesAcrossMidnight) {
   for (const DateLineCase& c : cases) {
     TDTLabel format;
     format.SetDateForTime(c.mode);
-    const TDateTimeTicks t = DateTimeAxisTicks(
-        request(hours(kFeb1of2015, 22), hours(kFeb1of2015 + 1, 4)), format);
+    const TDateTimeTicks t =
+        DateTimeAxisTicks(request(hours(kFeb1of2015, 22), hours(kFeb1of2015 + 1, 4)), format);
     EXPECT_EQ(labels(t), (std::vector<std::string>{"22:00", "00:00", "02:00", "04:00"}));
     EXPECT_EQ(dateLines(t), c.expected) << "mode " << int(c.mode);
   }
@@ -362,8 +355,7 @@ TEST(Days, EverySecondDayCountedFromTheFirstOfJanuary) {
   EXPECT_EQ(values(t, false), every(kFeb1of2015, 2, 4));
   const std::string feb = ascii(ShortMonthName(2));
   EXPECT_EQ(labels(t), (std::vector<std::string>{"02-" + feb + "-2015", "04-" + feb + "-2015",
-                                                 "06-" + feb + "-2015",
-                                                 "08-" + feb + "-2015"}));
+                                                 "06-" + feb + "-2015", "08-" + feb + "-2015"}));
   for (const TDateTimeTick& tick : t.Ticks) {
     EXPECT_TRUE(tick.Recorded);
     EXPECT_FALSE(tick.HasDateLine);
@@ -423,8 +415,7 @@ TEST(Months, WithoutAYearTheMonthAlone) {
   format.SetYearLength(ylNone);
   const TDateTimeTicks t = DateTimeAxisTicks(
       request(double(DayOfDate(2015, 1, 15)), double(DayOfDate(2015, 12, 15))), format);
-  EXPECT_EQ(labels(t), (std::vector<std::string>{ascii(ShortMonthName(4)),
-                                                 ascii(ShortMonthName(7)),
+  EXPECT_EQ(labels(t), (std::vector<std::string>{ascii(ShortMonthName(4)), ascii(ShortMonthName(7)),
                                                  ascii(ShortMonthName(10))}));
 }
 
@@ -437,8 +428,7 @@ TEST(Years, FiftiesWithDecadeMinorTicks) {
 
 TEST(Years, StartAfterTheFirstOfJanuary) {
   const TDateTimeTicks t = DateTimeAxisTicks(
-      request(double(DayOfDate(1900, 6, 1)), double(DayOfDate(2100, 1, 1)), 3, false),
-      kDefaults);
+      request(double(DayOfDate(1900, 6, 1)), double(DayOfDate(2100, 1, 1)), 3, false), kDefaults);
   EXPECT_EQ(labels(t), (std::vector<std::string>{"1950", "2000", "2050", "2100"}));
 }
 
