@@ -21,11 +21,20 @@ const std::array<TBandPreset, 10> BandPresets = {{
 
 namespace {
 
-constexpr double kFeetToMetres = 0.3048;
 
 // Feeder length in feeder wavelengths for a dipole of d (in units of
 // 936 / f feet).
 double OptimumFeeder(double d) { return 0.25 - std::tan((d - 1.0) * 2.5) / 12.02; }
+
+// A length of 1.5 or more taken down by whole units until it lies below 1.5,
+// as repeated subtraction of 1.0 would, but at once: every such subtraction
+// is exact, so the result is the part below 1.0 (exact too), raised by one
+// unit when it lies below 0.5. Beyond 2^53 every double is whole and gives 1.0,
+// where subtracting 1.0 would no longer change the value at all.
+double TakeDownToBelowOneAndAHalf(double wl) {
+  const double fraction = wl - std::floor(wl);
+  return fraction >= 0.5 ? fraction : fraction + 1.0;
+}
 
 }  // namespace
 
@@ -54,10 +63,10 @@ void SelectFeederConstant(TFeederState& state, int index) {
 void Calculate(TFeederState& state) {
   state.fedlinwl = OptimumFeeder(state.dipWl);
   state.fedlinft[0] = state.LLWL / state.freq * state.fedlinwl;
-  state.fedlinm[0] = kFeetToMetres * state.fedlinft[0];
+  state.fedlinm[0] = MetresPerFoot * state.fedlinft[0];
   for (int i = 1; i < 8; ++i) {
     state.fedlinft[i] = (state.LLWL / 2.0 / state.freq) * i + state.fedlinft[0];
-    state.fedlinm[i] = kFeetToMetres * state.fedlinft[i];
+    state.fedlinm[i] = MetresPerFoot * state.fedlinft[i];
   }
 }
 
@@ -71,9 +80,12 @@ TCalcResult CalcSingle(TFeederState& state, double frequencyMHz, double dipoleFe
                        FormatFixed(state.length, 1) +
                        u"ft. Please unselect the lowest frequency in the Band Select box!"};
   }
-  state.dipWl = dipoleFeet / (936.0 / state.freq);
+  // An infinite frequency divides by zero here, as a frequency of 0 does above.
+  state.dipWl = FloatDivide(dipoleFeet, 936.0 / state.freq);
+  // Finite inputs whose quotient overflows have no length to normalise.
+  if (std::isinf(state.dipWl)) throw EOverflow();
   if (state.dipWl < 0.5) state.dipWl += 1.0;
-  while (state.dipWl >= 1.5) state.dipWl -= 1.0;
+  if (state.dipWl >= 1.5) state.dipWl = TakeDownToBelowOneAndAHalf(state.dipWl);
   Calculate(state);
   return {true, {}};
 }

@@ -10,6 +10,9 @@
 
 #include "platform/PlatformTypes.h"
 
+// One foot in metres.
+constexpr double MetresPerFoot = 0.3048;
+
 struct TFeederState {
   double length = 0;    // minimum dipole length in feet: 375 / freq
   double freq = 0;      // MHz of the last calculation
@@ -41,7 +44,8 @@ struct TCalcResult {
   bool done;
   std::u16string message;  // the too-short message when not done
 };
-// Raises EZeroDivide for a frequency of 0, after zeroing the arrays.
+// Raises EZeroDivide for a frequency of 0 or an infinite one, and EOverflow
+// when the dipole length in wavelengths overflows, after zeroing the arrays.
 TCalcResult CalcSingle(TFeederState& state, double frequencyMHz, double dipoleFeet);
 
 // The eight list lines: metres with two decimals and the locale's separator.

@@ -7,8 +7,22 @@
 
 namespace {
 
-constexpr int kLimit = 30000;  // pixel positions are clamped before drawing
-int Clamp(int v) { return v < -kLimit ? -kLimit : v > kLimit ? kLimit : v; }
+// Grid lines drawn at most along one axis.
+constexpr int kMaxGridLines = 1000;
+
+// Calls draw(v) for the multiples v of step with lo <= v < hi, at most
+// kMaxGridLines of them; nothing for a step that is not positive.
+template <class Draw>
+void forGridValues(double lo, double hi, double step, Draw&& draw) {
+  if (!(step > 0)) return;
+  const double first = std::ceil(lo / step);
+  if (!std::isfinite(first)) return;
+  for (int i = 0; i < kMaxGridLines; ++i) {
+    const double v = (first + i) * step;
+    if (!(v < hi)) return;
+    draw(v);
+  }
+}
 
 }  // namespace
 
@@ -18,7 +32,6 @@ TRChart::TRChart(TComponent* AOwner)
     scale->SetIsHelperComponent(true);
     scale->SetTransparent(true);
     scale->SetFrameStyle(fsNone);
-    scale->UseForeignCanvas(&FChartBmp.Canvas(), 0, 0);
   }
   FScaleX->SetScaleType(sctXT);
   FScaleY->SetScaleType(sctYR);
@@ -46,18 +59,23 @@ void TRChart::Loaded() {
   Paint();
 }
 
-// The axes lie on the data area's bottom row and left column.
+TRect TRChart::DataArea() const {
+  return {FMarginLeft, FMarginTop, Width() - FMarginRight + 1, Height() - FMarginBottom + 1};
+}
+
+// The axes span the data area and lie on its bottom row and left column.
 void TRChart::PlaceScales() {
+  const TRect area = DataArea();
   const int w = Width();
   const int h = Height();
   FScaleX->SetBounds(0, 0, w, h);
-  FScaleX->SetMarginLeft(FMarginLeft);
-  FScaleX->SetMarginRight(FMarginRight - 1);
-  FScaleX->SetMarginTop(h - FMarginBottom);
+  FScaleX->SetMarginLeft(area.Left);
+  FScaleX->SetMarginRight(w - area.Right);
+  FScaleX->SetMarginTop(area.Bottom - 1);
   FScaleY->SetBounds(0, 0, w, h);
-  FScaleY->SetMarginTop(FMarginTop);
-  FScaleY->SetMarginBottom(FMarginBottom - 1);
-  FScaleY->SetMarginRight(w - FMarginLeft - 1);
+  FScaleY->SetMarginTop(area.Top);
+  FScaleY->SetMarginBottom(h - area.Bottom);
+  FScaleY->SetMarginRight(w - area.Left - 1);
 }
 
 void TRChart::R2M(double x, double y, int& px, int& py) const {
@@ -71,8 +89,8 @@ void TRChart::M2R(int px, int py, double& x, double& y) const {
 }
 
 bool TRChart::InDataArea(int X, int Y) const {
-  return X >= FMarginLeft && X <= Width() - FMarginRight && Y >= FMarginTop &&
-         Y <= Height() - FMarginBottom;
+  const TRect area = DataArea();
+  return X >= area.Left && X < area.Right && Y >= area.Top && Y < area.Bottom;
 }
 
 void TRChart::ClearGraf() { FStore.Clear(); }
@@ -90,41 +108,47 @@ void TRChart::Paint() {
 
 void TRChart::CopyToClipboard(bool BlkWhite) {
   TBitmap picture;
-  FScaleX->UseForeignCanvas(&picture.Canvas(), 0, 0);
-  FScaleY->UseForeignCanvas(&picture.Canvas(), 0, 0);
   Render(picture, BlkWhite);
-  FScaleX->UseForeignCanvas(&FChartBmp.Canvas(), 0, 0);
-  FScaleY->UseForeignCanvas(&FChartBmp.Canvas(), 0, 0);
   ClipboardPutBitmap(picture);
 }
 
 void TRChart::Render(TBitmap& target, bool blackAndWhite) {
   target.SetSize(Width(), Height());
   TCanvas& cv = target.Canvas();
+  cv.ResetClipRect();
   cv.Pen().SetColor(blackAndWhite ? clWhite : clBtnFace);
   cv.Brush().SetColor(blackAndWhite ? clWhite : clBtnFace);
   cv.Rectangle(0, 0, Width(), Height());
-  const TColor scaleColor = FScaleX->ColorScale();
-  if (blackAndWhite) {
-    FScaleX->SetColorScale(clBlack);
-    FScaleY->SetColorScale(clBlack);
+  RenderAxes(cv, blackAndWhite);
+  // The data area is drawn inside its clip rectangle, so nothing spills over
+  // the axes.
+  const TRect area = DataArea();
+  cv.SetClipRect(area);
+  cv.Pen().SetColor(blackAndWhite ? clWhite : FChartColor);
+  cv.Brush().SetColor(blackAndWhite ? clWhite : FChartColor);
+  cv.Rectangle(area);
+  RenderGrid(cv);
+  RenderItems(cv, blackAndWhite);
+  cv.Pen().SetColor(clBlack);
+  cv.Brush().SetStyle(bsClear);
+  cv.Rectangle(area);
+  cv.ResetClipRect();
+}
+
+// A black-and-white picture draws both axes in black and gives each its own
+// colour back afterwards.
+void TRChart::RenderAxes(TCanvas& cv, bool blackAndWhite) {
+  for (TScale* scale : {FScaleX.get(), FScaleY.get()}) {
+    const TColor color = scale->ColorScale();
+    if (blackAndWhite) scale->SetColorScale(clBlack);
+    try {
+      scale->ForcePaint(cv, 0, 0);
+    } catch (...) {
+      scale->SetColorScale(color);
+      throw;
+    }
+    scale->SetColorScale(color);
   }
-  FScaleX->ForcePaint();
-  FScaleY->ForcePaint();
-  FScaleX->SetColorScale(scaleColor);
-  FScaleY->SetColorScale(scaleColor);
-  // The data area is drawn apart, so that nothing spills over the axes.
-  TBitmap data(Width() - FMarginLeft - FMarginRight + 1, Height() - FMarginTop - FMarginBottom + 1);
-  TCanvas& dv = data.Canvas();
-  dv.Pen().SetColor(blackAndWhite ? clWhite : FChartColor);
-  dv.Brush().SetColor(blackAndWhite ? clWhite : FChartColor);
-  dv.Rectangle(0, 0, data.Width(), data.Height());
-  RenderGrid(dv);
-  RenderItems(dv, blackAndWhite);
-  dv.Pen().SetColor(clBlack);
-  dv.Brush().SetStyle(bsClear);
-  dv.Rectangle(0, 0, data.Width(), data.Height());
-  cv.Draw(FMarginLeft, FMarginTop, data);
 }
 
 TRChart::Extent TRChart::Ranges() const {
@@ -134,41 +158,34 @@ TRChart::Extent TRChart::Ranges() const {
           std::max(FScaleY->RangeLow(), FScaleY->RangeHigh())};
 }
 
-// Positions on the data-area bitmap.
-void TRChart::DataPos(double x, double y, int& px, int& py) const {
-  R2M(x, y, px, py);
-  px = Clamp(px) - FMarginLeft;
-  py = Clamp(py) - FMarginTop;
-}
-
 void TRChart::RenderGrid(TCanvas& cv) {
   cv.Pen().SetColor(FGridColor);
   const auto [xlo, xhi, ylo, yhi] = Ranges();
-  const int bottom = Height() - FMarginTop - FMarginBottom;
-  const int right = Width() - FMarginLeft - FMarginRight;
-  int px = 0;
-  int py = 0;
-  for (int i = int(std::ceil(xlo / FGridDx)); FGridDx > 0 && i * FGridDx < xhi && i < 1000; ++i) {
-    DataPos(i * FGridDx, ylo, px, py);
-    cv.MoveTo(px, bottom);
-    cv.LineTo(px, 0);
-  }
-  for (int i = int(std::ceil(ylo / FGridDy)); FGridDy > 0 && i * FGridDy < yhi && i < 1000; ++i) {
-    DataPos(xlo, i * FGridDy, px, py);
-    cv.MoveTo(0, py);
-    cv.LineTo(right, py);
-  }
+  const TRect area = DataArea();
+  forGridValues(xlo, xhi, FGridDx, [&](double x) {
+    const int px = FScaleX->ConvertToPixelCoords(x);
+    cv.MoveTo(px, area.Bottom - 1);
+    cv.LineTo(px, area.Top);
+  });
+  forGridValues(ylo, yhi, FGridDy, [&](double y) {
+    const int py = FScaleY->ConvertToPixelCoords(y);
+    cv.MoveTo(area.Left, py);
+    cv.LineTo(area.Right - 1, py);
+  });
 }
 
+// Lines run to their exact end points however far away: the canvas clips
+// them without bending them.
 void TRChart::RenderItems(TCanvas& cv, bool blackAndWhite) {
   const auto [xlo, xhi, ylo, yhi] = Ranges();
-  cv.MoveTo(0, 0);
+  const TRect area = DataArea();
+  cv.MoveTo(area.Left, area.Top);
   for (int i = 0; i < FStore.NumItems(); ++i) {
     const TrcChartItem& item = FStore.Items()[i];
     const TColor color = blackAndWhite ? clBlack : item.Color;
     int px = 0;
     int py = 0;
-    DataPos(item.x, item.y, px, py);
+    R2M(item.x, item.y, px, py);
     if (item.ItemKind == tkMoveTo) {
       cv.MoveTo(px, py);
     } else if (item.ItemKind == tkLineto) {
@@ -183,10 +200,17 @@ void TRChart::RenderItems(TCanvas& cv, bool blackAndWhite) {
   }
 }
 
+// An axis without extent has no value under the mouse: the event then
+// reports the pointer outside the chart, at the middle of the ranges.
 void TRChart::MouseMove(TShiftState Shift, int X, int Y) {
   TControl::MouseMove(Shift, X, Y);
+  if (!OnMouseMoveInChart) return;
+  if (!FScaleX->Mapping().HasExtent() || !FScaleY->Mapping().HasExtent()) {
+    OnMouseMoveInChart(this, false, Shift, FScaleX->Center(), FScaleY->Center());
+    return;
+  }
   double x = 0;
   double y = 0;
   M2R(X, Y, x, y);
-  if (OnMouseMoveInChart) OnMouseMoveInChart(this, InDataArea(X, Y), Shift, x, y);
+  OnMouseMoveInChart(this, InDataArea(X, Y), Shift, x, y);
 }

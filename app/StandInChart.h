@@ -49,6 +49,10 @@ class TRChart : public TControl {
   // Pixel <-> chart units of layer 1.
   void R2M(double x, double y, int& px, int& py) const;
   void M2R(int px, int py, double& x, double& y) const;
+  // The chart pixels in which items are drawn: columns MarginLeft ..
+  // Width - MarginRight and rows MarginTop .. Height - MarginBottom, both
+  // ends included (Right and Bottom of the rectangle lie one beyond).
+  TRect DataArea() const;
 
   TMouseMoveInChartEvent OnMouseMoveInChart;
 
@@ -57,9 +61,9 @@ class TRChart : public TControl {
 
  private:
   void Render(TBitmap& target, bool blackAndWhite);
+  void RenderAxes(TCanvas& cv, bool blackAndWhite);
   void RenderGrid(TCanvas& cv);
   void RenderItems(TCanvas& cv, bool blackAndWhite);
-  void DataPos(double x, double y, int& px, int& py) const;
   // Layer 1's ranges with their ends in ascending order.
   struct Extent {
     double xlo, xhi, ylo, yhi;

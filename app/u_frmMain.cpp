@@ -6,19 +6,21 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QWheelEvent>
 
+#include "app/ProgramIcon.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/QtBridge.h"
 
 namespace {
 
-constexpr double kFeetPerMetre = 0.3048;
 
 QFont WindowFont(int pixelSize = 11, bool bold = false) {
   QFont font(QStringLiteral("Tahoma"));
@@ -34,11 +36,70 @@ W* Place(W* widget, int left, int top, int width, int height) {
 }
 
 QPushButton* Button(QWidget* parent, const char* caption, int left, int top, int width, int height) {
-  return Place(new QPushButton(QString::fromUtf8(caption), parent), left, top, width, height);
+  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+  // Enter clicks the focused button, as Space does, on the desktop we follow.
+  button->setAutoDefault(true);
+  return Place(button, left, top, width, height);
 }
 
+// A group box drawn as on the classic desktop: an etched frame (a gray line
+// with a white one a pixel right and below) and the caption on the window's
+// own colour, so its inside shows the window's face like the fields do.
+class EtchedGroupBox : public QGroupBox {
+ public:
+  using QGroupBox::QGroupBox;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    const QFontMetrics metrics(font());
+    const QRect frame = rect().adjusted(0, metrics.height() / 2, -2, -2);
+    p.setPen(ToQColor(clWhite));
+    p.drawRect(frame.translated(1, 1));
+    p.setPen(ToQColor(clGray));
+    p.drawRect(frame);
+    const QRect caption(kCaptionLeft, 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
+    p.fillRect(caption, palette().window());
+    p.setPen(palette().windowText().color());
+    p.drawText(caption, Qt::AlignCenter, title());
+  }
+
+ private:
+  static constexpr int kCaptionLeft = 6;
+};
+
 QGroupBox* GroupBox(QWidget* parent, const char* caption, int left, int top, int width, int height) {
-  return Place(new QGroupBox(QString::fromUtf8(caption), parent), left, top, width, height);
+  return Place(new EtchedGroupBox(QString::fromUtf8(caption), parent), left, top, width, height);
+}
+
+// The feeder choice: the mouse wheel changes it only while it has the focus,
+// so scrolling over the window never changes a result unnoticed.
+class FeederChoiceBox : public QComboBox {
+ public:
+  explicit FeederChoiceBox(QWidget* parent) : QComboBox(parent) {
+    setFocusPolicy(Qt::StrongFocus);  // the wheel alone gives no focus
+    setEditable(true);
+    // Typed text that matches no item is no choice and adds no item.
+    setInsertPolicy(QComboBox::NoInsert);
+  }
+
+ protected:
+  void wheelEvent(QWheelEvent* event) override {
+    if (!hasFocus()) return event->ignore();
+    QComboBox::wheelEvent(event);
+  }
+};
+
+// Flat-button tabs: the selected tab is shown pressed (sunken edges, its
+// caption a pixel down and right), the others flat on the face colour.
+QString FlatButtonTabs() {
+  return QStringLiteral(
+             "QTabBar { background: %1; }"
+             "QTabBar::tab { background: %1; border: 2px solid %1;"
+             " padding: 1px 8px 2px 8px; margin: 2px 1px; }"
+             "QTabBar::tab:selected { border-color: #404040 #FFFFFF #FFFFFF #404040;"
+             " padding: 2px 7px 1px 9px; }")
+      .arg(ToQColor(clBtnFace).name());
 }
 
 // Settings the four input fields share.
@@ -185,6 +246,7 @@ std::unique_ptr<TRChart> MakeChart(QWidget* parent, const char* name, int left, 
 
 TfrmMain::TfrmMain() {
   setWindowTitle(QStringLiteral("Orvak SE version 1.0"));
+  setWindowIcon(ProgramIcon());
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFixedSize(938, 510);
@@ -212,6 +274,7 @@ void TfrmMain::CreateStandardControls() {
   Memo1 = Place(new QPlainTextEdit(QStringLiteral("Memo1"), groupBox2), 10, 24, 213, 76);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Memo1->setTabChangesFocus(true);  // Tab moves on, as dialog navigation does
   QGroupBox* groupBox3 = GroupBox(this, "Band select", 8, 156, 233, 140);
   clbBand = Place(new QListWidget(groupBox3), 7, 21, 219, 77);
   clbBand->setFlow(QListView::TopToBottom);
@@ -227,8 +290,7 @@ void TfrmMain::CreateStandardControls() {
   btnBatch = Button(groupBox3, "Calc selected", 151, 104, 75, 28);
   QGroupBox* groupBox4 = GroupBox(this, "Calculate single value", 8, 8, 233, 146);
   Place(new QLabel(QStringLiteral("Impedance"), groupBox4), 17, 117, 53, 13);
-  cbZ0 = Place(new QComboBox(groupBox4), 90, 114, 42, 21);
-  cbZ0->setEditable(true);
+  cbZ0 = Place(new FeederChoiceBox(groupBox4), 90, 114, 42, 21);
   cbZ0->setStyleSheet(QStringLiteral("QComboBox { padding: 0px 1px; } QComboBox::drop-down { width: 13px; }"));
   cbZ0->addItems({QStringLiteral("300"), QStringLiteral("450"), QStringLiteral("600")});
   cbZ0->setCurrentIndex(1);
@@ -236,9 +298,7 @@ void TfrmMain::CreateStandardControls() {
   CreateNumericFields(groupBox4, groupBox1);
 
   PageControl1 = Place(new QTabWidget(this), 256, 8, 674, 463);
-  PageControl1->tabBar()->setStyleSheet(QStringLiteral(
-      "QTabBar::tab { border: 1px solid #808080; padding: 2px 8px; margin: 2px; }"
-      "QTabBar::tab:selected { border-style: inset; }"));
+  PageControl1->tabBar()->setStyleSheet(FlatButtonTabs());
   auto* tabSheet1 = new QWidget;
   auto* tabSheet2 = new QWidget;
   for (QWidget* page : {tabSheet1, tabSheet2}) {
@@ -411,7 +471,7 @@ void TfrmMain::StepDipole(TStepDirection direction) {
   Memo1->clear();
   nioDipolLenm->SetNioValue(
       ::StepDipole(nioDipolLenm->GetNioValue(), nioDipolStep->GetNioValue(), direction));
-  niodiplenft->SetNioValue(nioDipolLenm->GetNioValue() / kFeetPerMetre);
+  niodiplenft->SetNioValue(nioDipolLenm->GetNioValue() / MetresPerFoot);
   btnBatchClick();
 }
 
@@ -430,11 +490,11 @@ void TfrmMain::cbZ0Change() {
 }
 
 void TfrmMain::niodiplenftChange(TObject*) {
-  nioDipolLenm->SetNioValue(niodiplenft->GetNioValue() * kFeetPerMetre);
+  nioDipolLenm->SetNioValue(niodiplenft->GetNioValue() * MetresPerFoot);
 }
 
 void TfrmMain::nioDipolLenmChange(TObject*) {
-  niodiplenft->SetNioValue(nioDipolLenm->GetNioValue() / kFeetPerMetre);
+  niodiplenft->SetNioValue(nioDipolLenm->GetNioValue() / MetresPerFoot);
 }
 
 void TfrmMain::rcMouseMoveInChart(TObject*, bool InChart, TShiftState, double rMousePosX,

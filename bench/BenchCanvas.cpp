@@ -13,16 +13,12 @@
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/Colors.h"
+#include "platform/QtBridge.h"
 
 namespace {
 
 constexpr int kW = 660;
 constexpr int kH = 395;
-
-QImage Wrap(TBitmap& bmp) {
-  return QImage(reinterpret_cast<uchar*>(bmp.ScanLine(0)), bmp.Width(), bmp.Height(),
-                bmp.Width() * 4, QImage::Format_RGB32);
-}
 
 // 1000 lines from the centre to points around it, every direction.
 std::vector<std::pair<TPoint, TPoint>> Spokes() {
@@ -66,7 +62,7 @@ void BM_FillOurs(benchmark::State& state) {
 
 void BM_FillQt(benchmark::State& state) {
   TBitmap bmp(kW, kH);
-  QImage img = Wrap(bmp);
+  QImage img = BitmapView(bmp);
   QPainter p(&img);
   for (auto _ : state) {
     p.fillRect(0, 0, kW, kH, QColor(0xDD, 0xDD, 0xDD));
@@ -91,7 +87,7 @@ void BM_LinesOurs(benchmark::State& state) {
 
 void BM_LinesQt(benchmark::State& state) {
   TBitmap bmp(kW, kH);
-  QImage img = Wrap(bmp);
+  QImage img = BitmapView(bmp);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing, false);
   p.setPen(QPen(Qt::black, 0));
@@ -117,7 +113,7 @@ void BM_TextOurs(benchmark::State& state) {
 
 void BM_TextQt(benchmark::State& state) {
   TBitmap bmp(kW, kH);
-  QImage img = Wrap(bmp);
+  QImage img = BitmapView(bmp);
   QPainter p(&img);
   QFont font(QStringLiteral("Tahoma"));
   font.setPixelSize(11);

@@ -9,12 +9,11 @@
 #include "Colors.h"
 #include "Errors.h"
 #include "QtBridge.h"
+#include "Utf8.h"
 
 namespace {
 
 constexpr uint32_t kWhitePixel = RGBToPixel(0xFFFFFF);
-
-std::string Utf8(const std::u16string& text) { return ToQString(text).toStdString(); }
 
 void PutLE(std::vector<uint8_t>& out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(uint8_t(value >> (8 * i)));
@@ -97,7 +96,7 @@ void TBitmap::Assign(const TBitmap& source) {
 
 void TBitmap::LoadFromFile(const std::u16string& fileName) {
   QImage image(ToQString(fileName));
-  if (image.isNull()) throw EFileError("Cannot read the image file \"" + Utf8(fileName) + "\"");
+  if (image.isNull()) throw EFileError("Cannot read the image file \"" + ToUtf8(fileName) + "\"");
   image = image.convertToFormat(QImage::Format_RGB32);
   SetSize(image.width(), image.height());
   for (int y = 0; y < FHeight; ++y) {
@@ -113,5 +112,5 @@ void TBitmap::SaveToFile(const std::u16string& fileName) const {
   std::FILE* file = std::fopen(path.constData(), "wb");
   bool ok = file && std::fwrite(data.data(), 1, data.size(), file) == data.size();
   if (file) ok = std::fclose(file) == 0 && ok;
-  if (!ok) throw EFileError("Cannot write the file \"" + Utf8(fileName) + "\"");
+  if (!ok) throw EFileError("Cannot write the file \"" + ToUtf8(fileName) + "\"");
 }

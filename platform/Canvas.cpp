@@ -77,7 +77,15 @@ TCanvas::~TCanvas() = default;
 
 void TCanvas::TargetResized() { FText->Release(); }
 
-TRect TCanvas::SurfaceRect() const { return {0, 0, FTarget.Width(), FTarget.Height()}; }
+void TCanvas::SetClipRect(const TRect& r) {
+  FClip = Normalized(r.Left, r.Top, r.Right, r.Bottom);
+  FClipped = true;
+}
+
+TRect TCanvas::ClipRect() const {
+  const TRect surface{0, 0, FTarget.Width(), FTarget.Height()};
+  return FClipped ? Intersect(FClip, surface) : surface;
+}
 
 uint32_t TCanvas::PenPixel() const { return ColorToPixel(FPen.Color()); }
 
@@ -88,9 +96,10 @@ void TCanvas::Changed() {
 }
 
 void TCanvas::WriteSpan(int y, int x0, int x1, uint32_t pixel, TPenMode mode) {
-  if (y < 0 || y >= FTarget.Height()) return;
-  x0 = std::max(x0, 0);
-  x1 = std::min(x1, FTarget.Width());
+  const TRect clip = ClipRect();
+  if (y < clip.Top || y >= clip.Bottom) return;
+  x0 = std::max(x0, clip.Left);
+  x1 = std::min(x1, clip.Right);
   if (x0 >= x1) return;
   uint32_t* row = FTarget.ScanLine(y);
   if (mode == pmXor) {
@@ -125,7 +134,8 @@ void TCanvas::LineTo(int x, int y) {
 }
 
 void TCanvas::ThinLine(TPoint a, TPoint b) {
-  const Box box{0, 0, FTarget.Width(), FTarget.Height()};
+  const TRect clip = ClipRect();
+  const Box box{clip.Left, clip.Top, clip.Right, clip.Bottom};
   const DashPattern* pattern = PatternOf(FPen.Style(), FPen.Width());
   const uint32_t pen = PenPixel();
   const TPenMode mode = FPen.Mode();
@@ -202,7 +212,9 @@ void TCanvas::StrokeWideOpen(const std::vector<TPoint>& path, bool shortenStart,
   if (total == 0) return;
   const int64_t first = shortenStart ? h : 0;
   int64_t last = shortenEnd ? total - 1 - h : total - 1;
-  const Box reach{-w, -w, FTarget.Width() + w, FTarget.Height() + w};
+  // Nibs centred up to a pen width outside the clip still reach into it.
+  const TRect clip = ClipRect();
+  const Box reach{clip.Left - w, clip.Top - w, clip.Right + w, clip.Bottom + w};
   std::vector<TPoint> centres;
   int64_t base = 0;
   const int64_t middle = total / 2;
@@ -225,7 +237,8 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
   for (TPoint& p : pts) p = {LimitShape(p.x), LimitShape(p.y)};
   if (FBrush.Style() == bsSolid) {
     const uint32_t brush = BrushPixel();
-    for (const Span& s : raster::PolygonSpans(pts, {0, 0, FTarget.Width(), FTarget.Height()})) {
+    const TRect clip = ClipRect();
+    for (const Span& s : raster::PolygonSpans(pts, {clip.Left, clip.Top, clip.Right, clip.Bottom})) {
       WriteSpan(s.y, s.x0, s.x1, brush, FPen.Mode());
     }
   }
@@ -285,8 +298,9 @@ void TCanvas::RectangleOutline(const TRect& ring) {
   const uint32_t pen = PenPixel();
   WriteSpan(ring.Top, ring.Left, ring.Right, pen, FPen.Mode());
   if (bottom > ring.Top) WriteSpan(bottom, ring.Left, ring.Right, pen, FPen.Mode());
-  const int y0 = std::max(ring.Top + 1, 0);
-  const int y1 = std::min(bottom, FTarget.Height());
+  const TRect clip = ClipRect();
+  const int y0 = std::max(ring.Top + 1, clip.Top);
+  const int y1 = std::min(bottom, clip.Bottom);
   for (int y = y0; y < y1; ++y) {
     WritePixel(ring.Left, y, pen);
     if (right > ring.Left) WritePixel(right, y, pen);
@@ -300,7 +314,7 @@ void TCanvas::FillRect(const TRect& r) {
 }
 
 void TCanvas::FillBlock(const TRect& r, uint32_t pixel, TPenMode mode) {
-  const TRect fill = Intersect(r, SurfaceRect());
+  const TRect fill = Intersect(r, ClipRect());
   if (Empty(fill)) return;
   if (mode == pmXor) {
     for (int y = fill.Top; y < fill.Bottom; ++y) WriteSpan(y, fill.Left, fill.Right, pixel, mode);
@@ -335,7 +349,9 @@ void TCanvas::EllipseShape(int x1, int y1, int x2, int y2) {
     if (!Empty(inset)) ring = inset;
   }
   // Only rows near the surface matter; the margin keeps the outline test and
-  // the nibs of the rows just outside exact.
+  // the nibs of the rows just outside exact. The surface, not the clip
+  // rectangle: the dashes of an outline count its pixels from the ones on
+  // the surface, and a clip must not shift them.
   const int margin = w + 2;
   const int from = std::max(ring.Top, -margin);
   const int to = std::min(ring.Bottom, FTarget.Height() + margin);
@@ -401,11 +417,11 @@ int TCanvas::TextHeight(const std::u16string&) {
 }
 
 void TCanvas::TextOut(int x, int y, const std::u16string& text) {
-  DrawText(SurfaceRect(), x, y, text);
+  DrawText(ClipRect(), x, y, text);
 }
 
 void TCanvas::TextRect(const TRect& clip, int x, int y, const std::u16string& text) {
-  DrawText(Intersect(Normalized(clip.Left, clip.Top, clip.Right, clip.Bottom), SurfaceRect()), x, y,
+  DrawText(Intersect(Normalized(clip.Left, clip.Top, clip.Right, clip.Bottom), ClipRect()), x, y,
            text);
 }
 

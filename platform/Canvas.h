@@ -8,7 +8,10 @@
 //  - gaps of dashed and dotted lines take the brush colour when the brush is
 //    solid and stay untouched when it is clear;
 //  - the pen mode (copy or exclusive-or) applies to everything the pen and
-//    brush draw; text and bitmap copies are not affected by it.
+//    brush draw; text and bitmap copies are not affected by it;
+//  - nothing is drawn outside the clip rectangle (the whole surface unless
+//    set), so a renderer can draw one area of a larger bitmap as if it were
+//    a bitmap of its own; shapes keep their geometry and are only cut.
 //
 // Pens wider than one pixel are solid whatever their style and have round
 // joins. An open line keeps the extent of its one-pixel centre line (start
@@ -78,6 +81,14 @@ class TCanvas {
   void SetCopyMode(TCopyMode mode) { FCopyMode = mode; }
   TBitmap& Target() { return FTarget; }
 
+  // Drawing stays inside columns Left..Right-1 and rows Top..Bottom-1 of
+  // the rectangle (and of the surface). Reading pixels is not affected.
+  void SetClipRect(const TRect& r);
+  // Back to the whole surface.
+  void ResetClipRect() { FClipped = false; }
+  // The rectangle drawing is limited to: the clip rectangle within the surface.
+  TRect ClipRect() const;
+
   TPoint PenPos() const { return FPenPos; }
   void SetPenPos(TPoint p) { MoveTo(p.x, p.y); }
   void MoveTo(int x, int y);
@@ -133,16 +144,15 @@ class TCanvas {
   void DrawText(const TRect& clip, int x, int y, const std::u16string& text);
   void CopyUnscaled(int x, int y, const TBitmap& source, TRect from);
   // The one place that writes pixels of lines and shapes: clips to the
-  // surface and applies the pen mode (or plain copy).
+  // clip rectangle and applies the pen mode (or plain copy).
   void WriteSpan(int y, int x0, int x1, uint32_t pixel, TPenMode mode);
   void WritePixel(int x, int y, uint32_t pixel) { WriteSpan(y, x, x + 1, pixel, FPen.Mode()); }
-  // A rectangle of one colour (columns Left..Right-1), clipped to the surface.
+  // A rectangle of one colour (columns Left..Right-1), clipped.
   void FillBlock(const TRect& r, uint32_t pixel, TPenMode mode);
   uint32_t PenPixel() const;
   uint32_t BrushPixel() const;
   bool PenVisible() const { return FPen.Style() != psClear; }
   bool WidePen() const { return FPen.Width() > 1; }
-  TRect SurfaceRect() const;
   void Changed();
 
   TBitmap& FTarget;
@@ -151,6 +161,8 @@ class TCanvas {
   TFont FFont;
   TCopyMode FCopyMode = cmSrcCopy;
   TPoint FPenPos;
+  TRect FClip;
+  bool FClipped = false;
   int64_t FStylePos = 0;        // position in the dash pattern along the path
   bool FPathContinues = false;  // the last LineTo ended at the current position
   std::function<void()> FOnChange;

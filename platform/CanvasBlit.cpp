@@ -28,14 +28,15 @@ void CombineRow(const uint32_t* src, uint32_t* dst, int n, TCopyMode mode) {
 // Fast path: one combine per row straight from the source.
 void TCanvas::CopyUnscaled(int x, int y, const TBitmap& src, TRect from) {
   // Keep the source rectangle inside the source and the destination inside
-  // the surface, trimming both alike; offsets in 64 bits, as a destination
-  // far outside must not overflow.
+  // the clip rectangle, trimming both alike; offsets in 64 bits, as a
+  // destination far outside must not overflow.
+  const TRect clip = ClipRect();
   const int64_t dx = int64_t(x) - from.Left;
   const int64_t dy = int64_t(y) - from.Top;
-  const int64_t left = std::max<int64_t>({from.Left, 0, -dx});
-  const int64_t top = std::max<int64_t>({from.Top, 0, -dy});
-  const int64_t right = std::min<int64_t>({from.Right, src.Width(), FTarget.Width() - dx});
-  const int64_t bottom = std::min<int64_t>({from.Bottom, src.Height(), FTarget.Height() - dy});
+  const int64_t left = std::max<int64_t>({from.Left, 0, clip.Left - dx});
+  const int64_t top = std::max<int64_t>({from.Top, 0, clip.Top - dy});
+  const int64_t right = std::min<int64_t>({from.Right, src.Width(), clip.Right - dx});
+  const int64_t bottom = std::min<int64_t>({from.Bottom, src.Height(), clip.Bottom - dy});
   if (left >= right) return;
   for (int64_t sy = top; sy < bottom; ++sy) {
     CombineRow(src.ScanLine(int(sy)) + left, FTarget.ScanLine(int(sy + dy)) + left + dx,
@@ -79,10 +80,11 @@ void TCanvas::CopyRect(const TRect& dest, const TBitmap& source, const TRect& so
     Changed();
     return;
   }
-  const int y0 = std::max(dest.Top, 0);
-  const int y1 = std::min(dest.Bottom, FTarget.Height());
-  const int x0 = std::max(dest.Left, 0);
-  const int x1 = std::min(dest.Right, FTarget.Width());
+  const TRect clip = ClipRect();
+  const int y0 = std::max(dest.Top, clip.Top);
+  const int y1 = std::min(dest.Bottom, clip.Bottom);
+  const int x0 = std::max(dest.Left, clip.Left);
+  const int x1 = std::min(dest.Right, clip.Right);
   std::vector<uint32_t> row(size_t(std::max(x1 - x0, 0)));
   for (int y = y0; y < y1; ++y) {
     // Nearest source row and columns; equal sizes map one to one.

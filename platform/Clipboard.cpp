@@ -14,8 +14,7 @@
 namespace {
 
 QClipboard* systemClipboard() {
-  return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard()
-                                                                      : nullptr;
+  return WidgetsAvailable() ? QGuiApplication::clipboard() : nullptr;
 }
 
 }  // namespace
@@ -46,7 +45,5 @@ void ClipboardPutBitmap(const TBitmap& picture) {
     return;
   }
   // The view borrows the bitmap's pixels; the clipboard keeps a deep copy.
-  const QImage view(reinterpret_cast<const uchar*>(picture.ScanLine(0)), picture.Width(),
-                    picture.Height(), qsizetype(picture.Width()) * 4, QImage::Format_RGB32);
-  clipboard->setImage(view.copy(), QClipboard::Clipboard);
+  clipboard->setImage(BitmapView(picture).copy(), QClipboard::Clipboard);
 }

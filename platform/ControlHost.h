@@ -49,6 +49,7 @@ class ControlHost : public QWidget {
  private:
   TWinControl* winControl() const;
   void repaintSurface();
+  void showParentBehind();
 
   TControl* FControl;
   bool FSurfaceCurrent = false;

@@ -1,7 +1,13 @@
-// Controls over Qt widgets. Each control owns a ControlHost widget that shows
-// its window surface (a TBitmap of the control's size) and forwards input.
-// Every call into a control is guarded: an error it raises goes to the error
-// box and never unwinds through Qt's event dispatch.
+// Controls over Qt widgets. A control that needs a window owns a ControlHost
+// widget that shows its window surface (a TBitmap of the control's size) and
+// forwards input. Every call into a control is guarded: an error it raises
+// goes to the error box and never unwinds through Qt's event dispatch.
+//
+// Widget and surface are made on demand, as a classic desktop control makes
+// its handle: the widget when the control is placed in a parent, given the
+// focus, asked for its canvas or for HandleNeeded(); the surface when it is
+// first drawn on or read. A control that only serves as a model or as a
+// drawing helper owns neither.
 //
 // The control's window counts as created (HandleAllocated(), CreateWnd()) when
 // its host is first shown, which happens when the program's window shows it,
@@ -9,8 +15,6 @@
 // host stays hidden, so a control never opens a window of its own.
 #include "Controls.h"
 
-#include <QApplication>
-#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -23,11 +27,14 @@
 #include "ControlHost.h"
 #include "KeyCodes.h"
 #include "KeyMap.h"
+#include "QtBridge.h"
 
 struct TControl::HostLink {
   // A Qt parent deletes its children first when it is destroyed before the
   // control; QPointer then turns null and the control goes on without window.
   QPointer<ControlHost> widget;
+  // Made once at most: a window its parent deleted is not made again.
+  bool made = false;
 };
 
 namespace {
@@ -42,11 +49,6 @@ class FlagScope {
  private:
   bool& FFlag;
 };
-
-// Controls also serve as plain models in programs without widgets.
-bool widgetsAvailable() {
-  return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
-}
 
 // Fills every pixel outside the top-left keepW x keepH part.
 void fillOutside(TBitmap& bmp, int keepW, int keepH, uint32_t pixel) {
@@ -125,13 +127,21 @@ void ControlHost::repaintSurface() {
   // Marked current before Paint(): a Paint() that fails must not be asked
   // again by every following paint event.
   FSurfaceCurrent = true;
-  if (dynamic_cast<TGraphicControl*>(FControl)) {
-    // A window-less control draws over its parent's background, which the
-    // parent restores before every paint request.
-    TBitmap& surface = *FControl->FSurface;
-    fillOutside(surface, 0, 0, ColorToPixel(FControl->Color()));
-  }
+  if (dynamic_cast<TGraphicControl*>(FControl)) showParentBehind();
   RunGuarded([this] { FControl->Paint(); });
+}
+
+// A window-less control draws over what its parent shows there, which the
+// parent restores before every paint request: its background and its own
+// painting, without the other controls. Where no parent paints, the control's
+// Color() stands in.
+void ControlHost::showParentBehind() {
+  TBitmap& surface = FControl->surface();
+  QWidget* parent = parentWidget();
+  fillOutside(surface, 0, 0, ColorToPixel(FControl->Color()));
+  if (!parent || surface.Width() == 0 || surface.Height() == 0) return;
+  QImage behind = BitmapView(surface);  // shares the surface's pixels
+  parent->render(&behind, QPoint(), QRegion(geometry()), QWidget::DrawWindowBackground);
 }
 
 void ControlHost::paintEvent(QPaintEvent*) {
@@ -144,10 +154,8 @@ void ControlHost::paintEvent(QPaintEvent*) {
   if (!self || !FControl) return;
   const TBitmap& surface = FControl->Surface();
   if (surface.Width() == 0 || surface.Height() == 0) return;
-  const QImage image(reinterpret_cast<const uchar*>(surface.ScanLine(0)), surface.Width(),
-                     surface.Height(), qsizetype(surface.Width()) * 4, QImage::Format_RGB32);
   QPainter painter(this);
-  painter.drawImage(0, 0, image);
+  painter.drawImage(0, 0, BitmapView(surface));
 }
 
 void ControlHost::showEvent(QShowEvent* event) {
@@ -158,10 +166,11 @@ void ControlHost::showEvent(QShowEvent* event) {
 void ControlHost::keyPressEvent(QKeyEvent* event) {
   TWinControl* control = winControl();
   uint16_t key = VirtualKeyFromQt(event->key(), event->modifiers());
-  if (!control || key == 0) return QWidget::keyPressEvent(event);
+  const char16_t typed = TypedCharacter(event->text(), event->modifiers());
+  if (!control || (key == 0 && typed == 0)) return QWidget::keyPressEvent(event);
   const TShiftState shift = ShiftStateFromQt(event->modifiers(), Qt::NoButton);
   const QPointer<ControlHost> self(this);
-  RunGuarded([&] { control->KeyDown(key, shift); });
+  RunGuarded([&] { control->TypedKeyDown(key, shift, typed); });
   // A Tab the control left alone (key not cleared, focus still here) moves
   // on as dialog navigation does, so a control cannot trap the focus.
   if (self && key == VK_TAB && hasFocus()) focusNextPrevChild((shift & ssShift) == 0);
@@ -238,21 +247,39 @@ void ControlHost::focusOutEvent(QFocusEvent*) {
 // TControl
 
 TControl::TControl(TComponent* AOwner)
-    : TComponent(AOwner),
-      FSurface(std::make_unique<TBitmap>()),
-      FHost(std::make_unique<HostLink>()) {
-  if (widgetsAvailable()) FHost->widget = new ControlHost(this);
-  FSurface->Canvas().SetOnChange([this] {
-    if (ControlHost* host = FHost->widget) host->Present();
-  });
-}
+    : TComponent(AOwner), FHost(std::make_unique<HostLink>()) {}
 
 TControl::~TControl() {
-  FSurface->Canvas().SetOnChange(nullptr);
+  if (FSurface) FSurface->Canvas().SetOnChange(nullptr);
   if (ControlHost* host = FHost->widget) {
     host->Detach();  // losing the focus while it goes must not call back
     delete host;
   }
+}
+
+ControlHost* TControl::host() const { return FHost->widget.data(); }
+
+ControlHost* TControl::ensureHost() {
+  if (FHost->made || !WidgetsAvailable()) return host();
+  FHost->made = true;
+  auto* widget = new ControlHost(this);
+  FHost->widget = widget;
+  widget->setGeometry(FLeft, FTop, FWidth, FHeight);
+  widget->setEnabled(FEnabled);
+  widget->UpdateFocusPolicy();
+  showHost(widget, FVisible);
+  return widget;
+}
+
+TBitmap& TControl::surface() const {
+  if (!FSurface) {
+    FSurface = std::make_unique<TBitmap>(FWidth, FHeight);
+    fillOutside(*FSurface, 0, 0, ColorToPixel(FColor));
+    FSurface->Canvas().SetOnChange([this] {
+      if (ControlHost* widget = host()) widget->Present();
+    });
+  }
+  return *FSurface;
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -263,45 +290,53 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   FTop = ATop;
   FWidth = AWidth;
   FHeight = AHeight;
-  if (resized) {
+  if (resized && FSurface) {
     const int oldWidth = FSurface->Width();
     const int oldHeight = FSurface->Height();
     FSurface->SetSize(FWidth, FHeight);
     fillOutside(*FSurface, oldWidth, oldHeight, ColorToPixel(FColor));
   }
-  if (ControlHost* host = FHost->widget) {
-    host->setGeometry(FLeft, FTop, FWidth, FHeight);
-    if (resized) host->MarkStale();
+  if (ControlHost* widget = host()) {
+    widget->setGeometry(FLeft, FTop, FWidth, FHeight);
+    if (resized) widget->MarkStale();
   }
 }
 
 void TControl::SetVisible(bool value) {
   FVisible = value;
-  if (ControlHost* host = FHost->widget) showHost(host, FVisible);
+  if (ControlHost* widget = host()) showHost(widget, FVisible);
 }
 
 void TControl::SetEnabled(bool value) {
   FEnabled = value;
-  if (ControlHost* host = FHost->widget) host->setEnabled(FEnabled);
+  if (ControlHost* widget = host()) widget->setEnabled(FEnabled);
 }
 
-TCanvas& TControl::Canvas() { return FSurface->Canvas(); }
+// Drawing on the window surface is meant for the screen: the window comes
+// with it, so that what is drawn can be presented.
+TCanvas& TControl::Canvas() {
+  ensureHost();
+  return surface().Canvas();
+}
 
-const TBitmap& TControl::Surface() const { return *FSurface; }
+const TBitmap& TControl::Surface() const { return surface(); }
 
-void TControl::HandleNeeded() { WindowCreated(); }
+void TControl::HandleNeeded() {
+  ensureHost();
+  WindowCreated();
+}
 
 void TControl::WindowCreated() {
   if (FHandleAllocated) return;
   FHandleAllocated = true;
-  if (ControlHost* host = FHost->widget) host->UpdateFocusPolicy();
+  if (ControlHost* widget = host()) widget->UpdateFocusPolicy();
   CreateWnd();
 }
 
 void TControl::Invalidate() {
-  ControlHost* host = FHost->widget;
+  ControlHost* widget = host();
   // During the host's own paint the surface is being brought up to date.
-  if (host && !host->InPaint()) host->MarkStale();
+  if (widget && !widget->InPaint()) widget->MarkStale();
 }
 
 void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -333,16 +368,16 @@ void TControl::MouseLeave() {
 }
 
 void TControl::SetParentWidget(QWidget* parent) {
-  ControlHost* host = FHost->widget;
-  if (!host) return;
-  host->setParent(parent);
-  host->UpdateFocusPolicy();
-  host->setGeometry(FLeft, FTop, FWidth, FHeight);
-  host->setEnabled(FEnabled);
-  showHost(host, FVisible);
+  ControlHost* widget = parent ? ensureHost() : host();
+  if (!widget) return;
+  widget->setParent(parent);
+  widget->UpdateFocusPolicy();
+  widget->setGeometry(FLeft, FTop, FWidth, FHeight);
+  widget->setEnabled(FEnabled);
+  showHost(widget, FVisible);
 }
 
-QWidget* TControl::Widget() const { return FHost->widget.data(); }
+QWidget* TControl::Widget() const { return host(); }
 
 // ---------------------------------------------------------------------------
 // TWinControl
@@ -353,12 +388,12 @@ bool TWinControl::Focused() const {
 }
 
 void TWinControl::SetFocus() {
-  auto* host = dynamic_cast<ControlHost*>(Widget());
-  if (!host) return;
-  host->UpdateFocusPolicy();
-  host->setFocus(Qt::OtherFocusReason);
+  ControlHost* widget = ensureHost();
+  if (!widget) return;
+  widget->UpdateFocusPolicy();
+  widget->setFocus(Qt::OtherFocusReason);
 }
 
 void TWinControl::SelectNextControl(bool forward) {
-  if (auto* host = dynamic_cast<ControlHost*>(Widget())) host->SelectNext(forward);
+  if (ControlHost* widget = host()) widget->SelectNext(forward);
 }

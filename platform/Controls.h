@@ -1,8 +1,10 @@
 // The component and control model the self-drawn controls build on. A control
-// owns a platform window (hidden from the controls) and a window surface: a
-// bitmap the size of the control whose content is what the screen shows.
-// Drawing on Canvas() updates the screen; the platform asks for Paint() when
-// the window is first shown, resized or invalidated.
+// on screen owns a platform window (hidden from the controls) and a window
+// surface: a bitmap the size of the control whose content is what the screen
+// shows. Both are made when first needed, so a control that never goes on
+// screen (a model, a drawing helper) owns neither. Drawing on Canvas() updates
+// the screen; the platform asks for Paint() when the window is first shown,
+// resized or invalidated.
 #pragma once
 
 #include <cstdint>
@@ -74,7 +76,7 @@ class TControl : public TComponent {
   TColor Color() const { return FColor; }
   void SetColor(TColor value) { FColor = value; }
 
-  // The window surface.
+  // The window surface. Asking for its canvas makes the window too.
   TCanvas& Canvas();
   const TBitmap& Surface() const;
 
@@ -105,18 +107,25 @@ class TControl : public TComponent {
   TNotifyEvent OnMouseLeave;
 
   // Placement in the program's window (the controls never call these).
+  // Placing a control in a parent makes its widget; Widget() is null until
+  // the control needs one.
   void SetParentWidget(QWidget* parent);
   QWidget* Widget() const;
 
  protected:
   // Called once when the window comes into existence.
   virtual void CreateWnd() {}
-  // Window-less controls take no focus.
+  // Only window controls take the focus.
   virtual bool Focusable() const { return false; }
+  // The widget, made now if the control has never had one.
+  ControlHost* ensureHost();
+  // The widget if there is one.
+  ControlHost* host() const;
 
  private:
   friend class ControlHost;
   void WindowCreated();
+  TBitmap& surface() const;
 
   int FLeft = 0;
   int FTop = 0;
@@ -127,7 +136,7 @@ class TControl : public TComponent {
   bool FHandleAllocated = false;
   TColor FColor = clBtnFace;
   TFont FFont;
-  std::unique_ptr<TBitmap> FSurface;
+  mutable std::unique_ptr<TBitmap> FSurface;  // made on first use
   struct HostLink;  // the platform window, deleted with the control
   std::unique_ptr<HostLink> FHost;
 };
@@ -146,6 +155,14 @@ class TWinControl : public TControl {
   // arrive here too; a Tab that KeyDown leaves in Key while the control keeps
   // the focus then moves the focus on, as dialog navigation does.
   virtual void KeyDown(uint16_t& Key, TShiftState Shift) { (void)Key, (void)Shift; }
+  // A key-down as the platform delivers it: with the character the keyboard
+  // layout types for the key (TypedCharacter), 0 when it types none. Key is 0
+  // for a key that only types a character the key codes do not name. By
+  // default it is KeyDown(Key, Shift) for the keys with a code.
+  virtual void TypedKeyDown(uint16_t& Key, TShiftState Shift, char16_t Typed) {
+    (void)Typed;
+    if (Key != 0) KeyDown(Key, Shift);
+  }
   virtual void KeyUp(uint16_t& Key, TShiftState Shift) { (void)Key, (void)Shift; }
   // The control received or lost the focus.
   virtual void DoEnter() {}
@@ -155,8 +172,9 @@ class TWinControl : public TControl {
   bool Focusable() const override { return true; }
 };
 
-// A window-less control: it paints on its parent's surface and takes no focus.
-// Its window surface starts as its Color(), the parent's background.
+// A graphic control: it takes no focus, and before the platform asks it to
+// paint, its surface shows what the parent shows there (its Color() where the
+// parent paints nothing), as if it painted on its parent.
 class TGraphicControl : public TControl {
  public:
   explicit TGraphicControl(TComponent* AOwner = nullptr) : TControl(AOwner) {}

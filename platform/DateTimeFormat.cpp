@@ -1,29 +1,11 @@
-// FormatDateTime: date-time values of the classic desktop (whole days since
-// 30 December 1899, the fraction being the time of day) written with a
-// pattern. Pure code apart from the locale's month names.
-//
-// Tokens (letters in either case; a run of the same letter is one token):
-//   d, dd          day of month, dd with two digits (longer runs as dd)
-//   m, mm, mmm     month, two-digit month, the locale's short month name
-//                  (longer runs as mmm); right after an hour token, with only
-//                  quoted text or non-letters between, m and mm are minutes
-//   y, yy / yyyy   two-digit year / year with at least four digits
-//   h, hh          hour; 12-hour clock when the next am/pm or a/p marker comes
-//                  before the next hour token
-//   n, nn          minutes          s, ss   seconds
-//   z              milliseconds without padding
-//   zz             hundredths of a second as two digits (a time label writes
-//                  "ss.zz"), truncated, not rounded, so 59.999 stays 59.99
-//   zzz            milliseconds as three digits
-//   am/pm, a/p     the marker, in the letters the pattern gives ("AM/PM" gives
-//                  "AM" or "PM", "a/p" gives "a" or "p")
-// Text in double or single quotes is copied without the quotes; every other
-// character is copied as it stands.
+// FormatDateTime: the pattern language (DateTimeFormat.h) over the parts of
+// a date-time value. Pure code; the locale comes in as TFormatSettings.
+#include "DateTimeFormat.h"
+
 #include <cmath>
 #include <cstdint>
 
 #include "Errors.h"
-#include "Locale.h"
 
 namespace {
 
@@ -32,6 +14,9 @@ constexpr int64_t kDaysFrom1899To1970 = 25569;
 // Far beyond any calendar a label shows, but small enough that every
 // intermediate value fits 64 bits.
 constexpr double kLimitDays = 1e10;
+// Patterns that the locale's formats bring in (c, ddddd, t ...) are written
+// at the second level; formats they would bring in once more are left out.
+constexpr int kMaxPatternLevel = 2;
 
 struct DateTimeParts {
   int64_t year = 0;
@@ -41,10 +26,13 @@ struct DateTimeParts {
   int minute = 0;
   int second = 0;
   int millisecond = 0;
+  int dayOfWeek = 0;  // 0 Sunday .. 6 Saturday
 };
 
-// Proleptic Gregorian date of a day count relative to 1 January 1970.
+// Proleptic Gregorian date of a day count relative to 1 January 1970, a
+// Thursday.
 void civilFromDays(int64_t z, DateTimeParts& parts) {
+  parts.dayOfWeek = int(((z + 4) % 7 + 7) % 7);
   z += 719468;
   const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
   const int64_t doe = z - era * 146097;
@@ -96,8 +84,13 @@ bool matchesAt(const std::u16string& pattern, size_t pos, std::u16string_view wo
 
 bool isQuote(char16_t c) { return c == u'"' || c == u'\''; }
 
-// After an hour token: does an am/pm or a/p marker follow before the next
-// hour? The first unquoted 'a' decides, as on the classic desktop.
+bool isTwelveHourMarker(const std::u16string& pattern, size_t pos) {
+  return matchesAt(pattern, pos, u"am/pm") || matchesAt(pattern, pos, u"a/p") ||
+         matchesAt(pattern, pos, u"ampm");
+}
+
+// After an hour token: does an am/pm, a/p or ampm marker follow before the
+// next hour? The first unquoted 'a' decides, as on the classic desktop.
 bool twelveHourClock(const std::u16string& pattern, size_t pos) {
   char16_t quote = 0;
   for (; pos < pattern.size(); ++pos) {
@@ -107,7 +100,7 @@ bool twelveHourClock(const std::u16string& pattern, size_t pos) {
     } else if (isQuote(c)) {
       quote = c;
     } else if (lowerAscii(c) == u'a') {
-      return matchesAt(pattern, pos, u"am/pm") || matchesAt(pattern, pos, u"a/p");
+      return isTwelveHourMarker(pattern, pos);
     } else if (lowerAscii(c) == u'h') {
       return false;
     }
@@ -131,8 +124,9 @@ void appendNumber(std::u16string& out, int64_t value, int minDigits) {
 
 class PatternWriter {
  public:
-  PatternWriter(const std::u16string& pattern, const DateTimeParts& parts)
-      : FPattern(pattern), FParts(parts) {}
+  PatternWriter(const std::u16string& pattern, const DateTimeParts& parts,
+                const TFormatSettings& settings, int level)
+      : FPattern(pattern), FParts(parts), FSettings(settings), FLevel(level) {}
 
   std::u16string Run() {
     while (FPos < FPattern.size()) step();
@@ -150,7 +144,9 @@ class PatternWriter {
     }
     const size_t start = FPos;
     FPos += count;
-    if (!token(lowerAscii(c), int(count), start)) {
+    if (c == u'/' || c == u':') {
+      FOut.append(count, c == u'/' ? FSettings.DateSeparator : FSettings.TimeSeparator);
+    } else if (!token(lowerAscii(c), int(count), start)) {
       FOut.append(FPattern, start, count);
       if (isAsciiLetter(c)) FAfterHour = false;
     }
@@ -163,6 +159,8 @@ class PatternWriter {
     FPos = close == std::u16string::npos ? end : end + 1;
   }
 
+  // am/pm and a/p in the pattern's own letters, ampm in the locale's words;
+  // aaa and aaaa name the day; any other 'a' is copied.
   void marker() {
     const bool pm = FParts.hour >= 12;
     if (matchesAt(FPattern, FPos, u"am/pm")) {
@@ -170,6 +168,15 @@ class PatternWriter {
       FPos += 5;
     } else if (matchesAt(FPattern, FPos, u"a/p")) {
       FOut += FPattern[FPos + (pm ? 2 : 0)];
+      FPos += 3;
+    } else if (matchesAt(FPattern, FPos, u"ampm")) {
+      FOut += pm ? FSettings.TimePMString : FSettings.TimeAMString;
+      FPos += 4;
+    } else if (matchesAt(FPattern, FPos, u"aaaa")) {
+      FOut += FSettings.LongDayNames[size_t(FParts.dayOfWeek)];
+      FPos += 4;
+    } else if (matchesAt(FPattern, FPos, u"aaa")) {
+      FOut += FSettings.ShortDayNames[size_t(FParts.dayOfWeek)];
       FPos += 3;
     } else {
       FOut += FPattern[FPos++];
@@ -181,17 +188,14 @@ class PatternWriter {
   bool token(char16_t letter, int count, size_t start) {
     const int two = count >= 2 ? 2 : 1;
     switch (letter) {
+      case u'c':
+        dateAndTime();
+        break;
       case u'd':
-        appendNumber(FOut, FParts.day, two);
+        day(count);
         break;
       case u'm':
-        if (FAfterHour) {
-          appendNumber(FOut, FParts.minute, two);
-        } else if (count >= 3) {
-          FOut += ShortMonthName(FParts.month);
-        } else {
-          appendNumber(FOut, FParts.month, two);
-        }
+        month(count);
         break;
       case u'y':
         if (count <= 2) {
@@ -211,17 +215,62 @@ class PatternWriter {
         appendNumber(FOut, FParts.second, two);
         break;
       case u'z':
-        if (count == 2) {
-          appendNumber(FOut, FParts.millisecond / 10, 2);
-        } else {
-          appendNumber(FOut, FParts.millisecond, count >= 3 ? 3 : 1);
-        }
+        milliseconds(count);
+        break;
+      case u't':
+        nested(count == 1 ? FSettings.ShortTimeFormat : FSettings.LongTimeFormat);
         break;
       default:
         return false;
     }
     FAfterHour = false;
     return true;
+  }
+
+  // The date, and the time unless it is exactly midnight.
+  void dateAndTime() {
+    nested(FSettings.ShortDateFormat);
+    if (FParts.hour != 0 || FParts.minute != 0 || FParts.second != 0) {
+      FOut += u' ';
+      nested(FSettings.LongTimeFormat);
+    }
+  }
+
+  void day(int count) {
+    if (count <= 2) {
+      appendNumber(FOut, FParts.day, count);
+    } else if (count == 3) {
+      FOut += FSettings.ShortDayNames[size_t(FParts.dayOfWeek)];
+    } else if (count == 4) {
+      FOut += FSettings.LongDayNames[size_t(FParts.dayOfWeek)];
+    } else {
+      nested(count == 5 ? FSettings.ShortDateFormat : FSettings.LongDateFormat);
+    }
+  }
+
+  void month(int count) {
+    if (FAfterHour) {
+      appendNumber(FOut, FParts.minute, count >= 2 ? 2 : 1);
+    } else if (count <= 2) {
+      appendNumber(FOut, FParts.month, count);
+    } else if (count == 3) {
+      FOut += FSettings.ShortMonthNames[size_t(FParts.month - 1)];
+    } else {
+      FOut += FSettings.LongMonthNames[size_t(FParts.month - 1)];
+    }
+  }
+
+  void milliseconds(int count) {
+    if (count == 2) {
+      appendNumber(FOut, FParts.millisecond / 10, 2);
+    } else {
+      appendNumber(FOut, FParts.millisecond, count >= 3 ? 3 : 1);
+    }
+  }
+
+  void nested(const std::u16string& pattern) {
+    if (FLevel >= kMaxPatternLevel) return;
+    FOut += PatternWriter(pattern, FParts, FSettings, FLevel + 1).Run();
   }
 
   int hour(size_t after) const {
@@ -232,6 +281,8 @@ class PatternWriter {
 
   const std::u16string& FPattern;
   const DateTimeParts& FParts;
+  const TFormatSettings& FSettings;
+  const int FLevel;
   std::u16string FOut;
   size_t FPos = 0;
   bool FAfterHour = false;  // the last token was an hour: m means minutes
@@ -239,7 +290,12 @@ class PatternWriter {
 
 }  // namespace
 
-std::u16string FormatDateTime(const std::u16string& pattern, double value) {
+std::u16string FormatDateTime(const std::u16string& pattern, double value,
+                              const TFormatSettings& settings) {
   const DateTimeParts parts = decode(value);
-  return PatternWriter(pattern, parts).Run();
+  return PatternWriter(pattern, parts, settings, 1).Run();
+}
+
+std::u16string FormatDateTime(const std::u16string& pattern, double value) {
+  return FormatDateTime(pattern, value, LocaleFormatSettings());
 }

@@ -15,6 +15,11 @@ class EZeroDivide : public EMathError {
   EZeroDivide() : EMathError("Floating point division by zero") {}
 };
 
+class EOverflow : public EMathError {
+ public:
+  EOverflow() : EMathError("Floating point overflow") {}
+};
+
 class EInvalidArgument : public EMathError {
  public:
   using EMathError::EMathError;

@@ -1,5 +1,7 @@
 #include "KeyMap.h"
 
+#include <QString>
+
 #include "KeyCodes.h"
 
 namespace {
@@ -98,6 +100,14 @@ uint16_t VirtualKeyFromQt(int key, Qt::KeyboardModifiers modifiers) {
     if (const uint16_t code = lookUp(kKeypadKeys, key)) return code;
   }
   return lookUp(kKeys, key);
+}
+
+char16_t TypedCharacter(const QString& text, Qt::KeyboardModifiers modifiers) {
+  if (modifiers & (Qt::ControlModifier | Qt::AltModifier)) return 0;
+  if (text.size() != 1) return 0;
+  const char16_t c = text.at(0).unicode();
+  const bool control = c < 0x20 || (c >= 0x7F && c < 0xA0);
+  return control ? 0 : c;
 }
 
 TShiftState ShiftStateFromQt(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {

@@ -1,7 +1,11 @@
-// Locale facts: the decimal separator and date and time formatting.
+// Locale facts: the decimal separator, and the names, separators and formats
+// of dates and times.
 #pragma once
 
+#include <array>
 #include <string>
+
+class QLocale;
 
 // The locale's decimal separator ("." or ","), read through the platform so
 // that tests can set it.
@@ -12,9 +16,23 @@ void SetLocaleDecimalSeparator(char16_t separator);
 // The locale's short name of a month (1..12), such as "Feb".
 std::u16string ShortMonthName(int month);
 
-// Formats a date-time value (whole days since 30 December 1899, the fraction
-// being the time of day) with a pattern: d, dd, m, mm, mmm, yy, yyyy, h, hh,
-// n, nn, s, ss, z, zz, zzz, am/pm, a/p, and literal text in double or single
-// quotes. "m" and "mm" directly after an hour mean minutes. Other characters
-// are copied.
-std::u16string FormatDateTime(const std::u16string& pattern, double value);
+// What date-time patterns (DateTimeFormat.h) take from a locale. The four
+// formats are patterns of that language.
+struct TFormatSettings {
+  std::array<std::u16string, 12> ShortMonthNames;  // January first
+  std::array<std::u16string, 12> LongMonthNames;
+  std::array<std::u16string, 7> ShortDayNames;  // Sunday first
+  std::array<std::u16string, 7> LongDayNames;
+  char16_t DateSeparator = u'/';
+  char16_t TimeSeparator = u':';
+  std::u16string ShortDateFormat;
+  std::u16string LongDateFormat;
+  std::u16string ShortTimeFormat;
+  std::u16string LongTimeFormat;
+  std::u16string TimeAMString;
+  std::u16string TimePMString;
+};
+
+// The settings of the system locale, or of any locale Qt knows.
+TFormatSettings LocaleFormatSettings();
+TFormatSettings FormatSettingsOf(const QLocale& locale);

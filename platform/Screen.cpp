@@ -8,6 +8,8 @@
 #include <map>
 #include <optional>
 
+#include "QtBridge.h"
+
 namespace {
 
 struct RegisteredCursor {
@@ -22,8 +24,6 @@ std::map<TCursor, RegisteredCursor>& registeredCursors() {
 
 TCursor gScreenCursor = crDefault;
 bool gOverrideActive = false;
-
-bool guiAvailable() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()); }
 
 enum class LensMark { Frame, UpDown, Plus };
 
@@ -107,7 +107,7 @@ void RegisterCursor(TCursor number, const std::u16string& resourceName) {
 void SetScreenCursor(TCursor cursor) {
   if (cursor == gScreenCursor) return;  // moves set the same cursor again and again
   gScreenCursor = cursor;
-  if (!guiAvailable()) return;
+  if (!WidgetsAvailable()) return;
   if (cursor == crDefault) {
     if (gOverrideActive) QGuiApplication::restoreOverrideCursor();
     gOverrideActive = false;

@@ -106,8 +106,7 @@ int TextPainter::Width(const TFont& font, const std::u16string& text) {
 bool TextPainter::Begin() {
   if (FPainter) return true;
   if (FTarget.Width() == 0 || FTarget.Height() == 0) return false;
-  FImage = std::make_unique<QImage>(reinterpret_cast<uchar*>(FTarget.ScanLine(0)), FTarget.Width(),
-                                    FTarget.Height(), FTarget.Width() * 4, QImage::Format_RGB32);
+  FImage = std::make_unique<QImage>(BitmapView(FTarget));
   FPainter = std::make_unique<QPainter>(FImage.get());
   FPainter->setRenderHint(QPainter::TextAntialiasing, false);
   FPainter->setRenderHint(QPainter::Antialiasing, false);

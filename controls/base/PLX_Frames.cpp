@@ -151,3 +151,36 @@ void DrawGaugeFrame(TCanvas& cv, TFrameStyle fs, int X1, int Y1, int X2, int Y2,
   // row Y2, below the outline.
   drawBoxEdges(cv, fs, X1, Y1, X2, Y2, lines);
 }
+
+int LeftTextX(TAlignment alignment, int leftSpace, int textWidth) {
+  if (alignment == taLeftJustify) return 7;
+  if (alignment == taCenter) return (leftSpace - textWidth) / 2;
+  return leftSpace - textWidth - 5;
+}
+
+int RightTextX(TAlignment alignment, int boxEnd, int width, int textWidth) {
+  if (alignment == taRightJustify) return width - textWidth - 6;
+  if (alignment == taCenter) return (width - (boxEnd + textWidth)) / 2 + boxEnd + 1;
+  return boxEnd + 7;
+}
+
+int ValueTextX(TAlignment alignment, int boxLeft, int boxWidth, int textWidth) {
+  if (alignment == taLeftJustify) return boxLeft + 4;
+  if (alignment == taRightJustify) return boxLeft + boxWidth - textWidth - 2;
+  return boxLeft + (boxWidth - textWidth) / 2 + 2;
+}
+
+void DrawCaptionText(TCanvas& cv, int x, int y, const std::u16string& text, bool enabled,
+                     TColor color, int shadowDx) {
+  if (text.empty()) return;
+  if (enabled) {
+    cv.Font().SetColor(color);
+    cv.TextOut(x, y, text);
+    return;
+  }
+  cv.Brush().SetStyle(bsClear);
+  cv.Font().SetColor(clWhite);
+  cv.TextOut(x + shadowDx, y + 1, text);
+  cv.Font().SetColor(clGray);
+  cv.TextOut(x, y, text);
+}

@@ -8,6 +8,8 @@
 // pixels take the colour of the line drawn last.
 #pragma once
 
+#include <string>
+
 #include "controls/base/PLX_plxbase.h"
 #include "platform/PlatformTypes.h"
 
@@ -66,3 +68,19 @@ void DrawGaugeBackground(TCanvas& cv, TFrameStyle fs, int X1, int Y1, int X2, in
                          TColor frameColor, TColor background);
 void DrawGaugeFrame(TCanvas& cv, TFrameStyle fs, int X1, int Y1, int X2, int Y2, TColor frameColor,
                     const TFrameLines& lines);
+
+// --- texts beside and in the value box -----------------------------------------
+
+// Left column of the text left of the value box (which starts at leftSpace):
+// 7 for taLeftJustify, centred in the space, or ending 5 pixels before the box.
+int LeftTextX(TAlignment alignment, int leftSpace, int textWidth);
+// Left column of the text right of the value box (and the buttons), which
+// end at boxEnd, in a control of the given width.
+int RightTextX(TAlignment alignment, int boxEnd, int width, int textWidth);
+// Left column of the value text in the box boxLeft .. boxLeft + boxWidth.
+int ValueTextX(TAlignment alignment, int boxLeft, int boxWidth, int textWidth);
+// A caption at (x, y). Enabled: in color on the current brush. Disabled:
+// embossed, a white copy shadowDx right of and one row below the text, then
+// the text in gray, both without background. An empty text draws nothing.
+void DrawCaptionText(TCanvas& cv, int x, int y, const std::u16string& text, bool enabled,
+                     TColor color, int shadowDx);

@@ -22,6 +22,9 @@ void ExChange(long double& x, long double& y);
 void CalcScalePars(int Ntick, long double LowVal, long double HighVal, long double& LowTick,
                    long double& Distance, uint16_t& Divi);
 
+// mantissa * 10^e with a single rounding where the power is exact.
+long double ScaledPowerOfTen(int mantissa, int e);
+
 // Engineering notation with an SI prefix ("4.7k"; "4k7" for a negative
 // precision).
 std::u16string EEngStr(double innum, int precision);

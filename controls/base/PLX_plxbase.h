@@ -22,6 +22,15 @@ enum TColorScheme : uint8_t { csBWG = 0, csSystem = 1 };
 // follows the locale at each call.
 enum TDecPSep : uint8_t { dsSystem = 0, dsDot = 1, dsComma = 2, dsBoth = 3 };
 
+// The setter rule of the self-drawn controls: store a changed value, then
+// repaint; an unchanged value does nothing.
+template <class T, class V, class Repaint>
+void SetAndRepaint(T& field, const V& value, Repaint&& repaint) {
+  if (field == value) return;
+  field = value;
+  repaint();
+}
+
 // The common base of the library's own errors. Messages are UTF-8.
 class EPLXError : public std::runtime_error {
  public:

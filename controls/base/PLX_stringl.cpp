@@ -104,7 +104,7 @@ std::string fixedForm(long double r, long long width, int decimals) {
   if (!std::isfinite(r)) return padLeft(nonFiniteText(r), width);
   const long double magnitude = std::fabs(r);
   const TDecimal dec = toDecimal(magnitude);
-  if (magnitude > kFixedLimit || (magnitude != 0 && dec.exponent < kFixedMinExponent)) {
+  if (!InFixedFormRange(r) || (magnitude != 0 && dec.exponent < kFixedMinExponent)) {
     return scientificForm(r, width);
   }
   // The digit of 10^p has index exponent - p; write 10^top down to 10^-decimals.
@@ -160,6 +160,8 @@ std::u16string strff(long double r, int FieldWidth, int DecP) {
   if (FieldWidth < 0 && std::isfinite(r)) padWithZeros(text);
   return WidenAscii(text);
 }
+
+bool InFixedFormRange(long double r) { return std::isfinite(r) && std::fabs(r) <= kFixedLimit; }
 
 std::u16string ReplaceCharInString(const std::u16string& Instring, char16_t OldChar,
                                    char16_t NewChar) {

@@ -16,6 +16,11 @@
 // Infinities and NaN give "+Inf", "-Inf" and "Nan".
 std::u16string strff(long double r, int FieldWidth, int DecP);
 
+// Whether r is finite and no larger in magnitude than the fixed form takes
+// (6.64613997892458e35): whole numbers up to there are written with all their
+// digits.
+bool InFixedFormRange(long double r);
+
 // Instring with every OldChar replaced by NewChar.
 std::u16string ReplaceCharInString(const std::u16string& Instring, char16_t OldChar,
                                    char16_t NewChar);

@@ -15,14 +15,14 @@ static_assert(std::is_standard_layout_v<TrcChartItem>);
 
 namespace {
 
-constexpr double NoDistance = 1.7e308;
-constexpr int MaxAllocSize = 1000000;
-constexpr uint8_t AllClasses = 255;
+constexpr double kNoDistance = 1.7e308;
+constexpr int kMaxAllocSize = 1000000;
+constexpr uint8_t kAllClasses = 255;
 
 // Characters of the bytes 0x80..0x9F in Windows-1252. The five bytes the code
 // page leaves undefined map to the control characters of the same value, as
 // the platform's own conversion does.
-constexpr char16_t Cp1252High[32] = {
+constexpr char16_t kCp1252High[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
@@ -30,7 +30,7 @@ constexpr char16_t Cp1252High[32] = {
 char toCp1252(char16_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
   for (int i = 0; i < 32; ++i) {
-    if (Cp1252High[i] == c) return static_cast<char>(0x80 + i);
+    if (kCp1252High[i] == c) return static_cast<char>(0x80 + i);
   }
   return '?';
 }
@@ -45,7 +45,7 @@ bool kindMatches(TrcItem kind, TrcItem filter) {
 }
 
 bool classMatches(uint8_t itemClass, uint8_t filter) {
-  return filter == AllClasses || itemClass == filter;
+  return filter == kAllClasses || itemClass == filter;
 }
 
 // Kinds whose (x2, y2) is a second point in real units.
@@ -64,6 +64,8 @@ void transformItem(TrcChartItem& item, double kx, double dx, double ky, double d
     item.y2 = ky * item.y2 + dy;
   }
 }
+
+bool validLayer(int layer) { return layer >= 1 && layer <= NumLayers; }
 
 bool strictlyInside(double x, double y, double loX, double loY, double hiX, double hiY) {
   return loX < x && x < hiX && loY < y && y < hiY;
@@ -93,7 +95,7 @@ std::u16string TItemText::ToString() const {
   std::u16string result;
   for (char ch : Bytes()) {
     const auto byte = static_cast<unsigned char>(ch);
-    result += (byte >= 0x80 && byte < 0xA0) ? Cp1252High[byte - 0x80] : char16_t(byte);
+    result += (byte >= 0x80 && byte < 0xA0) ? kCp1252High[byte - 0x80] : char16_t(byte);
   }
   return result;
 }
@@ -149,7 +151,9 @@ void TrcItemStore::Assign(const TrcItemStore& Source) {
 
 // Grows by one whole step. realloc may extend the block in place or remap its
 // pages, so linear growth stays cheap for large stores; on failure nothing has
-// changed yet when the error leaves.
+// changed yet when the error leaves. Memory the store has never used is
+// zeroed here, once: a record position that never held an item reads as zero
+// in the fields its command does not set.
 void TrcItemStore::growForOne() {
   if (FNumAllocated > std::numeric_limits<int32_t>::max() - FAllocSize) throw std::bad_alloc();
   const int32_t wanted = FNumAllocated + FAllocSize;
@@ -179,12 +183,12 @@ void TrcItemStore::resetStorage() {
   std::fill(std::begin(FItemCount), std::end(FItemCount), 0);
 }
 
-// Reserves the next record and fills the fields every command sets. The
-// record is cleared first, so fields a kind does not use read as zero.
+// Reserves the next record and fills the fields every command sets. Fields
+// the command does not set keep what the position held: zero where no item
+// has been, the values of a removed item where one was.
 TrcChartItem& TrcItemStore::appendItem(TrcItem Kind) {
   if (FNumChartItems >= FNumAllocated) growForOne();
   TrcChartItem& item = FDataContainer[FNumChartItems];
-  item = TrcChartItem{};
   item.ItemKind = Kind;
   item.Layer = FActiveLayer;
   item.ItemClass = FClassDefault;
@@ -461,7 +465,7 @@ int TrcItemStore::RemoveItemsByLayer(int Layer) {
 
 int TrcItemStore::FindNearestItemReal(double mx, double my, TrcItem ItemID, uint8_t ClassNumber,
                                       double& Dist) const {
-  double best = NoDistance;
+  double best = kNoDistance;
   int result = -1;
   if (ItemID != tkNone) {
     for (int i = 0; i < FNumChartItems; ++i) {
@@ -481,7 +485,7 @@ int TrcItemStore::FindNearestItemReal(double mx, double my, TrcItem ItemID, uint
 
 int TrcItemStore::FindNearestItemScreen(double mx, double my, TrcItem ItemID, uint8_t ClassNumber,
                                         double& Dist, const TMapToPixels& R2M) const {
-  double best = NoDistance;
+  double best = kNoDistance;
   int result = -1;
   if (ItemID != tkNone) {
     int mousePx = 0;
@@ -509,7 +513,7 @@ int TrcItemStore::FindNearestItemScreen(double mx, double my, TrcItem ItemID, ui
 }
 
 void TrcItemStore::MarkAllItems(TrcItem ItemID, uint8_t ClassNumber) {
-  if (ClassNumber == AllClasses || ItemID == tkNone) return;
+  if (ClassNumber == kAllClasses || ItemID == tkNone) return;
   for (int i = 0; i < FNumChartItems; ++i) {
     TrcChartItem& item = FDataContainer[i];
     if (kindMatches(item.ItemKind, ItemID)) item.ItemClass = ClassNumber;
@@ -518,7 +522,7 @@ void TrcItemStore::MarkAllItems(TrcItem ItemID, uint8_t ClassNumber) {
 
 int TrcItemStore::MarkItemsInWindow(double xLo, double YLo, double XHi, double YHi, TrcItem ItemID,
                                     uint8_t ClassNumber) {
-  if (ClassNumber == AllClasses || ItemID == tkNone) return 0;
+  if (ClassNumber == kAllClasses || ItemID == tkNone) return 0;
   if (xLo > XHi) std::swap(xLo, XHi);
   if (YLo > YHi) std::swap(YLo, YHi);
   int marked = 0;
@@ -559,8 +563,8 @@ void TrcItemStore::ScaleAllItems(double kx, double dx, double ky, double dy) {
 void TrcItemStore::FindMinMax(int Layer, double RangeLoX, double RangeLoY, double RangeHiX,
                               double RangeHiY, double& MinX, double& MinY, double& MaxX,
                               double& MaxY) const {
-  MinX = MinY = NoDistance;
-  MaxX = MaxY = -NoDistance;
+  MinX = MinY = kNoDistance;
+  MaxX = MaxY = -kNoDistance;
   for (int i = 0; i < FNumChartItems; ++i) {
     const TrcChartItem& item = FDataContainer[i];
     if (Layer != 0 && item.Layer != Layer) continue;
@@ -578,7 +582,7 @@ TLayerSet TrcItemStore::FindUsedLayers() const {
   TLayerSet used;
   for (int i = 0; i < FNumChartItems; ++i) {
     const int layer = FDataContainer[i].Layer;
-    if (layer >= 1 && layer <= 16) used.set(static_cast<std::size_t>(layer));
+    if (validLayer(layer)) used.set(static_cast<std::size_t>(layer));
   }
   return used;
 }
@@ -594,11 +598,11 @@ void TrcItemStore::SetClassVisible(uint8_t cnum, bool Value) {
 }
 
 bool TrcItemStore::LayerVisible(int Layer) const {
-  return Layer >= 1 && Layer <= 16 && FLayerVisib[Layer];
+  return validLayer(Layer) && FLayerVisib[Layer];
 }
 
 void TrcItemStore::SetLayerVisible(int Layer, bool Value) {
-  if (Layer < 1 || Layer > 16 || FLayerVisib[Layer] == Value) return;
+  if (!validLayer(Layer) || FLayerVisib[Layer] == Value) return;
   FLayerVisib[Layer] = Value;
   notify(OnRepaint);
 }
@@ -620,12 +624,12 @@ void TrcItemStore::SetLineWidth(uint8_t Value) { FLineWidth = Value; }
 uint8_t TrcItemStore::ClassDefault() const { return FClassDefault; }
 void TrcItemStore::SetClassDefault(uint8_t Value) {
   // 255 stands for "every class" in the filters; commands never store it.
-  if (Value != AllClasses) FClassDefault = Value;
+  if (Value != kAllClasses) FClassDefault = Value;
 }
 
 int TrcItemStore::ActiveLayer() const { return FActiveLayer; }
 void TrcItemStore::SetActiveLayer(int Value) {
-  if (Value < 1 || Value > 16 || Value == FActiveLayer) return;
+  if (!validLayer(Value) || Value == FActiveLayer) return;
   FActiveLayer = Value;
   notify(OnRepaintRule);
 }
@@ -645,7 +649,7 @@ void TrcItemStore::SetTextAlignment(TAlignment Value) {
 
 int TrcItemStore::AllocSize() const { return FAllocSize; }
 void TrcItemStore::SetAllocSize(int Value) {
-  if (Value >= 1 && Value <= MaxAllocSize) FAllocSize = Value;
+  if (Value >= 1 && Value <= kMaxAllocSize) FAllocSize = Value;
 }
 
 bool TrcItemStore::AvoidDuplicateMarks() const { return FAvoidDuplicateMarks; }

@@ -38,6 +38,9 @@ enum TrcItem : uint8_t {
 
 constexpr int NumItemKinds = 18;
 
+// Layers are numbered 1..NumLayers.
+constexpr int NumLayers = 16;
+
 enum TOrientation : uint8_t { orVert = 0, orHoriz = 1 };
 
 enum TTextBkg : uint8_t { tbClear = 0, tbSolid = 1 };
@@ -78,9 +81,9 @@ struct TrcChartItem {
   uint8_t MarkOrAlign;
 };
 
-// Layer numbers 1..16 of FindUsedLayers: bit L stands for layer L; bit 0 is
-// never set.
-using TLayerSet = std::bitset<17>;
+// Layer numbers 1..NumLayers of FindUsedLayers: bit L stands for layer L;
+// bit 0 is never set.
+using TLayerSet = std::bitset<NumLayers + 1>;
 
 class TrcItemStore {
  public:
@@ -223,7 +226,7 @@ class TrcItemStore {
   int32_t FItemCount[NumItemKinds] = {};
   int32_t FLastElemOnShow = 0;
   bool FItClassVisib[256];
-  bool FLayerVisib[17];  // entry 0 unused
+  bool FLayerVisib[NumLayers + 1];  // entry 0 unused
 
   TColor FDataColor = clBlack;
   TColor FFillColor = clSilver;

@@ -9,6 +9,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
 #include "platform/KeyCodes.h"
+#include "platform/Utf8.h"
 
 namespace {
 
@@ -17,33 +18,6 @@ constexpr int kCaretIntervalMs = 500;
 constexpr int kMinHeight = 18;
 constexpr int kDefaultWidth = 160;
 constexpr int kDefaultHeight = 28;
-
-std::string toUtf8(const std::u16string& text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    uint32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-    }
-    if (c < 0x80) {
-      out += char(c);
-    } else if (c < 0x800) {
-      out += char(0xC0 | (c >> 6));
-      out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += char(0xE0 | (c >> 12));
-      out += char(0x80 | ((c >> 6) & 0x3F));
-      out += char(0x80 | (c & 0x3F));
-    } else {
-      out += char(0xF0 | (c >> 18));
-      out += char(0x80 | ((c >> 12) & 0x3F));
-      out += char(0x80 | ((c >> 6) & 0x3F));
-      out += char(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
 
 double clampToRange(double v, double low, double high) { return std::max(low, std::min(v, high)); }
 
@@ -55,13 +29,15 @@ TNumIOClipboard platformClipboard() {
 }  // namespace
 
 EPLXNumIO2Error::EPLXNumIO2Error(const std::u16string& componentName, const std::string& problem)
-    : EPLXError("Component \"" + toUtf8(componentName) + "\": " + problem) {}
+    : EPLXError("Component \"" + ToUtf8(componentName) + "\": " + problem) {}
 
 // ---- lifetime ----
 
 TNumIO2::TNumIO2(TComponent* AOwner) : TWinControl(AOwner) {
   SetBounds(0, 0, kDefaultWidth, kDefaultHeight);
   FButHeight = Height();
+  // A new font moves every text: the next blink paints the whole field.
+  Font().OnChange = [this] { FPictureCurrent = false; };
   FCaretTimer.OnTimer = [this](int id) { CaretTick(id); };
   UpdateTimer();
 }
@@ -69,6 +45,7 @@ TNumIO2::TNumIO2(TComponent* AOwner) : TWinControl(AOwner) {
 TNumIO2::~TNumIO2() {
   FCaretTimer.KillTimer(kCaretTimerId);
   FCaretTimer.OnTimer = nullptr;
+  Font().OnChange = nullptr;
 }
 
 void TNumIO2::CreateWnd() {
@@ -197,9 +174,7 @@ int TNumIO2::CaretPos() const { return FModel.CaretPos(); }
 
 template <class T>
 void TNumIO2::SetAndRepaint(T& field, T value) {
-  if (field == value) return;
-  field = value;
-  Repaint();
+  ::SetAndRepaint(field, value, [this] { Repaint(); });
 }
 
 void TNumIO2::SetHideSelection(bool value) { SetAndRepaint(FHideSel, value); }
@@ -280,6 +255,7 @@ void TNumIO2::SetGaugeColorFrame(TColor value) { SetAndRepaint(FGaugeColorFrm, v
 void TNumIO2::SetGaugeFrameStyle(TFrameStyle value) { SetAndRepaint(FGaugeFrameSt, value); }
 
 void TNumIO2::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  FPictureCurrent = false;
   TWinControl::SetBounds(ALeft, ATop, AWidth, std::max(AHeight, kMinHeight));
   FButHeight = std::min(FButHeight, Height());
 }
@@ -333,15 +309,22 @@ void TNumIO2::StopTimer() {
 }
 
 // The caret blinks while the field has the focus and goes at the first tick
-// after the focus has left.
+// after the focus has left, with a full repaint then (an unfocused field may
+// hide its selection). A blink itself only redraws the caret's column, so a
+// long text is neither measured nor drawn again while the field sits idle.
 void TNumIO2::CaretTick(int id) {
   if (id != kCaretTimerId) return;
-  if (Focused()) {
-    FCaretVisib = !FCaretVisib;
-  } else {
+  if (!Focused()) {
     StopTimer();
+    Repaint();
+    return;
   }
-  Repaint();
+  FCaretVisib = !FCaretVisib;
+  if (FPictureCurrent) {
+    PaintCaret();
+  } else {
+    Repaint();
+  }
 }
 
 void TNumIO2::Changed() {
@@ -350,16 +333,18 @@ void TNumIO2::Changed() {
 
 // ---- keys ----
 
-void TNumIO2::KeyDown(uint16_t& Key, TShiftState Shift) {
-  const TNumIOKeyResult result = FModel.KeyDown(Key, Shift, platformClipboard());
+void TNumIO2::KeyDown(uint16_t& Key, TShiftState Shift) { TypedKeyDown(Key, Shift, 0); }
+
+void TNumIO2::TypedKeyDown(uint16_t& Key, TShiftState Shift, char16_t Typed) {
+  const TNumIOKeyResult result = FModel.KeyDown(Key, Shift, platformClipboard(), Typed);
+  // The field decides what Tab does: only a plain Tab or Shift+Tab in an
+  // editable field asks for the next control; Ctrl+Tab and any Tab in a
+  // read-only field stay here, so the platform must not move the focus.
+  if (Key == VK_TAB) Key = 0;
   if (!result.Handled) return;
-  if (result.NextControl) {
-    Key = 0;  // handled here: the platform must not move the focus once more
-    SelectNextControl(true);
-  }
+  if (result.NextControl) SelectNextControl(true);
   if (result.Beep) MessageBeep();
-  // A read-only field shows no caret: its timer is stopped.
-  FCaretVisib = !ReadOnly();
+  FCaretVisib = true;
   if (result.Changed) Changed();
   Repaint();
 }

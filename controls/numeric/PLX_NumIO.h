@@ -13,6 +13,7 @@
 #include "controls/base/PLX_plxbase.h"
 #include "controls/numeric/PLX_NumIOModel.h"
 #include "controls/numeric/PLX_NumScan.h"
+#include "platform/Bitmap.h"
 #include "platform/Controls.h"
 #include "platform/Timer.h"
 
@@ -35,6 +36,7 @@ class TNumIO2 : public TWinControl {
   // Copies the text, the formats, range, colours and texts; not the buttons,
   // the gauge, Enabled or the timer.
   void Assign(const TNumIO2& Source);
+  void AssignTo(TNumIO2& Dest) const { Dest.Assign(*this); }
 
   // The number the text shows, computed on every read.
   double GetNioValue() const;
@@ -167,7 +169,10 @@ class TNumIO2 : public TWinControl {
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void Click() override;
+  // Key codes alone, as the classic desktop's US keyboard sends them.
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  // A typed character counts as that character on any keyboard layout.
+  void TypedKeyDown(uint16_t& Key, TShiftState Shift, char16_t Typed) override;
   void KeyUp(uint16_t& Key, TShiftState Shift) override;
   void DoEnter() override;
   void DoExit() override;
@@ -195,12 +200,12 @@ class TNumIO2 : public TWinControl {
 
   // Painting, in PLX_NumIOPaint.cpp.
   void PaintCaptions(TCanvas& cv, int ty);
-  void PaintCaption(TCanvas& cv, const std::u16string& text, int x, int ty);
   void PaintButtons(TCanvas& cv);
   void PaintGauge(TCanvas& cv);
   void PaintValueBox(TCanvas& cv);
   void PaintValueText(TCanvas& cv, int ty);
   void PaintSelection(TCanvas& cv);
+  void PaintCaret();
 
   TNumIOModel FModel;
   int FLeftSpace = 35;
@@ -242,4 +247,17 @@ class TNumIO2 : public TWinControl {
   TColorScheme FColorScheme = csBWG;
   bool FHideSel = true;
   bool FAutoSize = false;
+
+  // The last picture without its caret, and where the caret goes in it: a
+  // blink draws or clears that column alone while the picture is current.
+  struct TCaretColumn {
+    bool InBox = false;  // drawn only strictly inside the value box
+    int X = 0;
+    int Top = 0;
+    int Bottom = 0;      // rows Top .. Bottom - 1
+    TColor Color = clBlack;  // white where the selection inverts it
+  };
+  TBitmap FPicture;
+  TCaretColumn FCaret;
+  bool FPictureCurrent = false;
 };

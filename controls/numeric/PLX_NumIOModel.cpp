@@ -1,6 +1,7 @@
 #include "controls/numeric/PLX_NumIOModel.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -31,11 +32,19 @@ int32_t wrapToInt32(double v) {
   return int32_t(uint32_t(uint64_t(int64_t(r))));
 }
 
-// The rounded value in decimal digits.
+// The rounded value in decimal digits. Beyond 64 bits every double is whole
+// and is written with all its digits, so the text stays an integer text that
+// the field reads back (itDynamic exactly, itInt as its 32-bit bound).
+// Values beyond the scanners' bound of 1.7e308 (the infinities among them)
+// are written as that bound, and not-a-number as 0, as the digit formats
+// write it.
 std::u16string integerText(double v) {
-  const double r = roundHalfEven(v);
+  if (std::isnan(v)) return u"0";
+  const double r = std::clamp(roundHalfEven(v), -uc_MaxDouble, uc_MaxDouble);
   if (std::fabs(r) < kInt64Limit) return WidenAscii(std::to_string(int64_t(r)));
-  return strff(r, 1, 0);
+  char digits[400];  // the largest double has 309 digits
+  const auto end = std::to_chars(digits, digits + sizeof digits, r, std::chars_format::fixed, 0);
+  return WidenAscii(std::string(digits, end.ptr));
 }
 
 std::u16string formatValue(double v, TInFormat format, int decP, int sigDig) {
@@ -97,6 +106,18 @@ std::optional<char16_t> keyCharacter(uint16_t key, bool shifted) {
   if (shifted && c == u'5') return u'%';
   if (shifted && c == u'6') return u'&';
   return c;
+}
+
+// A character a keyboard layout typed, as the field takes it: one that the
+// character keys type, with letters in upper case; none for any other.
+std::optional<char16_t> typedCharacter(char16_t c) {
+  if (c >= u'a' && c <= u'f') return char16_t(c - u'a' + u'A');
+  const bool digit = c >= u'0' && c <= u'9';
+  const bool hexLetter = c >= u'A' && c <= u'F';
+  if (digit || hexLetter || std::u16string_view(u"+-,.$%&").find(c) != std::u16string_view::npos) {
+    return c;
+  }
+  return std::nullopt;
 }
 
 // The rest of a dynamic text after its prefix. A lone prefix is the
@@ -215,25 +236,20 @@ bool TNumIOModel::SetInputFormat(TInFormat format) {
   return true;
 }
 
-bool TNumIOModel::SetFixPointDecPlaces(int places) {
-  if (places <= 0) return false;
-  places = std::min(places, kMaxDecPlaces);
-  if (places == FDecP) return false;
+// The setting is compared before it is cut to 15, so asking for more than 15
+// while at 15 still writes the value back in full ('7.5' becomes
+// '7.500000000000000').
+bool TNumIOModel::reformatWith(int& setting, int value) {
+  if (value <= 0 || value == setting) return false;
   const double v = Value();
-  FDecP = places;
+  setting = std::min(value, kMaxDecPlaces);
   SetValue(v);
   return true;
 }
 
-bool TNumIOModel::SetSignificantDigits(int digits) {
-  if (digits <= 0) return false;
-  digits = std::min(digits, kMaxDecPlaces);
-  if (digits == FSigDig) return false;
-  const double v = Value();
-  FSigDig = digits;
-  SetValue(v);
-  return true;
-}
+bool TNumIOModel::SetFixPointDecPlaces(int places) { return reformatWith(FDecP, places); }
+
+bool TNumIOModel::SetSignificantDigits(int digits) { return reformatWith(FSigDig, digits); }
 
 bool TNumIOModel::SetDecPlaceSep(TDecPSep sep) {
   if (sep == FDecPSep) return false;
@@ -293,7 +309,7 @@ void TNumIOModel::PlaceCaret(int pos) {
 // ---- key-down editing ----
 
 TNumIOKeyResult TNumIOModel::KeyDown(uint16_t key, TShiftState shift,
-                                     const TNumIOClipboard& clipboard) {
+                                     const TNumIOClipboard& clipboard, char16_t typed) {
   TNumIOKeyResult result;
   if (key == VK_SHIFT) {
     FKeyShifted = true;
@@ -312,7 +328,7 @@ TNumIOKeyResult TNumIOModel::KeyDown(uint16_t key, TShiftState shift,
   result.Handled = true;
   const std::u16string savedText = FInBuffer;
   const int savedCaret = FCaretPos;
-  bool changed = ctrl ? ctrlKey(key, clipboard, result) : plainKey(key, shifted, result);
+  bool changed = ctrl ? ctrlKey(key, clipboard, result) : plainKey(key, shifted, typed, result);
   if (FOnlineCheck && !acceptable(FInBuffer)) {
     FInBuffer = savedText;
     FCaretPos = savedCaret;
@@ -364,7 +380,7 @@ bool TNumIOModel::ctrlKey(uint16_t key, const TNumIOClipboard& clipboard,
   }
 }
 
-bool TNumIOModel::plainKey(uint16_t key, bool shifted, TNumIOKeyResult& result) {
+bool TNumIOModel::plainKey(uint16_t key, bool shifted, char16_t typed, TNumIOKeyResult& result) {
   switch (key) {
     case VK_BACK:
       return backspace();
@@ -384,7 +400,7 @@ bool TNumIOModel::plainKey(uint16_t key, bool shifted, TNumIOKeyResult& result) 
     default:
       break;
   }
-  const std::optional<char16_t> c = keyCharacter(key, shifted);
+  const std::optional<char16_t> c = typed ? typedCharacter(typed) : keyCharacter(key, shifted);
   if (!c) {
     result.Beep = FBeep;
     return false;

@@ -95,8 +95,13 @@ class TNumIOModel {
   bool KeyShifted() const { return FKeyShifted; }
   bool KeyCntrl() const { return FKeyCntrl; }
   // Shift and Ctrl count as held when recorded from their own key-downs or
-  // when the notification's shift state reports them.
-  TNumIOKeyResult KeyDown(uint16_t key, TShiftState shift, const TNumIOClipboard& clipboard);
+  // when the notification's shift state reports them. A typed character (not
+  // 0) is taken as it stands, whatever key and Shift gave it: the characters
+  // the key codes can type ("$", "%" and "&" those of Shift + 4, 5 and 6),
+  // letters a-f upper-cased; any other typed character is refused as the
+  // other keys are.
+  TNumIOKeyResult KeyDown(uint16_t key, TShiftState shift, const TNumIOClipboard& clipboard,
+                          char16_t typed = 0);
   void KeyUp(uint16_t key);
   // The focus has left: releases of Shift and Ctrl will go elsewhere.
   void ReleaseModifiers();
@@ -105,8 +110,9 @@ class TNumIOModel {
   int length() const { return int(FInBuffer.size()); }
   bool hasSelection() const { return SelStartClamped() < SelEndClamped(); }
   bool acceptable(const std::u16string& text) const;
+  bool reformatWith(int& setting, int value);
   bool ctrlKey(uint16_t key, const TNumIOClipboard& clipboard, TNumIOKeyResult& result);
-  bool plainKey(uint16_t key, bool shifted, TNumIOKeyResult& result);
+  bool plainKey(uint16_t key, bool shifted, char16_t typed, TNumIOKeyResult& result);
   bool backspace();
   bool deleteForward();
   void moveCaret(uint16_t key);

@@ -26,6 +26,7 @@ double gaugeFraction(double value, double low, double high) {
 }  // namespace
 
 void TNumIO2::Paint() {
+  FPictureCurrent = false;
   if (FSuppressPaint || !Visible()) return;
   if (FAutoSize) {
     // The platform's plain height change: no minimum, ButHeight untouched.
@@ -37,8 +38,8 @@ void TNumIO2::Paint() {
   }
   const int W = Width();
   const int H = Height();
-  TBitmap bmp(W, H);
-  TCanvas& cv = bmp.Canvas();
+  FPicture.SetSize(W, H);
+  TCanvas& cv = FPicture.Canvas();
   cv.Font().Assign(Font());
   cv.Pen().SetColor(FColorOutBG);
   cv.Brush().SetColor(FColorOutBG);
@@ -53,7 +54,9 @@ void TNumIO2::Paint() {
 
   TCanvas& window = Canvas();
   window.SetCopyMode(cmSrcCopy);
-  window.Draw(0, 0, bmp);
+  window.Draw(0, 0, FPicture);
+  FPictureCurrent = true;
+  PaintCaret();
 }
 
 // Left text, the buttons between box and right text, and the right text.
@@ -63,34 +66,14 @@ void TNumIO2::PaintCaptions(TCanvas& cv, int ty) {
   const int TB = FTextBoxWidth;
   const int B = FButVisible ? FButWidth + FButSpace : 0;
 
-  const int lw = cv.TextWidth(FLeftText);
-  int x = LS - lw - 5;
-  if (FLTAlignment == taLeftJustify) x = 7;
-  if (FLTAlignment == taCenter) x = (LS - lw) / 2;
-  PaintCaption(cv, FLeftText, x, ty);
+  const int lx = LeftTextX(FLTAlignment, LS, cv.TextWidth(FLeftText));
+  DrawCaptionText(cv, lx, ty, FLeftText, Enabled(), FColorOutText, 1);
 
   if (FButVisible) PaintButtons(cv);
 
-  const int rw = cv.TextWidth(FRightText);
-  x = LS + B + TB + 7;
-  if (FRTAlignment == taRightJustify) x = W - rw - 6;
-  if (FRTAlignment == taCenter) x = (W - (LS + B + TB + rw)) / 2 + LS + B + TB + 1;
+  const int rx = RightTextX(FRTAlignment, LS + B + TB, W, cv.TextWidth(FRightText));
   cv.Brush().SetColor(FColorOutBG);
-  PaintCaption(cv, FRightText, x, ty);
-}
-
-// Disabled captions are embossed: white one pixel down and right, gray on top.
-void TNumIO2::PaintCaption(TCanvas& cv, const std::u16string& text, int x, int ty) {
-  if (Enabled()) {
-    cv.Font().SetColor(FColorOutText);
-    cv.TextOut(x, ty, text);
-    return;
-  }
-  cv.Brush().SetStyle(bsClear);
-  cv.Font().SetColor(clWhite);
-  cv.TextOut(x + 1, ty + 1, text);
-  cv.Font().SetColor(clGray);
-  cv.TextOut(x, ty, text);
+  DrawCaptionText(cv, rx, ty, FRightText, Enabled(), FColorOutText, 1);
 }
 
 void TNumIO2::PaintButtons(TCanvas& cv) {
@@ -156,8 +139,7 @@ void TNumIO2::PaintValueBox(TCanvas& cv) {
                Height() - GaugeReserve(), outline, background, FLines);
 }
 
-// The text clipped to the box, and the caret: a one-pixel line that is left
-// out where it would fall on the box's edges or outside.
+// The text clipped to the box, and where the caret goes (PaintCaret).
 void TNumIO2::PaintValueText(TCanvas& cv, int ty) {
   const int LS = FLeftSpace;
   const int TB = FTextBoxWidth;
@@ -165,27 +147,16 @@ void TNumIO2::PaintValueText(TCanvas& cv, int ty) {
   const std::u16string& text = Text();
   const int tw = cv.TextWidth(text);
   const int wc = cv.TextWidth(text.substr(0, size_t(FModel.CaretClamped())));
-  int x = LS + (TB - tw) / 2 + 2;
-  int c = wc + (TB - tw) / 2 + 1;
-  if (FAlignment == taLeftJustify) {
-    x = LS + 4;
-    c = wc + 3;
-  } else if (FAlignment == taRightJustify) {
-    x = LS + TB - tw - 2;
-    c = TB + wc - tw - 3;
-  }
+  const int x = ValueTextX(FAlignment, LS, TB, tw);
+  // The caret stands one pixel left of the character it precedes.
+  const int c = x - LS + wc - 1;
   const bool warn = OutOfRange();
   TColor color = warn ? FColorWarnTxt : FColorBoxText;
   if (!Enabled()) color = clGray;
   cv.Font().SetColor(color);
   cv.Brush().SetColor(!Enabled() ? kDisabledBox : (warn ? FColorWarnBG : FColorBoxBG));
   cv.TextRect({LS + 3, 2, LS + TB - 1, bottom - 3}, x, ty, text);
-
-  if (FCaretVisib && c > 0 && c < TB) {
-    cv.Pen().SetColor(clBlack);
-    cv.MoveTo(LS + c, 3);
-    cv.LineTo(LS + c, bottom - 3);
-  }
+  FCaret = {c > 0 && c < TB, LS + c, 3, bottom - 3, clBlack};
 }
 
 // The selection is shown inverted, while focused or with HideSelection off.
@@ -200,4 +171,22 @@ void TNumIO2::PaintSelection(TCanvas& cv) {
   cv.SetCopyMode(cmNotSrcCopy);
   cv.CopyRect(r, cv.Target(), r);
   cv.SetCopyMode(cmSrcCopy);
+  // The caret comes before the selection: inverted with it, black turns white.
+  if (FCaret.X >= r.Left && FCaret.X < r.Right) FCaret.Color = clWhite;
+}
+
+// The caret is a one-pixel line over the text; it is left out where it would
+// fall on the box's edges or outside. Hidden, its column shows the picture.
+void TNumIO2::PaintCaret() {
+  if (!FCaret.InBox) return;
+  TCanvas& window = Canvas();
+  if (FCaretVisib) {
+    window.Pen().SetColor(FCaret.Color);
+    window.MoveTo(FCaret.X, FCaret.Top);
+    window.LineTo(FCaret.X, FCaret.Bottom);
+  } else {
+    const TRect column{FCaret.X, FCaret.Top, FCaret.X + 1, FCaret.Bottom};
+    window.SetCopyMode(cmSrcCopy);
+    window.CopyRect(column, FPicture, column);
+  }
 }

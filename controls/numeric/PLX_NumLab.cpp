@@ -9,9 +9,6 @@
 namespace {
 
 constexpr int kMaxPrecision = 15;
-constexpr TColor kDisabledGray = 0x808080;
-// The text whose height places every text of the label vertically.
-const std::u16string kHeightProbe = u"(8g]}ÜÄ§";
 
 }  // namespace
 
@@ -22,9 +19,7 @@ TNumLab::TNumLab(TComponent* AOwner) : TGraphicControl(AOwner) {
 
 template <typename T>
 void TNumLab::setAndPaint(T& field, const T& value) {
-  if (field == value) return;
-  field = value;
-  Paint();
+  SetAndRepaint(field, value, [this] { Paint(); });
 }
 
 void TNumLab::SetLabValue(double value) {
@@ -57,10 +52,7 @@ void TNumLab::SetLeftSpace(int value) {
   setAndPaint(FLeftSpace, std::min(value, Width()));
 }
 
-void TNumLab::SetLabelWidth(int value) {
-  if (value < 0) return;
-  setAndPaint(FLabWidth, value);
-}
+void TNumLab::SetLabelWidth(int value) { setAndPaint(FLabWidth, value); }
 
 void TNumLab::SetAlignment(TAlignment value) { setAndPaint(FAlignment, value); }
 void TNumLab::SetLeftTextAlignment(TAlignment value) { setAndPaint(FLTAlignment, value); }
@@ -156,7 +148,9 @@ void TNumLab::Paint() {
   FBitmap.SetSize(W, H);
   TCanvas& cv = FBitmap.Canvas();
   cv.Font().Assign(Font());
-  const int y = (H - cv.TextHeight(kHeightProbe)) / 2;
+  // Every text of the label is placed by the font's cell height, which
+  // TextHeight gives whatever the text.
+  const int y = (H - cv.TextHeight(u"0")) / 2;
   paintBackground(cv, W, H);
   paintLeftText(cv, y);
   paintRightText(cv, W, y);
@@ -175,39 +169,16 @@ void TNumLab::paintBackground(TCanvas& cv, int W, int H) {
   cv.Rectangle(0, 0, W, H);
 }
 
-// Enabled: the text in ColorOutText on the background brush. Disabled:
-// embossed, a white copy shadowDx right of and one below the text, then the
-// text in gray, both without background.
-void TNumLab::paintCaption(TCanvas& cv, int x, int y, const std::u16string& text, int shadowDx) {
-  if (text.empty()) return;
-  if (Enabled()) {
-    cv.Font().SetColor(FColorOutText);
-    cv.TextOut(x, y, text);
-    return;
-  }
-  cv.Brush().SetStyle(bsClear);
-  cv.Font().SetColor(clWhite);
-  cv.TextOut(x + shadowDx, y + 1, text);
-  cv.Font().SetColor(kDisabledGray);
-  cv.TextOut(x, y, text);
-}
-
 void TNumLab::paintLeftText(TCanvas& cv, int y) {
-  const int lw = cv.TextWidth(FLeftText);
-  int x = 7;
-  if (FLTAlignment == taRightJustify) x = FLeftSpace - lw - 5;
-  if (FLTAlignment == taCenter) x = (FLeftSpace - lw) / 2;
-  paintCaption(cv, x, y, FLeftText, 1);
+  const int x = LeftTextX(FLTAlignment, FLeftSpace, cv.TextWidth(FLeftText));
+  DrawCaptionText(cv, x, y, FLeftText, Enabled(), FColorOutText, 1);
 }
 
 void TNumLab::paintRightText(TCanvas& cv, int W, int y) {
-  const int rw = cv.TextWidth(FRightText);
-  const int boxEnd = FLeftSpace + FLabWidth;
-  int x = boxEnd + 7;
-  if (FRTAlignment == taRightJustify) x = W - rw - 6;
-  if (FRTAlignment == taCenter) x = (W - (boxEnd + rw)) / 2 + boxEnd + 1;
+  const int x = RightTextX(FRTAlignment, FLeftSpace + FLabWidth, W, cv.TextWidth(FRightText));
   // The right-justified caption's white copy lies to the left.
-  paintCaption(cv, x, y, FRightText, FRTAlignment == taRightJustify ? -1 : 1);
+  DrawCaptionText(cv, x, y, FRightText, Enabled(), FColorOutText,
+                  FRTAlignment == taRightJustify ? -1 : 1);
 }
 
 void TNumLab::paintValueText(TCanvas& cv, int y, int H) {
@@ -219,10 +190,8 @@ void TNumLab::paintValueText(TCanvas& cv, int y, int H) {
     text = FOverFlowIndi;
     tw = cv.TextWidth(text);
   }
-  int x = FLeftSpace + (FLabWidth - tw) / 2 + 2;
-  if (FAlignment == taLeftJustify) x = FLeftSpace + 4;
-  if (FAlignment == taRightJustify) x = FLeftSpace + FLabWidth - tw - 2;
-  cv.Font().SetColor(Enabled() ? FColorLabText : kDisabledGray);
+  const int x = ValueTextX(FAlignment, FLeftSpace, FLabWidth, tw);
+  cv.Font().SetColor(Enabled() ? FColorLabText : clGray);
   cv.TextRect({FLeftSpace + 3, 2, FLeftSpace + FLabWidth - 1, H - 3}, x, y, text);
 }
 

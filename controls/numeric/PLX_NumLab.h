@@ -50,7 +50,7 @@ class TNumLab : public TGraphicControl {
   // are ignored, values above Width() become Width().
   int LeftSpace() const { return FLeftSpace; }
   void SetLeftSpace(int value);
-  // Inner width of the value box. Negative values are ignored.
+  // Inner width of the value box.
   int LabelWidth() const { return FLabWidth; }
   void SetLabelWidth(int value);
   TAlignment Alignment() const { return FAlignment; }
@@ -101,7 +101,6 @@ class TNumLab : public TGraphicControl {
   void setAndPaint(T& field, const T& value);
   TNumLabFormat textFormat() const;
   void paintBackground(TCanvas& cv, int W, int H);
-  void paintCaption(TCanvas& cv, int x, int y, const std::u16string& text, int shadowDx);
   void paintLeftText(TCanvas& cv, int y);
   void paintRightText(TCanvas& cv, int W, int y);
   void paintValueText(TCanvas& cv, int y, int H);

@@ -11,6 +11,7 @@
 #include "controls/base/PLX_math1.h"
 #include "controls/base/PLX_stringl.h"
 #include "controls/numeric/PLX_NumScan.h"
+#include "platform/DateTimeFormat.h"
 #include "platform/Errors.h"
 #include "platform/Locale.h"
 
@@ -56,6 +57,13 @@ std::u16string floatText(double value, int precision) {
   return WidenAscii((value < 0 ? "-" : "") + text);
 }
 
+// One digit, the separator, Precision - 1 digits: the separator stands also
+// when no digit follows it ("5.E+000").
+std::u16string overflowed(bool& overflow) {
+  overflow = true;
+  return u"";
+}
+
 std::u16string expText(double value, int precision) {
   if (!std::isfinite(value)) return strff(value, 1, 0);
   const int count = std::max(precision, 1);
@@ -65,7 +73,15 @@ std::u16string expText(double value, int precision) {
   } else {
     sig = SignificantDigits(std::fabs(value), count);
   }
-  return WidenAscii((value < 0 ? "-" : "") + scientificText(sig));
+  const std::string mantissa = sig.Digits.substr(0, 1) + "." + sig.Digits.substr(1);
+  return WidenAscii((value < 0 ? "-" : "") + mantissa + exponentText(sig.Exponent));
+}
+
+// The degree types: an angle with no whole degrees to write (not finite, or
+// beyond the fixed form) is one their formats cannot show.
+std::u16string degreeText(double value, TDegreeFormat format, int precision, bool& overflow) {
+  if (!InFixedFormRange(value)) return overflowed(overflow);
+  return DegreeToStr(value, format, precision);
 }
 
 std::u16string fixedText(double value, int precision) {
@@ -79,10 +95,6 @@ std::u16string fixedText(double value, int precision) {
   return WidenAscii(std::string(buffer, result.ptr));
 }
 
-std::u16string overflowed(bool& overflow) {
-  overflow = true;
-  return u"";
-}
 
 bool inInt32Range(double value) { return value >= -2147483648.0 && value <= 2147483647.0; }
 bool inWordRange(double value) { return value >= -2147483648.0 && value <= 4294967295.0; }
@@ -149,11 +161,11 @@ std::u16string formattedText(TDisplay type, double value, int precision, const T
     case dtOct:
       return digitsText(value, std::min(precision, 12), Octal, overflow);
     case dtDeg:
-      return DegreeToStr(value, dfDeg, precision);
+      return degreeText(value, dfDeg, precision, overflow);
     case dtDegMin:
-      return DegreeToStr(value, dfDegMin, precision);
+      return degreeText(value, dfDegMin, precision, overflow);
     case dtDegMinSec:
-      return DegreeToStr(value, dfDegMinSec, precision);
+      return degreeText(value, dfDegMinSec, precision, overflow);
     case dtEEng:
       return EEngStr(value, precision);
     case dtEEngNoDP:

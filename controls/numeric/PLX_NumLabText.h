@@ -44,11 +44,13 @@ struct TNumLabFormat {
 //  3. except for the same four types: a "+" in front of values above 0.
 //
 // Choices where the rules leave room:
-//  - dtFloat and dtExp with Precision 0 use one significant digit, and a
-//    mantissa with a single digit has no separator ("5E+000");
+//  - dtFloat and dtExp with Precision 0 use one significant digit; dtFloat's
+//    scientific form then has no separator ("5E+020"), dtExp's keeps it
+//    ("5.E+000");
 //  - dtHex, dtBin and dtOct with Precision 0 keep no digits: the text is empty;
 //  - infinities and NaN read "+Inf", "-Inf" and "Nan" in the real formats;
-//    the integer and date types show the overflow indicator for them, and
-//    dtInt for values beyond the 64-bit range, dtDateTime for values that are
-//    no date.
+//    the integer, date and degree types show the overflow indicator for them,
+//    dtInt also for values beyond the 64-bit range, dtDateTime for values
+//    that are no date, and the degree types for angles beyond the fixed form
+//    (no whole degrees to write).
 std::u16string NumLabValueText(TDisplay DisplayType, double Value, const TNumLabFormat& Format);

@@ -306,18 +306,10 @@ std::u16string Bin(int32_t innum, uint8_t places) { return lowDigits(innum, plac
 
 std::u16string DegreeToStr(double InNum, TDegreeFormat Format, int Precision) {
   Precision = std::clamp(Precision, 0, 8);
-  switch (Format) {
-    case dfDeg:
-      return strff(InNum, 1, Precision) + u"\u00B0";
-    case dfDegMin:
-      if (std::isfinite(InNum)) return degMinText(InNum, Precision);
-      break;
-    case dfDegMinSec:
-      if (std::isfinite(InNum)) return degMinSecText(InNum, Precision);
-      break;
-    case dfNumeric:
-      break;
-  }
-  // dfNumeric, and "+Inf", "-Inf" or "Nan" in the minute and second formats.
-  return strff(InNum, 1, Precision);
+  if (Format == dfNumeric) return strff(InNum, 1, Precision);
+  // Angles with no whole degrees to write (not finite, or beyond the fixed
+  // form) have no minutes or seconds either: every degree format writes them
+  // as dfDeg does ("+Inf°", "Nan°", "-1.0E+0308°").
+  if (Format == dfDeg || !InFixedFormRange(InNum)) return strff(InNum, 1, Precision) + u"\u00B0";
+  return Format == dfDegMin ? degMinText(InNum, Precision) : degMinSecText(InNum, Precision);
 }

@@ -44,5 +44,7 @@ std::u16string Octal(int32_t innum, uint8_t places);
 std::u16string Bin(int32_t innum, uint8_t places);
 
 // An angle in degrees as 12.5°, 12° 30.0' or 12° 30' 45.0" (Precision 0..8
-// decimals on the last part), or as a plain number.
+// decimals on the last part), or as a plain number. Angles that cannot be
+// split into whole degrees (not finite, or beyond strff's fixed form) are
+// written as 12.5° is in every degree format: "+Inf°", "Nan°".
 std::u16string DegreeToStr(double InNum, TDegreeFormat Format, int Precision);

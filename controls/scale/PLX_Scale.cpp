@@ -1,6 +1,8 @@
 #include "controls/scale/PLX_Scale.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "controls/base/PLX_Frames.h"
 #include "platform/Bitmap.h"
@@ -8,16 +10,23 @@
 
 namespace {
 
-constexpr int MinDecPlaces = -3;
-constexpr int MaxDecPlaces = 12;
-constexpr int DefaultSize = 400;
+constexpr int kMinDecPlaces = -3;
+constexpr int kMaxDecPlaces = 12;
+constexpr int kDefaultSize = 400;
+
+// The other end of a range whose two ends came out equal: one above, or the
+// next value above where adding 1 would not change it (beyond 2^53).
+double aboveEnd(double value) {
+  const double next = value + 1;
+  return next != value ? next : std::nextafter(value, std::numeric_limits<double>::infinity());
+}
 
 }  // namespace
 
 TScale::TScale(TComponent* AOwner) : TWinControl(AOwner), FDTFormat(std::make_unique<TDTLabel>()) {
   FDTFormat->OnChange = [this](TObject*) { TriggerPaint(); };
   Font().OnChange = [this] { TriggerPaint(); };
-  SetBounds(Left(), Top(), DefaultSize, DefaultSize);  // remaps
+  SetBounds(Left(), Top(), kDefaultSize, kDefaultSize);  // remaps
 }
 
 TScale::~TScale() { Font().OnChange = nullptr; }
@@ -58,19 +67,14 @@ TScaleGeometry TScale::Geometry() const {
   return g;
 }
 
+// While the scale is being loaded its coefficients wait for Loaded(); the
+// mode already follows, as the conversions read it.
 void TScale::AdjustScalePars() {
-  if (IsLoading()) return;
-  ::AdjustScalePars(Geometry(), FTransf);
-}
-
-int TScale::R2M(long double Value) const {
-  return ::R2M(Geometry(), FTransf, static_cast<double>(Value));
-}
-
-int TScale::ConvertToPixelCoords(double Value) const { return R2M(Value); }
-
-double TScale::ConvertPixelToScale(int PixelCoord) const {
-  return ::M2R(FTransf, FAxLog, PixelCoord);
+  if (IsLoading()) {
+    ::AdjustScaleMode(Geometry(), FMap);
+  } else {
+    ::AdjustScalePars(Geometry(), FMap);
+  }
 }
 
 // ---------------------------------------------------------------------------
@@ -128,7 +132,7 @@ void TScale::SetDateFormat(const TDTLabel& value) {
 }
 
 void TScale::SetDecPlaces(int value) {
-  FDecPlaces = std::clamp(value, MinDecPlaces, MaxDecPlaces);
+  FDecPlaces = std::clamp(value, kMinDecPlaces, kMaxDecPlaces);
   AdjustScalePars();
   TriggerPaint();
 }
@@ -191,7 +195,7 @@ void TScale::SetMinTicks(int value) {
 
 void TScale::SetRangeLow(double value) {
   FRangeLow = value;
-  if (value == FRangeHigh) FRangeHigh = value + 1;
+  if (value == FRangeHigh) FRangeHigh = aboveEnd(value);
   AdjustScalePars();
   TriggerPaint();
 }
@@ -199,14 +203,14 @@ void TScale::SetRangeLow(double value) {
 // Equal ends reverse the range: the high end keeps the new value.
 void TScale::SetRangeHigh(double value) {
   FRangeHigh = value;
-  if (value == FRangeLow) FRangeLow = value + 1;
+  if (value == FRangeLow) FRangeLow = aboveEnd(value);
   AdjustScalePars();
   TriggerPaint();
 }
 
 void TScale::SetRange(double LowVal, double HighVal) {
   FRangeLow = LowVal;
-  FRangeHigh = LowVal == HighVal ? LowVal + 1 : HighVal;
+  FRangeHigh = LowVal == HighVal ? aboveEnd(LowVal) : HighVal;
   AdjustScalePars();
   TriggerPaint();
 }
@@ -250,26 +254,10 @@ void TScale::SetIsHelperComponent(bool value) {
   TriggerPaint();
 }
 
-void TScale::SetForeignCanvasPosX(int value) {
-  FForCvPosX = value;
-  TriggerPaint();
-}
-
-void TScale::SetForeignCanvasPosY(int value) {
-  FForCvPosY = value;
-  TriggerPaint();
-}
-
 void TScale::SetSuppressPaint(bool value) {
   if (value == FSuppressPaint) return;
   FSuppressPaint = value;
   if (!value) TriggerPaint();
-}
-
-void TScale::UseForeignCanvas(TCanvas* Canvas, int x, int y) {
-  FForeignCv = Canvas;
-  FForCvPosX = x;
-  FForCvPosY = y;
 }
 
 // ---------------------------------------------------------------------------
@@ -299,11 +287,17 @@ void TScale::ForcePaint() {
   FSuppressPaint = suppressed;
 }
 
+void TScale::ForcePaint(TCanvas& Canvas, int x, int y) {
+  if (!Visible() || IsLoading()) return;
+  paintOn(Canvas, x, y);
+}
+
 void TScale::Paint() {
   if (!Visible() || IsLoading() || FSuppressPaint) return;
-  TCanvas& target = FForeignCv ? *FForeignCv : Canvas();
-  const int ox = FForeignCv ? FForCvPosX : 0;
-  const int oy = FForeignCv ? FForCvPosY : 0;
+  paintOn(Canvas(), 0, 0);
+}
+
+void TScale::paintOn(TCanvas& target, int ox, int oy) {
   target.Font().Assign(Font());
   if (OnBeforeScaleRendered) OnBeforeScaleRendered(this, target);
   if (FTransparent) {
@@ -315,7 +309,7 @@ void TScale::Paint() {
 
 void TScale::PaintTransparent(TCanvas& target, int ox, int oy) {
   target.Pen().SetColor(FColorFG);
-  DrawAxis(target, ox, oy);
+  drawAxis(target, ox, oy);
   if (OnAfterScaleRendered) OnAfterScaleRendered(this, target);
 }
 
@@ -327,48 +321,34 @@ void TScale::PaintOpaque(TCanvas& target, int ox, int oy) {
   cv.Brush().SetColor(FColorBG);
   cv.Rectangle(0, 0, Width(), Height());
   cv.Pen().SetColor(FColorFG);
-  DrawAxis(cv, 0, 0);
+  drawAxis(cv, 0, 0);
   if (OnAfterScaleRendered) OnAfterScaleRendered(this, cv);
   DrawFrame(cv, FFrameStyle, 0, 0, Width() - 1, Height() - 1, FColWhiteLine, clSilver,
             FColGrayLine, FColBlackLine, FColBlackLine);
   target.Draw(ox, oy, image);
 }
 
-// The offset across the axis moves the base line; positions along the axis
-// come from the mapping alone.
-void TScale::DrawAxis(TCanvas& cv, int ox, int oy) {
-  long long basePos = 0;
-  switch (FScaleType) {
-    case sctXB:
-      basePos = static_cast<long long>(oy) + Height() - FMarginBottom - 1;
-      break;
-    case sctXT:
-      basePos = static_cast<long long>(oy) + FMarginTop;
-      break;
-    case sctYL:
-      basePos = static_cast<long long>(ox) + FMarginLeft;
-      break;
-    case sctYR:
-      basePos = static_cast<long long>(ox) + Width() - FMarginRight - 1;
-      break;
-  }
-  const int base = ClampPixel(basePos);
-  if (IsHorizontalScale(FScaleType)) {
-    DrawXScale(cv, base);
-  } else {
-    DrawYScale(cv, base);
-  }
-  if (FDrawBaseLine) DrawBaseLine(cv, base);
+TAxisStyle TScale::AxisStyle() const {
+  TAxisStyle style;
+  style.MinTicks = FNumTicks;
+  style.DecPlaces = FDecPlaces;
+  style.ShortTicks = FShortTicks;
+  style.LabelType = FLabelType;
+  style.UserTickText = FUserTicktext;
+  style.ScaleInscript = FScaleInscript;
+  style.Caption = FUnitLabel;
+  style.CaptionPosX = FLblPosX;
+  style.CaptionPosY = FLblPosY;
+  style.CaptionAlignment = FLblAlign;
+  style.CaptionAnchor = FLblAnchor;
+  style.ShowBaseLine = FDrawBaseLine;
+  style.Transparent = FTransparent;
+  return style;
 }
 
-void TScale::DrawBaseLine(TCanvas& cv, int BasePos) {
-  if (IsHorizontalScale(FScaleType)) {
-    cv.MoveTo(FMarginLeft, BasePos);
-    cv.LineTo(Width() - FMarginRight - 1, BasePos);
-  } else {
-    cv.MoveTo(BasePos, FMarginTop);
-    cv.LineTo(BasePos, Height() - FMarginBottom - 1);
-  }
+void TScale::drawAxis(TCanvas& cv, int ox, int oy) {
+  const TAxisEvents events{this, &OnScaleTickDrawn, &OnBeforeTickLabel};
+  FScaleTickPos = DrawAxis(cv, Geometry(), FMap, AxisStyle(), events, ox, oy);
 }
 
 // ---------------------------------------------------------------------------
@@ -386,7 +366,7 @@ void TScale::Assign(const TScale& Source) {
   OnScaleTickDrawn = Source.OnScaleTickDrawn;
   OnBeforeTickLabel = Source.OnBeforeTickLabel;
   FAxLog = Source.FAxLog;
-  FTransf = Source.FTransf;
+  FMap = Source.FMap;
   FRangeLow = Source.FRangeLow;
   FRangeHigh = Source.FRangeHigh;
   FShortTicks = Source.FShortTicks;
@@ -408,9 +388,6 @@ void TScale::Assign(const TScale& Source) {
   FUnitLabel = Source.FUnitLabel;
   FLblAnchor = Source.FLblAnchor;
   FLblAlign = Source.FLblAlign;
-  FForeignCv = Source.FForeignCv;
-  FForCvPosX = Source.FForCvPosX;
-  FForCvPosY = Source.FForCvPosY;
   FScaleType = Source.FScaleType;
   FSuppressPaint = Source.FSuppressPaint;
   TriggerPaint();

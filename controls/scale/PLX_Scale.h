@@ -2,11 +2,15 @@
 // (ticks, labels, caption, base line), or serves as a helper that draws its
 // axis onto a surface its owner gives it (the chart's axes).
 //
+// The axis itself is drawn by the plain axis unit (PLX_AxisDraw.h); the scale
+// holds its settings and its mapping and decides when and where to draw.
+//
 // Setters that change what is shown repaint by one rule (TriggerPaint): a
 // transparent stand-alone scale asks for a later repaint so that whatever lies
 // behind it is drawn first; every other scale paints at once. Painting stays
-// suppressed until a stand-alone scale's window exists; a helper, which never
-// gets one, paints through ForcePaint (or once its owner clears SuppressPaint).
+// suppressed until a stand-alone scale's window exists. A helper never gets a
+// window: its owner makes it draw onto the owner's canvas, at the moment it
+// chooses, with ForcePaint(Canvas, x, y).
 #pragma once
 
 #include <memory>
@@ -15,6 +19,8 @@
 
 #include "controls/base/PLX_DTLabel.h"
 #include "controls/base/PLX_plxbase.h"
+#include "controls/scale/PLX_AxisDraw.h"
+#include "controls/scale/PLX_AxisMap.h"
 #include "controls/scale/PLX_ScaleMap.h"
 #include "controls/scale/PLX_ScaleText.h"
 #include "controls/scale/PLX_ScaleTicks.h"
@@ -88,34 +94,36 @@ class TScale : public TWinControl {
   void SetUserTickText(const std::u16string& value);
   bool IsHelperComponent() const { return FIsHelper; }
   void SetIsHelperComponent(bool value);
-  int ForeignCanvasPosX() const { return FForCvPosX; }
-  void SetForeignCanvasPosX(int value);
-  int ForeignCanvasPosY() const { return FForCvPosY; }
-  void SetForeignCanvasPosY(int value);
   bool SuppressPaint() const { return FSuppressPaint; }
   void SetSuppressPaint(bool value);
 
-  // Sets both ends at once; equal ends become low .. low + 1.
+  // Sets both ends at once; equal ends become low .. low + 1 (or the next
+  // value above low where + 1 would not change it).
   void SetRange(double LowVal, double HighVal);
-  int ConvertToPixelCoords(double Value) const;
+  int ConvertToPixelCoords(double Value) const { return FMap.ToPixel(Value); }
   // Raises EZeroDivide when the axis has no extent.
-  double ConvertPixelToScale(int PixelCoord) const;
+  double ConvertPixelToScale(int PixelCoord) const { return FMap.ToValue(PixelCoord); }
+  // The mapping, kept up to date by every setter that remaps.
+  const TAxisMap& Mapping() const { return FMap; }
   double Center() const { return (FRangeLow + FRangeHigh) / 2; }
   // 1-based; 0.0 outside 1..NumTicks().
   double TickPos(int ix) const { return FScaleTickPos.TickPos(ix); }
-  // Draw on Canvas (not owned) with the scale's area at (x, y) instead of on
-  // the own window. No repaint. nullptr returns to the own window.
-  void UseForeignCanvas(TCanvas* Canvas, int x, int y);
-  // Paints once even while painting is suppressed.
+  // Paints once on the own window even while painting is suppressed.
   void ForcePaint();
+  // Paints once onto Canvas, with the scale's area at (x, y), even while
+  // painting is suppressed: how an owner has its helpers draw on its own
+  // image. Nothing refers to Canvas after the call. An opaque scale is drawn
+  // whole (background, axis, frame) at (x, y); a transparent one moves only
+  // across its axis, by y for a horizontal and by x for a vertical scale.
+  void ForcePaint(TCanvas& Canvas, int x, int y);
 
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   void Paint() override;
   void Loaded() override;
 
-  // Copies the axis settings, colours, tick events, mapping, tick list,
-  // foreign surface and SuppressPaint; not size, position, font, visibility,
-  // helper mode, the loading state or the render events. Then repaints.
+  // Copies the axis settings, colours, tick events, mapping, tick list and
+  // SuppressPaint; not size, position, font, visibility, helper mode, the
+  // loading state or the render events. Then repaints.
   void Assign(const TScale& Source);
   // Raises EConvertError unless Source is a TScale.
   void Assign(const TObject& Source);
@@ -130,31 +138,14 @@ class TScale : public TWinControl {
   void CreateWnd() override;
 
  private:
-  // PLX_Scale.cpp
   void AdjustScalePars();
   TScaleGeometry Geometry() const;
-  int R2M(long double Value) const;
+  TAxisStyle AxisStyle() const;
   void TriggerPaint();
+  void paintOn(TCanvas& target, int ox, int oy);
   void PaintTransparent(TCanvas& target, int ox, int oy);
   void PaintOpaque(TCanvas& target, int ox, int oy);
-  void DrawAxis(TCanvas& cv, int ox, int oy);
-  void DrawBaseLine(TCanvas& cv, int BasePos);
-
-  // PLX_ScaleDraw.cpp: the numeric axis.
-  void DrawXScale(TCanvas& cv, int YPos);
-  void DrawYScale(TCanvas& cv, int XPos);
-  void NumLinXax(TCanvas& cv, int YPos);
-  void NumLinYax(TCanvas& cv, int XPos);
-  void NumLogXax(TCanvas& cv, int YPos);
-  void NumLogYax(TCanvas& cv, int XPos);
-  TScaleTickRequest TickRequest(bool Logarithmic) const;
-  TTickLabelStyle LabelStyle() const;
-  void DrawTickLine(TCanvas& cv, int x, int y, int Length) const;
-  void TickDrawn(TCanvas& cv, long double Value, int ChartX, int ChartY);
-  void WriteLabel(TCanvas& cv, int x, int y, std::u16string Label, long double Value);
-  void WriteVerticalLabel(TCanvas& cv, int XPos, int y, int th, std::u16string Label,
-                          long double Value);
-  void DrawCaption(TCanvas& cv, int BasePos);
+  void drawAxis(TCanvas& cv, int ox, int oy);
 
   TFrameStyle FFrameStyle = fsLowered;
   TColor FColorFG = clBlack;
@@ -164,7 +155,7 @@ class TScale : public TWinControl {
   TColor FColWhiteLine = clWhite;
   TColorScheme FColorScheme = csBWG;
   bool FAxLog = false;
-  TScaleMapping FTransf;  // k and d
+  TAxisMap FMap;  // k and d
   double FRangeHigh = 100.0;
   double FRangeLow = 0.0;
   bool FShortTicks = true;
@@ -190,9 +181,6 @@ class TScale : public TWinControl {
   std::u16string FScaleInscript;
   TScaleTickList FScaleTickPos;
   std::u16string FUnitLabel;
-  TCanvas* FForeignCv = nullptr;
-  int FForCvPosX = 0;
-  int FForCvPosY = 0;
   TScaleType FScaleType = sctXB;
   bool FSuppressPaint = true;
 };

@@ -7,8 +7,8 @@
 #include <cstdio>
 
 #include "controls/scale/PLX_Scale.h"
+#include "platform/DateTimeFormat.h"
 #include "platform/Errors.h"
-#include "platform/Locale.h"
 
 namespace {
 
@@ -105,7 +105,8 @@ std::u16string TimeString(double Time, bool Showmsec) {
 // milliseconds here, as the platform would, so that a time a hair before
 // midnight moves to the next day instead of rounding the encoded value into
 // the day before (-1 - 2e-16 is midnight of 29 December, not 27 December).
-std::u16string FormatDateTimePLX(const std::u16string& fmt, double DT) {
+std::u16string FormatDateTimePLX(const std::u16string& fmt, double DT,
+                                 const TFormatSettings& Settings) {
   if (std::fabs(DT) < kZeroValue) DT = 0;
   if (DT < 0) {
     double day = std::floor(DT);
@@ -116,35 +117,48 @@ std::u16string FormatDateTimePLX(const std::u16string& fmt, double DT) {
     }
     DT = day - ms / kMsPerDay;
   }
-  return FormatDateTime(fmt, DT);
+  return FormatDateTime(fmt, DT, Settings);
+}
+
+std::u16string FormatDateTimePLX(const std::u16string& fmt, double DT) {
+  return FormatDateTimePLX(fmt, DT, LocaleFormatSettings());
+}
+
+std::u16string FormatDateStr(double DT, bool MonthName, TYearLength YearLength,
+                             TDateOrder DateOrder, char16_t DateSeparator,
+                             const TFormatSettings& Settings) {
+  return FormatDateTimePLX(datePattern(MonthName, YearLength, DateOrder, DateSeparator), DT,
+                           Settings);
 }
 
 std::u16string FormatDateStr(double DT, bool MonthName, TYearLength YearLength,
                              TDateOrder DateOrder, char16_t DateSeparator) {
-  return FormatDateTimePLX(datePattern(MonthName, YearLength, DateOrder, DateSeparator), DT);
+  return FormatDateStr(DT, MonthName, YearLength, DateOrder, DateSeparator, LocaleFormatSettings());
 }
 
-std::u16string TimeLabel(TTimeLabelMode Mode, const TDTLabel& Format, double Value) {
-  return FormatDateTimePLX(timePattern(Mode, Format.TimeFormat(), Format.TimeSeparator()), Value);
+std::u16string TimeLabel(TTimeLabelMode Mode, const TDTLabel& Format,
+                         const TFormatSettings& Settings, double Value) {
+  return FormatDateTimePLX(timePattern(Mode, Format.TimeFormat(), Format.TimeSeparator()), Value,
+                           Settings);
 }
 
-std::u16string DateLabel(const TDTLabel& Format, double Value) {
+std::u16string DateLabel(const TDTLabel& Format, const TFormatSettings& Settings, double Value) {
   return FormatDateStr(Value, Format.MonthName(), Format.YearLength(), Format.DateOrder(),
-                       Format.DateSeparator());
+                       Format.DateSeparator(), Settings);
 }
 
-std::u16string MonthLabel(const TDTLabel& Format, double Value) {
+std::u16string MonthLabel(const TDTLabel& Format, const TFormatSettings& Settings, double Value) {
   const std::u16string m = monthToken(Format.MonthName());
   const std::u16string y = yearToken(Format.YearLength());
   const std::u16string s = quoted(Format.DateSeparator());
   std::u16string pattern = m;
   if (!y.empty()) pattern = Format.DateOrder() == doYYMMDD ? y + s + m : m + s + y;
-  return FormatDateTimePLX(pattern, Value);
+  return FormatDateTimePLX(pattern, Value, Settings);
 }
 
-std::u16string YearLabel(TYearLength YearLength, double Value) {
+std::u16string YearLabel(TYearLength YearLength, const TFormatSettings& Settings, double Value) {
   if (YearLength == ylNone) return u"";
-  std::u16string text = FormatDateTimePLX(yearToken(YearLength), Value);
+  std::u16string text = FormatDateTimePLX(yearToken(YearLength), Value, Settings);
   if (YearLength == ylYYYY) {
     const size_t first = text.find_first_not_of(u'0');
     text.erase(0, first == std::u16string::npos ? text.size() - 1 : first);

@@ -95,6 +95,12 @@ TimeWindow timeWindow(long double low, long double high, int sign, long double m
 // ---------------------------------------------------------------------------
 // Date-time axis levels
 
+// What the labels of a date-time axis are written with.
+struct LabelTexts {
+  const TDTLabel& Format;
+  const TFormatSettings& Settings;
+};
+
 // dtOnePerDay: a date line at the first labelled tick and wherever the day
 // of month differs from that of the previous date line.
 class DateLines {
@@ -153,7 +159,7 @@ TTimeLabelMode timeLabelMode(TDateTimeLevel Level) {
 }
 
 void BelowOneDayInscription(TTimeLabelMode Mode, const TDateTimeRequest& Request, long double TR,
-                            const TDTLabel& Format, std::vector<TDateTimeTick>& ticks) {
+                            const LabelTexts& texts, std::vector<TDateTimeTick>& ticks) {
   const BelowOneDayMode& mode = kBelowOneDayModes[size_t(Mode - 1)];
   long double first = 0;
   long double minor = 0;
@@ -165,7 +171,7 @@ void BelowOneDayInscription(TTimeLabelMode Mode, const TDateTimeRequest& Request
   }
   const long double start = first - back * minor;
   const long double advance = Request.ShortTicks ? minor : step;
-  DateLines dateLines(Format.DateForTime());
+  DateLines dateLines(texts.Format.DateForTime());
   for (int64_t i = 0;; ++i) {
     const long double p = start + i * advance;
     if (!(p - Request.RangeHigh < kEndTolerance)) break;
@@ -174,16 +180,16 @@ void BelowOneDayInscription(TTimeLabelMode Mode, const TDateTimeRequest& Request
     const bool major = !Request.ShortTicks || std::fabs(q - std::round(q)) <= 0.1L;
     TDateTimeTick& tick = addTick(ticks, p, major);
     if (!major) continue;
-    tick.Label = TimeLabel(Mode, Format, double(p));
+    tick.Label = TimeLabel(Mode, texts.Format, texts.Settings, double(p));
     if (dateLines.Due(p)) {
       tick.HasDateLine = true;
-      tick.DateLine = DateLabel(Format, double(p));
+      tick.DateLine = DateLabel(texts.Format, texts.Settings, double(p));
     }
   }
 }
 
 // Steps of whole days, counted from 1 January of RangeLow's year.
-void DayToMonthInscription(const TDateTimeRequest& Request, long double TR, const TDTLabel& Format,
+void DayToMonthInscription(const TDateTimeRequest& Request, long double TR, const LabelTexts& texts,
                            std::vector<TDateTimeTick>& ticks) {
   const int ix = stepIndex(kStepGrids[kDayRow - 1], TR);
   const int64_t step = kStepGrids[kDayRow - 1][size_t(ix)];
@@ -196,12 +202,12 @@ void DayToMonthInscription(const TDateTimeRequest& Request, long double TR, cons
     if (p < Request.RangeLow) continue;
     const bool major = !Request.ShortTicks || floorMod(p, step) == phase;
     TDateTimeTick& tick = addTick(ticks, p, major);
-    if (major) tick.Label = DateLabel(Format, double(p));
+    if (major) tick.Label = DateLabel(texts.Format, texts.Settings, double(p));
   }
 }
 
 // Steps of 1, 2, 3, 4 or 6 months; major ticks on months 1 + k * step.
-void MonthToYearInscription(const TDateTimeRequest& Request, const TDTLabel& Format,
+void MonthToYearInscription(const TDateTimeRequest& Request, const LabelTexts& texts,
                             std::vector<TDateTimeTick>& ticks) {
   const TStepRow& row = kStepGrids[kMonthRow - 1];
   const long double months =
@@ -226,12 +232,12 @@ void MonthToYearInscription(const TDateTimeRequest& Request, const TDTLabel& For
     if (p < Request.RangeLow) continue;
     const bool major = !Request.ShortTicks || step == 1 || month % step == 1;
     TDateTimeTick& tick = addTick(ticks, p, major);
-    if (major) tick.Label = MonthLabel(Format, double(p));
+    if (major) tick.Label = MonthLabel(texts.Format, texts.Settings, double(p));
   }
 }
 
 // Steps of 1, 2 or 5 times a power of ten years, on 1 January.
-void AboveYearInscription(const TDateTimeRequest& Request, const TDTLabel& Format,
+void AboveYearInscription(const TDateTimeRequest& Request, const LabelTexts& texts,
                           std::vector<TDateTimeTick>& ticks) {
   const long double years =
       std::max((Request.RangeHigh - Request.RangeLow) / kDaysPerYear / minTicks(Request), 1.0L);
@@ -249,7 +255,7 @@ void AboveYearInscription(const TDateTimeRequest& Request, const TDTLabel& Forma
     if (!(p - Request.RangeHigh < kEndTolerance)) break;
     const bool major = !Request.ShortTicks || t % step == 0;
     TDateTimeTick& tick = addTick(ticks, p, major);
-    if (major) tick.Label = YearLabel(Format.YearLength(), double(p));
+    if (major) tick.Label = YearLabel(texts.Format.YearLength(), texts.Settings, double(p));
   }
 }
 
@@ -319,7 +325,8 @@ long double FindStep(int StepGridIx, long double Range, long double RangeLow,
   return step / Multiplier;
 }
 
-TDateTimeTicks DateTimeAxisTicks(const TDateTimeRequest& Request, const TDTLabel& Format) {
+TDateTimeTicks DateTimeAxisTicks(const TDateTimeRequest& Request, const TDTLabel& Format,
+                                 const TFormatSettings& Settings) {
   TDateTimeTicks result;
   if (!(Request.RangeHigh >= Request.RangeLow && Request.RangeLow >= kFirstDay &&
         Request.RangeHigh <= kLastAxisDay)) {
@@ -328,21 +335,22 @@ TDateTimeTicks DateTimeAxisTicks(const TDateTimeRequest& Request, const TDTLabel
   }
   const long double TR = (Request.RangeHigh - Request.RangeLow) / minTicks(Request);
   const TDateTimeLevel level = DateTimeLevel(TR, Request.Horizontal);
+  const LabelTexts texts{Format, Settings};
   switch (level) {
     case lvBelowOneSecond:
       result.Outcome = aoBelowOneSecond;
       break;
     case lvDays:
-      DayToMonthInscription(Request, TR, Format, result.Ticks);
+      DayToMonthInscription(Request, TR, texts, result.Ticks);
       break;
     case lvMonths:
-      MonthToYearInscription(Request, Format, result.Ticks);
+      MonthToYearInscription(Request, texts, result.Ticks);
       break;
     case lvYears:
-      AboveYearInscription(Request, Format, result.Ticks);
+      AboveYearInscription(Request, texts, result.Ticks);
       break;
     default:
-      BelowOneDayInscription(timeLabelMode(level), Request, TR, Format, result.Ticks);
+      BelowOneDayInscription(timeLabelMode(level), Request, TR, texts, result.Ticks);
       break;
   }
   return result;

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "controls/base/PLX_DTLabel.h"
+#include "platform/Locale.h"
 
 struct TDateTimeRequest {
   int MinTicks = 3;
@@ -58,8 +59,10 @@ struct TDateTimeTicks {
 // by TimeString (with milliseconds for steps below one second).
 TDateTimeTicks TimeAxisTicks(const TDateTimeRequest& Request);
 
-// The ticks of a date-time axis at the level its range asks for.
-TDateTimeTicks DateTimeAxisTicks(const TDateTimeRequest& Request, const TDTLabel& Format);
+// The ticks of a date-time axis at the level its range asks for, labelled by
+// Format with the locale's Settings.
+TDateTimeTicks DateTimeAxisTicks(const TDateTimeRequest& Request, const TDTLabel& Format,
+                                 const TFormatSettings& Settings);
 
 // The levels of a date-time axis, chosen by the time per tick interval.
 enum TDateTimeLevel : uint8_t {

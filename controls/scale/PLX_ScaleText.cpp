@@ -7,21 +7,21 @@
 namespace {
 
 // strff's two-digit exponent form has FieldWidth - 6 significant digits.
-constexpr int TwoDigitWidth = 8;
+constexpr int kTwoDigitWidth = 8;
 // The exponent form fills at least ten characters before its exponent loses
 // its two leading digits.
-constexpr int MinExpField = 10;
-constexpr size_t MaxLabelLength = 14;
+constexpr int kMinExpField = 10;
+constexpr size_t kMaxLabelLength = 14;
 // A tick this close to 0, relative to the range, is 0: a sum of steps may
 // leave a rounding residue where the value should be exactly zero.
-constexpr long double ZeroSnap = 1e-14L;
+constexpr long double kZeroSnap = 1e-14L;
 // Beyond this width the zero label is written short ("0", "0.0") instead of
 // in the exponent form of the other labels.
-constexpr long double ShortZeroRange = 100000.0L;
-constexpr long double IntegerTolerance = 1e-6L;
+constexpr long double kShortZeroRange = 100000.0L;
+constexpr long double kIntegerTolerance = 1e-6L;
 
 void cutLabel(std::u16string& label) {
-  if (label.size() > MaxLabelLength) label.resize(MaxLabelLength);
+  if (label.size() > kMaxLabelLength) label.resize(kMaxLabelLength);
 }
 
 std::u16string finishLabel(const TTickLabelStyle& style, const std::u16string& label,
@@ -34,8 +34,8 @@ std::u16string finishLabel(const TTickLabelStyle& style, const std::u16string& l
 
 std::u16string RCSpecStrf(double r, int FieldWidth, int DecP) {
   if (DecP >= 0) return strff(r, FieldWidth < 1 ? 1 : FieldWidth, DecP);
-  std::u16string text = strff(r, TwoDigitWidth, -2);
-  const int field = (FieldWidth > MinExpField ? FieldWidth : MinExpField) - 2;
+  std::u16string text = strff(r, kTwoDigitWidth, -2);
+  const int field = (FieldWidth > kMinExpField ? FieldWidth : kMinExpField) - 2;
   if (static_cast<int>(text.size()) < field) {
     const bool asterisks = text.find(u'*') != std::u16string::npos;
     text.insert(0, static_cast<size_t>(field) - text.size(), asterisks ? u'*' : u' ');
@@ -65,9 +65,9 @@ std::u16string LinearTickLabel(const TTickLabelStyle& Style, int m, long double&
                                int Counter) {
   const long double width = static_cast<long double>(Style.RangeHigh) - Style.RangeLow;
   std::u16string label;
-  if (std::fabs(Value / width) < ZeroSnap) {
+  if (std::fabs(Value / width) < kZeroSnap) {
     Value = 0.0L;
-    if (std::fabs(width) > ShortZeroRange) {
+    if (std::fabs(width) > kShortZeroRange) {
       label = m == 0 ? u"0" : u"0.0";
     } else {
       label = RCSpecStrf(0.0, 1, m);
@@ -76,7 +76,7 @@ std::u16string LinearTickLabel(const TTickLabelStyle& Style, int m, long double&
     label = RCSpecStrf(static_cast<double>(Value), 1, m);
   }
   cutLabel(label);
-  if (Style.DecPlaces == 0 && std::fabs(Value - std::nearbyint(Value)) > IntegerTolerance) {
+  if (Style.DecPlaces == 0 && std::fabs(Value - std::nearbyint(Value)) > kIntegerTolerance) {
     label.clear();
   }
   return finishLabel(Style, label, Counter);

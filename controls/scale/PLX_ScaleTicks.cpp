@@ -9,26 +9,19 @@ namespace {
 
 // Range widths at or beyond these get exponent-form labels. They are the
 // doubles a caller writes, so a range of exactly 0.0001 counts as narrow.
-constexpr long double ExpFormLow = 1e-4;
-constexpr long double ExpFormHigh = 1e6;
+constexpr long double kExpFormLow = 1e-4;
+constexpr long double kExpFormHigh = 1e6;
 // A tick up to this part of a step beyond the high end still belongs to it.
-constexpr long double EndTolerance = 0.001L;
+constexpr long double kEndTolerance = 0.001L;
 // Relative tolerance of the logarithmic range test (the scale unit's QSave).
 constexpr long double QSave = 0.999999999L;
-
-long double powerOfTen(int e) {
-  if (e < -27 || e > 27) return std::pow(10.0L, static_cast<long double>(e));
-  long double power = 1.0L;
-  for (int i = 0; i < (e < 0 ? -e : e); ++i) power *= 10.0L;
-  return e < 0 ? 1.0L / power : power;
-}
 
 }  // namespace
 
 int CalcM(int DecPlaces, long double lo, long double hi) {
   if (DecPlaces != -2 && DecPlaces != -3) return DecPlaces;
   const long double h = std::fabs(hi - lo);
-  if (!(h > ExpFormLow && h < ExpFormHigh)) return -1;
+  if (!(h > kExpFormLow && h < kExpFormHigh)) return -1;
   if (h >= 100.0L) return 0;
   return 2 - static_cast<int>(std::nearbyint(std::log(h) / 2.5L));
 }
@@ -37,7 +30,7 @@ int CalcLogM(int DecPlaces, long double lo, long double hi) {
   if (DecPlaces != -2) return DecPlaces;
   if (lo > hi) std::swap(lo, hi);
   const long double h = hi - lo;
-  if (!(h > ExpFormLow && h < ExpFormHigh)) return -1;
+  if (!(h > kExpFormLow && h < kExpFormHigh)) return -1;
   if (lo >= 1.0L) return 0;
   // A logarithmic axis never has a non-positive end; exponent form is the
   // safe answer for a caller that passes one anyway.
@@ -91,7 +84,7 @@ bool TScaleTickWalk::Next(TScaleTick& Tick) {
 // end is never lost to a rounding error below the end.
 bool TScaleTickWalk::nextMinor(TScaleTick& Tick) {
   const int sign = FSet.Sign;
-  const long double tolerance = EndTolerance * std::fabs(FMinorStep);
+  const long double tolerance = kEndTolerance * std::fabs(FMinorStep);
   auto minorValue = [this](int64_t i) {
     return static_cast<long double>(i - FSet.Divi) * FMinorStep + FSet.LowTick;
   };
@@ -121,7 +114,7 @@ bool TScaleTickWalk::nextMajor(TScaleTick& Tick) {
   auto majorValue = [this](int64_t n) {
     return static_cast<long double>(n) * FSet.Distance + FSet.LowTick;
   };
-  const long double tolerance = EndTolerance * std::fabs(FSet.Distance);
+  const long double tolerance = kEndTolerance * std::fabs(FSet.Distance);
   if (!(sign * (majorValue(i + 1) - FRequest.RangeHigh) <= tolerance)) FPhase = phDone;
   Tick = TScaleTick{};
   Tick.Value = majorValue(i);
@@ -149,13 +142,13 @@ void TScaleTickWalk::startLog() {
 bool TScaleTickWalk::nextLog(TScaleTick& Tick) {
   while (FPhase == phLog) {
     const int multiP = FMultiP;
-    const long double value = multiP * powerOfTen(FDecadeExp + FDecade);
+    const long double value = ScaledPowerOfTen(multiP, FDecadeExp + FDecade);
     if (FUse2510 && FMultiP < 9) {
       ++FMultiP;
     } else {
       FMultiP = 1;
       ++FDecade;
-      if (!(QSave * powerOfTen(FDecadeExp + FDecade) <= FRcHi)) FPhase = phDone;
+      if (!(QSave * ScaledPowerOfTen(1, FDecadeExp + FDecade) <= FRcHi)) FPhase = phDone;
     }
     if (!(value / QSave > FRcLo && QSave * value < FRcHi)) continue;
     const bool major = multiP == 1 || multiP == 2 || multiP == 5;

@@ -98,6 +98,52 @@ TEST_F(FeederEngine, NormalisedLengthOfExactlyOneAndAHalfBecomesOneHalf) {
   EXPECT_EQ(FeederListLines(state)[0], u"33.78");
 }
 
+// Normalising by repeated subtraction, as the rule states it; for lengths
+// where that loop still ends.
+double NormalisedBySubtraction(double wl) {
+  if (wl < 0.5) wl += 1.0;
+  while (wl >= 1.5) wl -= 1.0;
+  return wl;
+}
+
+TEST_F(FeederEngine, NormalisationMatchesRepeatedSubtractionToTheLastBit) {
+  const double dipoles[] = {85.30, 351.0, 1000.0, 12345.678, 3.3e5, 1.0 / 3.0 * 1e6};
+  const double frequencies[] = {1.8, 4.0, 7.1, 28.5, 144.3, 999.999};
+  for (double f : frequencies) {
+    for (double feet : dipoles) {
+      if (!CalcSingle(state, f, feet).done) continue;
+      EXPECT_EQ(state.dipWl, NormalisedBySubtraction(feet / (936.0 / f))) << f << " " << feet;
+    }
+  }
+}
+
+TEST_F(FeederEngine, HugeFrequenciesAnswerAtOnce) {
+  // Beyond 2^53 subtracting 1.0 changes nothing: every length there is whole.
+  for (double f : {1e10, 1e17, 1e300, 1.7e308}) {
+    ASSERT_TRUE(CalcSingle(state, f, 85.30).done) << f;
+    EXPECT_GE(state.dipWl, 0.5) << f;
+    EXPECT_LT(state.dipWl, 1.5) << f;
+  }
+  CalcSingle(state, 1e17, 85.30);
+  EXPECT_EQ(state.dipWl, 1.0);
+  EXPECT_EQ(state.fedlinwl, 0.25);
+}
+
+TEST_F(FeederEngine, InfiniteFrequenciesDivideByZero) {
+  for (double f : {HUGE_VAL, -HUGE_VAL}) {
+    EXPECT_THROW(CalcSingle(state, f, 85.30), EZeroDivide) << f;
+  }
+}
+
+TEST_F(FeederEngine, AnOverflowingLengthRaisesTheOverflowError) {
+  try {
+    CalcSingle(state, 1000.0, 1.7e308);
+    FAIL() << "no error";
+  } catch (const EOverflow& e) {
+    EXPECT_STREQ(e.what(), "Floating point overflow");
+  }
+}
+
 TEST_F(FeederEngine, ADipoleOfExactlyTheMinimumIsAccepted) {
   EXPECT_TRUE(CalcSingle(state, 7.5, 50.0).done);
   EXPECT_FALSE(CalcSingle(state, 7.5, std::nextafter(50.0, 0.0)).done);

@@ -5,12 +5,20 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QWheelEvent>
 #include <string>
 #include <vector>
 
+#include "app/ProgramIcon.h"
 #include "app/u_frmMain.h"
+#include "platform/Colors.h"
 #include "platform/Dialogs.h"
 #include "platform/Locale.h"
 
@@ -48,6 +56,30 @@ struct MainWindow : ::testing::Test {
   }
 
   int Marks() const { return window->rc->Store().ItemCount(tkMarkAt); }
+
+  static void pump() {
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  }
+
+  // A key pressed and released on a widget, as the keyboard sends it.
+  static void Press(QWidget* widget, int key, const QString& text = {}) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &press);
+    QApplication::sendEvent(widget, &release);
+    pump();
+  }
+
+  // One notch of the mouse wheel over a widget, downwards.
+  static void WheelDown(QWidget* widget) {
+    const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+    QWheelEvent wheel(at, widget->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &wheel);
+    pump();
+  }
+
+  static QRgb Face() { return QColor::fromRgb(ColorToPixel(clBtnFace)).rgb(); }
 
   // Types keys into a field as the user does, with its text selected first.
   void TypeOver(TNumIO2& field, const std::u16string& keys) {
@@ -167,6 +199,110 @@ TEST_F(MainWindow, MouseOverEitherChartFillsTheReadOuts) {
   window->RChart1->MouseMove(0, 50, 280);
   EXPECT_NEAR(window->nlFeedLin->Value(), 0.25, 1e-9);
   EXPECT_NEAR(window->nlFreq->Value(), 0.0, 1e-9);
+}
+
+TEST_F(MainWindow, AHugeFrequencyAnswersAtOnce) {
+  window->btnClearGraph->click();
+  window->nioFreq->SetNioValue(1e17);
+  window->btnCalc->click();  // used to subtract 1.0 from the dipole length forever
+  EXPECT_EQ(window->Memo1Lines().size(), 8u);
+  EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainWindow, TypedImpedanceThatMatchesNoItemAddsNone) {
+  QComboBox* box = window->cbZ0;
+  box->setFocus();
+  box->lineEdit()->selectAll();
+  for (QChar c : QStringLiteral("500")) Press(box->lineEdit(), c.unicode(), QString(c));
+  Press(box->lineEdit(), Qt::Key_Return, QStringLiteral("\r"));
+  EXPECT_EQ(box->count(), 3);
+  EXPECT_EQ(window->State().LLWL, 886.0);  // no choice: the constant stays
+  box->setCurrentIndex(0);
+  EXPECT_EQ(window->State().LLWL, 787.0);
+}
+
+TEST_F(MainWindow, TheWheelLeavesTheImpedanceAloneWithoutFocus) {
+  QComboBox* box = window->cbZ0;
+  window->btnCalc->setFocus();
+  pump();
+  ASSERT_FALSE(box->hasFocus());
+  WheelDown(box);
+  EXPECT_EQ(box->currentIndex(), 1);
+  EXPECT_FALSE(box->hasFocus());
+  box->setFocus();
+  pump();
+  WheelDown(box);
+  EXPECT_EQ(box->currentIndex(), 2);
+}
+
+TEST_F(MainWindow, TabInTheListMovesTheFocusAndLeavesTheLines) {
+  window->Memo1->setFocus();
+  pump();
+  ASSERT_TRUE(window->Memo1->hasFocus());
+  Press(window->Memo1, Qt::Key_Tab, QStringLiteral("\t"));
+  EXPECT_EQ(window->Memo1Lines(), kDefaultLines);
+  EXPECT_FALSE(window->Memo1->hasFocus());
+}
+
+TEST_F(MainWindow, EnterClicksTheFocusedButton) {
+  for (int key : {Qt::Key_Return, Qt::Key_Enter}) {
+    window->btnCalc->setFocus();
+    pump();
+    const size_t before = window->Memo1Lines().size();
+    Press(window->btnCalc, key, QStringLiteral("\r"));
+    EXPECT_EQ(window->Memo1Lines().size(), before + 8) << key;
+  }
+}
+
+TEST_F(MainWindow, TheSelectedTabIsPressedAndTheOthersFlat) {
+  QTabBar* bar = window->PageControl1->tabBar();
+  const QImage picture = window->grab().toImage();
+  const QPoint origin = bar->mapTo(window.get(), QPoint(0, 0));
+  const QRect selected = bar->tabRect(0).translated(origin);
+  const QRect other = bar->tabRect(1).translated(origin);
+  // Pressed: dark along the top and left, white along the bottom and right.
+  const QPoint mid = selected.center();
+  EXPECT_EQ(QColor(picture.pixel(mid.x(), selected.top() + 2)).lightness() < 100, true);
+  EXPECT_EQ(QColor(picture.pixel(selected.left() + 1, mid.y())).lightness() < 100, true);
+  EXPECT_EQ(picture.pixel(mid.x(), selected.bottom() - 2), qRgb(255, 255, 255));
+  // Flat: no edge at all, the face colour all round.
+  const QPoint otherMid = other.center();
+  for (const QPoint p : {QPoint(otherMid.x(), other.top() + 2), QPoint(other.left() + 1, otherMid.y()),
+                         QPoint(otherMid.x(), other.bottom() - 2), QPoint(other.right() - 1, otherMid.y())}) {
+    EXPECT_EQ(picture.pixel(p), Face()) << p.x() << "," << p.y();
+  }
+}
+
+TEST_F(MainWindow, GroupBoxesShowTheFaceColourOfTheFields) {
+  const QImage picture = window->grab().toImage();
+  // Inside "Calculate single value", left of the frequency field, and the
+  // field's own background beside its caption.
+  const QRgb insideBox = picture.pixel(8 + 1 + 3, 8 + 60);
+  const QRgb fieldBackground = picture.pixel(8 + 2 + 3, 8 + 19 + 2);
+  EXPECT_EQ(insideBox, Face());
+  EXPECT_EQ(fieldBackground, Face());
+}
+
+TEST_F(MainWindow, TheWindowHasTheProgramIconInEverySize) {
+  const QIcon icon = window->windowIcon();
+  ASSERT_FALSE(icon.isNull());
+  for (int size : ProgramIconSizes) {
+    EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+  }
+}
+
+TEST(ProgramIcon, ADipoleOverALadderLineOnATile) {
+  for (int size : ProgramIconSizes) {
+    const QImage image = DrawProgramIcon(size);
+    ASSERT_EQ(image.size(), QSize(size, size));
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << size << ": corners stay transparent";
+    const auto at = [&](double x, double y) { return image.pixel(int(x * size / 32), int(y * size / 32)); };
+    EXPECT_EQ(qAlpha(at(16, 20)), 255) << size;
+    EXPECT_GT(qRed(at(8, 8)), 200) << size << ": the dipole's wire";
+    const QRgb mark = at(16, 25.5);
+    EXPECT_TRUE(qRed(mark) > 230 && qGreen(mark) > 230 && qBlue(mark) < 60) << size << ": a current maximum";
+  }
 }
 
 }  // namespace

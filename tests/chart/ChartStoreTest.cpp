@@ -431,6 +431,38 @@ TEST_F(ChartStoreTest, RemoveLastItemEmptiesAndResets) {
   EXPECT_EQ(store.ItemCount(tkMoveTo), 0);
 }
 
+// A command writes only its own fields: in a position a removed item held,
+// the others keep that item's values; in a position never used they are 0.
+TEST_F(ChartStoreTest, NewItemKeepsThePreviousOccupantsUnsetFields) {
+  store.Line(1, 2, 3, 4);
+  store.Text(5, 6, 12, u"label");
+  store.RemoveLastItem();
+  store.RemoveLastItem();  // the store is reset, its first record stays
+  store.MarkAt(7, 8, 24);
+  store.MarkAt(9, 10, 3);
+
+  const TrcChartItem reused = store.DataContainer(0);
+  EXPECT_EQ(reused.ItemKind, tkMarkAt);
+  EXPECT_EQ(reused.x, 7.0);
+  EXPECT_EQ(reused.MarkOrAlign, 24);
+  EXPECT_EQ(reused.x2, 3.0) << "from the line";
+  EXPECT_EQ(reused.y2, 4.0);
+  EXPECT_EQ(reused.FillColor, clSilver);
+
+  TrcItemStore fresh;
+  fresh.SetAllocSize(2);
+  fresh.MarkAt(1, 1, 1);
+  fresh.Text(5, 6, 12, u"label");
+  fresh.RemoveLastItem();
+  fresh.MarkAt(9, 10, 3);
+  fresh.MarkAt(11, 12, 4);  // grows: a position never used
+  EXPECT_EQ(fresh.DataContainer(1).Text.ToString(), u"label");
+  EXPECT_EQ(fresh.DataContainer(1).SizeOrAngle, 12);
+  EXPECT_EQ(fresh.DataContainer(2).Text.Length, 0);
+  EXPECT_EQ(fresh.DataContainer(2).SizeOrAngle, 0);
+  EXPECT_EQ(fresh.DataContainer(2).x2, 0.0);
+}
+
 TEST_F(ChartStoreTest, RemoveByClassAndLayerKeepOrderAndCapacity) {
   store.SetActiveLayer(1);
   store.MoveTo(0, 0);  // class 0, layer 1

@@ -98,3 +98,26 @@ memo_text() {
   keys ctrl+a ctrl+c
   clipboard
 }
+
+# Runs a command again and again until it succeeds, at most SECONDS long
+# (whole seconds); the test fails if it never does.
+wait_for() {  # seconds command...
+  limit=$1
+  shift
+  deadline=$(($(date +%s%N) + limit * 1000000000))
+  until "$@"; do
+    if [ "$(date +%s%N)" -ge "$deadline" ]; then
+      echo "no success within ${limit}s: $*"
+      exit 1
+    fi
+    sleep 0.05
+  done
+}
+
+# Whether the clipboard holds exactly N lines; a program that does not answer
+# the clipboard request counts as no.
+clipboard_has_lines() {
+  [ "$(timeout 0.5 xclip -o -selection clipboard 2>/dev/null | grep -c '')" = "$1" ]
+}
+
+IMPEDANCE="110 132"     # the edit line of the impedance box

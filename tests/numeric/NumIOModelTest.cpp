@@ -3,6 +3,7 @@
 // selection setters; and the field's properties, defaults and errors.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -11,13 +12,9 @@
 #include "platform/Locale.h"
 #include "platform/Timer.h"
 
-namespace {
+#include "support/Utf16Text.h"
 
-std::string narrow(const std::u16string& text) {
-  std::string out;
-  for (const char16_t c : text) out += c < 128 ? char(c) : '?';
-  return out;
-}
+namespace {
 
 TNumIOModel modelWith(TInFormat format, int decP = 2) {
   TNumIOModel m;
@@ -58,9 +55,43 @@ TEST(NumIOModelValue, WriteFormatsByInputFormatAndReadsBackTheRoundedNumber) {
     SCOPED_TRACE(testing::Message() << "format " << int(row.format) << " value " << row.value);
     TNumIOModel m = modelWith(row.format, row.decP);
     m.SetValue(row.value);
-    EXPECT_EQ(narrow(m.Text()), narrow(row.text));
+    EXPECT_EQ(m.Text(), row.text);
     EXPECT_DOUBLE_EQ(m.Value(), row.readBack);
   }
+}
+
+// Beyond 64 bits the integer formats write every digit of the value, so the
+// text stays one the field reads and edits; beyond the scanners' bound and
+// for the infinities they write the bound, for not-a-number 0.
+TEST(NumIOModelValue, HugeValuesInTheIntegerFormatsGiveTextsTheFieldReads) {
+  struct Row {
+    TInFormat format;
+    double value;
+    double readBack;
+  };
+  const Row rows[] = {
+      {itDynamic, 1e300, 1e300},       {itDynamic, -1e300, -1e300},
+      {itDynamic, 1e19, 1e19},         {itDynamic, HUGE_VAL, 1.7e308},
+      {itDynamic, -HUGE_VAL, -1.7e308}, {itDynamic, NAN, 0.0},
+      {itInt, 1e300, 2147483647.0},    {itInt, -1e300, -2147483648.0},
+      {itInt, HUGE_VAL, 2147483647.0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << "format " << int(row.format) << " value " << row.value);
+    TNumIOModel m = modelWith(row.format);
+    m.SetValue(row.value);
+    EXPECT_TRUE(m.CheckValidity(m.Text())) << Utf8(m.Text());
+    EXPECT_EQ(m.Value(), row.readBack);
+    // Keys are taken again: a digit appended at the end is kept.
+    m.PlaceCaret(int(m.Text().size()));
+    const std::u16string before = m.Text();
+    m.KeyDown('5', 0, {});
+    EXPECT_EQ(m.Text(), before + u"5");
+  }
+  TNumIOModel m = modelWith(itDynamic);
+  m.SetValue(HUGE_VAL);
+  EXPECT_EQ(m.Text().size(), 309u);
+  EXPECT_EQ(m.Text().substr(0, 8), u"16999999");
 }
 
 TEST(NumIOModelValue, WriteKeepsCaretAndSelectionEvenBeyondTheShorterText) {
@@ -69,7 +100,7 @@ TEST(NumIOModelValue, WriteKeepsCaretAndSelectionEvenBeyondTheShorterText) {
   m.SetSelBegin(2);
   m.SetSelEnd(7);
   m.SetValue(1.0);
-  EXPECT_EQ(narrow(m.Text()), "1.00");
+  EXPECT_EQ(m.Text(), u"1.00");
   EXPECT_EQ(m.CaretPos(), 7);
   EXPECT_EQ(m.SelBegin(), 2);
   EXPECT_EQ(m.SelEnd(), 7);
@@ -81,7 +112,7 @@ TEST(NumIOModelValue, CommaFieldIsWrittenWithADotAndStillReads) {
   TNumIOModel m;
   m.SetDecPlaceSep(dsComma);
   m.SetValue(1.5);
-  EXPECT_EQ(narrow(m.Text()), "1.50");
+  EXPECT_EQ(m.Text(), u"1.50");
   EXPECT_DOUBLE_EQ(m.Value(), 1.5);
   EXPECT_FALSE(m.CheckValidity(m.Text())) << "the dot is refused by every keystroke";
 }
@@ -121,7 +152,7 @@ TEST(NumIOModelValue, ReadFollowsTheInputFormat) {
       {itDynamic, u"-3", -3.0},
   };
   for (const ReadRow& row : rows) {
-    SCOPED_TRACE(testing::Message() << "format " << int(row.format) << " '" << narrow(row.text)
+    SCOPED_TRACE(testing::Message() << "format " << int(row.format) << " '" << Utf8(row.text)
                                     << "'");
     TNumIOModel m = modelWith(row.format);
     ASSERT_TRUE(m.SetText(row.text));
@@ -172,7 +203,7 @@ TEST(NumIOModelValidity, RulesPerInputFormat) {
   };
   for (const ValidityRow& row : rows) {
     SCOPED_TRACE(testing::Message() << "format " << int(row.format) << " sep " << int(row.sep)
-                                    << " '" << narrow(row.text) << "'");
+                                    << " '" << Utf8(row.text) << "'");
     TNumIOModel m = modelWith(row.format);
     m.SetDecPlaceSep(row.sep);
     EXPECT_EQ(m.CheckValidity(row.text), row.valid);
@@ -186,7 +217,7 @@ TEST(NumIOModelText, InvalidTextIsIgnoredEmptyTextAccepted) {
   m.SetSelEnd(3);
 
   EXPECT_FALSE(m.SetText(u"abc"));
-  EXPECT_EQ(narrow(m.Text()), "85.30");
+  EXPECT_EQ(m.Text(), u"85.30");
   EXPECT_EQ(m.SelBegin(), 1);
   EXPECT_EQ(m.SelEnd(), 3);
 
@@ -238,9 +269,9 @@ TEST(NumIOModelReformat, DecimalPlacesLoseDigitsBeyondTheNewPrecision) {
   TNumIOModel m = modelWith(itFloat, 3);
   ASSERT_TRUE(m.SetText(u"7.125"));
   EXPECT_TRUE(m.SetFixPointDecPlaces(1));
-  EXPECT_EQ(narrow(m.Text()), "7.1");
+  EXPECT_EQ(m.Text(), u"7.1");
   EXPECT_TRUE(m.SetFixPointDecPlaces(3));
-  EXPECT_EQ(narrow(m.Text()), "7.100");
+  EXPECT_EQ(m.Text(), u"7.100");
 
   EXPECT_FALSE(m.SetFixPointDecPlaces(0));
   EXPECT_FALSE(m.SetFixPointDecPlaces(-2));
@@ -250,20 +281,35 @@ TEST(NumIOModelReformat, DecimalPlacesLoseDigitsBeyondTheNewPrecision) {
   EXPECT_EQ(m.FixPointDecPlaces(), 15);
 }
 
+TEST(NumIOModelReformat, MoreThanFifteenAtFifteenStillReformats) {
+  TNumIOModel fix = modelWith(itFloat, 15);
+  ASSERT_TRUE(fix.SetText(u"7.5"));  // as typed
+  EXPECT_TRUE(fix.SetFixPointDecPlaces(20));
+  EXPECT_EQ(fix.Text(), u"7.500000000000000");
+  EXPECT_EQ(fix.FixPointDecPlaces(), 15);
+
+  TNumIOModel exp = modelWith(itExp);
+  ASSERT_TRUE(exp.SetSignificantDigits(15));
+  ASSERT_TRUE(exp.SetText(u"7.5"));
+  EXPECT_TRUE(exp.SetSignificantDigits(16));
+  EXPECT_EQ(exp.Text(), u" 7.50000000000000E+00");
+  EXPECT_EQ(exp.SignificantDigits(), 15);
+}
+
 TEST(NumIOModelReformat, SignificantDigitsAndInputFormatKeepTheValue) {
   TNumIOModel m = modelWith(itExp);
   m.SetValue(123456.0);
   EXPECT_TRUE(m.SetSignificantDigits(3));
-  EXPECT_EQ(narrow(m.Text()), " 1.23E+05");
+  EXPECT_EQ(m.Text(), u" 1.23E+05");
   EXPECT_EQ(m.SignificantDigits(), 3);
   EXPECT_FALSE(m.SetSignificantDigits(0));
 
   TNumIOModel h;
   h.SetValue(255.0);
   EXPECT_TRUE(h.SetInputFormat(itHex));
-  EXPECT_EQ(narrow(h.Text()), "000000FF");
+  EXPECT_EQ(h.Text(), u"000000FF");
   EXPECT_TRUE(h.SetInputFormat(itFloat));
-  EXPECT_EQ(narrow(h.Text()), "255.00");
+  EXPECT_EQ(h.Text(), u"255.00");
 }
 
 // ---- decimal separator ----
@@ -291,11 +337,11 @@ TEST_F(NumIOModelSeparator, SwitchingConvertsTheSeparatorsInTheText) {
       {{dsSystem, dsComma}, u"2,5", u"2,5"},
   };
   for (const SepRow& row : rows) {
-    SCOPED_TRACE(narrow(row.before) + " -> " + narrow(row.after));
+    SCOPED_TRACE(Utf8(row.before) + " -> " + Utf8(row.after));
     TNumIOModel m;
     ASSERT_TRUE(m.SetText(row.before));
     for (const TDecPSep sep : row.path) EXPECT_TRUE(m.SetDecPlaceSep(sep));
-    EXPECT_EQ(narrow(m.Text()), narrow(row.after));
+    EXPECT_EQ(m.Text(), row.after);
     EXPECT_EQ(m.DecPlaceSep(), row.path.back());
   }
 }
@@ -304,7 +350,7 @@ TEST_F(NumIOModelSeparator, UnchangedModeDoesNothing) {
   TNumIOModel m;
   ASSERT_TRUE(m.SetText(u"1,5"));
   EXPECT_FALSE(m.SetDecPlaceSep(dsBoth));
-  EXPECT_EQ(narrow(m.Text()), "1,5");
+  EXPECT_EQ(m.Text(), u"1,5");
 }
 
 // ---- selection setters ----
@@ -414,10 +460,10 @@ TEST_F(NumIOFieldTest, LayoutSettersClamp) {
 TEST_F(NumIOFieldTest, ValueAndTextSettersReachTheModel) {
   field.SetFixPointDecPlaces(3);
   field.SetNioValue(7.1);
-  EXPECT_EQ(narrow(field.Text()), "7.100");
+  EXPECT_EQ(field.Text(), u"7.100");
   EXPECT_DOUBLE_EQ(field.GetNioValue(), 7.1);
   field.SetNioText(u"abc");
-  EXPECT_EQ(narrow(field.Text()), "7.100");
+  EXPECT_EQ(field.Text(), u"7.100");
   field.SetNioText(u"");
   EXPECT_EQ(field.Text(), u"");
   field.SetRangeLow(5.0);
@@ -461,6 +507,19 @@ TEST_F(NumIOFieldTest, ErrorMessageCarriesTheNameAsUtf8) {
   EXPECT_STREQ(e.what(), "Component \"n\xC3\xA4me\": integer overflow");
 }
 
+TEST_F(NumIOFieldTest, AssignToCopiesIntoTheOtherField) {
+  field.SetInputFormat(itFixPoint);
+  field.SetNioValue(2.5);
+  field.SetLeftText(u"Step");
+  field.SetButVisible(true);
+  TNumIO2 dest;
+  field.AssignTo(dest);
+  EXPECT_EQ(dest.InputFormat(), itFixPoint);
+  EXPECT_EQ(dest.Text(), u"2.50");
+  EXPECT_EQ(dest.LeftText(), u"Step");
+  EXPECT_FALSE(dest.ButVisible());
+}
+
 TEST_F(NumIOFieldTest, AssignCopiesTextFormatsAndRangeButNotButtonsOrGauge) {
   TNumIO2 source;
   source.SetInputFormat(itFixPoint);
@@ -481,7 +540,7 @@ TEST_F(NumIOFieldTest, AssignCopiesTextFormatsAndRangeButNotButtonsOrGauge) {
   field.Assign(source);
   EXPECT_EQ(field.InputFormat(), itFixPoint);
   EXPECT_EQ(field.FixPointDecPlaces(), 3);
-  EXPECT_EQ(narrow(field.Text()), "2.500");
+  EXPECT_EQ(field.Text(), u"2.500");
   EXPECT_DOUBLE_EQ(field.RangeLow(), 1.0);
   EXPECT_DOUBLE_EQ(field.RangeHigh(), 4.0);
   EXPECT_EQ(field.LeftText(), u"Step");

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QPainter>
+#include <QWidget>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -199,9 +202,9 @@ TEST_F(NumLabPropertiesTest, PrecisionAndLeftSpaceLimits) {
   EXPECT_EQ(lab.LeftSpace(), 160);
   lab.SetLeftSpace(0);
   EXPECT_EQ(lab.LeftSpace(), 0);
-  lab.SetLabelWidth(-1);
-  EXPECT_EQ(lab.LabelWidth(), 80);
-  EXPECT_EQ(lab.paints, 2);
+  lab.SetLabelWidth(-1);  // stored and painted like any other width
+  EXPECT_EQ(lab.LabelWidth(), -1);
+  EXPECT_EQ(lab.paints, 3);
 }
 
 // Switching the scheme changes only the gray and white frame lines.
@@ -525,6 +528,33 @@ TEST_F(NumLabPaintTest, TransparentCombinesByAnd) {
   // Outside the prepared rectangle the AND keeps darkening what is there.
   EXPECT_EQ(Surface().PixelColor(kLS + 1, 1), clBlack);
   EXPECT_EQ(lab.Canvas().CopyMode(), cmSrcCopy);
+}
+
+// A parent that paints itself red: a transparent label on it shows red
+// wherever its own picture is white.
+class RedParent : public QWidget {
+ protected:
+  void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), Qt::red); }
+};
+
+TEST(NumLabWindowTest, TransparentShowsWhatTheParentPaints) {
+  RedParent parent;
+  parent.resize(200, 40);
+  TNumLab lab;
+  lab.SetParentWidget(&parent);
+  lab.SetBounds(10, 5, kW, kH);
+  lab.SetLeftText(u"Abc");
+  lab.SetTransparent(true);
+  parent.show();
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  const TBitmap& surface = lab.Surface();
+  EXPECT_EQ(surface.PixelColor(2, 2), clRed);                 // white AND red
+  EXPECT_EQ(surface.PixelColor(kW - 2, kH - 2), clRed);
+  EXPECT_EQ(surface.PixelColor(kLS + kLW + 2, 10), clRed);    // the white edge
+  EXPECT_EQ(surface.PixelColor(kLS, 0), 0x000080);            // gray AND red
+  // On the screen too.
+  const QImage shown = lab.Widget()->grab().toImage();
+  EXPECT_EQ(shown.pixel(2, 2), qRgb(255, 0, 0));
 }
 
 TEST_F(NumLabPaintTest, OpaqueCopyIgnoresTheSurfaceCopyMode) {

@@ -12,12 +12,6 @@
 
 namespace {
 
-std::string narrow(const std::u16string& text) {
-  std::string out;
-  for (const char16_t c : text) out += c < 128 ? char(c) : '?';
-  return out;
-}
-
 struct TextRow {
   TDisplay type;
   double value;
@@ -36,7 +30,7 @@ void expectRows(const std::vector<TextRow>& rows) {
     SCOPED_TRACE(testing::Message()
                  << "type " << int(row.type) << " value " << row.value << " precision "
                  << row.precision << " comma " << row.comma << " plus " << row.plus);
-    EXPECT_EQ(narrow(NumLabValueText(row.type, row.value, format)), narrow(row.expected));
+    EXPECT_EQ(NumLabValueText(row.type, row.value, format), row.expected);
   }
 }
 
@@ -200,9 +194,10 @@ TEST(NumLabTextTest, Scientific) {
       {dtExp, 9.9996, 4, u"1.000E+001"},
       {dtExp, 0, 3, u"0.00E+000"},
       {dtExp, 1e-300, 2, u"1.0E-300"},
-      {dtExp, 5, 1, u"5E+000"},  // a single digit has no separator
-      {dtExp, 5, 0, u"5E+000"},
-      {dtExp, 46, 1, u"5E+001"},
+      {dtExp, 5, 1, u"5.E+000"},  // the separator stands with no digit after it
+      {dtExp, 5, 0, u"5.E+000"},
+      {dtExp, 46, 1, u"5.E+001"},
+      {dtExp, 46, 1, u"5,E+001", true},
   });
 }
 
@@ -237,6 +232,17 @@ TEST(NumLabTextTest, OverflowIndicatorStandsAsGiven) {
   EXPECT_EQ(NumLabValueText(dtZeroInt, 5e9, format), u"o.f");
   EXPECT_EQ(NumLabValueText(dtOct, 5e9, format), u"o.f");
   EXPECT_EQ(NumLabValueText(dtInt, 1e30, format), u"o.f");
+}
+
+TEST(NumLabTextTest, DegreesWithNoWholeDegreesToWriteOverflow) {
+  for (const TDisplay type : {dtDeg, dtDegMin, dtDegMinSec}) {
+    for (const double value : {kNaN, kInf, -kInf, -1e308, 1e36}) {
+      SCOPED_TRACE(testing::Message() << "type " << int(type) << " value " << value);
+      EXPECT_EQ(NumLabValueText(type, value, TNumLabFormat{}), kIndicator);
+    }
+  }
+  EXPECT_EQ(NumLabValueText(dtDegMin, 6e35, TNumLabFormat{}),
+            u"599999999999999981000000000000000000\u00B0  0.00'");
 }
 
 TEST(NumLabTextTest, NoTypeFailsOnNonFiniteValues) {

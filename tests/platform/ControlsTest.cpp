@@ -134,6 +134,7 @@ TEST_F(ControlsTest, ControlIsShownOnlyInsideAParent) {
   show();
   ProbeControl c;
   c.SetBounds(0, 0, 10, 10);
+  c.HandleNeeded();
   pump();
   EXPECT_TRUE(c.Visible());
   EXPECT_FALSE(c.Widget()->isVisible()) << "no top-level window of its own";
@@ -148,6 +149,41 @@ TEST_F(ControlsTest, ControlIsShownOnlyInsideAParent) {
 
   c.SetParentWidget(nullptr);
   EXPECT_FALSE(c.Widget()->isVisible());
+}
+
+// A control makes its widget only when it needs one; until then setters
+// only store, and the widget takes the stored state when it comes.
+TEST_F(ControlsTest, WidgetIsMadeOnlyWhenNeeded) {
+  show();
+  ProbeControl model;
+  model.SetBounds(3, 4, 10, 10);
+  model.SetVisible(false);
+  model.SetEnabled(false);
+  model.Invalidate();
+  pump();
+  EXPECT_EQ(model.Widget(), nullptr);
+  EXPECT_FALSE(model.HandleAllocated());
+  EXPECT_EQ(model.paints, 0);
+  EXPECT_EQ(model.Surface().Width(), 10) << "the surface is there when read";
+  EXPECT_EQ(model.Widget(), nullptr);
+
+  model.SetParentWidget(&window);
+  ASSERT_NE(model.Widget(), nullptr);
+  EXPECT_EQ(model.Widget()->geometry(), QRect(3, 4, 10, 10));
+  EXPECT_FALSE(model.Widget()->isVisible());
+  EXPECT_FALSE(model.Widget()->isEnabled());
+  model.SetVisible(true);
+  model.SetEnabled(true);
+  pump();
+  EXPECT_TRUE(model.HandleAllocated());
+  EXPECT_EQ(model.paints, 1);
+
+  ProbeControl focused;
+  focused.SetFocus();
+  EXPECT_NE(focused.Widget(), nullptr) << "the focus needs a window";
+  ProbeControl drawn;
+  drawn.Canvas().SetPixel(0, 0, clRed);
+  EXPECT_NE(drawn.Widget(), nullptr) << "drawing on the window surface needs a window";
 }
 
 TEST_F(ControlsTest, EnabledPassesToTheWindow) {
@@ -253,6 +289,11 @@ class MarkingGraphic : public TGraphicControl {
 };
 
 TEST_F(ControlsTest, GraphicControlPaintRequestStartsFromTheParentBackground) {
+  // The parent's own background, not the control's Color().
+  QPalette olive = window.palette();
+  olive.setColor(QPalette::Window, QColor(0x80, 0x80, 0x00));
+  window.setPalette(olive);
+  window.setAutoFillBackground(true);
   MarkingGraphic g;
   place(g, 0, 0, 4, 2);
   show();
@@ -263,7 +304,7 @@ TEST_F(ControlsTest, GraphicControlPaintRequestStartsFromTheParentBackground) {
   pump();
   ASSERT_EQ(g.paints, 2);
   EXPECT_EQ(MaskOf(g.Surface(), clBlack), Rows({".#..", "...."}));
-  EXPECT_EQ(MaskOf(g.Surface(), clBtnFace), Rows({"#.##", "####"}));
+  EXPECT_EQ(MaskOf(g.Surface(), clOlive), Rows({"#.##", "####"}));
 
   // A Paint() the control calls itself draws over what is there.
   g.Paint();
@@ -378,6 +419,37 @@ INSTANTIATE_TEST_SUITE_P(
         KeyPress{"keypad 5", Qt::Key_5, Qt::KeypadModifier, "5", {101, 0}},
         KeyPress{"alt", Qt::Key_Alt, Qt::NoModifier, "", {VK_MENU, ssAlt}},
         KeyPress{"shift", Qt::Key_Shift, Qt::NoModifier, "", {VK_SHIFT, ssShift}}));
+
+// Records the character the layout typed next to the key code.
+class TypingProbe : public ProbeControl {
+ public:
+  using ProbeControl::ProbeControl;
+  void TypedKeyDown(uint16_t& Key, TShiftState Shift, char16_t Typed) override {
+    typed.push_back(Typed);
+    ProbeControl::TypedKeyDown(Key, Shift, Typed);
+  }
+  std::u16string typed;
+};
+
+TEST_F(ControlsTest, KeyDownCarriesTheCharacterTheLayoutTyped) {
+  TypingProbe c;
+  place(c, 0, 0, 20, 10);
+  show();
+  c.SetFocus();
+  pump();
+  // German Shift+0, French Shift+4, French 2 (a key without a code of its
+  // own), Backspace.
+  QKeyEvent equals(QEvent::KeyPress, Qt::Key_Equal, Qt::ShiftModifier, "=");
+  QKeyEvent four(QEvent::KeyPress, Qt::Key_4, Qt::ShiftModifier, "4");
+  QKeyEvent eAcute(QEvent::KeyPress, Qt::Key_Eacute, Qt::NoModifier, QString(QChar(0xE9)));
+  QKeyEvent back(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, "\b");
+  for (QKeyEvent* event : {&equals, &four, &eAcute, &back}) QApplication::sendEvent(c.Widget(), event);
+  EXPECT_EQ(c.typed, (std::u16string{u'=', u'4', char16_t(0xE9), 0}));
+  // The key codes stay those of the keys; a key without one reaches only
+  // TypedKeyDown.
+  EXPECT_EQ(c.keysDown, (std::vector<ProbeControl::Key>{
+                            {VK_OEM_PLUS, ssShift}, {'4', ssShift}, {VK_BACK, 0}}));
+}
 
 TEST_F(ControlsTest, CtrlIsReportedAsKey17DownAndUp) {
   ProbeControl c;

@@ -1,10 +1,13 @@
 // Date-time values written with patterns.
 #include <gtest/gtest.h>
 
+#include <QLocale>
 #include <cmath>
 #include <limits>
 
+#include "platform/DateTimeFormat.h"
 #include "platform/Errors.h"
+#include "platform/DateTimeFormat.h"
 #include "platform/Locale.h"
 
 namespace {
@@ -74,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{"A/P", u"hA/P", at(0, 6, 0), u"6A"},
         FormatCase{"time label", u"h\"S\"nn\".\"ss.zzam/pm", at(0, 14, 3, 9, 250), u"2S03.09.25pm"},
         FormatCase{"marker belongs to the next hour only", u"hh h am/pm", at(0, 15, 0), u"15 3 pm"},
-        FormatCase{"plain a is copied", u"hh at", at(0, 15, 0), u"15 at"}));
+        FormatCase{"plain a is copied", u"hh a.", at(0, 15, 0), u"15 a."}));
 
 INSTANTIATE_TEST_SUITE_P(
     MinutesAfterHours, Formatting,
@@ -106,6 +109,101 @@ TEST(FormatDateTime, ValuesOutsideTheCalendarAreRefused) {
                      std::numeric_limits<double>::infinity(), -1e300}) {
     EXPECT_THROW(FormatDateTime(u"yyyy", bad), EInvalidArgument) << bad;
   }
+}
+
+// ---- the whole pattern language, with fixed English settings ----
+
+TFormatSettings English() {
+  TFormatSettings s;
+  s.ShortMonthNames = {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun",
+                       u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"};
+  s.LongMonthNames = {u"January", u"February", u"March",     u"April",   u"May",      u"June",
+                      u"July",    u"August",   u"September", u"October", u"November", u"December"};
+  s.ShortDayNames = {u"Sun", u"Mon", u"Tue", u"Wed", u"Thu", u"Fri", u"Sat"};
+  s.LongDayNames = {u"Sunday", u"Monday", u"Tuesday", u"Wednesday", u"Thursday", u"Friday", u"Saturday"};
+  s.ShortDateFormat = u"m/d/yyyy";
+  s.LongDateFormat = u"dddd, mmmm d, yyyy";
+  s.ShortTimeFormat = u"h:nn ampm";
+  s.LongTimeFormat = u"h:nn:ss ampm";
+  s.TimeAMString = u"AM";
+  s.TimePMString = u"PM";
+  return s;
+}
+
+constexpr double kMar15of2023 = 45000;  // a Wednesday
+
+class EnglishFormatting : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(EnglishFormatting, WritesThePattern) {
+  const FormatCase& c = GetParam();
+  EXPECT_EQ(FormatDateTime(c.pattern, c.value, English()), c.expected) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, EnglishFormatting,
+    ::testing::Values(
+        FormatCase{"long date by hand", u"dddd, mmmm d, yyyy", kMar15of2023,
+                   u"Wednesday, March 15, 2023"},
+        FormatCase{"short names", u"ddd d mmm", kMar15of2023, u"Wed 15 Mar"},
+        FormatCase{"longer month runs", u"mmmmm", kMar15of2023, u"March"},
+        FormatCase{"aaa and aaaa", u"aaa/aaaa", kMar15of2023, u"Wed/Wednesday"},
+        FormatCase{"day zero was a Saturday", u"dddd", 0, u"Saturday"},
+        FormatCase{"the day before", u"ddd", -1, u"Fri"},
+        FormatCase{"upper case", u"DDDD MMMM", kMar15of2023, u"Wednesday March"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    LocaleFormats, EnglishFormatting,
+    ::testing::Values(
+        FormatCase{"short date", u"ddddd", kMar15of2023, u"3/15/2023"},
+        FormatCase{"long date", u"dddddd", kMar15of2023, u"Wednesday, March 15, 2023"},
+        FormatCase{"longer d runs", u"ddddddd", kMar15of2023, u"Wednesday, March 15, 2023"},
+        FormatCase{"c with a time", u"c", at(kMar15of2023, 13, 5, 9), u"3/15/2023 1:05:09 PM"},
+        FormatCase{"c at midnight", u"c", kMar15of2023, u"3/15/2023"},
+        FormatCase{"c with milliseconds only", u"c", at(kMar15of2023, 0, 0, 0, 5), u"3/15/2023"},
+        FormatCase{"short time", u"t", at(0, 9, 5), u"9:05 AM"},
+        FormatCase{"long time", u"tt", at(0, 21, 5, 7), u"9:05:07 PM"},
+        FormatCase{"ampm", u"hh:nn ampm", at(0, 13, 7), u"01:07 PM"},
+        FormatCase{"ampm in the morning", u"h ampm", at(0, 0, 30), u"12 AM"},
+        FormatCase{"separators", u"mm/dd hh:nn", at(kMar15of2023, 8, 9), u"03/15 08:09"},
+        FormatCase{"minutes after an hour in t", u"t mm", at(kMar15of2023, 8, 9), u"8:09 AM 03"}));
+
+TEST(FormatDateTimeSettings, SeparatorsAreTheLocales) {
+  TFormatSettings s = English();
+  s.DateSeparator = u'.';
+  s.TimeSeparator = u'h';
+  EXPECT_EQ(FormatDateTime(u"dd/mm/yyyy hh:nn", at(kMar15of2023, 8, 9), s), u"15.03.2023 08h09");
+  EXPECT_EQ(FormatDateTime(u"\"/:\"", kMar15of2023, s), u"/:") << "quoted: as they stand";
+}
+
+TEST(FormatDateTimeSettings, FormatsBringInOneLevelOnly) {
+  TFormatSettings s = English();
+  s.ShortDateFormat = u"c d";  // refers to itself
+  EXPECT_EQ(FormatDateTime(u"ddddd", kMar15of2023, s), u" 15");
+}
+
+TEST(FormatDateTimeSettings, TheSystemLocaleGivesTheNames) {
+  const TFormatSettings locale = LocaleFormatSettings();
+  EXPECT_EQ(FormatDateTime(u"dddd mmmm", kMar15of2023), locale.LongDayNames[3] + u" " + locale.LongMonthNames[2]);
+  EXPECT_EQ(locale.ShortMonthNames[1], ShortMonthName(2));
+}
+
+TEST(FormatDateTimeSettings, QtLocalesBecomeSettings) {
+  const TFormatSettings german = FormatSettingsOf(QLocale(QLocale::German, QLocale::Germany));
+  EXPECT_EQ(german.LongMonthNames[2], u"M\u00E4rz");
+  EXPECT_EQ(german.LongDayNames[0], u"Sonntag");
+  EXPECT_EQ(german.DateSeparator, u'.');
+  EXPECT_EQ(german.TimeSeparator, u':');
+  EXPECT_EQ(FormatDateTime(u"ddddd", kMar15of2023, german), u"15.03.23");
+  EXPECT_EQ(FormatDateTime(u"t", at(0, 14, 5), german), u"14:05");
+  EXPECT_EQ(FormatDateTime(u"dddddd", kMar15of2023, german), u"Mittwoch, 15. M\u00E4rz 2023");
+
+  const TFormatSettings us = FormatSettingsOf(QLocale(QLocale::English, QLocale::UnitedStates));
+  EXPECT_EQ(us.TimeAMString, u"AM");
+  EXPECT_EQ(FormatDateTime(u"ddddd", kMar15of2023, us), u"3/15/23");
+  EXPECT_EQ(FormatDateTime(u"dddddd", kMar15of2023, us), u"Wednesday, March 15, 2023");
+  const std::u16string time = FormatDateTime(u"t", at(0, 14, 5), us);
+  EXPECT_EQ(time.substr(0, 4), u"2:05");
+  EXPECT_EQ(time.substr(time.size() - 2), u"PM");
 }
 
 }  // namespace

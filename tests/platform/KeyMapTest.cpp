@@ -2,6 +2,8 @@
 // states.
 #include <gtest/gtest.h>
 
+#include <QString>
+
 #include "platform/KeyCodes.h"
 #include "platform/KeyMap.h"
 
@@ -88,6 +90,40 @@ INSTANTIATE_TEST_SUITE_P(Unknown, KeyTranslation,
                          ::testing::Values(KeyCase{"media play", Qt::Key_MediaPlay, kNone, 0},
                                            KeyCase{"a umlaut", Qt::Key_Adiaeresis, kNone, 0},
                                            KeyCase{"unknown", Qt::Key_unknown, kNone, 0}));
+
+struct TypedCase {
+  const char* name;
+  QString text;
+  Qt::KeyboardModifiers modifiers;
+  char16_t typed;
+  friend void PrintTo(const TypedCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class TypedCharacters : public ::testing::TestWithParam<TypedCase> {};
+
+TEST_P(TypedCharacters, AreTheLayoutsOwn) {
+  const TypedCase& c = GetParam();
+  EXPECT_EQ(TypedCharacter(c.text, c.modifiers), c.typed) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, TypedCharacters,
+    ::testing::Values(
+        TypedCase{"digit", QStringLiteral("5"), kNone, u'5'},
+        TypedCase{"French shifted digit", QStringLiteral("4"), kShift, u'4'},
+        TypedCase{"German shift 0", QStringLiteral("="), kShift, u'='},
+        TypedCase{"French unshifted 1", QString(QChar(u'&')), kNone, u'&'},
+        TypedCase{"French 2", QString(QChar(0x00E9)), kNone, char16_t(0x00E9)},
+        TypedCase{"keypad decimal comma", QStringLiteral(","), kPad, u','},
+        TypedCase{"AltGr euro", QString(QChar(0x20AC)), kNone, char16_t(0x20AC)},
+        TypedCase{"tab", QStringLiteral("\t"), kNone, 0},
+        TypedCase{"backspace", QStringLiteral("\b"), kNone, 0},
+        TypedCase{"delete", QString(QChar(0x7F)), kNone, 0},
+        TypedCase{"ctrl c", QString(QChar(3)), Qt::ControlModifier, 0},
+        TypedCase{"ctrl shift 4", QStringLiteral("$"), Qt::ControlModifier | Qt::ShiftModifier, 0},
+        TypedCase{"alt 1", QStringLiteral("1"), Qt::AltModifier, 0},
+        TypedCase{"dead key", QString(), kNone, 0},
+        TypedCase{"two characters", QStringLiteral("ab"), kNone, 0}));
 
 struct ShiftCase {
   const char* name;

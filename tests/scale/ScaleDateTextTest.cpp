@@ -205,7 +205,7 @@ TEST(TimeLabel, EachModeInEachFormat) {
   for (const TimeLabelCase& c : cases) {
     TDTLabel format;
     format.SetTimeFormat(c.format);
-    EXPECT_EQ(ascii(TimeLabel(c.mode, format, value)), ascii(c.expected))
+    EXPECT_EQ(ascii(TimeLabel(c.mode, format, LocaleFormatSettings(), value)), ascii(c.expected))
         << "mode " << int(c.mode) << " format " << int(c.format);
   }
 }
@@ -213,44 +213,45 @@ TEST(TimeLabel, EachModeInEachFormat) {
 TEST(TimeLabel, TimeSeparatorIsLiteralText) {
   TDTLabel format;
   format.SetTimeSeparator(u'h');
-  EXPECT_EQ(ascii(TimeLabel(tmSeconds, format, kAfternoon)), "14h05h09");
+  EXPECT_EQ(ascii(TimeLabel(tmSeconds, format, LocaleFormatSettings(), kAfternoon)), "14h05h09");
   format.SetTimeSeparator(u'"');
-  EXPECT_EQ(ascii(TimeLabel(tmMinutes, format, kAfternoon)), "14\"05");
+  EXPECT_EQ(ascii(TimeLabel(tmMinutes, format, LocaleFormatSettings(), kAfternoon)), "14\"05");
   // The twelve-hour clock writes "." before the seconds whatever the separator.
   format.SetTimeFormat(tfAMPM);
-  EXPECT_EQ(ascii(TimeLabel(tmSeconds, format, kAfternoon)), "2\"05.09pm");
+  EXPECT_EQ(ascii(TimeLabel(tmSeconds, format, LocaleFormatSettings(), kAfternoon)), "2\"05.09pm");
 }
 
 TEST(DateLabel, FollowsTheSettings) {
   TDTLabel format;
-  EXPECT_EQ(DateLabel(format, kFeb15of2015), u"15-" + ShortMonthName(2) + u"-2015");
+  EXPECT_EQ(DateLabel(format, LocaleFormatSettings(), kFeb15of2015),
+            u"15-" + ShortMonthName(2) + u"-2015");
   format.SetDateOrder(doYYMMDD);
   format.SetMonthName(false);
   format.SetDateSeparator(u'/');
-  EXPECT_EQ(ascii(DateLabel(format, kFeb15of2015)), "2015/02/15");
+  EXPECT_EQ(ascii(DateLabel(format, LocaleFormatSettings(), kFeb15of2015)), "2015/02/15");
 }
 
 TEST(MonthLabel, MonthAndYearByOrderAndLength) {
   const std::u16string feb = ShortMonthName(2);
   TDTLabel format;
-  EXPECT_EQ(MonthLabel(format, kFeb15of2015), feb + u"-2015");
+  EXPECT_EQ(MonthLabel(format, LocaleFormatSettings(), kFeb15of2015), feb + u"-2015");
   format.SetDateOrder(doMMDDYY);
-  EXPECT_EQ(MonthLabel(format, kFeb15of2015), feb + u"-2015");
+  EXPECT_EQ(MonthLabel(format, LocaleFormatSettings(), kFeb15of2015), feb + u"-2015");
   format.SetDateOrder(doYYMMDD);
-  EXPECT_EQ(MonthLabel(format, kFeb15of2015), u"2015-" + feb);
+  EXPECT_EQ(MonthLabel(format, LocaleFormatSettings(), kFeb15of2015), u"2015-" + feb);
   format.SetYearLength(ylYY);
   format.SetMonthName(false);
-  EXPECT_EQ(ascii(MonthLabel(format, kFeb15of2015)), "15-02");
+  EXPECT_EQ(ascii(MonthLabel(format, LocaleFormatSettings(), kFeb15of2015)), "15-02");
   format.SetYearLength(ylNone);
-  EXPECT_EQ(ascii(MonthLabel(format, kFeb15of2015)), "02");
+  EXPECT_EQ(ascii(MonthLabel(format, LocaleFormatSettings(), kFeb15of2015)), "02");
 }
 
 TEST(YearLabel, LeadingZerosGo) {
-  EXPECT_EQ(ascii(YearLabel(ylYYYY, double(DayOfDate(950, 1, 1)))), "950");
-  EXPECT_EQ(ascii(YearLabel(ylYYYY, double(DayOfDate(7, 6, 1)))), "7");
-  EXPECT_EQ(ascii(YearLabel(ylYYYY, kFeb15of2015)), "2015");
-  EXPECT_EQ(ascii(YearLabel(ylYY, double(DayOfDate(2005, 1, 1)))), "05");
-  EXPECT_EQ(ascii(YearLabel(ylNone, kFeb15of2015)), "");
+  EXPECT_EQ(ascii(YearLabel(ylYYYY, LocaleFormatSettings(), double(DayOfDate(950, 1, 1)))), "950");
+  EXPECT_EQ(ascii(YearLabel(ylYYYY, LocaleFormatSettings(), double(DayOfDate(7, 6, 1)))), "7");
+  EXPECT_EQ(ascii(YearLabel(ylYYYY, LocaleFormatSettings(), kFeb15of2015)), "2015");
+  EXPECT_EQ(ascii(YearLabel(ylYY, LocaleFormatSettings(), double(DayOfDate(2005, 1, 1)))), "05");
+  EXPECT_EQ(ascii(YearLabel(ylNone, LocaleFormatSettings(), kFeb15of2015)), "");
 }
 
 // --- calendar ----------------------------------------------------------------

@@ -62,6 +62,11 @@ double hours(double day, double h) { return day + h / 24; }
 constexpr double kFeb1of2015 = 42036;
 const TDTLabel kDefaults;
 
+const TFormatSettings& settings() {
+  static const TFormatSettings locale = LocaleFormatSettings();
+  return locale;
+}
+
 }  // namespace
 
 // --- time axis ---------------------------------------------------------------
@@ -213,7 +218,8 @@ class DateTimeMessages : public ::testing::TestWithParam<OutcomeCase> {};
 
 TEST_P(DateTimeMessages, StandInsteadOfTicks) {
   const OutcomeCase& c = GetParam();
-  const TDateTimeTicks t = DateTimeAxisTicks(request(c.lo, c.hi, 3, true, c.horizontal), kDefaults);
+  const TDateTimeTicks t =
+      DateTimeAxisTicks(request(c.lo, c.hi, 3, true, c.horizontal), kDefaults, settings());
   EXPECT_EQ(t.Outcome, c.outcome);
   EXPECT_EQ(t.Ticks.empty(), c.outcome != aoTicks);
 }
@@ -278,7 +284,8 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(BelowOneDay, OneDayFromMidnight) {
-  const TDateTimeTicks t = DateTimeAxisTicks(request(kFeb1of2015, kFeb1of2015 + 1), kDefaults);
+  const TDateTimeTicks t =
+      DateTimeAxisTicks(request(kFeb1of2015, kFeb1of2015 + 1), kDefaults, settings());
   ASSERT_EQ(t.Ticks.size(), 13u);  // every 2 hours
   for (size_t i = 0; i < t.Ticks.size(); ++i) {
     EXPECT_NEAR(double(t.Ticks[i].Value), hours(kFeb1of2015, 2.0 * i), 1e-9);
@@ -292,7 +299,7 @@ TEST(BelowOneDay, OneDayFromMidnight) {
 
 TEST(BelowOneDay, WithoutShortTicksEveryTickIsMajor) {
   const TDateTimeTicks t =
-      DateTimeAxisTicks(request(kFeb1of2015, kFeb1of2015 + 1, 3, false), kDefaults);
+      DateTimeAxisTicks(request(kFeb1of2015, kFeb1of2015 + 1, 3, false), kDefaults, settings());
   EXPECT_EQ(labels(t), (std::vector<std::string>{"00:00", "08:00", "16:00", "00:00"}));
   EXPECT_TRUE(values(t, false).empty());
 }
@@ -300,15 +307,15 @@ TEST(BelowOneDay, WithoutShortTicksEveryTickIsMajor) {
 // The first tick lies after the low end; short ticks start before it and
 // those before the low end are skipped.
 TEST(BelowOneDay, ShortTicksBeforeTheFirstStep) {
-  const TDateTimeTicks t =
-      DateTimeAxisTicks(request(hours(kFeb1of2015, 5.5), hours(kFeb1of2015, 14.5)), kDefaults);
+  const TDateTimeTicks t = DateTimeAxisTicks(
+      request(hours(kFeb1of2015, 5.5), hours(kFeb1of2015, 14.5)), kDefaults, settings());
   EXPECT_EQ(labels(t), (std::vector<std::string>{"06:00", "09:00", "12:00"}));
   EXPECT_EQ(values(t, false).size(), 6u);  // 7, 8, 10, 11, 13, 14
 }
 
 TEST(BelowOneDay, SecondsOnAHorizontalAxis) {
   const double lo = hours(kFeb1of2015, 10);
-  const TDateTimeTicks t = DateTimeAxisTicks(request(lo, lo + 60.0 / 86400), kDefaults);
+  const TDateTimeTicks t = DateTimeAxisTicks(request(lo, lo + 60.0 / 86400), kDefaults, settings());
   EXPECT_EQ(labels(t), (std::vector<std::string>{"10:00:00", "10:00:20", "10:00:40", "10:01:00"}));
   EXPECT_EQ(values(t, false).size(), 9u);  // every 5 s
 }
@@ -316,8 +323,9 @@ TEST(BelowOneDay, SecondsOnAHorizontalAxis) {
 TEST(BelowOneDay, HundredthsOnlyOnAVerticalAxis) {
   const double lo = hours(kFeb1of2015, 10);
   const double hi = lo + 1.0 / 86400;
-  EXPECT_EQ(DateTimeAxisTicks(request(lo, hi), kDefaults).Outcome, aoBelowOneSecond);
-  const TDateTimeTicks t = DateTimeAxisTicks(request(lo, hi, 3, true, false), kDefaults);
+  EXPECT_EQ(DateTimeAxisTicks(request(lo, hi), kDefaults, settings()).Outcome, aoBelowOneSecond);
+  const TDateTimeTicks t =
+      DateTimeAxisTicks(request(lo, hi, 3, true, false), kDefaults, settings());
   EXPECT_EQ(labels(t), (std::vector<std::string>{"10:00:00.00", "10:00:00.20", "10:00:00.40",
                                                  "10:00:00.60", "10:00:00.80", "10:00:01.00"}));
 }
@@ -340,8 +348,8 @@ TEST(BelowOneDay, DateLinesAcrossMidnight) {
   for (const DateLineCase& c : cases) {
     TDTLabel format;
     format.SetDateForTime(c.mode);
-    const TDateTimeTicks t =
-        DateTimeAxisTicks(request(hours(kFeb1of2015, 22), hours(kFeb1of2015 + 1, 4)), format);
+    const TDateTimeTicks t = DateTimeAxisTicks(
+        request(hours(kFeb1of2015, 22), hours(kFeb1of2015 + 1, 4)), format, settings());
     EXPECT_EQ(labels(t), (std::vector<std::string>{"22:00", "00:00", "02:00", "04:00"}));
     EXPECT_EQ(dateLines(t), c.expected) << "mode " << int(c.mode);
   }
@@ -350,7 +358,8 @@ TEST(BelowOneDay, DateLinesAcrossMidnight) {
 // --- days, months, years -----------------------------------------------------
 
 TEST(Days, EverySecondDayCountedFromTheFirstOfJanuary) {
-  const TDateTimeTicks t = DateTimeAxisTicks(request(kFeb1of2015, kFeb1of2015 + 7), kDefaults);
+  const TDateTimeTicks t =
+      DateTimeAxisTicks(request(kFeb1of2015, kFeb1of2015 + 7), kDefaults, settings());
   EXPECT_EQ(values(t, true), every(kFeb1of2015 + 1, 2, 4));
   EXPECT_EQ(values(t, false), every(kFeb1of2015, 2, 4));
   const std::string feb = ascii(ShortMonthName(2));
@@ -364,20 +373,21 @@ TEST(Days, EverySecondDayCountedFromTheFirstOfJanuary) {
 
 TEST(Days, WithoutShortTicksOnlyTheSteps) {
   const TDateTimeTicks t =
-      DateTimeAxisTicks(request(kFeb1of2015, kFeb1of2015 + 7, 3, false), kDefaults);
+      DateTimeAxisTicks(request(kFeb1of2015, kFeb1of2015 + 7, 3, false), kDefaults, settings());
   EXPECT_EQ(values(t, true), every(kFeb1of2015 + 1, 2, 4));
   EXPECT_TRUE(values(t, false).empty());
 }
 
 TEST(Days, FortnightsWithWeeklyMinorTicks) {
   const double lo = double(DayOfDate(2015, 1, 1));
-  const TDateTimeTicks t = DateTimeAxisTicks(request(lo, lo + 45), kDefaults);
+  const TDateTimeTicks t = DateTimeAxisTicks(request(lo, lo + 45), kDefaults, settings());
   EXPECT_EQ(values(t, true), every(lo, 14, 4));
   EXPECT_EQ(values(t, false), every(lo + 7, 14, 3));
 }
 
 TEST(Days, MinTicksZeroCountsAsOne) {
-  const TDateTimeTicks t = DateTimeAxisTicks(request(kFeb1of2015, kFeb1of2015 + 7, 0), kDefaults);
+  const TDateTimeTicks t =
+      DateTimeAxisTicks(request(kFeb1of2015, kFeb1of2015 + 7, 0), kDefaults, settings());
   // A week per interval, counted from 1 January 2015.
   EXPECT_EQ(values(t, true), (std::vector<double>{kFeb1of2015 + 4}));
   EXPECT_EQ(values(t, false).size(), 7u);
@@ -386,22 +396,22 @@ TEST(Days, MinTicksZeroCountsAsOne) {
 TEST(Months, QuartersFromJanuary) {
   const double lo = double(DayOfDate(2015, 1, 15));
   const double hi = double(DayOfDate(2015, 12, 15));
-  const TDateTimeTicks t = DateTimeAxisTicks(request(lo, hi), kDefaults);
+  const TDateTimeTicks t = DateTimeAxisTicks(request(lo, hi), kDefaults, settings());
   std::vector<double> majors;
   for (int m : {4, 7, 10}) majors.push_back(double(DayOfDate(2015, m, 1)));
   EXPECT_EQ(values(t, true), majors);
   EXPECT_EQ(values(t, false).size(), 8u);  // Feb, Mar, May, Jun, Aug, Sep, Nov, Dec
   EXPECT_EQ(labels(t)[0], ascii(ShortMonthName(4)) + "-2015");
 
-  const TDateTimeTicks plain = DateTimeAxisTicks(request(lo, hi, 3, false), kDefaults);
+  const TDateTimeTicks plain = DateTimeAxisTicks(request(lo, hi, 3, false), kDefaults, settings());
   EXPECT_EQ(values(plain, true), majors);
   EXPECT_TRUE(values(plain, false).empty());
 }
 
 TEST(Months, AcrossTheYearEnd) {
   const double lo = double(DayOfDate(2014, 11, 20));
-  const TDateTimeTicks t =
-      DateTimeAxisTicks(request(lo, double(DayOfDate(2015, 3, 1)), 3, false), kDefaults);
+  const TDateTimeTicks t = DateTimeAxisTicks(request(lo, double(DayOfDate(2015, 3, 1)), 3, false),
+                                             kDefaults, settings());
   // One month per step: every first of a month.
   std::vector<double> expected;
   for (auto [y, m] : {std::pair{2014, 12}, {2015, 1}, {2015, 2}, {2015, 3}}) {
@@ -414,33 +424,34 @@ TEST(Months, WithoutAYearTheMonthAlone) {
   TDTLabel format;
   format.SetYearLength(ylNone);
   const TDateTimeTicks t = DateTimeAxisTicks(
-      request(double(DayOfDate(2015, 1, 15)), double(DayOfDate(2015, 12, 15))), format);
+      request(double(DayOfDate(2015, 1, 15)), double(DayOfDate(2015, 12, 15))), format, settings());
   EXPECT_EQ(labels(t), (std::vector<std::string>{ascii(ShortMonthName(4)), ascii(ShortMonthName(7)),
                                                  ascii(ShortMonthName(10))}));
 }
 
 TEST(Years, FiftiesWithDecadeMinorTicks) {
   const TDateTimeTicks t = DateTimeAxisTicks(
-      request(double(DayOfDate(1900, 1, 1)), double(DayOfDate(2100, 1, 1))), kDefaults);
+      request(double(DayOfDate(1900, 1, 1)), double(DayOfDate(2100, 1, 1))), kDefaults, settings());
   EXPECT_EQ(labels(t), (std::vector<std::string>{"1900", "1950", "2000", "2050", "2100"}));
   EXPECT_EQ(values(t, false).size(), 16u);
 }
 
 TEST(Years, StartAfterTheFirstOfJanuary) {
   const TDateTimeTicks t = DateTimeAxisTicks(
-      request(double(DayOfDate(1900, 6, 1)), double(DayOfDate(2100, 1, 1)), 3, false), kDefaults);
+      request(double(DayOfDate(1900, 6, 1)), double(DayOfDate(2100, 1, 1)), 3, false), kDefaults,
+      settings());
   EXPECT_EQ(labels(t), (std::vector<std::string>{"1950", "2000", "2050", "2100"}));
 }
 
 TEST(Years, LabelsWithoutLeadingZeros) {
   const TDateTimeTicks t = DateTimeAxisTicks(
-      request(double(DayOfDate(900, 1, 1)), double(DayOfDate(1100, 1, 1))), kDefaults);
+      request(double(DayOfDate(900, 1, 1)), double(DayOfDate(1100, 1, 1))), kDefaults, settings());
   EXPECT_EQ(labels(t), (std::vector<std::string>{"900", "950", "1000", "1050", "1100"}));
 }
 
 TEST(Years, NoTickAfterTheYear9999) {
   const double lo = double(DayOfDate(9990, 1, 1));
-  const TDateTimeTicks t = DateTimeAxisTicks(request(lo, 2958470), kDefaults);
+  const TDateTimeTicks t = DateTimeAxisTicks(request(lo, 2958470), kDefaults, settings());
   ASSERT_FALSE(t.Ticks.empty());
   EXPECT_EQ(double(t.Ticks.back().Value), double(DayOfDate(9999, 1, 1)));
   EXPECT_EQ(t.Ticks.size(), 10u);

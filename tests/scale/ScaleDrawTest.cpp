@@ -116,10 +116,9 @@ struct EventLog {
   TCanvas* canvas = nullptr;
 };
 
-void makeHelper(TScale& s, TBitmap& target, int width, int height) {
+void makeHelper(TScale& s, int width, int height) {
   s.SetIsHelperComponent(true);
   s.SetTransparent(true);
-  s.UseForeignCanvas(&target.Canvas(), 0, 0);
   s.SetBounds(0, 0, width, height);
   s.SetColorScale(clBlack);
   s.Font().SetColor(kInk);
@@ -130,7 +129,7 @@ class FirstChart : public ::testing::Test {
   FirstChart() {
     Fill(bmp, clWhite);
     for (TScale* s : {&x, &y}) {
-      makeHelper(*s, bmp, 660, 395);
+      makeHelper(*s, 660, 395);
       s->SetMinTicks(3);
       s->SetDecPlaces(-2);
       s->SetShortTicks(true);
@@ -174,13 +173,13 @@ class FirstChart : public ::testing::Test {
 TEST_F(FirstChart, HelpersDrawOnlyWhenForced) {
   x.SetCaption(u"again");  // a setter of a suppressed helper paints nothing
   EXPECT_EQ(countOf(bmp, clBlack), 0);
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_GT(countOf(bmp, clBlack), 0);
   EXPECT_TRUE(x.SuppressPaint());
 }
 
 TEST_F(FirstChart, XTicksAndBaseLine) {
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   // Minor ticks every 2 m (14.75 pixels per metre, ties to even), 4 pixels
   // from the base line; the major ticks every 10 m, 7 pixels.
   const std::vector<int> minor{50,  80,  109, 138, 168, 198, 227, 256, 286, 316, 345,
@@ -213,7 +212,7 @@ TEST_F(FirstChart, XTicksAndBaseLine) {
 }
 
 TEST_F(FirstChart, XRecordsItsMinorTicks) {
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   ASSERT_EQ(x.NumTicks(), 21);
   for (int i = 1; i <= 21; ++i) EXPECT_DOUBLE_EQ(x.TickPos(i), 2.0 * (i - 1)) << i;
   EXPECT_EQ(x.TickPos(0), 0.0);
@@ -224,7 +223,7 @@ TEST_F(FirstChart, XLabelsAndTheirPlace) {
   EventLog log;
   log.attach(x);
   x.SetCaption(u"");
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_EQ(log.labels,
             (std::vector<std::u16string>{u"0.0", u"10.0", u"20.0", u"30.0", u"40.0"}));
   EXPECT_EQ(log.labelValues, (std::vector<double>{0, 10, 20, 30, 40}));
@@ -242,7 +241,7 @@ TEST_F(FirstChart, XLabelsAndTheirPlace) {
 
 TEST_F(FirstChart, XCaptionCentredBelowTheLabels) {
   blankLabels(x);
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   const int tw = textWidth(x.Font(), kFeederCaption);
   EXPECT_EQ(MaskOf(bmp, kInk), expectedInk(660, 395, x.Font(), {{345 - tw / 2, 377, kFeederCaption}}));
   const TRect ink = inkBox(bmp, kInk);
@@ -254,7 +253,7 @@ TEST_F(FirstChart, XEventsCarryTheTickPixelOnTheBaseLine) {
   EventLog log;
   log.attach(x);
   x.SetShortTicks(false);
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_EQ(log.tickPixels,
             (std::vector<TPoint>{{50, 355}, {198, 355}, {345, 355}, {492, 355}, {640, 355}}));
   ASSERT_EQ(x.NumTicks(), 5) << "without short ticks the major ticks are recorded";
@@ -264,7 +263,7 @@ TEST_F(FirstChart, XEventsCarryTheTickPixelOnTheBaseLine) {
 // --- the y axis -----------------------------------------------------------------
 
 TEST_F(FirstChart, YTicks) {
-  y.ForcePaint();
+  y.ForcePaint(bmp.Canvas(), 0, 0);
   // 5 MHz on row 314 and 10 MHz on row 255: 6 pixels from column 50 leftwards;
   // the minor tick of 2 MHz on row 349: 4 pixels.
   EXPECT_EQ(MaskOf(bmp, clBlack, 42, 312, 10, 5), Rows({
@@ -284,7 +283,7 @@ TEST_F(FirstChart, YTicks) {
 }
 
 TEST_F(FirstChart, YRecordsMinorTicksInsideTheRange) {
-  y.ForcePaint();
+  y.ForcePaint(bmp.Canvas(), 0, 0);
   ASSERT_EQ(y.NumTicks(), 29);  // 0 and 1 lie below 1.5
   for (int i = 1; i <= 29; ++i) EXPECT_DOUBLE_EQ(y.TickPos(i), 1.0 + i) << i;
 }
@@ -292,7 +291,7 @@ TEST_F(FirstChart, YRecordsMinorTicksInsideTheRange) {
 TEST_F(FirstChart, YLabelsRightAlignedBeforeTheTicksAndTheCaption) {
   EventLog log;
   log.attach(y);
-  y.ForcePaint();
+  y.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_EQ(log.labels, (std::vector<std::u16string>{u"5.0", u"10.0", u"15.0", u"20.0",
                                                       u"25.0", u"30.0"}));
   // Right-aligned 8 pixels left of the base line, centred on the tick with
@@ -306,9 +305,39 @@ TEST_F(FirstChart, YLabelsRightAlignedBeforeTheTicksAndTheCaption) {
   EXPECT_EQ(log.tickPixels.back(), (TPoint{50, 20}));
 }
 
+// The height of "0" that centres the labels is taken after the minor ticks:
+// their events may change the font the labels are drawn in.
+TEST_F(FirstChart, YLabelHeightIsTakenAfterTheMinorTicks) {
+  TFont big;
+  big.Assign(y.Font());
+  big.SetHeight(-24);
+  std::vector<std::u16string> labels;
+  std::vector<double> values;
+  y.OnScaleTickDrawn = [&](TObject*, TCanvas& cv, TScaleType, double, int, int) {
+    cv.Font().Assign(big);
+  };
+  y.OnBeforeTickLabel = [&](TObject*, TScaleType, double v, std::u16string& label) {
+    labels.push_back(label);
+    values.push_back(v);
+  };
+  y.SetCaption(u"");
+  y.ForcePaint(bmp.Canvas(), 0, 0);
+  TBitmap probe(1, 1);
+  probe.Canvas().Font().Assign(big);
+  const int th = probe.Canvas().TextHeight(u"0");
+  ASSERT_GT(th, 13);
+  std::vector<TextAt> texts;
+  for (size_t i = 0; i < labels.size(); ++i) {
+    const int row = y.ConvertToPixelCoords(values[i]);
+    texts.push_back({50 - 6 - textWidth(big, labels[i]) - 2, row - th / 2, labels[i]});
+  }
+  ASSERT_EQ(texts.size(), 6u);
+  EXPECT_EQ(MaskOf(bmp, kInk), expectedInk(660, 395, big, texts));
+}
+
 TEST_F(FirstChart, BothAxesTogetherOnOneImage) {
-  x.ForcePaint();
-  y.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
+  y.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_EQ(bmp.PixelColor(50, 355), clBlack);  // the corner
   EXPECT_EQ(columnsOf(bmp, clBlack, 314).size(), 6u);
   EXPECT_EQ(rowsOf(bmp, clBlack, 345), (std::vector<int>{355, 356, 357, 358, 359, 360, 361}));
@@ -322,7 +351,7 @@ TEST_F(FirstChart, RightEndLabelIsPushedInsideTheEdge) {
   x.OnBeforeTickLabel = [&](TObject*, TScaleType, double v, std::u16string& label) {
     label = v == 40.0 ? longLabel : u"";  // measured and placed after the handler
   };
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   const int hw = textWidth(x.Font(), longLabel) / 2;
   ASSERT_GE(640 + hw, 658);
   EXPECT_EQ(MaskOf(bmp, kInk), expectedInk(660, 395, x.Font(), {{660 - 2 * hw - 2, 362, longLabel}}));
@@ -333,7 +362,7 @@ TEST(AxisLabels, StayTwoPixelsInsideANarrowScale) {
   TBitmap bmp(120, 30);
   Fill(bmp, clWhite);
   TScale s;
-  makeHelper(s, bmp, 120, 30);
+  makeHelper(s, 120, 30);
   s.SetScaleType(sctXT);
   s.SetMarginLeft(1);
   s.SetMarginRight(2);
@@ -343,7 +372,7 @@ TEST(AxisLabels, StayTwoPixelsInsideANarrowScale) {
   s.SetMinTicks(2);
   EventLog log;
   log.attach(s);
-  s.ForcePaint();
+  s.ForcePaint(bmp.Canvas(), 0, 0);
   ASSERT_EQ(log.tickPixels.front().x, 1);
   ASSERT_EQ(log.tickPixels.back().x, 117);
   std::vector<TextAt> texts;
@@ -363,12 +392,12 @@ TEST_F(FirstChart, Inscriptions) {
   log.attach(x);
   x.SetDecPlaces(0);
   x.SetScaleInscript(u"$");
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_EQ(log.labels, (std::vector<std::u16string>{u"$0", u"$10", u"$20", u"$30", u"$40"}));
 
   log.labels.clear();
   x.SetScaleInscript(u"&%");
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_EQ(log.labels, (std::vector<std::u16string>{u"0%", u"10%", u"20%", u"30%", u"40%"}));
 }
 
@@ -377,7 +406,7 @@ TEST_F(FirstChart, UserTickTexts) {
   log.attach(x);
   x.SetLabelType(ftUserText);
   x.SetUserTickText(u"a|b");
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_EQ(log.labels, (std::vector<std::u16string>{u"a", u"b", u"b", u"b", u"b"}));
 }
 
@@ -386,7 +415,7 @@ TEST_F(FirstChart, NoFiguresDrawsTicksWithoutLabels) {
   log.attach(x);
   x.SetLabelType(ftNoFigs);
   x.SetCaption(u"");
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_EQ(log.order.size(), 26u);  // 21 minor and 5 major tick events
   EXPECT_TRUE(log.labels.empty());
   EXPECT_EQ(countOf(bmp, kInk), 0);
@@ -397,12 +426,12 @@ TEST_F(FirstChart, ZeroLabelsOfWideRanges) {
   EventLog log;
   log.attach(x);
   x.SetRange(0.0, 200000.0);
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_EQ(log.labels, (std::vector<std::u16string>{u"0", u"50000", u"100000", u"150000",
                                                       u"200000"}));
   log.labels.clear();
   x.SetRange(0.0, 2000000.0);
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_EQ(log.labels, (std::vector<std::u16string>{u"0.0", u" 5.0E+05", u" 1.0E+06",
                                                       u" 1.5E+06", u" 2.0E+06"}));
 }
@@ -412,7 +441,7 @@ TEST_F(FirstChart, NoDecimalsLabelsOnlyIntegerTicks) {
   log.attach(x);
   x.SetRange(0.0, 2.5);
   x.SetDecPlaces(0);
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_EQ(log.labels, (std::vector<std::u16string>{u"0", u"", u"1", u"", u"2", u""}));
   EXPECT_EQ(log.labelValues, (std::vector<double>{0, 0.5, 1, 1.5, 2, 2.5}));
 }
@@ -422,7 +451,7 @@ TEST_F(FirstChart, ReversedRangeRunsTheLabelsBackwards) {
   log.attach(x);
   x.SetRange(40.0, 0.0);
   x.SetShortTicks(false);
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_EQ(log.labels,
             (std::vector<std::u16string>{u"40.0", u"30.0", u"20.0", u"10.0", u"0.0"}));
   EXPECT_EQ(log.tickPixels.front().x, 50);
@@ -435,7 +464,7 @@ TEST_F(FirstChart, LinearXRaisesTheTickEventAfterTheLabel) {
   EventLog log;
   log.attach(x);
   x.SetRange(0.0, 20.0);
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   // Minor ticks first (every 1 m here: step 5 in 5 parts), then the majors.
   ASSERT_EQ(log.order.size(), 21u + 10u);
   for (int i = 0; i <= 20; ++i) EXPECT_EQ(log.order[size_t(i)], "t" + num(i));
@@ -448,7 +477,7 @@ TEST_F(FirstChart, LinearYRaisesTheTickEventBeforeTheLabel) {
   EventLog log;
   log.attach(y);
   y.SetShortTicks(false);
-  y.ForcePaint();
+  y.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_EQ(log.order, (std::vector<std::string>{"t5", "l5", "t10", "l10", "t15", "l15", "t20",
                                                  "l20", "t25", "l25", "t30", "l30"}));
 }
@@ -458,7 +487,7 @@ class LogAxes : public ::testing::Test {
   LogAxes() {
     Fill(bmp, clWhite);
     for (TScale* s : {&x, &y}) {
-      makeHelper(*s, bmp, 640, 640);
+      makeHelper(*s, 640, 640);
       s->SetRange(1.0, 1000.0);
       s->SetLogarithmic(true);
     }
@@ -475,7 +504,7 @@ class LogAxes : public ::testing::Test {
 TEST_F(LogAxes, DecadesOnly) {
   EventLog log;
   log.attach(x);
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_EQ(log.labels, (std::vector<std::u16string>{u"1", u"10", u"100", u"1000"}));
   EXPECT_EQ(log.order, (std::vector<std::string>{"t1", "l1", "t10", "l10", "t100", "l100",
                                                  "t1000", "l1000"}));
@@ -490,7 +519,7 @@ TEST_F(LogAxes, ExponentLabels) {
   log.attach(x);
   x.SetDecPlaces(-3);
   x.SetMinTicks(10);
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_EQ(log.labels, (std::vector<std::u16string>{u"0", u"", u"", u"1", u"", u"", u"2", u"",
                                                       u"", u"3"}));
 }
@@ -499,7 +528,7 @@ TEST_F(LogAxes, HorizontalIntermediateTicks) {
   EventLog log;
   log.attach(x);
   x.SetMinTicks(10);
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_EQ(log.labels, (std::vector<std::u16string>{u"1", u"2", u"5", u"10", u"20", u"50",
                                                       u"100", u"200", u"500", u"1000"}));
   EXPECT_EQ(x.NumTicks(), 28);
@@ -514,7 +543,7 @@ TEST_F(LogAxes, HorizontalIntermediateTicks) {
   log = EventLog();
   log.attach(x);
   x.SetShortTicks(false);
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_EQ(x.NumTicks(), 10);
   EXPECT_EQ(rowsOf(bmp, clBlack, at3), (std::vector<int>{20}));
   EXPECT_EQ(std::vector<std::string>(log.order.begin(), log.order.begin() + 10),
@@ -526,7 +555,7 @@ TEST_F(LogAxes, VerticalTicksAreAllSixPixels) {
   EventLog log;
   log.attach(y);
   y.SetMinTicks(10);
-  y.ForcePaint();
+  y.ForcePaint(bmp.Canvas(), 0, 0);
   const int at3 = y.ConvertToPixelCoords(3.0);
   const int at10 = y.ConvertToPixelCoords(10.0);
   EXPECT_EQ(at10, 420);
@@ -538,7 +567,7 @@ TEST_F(LogAxes, VerticalTicksAreAllSixPixels) {
   log = EventLog();
   log.attach(y);
   y.SetShortTicks(false);
-  y.ForcePaint();
+  y.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_EQ(std::vector<std::string>(log.order.begin(), log.order.begin() + 8),
             (std::vector<std::string>{"t1", "l1", "t2", "l2", "t5", "l5", "t10", "l10"}));
   EXPECT_EQ(y.NumTicks(), 10);
@@ -547,7 +576,7 @@ TEST_F(LogAxes, VerticalTicksAreAllSixPixels) {
 TEST_F(LogAxes, VerticalLabelsStartEightPixelsRightOfTheBaseLine) {
   EventLog log;
   log.attach(y);
-  y.ForcePaint();
+  y.ForcePaint(bmp.Canvas(), 0, 0);
   std::vector<TextAt> texts;
   for (size_t i = 0; i < log.labels.size(); ++i) {
     texts.push_back({28, y.ConvertToPixelCoords(log.labelValues[i]) - 6, log.labels[i]});
@@ -561,7 +590,7 @@ TEST_F(LogAxes, LessThanADecadeIsLabelledLinearly) {
   log.attach(x);
   x.SetRange(2.0, 16.0);
   x.SetShortTicks(false);
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   // Steps of 2 with one decimal, as on a linear axis of this width...
   EXPECT_EQ(log.labels, (std::vector<std::u16string>{u"2.0", u"4.0", u"6.0", u"8.0", u"10.0",
                                                       u"12.0", u"14.0", u"16.0"}));
@@ -578,7 +607,7 @@ TEST(AxisSides, BottomBaseLineHasItsTicksAndLabelsAbove) {
   TBitmap bmp(100, 40);
   Fill(bmp, clWhite);
   TScale s;
-  makeHelper(s, bmp, 100, 40);
+  makeHelper(s, 100, 40);
   s.SetScaleType(sctXB);  // base line on row 40 - 5 - 1
   s.SetMarginBottom(5);
   s.SetMarginLeft(10);
@@ -588,7 +617,7 @@ TEST(AxisSides, BottomBaseLineHasItsTicksAndLabelsAbove) {
   s.SetMinTicks(2);
   EventLog log;
   log.attach(s);
-  s.ForcePaint();
+  s.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_EQ(log.tickPixels.front(), (TPoint{10, 34}));
   EXPECT_EQ(rowsOf(bmp, clBlack, 10), (std::vector<int>{28, 29, 30, 31, 32, 33, 34}));
   std::vector<TextAt> texts;
@@ -607,7 +636,7 @@ TEST(AxisSides, BaseLineEndsBeforeTheLastPixelOfTheAxis) {
   TBitmap bmp(20, 20);
   Fill(bmp, clWhite);
   TScale x;
-  makeHelper(x, bmp, 20, 20);
+  makeHelper(x, 20, 20);
   x.SetScaleType(sctXT);
   x.SetMarginLeft(2);
   x.SetMarginRight(3);
@@ -616,7 +645,7 @@ TEST(AxisSides, BaseLineEndsBeforeTheLastPixelOfTheAxis) {
   x.SetMinTicks(2);
   x.SetShortTicks(false);
   x.SetLabelType(ftNoFigs);
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_EQ(MaskOf(bmp, clBlack, 0, 0, 20, 9), Rows({
                                                   "....................",
                                                   "..##############....",
@@ -631,7 +660,7 @@ TEST(AxisSides, BaseLineEndsBeforeTheLastPixelOfTheAxis) {
 
   Fill(bmp, clWhite);
   TScale y;
-  makeHelper(y, bmp, 20, 20);
+  makeHelper(y, 20, 20);
   y.SetScaleType(sctYL);
   y.SetMarginTop(2);
   y.SetMarginBottom(3);
@@ -640,7 +669,7 @@ TEST(AxisSides, BaseLineEndsBeforeTheLastPixelOfTheAxis) {
   y.SetMinTicks(2);
   y.SetShortTicks(false);
   y.SetLabelType(ftNoFigs);
-  y.ForcePaint();
+  y.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_EQ(rowsOf(bmp, clBlack, 1),
             (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
   EXPECT_EQ(columnsOf(bmp, clBlack, 14), (std::vector<int>{1, 2, 3, 4, 5, 6}));
@@ -651,15 +680,14 @@ TEST(AxisSides, TransparentOffsetMovesOnlyTheBaseLine) {
   TBitmap bmp(100, 80);
   Fill(bmp, clWhite);
   TScale s;
-  makeHelper(s, bmp, 100, 40);
-  s.UseForeignCanvas(&bmp.Canvas(), 7, 30);
+  makeHelper(s, 100, 40);
   s.SetScaleType(sctXT);
   s.SetMarginTop(3);
   s.SetLabelType(ftNoFigs);
   s.SetShortTicks(false);
   EventLog log;
   log.attach(s);
-  s.ForcePaint();
+  s.ForcePaint(bmp.Canvas(), 7, 30);
   // Across the axis the row offset counts; along it the mapping alone.
   EXPECT_EQ(log.tickPixels.front(), (TPoint{20, 33}));
   EXPECT_EQ(log.tickPixels.back(), (TPoint{79, 33}));
@@ -673,7 +701,7 @@ TEST_F(FirstChart, CaptionAtTheBottomRightEndsAtTheRightMargin) {
   x.SetCaptionAlignment(taRightJustify);
   x.SetCaptionPosX(-5);
   x.SetCaption(u"m");
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   const int tw = textWidth(x.Font(), u"m");
   // Ends at column Width - MarginRight + CaptionPosX = 636.
   EXPECT_EQ(MaskOf(bmp, kInk), expectedInk(660, 395, x.Font(), {{636 - tw, 377, u"m"}}));
@@ -701,14 +729,14 @@ TEST_F(FirstChart, VerticalCaptionAnchors) {
     Fill(bmp, clWhite);
     y.SetCaptionAnchor(c.anchor);
     y.SetCaptionAlignment(c.align);
-    y.ForcePaint();
+    y.ForcePaint(bmp.Canvas(), 0, 0);
     EXPECT_EQ(MaskOf(bmp, kInk), expectedInk(660, 395, y.Font(), {c.at})) << int(c.anchor);
   }
 }
 
 TEST_F(FirstChart, NoBaseLineWhenSwitchedOff) {
   x.SetShowBaseLine(false);
-  x.ForcePaint();
+  x.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_EQ(columnsOf(bmp, clBlack, 355).size(), 21u) << "only the tick starts remain";
 }
 

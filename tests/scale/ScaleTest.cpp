@@ -80,8 +80,6 @@ TEST(ScaleDefaults, NewScale) {
   EXPECT_FALSE(s.Transparent());
   EXPECT_EQ(s.UserTickText(), u"");
   EXPECT_FALSE(s.IsHelperComponent());
-  EXPECT_EQ(s.ForeignCanvasPosX(), 0);
-  EXPECT_EQ(s.ForeignCanvasPosY(), 0);
   EXPECT_TRUE(s.SuppressPaint());
   EXPECT_EQ(s.DateFormat().TimeFormat(), tfHHMMSS);
   EXPECT_EQ(s.DateFormat().DateForTime(), dtOnePerDay);
@@ -118,6 +116,21 @@ TEST(ScalePainting, WaitsForTheWindow) {
   s.SetCaption(u"y");
   EXPECT_EQ(probe.paints, 1);
   EXPECT_EQ(probe.target, &s.Canvas());
+}
+
+// A helper that only ever draws for its owner makes no window of its own.
+TEST(ScalePainting, HelperMakesNoWindow) {
+  TBitmap image(660, 395);
+  TScale s;
+  s.SetIsHelperComponent(true);
+  s.SetTransparent(true);
+  s.SetBounds(0, 0, 660, 395);
+  s.SetCaption(u"MHz");
+  s.SetRange(1.5, 30.0);
+  s.ForcePaint(image.Canvas(), 0, 0);
+  EXPECT_NE(MaskOf(image, clBlack).find('#'), std::string::npos);
+  EXPECT_EQ(s.Widget(), nullptr);
+  EXPECT_FALSE(s.HandleAllocated());
 }
 
 struct SetterCase {
@@ -158,9 +171,6 @@ const SetterCase kSetters[] = {
     {"SetRange", [](TScale& s) { s.SetRange(0.0, 100.0); }, 1},
     {"LabelType", [](TScale& s) { s.SetLabelType(ftNum); }, 1},
     {"Logarithmic", [](TScale& s) { s.SetLogarithmic(false); }, 1},
-    {"ForeignCanvasPosX", [](TScale& s) { s.SetForeignCanvasPosX(0); }, 1},
-    {"ForeignCanvasPosY", [](TScale& s) { s.SetForeignCanvasPosY(0); }, 1},
-    {"UseForeignCanvas", [](TScale& s) { s.UseForeignCanvas(nullptr, 3, 4); }, 0},
     {"SetBounds", [](TScale& s) { s.SetBounds(0, 0, 400, 400); }, 1},
     {"DateFormat", [](TScale& s) { s.SetDateFormat(TDTLabel()); }, 1},
     {"DateFormat TimeFormat", [](TScale& s) { s.DateFormat().SetTimeFormat(tfHHMMSS); }, 1},
@@ -223,6 +233,28 @@ TEST(ScalePainting, ForcePaintKeepsTheSuppressionWhenAHandlerRaises) {
   EXPECT_TRUE(s.SuppressPaint());
 }
 
+// The canvas of a drawing call is an argument: after the call, also one
+// that a tick event ended, nothing refers to it.
+TEST(ScalePainting, NothingRefersToTheCanvasAfterTheCall) {
+  TScale s;
+  s.SetIsHelperComponent(true);
+  s.SetTransparent(true);
+  s.SetBounds(0, 0, 60, 40);
+  s.OnScaleTickDrawn = [](TObject*, TCanvas&, TScaleType, double, int, int) {
+    throw std::runtime_error("tick");
+  };
+  {
+    TBitmap gone(60, 40);
+    EXPECT_THROW(s.ForcePaint(gone.Canvas(), 0, 0), std::runtime_error);
+  }
+  s.OnScaleTickDrawn = nullptr;
+  PaintProbe probe(s);
+  s.SetSuppressPaint(false);  // paints at once, on its own surface
+  EXPECT_EQ(probe.paints, 1);
+  EXPECT_EQ(probe.target, &s.Canvas());
+  EXPECT_NE(MaskOf(s.Surface(), clBlack).find('#'), std::string::npos);
+}
+
 TEST(ScalePainting, InvisibleOrLoadingScalePaintsNothing) {
   TScale s;
   s.HandleNeeded();
@@ -275,7 +307,6 @@ TEST(ScalePaths, OpaqueScaleOnAForeignSurfaceAtAnOffset) {
   Fill(target, clAqua);
   TScale s;
   makeSmallOpaqueScale(s);
-  s.UseForeignCanvas(&target.Canvas(), 30, 40);
   TCanvas* before = nullptr;
   TCanvas* after = nullptr;
   s.OnBeforeScaleRendered = [&](TObject*, TCanvas& cv) { before = &cv; };
@@ -284,7 +315,7 @@ TEST(ScalePaths, OpaqueScaleOnAForeignSurfaceAtAnOffset) {
     after = &cv;
     cv.SetPixel(5, 9, clRed);  // under the frame, on the scale's own image
   };
-  s.ForcePaint();
+  s.ForcePaint(target.Canvas(), 30, 40);
 
   std::vector<std::string> expected(2, std::string(24, '.'));
   for (std::string row : kSmallScale) expected.push_back(".." + row + "..");
@@ -305,10 +336,9 @@ TEST(ScalePaths, TransparentScaleDrawsNoBackgroundAndNoFrame) {
   TScale s;
   makeSmallOpaqueScale(s);
   s.SetTransparent(true);
-  s.UseForeignCanvas(&target.Canvas(), 10, 5);
   TCanvas* after = nullptr;
   s.OnAfterScaleRendered = [&](TObject*, TCanvas& cv) { after = &cv; };
-  s.ForcePaint();
+  s.ForcePaint(target.Canvas(), 10, 5);
   // Only the offset across the axis applies: base line on row 5 + 8.
   EXPECT_EQ(MaskOf(target, clBlack, 0, 5, 20, 10), Rows({
                                                         "....................",
@@ -337,8 +367,7 @@ TEST(ScalePaths, TargetTakesTheScaleFont) {
   s.Font().SetColor(clGreen);
   s.Font().SetHeight(-14);
   s.SetTransparent(true);
-  s.UseForeignCanvas(&target.Canvas(), 0, 0);
-  s.ForcePaint();
+  s.ForcePaint(target.Canvas(), 0, 0);
   EXPECT_TRUE(target.Canvas().Font().SameLook(s.Font()));
   EXPECT_EQ(target.Canvas().Pen().Color(), clBlack) << "ticks in the scale colour";
 }
@@ -369,7 +398,6 @@ TEST(ScaleAssign, CopiesTheAxisSettings) {
   TScale source;
   source.SetIsHelperComponent(true);
   source.SetTransparent(true);
-  source.UseForeignCanvas(&image.Canvas(), 5, 6);
   source.SetBounds(0, 0, 300, 200);
   source.SetFrameStyle(fsRaised);
   source.SetColorScale(clNavy);
@@ -398,7 +426,7 @@ TEST(ScaleAssign, CopiesTheAxisSettings) {
   source.OnScaleTickDrawn = [&](TObject*, TCanvas&, TScaleType, double, int, int) {
     ++tickEvents;
   };
-  source.ForcePaint();
+  source.ForcePaint(image.Canvas(), 5, 6);
   ASSERT_EQ(source.NumTicks(), 9);
 
   TScale target;
@@ -435,8 +463,6 @@ TEST(ScaleAssign, CopiesTheAxisSettings) {
   EXPECT_EQ(target.Caption(), u"unit");
   EXPECT_EQ(target.CaptionAnchor(), uaSclBotRgt);
   EXPECT_EQ(target.CaptionAlignment(), taRightJustify);
-  EXPECT_EQ(target.ForeignCanvasPosX(), 5);
-  EXPECT_EQ(target.ForeignCanvasPosY(), 6);
   EXPECT_EQ(target.ScaleType(), sctXT);
   EXPECT_TRUE(target.SuppressPaint());
   // The mapping comes along unchanged, although the size does not.

@@ -268,7 +268,8 @@ void checkEngine(FuzzedDataProvider& fdp, double a, double b) {
     request.RangeLow /= 86400;
     request.RangeHigh /= 86400;
   }
-  checkTicks(DateTimeAxisTicks(request, format), request.RangeLow, request.RangeHigh, false);
+  checkTicks(DateTimeAxisTicks(request, format, LocaleFormatSettings()), request.RangeLow,
+             request.RangeHigh, false);
 }
 
 }  // namespace
