@@ -40,8 +40,10 @@ constexpr int kMonthRow = 5;
 constexpr long double kFirstDay = -693593;
 constexpr long double kLastAxisDay = 3000000;
 constexpr int64_t kLastYear = 9999;
-// A tick this close beyond the high end still counts (days).
+// A tick this close beyond either end still counts (days).
 constexpr long double kEndTolerance = 1e-8L;
+// Units of the levels below one day this close to a whole unit are whole.
+constexpr long double kUnitSnap = 1e-3L;
 constexpr double kDaysPerMonth = 30.4375;
 constexpr double kDaysPerYear = 365.25;
 
@@ -175,7 +177,7 @@ void BelowOneDayInscription(TTimeLabelMode Mode, const TDateTimeRequest& Request
   for (int64_t i = 0;; ++i) {
     const long double p = start + i * advance;
     if (!(p - Request.RangeHigh < kEndTolerance)) break;
-    if (p < Request.RangeLow) continue;
+    if (p < Request.RangeLow - kEndTolerance) continue;
     const long double q = p / step;
     const bool major = !Request.ShortTicks || std::fabs(q - std::round(q)) <= 0.1L;
     TDateTimeTick& tick = addTick(ticks, p, major);
@@ -199,7 +201,7 @@ void DayToMonthInscription(const TDateTimeRequest& Request, long double TR, cons
   const int64_t phase = floorMod(start, step);
   const int64_t advance = Request.ShortTicks ? minor : step;
   for (int64_t p = start; p - Request.RangeHigh < kEndTolerance; p += advance) {
-    if (p < Request.RangeLow) continue;
+    if (p < Request.RangeLow - kEndTolerance) continue;
     const bool major = !Request.ShortTicks || floorMod(p, step) == phase;
     TDateTimeTick& tick = addTick(ticks, p, major);
     if (major) tick.Label = DateLabel(texts.Format, texts.Settings, double(p));
@@ -229,7 +231,7 @@ void MonthToYearInscription(const TDateTimeRequest& Request, const LabelTexts& t
   for (;; advanceMonth(advance)) {
     const int64_t p = DayOfDate(year, month, 1);
     if (!(p - Request.RangeHigh < kEndTolerance)) break;
-    if (p < Request.RangeLow) continue;
+    if (p < Request.RangeLow - kEndTolerance) continue;
     const bool major = !Request.ShortTicks || step == 1 || month % step == 1;
     TDateTimeTick& tick = addTick(ticks, p, major);
     if (major) tick.Label = MonthLabel(texts.Format, texts.Settings, double(p));
@@ -314,7 +316,11 @@ long double FindStep(int StepGridIx, long double Range, long double RangeLow,
   const int ix = stepIndex(row, Range * Multiplier);
   const long double step = row[size_t(ix)];
   const long double day = std::floor(RangeLow);
-  const long double f = (RangeLow - day) * Multiplier;  // time of day in units
+  long double f = (RangeLow - day) * Multiplier;  // time of day in units
+  // A whole unit that RangeLow's binary fraction misses by a hair stays that
+  // unit, or the first tick would move a whole step later. (Should the snap
+  // move it before RangeLow, the tick is skipped and the next one follows.)
+  if (std::fabs(f - std::round(f)) < kUnitSnap) f = std::round(f);
   long double a = std::ceil(f);
   if (a != 0) {
     a = step - std::fmod(a, step);

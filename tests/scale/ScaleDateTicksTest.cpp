@@ -313,6 +313,18 @@ TEST(BelowOneDay, ShortTicksBeforeTheFirstStep) {
   EXPECT_EQ(values(t, false).size(), 6u);  // 7, 8, 10, 11, 13, 14
 }
 
+// 23:00 as a binary fraction of a day lies a hair after the hour; its tick
+// stays, with or without short ticks.
+TEST(BelowOneDay, LowEndAHairOffAWholeUnitKeepsItsTick) {
+  for (bool shortTicks : {true, false}) {
+    const TDateTimeTicks t =
+        DateTimeAxisTicks(request(hours(kFeb1of2015, 23), hours(kFeb1of2015 + 1, 1), 3, shortTicks),
+                          kDefaults, settings());
+    EXPECT_EQ(labels(t), (std::vector<std::string>{"23:00", "23:30", "00:00", "00:30", "01:00"}))
+        << shortTicks;
+  }
+}
+
 TEST(BelowOneDay, SecondsOnAHorizontalAxis) {
   const double lo = hours(kFeb1of2015, 10);
   const TDateTimeTicks t = DateTimeAxisTicks(request(lo, lo + 60.0 / 86400), kDefaults, settings());
