@@ -1,11 +1,16 @@
-// The numeric axis: tick lines, labels, the caption and the base line.
-// Positions along the axis come from the mapping; the base-line coordinate
-// from the geometry and the offset across the axis.
+// Numeric, time and date axes: tick lines, labels, the caption and the base
+// line. Positions along the axis come from the mapping; the base-line
+// coordinate from the geometry and the offset across the axis. The ticks and
+// labels of time and date axes come from their tick engine
+// (PLX_ScaleDateTicks); this unit places and draws them.
 #include "controls/scale/PLX_AxisDraw.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string>
+#include <string_view>
 
+#include "controls/scale/PLX_ScaleDateTicks.h"
 #include "controls/scale/PLX_ScaleText.h"
 #include "platform/Canvas.h"
 
@@ -18,6 +23,15 @@ constexpr int kMajorTickY = 6;
 constexpr int kLabelGapY = 8;
 // Labels of horizontal axes keep this distance from the scale's edges.
 constexpr int kLabelEdge = 2;
+// The messages of a date axis keep this distance from a vertical base line.
+constexpr int kMessageGapY = 2;
+
+constexpr char16_t kInvalidRange[] = u"invalid DateTime scale";
+constexpr char16_t kBelowOneSecond[] = u"DateTime range is below 1 second";
+// The same messages beside a vertical axis, one line each.
+constexpr std::u16string_view kInvalidRangeLines[] = {u"invalid", u"DateTime", u"scale"};
+constexpr std::u16string_view kBelowOneSecondLines[] = {u"DateTime", u"range is", u"below 1",
+                                                        u"second"};
 
 // One drawing call: the inputs, and the tick list it fills.
 class AxisPainter {
@@ -36,6 +50,18 @@ class AxisPainter {
   void NumLinYax(int XPos);
   void NumLogXax(int YPos);
   void NumLogYax(int XPos);
+  bool TimeXax(int YPos);
+  bool TimeYax(int XPos);
+  void DateTimeXax(int YPos);
+  void DateTimeYax(int XPos);
+  void drawDateTimeTicksX(const TDateTimeTicks& ticks, int YPos);
+  void drawDateTimeTicksY(const TDateTimeTicks& ticks, int XPos, bool timeAxis);
+  void DisplayDateX(int x, int YPos, const std::u16string& date, long double value);
+  void writeMessageX(int YPos, TDateTimeOutcome outcome);
+  void writeMessageY(int XPos, TDateTimeOutcome outcome);
+  TDateTimeTicks dateTimeTicks() const;
+  TDateTimeRequest dateTimeRequest() const;
+  int middlePixel() const;
   TScaleTickRequest tickRequest(bool logarithmic) const;
   TTickLabelStyle labelStyle() const;
   void drawTickLine(int x, int y, int length);
@@ -59,16 +85,19 @@ class AxisPainter {
 
 // A printer surface would get its font fitted to the printer's resolution
 // first; axes are drawn only on screen surfaces and bitmaps.
+// A time axis whose range does not suit its steps declines, and the numeric
+// axis is drawn instead.
 void AxisPainter::DrawXScale(int YPos) {
   FCanvas.Brush().SetStyle(FStyle.Transparent ? bsClear : bsSolid);
   FTicks.Clear();
-  // ftTime and ftDateTime are drawn as numbers until the time and date axes
-  // take them over here; the time axis falls back to this when its range does
-  // not suit its steps.
-  if (FGeometry.Logarithmic) {
-    NumLogXax(YPos);
-  } else {
-    NumLinXax(YPos);
+  if (FStyle.LabelType == ftDateTime) {
+    DateTimeXax(YPos);
+  } else if (FStyle.LabelType != ftTime || !TimeXax(YPos)) {
+    if (FGeometry.Logarithmic) {
+      NumLogXax(YPos);
+    } else {
+      NumLinXax(YPos);
+    }
   }
   drawCaption(YPos);
 }
@@ -76,11 +105,14 @@ void AxisPainter::DrawXScale(int YPos) {
 void AxisPainter::DrawYScale(int XPos) {
   FCanvas.Brush().SetStyle(FStyle.Transparent ? bsClear : bsSolid);
   FTicks.Clear();
-  // As on horizontal axes, ftTime and ftDateTime draw numbers for now.
-  if (FGeometry.Logarithmic) {
-    NumLogYax(XPos);
-  } else {
-    NumLinYax(XPos);
+  if (FStyle.LabelType == ftDateTime) {
+    DateTimeYax(XPos);
+  } else if (FStyle.LabelType != ftTime || !TimeYax(XPos)) {
+    if (FGeometry.Logarithmic) {
+      NumLogYax(XPos);
+    } else {
+      NumLinYax(XPos);
+    }
   }
   drawCaption(XPos);
 }
@@ -195,6 +227,134 @@ void AxisPainter::NumLogYax(int XPos) {
       writeVerticalLabel(XPos, y, th, LogTickLabel(style, m, tick.Value, tick.MultiP, tick.Counter),
                          tick.Value);
     }
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Time and date axes: the tick line, the label and the date line of a major
+// tick, then the tick event, on either orientation.
+
+TDateTimeRequest AxisPainter::dateTimeRequest() const {
+  TDateTimeRequest request;
+  request.MinTicks = FStyle.MinTicks;
+  request.RangeLow = FGeometry.RangeLow;
+  request.RangeHigh = FGeometry.RangeHigh;
+  request.ShortTicks = FStyle.ShortTicks;
+  request.Horizontal = horizontal();
+  return request;
+}
+
+TDateTimeTicks AxisPainter::dateTimeTicks() const {
+  const TDTLabel defaults;
+  const TDTLabel& format = FStyle.DateFormat ? *FStyle.DateFormat : defaults;
+  return DateTimeAxisTicks(dateTimeRequest(), format, LocaleFormatSettings());
+}
+
+bool AxisPainter::TimeXax(int YPos) {
+  const TDateTimeTicks ticks = TimeAxisTicks(dateTimeRequest());
+  if (ticks.Outcome == aoDeclined) return false;
+  drawDateTimeTicksX(ticks, YPos);
+  return true;
+}
+
+bool AxisPainter::TimeYax(int XPos) {
+  const TDateTimeTicks ticks = TimeAxisTicks(dateTimeRequest());
+  if (ticks.Outcome == aoDeclined) return false;
+  drawDateTimeTicksY(ticks, XPos, true);
+  return true;
+}
+
+void AxisPainter::DateTimeXax(int YPos) {
+  const TDateTimeTicks ticks = dateTimeTicks();
+  if (ticks.Outcome == aoTicks) {
+    drawDateTimeTicksX(ticks, YPos);
+  } else {
+    writeMessageX(YPos, ticks.Outcome);
+  }
+}
+
+void AxisPainter::DateTimeYax(int XPos) {
+  const TDateTimeTicks ticks = dateTimeTicks();
+  if (ticks.Outcome == aoTicks) {
+    drawDateTimeTicksY(ticks, XPos, false);
+  } else {
+    writeMessageY(XPos, ticks.Outcome);
+  }
+}
+
+void AxisPainter::drawDateTimeTicksX(const TDateTimeTicks& ticks, int YPos) {
+  for (const TDateTimeTick& tick : ticks.Ticks) {
+    if (tick.Recorded) FTicks.Record(static_cast<double>(tick.Value));
+    const int x = FMap.ToPixel(static_cast<double>(tick.Value));
+    drawTickLine(x, YPos, tick.Major ? kMajorTickX : kMinorTick);
+    if (tick.Major) {
+      WriteLabel(x, YPos, tick.Label, tick.Value);
+      if (tick.HasDateLine) DisplayDateX(x, YPos, tick.DateLine, tick.Value);
+    }
+    tickDrawn(tick.Value, x, YPos);
+  }
+}
+
+// The date line lies one line further from the axis than the label.
+void AxisPainter::DisplayDateX(int x, int YPos, const std::u16string& date, long double value) {
+  const long long th = FCanvas.TextHeight(date);
+  const long long y = FGeometry.ScaleType == sctXT ? YPos + th : YPos - th;
+  WriteLabel(x, ClampPixel(y), date, value);
+}
+
+// A time label is centred with the height of "0" (measured after the minor
+// ticks, whose events may change the font), a date label with its own
+// height; a date line stands with its top 3 * (height div 2) above the tick.
+void AxisPainter::drawDateTimeTicksY(const TDateTimeTicks& ticks, int XPos, bool timeAxis) {
+  int zeroHeight = -1;
+  for (const TDateTimeTick& tick : ticks.Ticks) {
+    if (tick.Recorded) FTicks.Record(static_cast<double>(tick.Value));
+    const int y = FMap.ToPixel(static_cast<double>(tick.Value));
+    drawTickLine(XPos, y, tick.Major ? kMajorTickY : kMinorTick);
+    if (tick.Major) {
+      if (timeAxis && zeroHeight < 0) zeroHeight = FCanvas.TextHeight(u"0");
+      const int th = timeAxis ? zeroHeight : FCanvas.TextHeight(tick.Label);
+      writeVerticalLabel(XPos, y, th, tick.Label, tick.Value);
+      if (tick.HasDateLine) {
+        const int dh = FCanvas.TextHeight(tick.DateLine);
+        // writeVerticalLabel puts the top at y - dh / 2.
+        writeVerticalLabel(XPos, ClampPixel(static_cast<long long>(y) - 2 * (dh / 2)), dh,
+                           tick.DateLine, tick.Value);
+      }
+    }
+    tickDrawn(tick.Value, XPos, y);
+  }
+}
+
+int AxisPainter::middlePixel() const {
+  return FMap.ToPixel(static_cast<double>(
+      (static_cast<long double>(FGeometry.RangeLow) + FGeometry.RangeHigh) / 2));
+}
+
+// One line, centred on the middle of the range, below the base line.
+void AxisPainter::writeMessageX(int YPos, TDateTimeOutcome outcome) {
+  const std::u16string text = outcome == aoInvalid ? kInvalidRange : kBelowOneSecond;
+  const long long left = middlePixel() - FCanvas.TextWidth(text) / 2;
+  FCanvas.TextOut(ClampPixel(left), ClampPixel(static_cast<long long>(YPos) + kMajorTickX), text);
+}
+
+// One line a word or two, the first one text height above the middle of the
+// range, beside the base line on the side of the labels.
+void AxisPainter::writeMessageY(int XPos, TDateTimeOutcome outcome) {
+  const std::u16string_view* lines = kBelowOneSecondLines;
+  size_t count = std::size(kBelowOneSecondLines);
+  if (outcome == aoInvalid) {
+    lines = kInvalidRangeLines;
+    count = std::size(kInvalidRangeLines);
+  }
+  const long long th = FCanvas.TextHeight(u"T");
+  long long top = middlePixel() - th;
+  for (size_t i = 0; i < count; ++i, top += th) {
+    const std::u16string line(lines[i]);
+    const long long left = FGeometry.ScaleType == sctYR
+                               ? XPos - kMessageGapY - FCanvas.TextWidth(line)
+                               : static_cast<long long>(XPos) + kMessageGapY;
+    FCanvas.TextOut(ClampPixel(left), ClampPixel(top), line);
   }
 }
 

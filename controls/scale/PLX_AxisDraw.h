@@ -1,5 +1,5 @@
-// Axis drawing as a plain unit: one numeric axis (tick lines, labels, the
-// caption and the base line) drawn onto a canvas the caller gives for the
+// Axis drawing as a plain unit: one numeric, time or date axis (tick lines,
+// labels, the caption and the base line) drawn onto a canvas the caller gives for the
 // one call. It owns nothing and keeps nothing: the geometry, the mapping, the
 // settings and the events come in as parameters, the recorded tick positions
 // go out as the result. A stand-alone TScale, a TScale helper and the chart
@@ -17,6 +17,7 @@
 
 #include <string_view>
 
+#include "controls/base/PLX_DTLabel.h"
 #include "controls/base/PLX_plxbase.h"
 #include "controls/scale/PLX_AxisMap.h"
 #include "controls/scale/PLX_ScaleMap.h"
@@ -47,6 +48,8 @@ struct TAxisStyle {
   bool ShowBaseLine = true;
   // Labels without background.
   bool Transparent = false;
+  // How ftTime and ftDateTime write times and dates; the defaults when null.
+  const TDTLabel* DateFormat = nullptr;
 };
 
 // The per-tick events, raised with Sender; null or empty ones are skipped.

@@ -343,6 +343,7 @@ TAxisStyle TScale::axisStyle() const {
   style.CaptionAnchor = FLblAnchor;
   style.ShowBaseLine = FDrawBaseLine;
   style.Transparent = FTransparent;
+  style.DateFormat = FDTFormat.get();
   return style;
 }
 

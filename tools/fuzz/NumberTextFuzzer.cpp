@@ -22,22 +22,9 @@
 #include "controls/base/PLX_stringl.h"
 #include "controls/numeric/PLX_NumScan.h"
 #include "platform/Locale.h"
+#include "tools/fuzz/FuzzText.h"
 
 namespace {
-
-std::string printable(const std::u16string& text) {
-  std::string out;
-  for (const char16_t c : text) {
-    if (c >= 32 && c < 127) {
-      out += char(c);
-    } else {
-      char hex[12];
-      std::snprintf(hex, sizeof hex, "\\u%04X", unsigned(c));
-      out += hex;
-    }
-  }
-  return out;
-}
 
 [[noreturn]] void fail(const char* what, const std::u16string& text, long double value, int a, int b) {
   std::fprintf(stderr, "PROPERTY FAILED: %s\n  text '%s'\n  value %.21Lg  args %d %d\n", what,

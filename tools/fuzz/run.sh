@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds the fuzz targets into build/fuzz and runs them.
 #   tools/fuzz/run.sh [seconds] [target]     (default 60 seconds, every target in turn)
-# Targets: number_text, chart_store, chart_map, scale_ticks.
+# Targets: number_text, chart_store, chart_map, scale_ticks, date_time_text.
 # Each target starts from its corpus in tools/fuzz/corpus/<target> (new inputs
 # are added there; merge them with -merge=1 before committing) and writes
 # findings to build/fuzz/crash-*.
@@ -24,6 +24,10 @@ sources() {
     scale_ticks) echo "ScaleTicksFuzzer.cpp ../../controls/scale/PLX_ScaleTicks.cpp
       ../../controls/scale/PLX_ScaleMap.cpp ../../controls/base/PLX_ScalePars.cpp
       ../../controls/base/PLX_math1.cpp ../../controls/base/PLX_stringl.cpp LocaleStub.cpp" ;;
+    date_time_text) echo "DateTimeTextFuzzer.cpp ../../controls/scale/PLX_ScaleDateText.cpp
+      ../../controls/scale/PLX_ScaleDateTicks.cpp ../../controls/scale/PLX_ScaleCalendar.cpp
+      ../../controls/base/PLX_DTLabel.cpp ../../platform/DateTimeFormat.cpp LocaleStub.cpp" ;;
+    *) echo "unknown target: $1" >&2; exit 2 ;;
   esac
 }
 
@@ -38,8 +42,9 @@ run_target() {
   mkdir -p "$corpus"
   extra=""
   [ "$target" = number_text ] && extra="-dict=$root/tools/fuzz/numbers.dict $root/tools/fuzz/seeds"
+  [ "$target" = date_time_text ] && extra="-dict=$root/tools/fuzz/date_time.dict"
   "$out/${target}_fuzzer" -max_total_time="$seconds" -print_final_stats=1 \
     -artifact_prefix="$out/" "$corpus" $extra
 }
 
-for t in ${only:-number_text chart_store chart_map scale_ticks}; do run_target "$t"; done
+for t in ${only:-number_text chart_store chart_map scale_ticks date_time_text}; do run_target "$t"; done
