@@ -7,6 +7,7 @@
 #include <new>
 #include <vector>
 
+#include "chart/PixelChart.h"
 #include "controls/chart/PLX_rchart.h"
 #include "support/PixelMask.h"
 
@@ -23,16 +24,7 @@ std::vector<uint32_t> pixelsOf(const TBitmap& bmp) {
 
 class RChartStoreLoad : public ::testing::Test {
  protected:
-  void SetUp() override {
-    chart.SetMarginLeft(0);
-    chart.SetMarginRight(0);
-    chart.SetMarginTop(0);
-    chart.SetMarginBottom(0);
-    chart.SetBounds(0, 0, 80, 20);
-    chart.Scale1X().SetRangeHigh(80);
-    chart.Scale1Y().SetRangeHigh(20);
-    chart.SetDataColor(clRed);
-  }
+  void SetUp() override { MakePixelChart(chart); }
   TRChart chart;
 };
 
