@@ -53,10 +53,25 @@ click_at 62 364                   # "Decrease"
 wait_for $SLOW lines_in_list 9
 echo "stepped"
 
-xdotool mousemove 330 200 mousedown 1
-xdotool mousemove 340 205
-xdotool mousemove 500 180
-xdotool mousemove 520 240
+# Each move waits until the read-outs show it: moves the program has not
+# taken yet would reach it as one (Qt compresses queued motion).
+readouts() {
+  xwd -root -silent | python3 $E2E_DIR/pictures.py readouts -
+}
+readouts_differ_from() {
+  now=$(readouts) || return 1
+  [ "$now" != "$1" ]
+}
+move_to() {  # x y
+  before=$(readouts)
+  xdotool mousemove "$1" "$2"
+  wait_for $SLOW readouts_differ_from "$before"
+}
+move_to 330 200
+xdotool mousedown 1
+move_to 340 205
+move_to 500 180
+move_to 520 240
 xdotool mouseup 1
 wait_for $SLOW sh -c "xwd -root -silent | python3 $E2E_DIR/pictures.py crosshair - | grep -qx '520 240'"
 echo "dragged"
