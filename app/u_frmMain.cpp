@@ -195,6 +195,10 @@ void TfrmMain::createStandardControls() {
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1->setTabChangesFocus(true);  // Tab moves on, as dialog navigation does
+  // The results only: typed or pasted text would stand among them as if
+  // calculated. Selecting and copying stay.
+  Memo1->setReadOnly(true);
+  Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   QGroupBox* groupBox3 = makeGroupBox(this, "Band select", 8, 156, 233, 140);
   clbBand = place(new QListWidget(groupBox3), 7, 21, 219, 77);
   clbBand->setFlow(QListView::TopToBottom);

@@ -14,6 +14,8 @@ class ControlHost : public QWidget {
   explicit ControlHost(TControl* control);
   ~ControlHost() override;
 
+  // The control shown here; null once it has gone.
+  TControl* Control() const { return FControl; }
   // The control is going away: no more notifications reach it.
   void Detach() { FControl = nullptr; }
   // Focusable controls take the focus by click and by Tab, others never.

@@ -243,6 +243,11 @@ void ControlHost::focusOutEvent(QFocusEvent*) {
   if (TWinControl* control = winControl()) RunGuarded([control] { control->DoExit(); });
 }
 
+TControl* ControlOfWidget(QWidget* widget) {
+  const auto* host = dynamic_cast<ControlHost*>(widget);
+  return host ? host->Control() : nullptr;
+}
+
 // ---------------------------------------------------------------------------
 // TControl
 

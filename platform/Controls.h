@@ -141,6 +141,10 @@ class TControl : public TComponent {
   std::unique_ptr<HostLink> FHost;
 };
 
+// The control a widget is the window of; null for any other widget. Lets a
+// caller that walks a window's widgets (a test, a tool) reach the controls.
+TControl* ControlOfWidget(QWidget* widget);
+
 // A focusable control with its own window and keyboard input.
 class TWinControl : public TControl {
  public:
