@@ -8,6 +8,9 @@ clipboard as a .bmp or .png file, and the screen dumped by xwd.
     pictures.py readouts SCREEN.xwd   a digest of the two read-outs' pixels
     pictures.py painted SCREEN.xwd    the window's first frame is on the screen
     pictures.py menu SCREEN.xwd       the chart's popup menu is open
+    pictures.py avoidbars CHART       red lengths to avoid between the discs
+    pictures.py noavoidbars CHART     no red pixel in the first chart's data area
+    pictures.py xlabels SCREEN.xwd    a digest of the first chart's x-axis labels
 
 A screen dump named "-" is read from the standard input.
 Each command prints what it found and exits with 1 when it is not what the
@@ -17,6 +20,7 @@ import sys
 import zlib
 
 YELLOW = (255, 255, 0)
+RED = (255, 0, 0)
 BLACK = (0, 0, 0)
 WHITE = (255, 255, 255)
 FACE = (212, 208, 200)
@@ -245,7 +249,43 @@ def readouts(path):
     return 0
 
 
+def red_in(path, columns, rows):
+    width, height, pixel = read_picture(path)
+    return [(x, y) for y in rows for x in columns if pixel(x, y) == RED]
+
+
+def avoidbars(path):
+    """On row 289 (7.1 MHz), between the discs at columns 247 and 528, the
+    red bar around the voltage maximum at 22.86 m."""
+    red = red_in(path, range(251, 525), [289])
+    print("%d red pixels between the discs" % len(red), red[:1], red[-1:])
+    return 0 if red else 1
+
+
+def noavoidbars(path):
+    """No red pixel inside the first chart's data area."""
+    red = red_in(path, range(51, 640), range(21, 355))
+    print("%d red pixels in the data area" % len(red), red[:5])
+    return 1 if red else 0
+
+
+def xlabels(path):
+    """Prints a digest of the strip below the first chart's data area where
+    the horizontal axis writes its labels; fails while the chart is not on
+    screen."""
+    width, height, pixel = read_xwd(path)
+    frame = first_chart_frame(width, height, pixel)
+    if frame is None:
+        print("no chart on screen")
+        return 1
+    left, _, right, bottom = frame
+    cells = [pixel(x, y) for y in range(bottom + 2, bottom + 18) for x in range(left - 20, right + 20)]
+    print("%08x" % (hash(tuple(cells)) & 0xFFFFFFFF))
+    return 0
+
+
 if __name__ == "__main__":
     commands = {"discs": discs, "nocrosshairs": nocrosshairs, "curve": curve,
-                "crosshair": crosshair, "readouts": readouts, "painted": painted, "menu": menu}
+                "crosshair": crosshair, "readouts": readouts, "painted": painted, "menu": menu,
+                "avoidbars": avoidbars, "noavoidbars": noavoidbars, "xlabels": xlabels}
     sys.exit(commands[sys.argv[1]](sys.argv[2]))

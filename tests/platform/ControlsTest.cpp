@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QWheelEvent>
 #include <QWidget>
 #include <stdexcept>
 #include <string>
@@ -697,6 +698,60 @@ TEST_F(ControlsMouseTest, UnassignedEventsAreSkipped) {
   send(bare, QEvent::MouseButtonDblClick, {3, 2}, Qt::LeftButton, Qt::LeftButton);
   send(bare, QEvent::MouseButtonRelease, {3, 2}, Qt::LeftButton, Qt::NoButton);
   EXPECT_TRUE(log.empty());
+}
+
+// --- the mouse wheel ------------------------------------------------------------
+
+// Counts the wheel events a widget receives.
+class WheelCounter : public QObject {
+ public:
+  explicit WheelCounter(QWidget* widget) { widget->installEventFilter(this); }
+  int count = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Wheel) ++count;
+    return false;
+  }
+};
+
+// A turn reaches OnMouseWheel with its delta and position; one the handler
+// does not use goes on to the parent, as Qt passes on an ignored turn.
+TEST_F(ControlsTest, WheelTurnsReachOnMouseWheelAndUnusedOnesTheParent) {
+  ProbeControl c;
+  place(c, 20, 10, 100, 50);
+  show();
+  WheelCounter parent(&window);
+  struct Turn {
+    TShiftState shift;
+    int delta, x, y;
+  };
+  std::vector<Turn> turns;
+  bool use = true;
+  c.OnMouseWheel = [&](TObject*, TShiftState shift, int delta, int x, int y, bool& handled) {
+    turns.push_back({shift, delta, x, y});
+    handled = use;
+  };
+  const auto turn = [&](int delta, Qt::KeyboardModifiers mods) {
+    const QPointF at(30, 40);
+    QWheelEvent wheel(at, c.Widget()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      mods, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(c.Widget(), &wheel);
+  };
+  turn(120, Qt::ControlModifier);
+  ASSERT_EQ(turns.size(), 1u);
+  EXPECT_EQ(turns[0].delta, 120);
+  EXPECT_EQ(turns[0].shift, ssCtrl);
+  EXPECT_EQ(turns[0].x, 30);
+  EXPECT_EQ(turns[0].y, 40);
+  EXPECT_EQ(parent.count, 0);
+  use = false;
+  turn(-60, Qt::NoModifier);
+  EXPECT_EQ(turns.back().delta, -60);
+  EXPECT_EQ(parent.count, 1);
+  c.OnMouseWheel = nullptr;  // no handler: every turn goes on
+  turn(120, Qt::NoModifier);
+  EXPECT_EQ(parent.count, 2);
 }
 
 }  // namespace

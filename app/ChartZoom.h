@@ -1,0 +1,32 @@
+// Zooming the first chart with the mouse wheel: the ranges the chart shows at
+// start (its home), and an axis range zoomed about a point by whole notches.
+// Plain values, no toolkit.
+#pragma once
+
+struct TAxisView {
+  double low;
+  double high;
+};
+
+// The first chart's home: feeder length in metres, frequency in MHz.
+constexpr TAxisView FirstChartHomeX = {0.0, 40.0};
+constexpr TAxisView FirstChartHomeY = {1.5, 30.0};
+
+// One notch of the wheel as the platform reports it, and what it zooms by.
+constexpr int WheelNotch = 120;
+constexpr double WheelZoomFactor = 1.25;
+
+// The range shrunk (notches > 0) or widened (notches < 0) by WheelZoomFactor
+// a notch, keeping the point `about` where it is on the axis.
+TAxisView ZoomedAbout(const TAxisView& range, double about, int notches);
+
+// Collects wheel turns into whole notches: fine-grained wheels and touchpads
+// report parts of a notch, and each zoom step is a whole one.
+class TWheelNotches {
+ public:
+  // The whole notches that the turns so far complete; the rest is kept.
+  int Take(int wheelDelta);
+
+ private:
+  int FRest = 0;
+};
