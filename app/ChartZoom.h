@@ -20,6 +20,15 @@ constexpr double WheelZoomFactor = 1.25;
 // a notch, keeping the point `about` where it is on the axis.
 TAxisView ZoomedAbout(const TAxisView& range, double about, int notches);
 
+// The wheel zooms at most this far in or out from the home ranges: spans
+// far below a millimetre or beyond any feeder mean nothing, and smaller
+// ones would fall below what the chart can tell apart.
+constexpr double MaxZoom = 1e6;
+
+// Whether a zoomed range is no narrower than home's span / MaxZoom and no
+// wider than its span x MaxZoom (and its ends are numbers).
+bool WithinZoomLimits(const TAxisView& zoomed, const TAxisView& home);
+
 // Collects wheel turns into whole notches: fine-grained wheels and touchpads
 // report parts of a notch, and each zoom step is a whole one.
 class TWheelNotches {

@@ -541,7 +541,8 @@ void TfrmMain::plotLengthsToAvoid(double frequencyMHz) {
 
 // The chart reports the turn; what it does is this window's choice: zoom
 // about the pointer (held inside the data area) through SetRange, so the
-// zoom history records every notch.
+// zoom history records every notch. A step beyond the zoom limits is not
+// taken.
 void TfrmMain::rcMouseWheel(TObject*, TShiftState, int WheelDelta, int X, int Y, bool& Handled) {
   Handled = true;
   const int notches = FWheelNotches.Take(WheelDelta);
@@ -560,6 +561,7 @@ void TfrmMain::zoomFirstChart(int notches, int X, int Y) {
   const TScaleProps& y = chart.Scale1Y();
   const TAxisView zx = ZoomedAbout({x.RangeLow(), x.RangeHigh()}, aboutX, notches);
   const TAxisView zy = ZoomedAbout({y.RangeLow(), y.RangeHigh()}, aboutY, notches);
+  if (!WithinZoomLimits(zx, FirstChartHomeX) || !WithinZoomLimits(zy, FirstChartHomeY)) return;
   chart.SetRange(1, zx.low, zy.low, zx.high, zy.high);
 }
 

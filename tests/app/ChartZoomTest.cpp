@@ -1,6 +1,8 @@
-// The wheel zoom of the first chart: ranges zoomed about a point, and wheel
-// turns collected into whole notches.
+// The wheel zoom of the first chart: ranges zoomed about a point, the zoom
+// limits, and wheel turns collected into whole notches.
 #include <gtest/gtest.h>
+
+#include <limits>
 
 #include "app/ChartZoom.h"
 
@@ -27,6 +29,17 @@ TEST(ChartZoom, ZoomedAboutKeepsThePointWhereItIs) {
     EXPECT_DOUBLE_EQ(z.low, c.zoomed.low) << c.about << " " << c.notches;
     EXPECT_DOUBLE_EQ(z.high, c.zoomed.high) << c.about << " " << c.notches;
   }
+}
+
+TEST(ChartZoom, ZoomLimits) {
+  const TAxisView home = {0, 40};
+  EXPECT_TRUE(WithinZoomLimits(home, home));
+  EXPECT_TRUE(WithinZoomLimits({20, 20 + 41e-6}, home));
+  EXPECT_FALSE(WithinZoomLimits({20, 20 + 39e-6}, home));
+  EXPECT_TRUE(WithinZoomLimits({40e6, 0}, home));  // reversed counts by its span
+  EXPECT_FALSE(WithinZoomLimits({-1, 40e6}, home));
+  EXPECT_FALSE(WithinZoomLimits({0, std::numeric_limits<double>::infinity()}, home));
+  EXPECT_FALSE(WithinZoomLimits({0, std::numeric_limits<double>::quiet_NaN()}, home));
 }
 
 TEST(ChartZoom, WheelTurnsCountInWholeNotches) {

@@ -220,6 +220,22 @@ TEST_F(WindowExtras, HalfNotchesAddUpAndThePointerStaysInTheDataArea) {
   EXPECT_DOUBLE_EQ(in.yh, 1.5 + 28.5 / 1.25);
 }
 
+// The wheel stops a million times in or out from home: a bigger step is not
+// taken at all, single notches stop at the limit, and nothing fails.
+TEST_F(WindowExtras, TheWheelStopsAtTheZoomLimits) {
+  Wheel(120 * 200);
+  Wheel(-120 * 4000);
+  EXPECT_EQ(Shown(), kHome);
+  for (int i = 0; i < 70; ++i) Wheel(120);
+  const Ranges in = Shown();
+  EXPECT_GE(in.xh - in.xl, 40 / 1e6);
+  EXPECT_LT(in.xh - in.xl, 40 / 1e6 * 1.25);
+  EXPECT_GE(in.yh - in.yl, 28.5 / 1e6);
+  EXPECT_TRUE(errors.empty());
+  Press(Qt::Key_Home);
+  EXPECT_EQ(Shown(), kHome);
+}
+
 TEST_F(WindowExtras, CtrlZAndCtrlYStepThroughTheZoomsAndHomeGoesHome) {
   Press(Qt::Key_Z, Qt::ControlModifier);  // nothing before the layout's ranges
   EXPECT_EQ(Shown(), kHome);

@@ -216,15 +216,25 @@ def first_chart_frame(width, height, pixel):
     return max(left1, left2), top, min(right1, right2), bottom
 
 
-def crosshair(path):
-    """Prints the column of the white vertical line and the row of the white
-    horizontal line across the first chart's data area (- where there is
-    none); fails while the chart is not on screen."""
+def chart_on_screen(path):
+    """The screen's pixels and the first chart's data area, or None (said
+    so) while the chart is not on screen."""
     width, height, pixel = read_xwd(path)
     frame = first_chart_frame(width, height, pixel)
     if frame is None:
         print("no chart on screen")
+        return None
+    return pixel, frame
+
+
+def crosshair(path):
+    """Prints the column of the white vertical line and the row of the white
+    horizontal line across the first chart's data area (- where there is
+    none); fails while the chart is not on screen."""
+    found = chart_on_screen(path)
+    if found is None:
         return 1
+    pixel, frame = found
     left, top, right, bottom = frame
     inside_x, inside_y = range(left + 1, right), range(top + 1, bottom)
     columns = [x for x in inside_x if sum(pixel(x, y) == WHITE for y in inside_y) >= 100]
@@ -237,11 +247,10 @@ def readouts(path):
     """Prints a digest of the pixels of the two read-outs below the first
     chart (the chart sits 3 pixels into its page, the read-outs at 146, 402
     and 345, 402 of the page); fails while the chart is not on screen."""
-    width, height, pixel = read_xwd(path)
-    frame = first_chart_frame(width, height, pixel)
-    if frame is None:
-        print("no chart on screen")
+    found = chart_on_screen(path)
+    if found is None:
         return 1
+    pixel, frame = found
     page_x, page_y = frame[0] - 53, frame[1] - 23
     cells = [pixel(x, y) for left, w in ((146, 177), (345, 169))
              for y in range(page_y + 402, page_y + 427) for x in range(page_x + left, page_x + left + w)]
@@ -273,11 +282,10 @@ def xlabels(path):
     """Prints a digest of the strip below the first chart's data area where
     the horizontal axis writes its labels; fails while the chart is not on
     screen."""
-    width, height, pixel = read_xwd(path)
-    frame = first_chart_frame(width, height, pixel)
-    if frame is None:
-        print("no chart on screen")
+    found = chart_on_screen(path)
+    if found is None:
         return 1
+    pixel, frame = found
     left, _, right, bottom = frame
     cells = [pixel(x, y) for y in range(bottom + 2, bottom + 18) for x in range(left - 20, right + 20)]
     print("%08x" % (hash(tuple(cells)) & 0xFFFFFFFF))
