@@ -210,7 +210,7 @@ TEST_F(MainWindow, MouseOverEitherChartFillsTheReadOuts) {
 // control with the two yellow marks of the defaults inside the range, without
 // the crosshairs.
 TEST_F(MainWindow, ThePopupMenuCopiesTheFirstChart) {
-  ASSERT_EQ(window->puRc->actions().size(), 1);
+  ASSERT_GE(window->puRc->actions().size(), 1);
   QAction* copy = window->puRc->actions().first();
   EXPECT_EQ(copy->text(), QStringLiteral("Copy to clipboard"));
   ClipboardPutText(u"7.1");
