@@ -23,6 +23,7 @@
 #include "platform/Locale.h"
 #include "platform/QtBridge.h"
 #include "support/PixelMask.h"
+#include "tests/app/WindowFixture.h"
 
 namespace {
 
@@ -35,32 +36,17 @@ std::ostream& operator<<(std::ostream& out, const Ranges& r) {
   return out << r.xl << ".." << r.xh << " x " << r.yl << ".." << r.yh;
 }
 
-struct WindowExtras : ::testing::Test {
-  std::vector<std::u16string> messages;
-  std::vector<std::string> errors;
-  std::unique_ptr<TfrmMain> window;
+struct WindowExtras : WindowFixture {
   QTemporaryDir folder;
   std::vector<std::u16string> asked;  // captions the file dialog was opened with
   std::u16string answer;              // the name the "dialog" gives back
 
-  void SetUp() override {
-    SetLocaleDecimalSeparator(u'.');
-    SetMessageBoxHook([this](const std::u16string& text) { messages.push_back(text); });
-    SetErrorBoxHook([this](const std::string& text) { errors.push_back(text); });
-    window = std::make_unique<TfrmMain>();
-    window->AskSaveFileName = [this](const std::u16string& caption, const std::u16string&,
-                                     const std::u16string&) {
+  void prepare(TfrmMain& w) override {
+    w.AskSaveFileName = [this](const std::u16string& caption, const std::u16string&,
+                               const std::u16string&) {
       asked.push_back(caption);
       return answer;
     };
-    window->show();
-    QApplication::processEvents();
-  }
-  void TearDown() override {
-    window.reset();
-    SetMessageBoxHook(nullptr);
-    SetErrorBoxHook(nullptr);
-    SetLocaleDecimalSeparator(0);
   }
 
   Ranges Shown(int layer = 1) const {

@@ -26,6 +26,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Locale.h"
 #include "support/PixelMask.h"
+#include "tests/app/WindowFixture.h"
 
 namespace {
 
@@ -40,25 +41,7 @@ Lines Concat(std::initializer_list<Lines> parts) {
   return all;
 }
 
-struct MainWindow : ::testing::Test {
-  std::vector<std::u16string> messages;
-  std::vector<std::string> errors;
-  std::unique_ptr<TfrmMain> window;
-
-  void SetUp() override {
-    SetLocaleDecimalSeparator(u'.');
-    SetMessageBoxHook([this](const std::u16string& text) { messages.push_back(text); });
-    SetErrorBoxHook([this](const std::string& text) { errors.push_back(text); });
-    window = std::make_unique<TfrmMain>();
-    window->show();
-    QApplication::processEvents();
-  }
-  void TearDown() override {
-    window.reset();
-    SetMessageBoxHook(nullptr);
-    SetErrorBoxHook(nullptr);
-    SetLocaleDecimalSeparator(0);
-  }
+struct MainWindow : WindowFixture {
 
   int Marks() const { return window->rc->Store().ItemCount(tkMarkAt); }
 
