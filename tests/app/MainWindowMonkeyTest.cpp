@@ -26,12 +26,15 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <QWheelEvent>
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -180,6 +183,20 @@ class NestedLoopWatchdog {
   QTimer FTimer;
 };
 
+// What identifies a chart item for the monkey: kind and coordinates.
+struct TItemKey {
+  TrcItem kind;
+  std::array<double, 4> at;
+};
+
+TItemKey KeyOf(const TrcChartItem& item) { return {item.ItemKind, {item.x, item.y, item.x2, item.y2}}; }
+
+// Bit for bit, so that a NaN equals itself.
+bool SameItem(const TItemKey& key, const TrcChartItem& item) {
+  const TItemKey other = KeyOf(item);
+  return key.kind == other.kind && std::memcmp(key.at.data(), other.at.data(), sizeof key.at) == 0;
+}
+
 class Monkey {
  public:
   Monkey(TfrmMain& window, uint64_t seed, std::vector<std::u16string>& messages);
@@ -230,12 +247,12 @@ class Monkey {
   std::mt19937_64 FRandom;
   std::vector<std::u16string>& FMessages;
   std::vector<std::string> FFaults;
-  QMetaObject::Connection FToggled;
+  std::vector<QMetaObject::Connection> FConnections;
   QTemporaryDir FSaveDir;
   std::optional<TSaveAnswer> FSave;
   // The first chart's store as the last event left it.
-  int FSeenItems = 0;
-  TrcChartItem FFirstItem{};
+  std::vector<TItemKey> FSeenItems;
+  bool FClearClicked = false;
   long FExpectedBars = 0;
 };
 
@@ -243,12 +260,16 @@ Monkey::Monkey(TfrmMain& window, uint64_t seed, std::vector<std::u16string>& mes
     : FWindow(window), FRandom(seed), FMessages(messages) {
   FWindow.AskSaveFileName = [this](const std::u16string&, const std::u16string&,
                                    const std::u16string& suggested) { return answerSave(suggested); };
-  FToggled = QObject::connect(FWindow.cbLengthsToAvoid, &QCheckBox::toggled,
-                              [this] { count("toggle: Show lengths to avoid"); });
+  FConnections.push_back(QObject::connect(FWindow.cbLengthsToAvoid, &QCheckBox::toggled,
+                                         [this] { count("toggle: Show lengths to avoid"); }));
+  // The buttons that clear the chart and the list (and may fill them again).
+  for (QPushButton* button : {FWindow.btnClearGraph, FWindow.btnDipolPluss, FWindow.btnDipolDec}) {
+    FConnections.push_back(QObject::connect(button, &QPushButton::clicked, [this] { FClearClicked = true; }));
+  }
 }
 
 Monkey::~Monkey() {
-  QObject::disconnect(FToggled);
+  for (const QMetaObject::Connection& connection : FConnections) QObject::disconnect(connection);
   FWindow.AskSaveFileName = [](const std::u16string&, const std::u16string&,
                                const std::u16string&) { return std::u16string(); };
 }
@@ -466,31 +487,32 @@ void Monkey::checkCsv(const QByteArray& csv, const std::vector<std::u16string>& 
 
 // ---- the first chart's store, followed event by event ---------------------------
 
-bool SameItem(const TrcChartItem& a, const TrcChartItem& b) {
-  return std::memcmp(&a.x, &b.x, 4 * sizeof(double)) == 0 && a.ItemKind == b.ItemKind;
-}
-
 // What the handlers added since the last event: eight marks a calculation,
 // then one red bar a zone to avoid while "Show lengths to avoid" is checked.
-// A store that shrank or begins with another item was cleared first.
+// After a clearing button, or when the items seen before changed, everything
+// in the store is new.
 void Monkey::followStore() {
   const TrcItemStore& store = FWindow.rc->Store();
-  const int n = store.NumItems();
+  const size_t n = size_t(store.NumItems());
   const TrcChartItem* items = store.Items();
-  if (n < FSeenItems || (FSeenItems > 0 && !SameItem(items[0], FFirstItem))) {
-    FSeenItems = 0;
+  const bool kept = !FClearClicked && n >= FSeenItems.size() &&
+                    std::equal(FSeenItems.begin(), FSeenItems.end(), items, SameItem);
+  FClearClicked = false;
+  if (!kept) {
+    FSeenItems.clear();
     FExpectedBars = 0;
   }
-  for (int i = FSeenItems; i < n;) i = followCalculation(items, i, n);
-  FSeenItems = n;
-  if (n > 0) FFirstItem = items[0];
+  const int seen = int(FSeenItems.size());
+  for (int i = seen; i < int(n);) i = followCalculation(items, i, int(n));
+  for (size_t i = size_t(seen); i < n; ++i) FSeenItems.push_back(KeyOf(items[i]));
 }
 
 int Monkey::followCalculation(const TrcChartItem* items, int i, int n) {
   const int first = i;
   while (i < n && size_t(i - first) < kMarksPerCalculation && items[i].ItemKind == tkMarkAt) ++i;
   if (size_t(i - first) != kMarksPerCalculation) {
-    fault("item " + std::to_string(first) + " does not begin the eight marks of a calculation");
+    fault("item " + std::to_string(first) + " (kind " + std::to_string(int(items[first].ItemKind)) + " of " +
+          std::to_string(n) + ") does not begin the eight marks of a calculation");
     return n;
   }
   std::vector<TAvoidZone> zones;
