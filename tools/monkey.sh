@@ -1,7 +1,7 @@
 #!/bin/sh
 # The monkey test with a chosen seed and number of events:
 #   tools/monkey.sh [SEED] [EVENTS]     (defaults 1 and 100000)
-# 100 000 events take about 6 minutes here. It builds build/test first.
+# It builds build/test first.
 set -e
 cd "$(dirname "$0")/.."
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -8,37 +8,53 @@
 // (tools/monkey.sh wraps it). Without the variables the suite's short run.
 //
 // Popups and dialogs: an open popup menu is always answered at once, by one
-// of its entries that opens no dialog (an entry whose text ends in "..." or
-// "…" does, by the usual convention, and is never chosen) or by Escape; other
-// popups (the impedance box's list) take the random events like any widget.
-// The message box and the error box are hooked; any other modal dialog that
-// still opens is closed by a watchdog and fails the run.
+// of its entries or by Escape. An entry whose text ends in "..." or "…" opens
+// a dialog by the usual convention and is chosen only when the monkey answers
+// that dialog itself: the first chart's two save entries, whose file name
+// comes from the window's replaceable AskSaveFileName. Other popups (the
+// impedance box's list) take the random events like any widget. The message
+// box and the error box are hooked; any other modal dialog that still opens
+// is closed by a watchdog and fails the run.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <QWheelEvent>
+#include <algorithm>
+#include <array>
+#include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <map>
+#include <optional>
 #include <random>
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "app/FeederCheck.h"
 #include "app/FeederEngine.h"
 #include "app/u_frmMain.h"
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
 #include "platform/Locale.h"
+#include "platform/QtBridge.h"
 #include "support/Utf16Text.h"
 
 namespace {
@@ -128,6 +144,19 @@ bool OpensADialog(const QAction* action) {
   return text.endsWith(QStringLiteral("...")) || text.endsWith(QChar(0x2026));
 }
 
+// The first chart's save entries: their file name comes from the window's
+// AskSaveFileName, which the monkey answers.
+bool IsSaveEntry(const QAction* action) {
+  return action->objectName() == QStringLiteral("SavePicture1") ||
+         action->objectName() == QStringLiteral("SaveLengths1");
+}
+
+bool IsNumber(const std::u16string& line);
+
+constexpr size_t kMarksPerCalculation = std::tuple_size_v<decltype(TFeederState::fedlinm)>;
+const QByteArray kPngSignature("\x89PNG\r\n\x1a\n");
+const QByteArray kCsvHeader("frequency_MHz,index,length_m,length_ft,dipole_ft,feeder_constant_ft_MHz");
+
 // Runs inside the nested event loops a handler may start: a menu opened with
 // exec() (a scroll bar's) gets the monkey's answer, any modal dialog is closed
 // and remembered. Menus opened by popup() are answered by the monkey's next
@@ -154,33 +183,107 @@ class NestedLoopWatchdog {
   QTimer FTimer;
 };
 
+// What identifies a chart item for the monkey: kind and coordinates.
+struct TItemKey {
+  TrcItem kind;
+  std::array<double, 4> at;
+};
+
+TItemKey KeyOf(const TrcChartItem& item) { return {item.ItemKind, {item.x, item.y, item.x2, item.y2}}; }
+
+// Bit for bit, so that a NaN equals itself.
+bool SameItem(const TItemKey& key, const TrcChartItem& item) {
+  const TItemKey other = KeyOf(item);
+  return key.kind == other.kind && std::memcmp(key.at.data(), other.at.data(), sizeof key.at) == 0;
+}
+
 class Monkey {
  public:
-  Monkey(TfrmMain& window, uint64_t seed) : FWindow(window), FRandom(seed) {}
+  Monkey(TfrmMain& window, uint64_t seed, std::vector<std::u16string>& messages);
+  ~Monkey();
 
   void Step();
-  // An open popup menu: one of its entries that opens no dialog, or Escape.
+  // An open popup menu: one of its entries or Escape.
   void AnswerMenu(QMenu& menu);
+  // The red bars the handlers issued, as followed event by event.
+  long ExpectedBars() const { return FExpectedBars; }
+  // What went wrong since the last call.
+  std::vector<std::string> TakeFaults() { return std::exchange(FFaults, {}); }
   // What the run did, for the report at the end.
   std::map<std::string, long> Counts;
 
  private:
+  // The monkey's answer to the last save dialog, with the window as it was
+  // then, to check the save against.
+  struct TSaveAnswer {
+    enum TKind { kCancel, kWritable, kUnwritable } kind;
+    QString path;
+    bool csv;
+    std::vector<std::u16string> list;
+    int items;
+    size_t messages;
+  };
+
   QWindow* windowHandle() const { return FWindow.windowHandle(); }
   std::vector<QWidget*> targets() const;
   QPoint randomPointIn(const QWidget* widget);
+  void randomEvent();
   void key();
   void clipboardKey();
   void mouse();
   void drag(QPoint from);
   void wheel(QWidget* widget, QPoint at);
+  std::u16string answerSave(const std::u16string& suggested);
+  void checkSave();
+  void checkSavedFile(const TSaveAnswer& answer);
+  void checkCsv(const QByteArray& csv, const std::vector<std::u16string>& list);
+  void followStore();
+  int followCalculation(const TrcChartItem* items, int i, int n);
+  std::vector<TAvoidZone> repeatedZones(const TrcChartItem* marks);
   void count(const std::string& what) { ++Counts[what]; }
+  void fault(const std::string& what) { FFaults.push_back(what); }
 
   TfrmMain& FWindow;
   std::mt19937_64 FRandom;
+  std::vector<std::u16string>& FMessages;
+  std::vector<std::string> FFaults;
+  std::vector<QMetaObject::Connection> FConnections;
+  QTemporaryDir FSaveDir;
+  std::optional<TSaveAnswer> FSave;
+  // The first chart's store as the last event left it.
+  std::vector<TItemKey> FSeenItems;
+  bool FClearClicked = false;
+  long FExpectedBars = 0;
 };
 
+Monkey::Monkey(TfrmMain& window, uint64_t seed, std::vector<std::u16string>& messages)
+    : FWindow(window), FRandom(seed), FMessages(messages) {
+  FWindow.AskSaveFileName = [this](const std::u16string&, const std::u16string&,
+                                   const std::u16string& suggested) { return answerSave(suggested); };
+  FConnections.push_back(QObject::connect(FWindow.cbLengthsToAvoid, &QCheckBox::toggled,
+                                         [this] { count("toggle: Show lengths to avoid"); }));
+  // The buttons that clear the chart and the list (and may fill them again).
+  for (QPushButton* button : {FWindow.btnClearGraph, FWindow.btnDipolPluss, FWindow.btnDipolDec}) {
+    FConnections.push_back(QObject::connect(button, &QPushButton::clicked, [this] { FClearClicked = true; }));
+  }
+}
+
+Monkey::~Monkey() {
+  for (const QMetaObject::Connection& connection : FConnections) QObject::disconnect(connection);
+  FWindow.AskSaveFileName = [](const std::u16string&, const std::u16string&,
+                               const std::u16string&) { return std::u16string(); };
+}
+
 void Monkey::Step() {
-  if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) return AnswerMenu(*menu);
+  if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+    AnswerMenu(*menu);
+  } else {
+    randomEvent();
+  }
+  followStore();
+}
+
+void Monkey::randomEvent() {
   count("page " + std::to_string(FWindow.PageControl1->currentIndex()));
   const unsigned kind = FRandom() % 20;
   if (kind < 9) return key();
@@ -209,17 +312,26 @@ void Monkey::key() {
   QTest::sendKeyEvent(QTest::Click, windowHandle(), k.key, k.text, modifiers);
 }
 
+// The clipboard keys, and the first chart's Ctrl+Z and Ctrl+Y through its
+// zoom history.
 void Monkey::clipboardKey() {
-  static const Qt::Key keys[] = {Qt::Key_C, Qt::Key_V, Qt::Key_X, Qt::Key_A, Qt::Key_Z};
+  static const Qt::Key keys[] = {Qt::Key_C, Qt::Key_V, Qt::Key_X, Qt::Key_A, Qt::Key_Z, Qt::Key_Y};
   if (FRandom() % 2 == 0) ClipboardPutText(RandomClipboardText(FRandom));
   const Qt::Key key = keys[FRandom() % std::size(keys)];
-  count("ctrl key");
+  count(std::string("ctrl+") + char(key));
   QTest::sendKeyEvent(QTest::Click, windowHandle(), key, QString(), Qt::ControlModifier);
 }
 
+// A quarter of the mouse events go to a chart the page shows, so that the
+// charts' own menus, drags and wheel get their share among the many widgets.
 void Monkey::mouse() {
   const std::vector<QWidget*> widgets = targets();
-  QWidget* widget = widgets[FRandom() % widgets.size()];
+  std::vector<QWidget*> charts;
+  for (QWidget* w : widgets) {
+    if (dynamic_cast<TRChart*>(ControlOfWidget(w))) charts.push_back(w);
+  }
+  const bool toChart = !charts.empty() && FRandom() % 4 == 0;
+  QWidget* widget = toChart ? charts[FRandom() % charts.size()] : widgets[FRandom() % widgets.size()];
   const QPoint at = randomPointIn(widget);
   switch (FRandom() % 7) {
     case 0:
@@ -259,7 +371,7 @@ void Monkey::drag(QPoint from) {
 // Qt's test functions have no wheel: the event goes to the widget under the
 // pointer and, ignored, on to its parents, as the platform delivers it.
 void Monkey::wheel(QWidget* widget, QPoint at) {
-  count("wheel");
+  count(widget == FWindow.rc->Widget() ? "wheel over the first chart" : "wheel");
   const int notches = (FRandom() % 2 ? 1 : -1) * int(FRandom() % 3 + 1);
   const Qt::KeyboardModifiers modifiers = FRandom() % 4 == 0 ? Qt::ControlModifier : Qt::NoModifier;
   QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
@@ -268,20 +380,182 @@ void Monkey::wheel(QWidget* widget, QPoint at) {
 }
 
 void Monkey::AnswerMenu(QMenu& menu) {
-  std::vector<QAction*> safe;
+  std::vector<QAction*> choices;
   for (QAction* action : menu.actions()) {
-    if (action->isVisible() && action->isEnabled() && !action->isSeparator() && !OpensADialog(action)) {
-      safe.push_back(action);
+    if (action->isVisible() && action->isEnabled() && !action->isSeparator() &&
+        (!OpensADialog(action) || IsSaveEntry(action))) {
+      choices.push_back(action);
     }
   }
-  if (safe.empty() || FRandom() % 4 == 0) {
+  if (choices.empty() || FRandom() % 4 == 0) {
     count("menu escape");
     QTest::keyClick(&menu, Qt::Key_Escape);
     return;
   }
-  QAction* action = safe[FRandom() % safe.size()];
+  QAction* action = choices[FRandom() % choices.size()];
   count("menu: " + action->text().toStdString());
   QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(action).center());
+  if (IsSaveEntry(action)) checkSave();
+}
+
+// ---- the save dialog's answers -------------------------------------------------
+
+// A cancel, a file in the monkey's folder (now and then with a non-Latin
+// name), or a file in a folder that does not exist.
+std::u16string Monkey::answerSave(const std::u16string& suggested) {
+  TSaveAnswer answer{TSaveAnswer::kCancel, {}, suggested.ends_with(u".csv"), FWindow.Memo1Lines(),
+                     FWindow.rc->Store().NumItems(), FMessages.size()};
+  const std::string what = answer.csv ? "save CSV: " : "save PNG: ";
+  switch (FRandom() % 3) {
+    case 0:
+      count(what + "cancel");
+      break;
+    case 1:
+      count(what + "written");
+      answer.kind = TSaveAnswer::kWritable;
+      answer.path = FSaveDir.filePath((FRandom() % 2 ? QString() : QStringLiteral("линия ")) + ToQString(suggested));
+      break;
+    default:
+      count(what + "cannot be written");
+      answer.kind = TSaveAnswer::kUnwritable;
+      answer.path = FSaveDir.filePath(QStringLiteral("missing/") + ToQString(suggested));
+  }
+  FSave = answer;
+  return FromQString(answer.path);
+}
+
+// A save changes nothing in the window; a file that cannot be written gets
+// one message naming it, and a written file holds what the window shows.
+void Monkey::checkSave() {
+  if (!FSave) return fault("a save entry asked for no file name");
+  const TSaveAnswer answer = *std::exchange(FSave, std::nullopt);
+  if (answer.kind == TSaveAnswer::kUnwritable) {
+    const bool named = FMessages.size() == answer.messages + 1 &&
+                       ToQString(FMessages.back()).contains(answer.path);
+    if (named) {
+      FMessages.pop_back();
+    } else {
+      fault("no message names the file that cannot be written: " + answer.path.toStdString());
+    }
+  }
+  if (FWindow.Memo1Lines() != answer.list || FWindow.rc->Store().NumItems() != answer.items) {
+    fault("a save changed the list or the chart");
+  }
+  if (answer.kind == TSaveAnswer::kWritable) {
+    checkSavedFile(answer);
+    QFile::remove(answer.path);
+  }
+  if (!QDir(FSaveDir.path()).isEmpty()) fault("a save left a file it was not asked for");
+}
+
+void Monkey::checkSavedFile(const TSaveAnswer& answer) {
+  QFile file(answer.path);
+  if (!file.open(QIODevice::ReadOnly)) return fault("no file was written at " + answer.path.toStdString());
+  const QByteArray bytes = file.readAll();
+  if (answer.csv) return checkCsv(bytes, answer.list);
+  const QImage picture = QImage::fromData(bytes, "PNG");
+  if (!bytes.startsWith(kPngSignature) || picture.size() != QSize(FWindow.rc->Width(), FWindow.rc->Height())) {
+    fault("the saved picture is no PNG of the chart's size");
+  }
+}
+
+// A header row, then eight rows a calculation, whose lengths in metres are
+// the list's numbers in their order.
+void Monkey::checkCsv(const QByteArray& csv, const std::vector<std::u16string>& list) {
+  QList<QByteArray> rows = csv.split('\n');
+  if (rows.isEmpty() || rows.takeFirst() != kCsvHeader || !rows.endsWith(QByteArray())) {
+    return fault("the saved CSV has no header row or no final line break");
+  }
+  rows.removeLast();
+  std::vector<QByteArray> numbers;
+  for (const std::u16string& line : list) {
+    if (IsNumber(line)) numbers.push_back(ToQString(line).toUtf8());
+  }
+  if (size_t(rows.size()) != numbers.size()) {
+    return fault("the saved CSV has " + std::to_string(rows.size()) + " rows for " +
+                 std::to_string(numbers.size()) + " numbers in the list");
+  }
+  for (size_t i = 0; i < numbers.size(); ++i) {
+    const QList<QByteArray> fields = rows[qsizetype(i)].split(',');
+    if (fields.size() != 6 || fields[1] != QByteArray::number(qlonglong(i % kMarksPerCalculation + 1)) ||
+        fields[2] != numbers[i]) {
+      return fault("CSV row " + std::to_string(i + 1) + " is not list number " + numbers[i].toStdString() +
+                   ": " + rows[qsizetype(i)].toStdString());
+    }
+  }
+}
+
+// ---- the first chart's store, followed event by event ---------------------------
+
+// What the handlers added since the last event: eight marks a calculation,
+// then one red bar a zone to avoid while "Show lengths to avoid" is checked.
+// After a clearing button, or when the items seen before changed, everything
+// in the store is new.
+void Monkey::followStore() {
+  const TrcItemStore& store = FWindow.rc->Store();
+  const size_t n = size_t(store.NumItems());
+  const TrcChartItem* items = store.Items();
+  const bool kept = !FClearClicked && n >= FSeenItems.size() &&
+                    std::equal(FSeenItems.begin(), FSeenItems.end(), items, SameItem);
+  FClearClicked = false;
+  if (!kept) {
+    FSeenItems.clear();
+    FExpectedBars = 0;
+  }
+  const int seen = int(FSeenItems.size());
+  for (int i = seen; i < int(n);) i = followCalculation(items, i, int(n));
+  for (size_t i = size_t(seen); i < n; ++i) FSeenItems.push_back(KeyOf(items[i]));
+}
+
+int Monkey::followCalculation(const TrcChartItem* items, int i, int n) {
+  const int first = i;
+  while (i < n && size_t(i - first) < kMarksPerCalculation && items[i].ItemKind == tkMarkAt) ++i;
+  if (size_t(i - first) != kMarksPerCalculation) {
+    fault("item " + std::to_string(first) + " (kind " + std::to_string(int(items[first].ItemKind)) + " of " +
+          std::to_string(n) + ") does not begin the eight marks of a calculation");
+    return n;
+  }
+  std::vector<TAvoidZone> zones;
+  if (FWindow.cbLengthsToAvoid->isChecked()) zones = repeatedZones(items + first);
+  size_t bars = 0;
+  int wrongBar = -1;
+  for (; i < n && items[i].ItemKind == tkLine; ++i, ++bars) {
+    const TrcChartItem& bar = items[i];
+    const bool matches = bars < zones.size() && bar.x == zones[bars].from && bar.x2 == zones[bars].to &&
+                         bar.y == items[first].y && bar.y2 == bar.y && bar.Layer != items[first].Layer &&
+                         bar.Color == clRed;
+    if (!matches && wrongBar < 0) wrongBar = i;
+  }
+  if (wrongBar >= 0) fault("item " + std::to_string(wrongBar) + " is no red bar the calculation asks for");
+  if (bars != zones.size()) {
+    fault(std::to_string(bars) + " red bars for the " + std::to_string(zones.size()) +
+          " zones of the calculation at item " + std::to_string(first));
+  }
+  FExpectedBars += long(zones.size());
+  Counts["red bars issued"] += long(zones.size());
+  return i;
+}
+
+// The zones of the calculation these marks show: the same calculation again,
+// at the marks' frequency with the window's dipole and feeder constant.
+std::vector<TAvoidZone> Monkey::repeatedZones(const TrcChartItem* marks) {
+  TFeederState state = FWindow.State();
+  const double frequency = marks[0].y;
+  try {
+    if (!CalcSingle(state, frequency, FWindow.niodiplenft->GetNioValue()).done) {
+      fault("marks at " + std::to_string(frequency) + " MHz of a calculation that says the dipole is too short");
+      return {};
+    }
+  } catch (const std::exception& error) {
+    fault(std::string("the marks' calculation raises ") + error.what());
+    return {};
+  }
+  for (size_t k = 0; k < kMarksPerCalculation; ++k) {
+    if (marks[k].x != state.fedlinm[k] || marks[k].y != frequency) {
+      fault("marks that are not the calculation's maxima at " + std::to_string(frequency) + " MHz");
+    }
+  }
+  return LengthsToAvoid(state);
 }
 
 // ---- the invariants -----------------------------------------------------------
@@ -348,6 +622,15 @@ void CheckListAndMarks(TfrmMain& window, std::vector<std::string>& faults) {
   }
 }
 
+// The first chart's lines are the red bars of the lengths to avoid, as many
+// as the handlers issued since the last clearing.
+void CheckRedBars(TfrmMain& window, long issued, std::vector<std::string>& faults) {
+  const int bars = window.rc->Store().ItemCount(tkLine);
+  if (bars != issued) {
+    faults.push_back(std::to_string(bars) + " red bars for " + std::to_string(issued) + " issued");
+  }
+}
+
 void CheckChartsRender(QWidget& window, std::vector<std::string>& faults) {
   for (TRChart* chart : ControlsOf<TRChart>(window)) {
     try {
@@ -390,8 +673,8 @@ struct MainWindowMonkey : ::testing::Test {
     qInstallMessageHandler(previousMessageHandler);
   }
 
-  std::vector<std::string> Faults(TfrmMain& window, const NestedLoopWatchdog& watchdog) {
-    std::vector<std::string> faults;
+  std::vector<std::string> Faults(TfrmMain& window, Monkey& monkey, const NestedLoopWatchdog& watchdog) {
+    std::vector<std::string> faults = monkey.TakeFaults();
     for (const std::string& error : errors) {
       if (!kAllowedErrors.count(error)) faults.push_back("uncaught error: " + error);
     }
@@ -403,6 +686,7 @@ struct MainWindowMonkey : ::testing::Test {
     messages.clear();
     CheckFields(window, faults);
     CheckListAndMarks(window, faults);
+    CheckRedBars(window, monkey.ExpectedBars(), faults);
     CheckChartsRender(window, faults);
     return faults;
   }
@@ -419,10 +703,11 @@ TEST_F(MainWindowMonkey, RandomInputLeavesTheWindowSound) {
   const long events = EnvironmentNumber("ORVAK_MONKEY_EVENTS", kShortRun);
   TfrmMain window;
   ShowAndActivate(window);
-  Monkey monkey(window, seed);
+  Monkey monkey(window, seed, messages);
   NestedLoopWatchdog watchdog([&monkey](QMenu& menu) { monkey.AnswerMenu(menu); });
   long checks = 0;
   long reopened = 0;
+  const auto started = std::chrono::steady_clock::now();
   for (long n = 1; n <= events; ++n) {
     monkey.Step();
     if (!window.isVisible()) {  // "Exit": the user starts again
@@ -431,7 +716,7 @@ TEST_F(MainWindowMonkey, RandomInputLeavesTheWindowSound) {
     }
     if (n % kCheckEvery != 0 && n != events) continue;
     ++checks;
-    const std::vector<std::string> faults = Faults(window, watchdog);
+    const std::vector<std::string> faults = Faults(window, monkey, watchdog);
     std::ostringstream report;
     for (const std::string& fault : faults) report << "\n  " << fault;
     ASSERT_TRUE(faults.empty()) << "seed " << seed << ", after event " << n << ":" << report.str();
@@ -439,12 +724,24 @@ TEST_F(MainWindowMonkey, RandomInputLeavesTheWindowSound) {
   while (QApplication::activePopupWidget()) QApplication::activePopupWidget()->close();
   std::ostringstream figures;
   figures << "seed " << seed << ": " << events << " events, " << checks << " checks, "
-          << reopened << " reopened after Exit";
+          << reopened << " reopened after Exit, "
+          << std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - started).count()
+          << " s";
   for (const auto& [what, n] : monkey.Counts) figures << "\n  " << what << ": " << n;
   std::cout << figures.str() << std::endl;
-  // Every page took its share.
+  // Every page took its share, and the first chart's extras theirs.
   for (int page = 0; page < window.PageControl1->count() && events >= kShortRun; ++page) {
     EXPECT_GT(monkey.Counts["page " + std::to_string(page)], 0) << "page " << page;
+  }
+  std::vector<std::string> exercised = {"ctrl+Z", "ctrl+Y", "wheel over the first chart",
+                                        "toggle: Show lengths to avoid"};
+  if (events >= 10 * kShortRun) {
+    exercised.insert(exercised.end(), {"red bars issued", "save PNG: cancel", "save PNG: written",
+                                       "save PNG: cannot be written", "save CSV: cancel", "save CSV: written",
+                                       "save CSV: cannot be written"});
+  }
+  for (size_t i = 0; i < exercised.size() && events >= kShortRun; ++i) {
+    EXPECT_GT(monkey.Counts[exercised[i]], 0) << exercised[i];
   }
 }
 
