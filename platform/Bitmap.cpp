@@ -63,17 +63,27 @@ void TBitmap::SetSize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (width == FWidth && height == FHeight) return;
-  std::vector<uint32_t> pixels(size_t(width) * size_t(height), kWhitePixel);
-  const int keepW = std::min(width, FWidth);
-  const int keepH = std::min(height, FHeight);
-  for (int y = 0; keepW > 0 && y < keepH; ++y) {
-    std::memcpy(pixels.data() + size_t(y) * size_t(width), ScanLine(y),
-                size_t(keepW) * sizeof(uint32_t));
+  std::vector<uint32_t> rows;
+  if (FBits) {  // rows never reached stay so: they are white at any size
+    rows.assign(size_t(width) * size_t(height), kWhitePixel);
+    const int keepW = std::min(width, FWidth);
+    const int keepH = std::min(height, FHeight);
+    for (int y = 0; keepW > 0 && y < keepH; ++y) {
+      std::memcpy(rows.data() + size_t(y) * size_t(width), ScanLine(y),
+                  size_t(keepW) * sizeof(uint32_t));
+    }
   }
   if (FCanvas) FCanvas->TargetResized();
-  FPixels.swap(pixels);
+  FPixels.swap(rows);
+  FBits = FPixels.empty() ? nullptr : FPixels.data();
   FWidth = width;
   FHeight = height;
+}
+
+uint32_t* TBitmap::allocateRows() const {
+  FPixels.assign(size_t(FWidth) * size_t(FHeight), kWhitePixel);
+  FBits = FPixels.empty() ? nullptr : FPixels.data();
+  return FPixels.data();
 }
 
 TColor TBitmap::PixelColor(int x, int y) const {
@@ -88,10 +98,20 @@ TCanvas& TBitmap::Canvas() {
 
 void TBitmap::Assign(const TBitmap& source) {
   if (&source == this) return;
-  if (FCanvas && (source.FWidth != FWidth || source.FHeight != FHeight)) FCanvas->TargetResized();
-  FPixels = source.FPixels;
+  const bool resized = source.FWidth != FWidth || source.FHeight != FHeight;
+  const uint32_t* before = FBits;
   FWidth = source.FWidth;
   FHeight = source.FHeight;
+  if (source.FBits) {
+    FPixels = source.FPixels;
+    FBits = FPixels.data();
+  } else if (FBits && !resized) {
+    std::fill(FPixels.begin(), FPixels.end(), kWhitePixel);
+  } else {
+    std::vector<uint32_t>().swap(FPixels);
+    FBits = nullptr;
+  }
+  if (FCanvas && (resized || FBits != before)) FCanvas->TargetResized();
 }
 
 void TBitmap::LoadFromFile(const std::u16string& fileName) {

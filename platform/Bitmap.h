@@ -29,10 +29,8 @@ class TBitmap {
   void SetHeight(int height) { SetSize(FWidth, height); }
 
   // Pixels are 0xFFRRGGBB (see Colors.h); a row holds exactly Width() pixels.
-  uint32_t* ScanLine(int y) { return FPixels.data() + size_t(y) * size_t(FWidth); }
-  const uint32_t* ScanLine(int y) const {
-    return FPixels.data() + size_t(y) * size_t(FWidth);
-  }
+  uint32_t* ScanLine(int y) { return bits() + size_t(y) * size_t(FWidth); }
+  const uint32_t* ScanLine(int y) const { return bits() + size_t(y) * size_t(FWidth); }
   // The colour (0x00BBGGRR) of one pixel; -1 outside the bitmap.
   TColor PixelColor(int x, int y) const;
 
@@ -49,9 +47,16 @@ class TBitmap {
   void SaveToFile(const std::u16string& fileName) const;
 
  private:
+  // The rows come into being, white, when they are first reached: a bitmap
+  // that is sized but never drawn (a chart on a page not yet shown, the sizes
+  // a chart passes through while it is set up) costs no memory.
+  uint32_t* bits() const { return FBits ? FBits : allocateRows(); }
+  uint32_t* allocateRows() const;
+
   int FWidth = 0;
   int FHeight = 0;
-  std::vector<uint32_t> FPixels;
+  mutable std::vector<uint32_t> FPixels;
+  mutable uint32_t* FBits = nullptr;  // FPixels.data() once the rows exist
   std::unique_ptr<TCanvas> FCanvas;
 };
 

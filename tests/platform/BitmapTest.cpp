@@ -35,6 +35,38 @@ TEST(Bitmap, NewPixelsAreWhiteAndResizeKeepsTheOverlap) {
   EXPECT_EQ(bmp.Width(), 0);
 }
 
+// Rows come into being when first reached; until then a bitmap is white at
+// every size, and copies, resizes and text keep working across the change.
+bool AnyInk(const TBitmap& bmp) {
+  for (int y = 0; y < bmp.Height(); ++y) {
+    for (int x = 0; x < bmp.Width(); ++x) {
+      if (bmp.PixelColor(x, y) != clWhite) return true;
+    }
+  }
+  return false;
+}
+
+TEST(Bitmap, RowsNotYetReachedAreWhiteThroughResizesCopiesAndText) {
+  TBitmap unreached(4, 3);
+  unreached.SetSize(30, 16);
+  TBitmap drawn(30, 16);
+  drawn.Canvas().TextOut(1, 1, u"Hg");
+  ASSERT_TRUE(AnyInk(drawn));
+  drawn.Assign(unreached);  // same size: white again, its text surface kept
+  EXPECT_FALSE(AnyInk(drawn));
+  drawn.Canvas().TextOut(1, 1, u"Hg");
+  EXPECT_TRUE(AnyInk(drawn));
+  drawn.Assign(TBitmap(8, 8));  // another size, never reached
+  EXPECT_EQ(drawn.Width(), 8);
+  EXPECT_FALSE(AnyInk(drawn));
+  drawn.SetSize(30, 16);
+  drawn.Canvas().TextOut(1, 1, u"Hg");
+  EXPECT_TRUE(AnyInk(drawn));
+  unreached.Assign(drawn);
+  EXPECT_TRUE(AnyInk(unreached));
+  EXPECT_FALSE(AnyInk(TBitmap(5, 5)));
+}
+
 TEST(Bitmap, PixelsAreAlwaysOpaque) {
   TBitmap bmp(2, 1);
   bmp.Canvas().Pen().SetMode(pmXor);
