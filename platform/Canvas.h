@@ -138,6 +138,7 @@ class TCanvas {
  private:
   void thinLine(TPoint a, TPoint b);
   void thinPath(const std::vector<TPoint>& path, bool closed);
+  void solidPath(const std::vector<TPoint>& path);
   void thinPixels(const std::vector<TPoint>& ordered);
   void strokeWideOpen(const std::vector<TPoint>& path, bool shortenStart, bool shortenEnd);
   void stampNibs(const std::vector<TPoint>& centres);

@@ -422,6 +422,7 @@ class TCustomRChart : public TControl {
   // point, and the canvas clips lines exactly.
   TPoint linePos(const DataPass& pass, int Layer, double x, double y) const;
   void drawItem(DataPass& pass, const TrcChartItem& item);
+  void drawLineto(DataPass& pass, const TrcChartItem& item);
   void drawShapeItem(DataPass& pass, const TrcChartItem& item);
   void drawLineItem(DataPass& pass, const TrcChartItem& item);
   void drawRelPixItem(DataPass& pass, const TrcChartItem& item);
@@ -511,6 +512,13 @@ class TCustomRChart : public TControl {
   bool FCrossHairTrace = false;
   bool FCrossHairsHeld = false;  // a batch of crosshair settings repaints once
 };
+
+// Inline: the data pass maps every stored point through it.
+inline void TCustomRChart::R2M(int Layer, double xin, double yin, int& xout, int& yout) const {
+  const size_t n = size_t(Layer < 1 ? 1 : Layer > MaxLayers ? MaxLayers : Layer);
+  xout = FMapX[n].ToPixel(xin);
+  yout = FMapY[n].ToPixel(yin);
+}
 
 // The published chart: painting stays suppressed until its window exists.
 class TRChart : public TCustomRChart {

@@ -81,6 +81,26 @@ TEST(CanvasLine, PolylineLeavesOutItsLastPointAndKeepsThePosition) {
   EXPECT_EQ(cv.PenPos(), (TPoint{4, 2}));
 }
 
+// A solid polyline (drawn in one pass over its points) sets exactly the
+// pixels of its segments drawn one by one, also where the clip rectangle cuts
+// it and where points repeat.
+TEST(CanvasLine, SolidPolylineMatchesItsSegments) {
+  const std::vector<TPoint> path{{-5, 3},  {4, 4},  {4, 4},   {9, 12}, {30, 2},
+                                 {12, 25}, {12, 6}, {-3, -8}, {20, 9}, {21, 9}};
+  for (const TRect clip : {TRect{0, 0, 24, 20}, TRect{3, 2, 15, 11}}) {
+    TBitmap polyline(24, 20);
+    TBitmap segments(24, 20);
+    for (TBitmap* bmp : {&polyline, &segments}) {
+      bmp->Canvas().SetClipRect(clip);
+      bmp->Canvas().Pen().SetColor(clRed);
+    }
+    polyline.Canvas().Polyline(path);
+    segments.Canvas().MoveTo(path[0].x, path[0].y);
+    for (const TPoint& p : path) segments.Canvas().LineTo(p.x, p.y);
+    EXPECT_EQ(MaskOf(polyline, clRed), MaskOf(segments, clRed));
+  }
+}
+
 TEST(CanvasLine, FarOutsideEndsAreClippedWithoutOverflow) {
   TBitmap bmp(6, 3);
   TCanvas& cv = bmp.Canvas();
