@@ -137,6 +137,7 @@ class TCanvas {
 
  private:
   void thinLine(TPoint a, TPoint b);
+  void verticalRun(int x, int y0, int y1, uint32_t pixel);
   void thinPath(const std::vector<TPoint>& path, bool closed);
   void solidPath(const std::vector<TPoint>& path);
   void thinPixels(const std::vector<TPoint>& ordered);

@@ -386,12 +386,15 @@ class TCustomRChart : public TControl {
 
   // PLX_rchartPaint.cpp
   void sizeGrafBmp();
+  TRect dataBitmapRect() const;
+  void constructChartBmp(TCanvas& cv, bool dataAreaCovered);
+  void fillAround(TCanvas& cv, const TRect& hole);
   void marginsChanged(bool isometricHook);
   void drawRim(TCanvas& cv);
   void drawCaption(TCanvas& cv);
   void drawBackgroundImage(TCanvas& cv, int PosX, int PosY, int GW, int GH);
   void drawBand(TCanvas& cv, int PosX, int PosY, int GW, int GH);
-  void drawCrossHairs(TBitmap& SrcBmp, int xPos, int yPos);
+  void drawCrossHairs(TCanvas& cv, int xPos, int yPos);
   void drawCrossHair(TCanvas& cv, const TCrossHair& ch, int xPos, int yPos);
   bool crossHairLeavesDataArea(const TCrossHair& ch) const;
   void presentDataArea();
@@ -448,7 +451,6 @@ class TCustomRChart : public TControl {
   TBitmap FChartBmp;
   TBitmap FGrafBmp;
   TBitmap FAuxBmp;
-  TBitmap FShowBmp;  // ShowGraf's copy of the data area, under the crosshairs
   std::array<std::unique_ptr<TScalePropsHoriz>, MaxLayers + 1> FScalePropsX;  // 0 unused
   std::array<std::unique_ptr<TScalePropsVert>, MaxLayers + 1> FScalePropsY;
   std::array<std::unique_ptr<TScale>, MaxLayers + 1> FScalesX;

@@ -112,6 +112,26 @@ TEST(CanvasLine, FarOutsideEndsAreClippedWithoutOverflow) {
   EXPECT_EQ(bmp.PixelColor(0, 0), clBlack);
 }
 
+// Vertical lines take a path of their own: clipped at both ends in either
+// direction, outside columns untouched, ends at the integer limits.
+TEST(CanvasLine, VerticalLinesAreClippedInBothDirections) {
+  TBitmap bmp(6, 6);
+  TCanvas& cv = bmp.Canvas();
+  cv.SetClipRect({1, 1, 5, 5});
+  const TPoint lines[][2] = {{{1, -3}, {1, 9}},  // through the clip
+                             {{2, 4}, {2, 0}},   // upwards
+                             {{3, 2}, {3, 3}},   // one pixel
+                             {{4, 2147483647}, {4, -2147483647}},
+                             {{0, 0}, {0, 6}},   // left of the clip
+                             {{5, 0}, {5, 6}}};  // right of it
+  for (const auto& line : lines) {
+    cv.MoveTo(line[0].x, line[0].y);
+    cv.LineTo(line[1].x, line[1].y);
+  }
+  EXPECT_EQ(MaskOf(bmp, clBlack),
+            Rows({"......", ".##.#.", ".####.", ".##.#.", ".##.#.", "......"}));
+}
+
 struct StyleCase {
   const char* name;
   TPenStyle style;
