@@ -203,6 +203,8 @@ void TCanvas::thinLine(TPoint a, TPoint b) {
       const int64_t x0 = a.x < b.x ? a.x : int64_t(b.x) + 1;
       const int64_t x1 = a.x < b.x ? b.x : int64_t(a.x) + 1;
       writeSpan(a.y, int(std::max<int64_t>(x0, -1)), int(std::min<int64_t>(x1, INT32_MAX)), pen, mode);
+    } else if (a.x == b.x && mode == pmCopy) {
+      verticalRun(a.x, a.y, b.y, pen);
     } else if (mode == pmXor && FXorDeferred) {
       raster::WalkLine(a, b, box, [&](int x, int y, int64_t) { writeSpan(y, x, x + 1, pen, mode); });
     } else if (mode == pmXor) {
@@ -225,6 +227,20 @@ void TCanvas::thinLine(TPoint a, TPoint b) {
   FStylePos = (start + raster::LineLength(a, b)) % pattern->period;
 }
 
+// A vertical solid line: the rows from y0 towards y1 (y1 left out), clipped,
+// stored down the column without the walker.
+void TCanvas::verticalRun(int x, int y0, int y1, uint32_t pixel) {
+  const TRect clip = ClipRect();
+  if (x < clip.Left || x >= clip.Right) return;
+  // In 64 bits: an end next to the integer limit must not overflow.
+  const int64_t top = std::max<int64_t>(y0 < y1 ? y0 : int64_t(y1) + 1, clip.Top);
+  const int64_t bottom = std::min<int64_t>(y0 < y1 ? y1 : int64_t(y0) + 1, clip.Bottom);
+  if (top >= bottom) return;
+  const size_t stride = size_t(FTarget.Width());
+  uint32_t* p = FTarget.ScanLine(int(top)) + x;
+  for (int64_t y = top; y < bottom; ++y, p += stride) *p = pixel;
+}
+
 void TCanvas::thinPath(const std::vector<TPoint>& path, bool closed) {
   FStylePos = 0;
   for (size_t i = 0; i + 1 < path.size(); ++i) thinLine(path[i], path[i + 1]);
@@ -238,11 +254,27 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
     const XorPass pass(*this);
     if (widePen()) {
       strokeWideOpen(points, true, true);
+    } else if (FPen.Style() == psSolid && FPen.Mode() == pmCopy) {
+      solidPath(points);
     } else {
       thinPath(points, false);
     }
   }
   changed();
+}
+
+// Fast path of the data pass's polylines: clip box and colour taken once for
+// the whole path, every pixel stored directly. The same pixels as thinPath.
+void TCanvas::solidPath(const std::vector<TPoint>& path) {
+  const TRect clip = ClipRect();
+  const raster::Box box{clip.Left, clip.Top, clip.Right, clip.Bottom};
+  const uint32_t pen = penPixel();
+  uint32_t* const pixels = FTarget.ScanLine(0);
+  const size_t stride = size_t(FTarget.Width());
+  for (size_t i = 0; i + 1 < path.size(); ++i) {
+    raster::WalkLine(path[i], path[i + 1], box,
+                     [&](int x, int y, int64_t) { pixels[size_t(y) * stride + size_t(x)] = pen; });
+  }
 }
 
 // ---- wide pens -----------------------------------------------------------

@@ -137,7 +137,9 @@ class TCanvas {
 
  private:
   void thinLine(TPoint a, TPoint b);
+  void verticalRun(int x, int y0, int y1, uint32_t pixel);
   void thinPath(const std::vector<TPoint>& path, bool closed);
+  void solidPath(const std::vector<TPoint>& path);
   void thinPixels(const std::vector<TPoint>& ordered);
   void strokeWideOpen(const std::vector<TPoint>& path, bool shortenStart, bool shortenEnd);
   void stampNibs(const std::vector<TPoint>& centres);

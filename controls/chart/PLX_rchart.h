@@ -386,12 +386,15 @@ class TCustomRChart : public TControl {
 
   // PLX_rchartPaint.cpp
   void sizeGrafBmp();
+  TRect dataBitmapRect() const;
+  void constructChartBmp(TCanvas& cv, bool dataAreaCovered);
+  void fillAround(TCanvas& cv, const TRect& hole);
   void marginsChanged(bool isometricHook);
   void drawRim(TCanvas& cv);
   void drawCaption(TCanvas& cv);
   void drawBackgroundImage(TCanvas& cv, int PosX, int PosY, int GW, int GH);
   void drawBand(TCanvas& cv, int PosX, int PosY, int GW, int GH);
-  void drawCrossHairs(TBitmap& SrcBmp, int xPos, int yPos);
+  void drawCrossHairs(TCanvas& cv, int xPos, int yPos);
   void drawCrossHair(TCanvas& cv, const TCrossHair& ch, int xPos, int yPos);
   bool crossHairLeavesDataArea(const TCrossHair& ch) const;
   void presentDataArea();
@@ -422,6 +425,7 @@ class TCustomRChart : public TControl {
   // point, and the canvas clips lines exactly.
   TPoint linePos(const DataPass& pass, int Layer, double x, double y) const;
   void drawItem(DataPass& pass, const TrcChartItem& item);
+  void drawLineto(DataPass& pass, const TrcChartItem& item);
   void drawShapeItem(DataPass& pass, const TrcChartItem& item);
   void drawLineItem(DataPass& pass, const TrcChartItem& item);
   void drawRelPixItem(DataPass& pass, const TrcChartItem& item);
@@ -447,7 +451,6 @@ class TCustomRChart : public TControl {
   TBitmap FChartBmp;
   TBitmap FGrafBmp;
   TBitmap FAuxBmp;
-  TBitmap FShowBmp;  // ShowGraf's copy of the data area, under the crosshairs
   std::array<std::unique_ptr<TScalePropsHoriz>, MaxLayers + 1> FScalePropsX;  // 0 unused
   std::array<std::unique_ptr<TScalePropsVert>, MaxLayers + 1> FScalePropsY;
   std::array<std::unique_ptr<TScale>, MaxLayers + 1> FScalesX;
@@ -511,6 +514,13 @@ class TCustomRChart : public TControl {
   bool FCrossHairTrace = false;
   bool FCrossHairsHeld = false;  // a batch of crosshair settings repaints once
 };
+
+// Inline: the data pass maps every stored point through it.
+inline void TCustomRChart::R2M(int Layer, double xin, double yin, int& xout, int& yout) const {
+  const size_t n = size_t(Layer < 1 ? 1 : Layer > MaxLayers ? MaxLayers : Layer);
+  xout = FMapX[n].ToPixel(xin);
+  yout = FMapY[n].ToPixel(yin);
+}
 
 // The published chart: painting stays suppressed until its window exists.
 class TRChart : public TCustomRChart {

@@ -18,15 +18,14 @@ int nearPixel(int v) { return std::clamp(v, -kFarPixel, kFarPixel); }
 // ---------------------------------------------------------------------------
 // Drawing
 
-// SrcBmp's pixel (0, 0) stands for control pixel (xPos, yPos). The pen comes
-// back as it was; the fill colour stays the chart colour.
-void TCustomRChart::drawCrossHairs(TBitmap& SrcBmp, int xPos, int yPos) {
-  const bool onChartBmp = &SrcBmp == &FChartBmp;
+// The surface's pixel (0, 0) stands for control pixel (xPos, yPos). The pen
+// comes back as it was; the fill colour stays the chart colour.
+void TCustomRChart::drawCrossHairs(TCanvas& cv, int xPos, int yPos) {
+  const bool onChartBmp = &cv == &FChartBmp.Canvas();
   if (onChartBmp) FCrossHairTrace = false;
   const bool any = std::any_of(FCrossHair.begin() + 1, FCrossHair.end(),
                                [](const auto& ch) { return ch->Mode() != chOff; });
   if (!any) return;
-  TCanvas& cv = SrcBmp.Canvas();
   const TColor penColor = cv.Pen().Color();
   const int penWidth = cv.Pen().Width();
   const TPenStyle penStyle = cv.Pen().Style();

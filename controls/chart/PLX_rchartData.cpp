@@ -3,6 +3,7 @@
 // polylines of at most 200 points, and pen, fill and font attributes are
 // applied to the surface only when they change.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -32,6 +33,24 @@ bool overlaps(double lo, double hi, double a, double b) {
   return lo <= std::max(a, b) && hi >= std::min(a, b);
 }
 
+// Which items the pass draws, by class and layer, read from the store once
+// per pass instead of twice per item.
+class ItemVisibility {
+ public:
+  explicit ItemVisibility(const TrcItemStore& store) {
+    for (int c = 0; c < 256; ++c) FClass[size_t(c)] = store.ClassVisible(uint8_t(c));
+    for (int n = 0; n <= NumLayers; ++n) FLayer[size_t(n)] = store.LayerVisible(n);
+  }
+  bool operator()(const TrcChartItem& item) const {
+    return FClass[item.ItemClass] && unsigned(item.Layer) <= unsigned(NumLayers) &&
+           FLayer[size_t(item.Layer)];
+  }
+
+ private:
+  std::array<bool, 256> FClass;
+  std::array<bool, NumLayers + 1> FLayer;
+};
+
 }  // namespace
 
 // The state of one pass: the surface with its attribute caches, the
@@ -49,6 +68,7 @@ struct TCustomRChart::DataPass {
   int LastLWidth;
   TPoint LastMoveTo;  // where the next polyline starts
   TColor c = clBlack;  // the colour of the item being drawn
+  int numEntered = 0;  // points of the pending polyline, stored or not
 
   void setPen(TColor color, TPenStyle style) {
     if (color != LastPenCol) cv.Pen().SetColor(LastPenCol = color);
@@ -65,10 +85,16 @@ struct TCustomRChart::DataPass {
   void fillByTransp(bool transparent) { cv.Brush().SetStyle(transparent ? bsClear : bsSolid); }
 
   void enterPolyline(TPoint p) {
-    if (ppa.empty()) ppa.push_back(LastMoveTo);
-    ppa.push_back(p);
-    // A full buffer is drawn at once; the next point continues from its end.
-    if (int(ppa.size()) == kMaxPolyline) finishPolyline();
+    if (ppa.empty()) {
+      ppa.push_back(LastMoveTo);
+      numEntered = 1;
+    }
+    // A point on the previous one adds no pixel, whatever the pen: it is
+    // counted but not stored (once the polyline has two points), which
+    // spares dense data most of its segments.
+    if (ppa.size() < 2 || p != ppa.back()) ppa.push_back(p);
+    // 200 points are drawn at once; the next point continues from the end.
+    if (++numEntered == kMaxPolyline) finishPolyline();
   }
   void finishPolyline() {
     if (ppa.empty()) return;
@@ -92,12 +118,24 @@ TPoint TCustomRChart::surfacePos(const DataPass& pass, int Layer, double x, doub
   return {px - FFrame.L + pass.PosX, py - FFrame.T + pass.PosY};
 }
 
-TPoint TCustomRChart::linePos(const DataPass& pass, int Layer, double x, double y) const {
+// Inline, as drawLineto: both run for every point of a polyline.
+inline TPoint TCustomRChart::linePos(const DataPass& pass, int Layer, double x, double y) const {
   int px = 0;
   int py = 0;
   R2M(Layer, x, y, px, py);
   return {ClampPixel(static_cast<long long>(px) - FFrame.L + pass.PosX),
           ClampPixel(static_cast<long long>(py) - FFrame.T + pass.PosY)};
+}
+
+inline void TCustomRChart::drawLineto(DataPass& pass, const TrcChartItem& item) {
+  const TPoint a = linePos(pass, item.Layer, item.x, item.y);
+  if (pass.c != pass.LastPenCol || item.PenStyle != pass.LastPenStyle ||
+      item.FillColor != pass.LastBrushCol) {
+    pass.finishPolyline();
+    pass.setPen(pass.c, item.PenStyle);
+    pass.setBrushColor(item.FillColor);
+  }
+  pass.enterPolyline(a);
 }
 
 void TCustomRChart::ConstructDataBmp(TCanvas& cv, int PosX, int PosY, bool BlkWhite, int FirstItem) {
@@ -121,18 +159,25 @@ void TCustomRChart::ConstructDataBmp(TCanvas& cv, int PosX, int PosY, bool BlkWh
   cv.Font().SetColor(FChartColor);
   cv.MoveTo(PosX, PosY);
   FPpa.clear();
+  const ItemVisibility visible(FStore);
   const TrcChartItem* items = FStore.Items();
-  for (int i = 0; i < FStore.NumItems(); ++i) {
+  const int count = FStore.NumItems();
+  for (int i = 0; i < count; ++i) {
     const TrcChartItem& item = items[i];
     // An invisible item leaves the polyline open: the line runs on from the
     // last visible point.
-    if (!FStore.ClassVisible(item.ItemClass) || !FStore.LayerVisible(item.Layer)) continue;
+    if (!visible(item)) continue;
     pass.c = BlkWhite ? clBlack : item.Color;
     if (item.LWid != pass.LastLWidth) {
       pass.finishPolyline();
       cv.Pen().SetWidth(pass.LastLWidth = item.LWid);
     }
-    drawItem(pass, item);
+    // Segments first: they are the bulk of large charts.
+    if (item.ItemKind == tkLineto) {
+      drawLineto(pass, item);
+    } else {
+      drawItem(pass, item);
+    }
   }
   pass.finishPolyline();
   cv.Pen().SetWidth(1);
@@ -160,17 +205,9 @@ void TCustomRChart::drawItem(DataPass& pass, const TrcChartItem& item) {
       pass.cv.MoveTo(pass.LastMoveTo.x, pass.LastMoveTo.y);
       break;
     }
-    case tkLineto: {
-      const TPoint a = linePos(pass, item.Layer, item.x, item.y);
-      if (pass.c != pass.LastPenCol || item.PenStyle != pass.LastPenStyle ||
-          item.FillColor != pass.LastBrushCol) {
-        pass.finishPolyline();
-        pass.setPen(pass.c, item.PenStyle);
-        pass.setBrushColor(item.FillColor);
-      }
-      pass.enterPolyline(a);
+    case tkLineto:
+      drawLineto(pass, item);
       break;
-    }
     case tkLine:
       drawLineItem(pass, item);
       break;

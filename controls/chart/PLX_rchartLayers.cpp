@@ -136,12 +136,6 @@ void TCustomRChart::AdjustScaling() {
   }
 }
 
-void TCustomRChart::R2M(int Layer, double xin, double yin, int& xout, int& yout) const {
-  const size_t n = size_t(Layer < 1 ? 1 : Layer > MaxLayers ? MaxLayers : Layer);
-  xout = FMapX[n].ToPixel(xin);
-  yout = FMapY[n].ToPixel(yin);
-}
-
 // An axis without pixel extent has no value under a pixel: it answers with
 // the middle of its range rather than a division by zero.
 void TCustomRChart::M2R(int Layer, int xin, int yin, double& xout, double& yout) const {

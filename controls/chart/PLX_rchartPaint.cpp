@@ -61,7 +61,14 @@ void TCustomRChart::SetBackGroundImg(const TBakGndImg& value) {
 // Geometry
 
 void TCustomRChart::sizeGrafBmp() {
-  FGrafBmp.SetSize(std::max(FFrame.DataWidth() + 1, 0), std::max(FFrame.DataHeight() + 1, 0));
+  const TRect r = dataBitmapRect();
+  FGrafBmp.SetSize(r.Width(), r.Height());
+}
+
+// Where the data bitmap goes on the chart bitmap, in its size rule.
+TRect TCustomRChart::dataBitmapRect() const {
+  return {FFrame.L, FFrame.T, FFrame.L + std::max(FFrame.DataWidth() + 1, 0),
+          FFrame.T + std::max(FFrame.DataHeight() + 1, 0)};
 }
 
 // After a margin or the rim changed: the data bitmap, the isometric ranges
@@ -137,7 +144,7 @@ void TCustomRChart::Paint() {
     renderingOutdated();  // whatever asked for this paint is not shown
     return;
   }
-  ConstructChartBmp(FChartBmp.Canvas());
+  constructChartBmp(FChartBmp.Canvas(), true);
   InitGraf(FGrafBmp.Canvas(), 0, 0);
   ConstructDataBmp(FGrafBmp.Canvas(), 0, 0, false, 0);
   FChartBmp.Canvas().Draw(FFrame.L, FFrame.T, FGrafBmp);
@@ -169,21 +176,20 @@ void TCustomRChart::ShowGrafNewOnly() {
   FStore.SetLastElemOnShow(FStore.NumItems() - 1);
 }
 
-// The crosshairs go onto a copy of the data bitmap, never into it; without
-// crosshairs the data bitmap itself is presented.
+// The data bitmap goes onto the window, and the crosshairs over it there,
+// clipped to the data bitmap's place: the picture of crosshairs drawn on a
+// copy of the data bitmap, without making that copy. The data bitmap never
+// receives crosshairs.
 void TCustomRChart::presentDataArea() {
-  const bool anyCrossHair = std::any_of(FCrossHair.begin() + 1, FCrossHair.end(),
-                                        [](const auto& ch) { return ch->Mode() != chOff; });
-  if (!anyCrossHair) {
-    DrawFinish(FFrame.L, FFrame.T, FGrafBmp, Canvas());
-    return;
-  }
-  FShowBmp.Assign(FGrafBmp);
-  DrawFinish(FFrame.L, FFrame.T, FShowBmp, Canvas());
+  TCanvas& window = Canvas();
+  window.Draw(FFrame.L, FFrame.T, FGrafBmp);
+  window.SetClipRect(dataBitmapRect());
+  drawCrossHairs(window, 0, 0);
+  window.ResetClipRect();
 }
 
 void TCustomRChart::DrawFinish(int xPos, int yPos, TBitmap& SrcBmp, TCanvas& DestCv) {
-  drawCrossHairs(SrcBmp, xPos, yPos);
+  drawCrossHairs(SrcBmp.Canvas(), xPos, yPos);
   DestCv.Draw(xPos, yPos, SrcBmp);
 }
 
@@ -196,14 +202,22 @@ void TCustomRChart::ClearGraf() {
 // ---------------------------------------------------------------------------
 // The chart bitmap
 
-void TCustomRChart::ConstructChartBmp(TCanvas& cv) {
+void TCustomRChart::ConstructChartBmp(TCanvas& cv) { constructChartBmp(cv, false); }
+
+// dataAreaCovered: the data bitmap is copied over its place next, so the
+// background there is not filled first (it would be overwritten whole).
+void TCustomRChart::constructChartBmp(TCanvas& cv, bool dataAreaCovered) {
   FChartBmpCurrent = false;
   FChartBmp.SetSize(FFrame.W, FFrame.H);
   cv.Pen().SetStyle(psSolid);
   cv.Pen().SetMode(pmCopy);
   cv.Pen().SetColor(FWindColor);
   cv.Brush().SetColor(FWindColor);
-  cv.FillRect({0, 0, FFrame.W, FFrame.H});
+  if (dataAreaCovered) {
+    fillAround(cv, dataBitmapRect());
+  } else {
+    cv.FillRect({0, 0, FFrame.W, FFrame.H});
+  }
   if (FFrame.S > 0) drawRim(cv);
   cv.Pen().SetColor(FChartFrameColor);
   cv.Brush().SetStyle(bsClear);
@@ -212,6 +226,20 @@ void TCustomRChart::ConstructChartBmp(TCanvas& cv) {
   AdjustScaling();
   drawAxes(cv);
   if (OnScalesRendered) OnScalesRendered(this, cv, 0, 0);
+}
+
+// The whole chart bitmap but the hole, in the brush colour: the bands above
+// and below it, then left and right of it (bands outside the bitmap are
+// clipped away).
+void TCustomRChart::fillAround(TCanvas& cv, const TRect& hole) {
+  const int W = FFrame.W;
+  const int H = FFrame.H;
+  const int top = std::clamp(hole.Top, 0, H);
+  const int bottom = std::clamp(hole.Bottom, top, H);
+  cv.FillRect({0, 0, W, top});
+  cv.FillRect({0, bottom, W, H});
+  cv.FillRect({0, top, std::clamp(hole.Left, 0, W), bottom});
+  cv.FillRect({std::clamp(hole.Right, 0, W), top, W, bottom});
 }
 
 // ssFlying gives a flat drop shadow with square inner ends, ssBox a bevelled

@@ -32,7 +32,9 @@ std::string exponentText(int exponent) {
 // d0[.d1...]E±xxx
 std::string scientificText(const TSignificantDigits& sig) {
   std::string text(1, sig.Digits[0]);
-  if (sig.Digits.size() > 1) text += "." + sig.Digits.substr(1);
+  // Appended piece by piece: a literal put before a temporary string makes
+  // GCC 12 warn (-Wrestrict) about the copy inside the library's insert.
+  if (sig.Digits.size() > 1) text.append(1, '.').append(sig.Digits, 1);
   return text + exponentText(sig.Exponent);
 }
 
@@ -50,7 +52,7 @@ std::u16string floatText(double value, int precision) {
     std::string digits = sig.Digits;
     if (digits.size() < size_t(e) + 1) digits.append(size_t(e) + 1 - digits.size(), '0');
     text = digits.substr(0, size_t(e) + 1);
-    if (digits.size() > size_t(e) + 1) text += "." + digits.substr(size_t(e) + 1);
+    if (digits.size() > size_t(e) + 1) text.append(1, '.').append(digits, size_t(e) + 1);
   } else {
     text = "0." + std::string(size_t(-e - 1), '0') + sig.Digits;
   }

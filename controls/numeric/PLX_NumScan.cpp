@@ -201,7 +201,8 @@ double fracPart(double v) { return v - std::trunc(v); }
 // The whole degrees with the sign of the angle: "-0" for angles between -1
 // and 0, whose minutes and seconds carry no sign.
 std::u16string wholeDegrees(bool negative, double whole) {
-  return (negative ? u"-" : u"") + strff(whole, 1, 0) + u"\u00B0 ";
+  std::u16string text(negative ? u"-" : u"");  // not a literal before a temporary: GCC 12 -Wrestrict
+  return text.append(strff(whole, 1, 0)).append(u"\u00B0 ");
 }
 
 // Rounding errors of large angles (from 512 degrees on) can leave a

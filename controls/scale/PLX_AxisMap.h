@@ -39,6 +39,9 @@ class TAxisMap {
   void SetCoefficients(long double K, long double D) {
     FK = K;
     FD = D;
+    FKd = static_cast<double>(K);
+    FDd = static_cast<double>(D);
+    FGuard = guardFor(FDd);
   }
 
   long double K() const { return FK; }
@@ -48,9 +51,9 @@ class TAxisMap {
   bool HasExtent() const { return FK != 0; }
 
   int ToPixel(double v) const {
-    if (!FLog) return RoundToPixel(FK * v + FD);
-    if (v <= SmallPosNum) return FEdge;
-    return RoundToPixel(FK * std::log(static_cast<long double>(v)) + FD);
+    int pixel = 0;
+    if (!FLog && linearInDouble(v, pixel)) return pixel;
+    return exactPixel(v);
   }
 
   // No clamping, no rounding. Raises EZeroDivide on an axis without extent.
@@ -60,8 +63,36 @@ class TAxisMap {
   }
 
  private:
+  // Out of line, so that the fast path stays small enough to inline.
+  [[gnu::noinline]] int exactPixel(double v) const {
+    if (!FLog) return RoundToPixel(FK * v + FD);
+    if (v <= SmallPosNum) return FEdge;
+    return RoundToPixel(FK * std::log(static_cast<long double>(v)) + FD);
+  }
+
+  // Fast path of a linear axis, for the renderers' millions of points: the
+  // same pixel in double arithmetic wherever that cannot round otherwise.
+  // Below 2^30 the double result lies within (2^30 + 2|D| + 1) * 2^-50 of
+  // the extended one; FGuard is 16 times that. Unless the double result
+  // comes that close to a half between two pixels (or is large, or not a
+  // number), both round to the same pixel.
+  static constexpr double kMaxFast = 1073741824.0;  // 2^30
+  static double guardFor(double D) { return (kMaxFast + 2 * std::fabs(D) + 1) / (1LL << 46); }
+
+  bool linearInDouble(double v, int& pixel) const {
+    constexpr double kRoundingBias = 6755399441055744.0;
+    const double t = FKd * v + FDd;
+    const double nearest = (t + kRoundingBias) - kRoundingBias;
+    if (!(std::fabs(t) < kMaxFast) || !(std::fabs(t - nearest) < 0.5 - FGuard)) return false;
+    pixel = static_cast<int>(nearest);
+    return true;
+  }
+
   long double FK = 1.0L;
   long double FD = 0.0L;
+  double FKd = 1.0;  // FK and FD rounded to double, for the fast path
+  double FDd = 0.0;
+  double FGuard = guardFor(0.0);
   bool FLog = false;
   int FEdge = 0;
 };

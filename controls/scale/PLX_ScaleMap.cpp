@@ -44,9 +44,3 @@ void AdjustScalePars(const TScaleGeometry& g, TAxisMap& m) {
   }
   m.SetCoefficients(k, d);
 }
-
-int ClampPixel(long long Sum) {
-  if (Sum > INT_MAX) return INT_MAX;
-  if (Sum < INT_MIN) return INT_MIN;
-  return static_cast<int>(Sum);
-}

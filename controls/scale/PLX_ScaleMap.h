@@ -2,6 +2,8 @@
 // coefficients. Plain arithmetic, no drawing.
 #pragma once
 
+#include <climits>
+
 #include "controls/scale/PLX_AxisMap.h"
 #include "controls/scale/PLX_ScaleTypes.h"
 
@@ -34,5 +36,9 @@ void AdjustScaleMode(const TScaleGeometry& Geometry, TAxisMap& Map);
 
 // A sum of pixel coordinates taken in 64 bits and clamped back to int:
 // positions and margins are free 32-bit values, and tick pixels reach
-// +-2147483647.
-int ClampPixel(long long Sum);
+// +-2147483647. Inline: the data pass clamps every point.
+inline int ClampPixel(long long Sum) {
+  if (Sum > INT_MAX) return INT_MAX;
+  if (Sum < INT_MIN) return INT_MIN;
+  return static_cast<int>(Sum);
+}

@@ -16,14 +16,6 @@ namespace {
 
 TColor Rgb(TColor c) { return TColor(ColorToRGB(c)); }
 
-bool SamePixels(const TBitmap& a, const TBitmap& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-  for (int y = 0; y < a.Height(); ++y) {
-    if (!std::equal(a.ScanLine(y), a.ScanLine(y) + a.Width(), b.ScanLine(y))) return false;
-  }
-  return true;
-}
-
 // The program's first chart: 660 x 395, margins 50, 20, 20, 40, 0..40 by
 // 1.5..30, a grid, white and black crosshairs, painting on.
 class CrossHairChart : public ::testing::Test {
@@ -253,6 +245,37 @@ TEST_F(CrossHairChart, ABoxOutsideTheDataAreaLeavesNoTrace) {
   chart.CrossHairSetPos(1, 20, 15);
   EXPECT_NE(chart.Surface().PixelColor(corner.x - 8, corner.y), Rgb(clRed));
   expectSameAsFullPaint("box moved back inside");
+}
+
+// ShowGraf draws the crosshairs straight onto the window, clipped to the
+// data area: there the window shows what a full paint shows, and around it
+// nothing changes, also where a box reaches over the axes.
+TEST_F(CrossHairChart, ShowGrafDrawsTheCrossHairsOnlyIntoTheDataArea) {
+  chart.SetSuppressPaint(true);  // crosshair changes repaint nothing
+  chart.CrossHairSetup(1, clRed, chBox, psSolid, 1);
+  chart.CrossHairSetPos(1, 0, 1.5);  // the corner: the box reaches the axes
+  chart.CrossHairSetPos(2, 39.9, 15);  // the wide line next to the right frame
+  TBitmap before;
+  before.Assign(chart.Surface());
+  chart.ShowGraf();
+  TBitmap shown;
+  shown.Assign(chart.Surface());
+  chart.SetSuppressPaint(false);  // a full paint
+  const TBitmap& painted = chart.Surface();
+  const TPoint corner = pixelOf(0, 1.5);
+  ASSERT_EQ(corner, (TPoint{50, 355}));
+  EXPECT_EQ(shown.PixelColor(corner.x + 2, corner.y - 1), Rgb(clRed));
+  EXPECT_EQ(painted.PixelColor(corner.x - 8, corner.y), Rgb(clRed));
+  EXPECT_NE(shown.PixelColor(corner.x - 8, corner.y), Rgb(clRed));
+  int differences = 0;
+  for (int y = 0; y < shown.Height(); ++y) {
+    for (int x = 0; x < shown.Width(); ++x) {
+      const bool inside = x >= 50 && x <= 640 && y >= 20 && y <= 355;
+      const TBitmap& expected = inside ? painted : before;
+      differences += shown.PixelColor(x, y) != expected.PixelColor(x, y);
+    }
+  }
+  EXPECT_EQ(differences, 0);
 }
 
 TEST_F(CrossHairChart, CrossHairSetPosWithoutAutoRedrawRedrawsOnlyTheCrossHairs) {

@@ -20,22 +20,6 @@ namespace fs = std::filesystem;
 
 TColor Rgb(TColor c) { return TColor(ColorToRGB(c)); }
 
-::testing::AssertionResult SamePixels(const TBitmap& got, const TBitmap& expected) {
-  if (got.Width() != expected.Width() || got.Height() != expected.Height()) {
-    return ::testing::AssertionFailure() << got.Width() << " x " << got.Height() << " instead of "
-                                         << expected.Width() << " x " << expected.Height();
-  }
-  for (int y = 0; y < got.Height(); ++y) {
-    for (int x = 0; x < got.Width(); ++x) {
-      if (got.PixelColor(x, y) == expected.PixelColor(x, y)) continue;
-      return ::testing::AssertionFailure() << "first difference at (" << x << ", " << y << "): "
-                                           << std::hex << got.PixelColor(x, y) << " instead of "
-                                           << expected.PixelColor(x, y);
-    }
-  }
-  return ::testing::AssertionSuccess();
-}
-
 // A folder of its own under the test's temporary folder, removed afterwards.
 struct TempFolder {
   TempFolder() : path(fs::path(::testing::TempDir()) / "plx-chart-export") {

@@ -2,6 +2,7 @@
 // size limits and the chart bitmap's rim and caption.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "controls/chart/PLX_rchart.h"
@@ -155,6 +156,40 @@ TEST(RChartPaint, CaptionAnchorsWithARim) {
   EXPECT_GE(flat.Top, 200 - 40);
   chart.SetCaptionAlignment(taLeftJustify);
   EXPECT_GE(InkOf(chart.ChartBmp(), clRed).Left, 250);
+}
+
+// Paint does not fill the background under the data bitmap, which it copies
+// there: nothing of an earlier picture may show through, whatever the
+// geometry. The export fills the whole chart bitmap first.
+TEST(RChartPaint, PaintLeavesNothingOfAnEarlierPicture) {
+  struct Geometry {
+    const char* what;
+    int L, R, T, B, S;
+  };
+  const Geometry cases[] = {{"the first chart's margins", 50, 20, 20, 40, 0},
+                            {"with a rim", 50, 20, 20, 40, 6},
+                            {"margins wider than the control", 200, 200, 150, 150, 3},
+                            {"negative margins", -10, -5, -8, -3, 0}};
+  for (const Geometry& g : cases) {
+    TRChart chart;
+    chart.SetMarginLeft(g.L);
+    chart.SetMarginRight(g.R);
+    chart.SetMarginTop(g.T);
+    chart.SetMarginBottom(g.B);
+    chart.SetShadowWidth(g.S);
+    chart.SetCaption(u"Caption");
+    chart.SetSuppressPaint(false);
+    TCanvas& cv = chart.ChartBmp().Canvas();
+    cv.Brush().SetColor(clRed);
+    cv.FillRect({0, 0, chart.Width(), chart.Height()});
+    chart.Paint();
+    TBitmap painted;
+    painted.Assign(chart.ChartBmp());
+    TBitmap exported;
+    chart.CopyToBitmap(&exported, false);
+    EXPECT_TRUE(SamePixels(painted, exported)) << g.what;
+    EXPECT_EQ(InkOf(painted, clRed).Left, INT_MAX) << g.what;
+  }
 }
 
 TEST(RChartPaint, BackgroundBandInLayerOneUnits) {

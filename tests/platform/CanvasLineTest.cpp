@@ -81,6 +81,26 @@ TEST(CanvasLine, PolylineLeavesOutItsLastPointAndKeepsThePosition) {
   EXPECT_EQ(cv.PenPos(), (TPoint{4, 2}));
 }
 
+// A solid polyline (drawn in one pass over its points) sets exactly the
+// pixels of its segments drawn one by one, also where the clip rectangle cuts
+// it and where points repeat.
+TEST(CanvasLine, SolidPolylineMatchesItsSegments) {
+  const std::vector<TPoint> path{{-5, 3},  {4, 4},  {4, 4},   {9, 12}, {30, 2},
+                                 {12, 25}, {12, 6}, {-3, -8}, {20, 9}, {21, 9}};
+  for (const TRect clip : {TRect{0, 0, 24, 20}, TRect{3, 2, 15, 11}}) {
+    TBitmap polyline(24, 20);
+    TBitmap segments(24, 20);
+    for (TBitmap* bmp : {&polyline, &segments}) {
+      bmp->Canvas().SetClipRect(clip);
+      bmp->Canvas().Pen().SetColor(clRed);
+    }
+    polyline.Canvas().Polyline(path);
+    segments.Canvas().MoveTo(path[0].x, path[0].y);
+    for (const TPoint& p : path) segments.Canvas().LineTo(p.x, p.y);
+    EXPECT_EQ(MaskOf(polyline, clRed), MaskOf(segments, clRed));
+  }
+}
+
 TEST(CanvasLine, FarOutsideEndsAreClippedWithoutOverflow) {
   TBitmap bmp(6, 3);
   TCanvas& cv = bmp.Canvas();
@@ -90,6 +110,26 @@ TEST(CanvasLine, FarOutsideEndsAreClippedWithoutOverflow) {
   cv.LineTo(-2147483647, 2147483647);  // passes through the surface near (0, 0)
   EXPECT_EQ(MaskOf(bmp, clBlack, 0, 1, 6, 1), Rows({"######"}));
   EXPECT_EQ(bmp.PixelColor(0, 0), clBlack);
+}
+
+// Vertical lines take a path of their own: clipped at both ends in either
+// direction, outside columns untouched, ends at the integer limits.
+TEST(CanvasLine, VerticalLinesAreClippedInBothDirections) {
+  TBitmap bmp(6, 6);
+  TCanvas& cv = bmp.Canvas();
+  cv.SetClipRect({1, 1, 5, 5});
+  const TPoint lines[][2] = {{{1, -3}, {1, 9}},  // through the clip
+                             {{2, 4}, {2, 0}},   // upwards
+                             {{3, 2}, {3, 3}},   // one pixel
+                             {{4, 2147483647}, {4, -2147483647}},
+                             {{0, 0}, {0, 6}},   // left of the clip
+                             {{5, 0}, {5, 6}}};  // right of it
+  for (const auto& line : lines) {
+    cv.MoveTo(line[0].x, line[0].y);
+    cv.LineTo(line[1].x, line[1].y);
+  }
+  EXPECT_EQ(MaskOf(bmp, clBlack),
+            Rows({"......", ".##.#.", ".####.", ".##.#.", ".##.#.", "......"}));
 }
 
 struct StyleCase {

@@ -2,6 +2,8 @@
 // (the pixel has the given colour) and '.' (it has not).
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -33,4 +35,21 @@ inline void Fill(TBitmap& bmp, TColor color) {
   TCanvas& cv = bmp.Canvas();
   cv.Brush().SetColor(color);
   cv.FillRect({0, 0, bmp.Width(), bmp.Height()});
+}
+
+// Two pictures alike in size and every pixel; else where they first differ.
+inline ::testing::AssertionResult SamePixels(const TBitmap& got, const TBitmap& expected) {
+  if (got.Width() != expected.Width() || got.Height() != expected.Height()) {
+    return ::testing::AssertionFailure() << got.Width() << " x " << got.Height() << " instead of "
+                                         << expected.Width() << " x " << expected.Height();
+  }
+  for (int y = 0; y < got.Height(); ++y) {
+    for (int x = 0; x < got.Width(); ++x) {
+      if (got.PixelColor(x, y) == expected.PixelColor(x, y)) continue;
+      return ::testing::AssertionFailure() << "first difference at (" << x << ", " << y << "): "
+                                           << std::hex << got.PixelColor(x, y) << " instead of "
+                                           << expected.PixelColor(x, y);
+    }
+  }
+  return ::testing::AssertionSuccess();
 }
