@@ -1,5 +1,6 @@
 #include "app/FeederCheck.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/FeederEngine.h"
@@ -42,7 +43,34 @@ double nearestNotNegative(double first, double period, double x) {
   return x - below <= above - x ? below : above;
 }
 
+// Voltage maxima lie a quarter wavelength from each current maximum.
+double firstVoltageMaximum(const TFeederState& state) {
+  return state.fedlinm[0] + FeederWavelength(state) / 4;
+}
+
 }  // namespace
+
+double FeederWavelength(const TFeederState& state) {
+  // The same spacing of the maxima as the calculation's own list.
+  return 2 * MetresPerFoot * (state.LLWL / 2.0 / state.freq);
+}
+
+std::vector<TAvoidZone> LengthsToAvoid(const TFeederState& state) {
+  const double wavelength = FeederWavelength(state);
+  const double halfWave = wavelength / 2;
+  const double reach = wavelength * AvoidZoneFraction;
+  const double lowest = nearestNotNegative(firstVoltageMaximum(state), halfWave, 0);
+  // Half a spacing of slack beyond the last voltage maximum wanted, so that
+  // rounding cannot drop it; one more than the eight maxima at most.
+  const double last = state.fedlinm.back() + halfWave;
+  std::vector<TAvoidZone> zones;
+  for (size_t k = 0; k <= state.fedlinm.size(); ++k) {
+    const double v = lowest + double(k) * halfWave;
+    if (!(v < last)) break;
+    zones.push_back({v, std::max(0.0, v - reach), v + reach});
+  }
+  return zones;
+}
 
 TFeederCheck CheckFeeder(double frequencyMHz, double dipoleFeet, double feederConstant,
                          double feederMetres) {
@@ -54,16 +82,13 @@ TFeederCheck CheckFeeder(double frequencyMHz, double dipoleFeet, double feederCo
   check.done = result.done;
   check.message = result.message;
   if (!check.done) return check;
-  // The same spacing of the maxima as the calculation's own list.
-  const double halfWave = MetresPerFoot * (state.LLWL / 2.0 / state.freq);
-  check.wavelength = 2 * halfWave;
-  const double first = state.fedlinm[0];
-  check.nearestMaximum = nearestNotNegative(first, halfWave, feederMetres);
+  check.wavelength = FeederWavelength(state);
+  const double halfWave = check.wavelength / 2;
+  check.nearestMaximum = nearestNotNegative(state.fedlinm[0], halfWave, feederMetres);
   check.change = check.nearestMaximum - feederMetres;
-  // Voltage maxima lie a quarter wavelength from each current maximum.
-  check.voltageMaximum = nearestNotNegative(first + halfWave / 2, halfWave, feederMetres);
+  check.voltageMaximum = nearestNotNegative(firstVoltageMaximum(state), halfWave, feederMetres);
   check.voltageDistance = std::abs(feederMetres - check.voltageMaximum);
-  check.nearVoltageMaximum = check.voltageDistance <= check.wavelength / 16;
+  check.nearVoltageMaximum = check.voltageDistance <= check.wavelength * AvoidZoneFraction;
   return check;
 }
 

@@ -7,6 +7,9 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
+
+struct TFeederState;
 
 // Feet x MHz of one wavelength in free space; a line's feeder constant is
 // this times its velocity factor.
@@ -45,6 +48,24 @@ struct TFeederCheck {
 // feeder constant in feet x MHz. Raises what the calculation raises.
 TFeederCheck CheckFeeder(double frequencyMHz, double dipoleFeet, double feederConstant,
                          double feederMetres);
+
+// A feeder within this fraction of a feeder wavelength of a voltage maximum
+// is high impedance at the tuner: a length to avoid.
+constexpr double AvoidZoneFraction = 1.0 / 16;
+
+// Metres of one wavelength on the feeder of a done calculation.
+double FeederWavelength(const TFeederState& state);
+
+// The lengths to avoid around one voltage maximum, metres.
+struct TAvoidZone {
+  double voltageMaximum;
+  double from;  // never below 0: a feeder is not cut below nothing
+  double to;
+};
+// The zones of a done calculation, in ascending order: around every voltage
+// maximum from the feeder's start up to the one beyond the last of the eight
+// current maxima.
+std::vector<TAvoidZone> LengthsToAvoid(const TFeederState& state);
 
 // "add", "cut", or "keep" when the change rounds to 0.00 m.
 const char16_t* ChangeWord(double change);

@@ -8,12 +8,14 @@
 #include "app/CommandLine.h"
 #include "app/u_frmMain.h"
 #include "platform/Application.h"
+#include "platform/StartupProbe.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (IsCommandLineMode(args)) return RunCommandLine(args, std::cout, std::cerr);
   TApplication application(argc, argv);
   TfrmMain frmMain;
+  ArmStartupProbe(frmMain);
   frmMain.show();
   return application.Run();
 }

@@ -1,8 +1,12 @@
 #include "app/u_frmMain.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -12,15 +16,26 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QWheelEvent>
+#include <algorithm>
+#include <array>
 
+#include "app/ExportFiles.h"
+#include "app/FeederCheck.h"
 #include "app/FeederCheckPage.h"
 #include "app/ProgramIcon.h"
 #include "app/WindowControls.h"
 #include "platform/Application.h"
+#include "platform/Bitmap.h"
 #include "platform/Dialogs.h"
+#include "platform/Errors.h"
 #include "platform/QtBridge.h"
 
 namespace {
+
+// The first chart's lengths to avoid: red bars this many pixels thick on a
+// layer of their own, whose axes follow layer 1's.
+constexpr int kAvoidLayer = 5;
+constexpr uint8_t kAvoidBarWidth = 5;
 
 // The feeder choice: the mouse wheel changes it only while it has the focus,
 // so scrolling over the window never changes a result unnoticed.
@@ -195,6 +210,10 @@ void TfrmMain::createStandardControls() {
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1->setTabChangesFocus(true);  // Tab moves on, as dialog navigation does
+  // The results only: typed or pasted text would stand among them as if
+  // calculated. Selecting and copying stay.
+  Memo1->setReadOnly(true);
+  Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   QGroupBox* groupBox3 = makeGroupBox(this, "Band select", 8, 156, 233, 140);
   clbBand = place(new QListWidget(groupBox3), 7, 21, 219, 77);
   clbBand->setFlow(QListView::TopToBottom);
@@ -237,6 +256,9 @@ void TfrmMain::createStandardControls() {
   btnClearGraph = makeButton(tabSheet1, "Clear graph", 53, 402, 75, 25);
   btnPlott = makeButton(tabSheet1, "Plott", 548, 402, 75, 25);
   btnPlott->setVisible(false);
+  // In the free space right of the read-outs, where the hidden "Plott" sits.
+  cbLengthsToAvoid = place(new QCheckBox(QStringLiteral("Show lengths to avoid"), tabSheet1), 524, 402, 136, 25);
+  cbLengthsToAvoid->setObjectName(QStringLiteral("cbLengthsToAvoid"));
   auto* panel1 = place(new QWidget(tabSheet2), 3, 0, 660, 415);
   panel1->setAutoFillBackground(true);
   auto* label2 = place(new QLabel(QStringLiteral("Optimum length for the matching section."), panel1), 20, 7, 339, 19);
@@ -253,6 +275,18 @@ void TfrmMain::createStandardControls() {
 
   puRc = new QMenu(this);
   puRc->addAction(QStringLiteral("Copy to clipboard"), [this] { RunGuarded([this] { Copytoclipboard1Click(); }); });
+  puRc->addAction(QStringLiteral("Save picture as PNG\u2026"), [this] { RunGuarded([this] { SavePicture1Click(); }); })
+      ->setObjectName(QStringLiteral("SavePicture1"));
+  puRc->addAction(QStringLiteral("Save lengths as CSV\u2026"), [this] { RunGuarded([this] { SaveLengths1Click(); }); })
+      ->setObjectName(QStringLiteral("SaveLengths1"));
+  AskSaveFileName = [this](const std::u16string& caption, const std::u16string& filter,
+                           const std::u16string& suggested) {
+    QFileDialog dialog(this, ToQString(caption), ToQString(suggested), ToQString(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QFileInfo(ToQString(suggested)).suffix());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::u16string();
+    return FromQString(dialog.selectedFiles().first());
+  };
 
   const auto wire = [](QPushButton* button, auto handler) {
     QObject::connect(button, &QPushButton::clicked, [handler] { RunGuarded(handler); });
@@ -292,11 +326,20 @@ void TfrmMain::createCharts(QWidget* page1, QWidget* panel1) {
   setCrossHair(rc->CrossHair1(), clWhite, 1, chBoth, 1);
   setCrossHair(rc->CrossHair2(), clBlack, 1, chVert, 3);
   applyAxis(rc->Scale1X(), {u"Feeder length in meters (x - current max point)", 0, 22, taCenter,
-                            uaSclCenter, 0.0, 40.0});
+                            uaSclCenter, FirstChartHomeX.low, FirstChartHomeX.high});
   rc->Scale1X().SetScaleLocation(slBottom);
-  applyAxis(rc->Scale1Y(), {u"Frequency (MHz)", -40, -16, taLeftJustify, uaSclTopLft, 1.5, 30.0});
+  applyAxis(rc->Scale1Y(), {u"Frequency (MHz)", -40, -16, taLeftJustify, uaSclTopLft,
+                            FirstChartHomeY.low, FirstChartHomeY.high});
   rc->Scale1Y().SetScaleLocation(slLeft);
   rc->Loaded();
+  rc->JointLayers().SetMasterX(kAvoidLayer, 1);
+  rc->JointLayers().SetMasterY(kAvoidLayer, 1);
+  // The first step back goes to the ranges of the layout, not to those the
+  // chart had before it was loaded.
+  rc->ClearZoomHistory();
+  rc->OnMouseWheel = [this](TObject* s, TShiftState sh, int delta, int x, int y, bool& handled) {
+    rcMouseWheel(s, sh, delta, x, y, handled);
+  };
   rc->OnMouseMoveInChart = [this](TObject* s, bool in, TShiftState sh, double x, double y) {
     rcMouseMoveInChart(s, in, sh, x, y);
   };
@@ -329,7 +372,8 @@ void TfrmMain::applyTabOrder() {
       Button1,        btnDipolPluss,          btnDipolDec,         nioDipolStep->Widget(),
       Memo1,          clbBand,                btnBatch,            nioFreq->Widget(),
       niodiplenft->Widget(), nioDipolLenm->Widget(), cbZ0,         btnCalc,
-      PageControl1,   btnClearGraph,          btnPlott,            Button2};
+      PageControl1,   btnClearGraph,          cbLengthsToAvoid,    btnPlott,
+      Button2};
   for (size_t i = 0; i + 1 < order.size(); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
   QWidget* previous = order.back();
   for (QWidget* next : TabSheet3->TabOrder()) {
@@ -362,11 +406,16 @@ void TfrmMain::SetChecked(int i, bool checked) {
 
 void TfrmMain::appendLine(const std::u16string& line) { Memo1->appendPlainText(ToQString(line)); }
 
+void TfrmMain::clearResults() {
+  Memo1->clear();
+  FShownMaxima.clear();
+}
+
 // ---- handlers ----------------------------------------------------------------
 
 void TfrmMain::FormCreate() {
   InitFeederState(FState, nioFreq->GetNioValue());
-  Memo1->clear();
+  clearResults();
 }
 
 void TfrmMain::FormShow() {
@@ -382,6 +431,7 @@ void TfrmMain::btnCalcClick() {
     ShowMessage(result.message);
     return;
   }
+  FShownMaxima.push_back(CalculatedMaxima(FState, niodiplenft->GetNioValue()));
   Button3Click();
   btnPlottClick();
 }
@@ -395,6 +445,7 @@ void TfrmMain::btnPlottClick() {
   for (const TFeederMark& mark : FeederMarks(FState, nioFreq->GetNioValue())) {
     rc->MarkAt(mark.x, mark.y, FeederMarkKind);
   }
+  if (cbLengthsToAvoid->isChecked()) plotLengthsToAvoid(nioFreq->GetNioValue());
   rc->ShowGraf();
 }
 
@@ -410,7 +461,7 @@ void TfrmMain::btnBatchClick() {
 void TfrmMain::StepDipole(TStepDirection direction) {
   rc->ClearGraf();
   rc->ShowGraf();
-  Memo1->clear();
+  clearResults();
   nioDipolLenm->SetNioValue(
       ::StepDipole(nioDipolLenm->GetNioValue(), nioDipolStep->GetNioValue(), direction));
   niodiplenft->SetNioValue(nioDipolLenm->GetNioValue() / MetresPerFoot);
@@ -424,7 +475,7 @@ void TfrmMain::btnDipolDecClick() { StepDipole(TStepDirection::Decrease); }
 void TfrmMain::btnClearGraphClick() {
   rc->ClearGraf();
   rc->ShowGraf();
-  Memo1->clear();
+  clearResults();
 }
 
 void TfrmMain::cbZ0Change() {
@@ -468,4 +519,107 @@ void TfrmMain::TabSheet3Show() {
   std::array<bool, 10> checked{};
   for (int i = 0; i < int(checked.size()); ++i) checked[size_t(i)] = Checked(i);
   TabSheet3->SetCalculatorInputs(niodiplenft->GetNioValue(), checked);
+}
+
+// ---- the first chart's extras --------------------------------------------------
+
+void TfrmMain::plotLengthsToAvoid(double frequencyMHz) {
+  TRChart& chart = *rc;
+  const int layer = chart.ActiveLayer();
+  const TColor color = chart.DataColor();
+  const uint8_t width = chart.LineWidth();
+  // Switching layers applies the repaint rule; the caller's ShowGraf shows
+  // the bars with the marks in one rendering instead.
+  chart.SetAutoRedraw(false);
+  chart.SetActiveLayer(kAvoidLayer);
+  chart.SetDataColor(clRed);
+  chart.SetLineWidth(kAvoidBarWidth);
+  for (const TAvoidZone& zone : LengthsToAvoid(FState)) {
+    chart.Line(zone.from, frequencyMHz, zone.to, frequencyMHz);
+  }
+  chart.SetLineWidth(width);
+  chart.SetDataColor(color);
+  chart.SetActiveLayer(layer);
+  chart.SetAutoRedraw(true);
+}
+
+// The chart reports the turn; what it does is this window's choice: zoom
+// about the pointer (held inside the data area) through SetRange, so the
+// zoom history records every notch. A step beyond the zoom limits is not
+// taken.
+void TfrmMain::rcMouseWheel(TObject*, TShiftState, int WheelDelta, int X, int Y, bool& Handled) {
+  Handled = true;
+  const int notches = FWheelNotches.Take(WheelDelta);
+  if (notches != 0) zoomFirstChart(notches, X, Y);
+}
+
+void TfrmMain::zoomFirstChart(int notches, int X, int Y) {
+  TRChart& chart = *rc;
+  const int right = chart.Width() - chart.MarginRight() - chart.ShadowWidth();
+  const int bottom = chart.Height() - chart.MarginBottom() - chart.ShadowWidth();
+  double aboutX = 0;
+  double aboutY = 0;
+  chart.M2R(1, std::clamp(X, chart.MarginLeft(), right), std::clamp(Y, chart.MarginTop(), bottom),
+            aboutX, aboutY);
+  const TScaleProps& x = chart.Scale1X();
+  const TScaleProps& y = chart.Scale1Y();
+  const TAxisView zx = ZoomedAbout({x.RangeLow(), x.RangeHigh()}, aboutX, notches);
+  const TAxisView zy = ZoomedAbout({y.RangeLow(), y.RangeHigh()}, aboutY, notches);
+  if (!WithinZoomLimits(zx, FirstChartHomeX) || !WithinZoomLimits(zy, FirstChartHomeY)) return;
+  chart.SetRange(1, zx.low, zy.low, zx.high, zy.high);
+}
+
+// Every range change of layer 1 enters two states, one before its joined
+// layer followed and one after, and both show the same ranges: a step goes
+// on until the shown ranges differ, or the history ends.
+void TfrmMain::stepZoomHistory(bool forward) {
+  TRChart& chart = *rc;
+  const auto shown = [&chart] {
+    return std::array<double, 4>{chart.Scale1X().RangeLow(), chart.Scale1X().RangeHigh(),
+                                 chart.Scale1Y().RangeLow(), chart.Scale1Y().RangeHigh()};
+  };
+  const std::array<double, 4> before = shown();
+  while (forward ? chart.ZoomForward() : chart.ZoomBack()) {
+    if (shown() != before) return;
+  }
+}
+
+void TfrmMain::keyPressEvent(QKeyEvent* event) {
+  const bool firstPage = PageControl1->currentIndex() == 0;
+  const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+  if (firstPage && mods == Qt::ControlModifier && event->key() == Qt::Key_Z) {
+    RunGuarded([this] { stepZoomHistory(false); });
+  } else if (firstPage && mods == Qt::ControlModifier && event->key() == Qt::Key_Y) {
+    RunGuarded([this] { stepZoomHistory(true); });
+  } else if (firstPage && mods == Qt::NoModifier && event->key() == Qt::Key_Home) {
+    RunGuarded([this] {
+      rc->SetRange(1, FirstChartHomeX.low, FirstChartHomeY.low, FirstChartHomeX.high, FirstChartHomeY.high);
+    });
+  } else {
+    QWidget::keyPressEvent(event);
+  }
+}
+
+void TfrmMain::saveFile(const std::u16string& caption, const std::u16string& filter,
+                        const std::u16string& suggested, const std::function<std::string()>& content) {
+  const std::u16string fileName = AskSaveFileName(caption, filter, suggested);
+  if (fileName.empty()) return;
+  try {
+    WriteWholeFile(fileName, content());
+  } catch (const EFileError& error) {
+    ShowMessage(FromQString(QString::fromUtf8(error.what())));
+  }
+}
+
+void TfrmMain::SavePicture1Click() {
+  saveFile(u"Save picture as PNG", u"PNG pictures (*.png)", u"feeder-chart.png", [this] {
+    TBitmap picture;
+    rc->CopyToBitmap(&picture, false);
+    return PngBytes(picture);
+  });
+}
+
+void TfrmMain::SaveLengths1Click() {
+  saveFile(u"Save lengths as CSV", u"CSV files (*.csv)", u"feeder-lengths.csv",
+           [this] { return FeederCsv(FShownMaxima); });
 }

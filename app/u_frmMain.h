@@ -4,15 +4,19 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/ChartZoom.h"
+#include "app/FeederCsv.h"
 #include "app/FeederEngine.h"
 #include "controls/chart/PLX_rchart.h"
 #include "controls/numeric/PLX_NumIO.h"
 #include "controls/numeric/PLX_NumLab.h"
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -51,6 +55,13 @@ class TfrmMain : public QWidget {
   QTabWidget* PageControl1;
   TFeederCheckPage* TabSheet3;  // "Feeder check"
   QMenu* puRc;
+  QCheckBox* cbLengthsToAvoid;  // "Show lengths to avoid" on the first page
+
+  // Asks for the name of a file to save (caption, file type filter, suggested
+  // name); empty when the user cancels. Qt's file dialog unless replaced.
+  using TAskSaveFileName = std::function<std::u16string(
+      const std::u16string& caption, const std::u16string& filter, const std::u16string& suggested)>;
+  TAskSaveFileName AskSaveFileName;
 
   // The list's lines, top to bottom.
   std::vector<std::u16string> Memo1Lines() const;
@@ -78,12 +89,19 @@ class TfrmMain : public QWidget {
   void RChart1MouseMoveInChart(TObject* Sender, bool InChart, TShiftState Shift,
                                double rMousePosX, double rMousePosY);
   void Copytoclipboard1Click();
+  void SavePicture1Click();  // "Save picture as PNG…"
+  void SaveLengths1Click();  // "Save lengths as CSV…"
+  // The wheel over the first chart zooms both axes about the pointer.
+  void rcMouseWheel(TObject* Sender, TShiftState Shift, int WheelDelta, int X, int Y,
+                    bool& Handled);
   void Button2Click();
   // The feeder check page was chosen: it takes the calculator's dipole and bands.
   void TabSheet3Show();
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // Keys no control used: the first chart's zoom keys while its page shows.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void createStandardControls();
@@ -93,7 +111,17 @@ class TfrmMain : public QWidget {
   void applyTabOrder();
   void StepDipole(TStepDirection direction);
   void appendLine(const std::u16string& line);
+  void clearResults();
+  void plotLengthsToAvoid(double frequencyMHz);
+  void zoomFirstChart(int notches, int X, int Y);
+  // Steps through the zoom history until the first chart shows another range.
+  void stepZoomHistory(bool forward);
+  void saveFile(const std::u16string& caption, const std::u16string& filter,
+                const std::u16string& suggested, const std::function<std::string()>& content);
 
   TFeederState FState;
+  // The maxima of the calculations in the list, for "Save lengths as CSV…".
+  std::vector<TCalculatedMaxima> FShownMaxima;
+  TWheelNotches FWheelNotches;
   bool FShown = false;
 };

@@ -14,6 +14,8 @@ class ControlHost : public QWidget {
   explicit ControlHost(TControl* control);
   ~ControlHost() override;
 
+  // The control shown here; null once it has gone.
+  TControl* Control() const { return FControl; }
   // The control is going away: no more notifications reach it.
   void Detach() { FControl = nullptr; }
   // Focusable controls take the focus by click and by Tab, others never.
@@ -41,6 +43,7 @@ class ControlHost : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;

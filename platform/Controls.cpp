@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "Application.h"
@@ -227,6 +228,18 @@ void ControlHost::mouseReleaseEvent(QMouseEvent* event) {
   if (click && self && FControl) RunGuarded([this] { FControl->Click(); });
 }
 
+// A turn the control does not use goes on to the parent widget, as Qt does
+// for widgets that ignore the wheel.
+void ControlHost::wheelEvent(QWheelEvent* event) {
+  const int delta = event->angleDelta().y();
+  if (!FControl || delta == 0) return event->ignore();
+  const QPoint p = event->position().toPoint();
+  const TShiftState shift = ShiftStateFromQt(event->modifiers(), event->buttons());
+  bool handled = true;  // a turn whose handler failed is not passed on
+  RunGuarded([&] { handled = FControl->MouseWheel(shift, delta, p.x(), p.y()); });
+  event->setAccepted(handled);
+}
+
 void ControlHost::enterEvent(QEnterEvent*) {
   if (FControl) RunGuarded([this] { FControl->MouseEnter(); });
 }
@@ -241,6 +254,11 @@ void ControlHost::focusInEvent(QFocusEvent*) {
 
 void ControlHost::focusOutEvent(QFocusEvent*) {
   if (TWinControl* control = winControl()) RunGuarded([control] { control->DoExit(); });
+}
+
+TControl* ControlOfWidget(QWidget* widget) {
+  const auto* host = dynamic_cast<ControlHost*>(widget);
+  return host ? host->Control() : nullptr;
 }
 
 // ---------------------------------------------------------------------------
@@ -365,6 +383,12 @@ void TControl::MouseEnter() {
 
 void TControl::MouseLeave() {
   if (OnMouseLeave) OnMouseLeave(this);
+}
+
+bool TControl::MouseWheel(TShiftState Shift, int WheelDelta, int X, int Y) {
+  bool handled = false;
+  if (OnMouseWheel) OnMouseWheel(this, Shift, WheelDelta, X, Y, handled);
+  return handled;
 }
 
 void TControl::SetParentWidget(QWidget* parent) {

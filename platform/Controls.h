@@ -29,6 +29,10 @@ using TNotifyEvent = std::function<void(TObject* Sender)>;
 using TMouseEvent =
     std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+// WheelDelta: 120 a notch, positive when the wheel turns away from the user.
+// A handler that uses the turn sets Handled; otherwise it goes to the parent.
+using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta,
+                                            int X, int Y, bool& Handled)>;
 
 class TComponent : public TObject {
  public:
@@ -97,6 +101,8 @@ class TControl : public TComponent {
   virtual void DblClick();
   virtual void MouseEnter();
   virtual void MouseLeave();
+  // True when the turn was used (by default: when OnMouseWheel set Handled).
+  virtual bool MouseWheel(TShiftState Shift, int WheelDelta, int X, int Y);
 
   TMouseEvent OnMouseDown;
   TMouseMoveEvent OnMouseMove;
@@ -105,6 +111,7 @@ class TControl : public TComponent {
   TNotifyEvent OnDblClick;
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
+  TMouseWheelEvent OnMouseWheel;
 
   // Placement in the program's window (the controls never call these).
   // Placing a control in a parent makes its widget; Widget() is null until
@@ -140,6 +147,10 @@ class TControl : public TComponent {
   struct HostLink;  // the platform window, deleted with the control
   std::unique_ptr<HostLink> FHost;
 };
+
+// The control a widget is the window of; null for any other widget. Lets a
+// caller that walks a window's widgets (a test, a tool) reach the controls.
+TControl* ControlOfWidget(QWidget* widget);
 
 // A focusable control with its own window and keyboard input.
 class TWinControl : public TControl {

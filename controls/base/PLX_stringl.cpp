@@ -100,13 +100,8 @@ std::string scientificForm(long double r, long long width) {
   return padLeft(text, fieldWidth);
 }
 
-std::string fixedForm(long double r, long long width, int decimals) {
-  if (!std::isfinite(r)) return padLeft(nonFiniteText(r), width);
-  const long double magnitude = std::fabs(r);
-  const TDecimal dec = toDecimal(magnitude);
-  if (!InFixedFormRange(r) || (magnitude != 0 && dec.exponent < kFixedMinExponent)) {
-    return scientificForm(r, width);
-  }
+// The fixed form of a finite r at any magnitude.
+std::string fixedDigits(long double r, const TDecimal& dec, long long width, int decimals) {
   // The digit of 10^p has index exponent - p; write 10^top down to 10^-decimals.
   const int top = std::max(dec.exponent, 0);
   std::string digits;
@@ -115,6 +110,16 @@ std::string fixedForm(long double r, long long width, int decimals) {
   }
   if (decimals > 0) digits.insert(digits.size() - size_t(decimals), 1, '.');
   return padLeft((r < 0 ? "-" : "") + digits, width);
+}
+
+std::string fixedForm(long double r, long long width, int decimals) {
+  if (!std::isfinite(r)) return padLeft(nonFiniteText(r), width);
+  const long double magnitude = std::fabs(r);
+  const TDecimal dec = toDecimal(magnitude);
+  if (!InFixedFormRange(r) || (magnitude != 0 && dec.exponent < kFixedMinExponent)) {
+    return scientificForm(r, width);
+  }
+  return fixedDigits(r, dec, width, decimals);
 }
 
 // DecP -2: the scientific form two characters wider, its exponent cut to two
@@ -159,6 +164,12 @@ std::u16string strff(long double r, int FieldWidth, int DecP) {
   // a number.
   if (FieldWidth < 0 && std::isfinite(r)) padWithZeros(text);
   return WidenAscii(text);
+}
+
+std::u16string FixedFormText(long double r, int DecP) {
+  const int decimals = int(std::clamp<long long>(DecP, 0, kMaxWidth));
+  if (!std::isfinite(r)) return WidenAscii(nonFiniteText(r));
+  return WidenAscii(fixedDigits(r, toDecimal(std::fabs(r)), 1, decimals));
 }
 
 bool InFixedFormRange(long double r) { return std::isfinite(r) && std::fabs(r) <= kFixedLimit; }

@@ -16,6 +16,12 @@
 // Infinities and NaN give "+Inf", "-Inf" and "Nan".
 std::u16string strff(long double r, int FieldWidth, int DecP);
 
+// r in strff's fixed form with DecP decimals (no padding) at every finite
+// magnitude: never the scientific form, so large magnitudes keep all their
+// integer digits (18 significant ones, then zeros) and tiny ones round to
+// zero. Infinities and NaN as strff writes them.
+std::u16string FixedFormText(long double r, int DecP);
+
 // Whether r is finite and no larger in magnitude than the fixed form takes
 // (6.64613997892458e35): whole numbers up to there are written with all their
 // digits.

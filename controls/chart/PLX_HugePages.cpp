@@ -3,6 +3,7 @@
 #include <sys/mman.h>
 
 #include <algorithm>
+#include <cassert>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -27,6 +28,11 @@ THeader* headerOf(void* block) {
 
 void* dataOf(void* base) { return static_cast<char*>(base) + kHeader; }
 
+void* blockOf(void* base, std::size_t size, std::size_t mapped) {
+  *static_cast<THeader*>(base) = THeader{size, mapped};
+  return dataOf(base);
+}
+
 std::size_t roundUp(std::size_t n, std::size_t step) { return (n + step - 1) / step * step; }
 
 // A mapping of Bytes (a multiple of 2 MB) that starts on a 2 MB boundary:
@@ -46,6 +52,12 @@ void* mapAligned(std::size_t bytes) {
   return base;
 }
 
+// Room for Size bytes and at least twice the old mapping, so that linear
+// growth in small steps moves the pages only a few times.
+std::size_t mappingFor(std::size_t size, std::size_t oldMapped) {
+  return roundUp(std::max(kHeader + size, 2 * oldMapped), kHugePage);
+}
+
 void releaseBase(THeader* h) {
   if (h->Mapped != 0) {
     munmap(h, h->Mapped);
@@ -54,45 +66,82 @@ void releaseBase(THeader* h) {
   }
 }
 
-void* allocSmall(void* old, std::size_t oldSize, std::size_t size) {
-  void* base = std::malloc(kHeader + size);
+// A malloc block (or none) that stays one.
+void* resizeSmall(THeader* h, std::size_t size) {
+  const std::size_t oldSize = h != nullptr ? h->Size : 0;
+  void* base = std::realloc(h, kHeader + size);
   if (base == nullptr) return nullptr;
   void* data = dataOf(base);
-  const std::size_t kept = std::min(oldSize, size);
-  if (kept > 0) std::memcpy(data, old, kept);
-  if (size > kept) std::memset(static_cast<char*>(data) + kept, 0, size - kept);
-  *static_cast<THeader*>(base) = THeader{size, 0};
-  return data;
+  if (size > oldSize) std::memset(static_cast<char*>(data) + oldSize, 0, size - oldSize);
+  return blockOf(base, size, 0);
 }
 
-// Linear growth in small steps would copy the array again and again: the
-// mapping doubles, and untouched pages of it cost nothing. Fresh pages are
-// zero, and the caller never writes beyond Size, so the room beyond stays zero.
-void* allocMapped(void* old, std::size_t oldSize, std::size_t oldMapped, std::size_t size) {
-  const std::size_t room = size > oldSize ? 2 * oldMapped : 0;
-  const std::size_t bytes = roundUp(std::max(kHeader + size, room), kHugePage);
+// A mapping that shrinks below kMappedFrom: its first bytes go to malloc.
+void* mappedToSmall(THeader* h, std::size_t size) {
+  assert(size < h->Size);
+  void* base = std::malloc(kHeader + size);
+  if (base == nullptr) return nullptr;
+  std::memcpy(dataOf(base), dataOf(h), size);
+  releaseBase(h);
+  return blockOf(base, size, 0);
+}
+
+// A malloc block (at most kMappedFrom bytes) or none that becomes a mapping:
+// the one copy a block ever needs. Fresh pages are zero.
+void* smallToMapped(THeader* h, std::size_t size) {
+  const std::size_t bytes = mappingFor(size, 0);
   void* base = mapAligned(bytes);
   if (base == nullptr) return nullptr;
-  void* data = dataOf(base);
-  if (oldSize > 0) std::memcpy(data, old, std::min(oldSize, size));
-  *static_cast<THeader*>(base) = THeader{size, bytes};
-  return data;
+  if (h != nullptr) {
+    std::memcpy(dataOf(base), dataOf(h), std::min(h->Size, size));
+    std::free(h);
+  }
+  return blockOf(base, size, bytes);
+}
+
+// A mapping that needs more room moves its pages to a larger aligned mapping
+// by remapping them: nothing is copied, touched pages stay where they are in
+// memory, huge pages whole. The added pages are fresh and so zero; the
+// caller never writes beyond Size, so room inside the mapping stays zero too.
+void* growMapped(THeader* h, std::size_t size) {
+  if (kHeader + size <= h->Mapped) {
+    h->Size = size;
+    return dataOf(h);
+  }
+  const std::size_t bytes = mappingFor(size, h->Mapped);
+  void* target = mapAligned(bytes);
+  if (target == nullptr) return nullptr;
+  void* moved = mremap(h, h->Mapped, bytes, MREMAP_MAYMOVE | MREMAP_FIXED, target);
+  if (moved == MAP_FAILED) {
+    munmap(target, bytes);
+    return nullptr;
+  }
+  return blockOf(moved, size, bytes);
+}
+
+// A mapping that keeps at least kMappedFrom bytes gives back its whole
+// spare huge pages and zeroes the rest of the dropped bytes, which growing
+// again hands out.
+void* shrinkMapped(THeader* h, std::size_t size) {
+  const std::size_t bytes = roundUp(kHeader + size, kHugePage);
+  if (bytes < h->Mapped) {
+    if (mremap(h, h->Mapped, bytes, 0) == MAP_FAILED) return nullptr;
+    h->Mapped = bytes;
+  }
+  const std::size_t dirtyEnd = std::min(h->Size, h->Mapped - kHeader);
+  std::memset(static_cast<char*>(dataOf(h)) + size, 0, dirtyEnd - size);
+  h->Size = size;
+  return dataOf(h);
 }
 
 }  // namespace
 
 void* HugePageRealloc(void* Block, std::size_t Size) {
   THeader* h = Block != nullptr ? headerOf(Block) : nullptr;
-  const std::size_t oldSize = h != nullptr ? h->Size : 0;
-  const std::size_t oldMapped = h != nullptr ? h->Mapped : 0;
-  if (h != nullptr && oldMapped != 0 && Size >= oldSize && kHeader + Size <= oldMapped) {
-    h->Size = Size;  // grows inside the mapping
-    return Block;
-  }
-  void* grown = Size < kMappedFrom ? allocSmall(Block, oldSize, Size)
-                                   : allocMapped(Block, oldSize, oldMapped, Size);
-  if (grown != nullptr && h != nullptr) releaseBase(h);
-  return grown;
+  const bool mapped = h != nullptr && h->Mapped != 0;
+  if (Size < kMappedFrom) return mapped ? mappedToSmall(h, Size) : resizeSmall(h, Size);
+  if (!mapped) return smallToMapped(h, Size);
+  return Size >= h->Size ? growMapped(h, Size) : shrinkMapped(h, Size);
 }
 
 void HugePageFree(void* Block) {

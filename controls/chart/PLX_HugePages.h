@@ -2,7 +2,9 @@
 // mappings aligned to 2 MB and marked for transparent huge pages, so that
 // appending millions of items costs one page fault per 2 MB instead of one
 // per 4 KB; where the kernel refuses huge pages the mapping works as plain
-// memory. Small arrays come from malloc.
+// memory. A mapping grows by doubling, and moves its pages to the larger one
+// by remapping them, so that growing never copies the records. Small arrays
+// come from malloc.
 #pragma once
 
 #include <cstddef>

@@ -47,13 +47,22 @@ std::u16string integerText(double v) {
   return WidenAscii(std::string(digits, end.ptr));
 }
 
+// The float formats' text, always one the field reads back and edits:
+// strff's fixed form, also where strff would switch to the scientific form
+// (" 1.0E+0300" for a mirrored huge length, which no float text may hold);
+// infinities as the scanners' bound and not-a-number as 0, as integerText.
+std::u16string floatText(double v, int decP) {
+  if (std::isnan(v)) v = 0;
+  return FixedFormText(std::clamp(v, -uc_MaxDouble, uc_MaxDouble), decP);
+}
+
 std::u16string formatValue(double v, TInFormat format, int decP, int sigDig) {
   switch (format) {
     case itExp:
       return strff(v, sigDig + 6, -2);
     case itFloat:
     case itFixPoint:
-      return strff(v, 1, decP);
+      return floatText(v, decP);
     case itHex:
       return Hex(wrapToInt32(v), 8);
     case itOct:

@@ -155,4 +155,48 @@ TEST_F(FeederCheck, ChangeWords) {
   EXPECT_EQ(std::u16string(ChangeWord(-0.006)), u"cut");
 }
 
+// The lengths to avoid drawn on the first chart: a zone of 1/16 wavelength
+// either side of every voltage maximum from the feeder's start to the one
+// beyond the eighth current maximum, the same rule as the check's warning.
+TEST_F(FeederCheck, LengthsToAvoidAtTheDefaults) {
+  TFeederState state;
+  InitFeederState(state, kFreq);
+  state.LLWL = kConstant;
+  ASSERT_TRUE(CalcSingle(state, kFreq, kDipoleFt).done);
+  EXPECT_EQ(Metres(FeederWavelength(state)), u"38.04");
+  const std::vector<TAvoidZone> zones = LengthsToAvoid(state);
+  ASSERT_EQ(zones.size(), 9u);
+  EXPECT_EQ(Metres(zones[0].voltageMaximum), u"3.85");
+  EXPECT_EQ(Metres(zones[0].from), u"1.47");
+  EXPECT_EQ(Metres(zones[0].to), u"6.22");
+  EXPECT_EQ(Metres(zones[1].voltageMaximum), u"22.86");  // the check's 22 m example
+  EXPECT_EQ(Metres(zones[8].voltageMaximum), u"155.99");  // beyond 146.48, the eighth
+  for (const TAvoidZone& zone : zones) {
+    EXPECT_TRUE(Check(zone.from + 1e-9).nearVoltageMaximum) << zone.voltageMaximum;
+    EXPECT_TRUE(Check(zone.to - 1e-9).nearVoltageMaximum) << zone.voltageMaximum;
+    EXPECT_FALSE(Check(zone.from - 1e-3).nearVoltageMaximum) << zone.voltageMaximum;
+    EXPECT_FALSE(Check(zone.to + 1e-3).nearVoltageMaximum) << zone.voltageMaximum;
+  }
+}
+
+// A first current maximum just beyond a quarter wave puts a voltage maximum
+// near the feeder's start: its zone begins at 0, not below.
+TEST_F(FeederCheck, LengthsToAvoidStartAtZero) {
+  TFeederState state;
+  state.freq = kFreq;
+  state.LLWL = kConstant;
+  for (size_t i = 0; i < state.fedlinm.size(); ++i) state.fedlinm[i] = kHalfWave / 2 + 0.1 + i * kHalfWave;
+  const std::vector<TAvoidZone> zones = LengthsToAvoid(state);
+  ASSERT_EQ(zones.size(), 9u);
+  EXPECT_NEAR(zones[0].voltageMaximum, 0.1, 1e-9);
+  EXPECT_EQ(zones[0].from, 0.0);
+  EXPECT_NEAR(zones[0].to, 0.1 + 2 * kHalfWave / 16, 1e-9);
+  // Just below a quarter wave the voltage maximum would lie before the
+  // feeder's start: the first zone is then the one after the first maximum.
+  for (size_t i = 0; i < state.fedlinm.size(); ++i) state.fedlinm[i] = kHalfWave / 2 - 0.1 + i * kHalfWave;
+  const std::vector<TAvoidZone> later = LengthsToAvoid(state);
+  ASSERT_EQ(later.size(), 8u);
+  EXPECT_NEAR(later[0].voltageMaximum, kHalfWave - 0.1, 1e-9);
+}
+
 }  // namespace

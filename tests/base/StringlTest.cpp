@@ -92,6 +92,17 @@ TEST(StrffTest, SwitchesToScientificForHugeAndTinyMagnitudes) {
   });
 }
 
+// The fixed form without the switch: what the number field writes.
+TEST(FixedFormTextTest, KeepsTheFixedFormAtEveryMagnitude) {
+  EXPECT_EQ(FixedFormText(7.1L, 3), u"7.100");
+  EXPECT_EQ(FixedFormText(std::ldexp(1.0L, 119), 2), strff(std::ldexp(1.0L, 119), 1, 2));
+  EXPECT_EQ(FixedFormText(1e36L, 0), u"1000000000000000000000000000000000000");
+  EXPECT_EQ(FixedFormText(-2.5e40L, 1), u"-25000000000000000000000000000000000000000.0");
+  EXPECT_EQ(FixedFormText(1e-36L, 2), u"0.00");
+  EXPECT_EQ(FixedFormText(-1.5e-40L, 5), u"-0.00000");
+  EXPECT_EQ(FixedFormText(kInf, 2), u"+Inf");
+}
+
 TEST(StrffTest, InfinitiesAndNaN) {
   expectRows({
       {kInf, 1, 2, u"+Inf"},

@@ -2,6 +2,7 @@
 // maps one real unit to one pixel, (x, y) -> column x, row 20 - y.
 #include <gtest/gtest.h>
 
+#include "chart/PixelChart.h"
 #include "controls/chart/PLX_rchart.h"
 #include "platform/Canvas.h"
 #include "support/PixelMask.h"
@@ -10,16 +11,7 @@ namespace {
 
 class RChartData : public ::testing::Test {
  protected:
-  void SetUp() override {
-    chart.SetMarginLeft(0);
-    chart.SetMarginRight(0);
-    chart.SetMarginTop(0);
-    chart.SetMarginBottom(0);
-    chart.SetBounds(0, 0, 80, 20);
-    chart.Scale1X().SetRangeHigh(80);
-    chart.Scale1Y().SetRangeHigh(20);
-    chart.SetDataColor(clRed);
-  }
+  void SetUp() override { MakePixelChart(chart); }
   std::string Mask(TColor color, int x0, int y0, int w, int h) {
     chart.ShowGraf();
     return MaskOf(chart.GrafBmp(), color, x0, y0, w, h);

@@ -9,33 +9,14 @@ OPTIMUM_TAB="406 18"  # the second page's tab
 start_program "$1"
 trap 'stop_program; rm -rf "$WORK"' EXIT
 
-# Copies the first chart through its popup menu into $WORK/$1, waiting until
-# the menu is open and then until the clipboard holds the picture.
-copy_chart() {
-  printf '%s' "$CLIPBOARD_MARK" | xclip -selection clipboard
-  xdotool mousemove 500 200 click 3
-  wait_for 10 menu_open
-  xdotool key Down Return
-  wait_for 10 clipboard_has_picture
-  xclip -selection clipboard -t image/bmp -o > "$WORK/$1"
-}
-
-menu_open() {
-  xwd -root -silent 2>/dev/null | $PICTURES menu -
-}
-
-clipboard_has_picture() {
-  timeout 1 xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -q image/bmp
-}
-
 second_page_shows_curve() {
   xwd -root -silent 2>/dev/null > "$WORK/screen.xwd" && $PICTURES curve "$WORK/screen.xwd"
 }
 
-copy_chart first.bmp
+copy_first_chart "$WORK/first.bmp"
 $PICTURES discs "$WORK/first.bmp"
 click_at $CALC_SINGLE
-copy_chart second.bmp
+copy_first_chart "$WORK/second.bmp"
 cmp "$WORK/first.bmp" "$WORK/second.bmp"
 echo "the marks of the second calculation cover those of the first"
 

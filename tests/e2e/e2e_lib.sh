@@ -163,3 +163,23 @@ visible_windows() {
 more_visible_windows_than() {
   [ "$(visible_windows)" -gt "$1" ]
 }
+
+# Copies the first chart through its popup menu ("Copy to clipboard") into
+# the file $1, waiting until the menu is open and then until the clipboard
+# holds the picture.
+copy_first_chart() {
+  printf '%s' "$CLIPBOARD_MARK" | xclip -selection clipboard
+  xdotool mousemove 500 200 click 3
+  wait_for 10 menu_open
+  xdotool key Down Return
+  wait_for 10 clipboard_has_picture
+  xclip -selection clipboard -t image/bmp -o > "$1"
+}
+
+menu_open() {
+  xwd -root -silent 2>/dev/null | python3 -S "$E2E_DIR/pictures.py" menu -
+}
+
+clipboard_has_picture() {
+  timeout 1 xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -q image/bmp
+}

@@ -8,6 +8,9 @@ clipboard as a .bmp or .png file, and the screen dumped by xwd.
     pictures.py readouts SCREEN.xwd   a digest of the two read-outs' pixels
     pictures.py painted SCREEN.xwd    the window's first frame is on the screen
     pictures.py menu SCREEN.xwd       the chart's popup menu is open
+    pictures.py avoidbars CHART       red lengths to avoid between the discs
+    pictures.py noavoidbars CHART     no red pixel in the first chart's data area
+    pictures.py xlabels SCREEN.xwd    a digest of the first chart's x-axis labels
 
 A screen dump named "-" is read from the standard input.
 Each command prints what it found and exits with 1 when it is not what the
@@ -17,6 +20,7 @@ import sys
 import zlib
 
 YELLOW = (255, 255, 0)
+RED = (255, 0, 0)
 BLACK = (0, 0, 0)
 WHITE = (255, 255, 255)
 FACE = (212, 208, 200)
@@ -212,15 +216,25 @@ def first_chart_frame(width, height, pixel):
     return max(left1, left2), top, min(right1, right2), bottom
 
 
-def crosshair(path):
-    """Prints the column of the white vertical line and the row of the white
-    horizontal line across the first chart's data area (- where there is
-    none); fails while the chart is not on screen."""
+def chart_on_screen(path):
+    """The screen's pixels and the first chart's data area, or None (said
+    so) while the chart is not on screen."""
     width, height, pixel = read_xwd(path)
     frame = first_chart_frame(width, height, pixel)
     if frame is None:
         print("no chart on screen")
+        return None
+    return pixel, frame
+
+
+def crosshair(path):
+    """Prints the column of the white vertical line and the row of the white
+    horizontal line across the first chart's data area (- where there is
+    none); fails while the chart is not on screen."""
+    found = chart_on_screen(path)
+    if found is None:
         return 1
+    pixel, frame = found
     left, top, right, bottom = frame
     inside_x, inside_y = range(left + 1, right), range(top + 1, bottom)
     columns = [x for x in inside_x if sum(pixel(x, y) == WHITE for y in inside_y) >= 100]
@@ -233,11 +247,10 @@ def readouts(path):
     """Prints a digest of the pixels of the two read-outs below the first
     chart (the chart sits 3 pixels into its page, the read-outs at 146, 402
     and 345, 402 of the page); fails while the chart is not on screen."""
-    width, height, pixel = read_xwd(path)
-    frame = first_chart_frame(width, height, pixel)
-    if frame is None:
-        print("no chart on screen")
+    found = chart_on_screen(path)
+    if found is None:
         return 1
+    pixel, frame = found
     page_x, page_y = frame[0] - 53, frame[1] - 23
     cells = [pixel(x, y) for left, w in ((146, 177), (345, 169))
              for y in range(page_y + 402, page_y + 427) for x in range(page_x + left, page_x + left + w)]
@@ -245,7 +258,42 @@ def readouts(path):
     return 0
 
 
+def red_in(path, columns, rows):
+    width, height, pixel = read_picture(path)
+    return [(x, y) for y in rows for x in columns if pixel(x, y) == RED]
+
+
+def avoidbars(path):
+    """On row 289 (7.1 MHz), between the discs at columns 247 and 528, the
+    red bar around the voltage maximum at 22.86 m."""
+    red = red_in(path, range(251, 525), [289])
+    print("%d red pixels between the discs" % len(red), red[:1], red[-1:])
+    return 0 if red else 1
+
+
+def noavoidbars(path):
+    """No red pixel inside the first chart's data area."""
+    red = red_in(path, range(51, 640), range(21, 355))
+    print("%d red pixels in the data area" % len(red), red[:5])
+    return 1 if red else 0
+
+
+def xlabels(path):
+    """Prints a digest of the strip below the first chart's data area where
+    the horizontal axis writes its labels; fails while the chart is not on
+    screen."""
+    found = chart_on_screen(path)
+    if found is None:
+        return 1
+    pixel, frame = found
+    left, _, right, bottom = frame
+    cells = [pixel(x, y) for y in range(bottom + 2, bottom + 18) for x in range(left - 20, right + 20)]
+    print("%08x" % (hash(tuple(cells)) & 0xFFFFFFFF))
+    return 0
+
+
 if __name__ == "__main__":
     commands = {"discs": discs, "nocrosshairs": nocrosshairs, "curve": curve,
-                "crosshair": crosshair, "readouts": readouts, "painted": painted, "menu": menu}
+                "crosshair": crosshair, "readouts": readouts, "painted": painted, "menu": menu,
+                "avoidbars": avoidbars, "noavoidbars": noavoidbars, "xlabels": xlabels}
     sys.exit(commands[sys.argv[1]](sys.argv[2]))

@@ -94,6 +94,46 @@ TEST(NumIOModelValue, HugeValuesInTheIntegerFormatsGiveTextsTheFieldReads) {
   EXPECT_EQ(m.Text().substr(0, 8), u"16999999");
 }
 
+// The float formats keep the fixed form where strff would switch to the
+// scientific one: a mirrored huge length used to give " 1.0E+0300", a text
+// the field then refused to edit.
+TEST(NumIOModelValue, HugeAndTinyValuesInTheFloatFormatsGiveTextsTheFieldReads) {
+  struct Row {
+    TInFormat format;
+    double value;
+    const char16_t* start;  // the text begins so
+    double readBack;
+  };
+  const Row rows[] = {
+      {itFloat, 1e300, u"10000000000000000", 1e300},  // 18 significant digits, then zeros
+      {itFloat, -7e36, u"-", -7e36},
+      {itFloat, 1e-40, u"0.00", 0.0},
+      {itFloat, -1e-40, u"-0.00", 0.0},
+      {itFloat, HUGE_VAL, u"16999999", 1.7e308},
+      {itFloat, -HUGE_VAL, u"-16999999", -1.7e308},
+      {itFloat, NAN, u"0.00", 0.0},
+      {itFixPoint, 1e300, u"10000000000000000", 1e300},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << "format " << int(row.format) << " value " << row.value);
+    TNumIOModel m = modelWith(row.format);
+    m.SetValue(row.value);
+    EXPECT_TRUE(m.CheckValidity(m.Text())) << Utf8(m.Text());
+    EXPECT_EQ(m.Text().substr(0, std::u16string(row.start).size()), row.start);
+    EXPECT_DOUBLE_EQ(m.Value(), row.readBack);
+    // The field edits it: Backspace at the end takes the last digit (a
+    // fixed-point text must keep its decimals, so it refuses that).
+    if (row.format != itFloat) continue;
+    m.PlaceCaret(int(m.Text().size()));
+    const std::u16string before = m.Text();
+    m.KeyDown(8, 0, {});
+    EXPECT_EQ(m.Text(), before.substr(0, before.size() - 1));
+  }
+  TNumIOModel m = modelWith(itFloat);
+  m.SetValue(1e300);
+  EXPECT_EQ(m.Text().size(), 301u + 3u);  // 301 integer digits, ".00"
+}
+
 TEST(NumIOModelValue, WriteKeepsCaretAndSelectionEvenBeyondTheShorterText) {
   TNumIOModel m;
   ASSERT_TRUE(m.SetText(u"1234.50"));

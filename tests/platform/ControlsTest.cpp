@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QWheelEvent>
 #include <QWidget>
 #include <stdexcept>
 #include <string>
@@ -697,6 +698,46 @@ TEST_F(ControlsMouseTest, UnassignedEventsAreSkipped) {
   send(bare, QEvent::MouseButtonDblClick, {3, 2}, Qt::LeftButton, Qt::LeftButton);
   send(bare, QEvent::MouseButtonRelease, {3, 2}, Qt::LeftButton, Qt::NoButton);
   EXPECT_TRUE(log.empty());
+}
+
+// --- the mouse wheel ------------------------------------------------------------
+
+// A turn reaches OnMouseWheel with its delta and position; one the handler
+// does not use is left unaccepted, so Qt passes it on to the parent as it
+// does for widgets that ignore the wheel.
+TEST_F(ControlsTest, WheelTurnsReachOnMouseWheelAndUnusedOnesAreLeftUnaccepted) {
+  ProbeControl c;
+  place(c, 20, 10, 100, 50);
+  show();
+  struct Turn {
+    TShiftState shift;
+    int delta, x, y;
+  };
+  std::vector<Turn> turns;
+  bool use = true;
+  c.OnMouseWheel = [&](TObject*, TShiftState shift, int delta, int x, int y, bool& handled) {
+    turns.push_back({shift, delta, x, y});
+    handled = use;
+  };
+  const auto accepted = [&](int delta, Qt::KeyboardModifiers mods) {
+    const QPointF at(30, 40);
+    QWheelEvent wheel(at, c.Widget()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      mods, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(c.Widget(), &wheel);
+    return wheel.isAccepted();
+  };
+  EXPECT_TRUE(accepted(120, Qt::ControlModifier));
+  ASSERT_EQ(turns.size(), 1u);
+  EXPECT_EQ(turns[0].delta, 120);
+  EXPECT_EQ(turns[0].shift, ssCtrl);
+  EXPECT_EQ(turns[0].x, 30);
+  EXPECT_EQ(turns[0].y, 40);
+  use = false;
+  EXPECT_FALSE(accepted(-60, Qt::NoModifier));
+  EXPECT_EQ(turns.back().delta, -60);
+  c.OnMouseWheel = nullptr;  // no handler: no turn is used
+  EXPECT_FALSE(accepted(120, Qt::NoModifier));
+  EXPECT_EQ(turns.size(), 2u);
 }
 
 }  // namespace
