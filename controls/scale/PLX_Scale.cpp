@@ -14,6 +14,14 @@ constexpr int kMinDecPlaces = -3;
 constexpr int kMaxDecPlaces = 12;
 constexpr int kDefaultSize = 400;
 
+// Field by field, so that a NaN end never counts as unchanged.
+bool sameGeometry(const TScaleGeometry& a, const TScaleGeometry& b) {
+  return a.ScaleType == b.ScaleType && a.Width == b.Width && a.Height == b.Height &&
+         a.MarginLeft == b.MarginLeft && a.MarginRight == b.MarginRight &&
+         a.MarginTop == b.MarginTop && a.MarginBottom == b.MarginBottom &&
+         a.RangeLow == b.RangeLow && a.RangeHigh == b.RangeHigh && a.Logarithmic == b.Logarithmic;
+}
+
 // The other end of a range whose two ends came out equal: one above, or the
 // next value above where adding 1 would not change it (beyond 2^53).
 double aboveEnd(double value) {
@@ -68,13 +76,21 @@ TScaleGeometry TScale::geometry() const {
 }
 
 // While the scale is being loaded its coefficients wait for Loaded(); the
-// mode already follows, as the conversions read it.
+// mode already follows, as the conversions read it. The chart's helpers get
+// many setter calls that change nothing: those skip the computation.
 void TScale::AdjustScalePars() {
-  if (IsLoading()) {
-    ::AdjustScaleMode(geometry(), FMap);
+  const TScaleGeometry g = geometry();
+  const bool loading = IsLoading();
+  if (FMapFresh && loading == FMappedWhileLoading && sameGeometry(g, FMappedGeometry)) return;
+  if (loading) {
+    ::AdjustScaleMode(g, FMap);
   } else {
-    ::AdjustScalePars(geometry(), FMap);
+    ::AdjustScalePars(g, FMap);
   }
+  FMappedGeometry = g;
+  FMappedWhileLoading = loading;
+  FMapFresh = true;
+  ++FMapComputations;
 }
 
 // ---------------------------------------------------------------------------
@@ -368,6 +384,7 @@ void TScale::Assign(const TScale& Source) {
   OnBeforeTickLabel = Source.OnBeforeTickLabel;
   FAxLog = Source.FAxLog;
   FMap = Source.FMap;
+  FMapFresh = false;  // the copied mapping came from the source's geometry
   FRangeLow = Source.FRangeLow;
   FRangeHigh = Source.FRangeHigh;
   FShortTicks = Source.FShortTicks;

@@ -105,6 +105,9 @@ class TScale : public TWinControl {
   double ConvertPixelToScale(int PixelCoord) const { return FMap.ToValue(PixelCoord); }
   // The mapping, kept up to date by every setter that remaps.
   const TAxisMap& Mapping() const { return FMap; }
+  // How often the mapping was actually computed: a setter that leaves the
+  // geometry as it was does not compute it again.
+  int MappingComputations() const { return FMapComputations; }
   double Center() const { return (FRangeLow + FRangeHigh) / 2; }
   // 1-based; 0.0 outside 1..NumTicks().
   double TickPos(int ix) const { return FScaleTickPos.TickPos(ix); }
@@ -156,6 +159,12 @@ class TScale : public TWinControl {
   TColorScheme FColorScheme = csBWG;
   bool FAxLog = false;
   TAxisMap FMap;  // k and d
+  // What FMap was last computed from; computing again from the same gives
+  // the same mapping.
+  TScaleGeometry FMappedGeometry;
+  bool FMappedWhileLoading = false;
+  bool FMapFresh = false;
+  int FMapComputations = 0;
   double FRangeHigh = 100.0;
   double FRangeLow = 0.0;
   bool FShortTicks = true;

@@ -337,3 +337,28 @@ TEST(RChartMouse, AxisWithoutExtentReportsTheMiddleOfItsRange) {
   EXPECT_NO_THROW(chart.MouseMove(0, 260, 60));
   EXPECT_EQ(reports, 1);
 }
+
+namespace {
+
+int MappingComputations(TRChart& chart) {
+  int sum = 0;
+  for (int n = 1; n <= MaxLayers; ++n) {
+    sum += chart.ScaleX(n).MappingComputations() + chart.ScaleY(n).MappingComputations();
+  }
+  return sum;
+}
+
+// Every axis property written re-synchronises all 32 axis helpers; only a
+// helper whose geometry really changed computes its mapping again.
+TEST(RChartScaleHelpers, RemapOnlyWhatChanged) {
+  TRChart chart;
+  const int before = MappingComputations(chart);
+  chart.ScalePropsX(1).SetCaption(u"Length");
+  chart.ScalePropsY(2).SetDecPlaces(3);
+  EXPECT_EQ(MappingComputations(chart), before);
+  chart.ScalePropsX(1).SetRangeHigh(50.0);
+  EXPECT_EQ(MappingComputations(chart), before + 1);
+  EXPECT_EQ(chart.ScaleX(1).RangeHigh(), 50.0);
+}
+
+}  // namespace

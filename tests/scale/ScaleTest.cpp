@@ -534,3 +534,40 @@ TEST(ScaleAssign, OnlyFromAScale) {
 }
 
 }  // namespace
+
+namespace {
+
+// The mapping is computed again only when what it is computed from changed;
+// a setter that leaves it so keeps the same mapping.
+TEST(ScaleMapping, ComputedOnlyForARealChange) {
+  TScale s;
+  const int before = s.MappingComputations();
+  const TAxisMap map = s.Mapping();
+  s.SetMarginLeft(s.MarginLeft());
+  s.SetRange(s.RangeLow(), s.RangeHigh());
+  s.SetDecPlaces(s.DecPlaces());
+  s.SetLogarithmic(s.Logarithmic());
+  s.SetBounds(s.Left(), s.Top(), s.Width(), s.Height());
+  EXPECT_EQ(s.MappingComputations(), before);
+  EXPECT_EQ(s.ConvertToPixelCoords(50.0), map.ToPixel(50.0));
+  s.SetMarginLeft(s.MarginLeft() + 10);
+  EXPECT_EQ(s.MappingComputations(), before + 1);
+  s.SetMarginLeft(s.MarginLeft() - 10);
+  EXPECT_EQ(s.MappingComputations(), before + 2);
+  EXPECT_EQ(s.ConvertToPixelCoords(50.0), map.ToPixel(50.0));
+}
+
+// A copied mapping came from another geometry: the next remap computes.
+TEST(ScaleMapping, AssignedMappingIsNotTakenAsOwn) {
+  TScale source;
+  source.SetRange(0.0, 10.0);
+  TScale s;
+  s.SetRange(0.0, 10.0);
+  s.SetMarginLeft(40);
+  const int ownPixel = s.ConvertToPixelCoords(5.0);
+  s.Assign(source);
+  s.SetMarginLeft(40);
+  EXPECT_EQ(s.ConvertToPixelCoords(5.0), ownPixel);
+}
+
+}  // namespace
