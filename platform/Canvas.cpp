@@ -241,19 +241,19 @@ void TCanvas::verticalRun(int x, int y0, int y1, uint32_t pixel) {
   for (int64_t y = top; y < bottom; ++y, p += stride) *p = pixel;
 }
 
-void TCanvas::thinPath(const std::vector<TPoint>& path, bool closed) {
+void TCanvas::thinPath(std::span<const TPoint> path, bool closed) {
   FStylePos = 0;
   for (size_t i = 0; i + 1 < path.size(); ++i) thinLine(path[i], path[i + 1]);
   if (closed && path.size() > 2) thinLine(path.back(), path.front());
   FStylePos = 0;
 }
 
-void TCanvas::Polyline(const std::vector<TPoint>& points) {
+void TCanvas::Polyline(std::span<const TPoint> points) {
   if (points.size() < 2) return;
   if (penVisible()) {
     const XorPass pass(*this);
     if (widePen()) {
-      strokeWideOpen(points, true, true);
+      strokeWideOpen({points.begin(), points.end()}, true, true);
     } else if (FPen.Style() == psSolid && FPen.Mode() == pmCopy) {
       solidPath(points);
     } else {
@@ -265,7 +265,7 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 
 // Fast path of the data pass's polylines: clip box and colour taken once for
 // the whole path, every pixel stored directly. The same pixels as thinPath.
-void TCanvas::solidPath(const std::vector<TPoint>& path) {
+void TCanvas::solidPath(std::span<const TPoint> path) {
   const TRect clip = ClipRect();
   const raster::Box box{clip.Left, clip.Top, clip.Right, clip.Bottom};
   const uint32_t pen = penPixel();

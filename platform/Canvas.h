@@ -26,6 +26,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -97,7 +98,8 @@ class TCanvas {
   void LineTo(int x, int y);
   // Open polyline through the points; the last point is not drawn and the
   // current position does not change.
-  void Polyline(const std::vector<TPoint>& points);
+  void Polyline(std::span<const TPoint> points);
+  void Polyline(const std::vector<TPoint>& points) { Polyline(std::span<const TPoint>(points)); }
   // Closed polygon, filled with the brush (alternate rule) and outlined.
   void Polygon(const std::vector<TPoint>& points);
   void Rectangle(int x1, int y1, int x2, int y2);
@@ -138,8 +140,8 @@ class TCanvas {
  private:
   void thinLine(TPoint a, TPoint b);
   void verticalRun(int x, int y0, int y1, uint32_t pixel);
-  void thinPath(const std::vector<TPoint>& path, bool closed);
-  void solidPath(const std::vector<TPoint>& path);
+  void thinPath(std::span<const TPoint> path, bool closed);
+  void solidPath(std::span<const TPoint> path);
   void thinPixels(const std::vector<TPoint>& ordered);
   void strokeWideOpen(const std::vector<TPoint>& path, bool shortenStart, bool shortenEnd);
   void stampNibs(const std::vector<TPoint>& centres);

@@ -426,6 +426,7 @@ class TCustomRChart : public TControl {
   TPoint linePos(const DataPass& pass, int Layer, double x, double y) const;
   void drawItem(DataPass& pass, const TrcChartItem& item);
   void drawLineto(DataPass& pass, const TrcChartItem& item);
+  int drawLinetoRun(DataPass& pass, const TrcChartItem* items, int first, int count);
   void drawShapeItem(DataPass& pass, const TrcChartItem& item);
   void drawLineItem(DataPass& pass, const TrcChartItem& item);
   void drawRelPixItem(DataPass& pass, const TrcChartItem& item);

@@ -16,6 +16,10 @@ namespace {
 constexpr int kMaxPolyline = 200;
 constexpr int kPixelLimit = 30000;  // item pixels are clamped to this before drawing
 constexpr TColor kBlackWhiteFill = clSilver;
+// Items asked from memory ahead of the one drawn: a large store streams from
+// main memory, and the pass does too much per item for the processor to run
+// that far ahead on its own.
+constexpr int kPrefetchItems = 16;
 
 int clampPixel(int v) { return std::clamp(v, -kPixelLimit, kPixelLimit); }
 
@@ -51,13 +55,42 @@ class ItemVisibility {
   std::array<bool, NumLayers + 1> FLayer;
 };
 
+// The points of the polyline being gathered, in a buffer of kMaxPolyline.
+// Small enough to be copied into registers for a run of line items.
+struct PendingPolyline {
+  TPoint* points;
+  int numEntered = 0;  // points entered, kept or not
+  int numStored = 0;   // the first numStored points are kept
+  TPoint lastEntered{};  // once two points are kept: the last one kept
+
+  // Enters a point of a polyline starting at start; true when the polyline
+  // is full: 200 points are drawn at once.
+  bool enter(TPoint p, TPoint start) {
+    if (numStored == 0) {
+      points[0] = start;
+      numStored = 1;
+      numEntered = 1;
+    }
+    // A point on the previous one adds no pixel, whatever the pen: it is
+    // counted but not kept (once the polyline has two points), which spares
+    // dense data most of its segments. Written, then kept or not, without a
+    // branch: in dense data whether a point repeats cannot be foreseen. The
+    // last point entered is the last one kept, as a repeat equals it; held
+    // apart, the test need not wait for the count of kept points.
+    points[numStored] = p;
+    numStored += int(numStored < 2) | int(p.x != lastEntered.x) | int(p.y != lastEntered.y);
+    lastEntered = p;
+    return ++numEntered == kMaxPolyline;
+  }
+};
+
 }  // namespace
 
 // The state of one pass: the surface with its attribute caches, the
 // polyline buffer and start, and the item being drawn.
 struct TCustomRChart::DataPass {
   TCanvas& cv;
-  std::vector<TPoint>& ppa;
+  const ItemVisibility& visible;
   int PosX;
   int PosY;
   bool BlkWhite;
@@ -68,7 +101,7 @@ struct TCustomRChart::DataPass {
   int LastLWidth;
   TPoint LastMoveTo;  // where the next polyline starts
   TColor c = clBlack;  // the colour of the item being drawn
-  int numEntered = 0;  // points of the pending polyline, stored or not
+  PendingPolyline line;  // its points kept in FPpa
 
   void setPen(TColor color, TPenStyle style) {
     if (color != LastPenCol) cv.Pen().SetColor(LastPenCol = color);
@@ -85,23 +118,15 @@ struct TCustomRChart::DataPass {
   void fillByTransp(bool transparent) { cv.Brush().SetStyle(transparent ? bsClear : bsSolid); }
 
   void enterPolyline(TPoint p) {
-    if (ppa.empty()) {
-      ppa.push_back(LastMoveTo);
-      numEntered = 1;
-    }
-    // A point on the previous one adds no pixel, whatever the pen: it is
-    // counted but not stored (once the polyline has two points), which
-    // spares dense data most of its segments.
-    if (ppa.size() < 2 || p != ppa.back()) ppa.push_back(p);
-    // 200 points are drawn at once; the next point continues from the end.
-    if (++numEntered == kMaxPolyline) finishPolyline();
+    if (line.enter(p, LastMoveTo)) finishPolyline();
   }
+  // Draws the pending polyline; the next one starts at its end.
   void finishPolyline() {
-    if (ppa.empty()) return;
-    cv.Polyline(ppa);
-    LastMoveTo = ppa.back();
+    if (line.numStored == 0) return;
+    cv.Polyline({line.points, size_t(line.numStored)});
+    LastMoveTo = line.points[line.numStored - 1];
     cv.MoveTo(LastMoveTo.x, LastMoveTo.y);
-    ppa.clear();
+    line.numStored = 0;
   }
   TColor fillOf(const TrcChartItem& item) const { return BlkWhite ? kBlackWhiteFill : item.FillColor; }
 };
@@ -138,6 +163,40 @@ inline void TCustomRChart::drawLineto(DataPass& pass, const TrcChartItem& item) 
   pass.enterPolyline(a);
 }
 
+// A line item and the visible line items after it that share its layer,
+// colour, pen, fill and width: the bulk of large charts, drawn with the
+// attributes compared once. Invisible items between them are passed over.
+// Returns the index of the last item drawn.
+int TCustomRChart::drawLinetoRun(DataPass& pass, const TrcChartItem* items, int first, int count) {
+  const TrcChartItem& head = items[first];
+  drawLineto(pass, head);
+  const TAxisMap& mapX = FMapX[size_t(std::clamp(head.Layer, 1, MaxLayers))];
+  const TAxisMap& mapY = FMapY[size_t(std::clamp(head.Layer, 1, MaxLayers))];
+  const long long dx = static_cast<long long>(pass.PosX) - FFrame.L;
+  const long long dy = static_cast<long long>(pass.PosY) - FFrame.T;
+  int last = first;
+  PendingPolyline line = pass.line;  // in registers for the run
+  for (int i = first + 1; i < count; ++i) {
+    if (i + kPrefetchItems < count) __builtin_prefetch(items + i + kPrefetchItems);
+    const TrcChartItem& item = items[i];
+    if (!pass.visible(item)) continue;
+    if (item.ItemKind != tkLineto || item.Layer != head.Layer || item.LWid != head.LWid ||
+        item.PenStyle != head.PenStyle || item.FillColor != head.FillColor ||
+        (!pass.BlkWhite && item.Color != head.Color)) {
+      break;
+    }
+    const TPoint p{ClampPixel(mapX.ToPixel(item.x) + dx), ClampPixel(mapY.ToPixel(item.y) + dy)};
+    if (line.enter(p, pass.LastMoveTo)) {
+      pass.line = line;
+      pass.finishPolyline();
+      line = pass.line;
+    }
+    last = i;
+  }
+  pass.line = line;
+  return last;
+}
+
 void TCustomRChart::ConstructDataBmp(TCanvas& cv, int PosX, int PosY, bool BlkWhite, int FirstItem) {
   const int dx = FFrame.L - PosX;
   const int dy = FFrame.T - PosY;
@@ -150,19 +209,20 @@ void TCustomRChart::ConstructDataBmp(TCanvas& cv, int PosX, int PosY, bool BlkWh
     cv.Pen().SetColor(pen);
   }
   if (FGridStyle != gsNone && FirstItem == 0) ConstructGrid(cv, PosX, PosY);
-  DataPass pass{cv, FPpa, PosX, PosY, BlkWhite, FChartColor, psSolid, FChartColor, FChartColor,
-                LineWidth(), {PosX, PosY}};
+  const ItemVisibility visible(FStore);
+  FPpa.resize(kMaxPolyline);
+  DataPass pass{cv, visible, PosX, PosY, BlkWhite, FChartColor, psSolid, FChartColor, FChartColor,
+                LineWidth(), {PosX, PosY}, clBlack, PendingPolyline{FPpa.data()}};
   cv.Pen().SetWidth(pass.LastLWidth);
   cv.Pen().SetColor(FChartColor);
   cv.Pen().SetStyle(psSolid);
   cv.Brush().SetColor(FChartColor);
   cv.Font().SetColor(FChartColor);
   cv.MoveTo(PosX, PosY);
-  FPpa.clear();
-  const ItemVisibility visible(FStore);
   const TrcChartItem* items = FStore.Items();
   const int count = FStore.NumItems();
   for (int i = 0; i < count; ++i) {
+    if (i + kPrefetchItems < count) __builtin_prefetch(items + i + kPrefetchItems);
     const TrcChartItem& item = items[i];
     // An invisible item leaves the polyline open: the line runs on from the
     // last visible point.
@@ -174,7 +234,7 @@ void TCustomRChart::ConstructDataBmp(TCanvas& cv, int PosX, int PosY, bool BlkWh
     }
     // Segments first: they are the bulk of large charts.
     if (item.ItemKind == tkLineto) {
-      drawLineto(pass, item);
+      i = drawLinetoRun(pass, items, i, count);
     } else {
       drawItem(pass, item);
     }

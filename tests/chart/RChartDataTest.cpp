@@ -2,6 +2,10 @@
 // maps one real unit to one pixel, (x, y) -> column x, row 20 - y.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "chart/PixelChart.h"
 #include "controls/chart/PLX_rchart.h"
 #include "platform/Canvas.h"
@@ -56,6 +60,41 @@ TEST_F(RChartData, InvisibleItemsAreSkippedWithoutBreakingTheLine) {
   chart.Store().SetClassVisible(1, false);
   EXPECT_EQ(Mask(clRed, 2, 5, 10, 6), Rows({"..........", "..........", "..........",
                                              "..........", "..........", "########.."}));
+}
+
+// Line items alike in layer, width and pen are drawn as one run; a change of
+// any of them ends the polyline, and the line goes on from its end.
+TEST_F(RChartData, LineGoesOnFromItsEndWhenLayerWidthOrPenChange) {
+  struct Case {
+    const char* name;
+    std::function<void(TRChart&)> change;
+    double x;  // the last point, drawn after the change
+    std::string rows;  // rows 9..11, columns 0..21
+  };
+  const std::vector<Case> cases{
+      {"layer",
+       [](TRChart& c) {
+         c.ScalePropsX(2).SetRangeHigh(40);
+         c.ScalePropsY(2).SetRangeHigh(20);
+         c.SetActiveLayer(2);
+       },
+       10, Rows({std::string(22, '.'), "..##################..", std::string(22, '.')})},
+      {"width", [](TRChart& c) { c.SetLineWidth(3); }, 20,
+       Rows({"......##############..", "..##################..", "......##############.."})},
+      {"pen", [](TRChart& c) { c.SetPenStyle(psDot); }, 20,
+       Rows({std::string(22, '.'), "..#######...###...##..", std::string(22, '.')})},
+  };
+  for (const Case& k : cases) {
+    TRChart c;
+    MakePixelChart(c);
+    c.MoveTo(2, 10);
+    c.DrawTo(4, 10);
+    c.DrawTo(6, 10);
+    k.change(c);
+    c.DrawTo(k.x, 10);
+    c.ShowGraf();
+    EXPECT_EQ(MaskOf(c.GrafBmp(), clRed, 0, 9, 22, 3), k.rows) << k.name;
+  }
 }
 
 TEST_F(RChartData, RelativeLineStartsAtTheLineEndButTheNextLineDoesNot) {
