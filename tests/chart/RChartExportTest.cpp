@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "controls/chart/PLX_rchart.h"
@@ -21,8 +22,15 @@ namespace fs = std::filesystem;
 TColor Rgb(TColor c) { return TColor(ColorToRGB(c)); }
 
 // A folder of its own under the test's temporary folder, removed afterwards.
+// One folder per test and process: ctest runs the tests of this file side
+// by side, and a shared folder would be emptied under another test's feet.
+fs::path OwnTempFolder() {
+  const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  return fs::path(::testing::TempDir()) / ("plx-chart-export-" + test + "-" + std::to_string(getpid()));
+}
+
 struct TempFolder {
-  TempFolder() : path(fs::path(::testing::TempDir()) / "plx-chart-export") {
+  TempFolder() : path(OwnTempFolder()) {
     fs::remove_all(path);
     fs::create_directories(path);
   }
