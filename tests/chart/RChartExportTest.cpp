@@ -13,6 +13,7 @@
 #include "platform/Canvas.h"
 #include "platform/Clipboard.h"
 #include "platform/Errors.h"
+#include "chart/FirstChart.h"
 #include "support/PixelMask.h"
 
 namespace {
@@ -42,12 +43,7 @@ struct TempFolder {
 // 20..355, x 0..40 and y 1.5..30.
 struct FirstChart : ::testing::Test {
   FirstChart() {
-    chart.BeginLoading();
-    chart.SetBounds(0, 0, 660, 395);
-    chart.Scale1X().SetRangeHigh(40);
-    chart.Scale1Y().SetRangeHigh(30);
-    chart.Scale1Y().SetRangeLow(1.5);
-    chart.Loaded();
+    MakeFirstChart(chart);
     chart.HandleNeeded();
   }
   TPoint At(double x, double y) const {

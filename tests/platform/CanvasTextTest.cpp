@@ -8,19 +8,6 @@
 
 namespace {
 
-// The rectangle that holds every pixel of the given colour; empty if none.
-TRect InkBox(const TBitmap& bmp, TColor color) {
-  TRect box{bmp.Width(), bmp.Height(), 0, 0};
-  for (int y = 0; y < bmp.Height(); ++y) {
-    for (int x = 0; x < bmp.Width(); ++x) {
-      if (bmp.PixelColor(x, y) != color) continue;
-      box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1),
-             std::max(box.Bottom, y + 1)};
-    }
-  }
-  return box;
-}
-
 struct CanvasText : ::testing::Test {
   TBitmap bmp{80, 30};
   TCanvas& cv = bmp.Canvas();

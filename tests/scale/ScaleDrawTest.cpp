@@ -140,7 +140,7 @@ TEST_F(FirstChart, XCaptionCentredBelowTheLabels) {
   x.ForcePaint(bmp.Canvas(), 0, 0);
   const int tw = textWidth(x.Font(), kFeederCaption);
   EXPECT_EQ(MaskOf(bmp, kInk), expectedInk(660, 395, x.Font(), {{345 - tw / 2, 377, kFeederCaption}}));
-  const TRect ink = inkBox(bmp, kInk);
+  const TRect ink = InkBox(bmp, kInk);
   EXPECT_GE(ink.Top, 377);
   EXPECT_NEAR((ink.Left + ink.Right) / 2.0, 345, 3);
 }
@@ -251,7 +251,7 @@ TEST_F(FirstChart, RightEndLabelIsPushedInsideTheEdge) {
   const int hw = textWidth(x.Font(), longLabel) / 2;
   ASSERT_GE(640 + hw, 658);
   EXPECT_EQ(MaskOf(bmp, kInk), expectedInk(660, 395, x.Font(), {{660 - 2 * hw - 2, 362, longLabel}}));
-  EXPECT_LE(inkBox(bmp, kInk).Right, 658);
+  EXPECT_LE(InkBox(bmp, kInk).Right, 658);
 }
 
 TEST(AxisLabels, StayTwoPixelsInsideANarrowScale) {
@@ -601,7 +601,7 @@ TEST_F(FirstChart, CaptionAtTheBottomRightEndsAtTheRightMargin) {
   const int tw = textWidth(x.Font(), u"m");
   // Ends at column Width - MarginRight + CaptionPosX = 636.
   EXPECT_EQ(MaskOf(bmp, kInk), expectedInk(660, 395, x.Font(), {{636 - tw, 377, u"m"}}));
-  EXPECT_LE(inkBox(bmp, kInk).Right, 636);
+  EXPECT_LE(InkBox(bmp, kInk).Right, 636);
 }
 
 TEST_F(FirstChart, VerticalCaptionAnchors) {

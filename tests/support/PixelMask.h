@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,19 @@ inline void Fill(TBitmap& bmp, TColor color) {
   TCanvas& cv = bmp.Canvas();
   cv.Brush().SetColor(color);
   cv.FillRect({0, 0, bmp.Width(), bmp.Height()});
+}
+
+// The rectangle holding every pixel of the colour; empty when there is none.
+inline TRect InkBox(const TBitmap& bmp, TColor color) {
+  TRect box{bmp.Width(), bmp.Height(), 0, 0};
+  for (int y = 0; y < bmp.Height(); ++y) {
+    for (int x = 0; x < bmp.Width(); ++x) {
+      if (bmp.PixelColor(x, y) != color) continue;
+      box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1),
+             std::max(box.Bottom, y + 1)};
+    }
+  }
+  return box;
 }
 
 // Two pictures alike in size and every pixel; else where they first differ.

@@ -38,19 +38,6 @@ inline std::vector<int> rowsOf(const TBitmap& bmp, TColor color, int column) {
   return rows;
 }
 
-// The rectangle holding every pixel of the colour; empty when there is none.
-inline TRect inkBox(const TBitmap& bmp, TColor color) {
-  TRect box{bmp.Width(), bmp.Height(), 0, 0};
-  for (int y = 0; y < bmp.Height(); ++y) {
-    for (int x = 0; x < bmp.Width(); ++x) {
-      if (bmp.PixelColor(x, y) != color) continue;
-      box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1),
-             std::max(box.Bottom, y + 1)};
-    }
-  }
-  return box;
-}
-
 inline int countOf(const TBitmap& bmp, TColor color) {
   int count = 0;
   for (int y = 0; y < bmp.Height(); ++y) {
