@@ -201,7 +201,10 @@ class TCustomRChart : public TControl {
   void SetAutoRedraw(bool value) { FAutoRedraw = value; }
   // Paints when AutoRedraw is on: the change handler of owned settings.
   void StyleChanged(TObject* Sender);
-  TBitmap& ChartBmp() { return FChartBmp; }
+  TBitmap& ChartBmp() {
+    completeChartBmp();
+    return FChartBmp;
+  }
   TBitmap& GrafBmp() { return FGrafBmp; }
   TBitmap& AuxBmp() { return FAuxBmp; }
 
@@ -388,23 +391,25 @@ class TCustomRChart : public TControl {
   void sizeGrafBmp();
   TRect dataBitmapRect() const;
   void constructChartBmp(TCanvas& cv, bool dataAreaCovered);
-  void fillAround(TCanvas& cv, const TRect& hole);
+  std::array<TRect, 4> bandsAround(const TRect& hole) const;
   void marginsChanged(bool isometricHook);
   void drawRim(TCanvas& cv);
   void drawCaption(TCanvas& cv);
   void drawBackgroundImage(TCanvas& cv, int PosX, int PosY, int GW, int GH);
   void drawBand(TCanvas& cv, int PosX, int PosY, int GW, int GH);
-  void drawCrossHairs(TCanvas& cv, int xPos, int yPos);
+  bool drawCrossHairs(TCanvas& cv, int xPos, int yPos);
   void drawCrossHair(TCanvas& cv, const TCrossHair& ch, int xPos, int yPos);
   bool crossHairLeavesDataArea(const TCrossHair& ch) const;
   void presentDataArea();
+  void composeWindow();
+  void completeChartBmp();
   // What a rendering depends on changed: the next crosshair repaint renders
   // everything again.
   void renderingOutdated();
   bool renderingCurrent() const;
   bool canPaint() const;
-  // The crosshairs over the last rendering: the data bitmap copied back into
-  // the chart bitmap, the crosshairs drawn, the whole presented.
+  // The crosshairs over the last rendering: the chart bitmap's margins, the
+  // data bitmap and the crosshairs composed on the window.
   void redrawCrossHairs();
   // After crosshair changes alone: the picture of a full Paint, from the
   // kept bitmaps while they are current.
@@ -513,6 +518,9 @@ class TCustomRChart : public TControl {
   bool FGrafBmpCurrent = false;
   uint32_t FGrafBmpRevision = 0;
   bool FCrossHairTrace = false;
+  // The part of the chart bitmap whose picture is only on the window, not yet
+  // filled in (see completeChartBmp); empty when there is none.
+  TRect FChartBmpOnWindow;
   bool FCrossHairsHeld = false;  // a batch of crosshair settings repaints once
 };
 

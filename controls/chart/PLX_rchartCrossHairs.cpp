@@ -19,25 +19,26 @@ int nearPixel(int v) { return std::clamp(v, -kFarPixel, kFarPixel); }
 // Drawing
 
 // The surface's pixel (0, 0) stands for control pixel (xPos, yPos). The pen
-// comes back as it was; the fill colour stays the chart colour.
-void TCustomRChart::drawCrossHairs(TCanvas& cv, int xPos, int yPos) {
-  const bool onChartBmp = &cv == &FChartBmp.Canvas();
-  if (onChartBmp) FCrossHairTrace = false;
+// comes back as it was; the fill colour stays the chart colour. Tells whether
+// a crosshair may have drawn outside the data area.
+bool TCustomRChart::drawCrossHairs(TCanvas& cv, int xPos, int yPos) {
   const bool any = std::any_of(FCrossHair.begin() + 1, FCrossHair.end(),
                                [](const auto& ch) { return ch->Mode() != chOff; });
-  if (!any) return;
+  if (!any) return false;
   const TColor penColor = cv.Pen().Color();
   const int penWidth = cv.Pen().Width();
   const TPenStyle penStyle = cv.Pen().Style();
+  bool trace = false;
   for (int n = 1; n <= 4; ++n) {
     const TCrossHair& ch = *FCrossHair[size_t(n)];
     if (ch.Mode() == chOff) continue;
     drawCrossHair(cv, ch, xPos, yPos);
-    if (onChartBmp && crossHairLeavesDataArea(ch)) FCrossHairTrace = true;
+    trace = trace || crossHairLeavesDataArea(ch);
   }
   cv.Pen().SetColor(penColor);
   cv.Pen().SetWidth(penWidth);
   cv.Pen().SetStyle(penStyle);
+  return trace;
 }
 
 // Lines stop half the line width plus one pixel short of the data-area
@@ -98,10 +99,13 @@ bool TCustomRChart::renderingCurrent() const {
          !FCrossHairTrace && FChartBmp.Width() == FFrame.W && FChartBmp.Height() == FFrame.H;
 }
 
+// The chart bitmap's margins, the data bitmap and the crosshairs make the
+// window; a box's trace on the margins of the picture stays, as it is part of
+// the chart bitmap.
 void TCustomRChart::redrawCrossHairs() {
   if (!canPaint()) return;
-  FChartBmp.Canvas().Draw(FFrame.L, FFrame.T, FGrafBmp);
-  DrawFinish(0, 0, FChartBmp, Canvas());
+  if (FCrossHairTrace) completeChartBmp();
+  composeWindow();
 }
 
 // Crosshairs are in neither kept bitmap, so moving one never outdates them.

@@ -2,6 +2,7 @@
 // the data bitmap (background, grid, items, frame) and their composition on
 // the window; size, margins and the display settings that repaint.
 #include <algorithm>
+#include <array>
 
 #include "controls/chart/PLX_rchart.h"
 #include "platform/Canvas.h"
@@ -114,6 +115,7 @@ void TCustomRChart::SetShadowWidth(int value) {
 }
 
 void TCustomRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  completeChartBmp();  // before the window changes size
   const bool suppressed = FSuppressPaint;
   FSuppressPaint = true;
   AHeight = std::max(AHeight, FFrame.T + FFrame.B + FFrame.S + kMinDataHeight);
@@ -147,11 +149,10 @@ void TCustomRChart::Paint() {
   constructChartBmp(FChartBmp.Canvas(), true);
   InitGraf(FGrafBmp.Canvas(), 0, 0);
   ConstructDataBmp(FGrafBmp.Canvas(), 0, 0, false, 0);
-  FChartBmp.Canvas().Draw(FFrame.L, FFrame.T, FGrafBmp);
   FChartBmpCurrent = true;
   FGrafBmpCurrent = true;
   FGrafBmpRevision = FStore.Revision();
-  DrawFinish(0, 0, FChartBmp, Canvas());
+  composeWindow();
 }
 
 void TCustomRChart::ShowGraf() {
@@ -181,6 +182,7 @@ void TCustomRChart::ShowGrafNewOnly() {
 // copy of the data bitmap, without making that copy. The data bitmap never
 // receives crosshairs.
 void TCustomRChart::presentDataArea() {
+  completeChartBmp();  // the window's data area is about to change
   TCanvas& window = Canvas();
   window.Draw(FFrame.L, FFrame.T, FGrafBmp);
   window.SetClipRect(dataBitmapRect());
@@ -189,8 +191,31 @@ void TCustomRChart::presentDataArea() {
 }
 
 void TCustomRChart::DrawFinish(int xPos, int yPos, TBitmap& SrcBmp, TCanvas& DestCv) {
-  drawCrossHairs(SrcBmp.Canvas(), xPos, yPos);
+  const bool trace = drawCrossHairs(SrcBmp.Canvas(), xPos, yPos);
+  if (&SrcBmp == &FChartBmp) FCrossHairTrace = trace;
   DestCv.Draw(xPos, yPos, SrcBmp);
+}
+
+// The window shows the chart bitmap with the data bitmap in its data area and
+// the crosshairs over both, as if the data bitmap were copied into the chart
+// bitmap, the crosshairs drawn there and the whole copied onto the window.
+// That copy of the data bitmap is only made when the chart bitmap is read
+// (completeChartBmp): the window keeps the picture until then.
+void TCustomRChart::composeWindow() {
+  TCanvas& window = Canvas();
+  for (const TRect& band : bandsAround(dataBitmapRect())) window.CopyRect(band, FChartBmp, band);
+  window.Draw(FFrame.L, FFrame.T, FGrafBmp);
+  FCrossHairTrace = drawCrossHairs(window, 0, 0);
+  FChartBmpOnWindow = FCrossHairTrace ? TRect{0, 0, FFrame.W, FFrame.H} : dataBitmapRect();
+}
+
+// Takes the chart bitmap's data area, and with a crosshair trace the whole
+// picture, from the window before the window shows anything else.
+void TCustomRChart::completeChartBmp() {
+  const TRect part = FChartBmpOnWindow;
+  if (part.IsEmpty()) return;
+  FChartBmpOnWindow = {};
+  FChartBmp.Canvas().CopyRect(part, Surface(), part);
 }
 
 
@@ -208,13 +233,14 @@ void TCustomRChart::ConstructChartBmp(TCanvas& cv) { constructChartBmp(cv, false
 // background there is not filled first (it would be overwritten whole).
 void TCustomRChart::constructChartBmp(TCanvas& cv, bool dataAreaCovered) {
   FChartBmpCurrent = false;
+  FChartBmpOnWindow = {};  // drawn afresh, data area included or to come
   FChartBmp.SetSize(FFrame.W, FFrame.H);
   cv.Pen().SetStyle(psSolid);
   cv.Pen().SetMode(pmCopy);
   cv.Pen().SetColor(FWindColor);
   cv.Brush().SetColor(FWindColor);
   if (dataAreaCovered) {
-    fillAround(cv, dataBitmapRect());
+    for (const TRect& band : bandsAround(dataBitmapRect())) cv.FillRect(band);
   } else {
     cv.FillRect({0, 0, FFrame.W, FFrame.H});
   }
@@ -228,18 +254,15 @@ void TCustomRChart::constructChartBmp(TCanvas& cv, bool dataAreaCovered) {
   if (OnScalesRendered) OnScalesRendered(this, cv, 0, 0);
 }
 
-// The whole chart bitmap but the hole, in the brush colour: the bands above
-// and below it, then left and right of it (bands outside the bitmap are
-// clipped away).
-void TCustomRChart::fillAround(TCanvas& cv, const TRect& hole) {
+// The whole chart but the hole: the bands above and below it, then left and
+// right of it, clipped to the chart (a band may be empty).
+std::array<TRect, 4> TCustomRChart::bandsAround(const TRect& hole) const {
   const int W = FFrame.W;
   const int H = FFrame.H;
   const int top = std::clamp(hole.Top, 0, H);
   const int bottom = std::clamp(hole.Bottom, top, H);
-  cv.FillRect({0, 0, W, top});
-  cv.FillRect({0, bottom, W, H});
-  cv.FillRect({0, top, std::clamp(hole.Left, 0, W), bottom});
-  cv.FillRect({std::clamp(hole.Right, 0, W), top, W, bottom});
+  return {TRect{0, 0, W, top}, TRect{0, bottom, W, H}, TRect{0, top, std::clamp(hole.Left, 0, W), bottom},
+          TRect{std::clamp(hole.Right, 0, W), top, W, bottom}};
 }
 
 // ssFlying gives a flat drop shadow with square inner ends, ssBox a bevelled

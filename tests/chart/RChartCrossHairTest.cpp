@@ -278,6 +278,71 @@ TEST_F(CrossHairChart, ShowGrafDrawsTheCrossHairsOnlyIntoTheDataArea) {
   EXPECT_EQ(differences, 0);
 }
 
+// The chart bitmap holds the picture a paint or a crosshair redraw put on the
+// window, crosshairs and a box's trace over the axes included, until the
+// next rendering: neither a ShowGraf nor a new size of the window changes it.
+TEST_F(CrossHairChart, TheChartBitmapHoldsThePictureLastComposed) {
+  const TPoint corner = pixelOf(0, 1.5);
+  double x = 10;  // every redraw moves a crosshair, every ShowGraf adds a mark
+  const struct {
+    const char* what;
+    std::function<void()> compose;
+    bool trace;
+  } cases[] = {
+      {"a paint", [&] { chart.Paint(); }, false},
+      {"a paint with a box over the axes",
+       [&] {
+         chart.CrossHairSetup(1, clRed, chBox, psSolid, 1);
+         chart.CrossHairSetPos(1, 0, 1.5);
+         chart.Paint();
+       },
+       true},
+      {"a crosshair redraw",
+       [&] {
+         chart.CrossHairSetup(1, clWhite, chBoth, psSolid, 1);
+         renderings = 0;
+         chart.CrossHairSetPos(2, x += 1, 9);
+         EXPECT_EQ(renderings, 0);
+       },
+       false},
+  };
+  for (const auto& c : cases) {
+    c.compose();
+    TBitmap composed;
+    composed.Assign(chart.Surface());
+    EXPECT_TRUE(SamePixels(chart.ChartBmp(), composed)) << c.what;
+    EXPECT_EQ(chart.ChartBmp().PixelColor(corner.x - 8, corner.y) == Rgb(clRed), c.trace) << c.what;
+
+    c.compose();
+    composed.Assign(chart.Surface());
+    chart.MarkAt(x += 1, 20, 24);
+    chart.ShowGraf();
+    EXPECT_FALSE(SamePixels(chart.Surface(), composed)) << c.what;
+    EXPECT_TRUE(SamePixels(chart.ChartBmp(), composed)) << c.what << ", then a ShowGraf";
+
+    c.compose();
+    composed.Assign(chart.Surface());
+    chart.SetBounds(0, 0, 600, 300);
+    EXPECT_TRUE(SamePixels(chart.ChartBmp(), composed)) << c.what << ", then a new size";
+    chart.SetBounds(0, 0, 660, 395);
+  }
+}
+
+// Without AutoRedraw a crosshair redraw composes the chart bitmap as it is:
+// the trace an earlier box left over the axes stays on the window.
+TEST_F(CrossHairChart, ARedrawWithoutAutoRedrawKeepsTheChartBitmapsTrace) {
+  chart.CrossHairSetup(1, clRed, chBox, psSolid, 1);
+  chart.CrossHairSetPos(1, 0, 1.5);
+  chart.Paint();
+  const TPoint corner = pixelOf(0, 1.5);
+  chart.SetAutoRedraw(false);
+  chart.CrossHairSetPos(1, 20, 15);
+  EXPECT_EQ(chart.Surface().PixelColor(corner.x - 8, corner.y), Rgb(clRed));
+  const TPoint c = pixelOf(20, 15);
+  EXPECT_EQ(chart.Surface().PixelColor(c.x - 8, c.y), Rgb(clRed));
+  EXPECT_TRUE(SamePixels(chart.ChartBmp(), chart.Surface()));
+}
+
 TEST_F(CrossHairChart, CrossHairSetPosWithoutAutoRedrawRedrawsOnlyTheCrossHairs) {
   chart.SetAutoRedraw(false);
   chart.SetWindColor(clGreen);  // stored only
