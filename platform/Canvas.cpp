@@ -372,6 +372,11 @@ void TCanvas::rectangleShape(const TRect& box) {
       return;
     }
   }
+  if (FBrush.Style() == bsSolid && penVisible() && !widePen() && !patternOf(FPen.Style(), 1) &&
+      FPen.Mode() == pmCopy) {
+    framedBlock(box);
+    return;
+  }
   if (FBrush.Style() == bsSolid) {
     const TRect inner = penVisible()
                             ? TRect{ring.Left + 1, ring.Top + 1, ring.Right - 1, ring.Bottom - 1}
@@ -379,6 +384,33 @@ void TCanvas::rectangleShape(const TRect& box) {
     fillBlock(inner, brushPixel(), FPen.Mode());
   }
   if (penVisible()) rectangleOutline(ring);
+}
+
+// A solid one-pixel outline round a solid fill, in copy mode: each row is
+// written once, outline and fill together, while it is in the cache.
+void TCanvas::framedBlock(const TRect& box) {
+  const TRect clip = ClipRect();
+  const TRect rows = intersect(box, clip);
+  if (isEmpty(rows)) return;
+  const uint32_t pen = penPixel();
+  const auto brush = static_cast<wchar_t>(brushPixel());
+  const int right = box.Right - 1;
+  const int bottom = box.Bottom - 1;
+  const bool leftEdge = box.Left >= rows.Left;
+  const bool rightEdge = right > box.Left && right < rows.Right;
+  const int innerLeft = std::max(box.Left + 1, rows.Left);
+  const int innerRight = std::min(right, rows.Right);
+  for (int y = rows.Top; y < rows.Bottom; ++y) {
+    uint32_t* row = FTarget.ScanLine(y);
+    if (y == box.Top || y == bottom) {
+      std::fill(row + rows.Left, row + rows.Right, pen);
+      continue;
+    }
+    if (leftEdge) row[box.Left] = pen;
+    if (innerLeft < innerRight)
+      std::wmemset(reinterpret_cast<wchar_t*>(row + innerLeft), brush, size_t(innerRight - innerLeft));
+    if (rightEdge) row[right] = pen;
+  }
 }
 
 void TCanvas::rectangleOutline(const TRect& ring) {

@@ -148,6 +148,7 @@ class TCanvas {
   void polygonShape(const std::vector<TPoint>& pts);
   void rectangleShape(const TRect& box);
   void rectangleOutline(const TRect& ring);
+  void framedBlock(const TRect& box);
   void ellipseShape(int x1, int y1, int x2, int y2);
   void drawText(const TRect& clip, int x, int y, const std::u16string& text);
   void copyUnscaled(int x, int y, const TBitmap& source, TRect from);

@@ -49,6 +49,44 @@ TEST_F(CanvasRectangle, OnePixelAndEmptyBoxes) {
                          ".........", ".........", ".........", "........."}));
 }
 
+// A filled rectangle is drawn row by row; it must come out as its outline
+// drawn over its fill, also where the clip rectangle cuts through it.
+TEST(CanvasFramedRectangle, IsTheOutlineOverTheFill) {
+  const struct {
+    const char* what;
+    TRect box;
+    TRect clip;
+  } cases[] = {
+      {"inside", {2, 3, 9, 8}, {0, 0, 12, 12}},
+      {"one pixel", {4, 4, 5, 5}, {0, 0, 12, 12}},
+      {"one column", {4, 1, 5, 9}, {0, 0, 12, 12}},
+      {"one row", {1, 4, 9, 5}, {0, 0, 12, 12}},
+      {"two by two", {4, 4, 6, 6}, {0, 0, 12, 12}},
+      {"the whole surface", {0, 0, 12, 12}, {0, 0, 12, 12}},
+      {"clipped on the left and top", {1, 1, 9, 9}, {2, 2, 12, 12}},
+      {"clipped on the right and bottom", {1, 1, 9, 9}, {0, 0, 8, 6}},
+      {"clip inside the box", {0, 0, 12, 12}, {3, 3, 8, 8}},
+      {"clip beside the box", {0, 0, 5, 5}, {6, 6, 12, 12}},
+  };
+  for (const auto& c : cases) {
+    TBitmap framed(12, 12);
+    TBitmap layered(12, 12);
+    for (TBitmap* bmp : {&framed, &layered}) {
+      TCanvas& cv = bmp->Canvas();
+      cv.SetClipRect(c.clip);
+      cv.Pen().SetColor(clRed);
+      cv.Brush().SetColor(clBlue);
+    }
+    framed.Canvas().Rectangle(c.box);
+    TCanvas& cv = layered.Canvas();
+    cv.FillRect({c.box.Left + 1, c.box.Top + 1, c.box.Right - 1, c.box.Bottom - 1});
+    cv.Brush().SetStyle(bsClear);
+    cv.Rectangle(c.box);
+    EXPECT_EQ(MaskOf(framed, clRed), MaskOf(layered, clRed)) << c.what;
+    EXPECT_EQ(MaskOf(framed, clBlue), MaskOf(layered, clBlue)) << c.what;
+  }
+}
+
 TEST_F(CanvasRectangle, BrushColourMakesAClearBrushSolid) {
   cv.Brush().SetStyle(bsClear);
   cv.Brush().SetColor(clGreen);
