@@ -22,7 +22,9 @@ class ControlHost : public QWidget {
   void UpdateFocusPolicy();
 
   // Presentation request after drawing on the surface; ignored while the host
-  // paints, so drawing during Paint() cannot queue another paint.
+  // paints, so drawing during Paint() cannot queue another paint, and while a
+  // request waits for its paint event, so a picture drawn in many strokes
+  // asks Qt once.
   void Present();
   // The surface no longer shows the control (first show, resize, Invalidate):
   // the next paint event asks the control to Paint() first.
@@ -57,5 +59,6 @@ class ControlHost : public QWidget {
   TControl* FControl;
   bool FSurfaceCurrent = false;
   bool FInPaint = false;
+  bool FPresentPending = false;
   bool FClickPending = false;  // a left press began here and may end in a click
 };

@@ -101,7 +101,9 @@ void ControlHost::UpdateFocusPolicy() {
 }
 
 void ControlHost::Present() {
-  if (!FInPaint) update();
+  if (FInPaint || FPresentPending) return;
+  FPresentPending = true;
+  update();
 }
 
 void ControlHost::MarkStale() {
@@ -146,6 +148,7 @@ void ControlHost::showParentBehind() {
 }
 
 void ControlHost::paintEvent(QPaintEvent*) {
+  FPresentPending = false;  // this paint shows the surface as it is now
   if (!FControl) return;
   const QPointer<ControlHost> self(this);
   {

@@ -90,6 +90,5 @@ struct TRect {
   int Bottom = 0;
   int Width() const { return Right - Left; }
   int Height() const { return Bottom - Top; }
-  bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
   friend bool operator==(const TRect&, const TRect&) = default;
 };

@@ -390,7 +390,7 @@ class TCustomRChart : public TControl {
   // PLX_rchartPaint.cpp
   void sizeGrafBmp();
   TRect dataBitmapRect() const;
-  void constructChartBmp(TCanvas& cv, bool dataAreaCovered);
+  void constructChartBmp(TCanvas& cv, bool onWindow);
   std::array<TRect, 4> bandsAround(const TRect& hole) const;
   void marginsChanged(bool isometricHook);
   void drawRim(TCanvas& cv);
@@ -518,9 +518,9 @@ class TCustomRChart : public TControl {
   bool FGrafBmpCurrent = false;
   uint32_t FGrafBmpRevision = 0;
   bool FCrossHairTrace = false;
-  // The part of the chart bitmap whose picture is only on the window, not yet
-  // filled in (see completeChartBmp); empty when there is none.
-  TRect FChartBmpOnWindow;
+  // The chart bitmap's picture is on the window alone, not yet taken from
+  // there (see completeChartBmp).
+  bool FChartBmpOnWindow = false;
   bool FCrossHairsHeld = false;  // a batch of crosshair settings repaints once
 };
 

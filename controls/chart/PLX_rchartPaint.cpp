@@ -146,7 +146,7 @@ void TCustomRChart::Paint() {
     renderingOutdated();  // whatever asked for this paint is not shown
     return;
   }
-  constructChartBmp(FChartBmp.Canvas(), true);
+  constructChartBmp(Canvas(), true);
   InitGraf(FGrafBmp.Canvas(), 0, 0);
   ConstructDataBmp(FGrafBmp.Canvas(), 0, 0, false, 0);
   FChartBmpCurrent = true;
@@ -199,25 +199,25 @@ void TCustomRChart::DrawFinish(int xPos, int yPos, TBitmap& SrcBmp, TCanvas& Des
 // The window shows the chart bitmap with the data bitmap in its data area and
 // the crosshairs over both, as if the data bitmap were copied into the chart
 // bitmap, the crosshairs drawn there and the whole copied onto the window.
-// That copy of the data bitmap is only made when the chart bitmap is read
-// (completeChartBmp): the window keeps the picture until then.
+// The chart bitmap takes that picture from the window only when it is read
+// (completeChartBmp); until then its margins may also be on the window alone.
 void TCustomRChart::composeWindow() {
   TCanvas& window = Canvas();
-  for (const TRect& band : bandsAround(dataBitmapRect())) window.CopyRect(band, FChartBmp, band);
+  if (!FChartBmpOnWindow) {
+    for (const TRect& band : bandsAround(dataBitmapRect())) window.CopyRect(band, FChartBmp, band);
+  }
   window.Draw(FFrame.L, FFrame.T, FGrafBmp);
   FCrossHairTrace = drawCrossHairs(window, 0, 0);
-  FChartBmpOnWindow = FCrossHairTrace ? TRect{0, 0, FFrame.W, FFrame.H} : dataBitmapRect();
+  FChartBmpOnWindow = true;
 }
 
-// Takes the chart bitmap's data area, and with a crosshair trace the whole
-// picture, from the window before the window shows anything else.
+// Takes the chart bitmap's picture from the window before the window shows
+// anything else.
 void TCustomRChart::completeChartBmp() {
-  const TRect part = FChartBmpOnWindow;
-  if (part.IsEmpty()) return;
-  FChartBmpOnWindow = {};
-  FChartBmp.Canvas().CopyRect(part, Surface(), part);
+  if (!FChartBmpOnWindow) return;
+  FChartBmpOnWindow = false;
+  FChartBmp.Assign(Surface());
 }
-
 
 void TCustomRChart::ClearGraf() {
   InitGraf(FGrafBmp.Canvas(), 0, 0);
@@ -229,17 +229,23 @@ void TCustomRChart::ClearGraf() {
 
 void TCustomRChart::ConstructChartBmp(TCanvas& cv) { constructChartBmp(cv, false); }
 
-// dataAreaCovered: the data bitmap is copied over its place next, so the
-// background there is not filled first (it would be overwritten whole).
-void TCustomRChart::constructChartBmp(TCanvas& cv, bool dataAreaCovered) {
+// onWindow: Paint builds the picture on the window, where the data bitmap is
+// copied over the data area next, so the background there is not filled
+// first (it would be overwritten whole). The chart bitmap's picture is then
+// on the window alone until it is read.
+void TCustomRChart::constructChartBmp(TCanvas& cv, bool onWindow) {
   FChartBmpCurrent = false;
-  FChartBmpOnWindow = {};  // drawn afresh, data area included or to come
+  if (onWindow || &cv == &FChartBmp.Canvas()) {
+    FChartBmpOnWindow = onWindow;  // the chart bitmap's pixels are drawn afresh
+  } else {
+    completeChartBmp();  // another surface: the chart bitmap keeps its picture
+  }
   FChartBmp.SetSize(FFrame.W, FFrame.H);
   cv.Pen().SetStyle(psSolid);
   cv.Pen().SetMode(pmCopy);
   cv.Pen().SetColor(FWindColor);
   cv.Brush().SetColor(FWindColor);
-  if (dataAreaCovered) {
+  if (onWindow) {
     for (const TRect& band : bandsAround(dataBitmapRect())) cv.FillRect(band);
   } else {
     cv.FillRect({0, 0, FFrame.W, FFrame.H});

@@ -210,6 +210,37 @@ TEST_F(ControlsTest, CanvasDrawingIsPresentedWithoutAskingForPaint) {
   EXPECT_EQ(c.paints, 1);
   EXPECT_EQ(screenPixel(c, 3, 2), qRgb(0, 0, 255));
   EXPECT_EQ(screenPixel(c, 4, 2), qRgb(255, 0, 0));
+
+  // Many strokes ask for one paint event; drawing after it asks again.
+  int before = counter.count;
+  for (int x = 0; x < 8; ++x) c.Canvas().SetPixel(x, 5, clLime);
+  pump();
+  EXPECT_EQ(counter.count, before + 1);
+  before = counter.count;
+  c.Canvas().SetPixel(1, 1, clBlue);
+  pump();
+  EXPECT_EQ(counter.count, before + 1);
+  EXPECT_EQ(screenPixel(c, 7, 5), qRgb(0, 255, 0));
+  EXPECT_EQ(screenPixel(c, 1, 1), qRgb(0, 0, 255));
+}
+
+// A request made while hidden is answered by the paint of the showing, and
+// later drawing asks again.
+TEST_F(ControlsTest, DrawingWhileHiddenIsPresentedWhenShownAgain) {
+  ProbeControl c;
+  place(c, 0, 0, 8, 8);
+  show();
+  PaintCounter counter(c.Widget());
+  c.SetVisible(false);
+  c.Canvas().SetPixel(3, 2, clBlue);
+  pump();
+  c.SetVisible(true);
+  pump();
+  const int before = counter.count;
+  EXPECT_GE(before, 1);
+  c.Canvas().SetPixel(4, 2, clBlue);
+  pump();
+  EXPECT_EQ(counter.count, before + 1);
 }
 
 TEST_F(ControlsTest, InvalidateLeadsToPaintOnTheNextPaintEvent) {
