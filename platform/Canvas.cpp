@@ -1,6 +1,7 @@
 #include "Canvas.h"
 
 #include <algorithm>
+#include <cassert>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -230,11 +231,22 @@ void TCanvas::thinLine(TPoint a, TPoint b) {
 // A vertical solid line: the rows from y0 towards y1 (y1 left out), clipped,
 // stored down the column without the walker.
 void TCanvas::verticalRun(int x, int y0, int y1, uint32_t pixel) {
+  const RowSpan rows = runRows(y0, y1);
+  column(x, rows.top, rows.bottom, pixel);
+}
+
+// The rows a vertical line from y0 towards y1 covers, y1 left out; in 64 bits,
+// as an end next to the integer limit must not overflow.
+TCanvas::RowSpan TCanvas::runRows(int y0, int y1) {
+  return y0 < y1 ? RowSpan{y0, y1} : RowSpan{int64_t(y1) + 1, int64_t(y0) + 1};
+}
+
+// Rows top..bottom-1 of column x, clipped.
+void TCanvas::column(int x, int64_t top, int64_t bottom, uint32_t pixel) {
   const TRect clip = ClipRect();
   if (x < clip.Left || x >= clip.Right) return;
-  // In 64 bits: an end next to the integer limit must not overflow.
-  const int64_t top = std::max<int64_t>(y0 < y1 ? y0 : int64_t(y1) + 1, clip.Top);
-  const int64_t bottom = std::min<int64_t>(y0 < y1 ? y1 : int64_t(y0) + 1, clip.Bottom);
+  top = std::max<int64_t>(top, clip.Top);
+  bottom = std::min<int64_t>(bottom, clip.Bottom);
   if (top >= bottom) return;
   const size_t stride = size_t(FTarget.Width());
   uint32_t* p = FTarget.ScanLine(int(top)) + x;
@@ -372,9 +384,8 @@ void TCanvas::rectangleShape(const TRect& box) {
       return;
     }
   }
-  if (FBrush.Style() == bsSolid && penVisible() && !widePen() && !patternOf(FPen.Style(), 1) &&
-      FPen.Mode() == pmCopy) {
-    framedBlock(box);
+  if (framedBlockFits()) {
+    framedBlock(box, {}, 0);
     return;
   }
   if (FBrush.Style() == bsSolid) {
@@ -386,9 +397,35 @@ void TCanvas::rectangleShape(const TRect& box) {
   if (penVisible()) rectangleOutline(ring);
 }
 
-// A solid one-pixel outline round a solid fill, in copy mode: each row is
-// written once, outline and fill together, while it is in the cache.
-void TCanvas::framedBlock(const TRect& box) {
+void TCanvas::RuledRectangle(const TRect& r, std::span<const TVerticalRule> rules, TColor ruleColor) {
+  assert(FPen.Mode() == pmCopy);
+  const uint32_t rule = ColorToPixel(ruleColor);
+  const TRect box = normalized(limitShape(r.Left), limitShape(r.Top), limitShape(r.Right), limitShape(r.Bottom));
+  if (isEmpty(box) || !framedBlockFits()) {
+    Rectangle(r);
+    for (const TVerticalRule& v : rules) verticalRun(v.x, v.y0, v.y1, rule);
+    changed();
+    return;
+  }
+  framedBlock(box, rules, rule);
+  // The parts of the rules above and below the box.
+  for (const TVerticalRule& v : rules) {
+    const RowSpan rows = runRows(v.y0, v.y1);
+    column(v.x, rows.top, std::min<int64_t>(rows.bottom, box.Top), rule);
+    column(v.x, std::max<int64_t>(rows.top, box.Bottom), rows.bottom, rule);
+  }
+  changed();
+}
+
+// A solid one-pixel outline round a solid fill, in copy mode.
+bool TCanvas::framedBlockFits() const {
+  return FBrush.Style() == bsSolid && penVisible() && !widePen() && !patternOf(FPen.Style(), 1) &&
+         FPen.Mode() == pmCopy;
+}
+
+// The box's outline and fill, and the rules' pixels on the box's rows: each
+// row is written once, while it is in the cache.
+void TCanvas::framedBlock(const TRect& box, std::span<const TVerticalRule> rules, uint32_t rulePixel) {
   const TRect clip = ClipRect();
   const TRect rows = intersect(box, clip);
   if (isEmpty(rows)) return;
@@ -400,16 +437,27 @@ void TCanvas::framedBlock(const TRect& box) {
   const bool rightEdge = right > box.Left && right < rows.Right;
   const int innerLeft = std::max(box.Left + 1, rows.Left);
   const int innerRight = std::min(right, rows.Right);
+  struct Rule {
+    int x;
+    RowSpan rows;
+  };
+  std::vector<Rule> inside;
+  for (const TVerticalRule& v : rules) {
+    if (v.x >= clip.Left && v.x < clip.Right) inside.push_back({v.x, runRows(v.y0, v.y1)});
+  }
   for (int y = rows.Top; y < rows.Bottom; ++y) {
     uint32_t* row = FTarget.ScanLine(y);
     if (y == box.Top || y == bottom) {
       std::fill(row + rows.Left, row + rows.Right, pen);
-      continue;
+    } else {
+      if (leftEdge) row[box.Left] = pen;
+      if (innerLeft < innerRight)
+        std::wmemset(reinterpret_cast<wchar_t*>(row + innerLeft), brush, size_t(innerRight - innerLeft));
+      if (rightEdge) row[right] = pen;
     }
-    if (leftEdge) row[box.Left] = pen;
-    if (innerLeft < innerRight)
-      std::wmemset(reinterpret_cast<wchar_t*>(row + innerLeft), brush, size_t(innerRight - innerLeft));
-    if (rightEdge) row[right] = pen;
+    for (const Rule& v : inside) {
+      if (v.rows.top <= y && y < v.rows.bottom) row[v.x] = rulePixel;
+    }
   }
 }
 

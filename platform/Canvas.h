@@ -36,6 +36,13 @@
 class TBitmap;
 class TextPainter;
 
+// A vertical line from (x, y0) towards (x, y1), y1 left out, as LineTo draws it.
+struct TVerticalRule {
+  int x = 0;
+  int y0 = 0;
+  int y1 = 0;
+};
+
 class TPen {
  public:
   TColor Color() const { return FColor; }
@@ -78,6 +85,7 @@ class TCanvas {
   TCanvas& operator=(const TCanvas&) = delete;
 
   TPen& Pen() { return FPen; }
+  const TPen& Pen() const { return FPen; }
   TBrush& Brush() { return FBrush; }
   TFont& Font() { return FFont; }
   TCopyMode CopyMode() const { return FCopyMode; }
@@ -104,6 +112,10 @@ class TCanvas {
   void Polygon(const std::vector<TPoint>& points);
   void Rectangle(int x1, int y1, int x2, int y2);
   void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
+  // Rectangle(r), then the rules as solid one-pixel lines in ruleColor, in
+  // copy mode: the picture of a background with vertical grid lines, written
+  // row by row while each row is in the cache.
+  void RuledRectangle(const TRect& r, std::span<const TVerticalRule> rules, TColor ruleColor);
   // Fills columns Left..Right-1 and rows Top..Bottom-1 with the brush only.
   void FillRect(const TRect& r);
   void Ellipse(int x1, int y1, int x2, int y2);
@@ -148,7 +160,14 @@ class TCanvas {
   void polygonShape(const std::vector<TPoint>& pts);
   void rectangleShape(const TRect& box);
   void rectangleOutline(const TRect& ring);
-  void framedBlock(const TRect& box);
+  bool framedBlockFits() const;
+  void framedBlock(const TRect& box, std::span<const TVerticalRule> rules, uint32_t rulePixel);
+  struct RowSpan {
+    int64_t top;
+    int64_t bottom;
+  };
+  static RowSpan runRows(int y0, int y1);
+  void column(int x, int64_t top, int64_t bottom, uint32_t pixel);
   void ellipseShape(int x1, int y1, int x2, int y2);
   void drawText(const TRect& clip, int x, int y, const std::u16string& text);
   void copyUnscaled(int x, int y, const TBitmap& source, TRect from);

@@ -382,12 +382,20 @@ class TCustomRChart : public TControl {
   bool confinementOn() const;
   void restoreHistory(int Index);
 
+  // PLX_rchartData.cpp, PLX_rchartGrid.cpp
+  void constructDataBmp(TCanvas& cv, int PosX, int PosY, bool BlkWhite, int FirstItem, bool verticalGridDrawn);
+  void constructGrid(TCanvas& cv, int PosX, int PosY, bool withVertical);
+  std::vector<TVerticalRule> verticalGridRules(int PosX, int PosY) const;
+  bool verticalGridWithBackground(const TCanvas& cv) const;
+
   // PLX_rchartAutoRange.cpp
   void autoRange(int Layer, double Margin, double MinRange, RangeAxes axes);
   void autoRangeLayer(int Layer, double Margin, double MinRange, RangeAxes axes);
   void autoRangeAll(double Margin, double MinRange, RangeAxes axes);
 
   // PLX_rchartPaint.cpp
+  void renderDataArea(TCanvas& cv, bool BlkWhite);
+  void initGraf(TCanvas& cv, int PosX, int PosY, std::span<const TVerticalRule> gridRules);
   void sizeGrafBmp();
   TRect dataBitmapRect() const;
   void constructChartBmp(TCanvas& cv, bool onWindow);

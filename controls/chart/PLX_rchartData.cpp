@@ -198,6 +198,11 @@ int TCustomRChart::drawLinetoRun(DataPass& pass, const TrcChartItem* items, int 
 }
 
 void TCustomRChart::ConstructDataBmp(TCanvas& cv, int PosX, int PosY, bool BlkWhite, int FirstItem) {
+  constructDataBmp(cv, PosX, PosY, BlkWhite, FirstItem, false);
+}
+
+void TCustomRChart::constructDataBmp(TCanvas& cv, int PosX, int PosY, bool BlkWhite, int FirstItem,
+                                     bool verticalGridDrawn) {
   const int dx = FFrame.L - PosX;
   const int dy = FFrame.T - PosY;
   if (AvoidDuplicateMarks()) FPixMap.assign(size_t(FFrame.W + 4) * size_t(FFrame.H + 4), -1);
@@ -208,7 +213,7 @@ void TCustomRChart::ConstructDataBmp(TCanvas& cv, int PosX, int PosY, bool BlkWh
     cv.Brush().SetColor(fill);
     cv.Pen().SetColor(pen);
   }
-  if (FGridStyle != gsNone && FirstItem == 0) ConstructGrid(cv, PosX, PosY);
+  if (FGridStyle != gsNone && FirstItem == 0) constructGrid(cv, PosX, PosY, !verticalGridDrawn);
   const ItemVisibility visible(FStore);
   FPpa.resize(kMaxPolyline);
   DataPass pass{cv, visible, PosX, PosY, BlkWhite, FChartColor, psSolid, FChartColor, FChartColor,

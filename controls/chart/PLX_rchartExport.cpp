@@ -78,8 +78,7 @@ void TCustomRChart::renderExport(TBitmap& aux, bool BlkWhite, bool wholeChart) {
   if (wholeChart) ConstructChartBmp(FChartBmp.Canvas());
   sizeGrafBmp();
   aux.SetSize(FGrafBmp.Width(), FGrafBmp.Height());
-  InitGraf(aux.Canvas(), 0, 0);
-  ConstructDataBmp(aux.Canvas(), 0, 0, BlkWhite, 0);
+  renderDataArea(aux.Canvas(), BlkWhite);
   if (wholeChart) FChartBmp.Canvas().Draw(FFrame.L, FFrame.T, aux);
 }
 

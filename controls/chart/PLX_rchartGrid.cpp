@@ -1,5 +1,7 @@
 // The grid: lines or dots across the data area at the positions of
 // PLX_ChartGrid, on the active layer, below all items.
+#include <vector>
+
 #include "controls/chart/PLX_rchart.h"
 #include "platform/Canvas.h"
 
@@ -35,7 +37,26 @@ TGridAxis TCustomRChart::gridAxis(bool horizontal) const {
   return axis;
 }
 
-void TCustomRChart::ConstructGrid(TCanvas& cv, int PosX, int PosY) {
+// The vertical grid lines, in the order drawn: the columns of the grid
+// positions, from the bottom of the active layer's range to its top.
+std::vector<TVerticalRule> TCustomRChart::verticalGridRules(int PosX, int PosY) const {
+  std::vector<TVerticalRule> rules;
+  const int layer = ActiveLayer();
+  const TGridAxis ay = gridAxis(false);
+  const int ox = PosX - FFrame.L;
+  const int oy = PosY - FFrame.T;
+  ForEachGridPosition(gridAxis(true), [&](double x) {
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    R2M(layer, x, ay.RangeLow, x1, y1);
+    R2M(layer, x, ay.RangeHigh, x2, y2);
+    rules.push_back({x1 + ox, y1 + oy, y2 + oy});
+  });
+  return rules;
+}
+
+void TCustomRChart::ConstructGrid(TCanvas& cv, int PosX, int PosY) { constructGrid(cv, PosX, PosY, true); }
+
+void TCustomRChart::constructGrid(TCanvas& cv, int PosX, int PosY, bool withVertical) {
   // The gaps of dotted lines show the chart colour.
   cv.Brush().SetColor(FChartColor);
   cv.Pen().SetColor(FGridColor);
@@ -44,13 +65,6 @@ void TCustomRChart::ConstructGrid(TCanvas& cv, int PosX, int PosY) {
   const TGridAxis ay = gridAxis(false);
   const int ox = PosX - FFrame.L;
   const int oy = PosY - FFrame.T;
-  const auto vertical = [&](double x) {
-    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    R2M(layer, x, ay.RangeLow, x1, y1);
-    R2M(layer, x, ay.RangeHigh, x2, y2);
-    cv.MoveTo(x1 + ox, y1 + oy);
-    cv.LineTo(x2 + ox, y2 + oy);
-  };
   const auto horizontal = [&](double y) {
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     R2M(layer, ax.RangeLow, y, x1, y1);
@@ -73,7 +87,20 @@ void TCustomRChart::ConstructGrid(TCanvas& cv, int PosX, int PosY) {
     return;
   }
   cv.Pen().SetStyle(dotted ? psDot : psSolid);
-  if (drawVertical) ForEachGridPosition(ax, vertical);
+  if (drawVertical && withVertical) {
+    for (const TVerticalRule& v : verticalGridRules(PosX, PosY)) {
+      cv.MoveTo(v.x, v.y0);
+      cv.LineTo(v.x, v.y1);
+    }
+  }
   if (drawHorizontal) ForEachGridPosition(ay, horizontal);
   cv.Pen().SetStyle(psSolid);
+}
+
+// Whether the grid's vertical lines may be drawn with the data-area
+// background: solid lines in the pen's one-pixel width, with nothing drawn
+// between the background and the grid.
+bool TCustomRChart::verticalGridWithBackground(const TCanvas& cv) const {
+  return (FGridStyle == gsLines || FGridStyle == gsVertLines) && FBackGroundImg->Name().empty() &&
+         FBackGroundImg->AreaMode() == bamNone && !OnBeforeRenderData && cv.Pen().Width() == 1;
 }

@@ -147,8 +147,7 @@ void TCustomRChart::Paint() {
     return;
   }
   constructChartBmp(Canvas(), true);
-  InitGraf(FGrafBmp.Canvas(), 0, 0);
-  ConstructDataBmp(FGrafBmp.Canvas(), 0, 0, false, 0);
+  renderDataArea(FGrafBmp.Canvas(), false);
   FChartBmpCurrent = true;
   FGrafBmpCurrent = true;
   FGrafBmpRevision = FStore.Revision();
@@ -162,8 +161,7 @@ void TCustomRChart::ShowGraf() {
     Paint();
     return;
   }
-  InitGraf(FGrafBmp.Canvas(), 0, 0);
-  ConstructDataBmp(FGrafBmp.Canvas(), 0, 0, false, 0);
+  renderDataArea(FGrafBmp.Canvas(), false);
   FGrafBmpCurrent = true;
   FGrafBmpRevision = FStore.Revision();
   presentDataArea();
@@ -321,7 +319,19 @@ void TCustomRChart::drawCaption(TCanvas& cv) {
 // ---------------------------------------------------------------------------
 // The data-area background
 
-void TCustomRChart::InitGraf(TCanvas& cv, int PosX, int PosY) {
+// InitGraf and ConstructDataBmp at (0, 0). Where nothing comes between the
+// background and the grid, the grid's vertical lines are drawn with the
+// background, each row written once.
+void TCustomRChart::renderDataArea(TCanvas& cv, bool BlkWhite) {
+  const bool together = verticalGridWithBackground(cv);
+  initGraf(cv, 0, 0, together ? verticalGridRules(0, 0) : std::vector<TVerticalRule>{});
+  constructDataBmp(cv, 0, 0, BlkWhite, 0, together);
+}
+
+void TCustomRChart::InitGraf(TCanvas& cv, int PosX, int PosY) { initGraf(cv, PosX, PosY, {}); }
+
+// gridRules: vertical grid lines drawn with a plain background.
+void TCustomRChart::initGraf(TCanvas& cv, int PosX, int PosY, std::span<const TVerticalRule> gridRules) {
   FGrafBmpCurrent = false;
   sizeGrafBmp();
   const int GW = FGrafBmp.Width();
@@ -334,7 +344,7 @@ void TCustomRChart::InitGraf(TCanvas& cv, int PosX, int PosY) {
     drawBackgroundImage(cv, PosX, PosY, GW, GH);
     return;
   }
-  cv.Rectangle(PosX, PosY, PosX + GW, PosY + GH);
+  cv.RuledRectangle({PosX, PosY, PosX + GW, PosY + GH}, gridRules, FGridColor);
   drawBand(cv, PosX, PosY, GW, GH);
 }
 

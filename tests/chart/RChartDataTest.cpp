@@ -201,6 +201,42 @@ TEST_F(RChartData, GridLinesLieBelowTheItems) {
   EXPECT_EQ(Mask(clGray, 40, 10, 2, 1), "##\n");
 }
 
+// With nothing between the background and the grid, the grid's vertical
+// lines are drawn together with the background; a handler before the data
+// makes them be drawn afterwards, line by line. Both give the same picture.
+TEST_F(RChartData, GridDrawnWithTheBackgroundIsTheGridDrawnAfterIt) {
+  const struct {
+    const char* what;
+    std::function<void()> set;
+  } cases[] = {
+      {"lines", [&] { chart.SetGridStyle(gsLines); }},
+      {"vertical lines", [&] { chart.SetGridStyle(gsVertLines); }},
+      {"reversed vertical range", [&] {
+         chart.Scale1Y().SetRangeLow(20);
+         chart.Scale1Y().SetRangeHigh(0);
+       }},
+      {"lines on the frame", [&] { chart.SetGridDx(10); }},
+      {"a wide pen left on the data bitmap", [&] { chart.GrafBmp().Canvas().Pen().SetWidth(3); }},
+  };
+  chart.SetGridColor(clGray);
+  chart.SetGridDx(7);
+  chart.SetGridDy(5);
+  chart.MoveTo(0, 5);
+  chart.DrawTo(30, 12);
+  for (const auto& c : cases) {
+    c.set();
+    chart.OnBeforeRenderData = nullptr;
+    chart.ShowGraf();
+    TBitmap together;
+    together.Assign(chart.GrafBmp());
+    c.set();  // a pen width left over is used up by the rendering
+    chart.OnBeforeRenderData = [](TObject*, TCanvas&, int, int) {};
+    chart.ShowGraf();
+    EXPECT_TRUE(SamePixels(together, chart.GrafBmp())) << c.what;
+    EXPECT_NE(MaskOf(together, clGray).find('#'), std::string::npos) << c.what;
+  }
+}
+
 TEST_F(RChartData, DottedGridShowsTheChartColourInItsGaps) {
   chart.SetChartColor(clYellow);
   chart.SetGridColor(clGray);

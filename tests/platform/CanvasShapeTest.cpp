@@ -87,6 +87,55 @@ TEST(CanvasFramedRectangle, IsTheOutlineOverTheFill) {
   }
 }
 
+// A ruled rectangle is the rectangle with the rules drawn over it as lines,
+// wherever the rules run and whatever the pen and clip rectangle.
+TEST(CanvasRuledRectangle, IsTheRectangleWithLinesOverIt) {
+  const std::vector<TVerticalRule> rules{
+      {4, 10, 1},    // upwards, inside the box
+      {6, 1, 10},    // downwards
+      {2, 0, 12},    // on the left outline, beyond the box both ways
+      {10, 9, 11},   // below the box only
+      {7, 5, 5},     // no length
+      {11, -3, 4},   // right of the box
+      {8, 10, -40},  // from the bottom row to far above
+  };
+  const struct {
+    const char* what;
+    TRect clip;
+    std::function<void(TCanvas&)> pen;
+  } cases[] = {
+      {"solid pen", {0, 0, 12, 12}, [](TCanvas&) {}},
+      {"clipped", {3, 2, 9, 8}, [](TCanvas&) {}},
+      {"dotted pen", {0, 0, 12, 12}, [](TCanvas& cv) { cv.Pen().SetStyle(psDot); }},
+      {"wide pen", {0, 0, 12, 12}, [](TCanvas& cv) { cv.Pen().SetWidth(2); }},
+      {"clear brush", {0, 0, 12, 12}, [](TCanvas& cv) { cv.Brush().SetStyle(bsClear); }},
+  };
+  for (const auto& c : cases) {
+    TBitmap ruled(12, 12);
+    TBitmap drawn(12, 12);
+    for (TBitmap* bmp : {&ruled, &drawn}) {
+      TCanvas& cv = bmp->Canvas();
+      cv.SetClipRect(c.clip);
+      cv.Pen().SetColor(clRed);
+      cv.Brush().SetColor(clBlue);
+      c.pen(cv);
+    }
+    const TRect box{2, 2, 10, 9};
+    ruled.Canvas().RuledRectangle(box, rules, clLime);
+    TCanvas& cv = drawn.Canvas();
+    cv.Rectangle(box);
+    cv.Pen().SetColor(clLime);
+    cv.Pen().SetStyle(psSolid);
+    cv.Pen().SetWidth(1);
+    for (const TVerticalRule& v : rules) {
+      cv.MoveTo(v.x, v.y0);
+      cv.LineTo(v.x, v.y1);
+    }
+    for (TColor colour : {clRed, clBlue, clLime})
+      EXPECT_EQ(MaskOf(ruled, colour), MaskOf(drawn, colour)) << c.what << ", colour " << colour;
+  }
+}
+
 TEST_F(CanvasRectangle, BrushColourMakesAClearBrushSolid) {
   cv.Brush().SetStyle(bsClear);
   cv.Brush().SetColor(clGreen);
