@@ -32,10 +32,27 @@ struct TDecimal {
   int exponent = 0;
 };
 
+// A whole magnitude below 10^18 has its digits exactly, without the C
+// library: axis labels are mostly such numbers.
+bool wholeToDecimal(long double magnitude, TDecimal& dec) {
+  if (!(magnitude < 1e18L) || magnitude != std::floor(magnitude)) return false;
+  unsigned long long n = static_cast<unsigned long long>(magnitude);
+  std::array<int, kSignificantDigits> reversed{};
+  int count = 0;
+  do {
+    reversed[size_t(count++)] = int(n % 10);
+    n /= 10;
+  } while (n != 0);
+  for (int i = 0; i < count; ++i) dec.digits[size_t(i)] = reversed[size_t(count - 1 - i)];
+  dec.exponent = count - 1;
+  return true;
+}
+
 TDecimal toDecimal(long double magnitude) {
+  TDecimal dec;
+  if (wholeToDecimal(magnitude, dec)) return dec;
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.17Le", magnitude);
-  TDecimal dec;
   // The separator after the first digit follows the C locale, so only the
   // digits before the "e" are picked up.
   const char* expMark = std::strchr(buffer, 'e');

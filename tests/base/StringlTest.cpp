@@ -46,6 +46,22 @@ TEST(StrffTest, FixedPointWithExactDecimals) {
   });
 }
 
+// Whole numbers below 10^18 take their digits without the C library; at and
+// above it, and next to whole numbers, the digits come as before.
+TEST(StrffTest, WholeNumbersHaveAllTheirDigits) {
+  expectRows({
+      {5, 1, 1, u"5.0"},
+      {-40, 1, 2, u"-40.00"},
+      {1000, 26, -1, u" 1.00000000000000000E+0003"},
+      {999999999999999999.0L, 1, 0, u"999999999999999999"},
+      {1e18L, 1, 0, u"1000000000000000000"},
+      {1e18L + 1, 1, 0, u"1000000000000000000"},  // 19 digits: the last is lost
+      {123456789012345678.0L, 26, -1, u" 1.23456789012345678E+0017"},
+      {7.5, 1, 0, u"8"},
+      {std::nextafter(3.0L, 4.0L), 1, 18, u"3.000000000000000000"},
+  });
+}
+
 TEST(StrffTest, NegativeValuesKeepTheirSignWhenRoundedToZero) {
   expectRows({
       {-0.001, 1, 2, u"-0.00"},
