@@ -4,8 +4,9 @@
 // The chart is the main window's own (660 x 395, its window settings, the
 // eight yellow marks of the default calculation, of which the two within
 // 0..40 m are drawn), the window shown on the offscreen platform:
-//  - firstChartPaint: the full Paint, rendered into the chart's bitmaps and
-//    presented onto the control's window surface;
+//  - firstChartPaint: the full Paint, the surroundings (background, axes,
+//    labels, captions) drawn and the data bitmap rendered, both composed on
+//    the control's window surface with the crosshairs;
 //  - firstChartShowGraf: the ShowGraf fast path (data area only);
 //  - qtPainterFirstChart: the baseline, the same picture with QPainter:
 //    window and data-area backgrounds, both axes with their ticks, 11 labels

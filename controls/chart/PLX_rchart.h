@@ -201,6 +201,8 @@ class TCustomRChart : public TControl {
   void SetAutoRedraw(bool value) { FAutoRedraw = value; }
   // Paints when AutoRedraw is on: the change handler of owned settings.
   void StyleChanged(TObject* Sender);
+  // The composed picture; after a Paint or a crosshair redraw it is taken
+  // from the window when first read.
   TBitmap& ChartBmp() {
     completeChartBmp();
     return FChartBmp;
@@ -520,8 +522,8 @@ class TCustomRChart : public TControl {
   std::array<TAxisRange, MaxLayers + 1> FPanRangeY;
   // What the kept bitmaps show: the chart bitmap outside the data area and
   // the data bitmap are current while nothing they depend on has changed;
-  // crosshairs are in neither (a box may reach outside the data area, and
-  // then the chart bitmap holds its trace).
+  // crosshairs do not count, but a box may reach outside the data area, and
+  // then the chart bitmap's picture holds its trace.
   bool FChartBmpCurrent = false;
   bool FGrafBmpCurrent = false;
   uint32_t FGrafBmpRevision = 0;
