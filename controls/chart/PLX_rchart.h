@@ -207,7 +207,12 @@ class TCustomRChart : public TControl {
     completeChartBmp();
     return FChartBmp;
   }
-  TBitmap& GrafBmp() { return FGrafBmp; }
+  // The data image; after a ShowGraf it is taken from the window when first
+  // read.
+  TBitmap& GrafBmp() {
+    completeGrafBmp();
+    return FGrafBmp;
+  }
   TBitmap& AuxBmp() { return FAuxBmp; }
 
   int MarginLeft() const { return FFrame.L; }
@@ -396,7 +401,12 @@ class TCustomRChart : public TControl {
   void autoRangeAll(double Margin, double MinRange, RangeAxes axes);
 
   // PLX_rchartPaint.cpp
-  void renderDataArea(TCanvas& cv, bool BlkWhite);
+  void renderDataArea(TCanvas& cv, int PosX, int PosY, bool BlkWhite);
+  bool dataAreaOntoWindow() const;
+  void renderOntoWindow();
+  void completeGrafBmp();
+  void dataBmpRenderedAfresh();
+  std::vector<TRect> crossHairReach() const;
   void initGraf(TCanvas& cv, int PosX, int PosY, std::span<const TVerticalRule> gridRules);
   void sizeGrafBmp();
   TRect dataBitmapRect() const;
@@ -531,6 +541,15 @@ class TCustomRChart : public TControl {
   // The chart bitmap's picture is on the window alone, not yet taken from
   // there (see completeChartBmp).
   bool FChartBmpOnWindow = false;
+  // The data bitmap's picture is on the window alone, at FGrafBmpPlace, with
+  // the pixels under the crosshairs kept here (see completeGrafBmp).
+  struct TSavedPixels {
+    TRect Place;
+    std::vector<uint32_t> Pixels;
+  };
+  bool FGrafBmpOnWindow = false;
+  TRect FGrafBmpPlace;
+  std::vector<TSavedPixels> FUnderCrossHairs;
   bool FCrossHairsHeld = false;  // a batch of crosshair settings repaints once
 };
 

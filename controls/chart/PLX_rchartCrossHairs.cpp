@@ -71,6 +71,30 @@ void TCustomRChart::drawCrossHair(TCanvas& cv, const TCrossHair& ch, int xPos, i
   }
 }
 
+// Where the crosshairs may draw, generous by the pen width: for each line a
+// band across the data area, for a box the square around it.
+std::vector<TRect> TCustomRChart::crossHairReach() const {
+  std::vector<TRect> reach;
+  const TChartFrame& f = FFrame;
+  for (int n = 1; n <= 4; ++n) {
+    const TCrossHair& ch = *FCrossHair[size_t(n)];
+    const TCrossHMode mode = ch.Mode();
+    if (mode == chOff) continue;
+    int cx = 0, cy = 0;
+    R2M(ch.Layer(), ch.PosX(), ch.PosY(), cx, cy);
+    cx = nearPixel(cx);
+    cy = nearPixel(cy);
+    const int w = std::max(ch.LineWid(), 1);
+    if (mode == chHoriz || mode == chBoth) reach.push_back({f.L, cy - w, f.Right() + 1, cy + w + 1});
+    if (mode == chVert || mode == chBoth) reach.push_back({cx - w, f.T, cx + w + 1, f.Bottom() + 1});
+    if (mode == chBox) {
+      const int r = kBoxArm + w;
+      reach.push_back({cx - r, cy - r, cx + r + 1, cy + r + 1});
+    }
+  }
+  return reach;
+}
+
 // Whether a crosshair may have drawn outside the data bitmap's part of the
 // chart bitmap (only a box can); generous by the pen width.
 bool TCustomRChart::crossHairLeavesDataArea(const TCrossHair& ch) const {

@@ -78,7 +78,7 @@ void TCustomRChart::renderExport(TBitmap& aux, bool BlkWhite, bool wholeChart) {
   if (wholeChart) ConstructChartBmp(FChartBmp.Canvas());
   sizeGrafBmp();
   aux.SetSize(FGrafBmp.Width(), FGrafBmp.Height());
-  renderDataArea(aux.Canvas(), BlkWhite);
+  renderDataArea(aux.Canvas(), 0, 0, BlkWhite);
   if (wholeChart) FChartBmp.Canvas().Draw(FFrame.L, FFrame.T, aux);
 }
 

@@ -3,6 +3,7 @@
 // the window; size, margins and the display settings that repaint.
 #include <algorithm>
 #include <array>
+#include <cassert>
 
 #include "controls/chart/PLX_rchart.h"
 #include "platform/Canvas.h"
@@ -63,6 +64,8 @@ void TCustomRChart::SetBackGroundImg(const TBakGndImg& value) {
 
 void TCustomRChart::sizeGrafBmp() {
   const TRect r = dataBitmapRect();
+  if (r.Width() == FGrafBmp.Width() && r.Height() == FGrafBmp.Height()) return;
+  completeGrafBmp();  // a new size keeps the picture's top left
   FGrafBmp.SetSize(r.Width(), r.Height());
 }
 
@@ -116,6 +119,7 @@ void TCustomRChart::SetShadowWidth(int value) {
 
 void TCustomRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   completeChartBmp();  // before the window changes size
+  completeGrafBmp();
   const bool suppressed = FSuppressPaint;
   FSuppressPaint = true;
   AHeight = std::max(AHeight, FFrame.T + FFrame.B + FFrame.S + kMinDataHeight);
@@ -147,7 +151,8 @@ void TCustomRChart::Paint() {
     return;
   }
   constructChartBmp(Canvas(), true);
-  renderDataArea(FGrafBmp.Canvas(), false);
+  dataBmpRenderedAfresh();
+  renderDataArea(FGrafBmp.Canvas(), 0, 0, false);
   FChartBmpCurrent = true;
   FGrafBmpCurrent = true;
   FGrafBmpRevision = FStore.Revision();
@@ -161,15 +166,21 @@ void TCustomRChart::ShowGraf() {
     Paint();
     return;
   }
-  renderDataArea(FGrafBmp.Canvas(), false);
+  if (dataAreaOntoWindow()) {
+    renderOntoWindow();
+  } else {
+    dataBmpRenderedAfresh();
+    renderDataArea(FGrafBmp.Canvas(), 0, 0, false);
+    presentDataArea();
+  }
   FGrafBmpCurrent = true;
   FGrafBmpRevision = FStore.Revision();
-  presentDataArea();
 }
 
 void TCustomRChart::ShowGrafNewOnly() {
   if (!Visible()) return;
   FGrafBmpCurrent = false;  // drawn over, not rendered afresh
+  completeGrafBmp();
   ConstructDataBmp(FGrafBmp.Canvas(), 0, 0, false, FStore.LastElemOnShow());
   presentDataArea();
   FStore.SetLastElemOnShow(FStore.NumItems() - 1);
@@ -200,6 +211,7 @@ void TCustomRChart::DrawFinish(int xPos, int yPos, TBitmap& SrcBmp, TCanvas& Des
 // The chart bitmap takes that picture from the window only when it is read
 // (completeChartBmp); until then its margins may also be on the window alone.
 void TCustomRChart::composeWindow() {
+  completeGrafBmp();
   TCanvas& window = Canvas();
   if (!FChartBmpOnWindow) {
     for (const TRect& band : bandsAround(dataBitmapRect())) window.CopyRect(band, FChartBmp, band);
@@ -217,7 +229,119 @@ void TCustomRChart::completeChartBmp() {
   FChartBmp.Assign(Surface());
 }
 
+// ---------------------------------------------------------------------------
+// The data area rendered straight onto the window
+
+// ShowGraf may render the data area onto the window instead of into the data
+// bitmap and copying that over, when the result is the same: nothing watches
+// the rendering, no background image is drawn (it is placed in data-bitmap
+// pixels), no map of drawn marks is kept (it is kept in surface pixels) and
+// the data area lies on the window whole.
+bool TCustomRChart::dataAreaOntoWindow() const {
+  const TRect r = dataBitmapRect();
+  const TBitmap& window = Surface();
+  return !OnBeforeRenderData && !OnDataRendered && FBackGroundImg->Name().empty() &&
+         !AvoidDuplicateMarks() && window.Width() == FFrame.W && window.Height() == FFrame.H &&
+         r.Left >= 0 && r.Top >= 0 && r.Right <= FFrame.W && r.Bottom <= FFrame.H;
+}
+
+namespace {
+
+// What a rendering takes from the surface it draws on and leaves there.
+struct CanvasLook {
+  TPen Pen;
+  TBrush Brush;
+  TFont Font;
+  TCopyMode CopyMode = cmSrcCopy;
+};
+
+CanvasLook lookOf(TCanvas& cv) {
+  CanvasLook look{cv.Pen(), cv.Brush(), {}, cv.CopyMode()};
+  look.Font.Assign(cv.Font());
+  return look;
+}
+
+void setLook(TCanvas& cv, const CanvasLook& look) {
+  cv.Pen() = look.Pen;
+  cv.Brush() = look.Brush;
+  cv.Font().Assign(look.Font);
+  cv.SetCopyMode(look.CopyMode);
+}
+
+// Copies the rectangle `from` of src to (x, y) of dst, pixel for pixel.
+void copyPixels(const TBitmap& src, const TRect& from, TBitmap& dst, int x, int y) {
+  for (int row = from.Top; row < from.Bottom; ++row) {
+    std::copy_n(src.ScanLine(row) + from.Left, from.Width(), dst.ScanLine(y + row - from.Top) + x);
+  }
+}
+
+}  // namespace
+
+// The data area is rendered onto the window as it would be into the data
+// bitmap, from the data bitmap's drawing state, which it leaves as the
+// rendering would. The pixels under the crosshairs are kept, so the data
+// bitmap can be taken from the window later.
+void TCustomRChart::renderOntoWindow() {
+  completeChartBmp();  // the window's data area is about to change
+  sizeGrafBmp();
+  FGrafBmpOnWindow = false;
+  TCanvas& window = Canvas();
+  TCanvas& graf = FGrafBmp.Canvas();
+  const CanvasLook own = lookOf(window);
+  setLook(window, lookOf(graf));
+  const TRect place = dataBitmapRect();
+  window.SetClipRect(place);
+  renderDataArea(window, place.Left, place.Top, false);
+  setLook(graf, lookOf(window));
+  graf.MoveTo(window.PenPos().x - place.Left, window.PenPos().y - place.Top);
+  setLook(window, own);
+  FGrafBmpOnWindow = true;
+  FGrafBmpPlace = place;
+  FUnderCrossHairs.clear();
+  const TBitmap& surface = Surface();
+  for (const TRect& reach : crossHairReach()) {
+    const TRect r{std::max(reach.Left, place.Left), std::max(reach.Top, place.Top),
+                  std::min(reach.Right, place.Right), std::min(reach.Bottom, place.Bottom)};
+    if (r.Left >= r.Right || r.Top >= r.Bottom) continue;
+    TSavedPixels& saved = FUnderCrossHairs.emplace_back();
+    saved.Place = r;
+    saved.Pixels.resize(size_t(r.Width()) * size_t(r.Height()));
+    for (int y = r.Top; y < r.Bottom; ++y) {
+      std::copy_n(surface.ScanLine(y) + r.Left, r.Width(), saved.Pixels.data() + size_t(y - r.Top) * size_t(r.Width()));
+    }
+  }
+  drawCrossHairs(window, 0, 0);
+  window.ResetClipRect();
+}
+
+// Takes the data bitmap's picture from the window, the crosshairs' pixels
+// put back, before the window shows anything else there.
+void TCustomRChart::completeGrafBmp() {
+  if (!FGrafBmpOnWindow) return;
+  FGrafBmpOnWindow = false;
+  const TRect& place = FGrafBmpPlace;
+  assert(FGrafBmp.Width() == place.Width() && FGrafBmp.Height() == place.Height());
+  copyPixels(Surface(), place, FGrafBmp, 0, 0);
+  for (const TSavedPixels& saved : FUnderCrossHairs) {
+    const TRect& r = saved.Place;
+    for (int y = r.Top; y < r.Bottom; ++y) {
+      std::copy_n(saved.Pixels.data() + size_t(y - r.Top) * size_t(r.Width()), r.Width(),
+                  FGrafBmp.ScanLine(y - place.Top) + (r.Left - place.Left));
+    }
+  }
+  FUnderCrossHairs.clear();
+}
+
+// The data bitmap is about to be drawn afresh: what the window holds of it
+// is not needed, unless a background image leaves parts of it as they were.
+void TCustomRChart::dataBmpRenderedAfresh() {
+  if (!FBackGroundImg->Name().empty()) completeGrafBmp();
+  FGrafBmpOnWindow = false;
+  FUnderCrossHairs.clear();
+}
+
 void TCustomRChart::ClearGraf() {
+  dataBmpRenderedAfresh();
   InitGraf(FGrafBmp.Canvas(), 0, 0);
   FStore.Clear();
 }
@@ -322,10 +446,10 @@ void TCustomRChart::drawCaption(TCanvas& cv) {
 // InitGraf and ConstructDataBmp at (0, 0). Where nothing comes between the
 // background and the grid, the grid's vertical lines are drawn with the
 // background, each row written once.
-void TCustomRChart::renderDataArea(TCanvas& cv, bool BlkWhite) {
+void TCustomRChart::renderDataArea(TCanvas& cv, int PosX, int PosY, bool BlkWhite) {
   const bool together = verticalGridWithBackground(cv);
-  initGraf(cv, 0, 0, together ? verticalGridRules(0, 0) : std::vector<TVerticalRule>{});
-  constructDataBmp(cv, 0, 0, BlkWhite, 0, together);
+  initGraf(cv, PosX, PosY, together ? verticalGridRules(PosX, PosY) : std::vector<TVerticalRule>{});
+  constructDataBmp(cv, PosX, PosY, BlkWhite, 0, together);
 }
 
 void TCustomRChart::InitGraf(TCanvas& cv, int PosX, int PosY) { initGraf(cv, PosX, PosY, {}); }

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <functional>
 
+#include "chart/FirstChart.h"
 #include "controls/chart/PLX_rchart.h"
 #include "platform/Canvas.h"
 #include "support/PixelMask.h"
@@ -217,6 +219,119 @@ TEST(RChartPaint, UnreadableBackgroundImageFallsBackToThePlainColour) {
   chart.SetSuppressPaint(false);
   EXPECT_TRUE(chart.BackGroundImg().Name().empty());
   EXPECT_EQ(chart.GrafBmp().PixelColor(20, 20), Rgb(clYellow));
+}
+
+}  // namespace
+
+namespace {
+
+// Two first charts alike, but one watches its renderings: ShowGraf renders
+// its data area into the data bitmap and copies that onto the window, while
+// the other renders straight onto the window and takes the data bitmap from
+// there when it is read.
+class TwoWaysOfShowGraf : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (TRChart* chart : {&direct, &watched}) {
+      MakeFirstChart(*chart);
+      chart->SetSuppressPaint(false);
+      chart->SetGridStyle(gsLines);
+      chart->SetGridColor(clSilver);
+      chart->SetGridDx(2);
+      chart->SetGridDy(2.5);
+      chart->CrossHairSetup(1, clWhite, chBoth, psSolid, 1);
+      chart->CrossHairSetup(2, clBlack, chVert, psSolid, 3);
+      chart->CrossHair2().SetLayer(1);
+      chart->CrossHairSetPos(1, 21, 15);
+      chart->CrossHairSetPos(2, 10, 0);
+      chart->SetDataColor(clYellow);
+      for (int i = 0; i < 8; ++i) chart->MarkAt(4.5 * i + 1, 7.1, 24);
+      chart->MoveTo(0, 2);
+      chart->DrawTo(39, 28);
+      chart->Text(5, 20, 10, u"Feeder");
+    }
+    watched.OnDataRendered = [](TObject*, TCanvas&, int, int) {};
+  }
+  void both(const std::function<void(TRChart&)>& step) {
+    step(direct);
+    step(watched);
+  }
+  void expectSameWindows(const char* what) {
+    EXPECT_TRUE(SamePixels(direct.Surface(), watched.Surface())) << what;
+  }
+  void expectSameBitmaps(const char* what) {
+    EXPECT_TRUE(SamePixels(direct.GrafBmp(), watched.GrafBmp())) << what << ": data bitmap";
+    EXPECT_TRUE(SamePixels(direct.ChartBmp(), watched.ChartBmp())) << what << ": chart bitmap";
+  }
+
+  TRChart direct;
+  TRChart watched;
+};
+
+TEST_F(TwoWaysOfShowGraf, GiveTheSamePictures) {
+  int drawnIntoTheDataBitmap[2] = {0, 0};
+  direct.GrafBmp().Canvas().SetOnChange([&] { ++drawnIntoTheDataBitmap[0]; });
+  watched.GrafBmp().Canvas().SetOnChange([&] { ++drawnIntoTheDataBitmap[1]; });
+  both([](TRChart& c) { c.ShowGraf(); });
+  ASSERT_EQ(drawnIntoTheDataBitmap[0], 0) << "rendered onto the window";
+  ASSERT_GT(drawnIntoTheDataBitmap[1], 0) << "rendered into the data bitmap";
+  const struct {
+    const char* what;
+    std::function<void(TRChart&)> step;
+    bool readBitmaps;
+  } steps[] = {
+      {"a ShowGraf", [](TRChart& c) { c.ShowGraf(); }, true},
+      {"a crosshair moved", [](TRChart& c) { c.CrossHairSetPos(1, 30, 20); }, false},
+      {"another ShowGraf", [](TRChart& c) {
+         c.MarkAt(12, 12, 24);
+         c.ShowGraf();
+       }, false},
+      {"new items only", [](TRChart& c) {
+         c.MarkAt(14, 12, 7);
+         c.ShowGrafNewOnly();
+       }, true},
+      {"a box on the corner", [](TRChart& c) {
+         c.CrossHairSetup(3, clRed, chBox, psSolid, 2);
+         c.CrossHair3().SetLayer(1);
+         c.CrossHairSetPos(3, 0, 1.5);
+         c.ShowGraf();
+       }, true},
+      {"a wide pen left on the data bitmap", [](TRChart& c) {
+         c.ShowGraf();
+         c.GrafBmp().Canvas().Pen().SetWidth(3);
+         c.ShowGraf();
+       }, true},
+      {"a crosshair redrawn after a ShowGraf", [](TRChart& c) {
+         c.ShowGraf();
+         c.CrossHairSetPos(2, 25, 0);
+       }, true},
+      {"a new margin after a ShowGraf", [](TRChart& c) {
+         c.ShowGraf();
+         c.SetAutoRedraw(false);
+         c.SetMarginLeft(70);
+         c.SetAutoRedraw(true);
+       }, true},
+      {"a new size after a ShowGraf", [](TRChart& c) {
+         c.SetMarginLeft(50);
+         c.ShowGraf();
+         c.SetBounds(0, 0, 600, 380);
+       }, true},
+      {"a cleared graph after a ShowGraf", [](TRChart& c) {
+         c.ShowGraf();
+         c.ClearGraf();
+       }, true},
+      {"an export after a ShowGraf", [](TRChart& c) {
+         c.MarkAt(20, 20, 24);
+         c.ShowGraf();
+         TBitmap area;
+         c.CopyToBitmapDAOnly(&area, false);
+       }, true},
+  };
+  for (const auto& s : steps) {
+    both(s.step);
+    expectSameWindows(s.what);
+    if (s.readBitmaps) expectSameBitmaps(s.what);
+  }
 }
 
 }  // namespace
