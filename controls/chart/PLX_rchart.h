@@ -402,7 +402,7 @@ class TCustomRChart : public TControl {
 
   // PLX_rchartPaint.cpp
   void renderDataArea(TCanvas& cv, int PosX, int PosY, bool BlkWhite);
-  bool dataAreaOntoWindow() const;
+  bool dataAreaOntoWindow();
   void renderOntoWindow();
   void completeGrafBmp();
   void dataBmpRenderedAfresh();
@@ -545,7 +545,7 @@ class TCustomRChart : public TControl {
   // the pixels under the crosshairs kept here (see completeGrafBmp).
   struct TSavedPixels {
     TRect Place;
-    std::vector<uint32_t> Pixels;
+    std::vector<uint32_t> Pixels;  // row by row
   };
   bool FGrafBmpOnWindow = false;
   TRect FGrafBmpPlace;

@@ -235,14 +235,18 @@ void TCustomRChart::completeChartBmp() {
 // ShowGraf may render the data area onto the window instead of into the data
 // bitmap and copying that over, when the result is the same: nothing watches
 // the rendering, no background image is drawn (it is placed in data-bitmap
-// pixels), no map of drawn marks is kept (it is kept in surface pixels) and
-// the data area lies on the window whole.
-bool TCustomRChart::dataAreaOntoWindow() const {
+// pixels), no map of drawn marks is kept (it is kept in surface pixels), the
+// data bitmap keeps its size and is not clipped, and the data area lies on
+// the window whole.
+bool TCustomRChart::dataAreaOntoWindow() {
   const TRect r = dataBitmapRect();
+  const TRect wholeGrafBmp{0, 0, FGrafBmp.Width(), FGrafBmp.Height()};
   const TBitmap& window = Surface();
   return !OnBeforeRenderData && !OnDataRendered && FBackGroundImg->Name().empty() &&
-         !AvoidDuplicateMarks() && window.Width() == FFrame.W && window.Height() == FFrame.H &&
-         r.Left >= 0 && r.Top >= 0 && r.Right <= FFrame.W && r.Bottom <= FFrame.H;
+         !AvoidDuplicateMarks() && r.Width() == wholeGrafBmp.Right && r.Height() == wholeGrafBmp.Bottom &&
+         FGrafBmp.Canvas().ClipRect() == wholeGrafBmp && window.Width() == FFrame.W &&
+         window.Height() == FFrame.H && r.Left >= 0 && r.Top >= 0 && r.Right <= FFrame.W &&
+         r.Bottom <= FFrame.H;
 }
 
 namespace {
@@ -275,6 +279,23 @@ void copyPixels(const TBitmap& src, const TRect& from, TBitmap& dst, int x, int 
   }
 }
 
+// The rectangle r of src, row by row.
+std::vector<uint32_t> pixelsOf(const TBitmap& src, const TRect& r) {
+  std::vector<uint32_t> pixels;
+  pixels.reserve(size_t(r.Width()) * size_t(r.Height()));
+  for (int row = r.Top; row < r.Bottom; ++row) {
+    pixels.insert(pixels.end(), src.ScanLine(row) + r.Left, src.ScanLine(row) + r.Right);
+  }
+  return pixels;
+}
+
+// Pixels kept by pixelsOf for a rectangle of this width, put at (x, y) of dst.
+void putPixels(const std::vector<uint32_t>& pixels, int width, TBitmap& dst, int x, int y) {
+  for (size_t i = 0; i < pixels.size(); i += size_t(width)) {
+    std::copy_n(pixels.data() + i, width, dst.ScanLine(y + int(i / size_t(width))) + x);
+  }
+}
+
 }  // namespace
 
 // The data area is rendered onto the window as it would be into the data
@@ -298,17 +319,11 @@ void TCustomRChart::renderOntoWindow() {
   FGrafBmpOnWindow = true;
   FGrafBmpPlace = place;
   FUnderCrossHairs.clear();
-  const TBitmap& surface = Surface();
   for (const TRect& reach : crossHairReach()) {
     const TRect r{std::max(reach.Left, place.Left), std::max(reach.Top, place.Top),
                   std::min(reach.Right, place.Right), std::min(reach.Bottom, place.Bottom)};
     if (r.Left >= r.Right || r.Top >= r.Bottom) continue;
-    TSavedPixels& saved = FUnderCrossHairs.emplace_back();
-    saved.Place = r;
-    saved.Pixels.resize(size_t(r.Width()) * size_t(r.Height()));
-    for (int y = r.Top; y < r.Bottom; ++y) {
-      std::copy_n(surface.ScanLine(y) + r.Left, r.Width(), saved.Pixels.data() + size_t(y - r.Top) * size_t(r.Width()));
-    }
+    FUnderCrossHairs.push_back({r, pixelsOf(Surface(), r)});
   }
   drawCrossHairs(window, 0, 0);
   window.ResetClipRect();
@@ -324,10 +339,7 @@ void TCustomRChart::completeGrafBmp() {
   copyPixels(Surface(), place, FGrafBmp, 0, 0);
   for (const TSavedPixels& saved : FUnderCrossHairs) {
     const TRect& r = saved.Place;
-    for (int y = r.Top; y < r.Bottom; ++y) {
-      std::copy_n(saved.Pixels.data() + size_t(y - r.Top) * size_t(r.Width()), r.Width(),
-                  FGrafBmp.ScanLine(y - place.Top) + (r.Left - place.Left));
-    }
+    putPixels(saved.Pixels, r.Width(), FGrafBmp, r.Left - place.Left, r.Top - place.Top);
   }
   FUnderCrossHairs.clear();
 }

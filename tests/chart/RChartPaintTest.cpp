@@ -301,6 +301,12 @@ TEST_F(TwoWaysOfShowGraf, GiveTheSamePictures) {
          c.GrafBmp().Canvas().Pen().SetWidth(3);
          c.ShowGraf();
        }, true},
+      {"a clip rectangle on the data bitmap", [](TRChart& c) {
+         c.GrafBmp().Canvas().SetClipRect({0, 0, 100, 80});
+         c.MarkAt(3, 3, 24);
+         c.ShowGraf();
+         c.GrafBmp().Canvas().ResetClipRect();
+       }, true},
       {"a crosshair redrawn after a ShowGraf", [](TRChart& c) {
          c.ShowGraf();
          c.CrossHairSetPos(2, 25, 0);
