@@ -304,8 +304,7 @@ void putPixels(const std::vector<uint32_t>& pixels, int width, TBitmap& dst, int
 // bitmap can be taken from the window later.
 void TCustomRChart::renderOntoWindow() {
   completeChartBmp();  // the window's data area is about to change
-  sizeGrafBmp();
-  FGrafBmpOnWindow = false;
+  dataBmpRenderedAfresh();
   TCanvas& window = Canvas();
   TCanvas& graf = FGrafBmp.Canvas();
   const CanvasLook own = lookOf(window);
@@ -318,7 +317,6 @@ void TCustomRChart::renderOntoWindow() {
   setLook(window, own);
   FGrafBmpOnWindow = true;
   FGrafBmpPlace = place;
-  FUnderCrossHairs.clear();
   for (const TRect& reach : crossHairReach()) {
     const TRect r{std::max(reach.Left, place.Left), std::max(reach.Top, place.Top),
                   std::min(reach.Right, place.Right), std::min(reach.Bottom, place.Bottom)};

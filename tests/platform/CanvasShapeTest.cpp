@@ -49,6 +49,15 @@ TEST_F(CanvasRectangle, OnePixelAndEmptyBoxes) {
                          ".........", ".........", ".........", "........."}));
 }
 
+// The canvas of bmp with pen red and brush blue, drawing inside clip.
+TCanvas& clippedRedOnBlue(TBitmap& bmp, const TRect& clip) {
+  TCanvas& cv = bmp.Canvas();
+  cv.SetClipRect(clip);
+  cv.Pen().SetColor(clRed);
+  cv.Brush().SetColor(clBlue);
+  return cv;
+}
+
 // A filled rectangle is drawn row by row; it must come out as its outline
 // drawn over its fill, also where the clip rectangle cuts through it.
 TEST(CanvasFramedRectangle, IsTheOutlineOverTheFill) {
@@ -71,14 +80,8 @@ TEST(CanvasFramedRectangle, IsTheOutlineOverTheFill) {
   for (const auto& c : cases) {
     TBitmap framed(12, 12);
     TBitmap layered(12, 12);
-    for (TBitmap* bmp : {&framed, &layered}) {
-      TCanvas& cv = bmp->Canvas();
-      cv.SetClipRect(c.clip);
-      cv.Pen().SetColor(clRed);
-      cv.Brush().SetColor(clBlue);
-    }
-    framed.Canvas().Rectangle(c.box);
-    TCanvas& cv = layered.Canvas();
+    clippedRedOnBlue(framed, c.clip).Rectangle(c.box);
+    TCanvas& cv = clippedRedOnBlue(layered, c.clip);
     cv.FillRect({c.box.Left + 1, c.box.Top + 1, c.box.Right - 1, c.box.Bottom - 1});
     cv.Brush().SetStyle(bsClear);
     cv.Rectangle(c.box);
@@ -113,13 +116,7 @@ TEST(CanvasRuledRectangle, IsTheRectangleWithLinesOverIt) {
   for (const auto& c : cases) {
     TBitmap ruled(12, 12);
     TBitmap drawn(12, 12);
-    for (TBitmap* bmp : {&ruled, &drawn}) {
-      TCanvas& cv = bmp->Canvas();
-      cv.SetClipRect(c.clip);
-      cv.Pen().SetColor(clRed);
-      cv.Brush().SetColor(clBlue);
-      c.pen(cv);
-    }
+    for (TBitmap* bmp : {&ruled, &drawn}) c.pen(clippedRedOnBlue(*bmp, c.clip));
     const TRect box{2, 2, 10, 9};
     ruled.Canvas().RuledRectangle(box, rules, clLime);
     TCanvas& cv = drawn.Canvas();
