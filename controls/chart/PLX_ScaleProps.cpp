@@ -10,6 +10,13 @@ namespace {
 constexpr int kMinDecPlaces = -3;
 constexpr int kMaxDecPlaces = 12;
 
+// v moved by Step; where that rounds back to v, the next double that way, so
+// that two ends closer than MinRange never meet.
+double movedApart(double v, double Step) {
+  const double moved = v + Step;
+  return moved != v ? moved : std::nextafter(v, Step > 0 ? HUGE_VAL : -HUGE_VAL);
+}
+
 }  // namespace
 
 TScaleProps::TScaleProps() : FDTFormat(std::make_unique<TDTLabel>()) {
@@ -82,20 +89,24 @@ void TScaleProps::SetMinTicks(int value) {
   Changed();
 }
 
+// Values that are not finite numbers are ignored like values too small: they
+// would reach the mapping. So is a widening that leaves the doubles.
 void TScaleProps::SetMinRange(double value) {
-  if (value <= SmallPosNum) return;
+  if (!std::isfinite(value) || value <= SmallPosNum) return;
+  if (std::fabs((long double)FRangeHigh - FRangeLow) < value) {
+    const long double c = ((long double)FRangeLow + FRangeHigh) / 2;
+    if (!storeApart(double(c - value / 2.0L), double(c + value / 2.0L))) return;
+    FMinRngDiff = value;
+    Changed();
+    return;
+  }
   FMinRngDiff = value;
-  if (std::fabs(FRangeHigh - FRangeLow) >= value) return;
-  const double c = (FRangeLow + FRangeHigh) / 2;
-  FRangeLow = c - value / 2;
-  FRangeHigh = c + value / 2;
-  Changed();
 }
 
 void TScaleProps::SetRangeLow(double value) {
+  if (!std::isfinite(value)) return;
   if (std::fabs(FRangeHigh - value) < FMinRngDiff) {
-    FRangeLow = value;
-    FRangeHigh = value + FMinRngDiff;
+    if (!storeApart(value, movedApart(value, FMinRngDiff))) return;
   } else if (!(FLogAx && value < SmallPosNum)) {
     FRangeLow = value;
   }
@@ -103,13 +114,20 @@ void TScaleProps::SetRangeLow(double value) {
 }
 
 void TScaleProps::SetRangeHigh(double value) {
+  if (!std::isfinite(value)) return;
   if (std::fabs(FRangeLow - value) < FMinRngDiff) {
-    FRangeHigh = value;
-    FRangeLow = value - FMinRngDiff;
+    if (!storeApart(movedApart(value, -FMinRngDiff), value)) return;
   } else if (!(FLogAx && value < SmallPosNum)) {
     FRangeHigh = value;
   }
   Changed();
+}
+
+bool TScaleProps::storeApart(double Low, double High) {
+  if (!std::isfinite(Low) || !std::isfinite(High) || Low == High) return false;
+  FRangeLow = Low;
+  FRangeHigh = High;
+  return true;
 }
 
 void TScaleProps::SetShortTicks(bool value) {

@@ -50,6 +50,9 @@ class TScaleProps : public TObject {
   void SetLabelType(TFigType value);
   int MinTicks() const { return FMinTicks; }
   void SetMinTicks(int value);
+  // The range setters ignore values that are not finite numbers, without
+  // notification; two ends closer than MinRange are set MinRange apart, at
+  // least one double apart.
   double MinRange() const { return FMinRngDiff; }
   void SetMinRange(double value);
   double RangeLow() const { return FRangeLow; }
@@ -69,7 +72,7 @@ class TScaleProps : public TObject {
   void SetVisible(bool value);
   TScaleType ScaleType() const { return FScaleType; }
   void SetScaleType(TScaleType value);
-  double Center() const { return (FRangeLow + FRangeHigh) / 2; }
+  double Center() const { return double(((long double)FRangeLow + FRangeHigh) / 2); }
 
   // Until the owning chart's loading ends, Logarithmic is accepted without
   // checks (a layout assigns it before the ranges).
@@ -93,6 +96,10 @@ class TScaleProps : public TObject {
   void Changed();
 
  private:
+  // Stores Low..High when both ends are finite and apart; false, storing
+  // nothing, otherwise.
+  bool storeApart(double Low, double High);
+
   std::u16string FCaption;
   int FCaptionPosX = 0;
   int FCaptionPosY = 0;

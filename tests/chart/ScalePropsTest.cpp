@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <limits>
+#include <utility>
+#include <vector>
+
 namespace {
 
 // Axis properties as a loaded chart holds them, counting notifications.
@@ -73,6 +78,42 @@ TEST_F(ScalePropsTest, MinRangeWidensANarrowRangeAboutItsCentre) {
   props.SetMinRange(1e-100);
   EXPECT_EQ(props.MinRange(), 2);
   EXPECT_EQ(changes, 1);
+}
+
+// A value that is not a finite number would reach the mapping: ignored,
+// without notification.
+TEST_F(ScalePropsTest, NonFiniteRangeValuesAreIgnored) {
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  const std::vector<std::pair<const char*, std::function<void(TScaleProps&, double)>>> setters{
+      {"RangeLow", [](TScaleProps& p, double v) { p.SetRangeLow(v); }},
+      {"RangeHigh", [](TScaleProps& p, double v) { p.SetRangeHigh(v); }},
+      {"MinRange", [](TScaleProps& p, double v) { p.SetMinRange(v); }}};
+  for (const auto& [name, set] : setters) {
+    for (const double v : {kNaN, kInf, -kInf}) {
+      props.SetRangeLow(1);
+      props.SetRangeHigh(2);
+      changes = 0;
+      set(props, v);
+      EXPECT_EQ(props.RangeLow(), 1) << name << " := " << v;
+      EXPECT_EQ(props.RangeHigh(), 2) << name << " := " << v;
+      EXPECT_EQ(props.MinRange(), 1e-10) << name << " := " << v;
+      EXPECT_EQ(changes, 0) << name << " := " << v;
+    }
+  }
+}
+
+// Where the other end at MinRange's distance rounds to the end itself, it
+// moves to the next double instead: the ends never meet.
+TEST_F(ScalePropsTest, EndsKeptApartWhereMinRangeIsBelowTheirPrecision) {
+  props.SetRangeHigh(1e7);
+  props.SetRangeLow(1e7);
+  EXPECT_EQ(props.RangeLow(), 1e7);
+  EXPECT_GT(props.RangeHigh(), 1e7);
+  props.SetRangeLow(-1e7);
+  props.SetRangeHigh(-1e7);
+  EXPECT_EQ(props.RangeHigh(), -1e7);
+  EXPECT_LT(props.RangeLow(), -1e7);
 }
 
 TEST_F(ScalePropsTest, LogarithmicIsRefusedForRangesReachingZeroOnceLoaded) {
