@@ -173,8 +173,9 @@ class TCustomRChart : public TControl {
   // either end or when the history no longer holds the state.
   bool ZoomBack();
   bool ZoomForward();
-  // Switching on gives every layer the vertical range that shows equal units
-  // on both axes, around its centre, and enters the state into the history.
+  // Setting it on (also while it is on) gives every layer the vertical range
+  // that shows equal units on both axes, around its centre, and enters the
+  // state into the history.
   void SetIsometric(bool value);
 
   // ---- Construction and layouts (PLX_rchart.cpp)

@@ -83,21 +83,26 @@ void TCustomRChart::ForceRange(int Layer, long double xLo, long double yLo, long
 
 // A span narrower than the axis's MinRange leaves the axis alone; on a
 // logarithmic axis an end below 1e-100 keeps its value. An end that is not a
-// finite double would break the mapping: such a request is ignored as well.
-// True when an end was written.
+// finite double would break the mapping: such a request is ignored as well,
+// and so is one whose ends, as doubles, would be closer than MinRange (a kept
+// end may meet the other, and two ends apart in extended precision may round
+// to one double). True when an end was written.
 bool TCustomRChart::applyAxisRange(TScaleProps& props, long double lo, long double hi) {
-  const double low = double(lo);
-  const double high = double(hi);
+  double low = double(lo);
+  double high = double(hi);
   if (!std::isfinite(low) || !std::isfinite(high)) return false;
   if (!(std::fabs(lo - hi) >= props.MinRange())) return false;
-  if (!props.Logarithmic()) {
-    props.StoreRange(low, high);
-    return true;
+  bool written = true;
+  if (props.Logarithmic()) {
+    const bool lowOk = lo >= SmallPosNum;
+    const bool highOk = hi >= SmallPosNum;
+    if (!lowOk) low = props.RangeLow();
+    if (!highOk) high = props.RangeHigh();
+    written = lowOk || highOk;
   }
-  const bool lowOk = lo >= SmallPosNum;
-  const bool highOk = hi >= SmallPosNum;
-  props.StoreRange(lowOk ? low : props.RangeLow(), highOk ? high : props.RangeHigh());
-  return lowOk || highOk;
+  if (!(std::fabs((long double)high - low) >= props.MinRange())) return false;
+  props.StoreRange(low, high);
+  return written;
 }
 
 bool TCustomRChart::confinementOn() const {
@@ -214,8 +219,9 @@ TAxisSpan TCustomRChart::isometricSpan(long double Centre, long double Dx) const
   return {Centre - s, Centre + s};
 }
 
+// Setting it on while it is on applies the rule again: the ranges may have
+// been edited since.
 void TCustomRChart::SetIsometric(bool value) {
-  if (value == FIsometric) return;
   FIsometric = value;
   if (!value) return;
   paintOnceAfter([this] {

@@ -3,6 +3,12 @@
 // AutoRange.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
+#include <random>
+#include <string>
+#include <utility>
+
 #include "chart/FirstChart.h"
 #include "controls/chart/PLX_rchart.h"
 
@@ -94,6 +100,33 @@ TEST_F(RangesOnFirstChart, RequestsThatCannotBeHonouredLeaveTheAxis) {
   chart.SetRange(1, -3, 0, 400, 10);  // the low end keeps its value
   EXPECT_EQ(chart.Scale1X().RangeLow(), 2);
   EXPECT_EQ(chart.Scale1X().RangeHigh(), 400);
+}
+
+// An end that a logarithmic axis cannot take must not leave the other one
+// meeting the kept end: the axis keeps its range.
+TEST_F(RangesOnFirstChart, LogarithmicAxisNeverCollapsesToOneValue) {
+  chart.SetRange(1, 1, 1, 100, 10);
+  chart.Scale1Y().SetLogarithmic(true);
+  ASSERT_TRUE(chart.Scale1Y().Logarithmic());
+  chart.SetRange(1, 1, 10, 100, -5);
+  EXPECT_EQ(chart.Scale1Y().RangeLow(), 1);
+  EXPECT_EQ(chart.Scale1Y().RangeHigh(), 10);
+  chart.SetRange(1, 1, 0, 100, 1);
+  EXPECT_EQ(chart.Scale1Y().RangeLow(), 1);
+  EXPECT_EQ(chart.Scale1Y().RangeHigh(), 10);
+  int x = 0, y = 0;
+  chart.R2M(1, 100, 10, x, y);
+  EXPECT_EQ(x, 640);
+  EXPECT_EQ(y, 20);
+  chart.SetRange(1, 1, 0, 100, 50);  // an end it can take is still taken
+  EXPECT_EQ(chart.Scale1Y().RangeHigh(), 50);
+}
+
+// Ends a double cannot tell apart are no range: the axis keeps its own.
+TEST_F(RangesOnFirstChart, EndsThatMeetInADoubleLeaveTheAxis) {
+  chart.SetRange(1, 1e20L, 0, 1e20L + 1000, 10);  // apart in extended precision only
+  EXPECT_EQ(chart.Scale1X().RangeLow(), 0);
+  EXPECT_EQ(chart.Scale1X().RangeHigh(), 40);
 }
 
 TEST_F(RangesOnFirstChart, ReversedRangeMirrorsTheAxis) {
@@ -266,6 +299,16 @@ TEST_F(RangesOnFirstChart, IsometricGivesEqualUnitsAroundTheCentre) {
   EXPECT_NEAR(chart.Scale1Y().RangeHigh() - chart.Scale1Y().RangeLow(), 20.0L * 336 / 641, 1e-12);
 }
 
+TEST_F(RangesOnFirstChart, IsometricSetAgainAppliesTheRuleAgain) {
+  chart.SetIsometric(true);
+  chart.Scale1Y().SetRangeHigh(100);
+  chart.SetIsometric(true);
+  const double s = 40.0L * 336 / 591 / 2;
+  EXPECT_NEAR(chart.Scale1Y().RangeHigh() - chart.Scale1Y().RangeLow(), 2 * s, 1e-12);
+  expectEntry(chart.ZoomStack(1, 0), rangesOf(chart, 1));
+  EXPECT_FALSE(chart.ZoomStack(1, -2).IsZero());  // two states entered
+}
+
 // ---------------------------------------------------------------------------
 // SetEqualRange
 
@@ -344,6 +387,109 @@ TEST_F(RangesOnFirstChart, OneAxisAutoRangeKeepsTheOtherAndSwitchesIsometricOff)
   expectRanges(chart, 1, {0, before.yl, 10, before.yh});
   chart.AutoRangeYOnly(0, 0);
   expectRanges(chart, 1, {0, 100, 10, 200});
+}
+
+// ---------------------------------------------------------------------------
+// Random sequences of range commands
+
+// Values a range command may get: ordinary, equal, reversed, zero and
+// negative, near the smallest logarithm and the largest double.
+class RangeValues {
+ public:
+  explicit RangeValues(unsigned seed) : FGen(seed) {}
+  long double next() {
+    static constexpr std::array<long double, 12> kSpecial{
+        0, 1, -1, 10, 1e-100L, 2e-100L, -5, 1e300L, 1.7e308L, 1e20L, 1e20L + 1, 1e-300L};
+    switch (pick(4)) {
+      case 0: return kSpecial[size_t(pick(int(kSpecial.size())))];
+      case 1: return FLast;  // equal to the value before
+      case 2: return FLast = std::uniform_real_distribution<double>(-100, 100)(FGen);
+      default: return FLast = std::pow(10.0L, std::uniform_int_distribution<int>(-120, 120)(FGen));
+    }
+  }
+  int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(FGen); }
+
+ private:
+  std::mt19937 FGen;
+  long double FLast = 1;
+};
+
+// Each layer's range ends differ, and its mapping coefficients are numbers:
+// the pixels at both ends of the data area map back to finite values.
+void expectMappedRanges(RangeChart& chart, const std::string& step) {
+  for (int n = 1; n <= MaxLayers; ++n) {
+    const Ranges r = rangesOf(chart, n);
+    ASSERT_NE(r.xl, r.xh) << step << ", layer " << n;
+    ASSERT_NE(r.yl, r.yh) << step << ", layer " << n;
+    for (const auto& [px, py] : {std::pair{50, 355}, std::pair{640, 20}}) {
+      double mx = 0, my = 0;
+      chart.M2R(n, px, py, mx, my);
+      ASSERT_TRUE(std::isfinite(mx) && std::isfinite(my))
+          << step << ", layer " << n << ": " << mx << ", " << my;
+    }
+  }
+}
+
+void randomRangeCommand(RangeChart& chart, RangeValues& v, std::string& step) {
+  const int layer = v.pick(MaxLayers + 1);
+  switch (v.pick(7)) {
+    case 0: {
+      const long double xl = v.next(), yl = v.next(), xh = v.next(), yh = v.next();
+      step = "SetRange(" + std::to_string(layer) + ", " + std::to_string(double(xl)) + ", " +
+             std::to_string(double(yl)) + ", " + std::to_string(double(xh)) + ", " +
+             std::to_string(double(yh)) + ")";
+      chart.SetRange(layer, xl, yl, xh, yh);
+      break;
+    }
+    case 1:
+      step = "MarkAt and AutoRange(" + std::to_string(layer) + ")";
+      chart.SetActiveLayer(1 + v.pick(MaxLayers));
+      chart.MarkAt(double(v.next()), double(v.next()), 1);
+      chart.AutoRange(layer, double(v.pick(30)) - 5, v.pick(3) * 10.0);
+      break;
+    case 2:
+      step = "AutoRangeXOnly / YOnly(" + std::to_string(layer) + ")";
+      if (v.pick(2) == 0) chart.AutoRangeXOnly(layer, 10); else chart.AutoRangeYOnly(layer, 0, 20);
+      break;
+    case 3:
+      step = "SetEqualRange";
+      chart.SetEqualRange(TLayerSet(unsigned(v.pick(1 << 16)) << 1));
+      break;
+    case 4:
+      step = "ZoomHistory / ZoomBack / ZoomForward";
+      if (v.pick(3) == 0) chart.ZoomHistory(-v.pick(16));
+      else if (v.pick(2) == 0) chart.ZoomBack();
+      else chart.ZoomForward();
+      break;
+    case 5:
+      step = "SetIsometric";
+      chart.SetIsometric(v.pick(2) == 0);
+      break;
+    default:
+      step = "ForceRange(" + std::to_string(layer) + ")";
+      chart.ForceRange(1 + v.pick(MaxLayers), v.next(), v.next(), v.next(), v.next(), true, true);
+      break;
+  }
+}
+
+TEST(RangeSequences, NoSequenceOfRangeCommandsBreaksTheMapping) {
+  for (unsigned seed = 1; seed <= 20; ++seed) {
+    RangeChart chart;
+    MakeFirstChart(chart);
+    for (int n = 1; n <= MaxLayers; ++n) {
+      chart.SetRange(n, 1, 1, 1000, 100);
+      if (n % 2 == 1) chart.ScalePropsX(n).SetLogarithmic(true);
+      if (n % 3 != 0) chart.ScalePropsY(n).SetLogarithmic(true);
+    }
+    chart.ConfineZoomRange(1e-5, 1e-5, 1e5, 1e5);
+    RangeValues values(seed);
+    std::string step;
+    for (int i = 0; i < 300; ++i) {
+      randomRangeCommand(chart, values, step);
+      expectMappedRanges(chart, "seed " + std::to_string(seed) + ", " + step);
+      if (HasFatalFailure()) return;
+    }
+  }
 }
 
 }  // namespace
