@@ -1,27 +1,26 @@
 #include "controls/chart/PLX_JointLayers.h"
 
-#include <cassert>
 #include <string>
-
-namespace {
-
-bool validLayer(int Layer) { return Layer >= 1 && Layer <= MaxLayers; }
-
-}  // namespace
 
 TJointLayers::TJointLayers() { Reset(); }
 
-int TJointLayers::MasterX(int Layer) const { return validLayer(Layer) ? FMasterLayerX[Layer] : 0; }
+int TJointLayers::MasterX(int Layer) const {
+  CheckLayer(Layer);
+  return FMasterLayerX[Layer];
+}
 
-int TJointLayers::MasterY(int Layer) const { return validLayer(Layer) ? FMasterLayerY[Layer] : 0; }
+int TJointLayers::MasterY(int Layer) const {
+  CheckLayer(Layer);
+  return FMasterLayerY[Layer];
+}
 
 void TJointLayers::SetMasterX(int Index, int Master) { setMaster(FMasterLayerX, Index, Master, true); }
 
 void TJointLayers::SetMasterY(int Index, int Master) { setMaster(FMasterLayerY, Index, Master, false); }
 
 void TJointLayers::setMaster(int (&table)[MaxLayers + 1], int Index, int Master, bool Horizontal) {
-  assert(validLayer(Index));
-  if (!validLayer(Master)) {
+  CheckLayer(Index);
+  if (!ValidLayer(Master)) {
     throw EPLXRChartError("Destination layer " + std::to_string(Master) + " is out of range");
   }
   if (Master == Index) {

@@ -13,12 +13,14 @@ class TJointLayers : public TObject {
  public:
   TJointLayers();
 
-  // The master of Layer's horizontal (vertical) range; 0 outside 1..16.
+  // The master of Layer's horizontal (vertical) range. Layers outside 1..16
+  // raise EPLXRChartError.
   int MasterX(int Layer) const;
   int MasterY(int Layer) const;
   // Makes layer Index follow layer Master on one axis. Raises EPLXRChartError
-  // (and changes nothing) when Master is outside 1..16, is itself joined, or
-  // when other layers follow Index. Master = Index frees the layer silently.
+  // (and changes nothing) when Index or Master is outside 1..16, when Master
+  // is itself joined, or when other layers follow Index. Master = Index
+  // frees the layer silently.
   void SetMasterX(int Index, int Master);
   void SetMasterY(int Index, int Master);
 

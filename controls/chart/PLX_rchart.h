@@ -108,13 +108,16 @@ class TCustomRChart : public TControl {
   bool LayerVisible(int Layer) const { return FStore.LayerVisible(Layer); }
   void SetLayerVisible(int Layer, bool value) { FStore.SetLayerVisible(Layer, value); }
 
-  // ---- Layers, axis properties and mapping (PLX_rchartLayers.cpp)
+  // ---- Layers, axis properties and mapping (PLX_rchartLayers.cpp). Calls
+  // that take a layer raise EPLXRChartError "Layer n is out of range" for one
+  // outside 1..16 unless they say otherwise.
   // Layers outside 1..16 read layer 1.
   TScalePropsHoriz& ScalePropsX(int Layer);
   TScalePropsVert& ScalePropsY(int Layer);
   TScalePropsHoriz& Scale1X() { return ScalePropsX(1); }
   TScalePropsVert& Scale1Y() { return ScalePropsY(1); }
   // Copies the values in; the picture catches up with the next change.
+  // Layers outside 1..16 are ignored.
   void SetScalePropsX(int Layer, const TScaleProps& value);
   void SetScalePropsY(int Layer, const TScaleProps& value);
   // The scale helper that draws a layer's axis.
@@ -124,7 +127,7 @@ class TCustomRChart : public TControl {
   void SetJointLayers(const TJointLayers& value);
   // Real coordinates of a layer (clamped into 1..16) to control pixels.
   void R2M(int Layer, double xin, double yin, int& xout, int& yout) const;
-  // Control pixels to real coordinates; Layer must be 1..16.
+  // Control pixels to real coordinates; Layer clamped into 1..16 as in R2M.
   void M2R(int Layer, int xin, int yin, double& xout, double& yout) const;
   // Recomputes the mapping of all layers; raises EPLXRChartError "Logarithmic
   // axis must not be negative." for a logarithmic axis reaching zero.
@@ -134,6 +137,7 @@ class TCustomRChart : public TControl {
   int TickNumY() const;
   double TickPosX(int ix) const;
   double TickPosY(int ix) const;
+  // Layers outside 1..16 read false; setting them is ignored.
   bool MouseAffectsLayer(int Layer) const;
   void SetMouseAffectsLayer(int Layer, bool value);
   TScaleTickDrawnEvent OnScaleTickDrawn;
@@ -145,7 +149,8 @@ class TCustomRChart : public TControl {
   // are widened, the isometric rule applies, the new states enter the zoom
   // history, and layers joined to a changed layer follow it.
   void SetRange(int Layer, long double xLo, long double yLo, long double xHi, long double yHi);
-  // Gives every listed layer the union of their ranges.
+  // Gives every listed layer the union of their ranges; layer 0 in the set
+  // raises.
   void SetEqualRange(const TLayerSet& Layers);
   void SetEqualRangeXOnly(const TLayerSet& Layers);
   void SetEqualRangeYOnly(const TLayerSet& Layers);
@@ -164,7 +169,7 @@ class TCustomRChart : public TControl {
   // Returns every layer to the state at history index -15..0 (0 the state
   // entered last); other indexes do nothing.
   void ZoomHistory(int Index);
-  // A layer's (1..16) state at history index -15..0; zeros outside.
+  // A layer's (1..16) state at history index -15..0; zeros for other indexes.
   TRectDouble ZoomStack(int Layer, int StackIx) const { return GetZoomStackEntry(Layer, StackIx); }
   TRectDouble GetZoomStackEntry(int Layer, int StackIx) const;
   // Undo and redo through the history: back to the state before the current

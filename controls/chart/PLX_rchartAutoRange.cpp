@@ -8,7 +8,7 @@
 
 void TCustomRChart::LLCalcExtents(int Layer, double Rim, double MinRng, long double& xLo,
                                   long double& yLo, long double& xHi, long double& yHi) {
-  assert(Layer >= 1 && Layer <= MaxLayers);
+  assert(ValidLayer(Layer));
   TLayerExtent e = LayerExtent(FStore.Items(), FStore.NumItems(), Layer);
   if (e.Found) {
     AddRim(e.X, FScalePropsX[size_t(Layer)]->Logarithmic(), Rim, false);
@@ -35,11 +35,10 @@ void TCustomRChart::AutoRangeYOnly(int Layer, double Margin, double MinRange) {
 }
 
 void TCustomRChart::autoRange(int Layer, double Margin, double MinRange, RangeAxes axes) {
-  assert(Layer >= 0 && Layer <= MaxLayers);
-  if (Layer < 0 || Layer > MaxLayers) return;
   if (Layer == 0) {
     autoRangeAll(Margin, MinRange, axes);
   } else {
+    CheckLayer(Layer);
     autoRangeLayer(Layer, Margin, MinRange, axes);
   }
 }

@@ -4,9 +4,7 @@
 
 namespace {
 
-bool validLayer(int Layer) { return Layer >= 1 && Layer <= MaxLayers; }
-
-size_t layerIndex(int Layer) { return size_t(validLayer(Layer) ? Layer : 1); }
+size_t layerIndex(int Layer) { return size_t(ValidLayer(Layer) ? Layer : 1); }
 
 }  // namespace
 
@@ -15,16 +13,22 @@ TScalePropsHoriz& TCustomRChart::ScalePropsX(int Layer) { return *FScalePropsX[l
 TScalePropsVert& TCustomRChart::ScalePropsY(int Layer) { return *FScalePropsY[layerIndex(Layer)]; }
 
 void TCustomRChart::SetScalePropsX(int Layer, const TScaleProps& value) {
-  if (validLayer(Layer)) FScalePropsX[size_t(Layer)]->Assign(value);
+  if (ValidLayer(Layer)) FScalePropsX[size_t(Layer)]->Assign(value);
 }
 
 void TCustomRChart::SetScalePropsY(int Layer, const TScaleProps& value) {
-  if (validLayer(Layer)) FScalePropsY[size_t(Layer)]->Assign(value);
+  if (ValidLayer(Layer)) FScalePropsY[size_t(Layer)]->Assign(value);
 }
 
-TScale& TCustomRChart::ScaleX(int Layer) { return *FScalesX[layerIndex(Layer)]; }
+TScale& TCustomRChart::ScaleX(int Layer) {
+  CheckLayer(Layer);
+  return *FScalesX[size_t(Layer)];
+}
 
-TScale& TCustomRChart::ScaleY(int Layer) { return *FScalesY[layerIndex(Layer)]; }
+TScale& TCustomRChart::ScaleY(int Layer) {
+  CheckLayer(Layer);
+  return *FScalesY[size_t(Layer)];
+}
 
 void TCustomRChart::SetJointLayers(const TJointLayers& value) {
   FJointLayers->Assign(value);
@@ -32,11 +36,11 @@ void TCustomRChart::SetJointLayers(const TJointLayers& value) {
 }
 
 bool TCustomRChart::MouseAffectsLayer(int Layer) const {
-  return validLayer(Layer) && FMouseAffLayer[size_t(Layer)];
+  return ValidLayer(Layer) && FMouseAffLayer[size_t(Layer)];
 }
 
 void TCustomRChart::SetMouseAffectsLayer(int Layer, bool value) {
-  if (validLayer(Layer)) FMouseAffLayer[size_t(Layer)] = value;
+  if (ValidLayer(Layer)) FMouseAffLayer[size_t(Layer)] = value;
 }
 
 // ---------------------------------------------------------------------------

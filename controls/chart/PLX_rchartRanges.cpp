@@ -10,8 +10,6 @@
 
 namespace {
 
-[[maybe_unused]] bool validLayer(int Layer) { return Layer >= 1 && Layer <= MaxLayers; }
-
 bool panHoriz(TMouseActMode m) { return m == maPan || m == maPanHoriz; }
 
 bool panVert(TMouseActMode m) { return m == maPan || m == maPanVert; }
@@ -44,7 +42,7 @@ void TCustomRChart::paintOnceAfter(const std::function<void()>& apply) {
 
 void TCustomRChart::SetRangeIntern(int Layer, long double xLo, long double yLo, long double xHi,
                                    long double yHi, bool EnterToZoomStack, bool ConfineRange) {
-  assert(validLayer(Layer));
+  assert(ValidLayer(Layer));
   const TScaleProps& px = *FScalePropsX[size_t(Layer)];
   const TScaleProps& py = *FScalePropsY[size_t(Layer)];
   TAxisSpan x{xLo, xHi};
@@ -57,7 +55,7 @@ void TCustomRChart::SetRangeIntern(int Layer, long double xLo, long double yLo, 
 
 void TCustomRChart::ForceRange(int Layer, long double xLo, long double yLo, long double xHi,
                                long double yHi, bool EnterToZoomStack, bool ConfineRange) {
-  assert(validLayer(Layer));
+  assert(ValidLayer(Layer));
   paintOnceAfter([&] {
     const TJointLayers& joint = *FJointLayers;
     // A controlled axis ignores requests; it follows its master below.
@@ -114,7 +112,7 @@ bool TCustomRChart::confinementOn() const {
 
 void TCustomRChart::ForceRngIntern(int Layer, long double xLo, long double yLo, long double xHi,
                                    long double yHi, bool EnterToZoomStack, bool ConfineRange) {
-  assert(validLayer(Layer));
+  assert(ValidLayer(Layer));
   TAxisSpan x{xLo, xHi};
   TAxisSpan y{yLo, yHi};
   if (ConfineRange && confinementOn()) {
@@ -159,8 +157,7 @@ void TCustomRChart::ScalePropsChanged(TObject*) {
 
 void TCustomRChart::SetRange(int Layer, long double xLo, long double yLo, long double xHi,
                              long double yHi) {
-  assert(Layer >= 0 && Layer <= MaxLayers);
-  if (Layer < 0 || Layer > MaxLayers) return;
+  if (Layer != 0) CheckLayer(Layer);
   paintOnceAfter([&] {
     const int first = Layer == 0 ? 1 : Layer;
     const int last = Layer == 0 ? MaxLayers : Layer;
@@ -181,6 +178,7 @@ void TCustomRChart::SetEqualRangeYOnly(const TLayerSet& Layers) {
 // The first listed layer seeds the union; later ones widen it only when
 // strictly beyond.
 void TCustomRChart::equalRange(const TLayerSet& Layers, RangeAxes axes) {
+  if (Layers.test(0)) CheckLayer(0);
   bool seeded = false;
   TAxisSpan ux;
   TAxisSpan uy;
@@ -265,7 +263,7 @@ void TCustomRChart::ClearZoomHistory() {
 }
 
 TRectDouble TCustomRChart::GetZoomStackEntry(int Layer, int StackIx) const {
-  assert(validLayer(Layer));
+  CheckLayer(Layer);
   return FZoomHist.Entry(Layer, StackIx);
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "controls/base/PLX_plxbase.h"
 
@@ -11,6 +12,16 @@ class EPLXRChartError : public EPLXError {
 };
 
 constexpr int MaxLayers = 16;
+
+inline bool ValidLayer(int Layer) { return Layer >= 1 && Layer <= MaxLayers; }
+
+// The check of public calls that take a layer and have no rule of their own
+// for other numbers.
+inline void CheckLayer(int Layer) {
+  if (!ValidLayer(Layer)) {
+    throw EPLXRChartError("Layer " + std::to_string(Layer) + " is out of range");
+  }
+}
 
 // The seven standard layouts of the axes of layers 1..4 and the margins.
 enum TrcLayout : uint8_t {

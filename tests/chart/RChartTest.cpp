@@ -4,6 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
 #include "chart/FirstChart.h"
 #include "platform/Bitmap.h"
 
@@ -107,6 +113,16 @@ TEST(RChartLayout, AxesOnAllFourSides) {
   EXPECT_FALSE(chart.ScalePropsY(3).Visible());
 }
 
+// The message of the chart's error a call raises, or "no error".
+std::string errorOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const EPLXRChartError& e) {
+    return e.what();
+  }
+  return "no error";
+}
+
 TEST(RChartMapping, FirstChart) {
   TRChart chart;
   MakeFirstChart(chart);
@@ -142,6 +158,74 @@ TEST(RChartMapping, LayerOutOfRangeIsClamped) {
   EXPECT_DOUBLE_EQ(rx, 20.0);
   chart.M2R(17, 345, 208, rx, ry);
   EXPECT_DOUBLE_EQ(rx, 5.0);
+}
+
+// Every public call that takes a layer number: those without a rule of their
+// own for numbers outside 1..16 raise the chart's error naming the layer and
+// change nothing; 0 stands for all layers where a call says so.
+TEST(RChartLayers, NumbersOutsideTheLayersAreRefused) {
+  TRChart chart;
+  MakeFirstChart(chart);
+  chart.MarkAt(10, 10, 24);
+  struct Call {
+    const char* name;
+    bool zeroMeansAll;
+    std::function<void(TRChart&, int)> call;
+  };
+  const std::vector<Call> calls{
+      {"SetRange", true, [](TRChart& c, int n) { c.SetRange(n, 1, 2, 3, 4); }},
+      {"AutoRange", true, [](TRChart& c, int n) { c.AutoRange(n, 10); }},
+      {"AutoRangeXOnly", true, [](TRChart& c, int n) { c.AutoRangeXOnly(n, 10, 5); }},
+      {"AutoRangeYOnly", true, [](TRChart& c, int n) { c.AutoRangeYOnly(n, 10); }},
+      {"ZoomStack", false, [](TRChart& c, int n) { c.ZoomStack(n, 0); }},
+      {"GetZoomStackEntry", false, [](TRChart& c, int n) { c.GetZoomStackEntry(n, -3); }},
+      {"ScaleX", false, [](TRChart& c, int n) { c.ScaleX(n); }},
+      {"ScaleY", false, [](TRChart& c, int n) { c.ScaleY(n); }},
+      {"SetEqualRange", false,
+       [](TRChart& c, int n) { c.SetEqualRange(n == 0 ? TLayerSet(0b11) : TLayerSet()); }},
+      {"SetEqualRangeXOnly", false,
+       [](TRChart& c, int n) { c.SetEqualRangeXOnly(n == 0 ? TLayerSet(0b101) : TLayerSet()); }},
+      {"SetEqualRangeYOnly", false,
+       [](TRChart& c, int n) { c.SetEqualRangeYOnly(n == 0 ? TLayerSet(0b1) : TLayerSet()); }},
+  };
+  for (const Call& c : calls) {
+    const bool takesSets = std::string(c.name).starts_with("SetEqualRange");
+    const std::vector<int> numbers =
+        takesSets ? std::vector<int>{0} : std::vector<int>{0, -1, 17, 100000, INT_MIN};
+    for (const int n : numbers) {
+      if (n == 0 && c.zeroMeansAll) continue;
+      EXPECT_EQ(errorOf([&] { c.call(chart, n); }), "Layer " + std::to_string(n) + " is out of range")
+          << c.name << "(" << n << ")";
+      EXPECT_EQ(chart.Scale1X().RangeHigh(), 40) << c.name << "(" << n << ")";
+      EXPECT_EQ(chart.Scale1Y().RangeLow(), 1.5) << c.name << "(" << n << ")";
+      EXPECT_TRUE(chart.ZoomStack(1, -1).IsZero()) << c.name << "(" << n << ")";
+    }
+  }
+  for (const Call& c : calls) EXPECT_EQ(errorOf([&] { c.call(chart, 16); }), "no error") << c.name;
+}
+
+// Calls whose numbers outside 1..16 have a rule of their own keep it.
+TEST(RChartLayers, CallsWithTheirOwnRuleForOtherNumbersKeepIt) {
+  TRChart chart;
+  MakeFirstChart(chart);
+  for (const int n : {0, 17, INT_MIN, INT_MAX}) {
+    int x = 0, y = 0;
+    double rx = 0, ry = 0;
+    EXPECT_NO_THROW(chart.R2M(n, 1, 1, x, y));
+    EXPECT_NO_THROW(chart.M2R(n, 1, 1, rx, ry));
+    EXPECT_EQ(&chart.ScalePropsX(n), &chart.Scale1X());
+    EXPECT_EQ(&chart.ScalePropsY(n), &chart.Scale1Y());
+    EXPECT_NO_THROW(chart.SetScalePropsX(n, chart.ScalePropsX(2)));
+    EXPECT_NO_THROW(chart.SetScalePropsY(n, chart.ScalePropsY(2)));
+    EXPECT_FALSE(chart.MouseAffectsLayer(n));
+    EXPECT_NO_THROW(chart.SetMouseAffectsLayer(n, true));
+    EXPECT_FALSE(chart.LayerVisible(n));
+    EXPECT_NO_THROW(chart.SetLayerVisible(n, true));
+    EXPECT_NO_THROW(chart.SetActiveLayer(n));
+    EXPECT_EQ(chart.Store().RemoveItemsByLayer(n), 0);
+  }
+  EXPECT_EQ(chart.Scale1X().RangeHigh(), 40);
+  EXPECT_EQ(chart.ActiveLayer(), 1);
 }
 
 TEST(RChartMapping, MarginsSizeAndRimRemap) {
@@ -224,6 +308,40 @@ TEST(RChartJointLayers, MessagesInOrderAndTheJoinedRange) {
             "Layer 1 is joined by other layers (2, 4)");
   joint.SetL02xControlledBy(2);
   EXPECT_EQ(joint.L02xControlledBy(), 2);
+}
+
+TEST(RChartJointLayers, LayersOutsideTheTableAreRefused) {
+  TRChart chart;
+  MakeFirstChart(chart);
+  TJointLayers& joint = chart.JointLayers();
+  struct Case {
+    int index;
+    int master;
+    bool horizontal;
+    std::string message;
+  };
+  const std::vector<Case> cases{{17, 1, true, "Layer 17 is out of range"},
+                                {0, 2, false, "Layer 0 is out of range"},
+                                {100000, 1, false, "Layer 100000 is out of range"},
+                                {-3, 1, true, "Layer -3 is out of range"},
+                                {INT_MIN, 1, true, "Layer -2147483648 is out of range"},
+                                {17, 99, true, "Layer 17 is out of range"}};
+  for (const Case& c : cases) {
+    const auto write = [&] {
+      if (c.horizontal) {
+        joint.SetMasterX(c.index, c.master);
+      } else {
+        joint.SetMasterY(c.index, c.master);
+      }
+    };
+    EXPECT_EQ(errorOf(write), c.message) << c.index;
+    EXPECT_EQ(errorOf([&] { joint.MasterX(c.index); }), c.message) << c.index;
+    EXPECT_EQ(errorOf([&] { joint.MasterY(c.index); }), c.message) << c.index;
+  }
+  for (int n = 1; n <= MaxLayers; ++n) {
+    EXPECT_EQ(joint.MasterX(n), n);
+    EXPECT_EQ(joint.MasterY(n), n);
+  }
 }
 
 TEST(RChartJointLayers, MasterRangeChangesReachTheJoinedLayer) {
