@@ -100,6 +100,9 @@ void TCustomRChart::createLayer(int n) {
 // Standard layouts
 
 void TCustomRChart::SetStandardLayout(TrcLayout value) {
+  if (value >= NumLayouts) {
+    throw EPLXRChartError("Standard layout " + std::to_string(int(value)) + " is out of range");
+  }
   const bool suppressed = FSuppressPaint;
   FSuppressPaint = true;
   const TLytData& row = LayoutData[value];

@@ -185,6 +185,7 @@ class TCustomRChart : public TControl {
 
   // ---- Construction and layouts (PLX_rchart.cpp)
   TrcLayout StandardLayout() const { return FStdLayout; }
+  // Raises EPLXRChartError for a value beyond the seven layouts.
   void SetStandardLayout(TrcLayout value);
   void Loaded() override;
   // Copies a whole chart; the scale helpers keep drawing onto this chart.

@@ -123,6 +123,18 @@ std::string errorOf(const std::function<void()>& call) {
   return "no error";
 }
 
+TEST(RChartLayout, ValuesBeyondTheSevenLayoutsAreRefused) {
+  TRChart chart;
+  chart.SetStandardLayout(rcl_X1Bottom_Y2Both);
+  for (const int value : {7, 200, 255}) {
+    EXPECT_EQ(errorOf([&] { chart.SetStandardLayout(TrcLayout(value)); }),
+              "Standard layout " + std::to_string(value) + " is out of range");
+    EXPECT_EQ(chart.StandardLayout(), rcl_X1Bottom_Y2Both);
+    EXPECT_EQ(chart.MarginLeft(), 50);
+    EXPECT_EQ(chart.MarginRight(), 50);
+  }
+}
+
 TEST(RChartMapping, FirstChart) {
   TRChart chart;
   MakeFirstChart(chart);
