@@ -29,9 +29,9 @@ inline int RoundToPixel(long double t) {
 
 class TAxisMap {
  public:
-  // The logarithmic flag and the pixel that takes values <= SmallPosNum on a
-  // logarithmic axis (they have no logarithm: the edge on the side of the
-  // smallest values).
+  // The logarithmic flag and the pixel that takes values <= SmallPosNum and
+  // NaN on a logarithmic axis (they have no logarithm: the edge on the side
+  // of the smallest values).
   void SetLogarithmic(bool Logarithmic, int Edge) {
     FLog = Logarithmic;
     FEdge = Edge;
@@ -66,7 +66,7 @@ class TAxisMap {
   // Out of line, so that the fast path stays small enough to inline.
   [[gnu::noinline]] int exactPixel(double v) const {
     if (!FLog) return RoundToPixel(FK * v + FD);
-    if (v <= SmallPosNum) return FEdge;
+    if (!(v > SmallPosNum)) return FEdge;  // not a number either
     return RoundToPixel(FK * std::log(static_cast<long double>(v)) + FD);
   }
 

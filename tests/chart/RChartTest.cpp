@@ -172,6 +172,28 @@ TEST(RChartMapping, LayerOutOfRangeIsClamped) {
   EXPECT_DOUBLE_EQ(rx, 5.0);
 }
 
+// A value without a logarithm goes to the edge on the side of the smallest
+// values, as zero and negative values do.
+TEST(RChartMapping, NotANumberOnALogarithmicAxisGoesToTheEdge) {
+  TRChart chart;
+  MakeFirstChart(chart);
+  chart.Scale1X().SetRangeLow(1);
+  chart.Scale1X().SetRangeHigh(1000);
+  chart.Scale1Y().SetRangeLow(1);
+  chart.Scale1Y().SetLogarithmic(true);
+  chart.Scale1X().SetLogarithmic(true);
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  int x = 0, y = 0;
+  chart.R2M(1, kNaN, kNaN, x, y);
+  EXPECT_EQ(y, 395);
+  chart.Scale1X().SetRangeLow(1000);  // reversed: the smallest values at the right
+  chart.Scale1X().SetRangeHigh(1);
+  chart.R2M(1, kNaN, 0, x, y);
+  EXPECT_EQ(x, 660);
+  chart.R2M(1, -5, 0, x, y);
+  EXPECT_EQ(x, 660);
+}
+
 // Every public call that takes a layer number: those without a rule of their
 // own for numbers outside 1..16 raise the chart's error naming the layer and
 // change nothing; 0 stands for all layers where a call says so.
