@@ -36,10 +36,11 @@ constexpr int kDayRow = 3;
 constexpr int kMonthRow = 5;
 
 // A date-time axis spans at most 1 January of year 1 .. a little beyond
-// 9999; year ticks stop with the year 9999.
+// 9999; its ticks stop with 31 December 9999, the last day it can label.
 constexpr long double kFirstDay = -693593;
 constexpr long double kLastAxisDay = 3000000;
 constexpr int64_t kLastYear = 9999;
+constexpr long double kDayAfterLast = 2958466;  // 1 January 10000
 // A tick this close beyond either end still counts (days).
 constexpr long double kEndTolerance = 1e-8L;
 // Units of the levels below one day this close to a whole unit are whole.
@@ -48,6 +49,12 @@ constexpr double kDaysPerMonth = 30.4375;
 constexpr double kDaysPerYear = 365.25;
 
 int minTicks(const TDateTimeRequest& Request) { return std::max(Request.MinTicks, 1); }
+
+// Whether a tick at p is past the range's high end or on 1 January 10000 or
+// later (a tick a hair before midnight is labelled with the next day).
+bool pastTheEnd(const TDateTimeRequest& Request, long double p) {
+  return !(p - Request.RangeHigh < kEndTolerance) || p > kDayAfterLast - kEndTolerance;
+}
 
 int64_t floorMod(int64_t a, int64_t b) { return ((a % b) + b) % b; }
 
@@ -176,7 +183,7 @@ void BelowOneDayInscription(TTimeLabelMode Mode, const TDateTimeRequest& Request
   DateLines dateLines(texts.Format.DateForTime());
   for (int64_t i = 0;; ++i) {
     const long double p = start + i * advance;
-    if (!(p - Request.RangeHigh < kEndTolerance)) break;
+    if (pastTheEnd(Request, p)) break;
     if (p < Request.RangeLow - kEndTolerance) continue;
     const long double q = p / step;
     const bool major = !Request.ShortTicks || std::fabs(q - std::round(q)) <= 0.1L;
@@ -200,7 +207,7 @@ void DayToMonthInscription(const TDateTimeRequest& Request, long double TR, cons
   const int64_t start = jan1 + step * (int64_t(std::trunc(Request.RangeLow - jan1)) / step);
   const int64_t phase = floorMod(start, step);
   const int64_t advance = Request.ShortTicks ? minor : step;
-  for (int64_t p = start; p - Request.RangeHigh < kEndTolerance; p += advance) {
+  for (int64_t p = start; !pastTheEnd(Request, p); p += advance) {
     if (p < Request.RangeLow - kEndTolerance) continue;
     const bool major = !Request.ShortTicks || floorMod(p, step) == phase;
     TDateTimeTick& tick = addTick(ticks, p, major);
@@ -230,7 +237,7 @@ void MonthToYearInscription(const TDateTimeRequest& Request, const LabelTexts& t
   const int advance = Request.ShortTicks ? 1 : step;
   for (;; advanceMonth(advance)) {
     const int64_t p = DayOfDate(year, month, 1);
-    if (!(p - Request.RangeHigh < kEndTolerance)) break;
+    if (pastTheEnd(Request, p)) break;
     if (p < Request.RangeLow - kEndTolerance) continue;
     const bool major = !Request.ShortTicks || step == 1 || month % step == 1;
     TDateTimeTick& tick = addTick(ticks, p, major);

@@ -469,3 +469,43 @@ TEST(Years, NoTickAfterTheYear9999) {
   EXPECT_EQ(t.Ticks.size(), 10u);
   EXPECT_EQ(labels(t).back(), "9998");
 }
+
+// Ranges reaching past 31 December 9999 at every level below the years: the
+// ticks stop with that day, and no label or date line names the year 10000.
+struct LastDayCase {
+  const char* name;
+  long double from;  // days before the end of 9999
+  long double to;    // days after it
+  bool horizontal;
+  TDateTimeLevel level;
+};
+
+void PrintTo(const LastDayCase& c, std::ostream* os) { *os << c.name; }
+
+class AfterTheLastDay : public ::testing::TestWithParam<LastDayCase> {};
+
+TEST_P(AfterTheLastDay, NoTickIsProduced) {
+  const LastDayCase& c = GetParam();
+  const long double end = DayOfDate(10000, 1, 1);
+  const TDateTimeRequest r = request(end - c.from, end + c.to, 3, true, c.horizontal);
+  ASSERT_EQ(DateTimeLevel((r.RangeHigh - r.RangeLow) / 3, c.horizontal), c.level);
+  const TDateTimeTicks t = DateTimeAxisTicks(r, kDefaults, settings());
+  ASSERT_EQ(t.Outcome, aoTicks);
+  ASSERT_FALSE(t.Ticks.empty());
+  for (const TDateTimeTick& tick : t.Ticks) {
+    EXPECT_LT(tick.Value, end) << ascii(tick.Label);
+    EXPECT_EQ(DateOfValue(tick.Value).Year, 9999) << ascii(tick.Label);
+    EXPECT_EQ(ascii(tick.Label).find("10000"), std::string::npos) << ascii(tick.Label);
+    EXPECT_EQ(ascii(tick.DateLine).find("10000"), std::string::npos) << ascii(tick.DateLine);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DateTimeAxis, AfterTheLastDay,
+    ::testing::Values(LastDayCase{"Months", 200, 70, true, lvMonths},
+                      LastDayCase{"Days", 10, 6, true, lvDays},
+                      LastDayCase{"Hours", 0.5L, 1, true, lvHours},
+                      LastDayCase{"Minutes", 0.02L, 0.02L, true, lvMinutes},
+                      LastDayCase{"Seconds", 0.0005L, 0.0005L, true, lvSeconds},
+                      LastDayCase{"Hundredths", 1e-5L, 1e-5L, false, lvHundredths}),
+    [](const ::testing::TestParamInfo<LastDayCase>& info) { return std::string(info.param.name); });
