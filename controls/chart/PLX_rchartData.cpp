@@ -21,6 +21,16 @@ constexpr TColor kBlackWhiteFill = clSilver;
 // that far ahead on its own.
 constexpr int kPrefetchItems = 16;
 
+// Character marks draw in the surface's font, and text items set its size
+// and style: every pass starts from the default size and style, so that an
+// earlier pass (or the axes drawn on the same surface) cannot change how a
+// mark looks. The face stays the surface's own.
+void resetFontLook(TFont& font) {
+  static const TFont kDefault;
+  font.SetHeight(kDefault.Height());
+  font.SetStyle(kDefault.Style());
+}
+
 int clampPixel(int v) { return std::clamp(v, -kPixelLimit, kPixelLimit); }
 
 // A pixel offset stored as a double, rounded half to even.
@@ -223,6 +233,7 @@ void TCustomRChart::constructDataBmp(TCanvas& cv, int PosX, int PosY, bool BlkWh
   cv.Pen().SetStyle(psSolid);
   cv.Brush().SetColor(FChartColor);
   cv.Font().SetColor(FChartColor);
+  resetFontLook(cv.Font());
   cv.MoveTo(PosX, PosY);
   const TrcChartItem* items = FStore.Items();
   const int count = FStore.NumItems();

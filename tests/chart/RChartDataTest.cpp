@@ -266,6 +266,29 @@ TEST_F(RChartData, TextWithOffsetIsMovedByItsPixels) {
   EXPECT_EQ(Mask(clRed, 23, 0, 40, 21), MaskOf(plain, clRed, 20, 2, 40, 21));
 }
 
+// A character mark is drawn in the surface's font face at the default size
+// and style, whatever the text items of an earlier pass left: the same store
+// gives the same picture on every ShowGraf and in the export.
+TEST_F(RChartData, CharacterMarksLookTheSameOnEveryPass) {
+  chart.MarkAt(30, 10, 65);
+  chart.Store().SetTextFontStyle(fsBold);
+  chart.Text(70, 10, 20, u"Big");
+  const std::string first = Mask(clRed, 20, 0, 21, 21);
+  EXPECT_NE(first.find('#'), std::string::npos);
+  EXPECT_EQ(Mask(clRed, 20, 0, 21, 21), first);
+  TBitmap area;
+  chart.CopyToBitmapDAOnly(&area, false);
+  EXPECT_EQ(MaskOf(area, clRed, 20, 0, 21, 21), first);
+  chart.Paint();
+  EXPECT_EQ(MaskOf(chart.GrafBmp(), clRed, 20, 0, 21, 21), first);
+  // The picture of the mark alone, on a fresh chart.
+  TRChart alone;
+  MakePixelChart(alone);
+  alone.MarkAt(30, 10, 65);
+  alone.ShowGraf();
+  EXPECT_EQ(MaskOf(alone.GrafBmp(), clRed, 20, 0, 21, 21), first);
+}
+
 TEST_F(RChartData, RenderEventsGetTheOffsetOfTheDataArea) {
   chart.SetMarginLeft(10);
   chart.SetMarginTop(5);
