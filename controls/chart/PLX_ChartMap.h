@@ -12,7 +12,14 @@
 // Where the data area lies in the control: W x H pixels, margins L, R, T, B
 // and the rim depth S. The data area spans columns L..W-R-S and rows
 // T..H-B-S, both ends included.
+//
+// Margins stay within +-MaxMargin and the size within MaxFrameSize, so that
+// every sum of them fits in an int. Item pixels are limited to +-30000 when
+// drawn: a margin beyond the 16-bit range would place no item anyway.
 struct TChartFrame {
+  static constexpr int MaxMargin = 32767;
+  static constexpr int MaxFrameSize = 1 << 24;  // beyond the largest window
+
   int W = 280;
   int H = 200;
   int L = 50;

@@ -199,7 +199,8 @@ class TCustomRChart : public TControl {
   void ShowGraf();
   // Draws the store again over the current data image without erasing it.
   void ShowGrafNewOnly();
-  // Sizes below the margins plus 80 x 20 pixels are raised.
+  // Sizes below the margins plus 80 x 20 pixels are raised; sizes beyond
+  // 2^24 pixels are lowered.
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   bool SuppressPaint() const { return FSuppressPaint; }
   // Setting it false paints at once.
@@ -222,6 +223,7 @@ class TCustomRChart : public TControl {
   }
   TBitmap& AuxBmp() { return FAuxBmp; }
 
+  // Margins are clamped into -32767..32767.
   int MarginLeft() const { return FFrame.L; }
   void SetMarginLeft(int value);
   int MarginRight() const { return FFrame.R; }

@@ -60,22 +60,23 @@ void TCustomRChart::placeScaleHelper(TScale& scale, bool horizontal) {
   }
 }
 
+// ScalePos is a free 32-bit value: the margins are summed in 64 bits.
 void TCustomRChart::setScaleProps(TScale& scale, const TScaleProps& props) {
   scale.SetScaleType(props.ScaleType());
-  const int p = props.ScalePos();
+  const long long p = props.ScalePos();
   const TChartFrame& f = FFrame;
   switch (props.ScaleType()) {
     case sctXT:
-      scale.SetMarginTop(p + f.H - f.B - f.S);
+      scale.SetMarginTop(ClampPixel(p + f.H - f.B - f.S));
       break;
     case sctXB:
-      scale.SetMarginBottom(p + f.H - f.T - 1);
+      scale.SetMarginBottom(ClampPixel(p + f.H - f.T - 1));
       break;
     case sctYR:
-      scale.SetMarginRight(p + f.W - f.L - 1);
+      scale.SetMarginRight(ClampPixel(p + f.W - f.L - 1));
       break;
     case sctYL:
-      scale.SetMarginLeft(p + f.W - f.R - f.S);
+      scale.SetMarginLeft(ClampPixel(p + f.W - f.R - f.S));
       break;
   }
   scale.SetRange(props.RangeLow(), props.RangeHigh());

@@ -15,6 +15,16 @@ constexpr int kMaxShadowWidth = 32;
 constexpr int kMinDataWidth = 80;
 constexpr int kMinDataHeight = 20;
 
+int marginWithinLimits(int value) {
+  return std::clamp(value, -TChartFrame::MaxMargin, TChartFrame::MaxMargin);
+}
+
+// A size raised to its minimum, taken in 64 bits, and kept within the
+// largest frame.
+int sizeWithinLimits(int size, long long minimum) {
+  return int(std::min<long long>(std::max<long long>(size, minimum), TChartFrame::MaxFrameSize));
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -93,22 +103,22 @@ void TCustomRChart::marginsChanged(bool isometricHook) {
 }
 
 void TCustomRChart::SetMarginLeft(int value) {
-  FFrame.L = value;
+  FFrame.L = marginWithinLimits(value);
   marginsChanged(true);
 }
 
 void TCustomRChart::SetMarginRight(int value) {
-  FFrame.R = value;
+  FFrame.R = marginWithinLimits(value);
   marginsChanged(true);
 }
 
 void TCustomRChart::SetMarginTop(int value) {
-  FFrame.T = value;
+  FFrame.T = marginWithinLimits(value);
   marginsChanged(true);
 }
 
 void TCustomRChart::SetMarginBottom(int value) {
-  FFrame.B = value;
+  FFrame.B = marginWithinLimits(value);
   marginsChanged(true);
 }
 
@@ -122,8 +132,8 @@ void TCustomRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   completeGrafBmp();
   const bool suppressed = FSuppressPaint;
   FSuppressPaint = true;
-  AHeight = std::max(AHeight, FFrame.T + FFrame.B + FFrame.S + kMinDataHeight);
-  AWidth = std::max(AWidth, FFrame.L + FFrame.R + FFrame.S + kMinDataWidth);
+  AHeight = sizeWithinLimits(AHeight, 0LL + FFrame.T + FFrame.B + FFrame.S + kMinDataHeight);
+  AWidth = sizeWithinLimits(AWidth, 0LL + FFrame.L + FFrame.R + FFrame.S + kMinDataWidth);
   TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
   FFrame.W = Width();
   FFrame.H = Height();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <functional>
+#include <vector>
 
 #include "chart/FirstChart.h"
 #include "controls/chart/PLX_rchart.h"
@@ -114,6 +115,75 @@ TEST(RChartPaint, SizeIsRaisedToTheMarginsPlusTheSmallestDataArea) {
   chart.SetBounds(0, 0, 10, 10);
   EXPECT_EQ(chart.Width(), 155);
   EXPECT_EQ(chart.Height(), 85);
+}
+
+// Margins and axis offsets far beyond any window: painting, the mapping,
+// the crosshairs and the mouse compute no size or position that overflows,
+// and margins as wide as the control leave an empty data area.
+struct HugeMargins {
+  void (TCustomRChart::*first)(int);
+  void (TCustomRChart::*second)(int);
+  bool vertical;
+};
+
+void useChartWithMargins(const HugeMargins& m, int first, int second) {
+  TRChart chart;
+  MakeFirstChart(chart);
+  chart.SetSuppressPaint(false);
+  chart.SetShadowWidth(5);
+  chart.SetIsometric(true);
+  chart.CrossHairSetup(1, clRed, chBoth, psSolid, 3);
+  chart.CrossHairSetPos(1, 20, 14);
+  chart.SetCaptionAnchorHoriz(cahChartCenter);
+  chart.SetCaptionAnchorVert(cavChartCenter);
+  chart.Scale1X().SetVisible(true);
+  chart.Scale1X().SetScalePos(INT_MAX);
+  chart.Scale1Y().SetVisible(true);
+  chart.Scale1Y().SetScalePos(INT_MIN);
+  chart.MarkAt(20, 14, 24);
+  (chart.*m.first)(first);
+  (chart.*m.second)(second);
+  chart.ShowGraf();
+  chart.Paint();
+  chart.MouseMove(0, 100, 100);
+  int x = 0, y = 0;
+  chart.R2M(1, 20, 14, x, y);
+  double rx = 0, ry = 0;
+  chart.M2R(1, 100, 100, rx, ry);
+  const TBitmap& area = chart.GrafBmp();
+  if (first > 0 && second > 0) {
+    EXPECT_EQ(m.vertical ? area.Height() : area.Width(), 0);
+  } else {
+    EXPECT_GT(m.vertical ? area.Height() : area.Width(), m.vertical ? 395 : 660);
+  }
+  EXPECT_EQ(m.vertical ? area.Width() : area.Height(),
+            m.vertical ? 660 - 50 - 20 - 5 + 1 : 395 - 20 - 40 - 5 + 1);
+}
+
+TEST(RChartPaint, MarginsFarBeyondTheWindowOverflowNothing) {
+  const std::vector<HugeMargins> sides{
+      {&TCustomRChart::SetMarginLeft, &TCustomRChart::SetMarginRight, false},
+      {&TCustomRChart::SetMarginRight, &TCustomRChart::SetMarginLeft, false},
+      {&TCustomRChart::SetMarginTop, &TCustomRChart::SetMarginBottom, true},
+      {&TCustomRChart::SetMarginBottom, &TCustomRChart::SetMarginTop, true}};
+  for (const HugeMargins& m : sides) {
+    useChartWithMargins(m, INT_MAX, INT_MAX);
+    useChartWithMargins(m, INT_MAX - 3, 100000);
+    useChartWithMargins(m, INT_MIN, 20);
+  }
+}
+
+TEST(RChartPaint, SizeAndMarginsStayWithinTheirLimits) {
+  TRChart chart;
+  chart.SetMarginLeft(INT_MAX);
+  chart.SetMarginTop(INT_MIN);
+  EXPECT_EQ(chart.MarginLeft(), 32767);
+  EXPECT_EQ(chart.MarginTop(), -32767);
+  chart.SetMarginLeft(50);
+  chart.SetMarginTop(20);
+  chart.SetBounds(0, 0, INT_MAX, 300);
+  EXPECT_EQ(chart.Width(), 1 << 24);
+  EXPECT_EQ(chart.Height(), 300);
 }
 
 TEST(RChartPaint, ShadowWidthIsClamped) {
