@@ -625,6 +625,9 @@ void TCanvas::drawText(const TRect& clip, int x, int y, const std::u16string& te
       writeSpan(row, cell.Left, cell.Right, brushPixel(), pmCopy);
     }
   }
-  FText->Draw(FFont, ColorToRGB(FFont.Color()), x, y + m.ascent, text, clip);
+  // A baseline beyond the integer range lies far outside any clip: kept at
+  // its end, the text still draws nothing.
+  const int baseline = int(std::min<int64_t>(int64_t(y) + m.ascent, INT32_MAX));
+  FText->Draw(FFont, ColorToRGB(FFont.Color()), x, baseline, text, clip);
   changed();
 }

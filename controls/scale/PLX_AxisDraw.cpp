@@ -408,7 +408,8 @@ void AxisPainter::WriteLabel(int x, int y, std::u16string label, long double val
   } else {
     left = std::max<long long>(x - hw, kLabelEdge);
   }
-  const long long top = FGeometry.ScaleType == sctXT ? y + kMajorTickX : y - kMajorTickX - th;
+  const long long base = y;
+  const long long top = FGeometry.ScaleType == sctXT ? base + kMajorTickX : base - kMajorTickX - th;
   FCanvas.TextOut(ClampPixel(left), ClampPixel(top), label);
 }
 
@@ -418,8 +419,8 @@ void AxisPainter::writeVerticalLabel(int XPos, int y, int th, std::u16string lab
                                      long double value) {
   beforeTickLabel(value, label);
   const long long tw = FCanvas.TextWidth(label);
-  const long long left = FGeometry.ScaleType == sctYR ? XPos - kMajorTickY - tw - 2
-                                                      : static_cast<long long>(XPos) + kLabelGapY;
+  const long long base = XPos;
+  const long long left = FGeometry.ScaleType == sctYR ? base - kMajorTickY - tw - 2 : base + kLabelGapY;
   FCanvas.TextOut(ClampPixel(left), ClampPixel(static_cast<long long>(y) - th / 2), label);
 }
 

@@ -2,6 +2,8 @@
 // corner, background and clipping.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "support/PixelMask.h"
@@ -90,6 +92,15 @@ TEST_F(CanvasText, TextRectClipsEveryPixel) {
     }
   }
   EXPECT_GT(InkBox(bmp, clBlack).Right, 0);
+}
+
+TEST_F(CanvasText, TextAtTheIntegerLimitsDrawsNothing) {
+  cv.Brush().SetStyle(bsSolid);
+  cv.Brush().SetColor(clRed);
+  for (const int y : {INT_MAX, INT_MAX - 5, INT_MIN}) cv.TextOut(2, y, u"Wg");
+  cv.TextOut(INT_MAX - 3, 5, u"Wg");
+  EXPECT_EQ(MaskOf(bmp, clRed), MaskOf(TBitmap(80, 30), clRed));
+  EXPECT_EQ(MaskOf(bmp, clBlack), MaskOf(TBitmap(80, 30), clBlack));
 }
 
 TEST_F(CanvasText, BoldIsWiderAndStillThirteenHigh) {
