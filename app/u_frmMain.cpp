@@ -29,6 +29,8 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/QtBridge.h"
+#include "platform/ScopeGuard.h"
+#include "platform/WholeFile.h"
 
 namespace {
 
