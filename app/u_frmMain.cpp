@@ -198,6 +198,7 @@ TfrmMain::TfrmMain() {
   createStandardControls();
   applyTabOrder();
   FormCreate();
+  UpdateFeederCheck();
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -253,8 +254,9 @@ void TfrmMain::createStandardControls() {
   TabSheet3->setAutoFillBackground(true);
   PageControl1->addTab(TabSheet3, QStringLiteral("Feeder check"));
   QObject::connect(PageControl1, &QTabWidget::currentChanged, [this](int index) {
-    if (index == PageControl1->indexOf(TabSheet3)) RunGuarded([this] { TabSheet3Show(); });
+    if (index == PageControl1->indexOf(TabSheet3)) RunGuarded([this] { UpdateFeederCheck(); });
   });
+  QObject::connect(clbBand, &QListWidget::itemChanged, [this] { RunGuarded([this] { UpdateFeederCheck(); }); });
   btnClearGraph = makeButton(tabSheet1, "Clear graph", 53, 402, 75, 25);
   btnPlott = makeButton(tabSheet1, "Plott", 548, 402, 75, 25);
   btnPlott->setVisible(false);
@@ -467,6 +469,7 @@ void TfrmMain::StepDipole(TStepDirection direction) {
   nioDipolLenm->SetNioValue(
       ::StepDipole(nioDipolLenm->GetNioValue(), nioDipolStep->GetNioValue(), direction));
   niodiplenft->SetNioValue(nioDipolLenm->GetNioValue() / MetresPerFoot);
+  UpdateFeederCheck();
   btnBatchClick();
 }
 
@@ -486,10 +489,12 @@ void TfrmMain::cbZ0Change() {
 
 void TfrmMain::niodiplenftChange(TObject*) {
   nioDipolLenm->SetNioValue(niodiplenft->GetNioValue() * MetresPerFoot);
+  UpdateFeederCheck();
 }
 
 void TfrmMain::nioDipolLenmChange(TObject*) {
   niodiplenft->SetNioValue(nioDipolLenm->GetNioValue() / MetresPerFoot);
+  UpdateFeederCheck();
 }
 
 void TfrmMain::rcMouseMoveInChart(TObject*, bool InChart, TShiftState, double rMousePosX,
@@ -517,7 +522,7 @@ void TfrmMain::Button2Click() {
   RChart1->ShowGraf();
 }
 
-void TfrmMain::TabSheet3Show() {
+void TfrmMain::UpdateFeederCheck() {
   std::array<bool, 10> checked{};
   for (int i = 0; i < int(checked.size()); ++i) checked[size_t(i)] = Checked(i);
   TabSheet3->SetCalculatorInputs(niodiplenft->GetNioValue(), checked);
