@@ -535,19 +535,22 @@ void TfrmMain::plotLengthsToAvoid(double frequencyMHz) {
   const int layer = chart.ActiveLayer();
   const TColor color = chart.DataColor();
   const uint8_t width = chart.LineWidth();
+  const bool autoRedraw = chart.AutoRedraw();
   // Switching layers applies the repaint rule; the caller's ShowGraf shows
   // the bars with the marks in one rendering instead.
   chart.SetAutoRedraw(false);
+  const TScopeGuard restore([&] {
+    chart.SetLineWidth(width);
+    chart.SetDataColor(color);
+    chart.SetActiveLayer(layer);
+    chart.SetAutoRedraw(autoRedraw);
+  });
   chart.SetActiveLayer(kAvoidLayer);
   chart.SetDataColor(clRed);
   chart.SetLineWidth(kAvoidBarWidth);
   for (const TAvoidZone& zone : LengthsToAvoid(FState)) {
     chart.Line(zone.from, frequencyMHz, zone.to, frequencyMHz);
   }
-  chart.SetLineWidth(width);
-  chart.SetDataColor(color);
-  chart.SetActiveLayer(layer);
-  chart.SetAutoRedraw(true);
 }
 
 // The chart reports the turn; what it does is this window's choice: zoom

@@ -152,6 +152,25 @@ TEST_F(WindowExtras, CheckedEveryCalculationDrawsRedBarsOnTheirOwnLayer) {
   EXPECT_EQ(shown.PixelColor(528, 289), clYellow);
 }
 
+// A failure while the bars are drawn (here the store cannot grow) leaves
+// the chart's drawing state as the calculation found it.
+TEST_F(WindowExtras, AFailureWhileDrawingTheBarsLeavesTheDrawingStateAsItWas) {
+  TRChart& rc = *window->rc;
+  TrcItemStore& store = rc.Store();
+  window->cbLengthsToAvoid->setChecked(true);
+  while (store.NumAllocated() - store.NumItems() > 8) rc.MarkAt(1, 2, 24);  // room for the marks alone
+  store.SetReallocForTesting([](void*, std::size_t) -> void* { return nullptr; });
+  const TScopeGuard growAgain([&store] { store.SetReallocForTesting(&HugePageRealloc); });
+  const int layer = rc.ActiveLayer();
+  const uint8_t width = rc.LineWidth();
+  window->btnCalc->click();
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(rc.ActiveLayer(), layer);
+  EXPECT_EQ(rc.DataColor(), FeederMarkColor);
+  EXPECT_EQ(rc.LineWidth(), width);
+  EXPECT_TRUE(rc.AutoRedraw());
+}
+
 TEST_F(WindowExtras, ClearGraphClearsTheBarsAndUncheckedAddsNone) {
   window->cbLengthsToAvoid->setChecked(true);
   window->btnCalc->click();
