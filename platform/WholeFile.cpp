@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <random>
 #include <system_error>
+#include <utility>
 
 #include "Errors.h"
 #include "QtBridge.h"
@@ -52,16 +53,22 @@ std::string targetPath(const std::u16string& fileName, const std::string& path, 
   return resolved;
 }
 
+// The folder of a path with its last slash ("" for a bare name), and the
+// name after it.
+std::pair<std::string, std::string> splitPath(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return {std::string(), path};
+  return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
 // A new, empty file in the target's folder, with a name no other file has;
 // the umask gives a new file's permissions.
 int createTemp(const std::u16string& fileName, const std::string& target, std::string& temp) {
   static std::mt19937 random{std::random_device{}()};
-  const size_t slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-  const std::string name =
-      (slash == std::string::npos ? target : target.substr(slash + 1)).substr(0, kTempNameStart);
+  const auto [folder, name] = splitPath(target);
   for (int i = 0; i < kTempNameTries; ++i) {
-    temp = folder + "." + name + "." + std::to_string(random() % 1000000000u) + ".part";
+    temp = folder + "." + name.substr(0, kTempNameStart) + "." +
+           std::to_string(random() % 1000000000u) + ".part";
     const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) {
       if (fd < 0) failWithErrno(fileName);
@@ -80,12 +87,12 @@ void writeAll(const std::u16string& fileName, int fd, std::string_view data) {
   }
 }
 
-// The rename is on the disk too; a folder that cannot be synced changes
-// nothing by then, so its failure is not reported.
+// So that the rename, too, outlasts a power cut. The new content is in
+// place by then and the old gone: a folder that cannot be synced does not
+// make the save a failure.
 void syncFolderOf(const std::string& target) {
-  const size_t slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
-  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const std::string folder = splitPath(target).first;
+  const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   fsync(fd);
   close(fd);
