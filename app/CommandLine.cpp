@@ -1,11 +1,14 @@
 #include "app/CommandLine.h"
 
 #include <cassert>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <map>
 #include <ostream>
+#include <sstream>
 #include <stdexcept>
+#include <system_error>
 
 #include "app/FeederCheck.h"
 #include "app/FeederCsv.h"
@@ -15,7 +18,7 @@ const char* const CommandLineUsage =
     "Usage: OrvakSE [options]\n"
     "Without options the program opens its window. With options it prints the\n"
     "feeder lengths at the current maxima, in metres, and exits.\n"
-    "  --frequency MHz     operating frequency, above 0 up to 1000 (default 7.1)\n"
+    "  --frequency MHz     operating frequency, 0.001 up to 1000 (default 7.1)\n"
     "  --dipole-ft FEET    dipole length in feet, above 0 up to 1000 (default 85.3)\n"
     "  --dipole-m METRES   dipole length in metres, above 0 up to 1000\n"
     "  --impedance OHM     feeder of 300, 450 or 600 ohm (default 450)\n"
@@ -43,6 +46,10 @@ bool takesValue(const std::string& option) {
   }
   return false;
 }
+
+// The lowest frequency the window's field holds, with its three decimals;
+// below it the lengths grow beyond any sensible number.
+constexpr double MinFrequencyMHz = 0.001;
 
 // A plain decimal number: "." as separator, nothing before or after it.
 double number(const std::string& option, const std::string& text) {
@@ -139,7 +146,9 @@ TCommandLine parse(const std::vector<std::string>& args) {
   rejectPair(given, "--impedance", "--vf", "both choose the feeder; give one of them");
   rejectPair(given, "--frequency", "--bands", "exclude each other; give one of them");
   for (const auto& [option, value] : given) {
-    if (option == "--frequency") options.frequencyMHz = inRange(option, value, 0, 1000, false, "above 0 up to 1000");
+    if (option == "--frequency") {
+      options.frequencyMHz = inRange(option, value, MinFrequencyMHz, 1000, true, "0.001 up to 1000");
+    }
     if (option == "--dipole-ft") options.dipoleFeet = inRange(option, value, 0, 1000, false, "above 0 up to 1000");
     if (option == "--dipole-m") options.dipoleFeet = feetOfMetres(inRange(option, value, 0, 1000, false, "above 0 up to 1000"));
     if (option == "--impedance") options.feederConstant = impedanceConstant(value);
@@ -176,7 +185,8 @@ void calculate(const TCommandLine& o, TFeederState& state, double frequency,
   }
 }
 
-int run(const TCommandLine& o, std::ostream& out, std::ostream& err) {
+// The lines or the table into out; the too-short messages of a table to err.
+void run(const TCommandLine& o, std::ostream& out, std::ostream& err) {
   TFeederState state;
   InitFeederState(state, o.frequencyMHz);
   state.LLWL = o.feederConstant;
@@ -187,8 +197,20 @@ int run(const TCommandLine& o, std::ostream& out, std::ostream& err) {
     calculate(o, state, BandPresets[size_t(band)].frequency, table, out, err);
   }
   if (o.csv) out << FeederCsv(table);
+}
+
+// Writes the whole output at once; a write that fails (a full disk, a closed
+// standard output) is told in one line with the system's reason, taken
+// right after the failing call.
+int deliver(const std::string& text, std::ostream& out, std::ostream& err) {
+  errno = 0;
+  out.write(text.data(), std::streamsize(text.size()));
   out.flush();
-  return out ? 0 : 1;
+  if (out) return 0;
+  const int reason = errno;
+  err << "OrvakSE: cannot write the output: "
+      << (reason != 0 ? std::generic_category().message(reason) : std::string("the stream failed")) << '\n';
+  return 1;
 }
 
 }  // namespace
@@ -211,14 +233,13 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     err << "OrvakSE: " << parsed.error << '\n' << CommandLineUsage;
     return 2;
   }
-  if (parsed.options->help) {
-    out << CommandLineUsage;
-    return 0;
-  }
+  if (parsed.options->help) return deliver(CommandLineUsage, out, err);
+  std::ostringstream text;
   try {
-    return run(*parsed.options, out, err);
+    run(*parsed.options, text, err);
   } catch (const std::exception& error) {
     err << "OrvakSE: " << error.what() << '\n';
     return 1;
   }
+  return deliver(text.str(), out, err);
 }

@@ -1,15 +1,10 @@
-// Files the window writes on request: the first chart's picture as PNG and
-// the calculated lengths as CSV. A file is replaced only by a complete write,
-// so a failing save leaves what was there before.
+// The first chart's picture as the PNG file the window saves (written
+// through WriteWholeFile, platform/WholeFile.h, as the lengths' CSV is).
 #pragma once
 
 #include <string>
 
 class TBitmap;
 
-// The picture encoded as a PNG file.
+// The picture encoded as a PNG file. Throws EFileError when the encoder fails.
 std::string PngBytes(const TBitmap& picture);
-
-// Writes data as the whole content of the file. Throws EFileError with a
-// message naming the file and the reason when it cannot be written.
-void WriteWholeFile(const std::u16string& fileName, const std::string& data);

@@ -92,16 +92,18 @@ TFeederCheck CheckFeeder(double frequencyMHz, double dipoleFeet, double feederCo
   return check;
 }
 
+double ShownChange(double change) { return std::abs(change) < 0.005 ? 0.0 : change; }
+
 const char16_t* ChangeWord(double change) {
-  if (std::abs(change) < 0.005) return u"keep";
+  if (ShownChange(change) == 0) return u"keep";
   return change > 0 ? u"add" : u"cut";
 }
 
-std::u16string FeetInchesText(double metres) {
+std::u16string FeetInchesText(double metres, char16_t separator) {
   // Rounded to tenths of an inch first, so 11.96 in becomes the next foot.
   // Doubles rather than integers: a typed length may be beyond any integer.
   const double tenths = std::round(std::abs(metres) / MetresPerFoot * 120);
   const double feet = std::floor(tenths / 120);
   const double inchTenths = tenths - feet * 120;
-  return FormatFixed(feet, 0, u'.') + u" ft " + FormatFixed(inchTenths / 10, 1, u'.') + u" in";
+  return FormatFixed(feet, 0, separator) + u" ft " + FormatFixed(inchTenths / 10, 1, separator) + u" in";
 }

@@ -67,7 +67,10 @@ struct TAvoidZone {
 // current maxima.
 std::vector<TAvoidZone> LengthsToAvoid(const TFeederState& state);
 
+// The change a row shows: none when it rounds to 0.00 m, so that its feet
+// and inches agree with the word "keep".
+double ShownChange(double change);
 // "add", "cut", or "keep" when the change rounds to 0.00 m.
 const char16_t* ChangeWord(double change);
 // Metres as whole feet and inches with one decimal, such as "21 ft 9.6 in".
-std::u16string FeetInchesText(double metres);
+std::u16string FeetInchesText(double metres, char16_t separator = u'.');

@@ -12,6 +12,7 @@
 #include "app/WindowControls.h"
 #include "platform/Colors.h"
 #include "platform/Errors.h"
+#include "platform/Locale.h"
 #include "platform/QtBridge.h"
 
 namespace {
@@ -28,6 +29,9 @@ constexpr int kChangeLeft = 168;
 constexpr int kFeetInchesLeft = 300;
 constexpr int kWarningLeft = 384;
 constexpr int kRowRight = 660;
+// The slot of "add", "cut" or "keep" left of the change: the widest word,
+// right-justified, keeps a few pixels from the column before.
+constexpr int kChangeWordSpace = 34;
 
 QLabel* Text(QWidget* parent, const QString& text, int left, int top, int width, int height) {
   return place(new QLabel(text, parent), left, top, width, height);
@@ -41,12 +45,14 @@ QLabel* RedText(QWidget* parent, int left, int top, int width, int height) {
   return label;
 }
 
-QString Fixed(double value, int decimals) { return ToQString(FormatFixed(value, decimals, u'.')); }
+// The window's numbers take the locale's decimal separator.
+QString Fixed(double value, int decimals) { return ToQString(FormatFixed(value, decimals)); }
 
 }  // namespace
 
 TFeederCheckPage::TFeederCheckPage() {
   CreateFeederGroup();
+  FFeederMetres = nioFeedLenm->GetNioValue();
   CreateBandRows();
   ShowLine();
   Recompute();
@@ -86,7 +92,7 @@ void TFeederCheckPage::CreateBandRows() {
                     kNearestLeft - kBandLeft, kRowHeight);
     row.nearest = makeLabel(this, {("nlNearest" + n).c_str(), u"", u"m", 0, 2}, kNearestLeft, top,
                             kChangeLeft - kNearestLeft - 2);
-    row.change = makeLabel(this, {("nlChange" + n).c_str(), u"cut", u"m", 28, 2}, kChangeLeft, top,
+    row.change = makeLabel(this, {("nlChange" + n).c_str(), u"cut", u"m", kChangeWordSpace, 2}, kChangeLeft, top,
                            kFeetInchesLeft - kChangeLeft - 4);
     row.feetInches = Text(this, {}, kFeetInchesLeft, top, kWarningLeft - kFeetInchesLeft, kRowHeight);
     row.warning = RedText(this, kWarningLeft, top, kRowRight - kWarningLeft, kRowHeight);
@@ -112,10 +118,21 @@ void TFeederCheckPage::ShowLine() {
   nioVF->SetNioValue(VelocityFactorOf(line, FOtherFactor));
 }
 
+// The read-outs write "," where the locale does.
+void TFeederCheckPage::FollowLocale() {
+  const bool comma = LocaleDecimalSeparator() == u',';
+  nlConstant->SetComma(comma);
+  for (TBandRow& row : Rows) {
+    row.nearest->SetComma(comma);
+    row.change->SetComma(comma);
+  }
+}
+
 void TFeederCheckPage::Recompute() {
+  FollowLocale();
   lblDipole->setText(QStringLiteral("Dipole length %1 ft (first page)").arg(Fixed(FDipoleFeet, 2)));
   const std::optional<double> constant = FeederConstantOf(cbLine->currentIndex(), FOtherFactor);
-  const double feeder = nioFeedLenm->GetNioValue();
+  const double feeder = FFeederMetres;
   QString error;
   if (!constant) {
     error = QStringLiteral("The velocity factor must lie between 0.50 and 1.00.");
@@ -166,8 +183,8 @@ void TFeederCheckPage::ShowRow(TBandRow& row, double frequency, double constant,
   }
   row.nearest->SetLabValue(check.nearestMaximum);
   row.change->SetLeftText(ChangeWord(check.change));
-  row.change->SetLabValue(std::abs(check.change));
-  row.feetInches->setText(ToQString(FeetInchesText(check.change)));
+  row.change->SetLabValue(std::abs(ShownChange(check.change)));
+  row.feetInches->setText(ToQString(FeetInchesText(ShownChange(check.change), LocaleDecimalSeparator())));
   row.warning->setText(QStringLiteral("Avoid: %1 m from a voltage maximum at %2 m")
                            .arg(Fixed(check.voltageDistance, 2), Fixed(check.voltageMaximum, 2)));
   row.warning->setToolTip(QStringLiteral("High impedance at the tuner: within 1/16 wavelength (%1 m) of it")
@@ -185,13 +202,17 @@ void TFeederCheckPage::HideRow(TBandRow& row) {
 
 // ---- handlers ----------------------------------------------------------------
 
+// The length is taken from the field the user typed in, as typed: the
+// other field shows it rounded to its two decimals.
 void TFeederCheckPage::nioFeedLenmChange(TObject*) {
-  nioFeedLenft->SetNioValue(nioFeedLenm->GetNioValue() / MetresPerFoot);
+  FFeederMetres = nioFeedLenm->GetNioValue();
+  nioFeedLenft->SetNioValue(FFeederMetres / MetresPerFoot);
   Recompute();
 }
 
 void TFeederCheckPage::nioFeedLenftChange(TObject*) {
-  nioFeedLenm->SetNioValue(nioFeedLenft->GetNioValue() * MetresPerFoot);
+  FFeederMetres = nioFeedLenft->GetNioValue() * MetresPerFoot;
+  nioFeedLenm->SetNioValue(FFeederMetres);
   Recompute();
 }
 

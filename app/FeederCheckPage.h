@@ -57,8 +57,10 @@ class TFeederCheckPage : public QWidget {
   void ShowLine();
   void ShowRow(TBandRow& row, double frequency, double constant, double feeder, int slot);
   void HideRow(TBandRow& row);
+  void FollowLocale();
 
   double FDipoleFeet = 85.30;
   std::array<bool, 10> FChecked{};
   double FOtherFactor = 0.90;  // what the user gave for "other"
+  double FFeederMetres = 0;  // as typed, in metres or in feet
 };

@@ -29,6 +29,8 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/QtBridge.h"
+#include "platform/ScopeGuard.h"
+#include "platform/WholeFile.h"
 
 namespace {
 
@@ -196,6 +198,7 @@ TfrmMain::TfrmMain() {
   createStandardControls();
   applyTabOrder();
   FormCreate();
+  UpdateFeederCheck();
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -251,8 +254,9 @@ void TfrmMain::createStandardControls() {
   TabSheet3->setAutoFillBackground(true);
   PageControl1->addTab(TabSheet3, QStringLiteral("Feeder check"));
   QObject::connect(PageControl1, &QTabWidget::currentChanged, [this](int index) {
-    if (index == PageControl1->indexOf(TabSheet3)) RunGuarded([this] { TabSheet3Show(); });
+    if (index == PageControl1->indexOf(TabSheet3)) RunGuarded([this] { UpdateFeederCheck(); });
   });
+  QObject::connect(clbBand, &QListWidget::itemChanged, [this] { RunGuarded([this] { UpdateFeederCheck(); }); });
   btnClearGraph = makeButton(tabSheet1, "Clear graph", 53, 402, 75, 25);
   btnPlott = makeButton(tabSheet1, "Plott", 548, 402, 75, 25);
   btnPlott->setVisible(false);
@@ -465,6 +469,7 @@ void TfrmMain::StepDipole(TStepDirection direction) {
   nioDipolLenm->SetNioValue(
       ::StepDipole(nioDipolLenm->GetNioValue(), nioDipolStep->GetNioValue(), direction));
   niodiplenft->SetNioValue(nioDipolLenm->GetNioValue() / MetresPerFoot);
+  UpdateFeederCheck();
   btnBatchClick();
 }
 
@@ -484,10 +489,12 @@ void TfrmMain::cbZ0Change() {
 
 void TfrmMain::niodiplenftChange(TObject*) {
   nioDipolLenm->SetNioValue(niodiplenft->GetNioValue() * MetresPerFoot);
+  UpdateFeederCheck();
 }
 
 void TfrmMain::nioDipolLenmChange(TObject*) {
   niodiplenft->SetNioValue(nioDipolLenm->GetNioValue() / MetresPerFoot);
+  UpdateFeederCheck();
 }
 
 void TfrmMain::rcMouseMoveInChart(TObject*, bool InChart, TShiftState, double rMousePosX,
@@ -515,7 +522,7 @@ void TfrmMain::Button2Click() {
   RChart1->ShowGraf();
 }
 
-void TfrmMain::TabSheet3Show() {
+void TfrmMain::UpdateFeederCheck() {
   std::array<bool, 10> checked{};
   for (int i = 0; i < int(checked.size()); ++i) checked[size_t(i)] = Checked(i);
   TabSheet3->SetCalculatorInputs(niodiplenft->GetNioValue(), checked);
@@ -528,19 +535,22 @@ void TfrmMain::plotLengthsToAvoid(double frequencyMHz) {
   const int layer = chart.ActiveLayer();
   const TColor color = chart.DataColor();
   const uint8_t width = chart.LineWidth();
+  const bool autoRedraw = chart.AutoRedraw();
   // Switching layers applies the repaint rule; the caller's ShowGraf shows
   // the bars with the marks in one rendering instead.
   chart.SetAutoRedraw(false);
+  const TScopeGuard restore([&] {
+    chart.SetLineWidth(width);
+    chart.SetDataColor(color);
+    chart.SetActiveLayer(layer);
+    chart.SetAutoRedraw(autoRedraw);
+  });
   chart.SetActiveLayer(kAvoidLayer);
   chart.SetDataColor(clRed);
   chart.SetLineWidth(kAvoidBarWidth);
   for (const TAvoidZone& zone : LengthsToAvoid(FState)) {
     chart.Line(zone.from, frequencyMHz, zone.to, frequencyMHz);
   }
-  chart.SetLineWidth(width);
-  chart.SetDataColor(color);
-  chart.SetActiveLayer(layer);
-  chart.SetAutoRedraw(true);
 }
 
 // The chart reports the turn; what it does is this window's choice: zoom

@@ -95,8 +95,9 @@ class TfrmMain : public QWidget {
   void rcMouseWheel(TObject* Sender, TShiftState Shift, int WheelDelta, int X, int Y,
                     bool& Handled);
   void Button2Click();
-  // The feeder check page was chosen: it takes the calculator's dipole and bands.
-  void TabSheet3Show();
+  // The feeder check page takes the calculator's dipole and bands: when it
+  // is chosen and whenever either changes, so that it is never stale.
+  void UpdateFeederCheck();
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "Canvas.h"
@@ -10,6 +9,7 @@
 #include "Errors.h"
 #include "QtBridge.h"
 #include "Utf8.h"
+#include "WholeFile.h"
 
 namespace {
 
@@ -132,9 +132,5 @@ void AssignImage(TBitmap& bmp, const QImage& image) {
 
 void TBitmap::SaveToFile(const std::u16string& fileName) const {
   const std::vector<uint8_t> data = EncodeBmp(*this);
-  const QByteArray path = ToQString(fileName).toLocal8Bit();
-  std::FILE* file = std::fopen(path.constData(), "wb");
-  bool ok = file && std::fwrite(data.data(), 1, data.size(), file) == data.size();
-  if (file) ok = std::fclose(file) == 0 && ok;
-  if (!ok) throw EFileError("Cannot write the file \"" + ToUtf8(fileName) + "\"");
+  WriteWholeFile(fileName, {reinterpret_cast<const char*>(data.data()), data.size()});
 }

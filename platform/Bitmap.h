@@ -43,7 +43,8 @@ class TBitmap {
   // Reads any image format the platform knows. Throws EFileError when the file
   // cannot be read; the bitmap is then unchanged.
   void LoadFromFile(const std::u16string& fileName);
-  // Writes a 24-bit ".bmp" file. Throws EFileError when it cannot be written.
+  // Writes a 24-bit ".bmp" file as WriteWholeFile does (WholeFile.h): a
+  // failure throws EFileError and leaves an existing file as it was.
   void SaveToFile(const std::u16string& fileName) const;
 
  private:

@@ -4,6 +4,7 @@
 #include "controls/chart/PLX_rchart.h"
 #include "platform/Canvas.h"
 #include "platform/Clipboard.h"
+#include "platform/ScopeGuard.h"
 
 // ---------------------------------------------------------------------------
 // Black and white
@@ -17,16 +18,20 @@ void TCustomRChart::setAxisColors(int Layer, TColor xScale, TColor yScale, TColo
   const TNotifyEvent hx = x.OnChange, hy = y.OnChange;
   x.OnChange = nullptr;
   y.OnChange = nullptr;
+  const TScopeGuard reconnect([&] {
+    x.OnChange = hx;
+    y.OnChange = hy;
+  });
   x.SetColorScale(xScale);
   y.SetColorScale(yScale);
   x.Font().SetColor(xFont);
   y.Font().SetColor(yFont);
-  x.OnChange = hx;
-  y.OnChange = hy;
 }
 
 // The grid, the background band and image, the text labels and the
-// crosshairs keep their colours.
+// crosshairs keep their colours. Every colour is backed up before the first
+// one changes, so that ReloadBackupColors puts back the right ones whenever
+// this fails.
 void TCustomRChart::BackupColorsAndMakeBW() {
   ColorBackup& b = FColBak;
   b.Window = FWindColor;
@@ -35,20 +40,20 @@ void TCustomRChart::BackupColorsAndMakeBW() {
   b.Font = Font().Color();
   b.Shadow = FShadowColor;
   b.ShadowBgnd = FShadowBakColor;
-  FWindColor = clWhite;
-  FChartColor = clWhite;
-  FChartFrameColor = clBlack;
-  Font().SetColor(clBlack);
-  FShadowColor = clSilver;
-  FShadowBakColor = clWhite;
   for (int n = 1; n <= MaxLayers; ++n) {
     const size_t i = size_t(n);
     b.ScalesX[i] = FScalePropsX[i]->ColorScale();
     b.ScalesY[i] = FScalePropsY[i]->ColorScale();
     b.SclFontX[i] = FScalePropsX[i]->Font().Color();
     b.SclFontY[i] = FScalePropsY[i]->Font().Color();
-    setAxisColors(n, clBlack, clBlack, clBlack, clBlack);
   }
+  FWindColor = clWhite;
+  FChartColor = clWhite;
+  FChartFrameColor = clBlack;
+  Font().SetColor(clBlack);
+  FShadowColor = clSilver;
+  FShadowBakColor = clWhite;
+  for (int n = 1; n <= MaxLayers; ++n) setAxisColors(n, clBlack, clBlack, clBlack, clBlack);
   refreshAllScales();
 }
 
@@ -92,19 +97,13 @@ void TCustomRChart::exportPicture(bool BlkWhite, bool wholeChart, const PictureS
   TBitmap aux;
   const bool suppressed = FSuppressPaint;
   FSuppressPaint = true;
-  auto finish = [&] {
+  const TScopeGuard paintAsBefore([&] { FSuppressPaint = suppressed; });
+  const TScopeGuard coloursBack([&] {
     if (BlkWhite) ReloadBackupColors();
-    FSuppressPaint = suppressed;
-  };
-  try {
-    if (BlkWhite) BackupColorsAndMakeBW();
-    renderExport(aux, BlkWhite, wholeChart);
-    deliver(wholeChart ? FChartBmp : aux);
-  } catch (...) {
-    finish();
-    throw;
-  }
-  finish();
+  });
+  if (BlkWhite) BackupColorsAndMakeBW();
+  renderExport(aux, BlkWhite, wholeChart);
+  deliver(wholeChart ? FChartBmp : aux);
 }
 
 // ---------------------------------------------------------------------------

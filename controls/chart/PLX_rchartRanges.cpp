@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "controls/chart/PLX_rchart.h"
+#include "platform/ScopeGuard.h"
 
 namespace {
 
@@ -22,13 +23,8 @@ bool panVert(TMouseActMode m) { return m == maPan || m == maPanVert; }
 void TCustomRChart::withoutPaint(const std::function<void()>& apply) {
   const bool suppressed = FSuppressPaint;
   FSuppressPaint = true;
-  try {
-    apply();
-  } catch (...) {
-    FSuppressPaint = suppressed;
-    throw;
-  }
-  FSuppressPaint = suppressed;
+  const TScopeGuard paintAsBefore([&] { FSuppressPaint = suppressed; });
+  apply();
 }
 
 void TCustomRChart::paintOnceAfter(const std::function<void()>& apply) {
@@ -295,16 +291,11 @@ void TCustomRChart::restoreHistory(int Index) {
   for (int n = 1; n <= MaxLayers; ++n) state[size_t(n - 1)] = FZoomHist.Entry(n, Index);
   const bool restoring = FRestoringHistory;
   FRestoringHistory = true;
-  try {
-    paintOnceAfter([&] {
-      for (int n = 1; n <= MaxLayers; ++n) {
-        const TRectDouble& r = state[size_t(n - 1)];
-        if (!r.IsZero()) ForceRange(n, r.Left, r.Bottom, r.Right, r.Top, false, false);
-      }
-    });
-  } catch (...) {
-    FRestoringHistory = restoring;
-    throw;
-  }
-  FRestoringHistory = restoring;
+  const TScopeGuard asBefore([&] { FRestoringHistory = restoring; });
+  paintOnceAfter([&] {
+    for (int n = 1; n <= MaxLayers; ++n) {
+      const TRectDouble& r = state[size_t(n - 1)];
+      if (!r.IsZero()) ForceRange(n, r.Left, r.Bottom, r.Right, r.Top, false, false);
+    }
+  });
 }

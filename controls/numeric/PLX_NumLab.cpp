@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/Canvas.h"
+#include "platform/ScopeGuard.h"
 
 namespace {
 
@@ -198,6 +199,7 @@ void TNumLab::paintValueText(TCanvas& cv, int y, int H) {
 void TNumLab::copyToSurface(int H) {
   TCanvas& surface = Canvas();
   const TCopyMode savedMode = surface.CopyMode();
+  const TScopeGuard modeBack([&] { surface.SetCopyMode(savedMode); });
   if (FTransParent) {
     surface.Brush().SetColor(FColorLabText != clBlack ? clWhite : FColorLabBakG);
     surface.FillRect({FLeftSpace + 2, 2, FLeftSpace + FLabWidth, H - 2});
@@ -206,5 +208,4 @@ void TNumLab::copyToSurface(int H) {
     surface.SetCopyMode(cmSrcCopy);
   }
   surface.Draw(0, 0, FBitmap);
-  surface.SetCopyMode(savedMode);
 }

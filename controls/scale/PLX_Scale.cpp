@@ -7,6 +7,7 @@
 #include "controls/base/PLX_Frames.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
+#include "platform/ScopeGuard.h"
 
 namespace {
 
@@ -294,13 +295,8 @@ void TScale::TriggerPaint() {
 void TScale::ForcePaint() {
   const bool suppressed = FSuppressPaint;
   FSuppressPaint = false;
-  try {
-    Paint();
-  } catch (...) {
-    FSuppressPaint = suppressed;
-    throw;
-  }
-  FSuppressPaint = suppressed;
+  const TScopeGuard asBefore([&] { FSuppressPaint = suppressed; });
+  Paint();
 }
 
 void TScale::ForcePaint(TCanvas& Canvas, int x, int y) {

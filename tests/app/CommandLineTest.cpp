@@ -1,7 +1,10 @@
 // The command line: its options, its errors and what it prints.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -126,6 +129,40 @@ TEST_F(CommandLine, HelpPrintsTheUsage) {
   EXPECT_EQ(r.err, "");
 }
 
+// The lowest frequency the window's field can hold, and the highest.
+TEST_F(CommandLine, FrequenciesAtTheEndsOfTheRange) {
+  const std::pair<const char*, long> lines[] = {{"0.001", 1}, {"1000", 8}};  // too short; the maxima
+  for (const auto& [f, count] : lines) {
+    const Output r = Start({"--frequency", f, "--dipole-ft", "1000"});
+    EXPECT_EQ(r.code, 0) << f;
+    EXPECT_EQ(r.err, "") << f;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), count) << r.out;
+  }
+}
+
+// Every write fails, as on a full disk.
+struct FullDisk : std::streambuf {
+  int overflow(int) override {
+    errno = ENOSPC;
+    return traits_type::eof();
+  }
+  std::streamsize xsputn(const char*, std::streamsize) override {
+    errno = ENOSPC;
+    return 0;
+  }
+};
+
+TEST_F(CommandLine, OutputThatCannotBeWrittenFailsWithTheReason) {
+  const Args cases[] = {{"--help"}, {"--csv"}, {"--bands", "all"}, {"--frequency", "7.1"}};
+  for (const Args& args : cases) {
+    FullDisk full;
+    std::ostream out(&full);
+    std::ostringstream err;
+    EXPECT_EQ(RunCommandLine(args, out, err), 1) << args[0];
+    EXPECT_EQ(err.str(), "OrvakSE: cannot write the output: No space left on device\n") << args[0];
+  }
+}
+
 struct BadCase {
   Args args;
   std::string error;
@@ -140,8 +177,11 @@ TEST_F(CommandLine, BadArgumentsGiveOneLineAndTheUsage) {
       {{"--frequency", "7,1"}, "--frequency: \"7,1\" is not a number"},
       {{"--frequency", "7.1MHz"}, "--frequency: \"7.1MHz\" is not a number"},
       {{"--frequency", "nan"}, "--frequency: \"nan\" is not a number"},
-      {{"--frequency", "0"}, "--frequency: 0 is out of range (above 0 up to 1000)"},
-      {{"--frequency", "-7"}, "--frequency: -7 is out of range (above 0 up to 1000)"},
+      {{"--frequency", "0"}, "--frequency: 0 is out of range (0.001 up to 1000)"},
+      {{"--frequency", "-7"}, "--frequency: -7 is out of range (0.001 up to 1000)"},
+      {{"--frequency", "0.0009"}, "--frequency: 0.0009 is out of range (0.001 up to 1000)"},
+      {{"--frequency", "1e-306"}, "--frequency: 1e-306 is out of range (0.001 up to 1000)"},
+      {{"--frequency", "1000.0001"}, "--frequency: 1000.0001 is out of range (0.001 up to 1000)"},
       {{"--dipole-ft", "1001"}, "--dipole-ft: 1001 is out of range (above 0 up to 1000)"},
       {{"--dipole-m", "0"}, "--dipole-m: 0 is out of range (above 0 up to 1000)"},
       {{"--vf", "0.49"}, "--vf: 0.49 is out of range (0.50 to 1.00)"},

@@ -8,11 +8,17 @@
 #include <QLabel>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QImage>
+#include <QPushButton>
+#include <cmath>
 
+#include "app/FeederCheck.h"
 #include "app/FeederCheckPage.h"
+#include "app/FeederEngine.h"
 #include "app/u_frmMain.h"
 #include "platform/Dialogs.h"
 #include "platform/Locale.h"
+#include "platform/QtBridge.h"
 
 namespace {
 
@@ -30,6 +36,16 @@ Rect Of(const QWidget* w) { return {w->x(), w->y(), w->width(), w->height()}; }
 
 constexpr int k71 = 3;  // the 7.1 MHz row
 
+// Types keys into a field as the user does, with its text selected first.
+void TypeOver(TNumIO2& field, const std::u16string& keys) {
+  field.SetSelBegin(0);
+  field.SetSelEnd(int(field.Text().size()));
+  for (char16_t ch : keys) {
+    uint16_t key = ch == u'.' ? 190 : ch == u',' ? 188 : ch == u'-' ? 189 : uint16_t(ch);
+    field.KeyDown(key, 0);
+  }
+}
+
 struct FeederCheckPage : ::testing::Test {
   std::unique_ptr<TFeederCheckPage> page;
   std::array<bool, 10> none{};
@@ -46,15 +62,6 @@ struct FeederCheckPage : ::testing::Test {
     SetLocaleDecimalSeparator(0);
   }
 
-  // Types keys into a field as the user does, with its text selected first.
-  static void TypeOver(TNumIO2& field, const std::u16string& keys) {
-    field.SetSelBegin(0);
-    field.SetSelEnd(int(field.Text().size()));
-    for (char16_t ch : keys) {
-      uint16_t key = ch == u'.' ? 190 : ch == u'-' ? 189 : uint16_t(ch);
-      field.KeyDown(key, 0);
-    }
-  }
   const TFeederCheckPage::TBandRow& Row(int band) const { return page->Rows[size_t(band)]; }
   std::u16string Change(int band) const {
     const TNumLab& c = *Row(band).change;
@@ -177,6 +184,84 @@ TEST_F(FeederCheckPage, BadValuesGiveAClearErrorAndNoRows) {
   EXPECT_EQ(VisibleRows(), 0);
 }
 
+// The first maximum at 7.1 MHz lies 4 to 5 mm short of 13.36 m.
+TEST_F(FeederCheckPage, AKeepRowShowsNoChangeInFeetAndInchesEither) {
+  TypeOver(*page->nioFeedLenm, u"13.36");
+  EXPECT_EQ(Change(k71), u"keep 0.00 m");
+  EXPECT_EQ(Row(k71).feetInches->text(), QStringLiteral("0 ft 0.0 in"));
+  TypeOver(*page->nioFeedLenm, u"13.37");
+  EXPECT_EQ(Change(k71), u"cut 0.01 m");
+  EXPECT_EQ(Row(k71).feetInches->text(), QStringLiteral("0 ft 0.6 in"));
+}
+
+// Typed in feet, the length is not taken back from the metres field and its
+// two decimals.
+TEST_F(FeederCheckPage, AFeederTypedInFeetIsUsedAsTyped) {
+  page->cbLine->setCurrentIndex(6);
+  TypeOver(*page->nioVF, u"0.75");
+  TypeOver(*page->nioFeedLenft, u"123.45");
+  EXPECT_EQ(page->nioFeedLenm->Text(), u"37.63");
+  int differs = 0;  // rows the rounded metres would show otherwise
+  for (int i = 0; i < 10; ++i) {
+    const double f = BandPresets[size_t(i)].frequency;
+    const TFeederCheck exact = CheckFeeder(f, 85.30, 983.57 * 0.75, 123.45 * MetresPerFoot);
+    if (!exact.done) continue;
+    const auto shown = [](const TFeederCheck& c) {
+      return ToQString(FeetInchesText(std::abs(c.change) < 0.005 ? 0.0 : c.change));
+    };
+    EXPECT_EQ(Row(i).feetInches->text(), shown(exact)) << f;
+    EXPECT_DOUBLE_EQ(Row(i).nearest->Value(), exact.nearestMaximum) << f;
+    differs += shown(exact) != shown(CheckFeeder(f, 85.30, 983.57 * 0.75, 37.63));
+  }
+  EXPECT_GT(differs, 0) << "the case does not tell the two apart";
+  TypeOver(*page->nioFeedLenm, u"37.63");  // typed in metres, used as typed
+  EXPECT_EQ(page->nioFeedLenft->Text(), u"123.46");
+  EXPECT_DOUBLE_EQ(Row(k71).nearest->Value(), CheckFeeder(7.1, 85.30, 983.57 * 0.75, 37.63).nearestMaximum);
+}
+
+// The widest word stays clear of the nearest maximum's column.
+TEST_F(FeederCheckPage, TheChangeWordKeepsItsDistanceFromTheColumnBefore) {
+  TypeOver(*page->nioFeedLenm, u"13.36");
+  const TNumLab& change = *Row(k71).change;
+  const TNumLab& nearest = *Row(k71).nearest;
+  ASSERT_EQ(change.LeftText(), u"keep");
+  const QImage shot = page->grab().toImage();
+  const QColor face = shot.pixelColor(change.Left() + 1, change.Top() + 1);
+  int ink = -1;
+  for (int x = change.Left(); x < change.Left() + change.LeftSpace() && ink < 0; ++x) {
+    for (int y = change.Top(); y < change.Top() + change.Height(); ++y) {
+      if (shot.pixelColor(x, y) != face) {
+        ink = x;
+        break;
+      }
+    }
+  }
+  ASSERT_GE(ink, 0) << "no word drawn";
+  EXPECT_GE(ink, nearest.Left() + nearest.Width() + 4) << "the word touches the column before";
+}
+
+// A comma locale: every number the page writes takes its comma; what it
+// computes stays the same.
+TEST_F(FeederCheckPage, NumbersFollowTheLocale) {
+  SetLocaleDecimalSeparator(u',');
+  page = std::make_unique<TFeederCheckPage>();
+  page->resize(668, 437);
+  page->show();
+  TypeOver(*page->nioFeedLenm, u"22");
+  const auto& row = Row(k71);
+  EXPECT_EQ(page->lblDipole->text(), QStringLiteral("Dipole length 85,30 ft (first page)"));
+  EXPECT_EQ(row.warning->text(), QStringLiteral("Avoid: 0,86 m from a voltage maximum at 22,86 m"));
+  EXPECT_TRUE(row.warning->toolTip().contains(QStringLiteral("(2,38 m)"))) << row.warning->toolTip().toStdString();
+  const QString feetInches = row.feetInches->text();
+  EXPECT_TRUE(feetInches.startsWith(QStringLiteral("28 ft ")) && feetInches.contains(u',') &&
+              !feetInches.contains(u'.'))
+      << feetInches.toStdString();
+  for (const TNumLab* label : {row.nearest.get(), row.change.get(), page->nlConstant.get()}) {
+    EXPECT_TRUE(label->Comma()) << label->Name().size();
+  }
+  EXPECT_TRUE(Row(0).message->toolTip().contains(QStringLiteral("208,3ft."))) << Row(0).message->toolTip().toStdString();
+}
+
 TEST(FeederCheckInTheWindow, AThirdTabThatTakesTheCalculatorsValues) {
   SetLocaleDecimalSeparator(u'.');
   SetMessageBoxHook([](const std::u16string&) {});
@@ -194,6 +279,40 @@ TEST(FeederCheckInTheWindow, AThirdTabThatTakesTheCalculatorsValues) {
     EXPECT_EQ(window.TabSheet3->lblDipole->text(), QStringLiteral("Dipole length 90.00 ft (first page)"));
     EXPECT_TRUE(window.TabSheet3->Rows[3].band->isVisible());
     EXPECT_FALSE(window.TabSheet3->Rows[4].band->isVisible());
+  }
+  SetMessageBoxHook(nullptr);
+  SetLocaleDecimalSeparator(0);
+}
+
+// Shown, the page follows every input of the first page it shows, as it
+// changes: the checked bands, a typed dipole length, the step buttons.
+TEST(FeederCheckInTheWindow, ThePageFollowsTheCalculatorWhileShown) {
+  SetLocaleDecimalSeparator(u'.');
+  SetMessageBoxHook([](const std::u16string&) {});
+  {
+    TfrmMain window;
+    window.show();
+    window.PageControl1->setCurrentIndex(2);
+    QApplication::processEvents();
+    const TFeederCheckPage& page = *window.TabSheet3;
+    const auto dipole = [&page] { return page.lblDipole->text().toStdString(); };
+    window.SetChecked(3, true);
+    EXPECT_TRUE(page.Rows[3].band->isVisible());
+    EXPECT_FALSE(page.Rows[4].band->isVisible());
+    window.SetChecked(4, true);
+    EXPECT_TRUE(page.Rows[4].band->isVisible());
+    window.SetChecked(3, false);
+    EXPECT_FALSE(page.Rows[3].band->isVisible());
+    EXPECT_EQ(page.Rows[4].band->y(), 130);
+    TypeOver(*window.niodiplenft, u"90");
+    EXPECT_EQ(dipole(), "Dipole length 90.00 ft (first page)");
+    TypeOver(*window.nioDipolLenm, u"30");
+    EXPECT_EQ(dipole(), "Dipole length 98.43 ft (first page)");
+    window.btnDipolPluss->click();
+    EXPECT_EQ(dipole(), "Dipole length 98.75 ft (first page)");
+    window.btnDipolDec->click();
+    window.btnDipolDec->click();
+    EXPECT_EQ(dipole(), "Dipole length 98.10 ft (first page)");
   }
   SetMessageBoxHook(nullptr);
   SetLocaleDecimalSeparator(0);

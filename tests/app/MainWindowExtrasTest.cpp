@@ -19,9 +19,12 @@
 #include <vector>
 
 #include "app/u_frmMain.h"
+#include "controls/chart/PLX_HugePages.h"
 #include "platform/Dialogs.h"
 #include "platform/Locale.h"
 #include "platform/QtBridge.h"
+#include "platform/ScopeGuard.h"
+#include "support/FailingSaves.h"
 #include "support/PixelMask.h"
 #include "tests/app/WindowFixture.h"
 
@@ -147,6 +150,25 @@ TEST_F(WindowExtras, CheckedEveryCalculationDrawsRedBarsOnTheirOwnLayer) {
                                                          "######..",
                                                          "#####..."}));
   EXPECT_EQ(shown.PixelColor(528, 289), clYellow);
+}
+
+// A failure while the bars are drawn (here the store cannot grow) leaves
+// the chart's drawing state as the calculation found it.
+TEST_F(WindowExtras, AFailureWhileDrawingTheBarsLeavesTheDrawingStateAsItWas) {
+  TRChart& rc = *window->rc;
+  TrcItemStore& store = rc.Store();
+  window->cbLengthsToAvoid->setChecked(true);
+  while (store.NumAllocated() - store.NumItems() > 8) rc.MarkAt(1, 2, 24);  // room for the marks alone
+  store.SetReallocForTesting([](void*, std::size_t) -> void* { return nullptr; });
+  const TScopeGuard growAgain([&store] { store.SetReallocForTesting(&HugePageRealloc); });
+  const int layer = rc.ActiveLayer();
+  const uint8_t width = rc.LineWidth();
+  window->btnCalc->click();
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(rc.ActiveLayer(), layer);
+  EXPECT_EQ(rc.DataColor(), FeederMarkColor);
+  EXPECT_EQ(rc.LineWidth(), width);
+  EXPECT_TRUE(rc.AutoRedraw());
 }
 
 TEST_F(WindowExtras, ClearGraphClearsTheBarsAndUncheckedAddsNone) {
@@ -348,6 +370,28 @@ TEST_F(WindowExtras, AFailingWriteSaysWhichFileAndChangesNothing) {
   }
   EXPECT_EQ(window->Memo1Lines().size(), 8u);
   EXPECT_EQ(window->rc->Store().NumItems(), 8);
+  EXPECT_TRUE(errors.empty());
+}
+
+// Past a file-size limit, over a pipe, through links: each save reports a
+// failure in one message naming the file and the reason, and loses nothing.
+TEST_F(WindowExtras, SavesThatFailLoseNothingAndOnlyRegularFilesAreReplaced) {
+  namespace fs = std::filesystem;
+  for (int item : {1, 2}) {
+    const fs::path own = fs::path(folder.path().toStdString()) / std::to_string(item);
+    fs::create_directory(own);
+    const failing_saves::TSave save = [this, item](const fs::path& name) {
+      messages.clear();
+      Choose(QString::fromStdString(name.string()));
+      MenuItem(item)->trigger();
+      EXPECT_LE(messages.size(), 1u);
+      return messages.empty() ? std::string() : ToQString(messages.back()).toStdString();
+    };
+    const std::string name = item == 1 ? "chart.png" : "lengths.csv";
+    failing_saves::ExpectWriteFailuresLoseNothing(save, own, name);
+    failing_saves::ExpectOnlyRegularFilesReplaced(save, own, name);
+  }
+  EXPECT_EQ(window->Memo1Lines().size(), 8u);
   EXPECT_TRUE(errors.empty());
 }
 

@@ -30,4 +30,34 @@ set -e
 grep -q '^Usage: OrvakSE' err.txt || fail "no usage"
 
 "$PROGRAM" --help | grep -q '^Usage: OrvakSE' || fail "help"
-echo "command line: defaults, all bands, csv, bad argument, help"
+
+# Output that cannot be written: a full disk, a closed standard output.
+for args in "--help" "--csv" "--bands all" "--frequency 7.1"; do
+  set +e
+  # shellcheck disable=SC2086 # the options are words
+  "$PROGRAM" $args >/dev/full 2>err.txt
+  full=$?
+  # shellcheck disable=SC2086
+  "$PROGRAM" $args >&- 2>closed.txt
+  closed=$?
+  set -e
+  [ $full = 1 ] || fail "exit code $full for $args >/dev/full"
+  [ "$(cat err.txt)" = "OrvakSE: cannot write the output: No space left on device" ] ||
+    fail "$args >/dev/full: $(cat err.txt)"
+  [ $closed = 1 ] || fail "exit code $closed for $args >&-"
+  [ "$(cat closed.txt)" = "OrvakSE: cannot write the output: Bad file descriptor" ] ||
+    fail "$args >&-: $(cat closed.txt)"
+done
+
+# Below the lowest frequency the window's field holds: a bad argument.
+for f in 1e-306 1e-300 0.0009; do
+  set +e
+  "$PROGRAM" --frequency $f >out.txt 2>err.txt
+  code=$?
+  set -e
+  [ $code = 2 ] || fail "exit code $code for --frequency $f"
+  [ ! -s out.txt ] || fail "output for --frequency $f: $(cat out.txt)"
+  [ "$(head -n 1 err.txt)" = "OrvakSE: --frequency: $f is out of range (0.001 up to 1000)" ] ||
+    fail "--frequency $f: $(cat err.txt)"
+done
+echo "command line: defaults, all bands, csv, bad argument, help, output failures, tiny frequencies"

@@ -81,7 +81,8 @@ def check_icons(prefix):
               f"{svg}: not the icon")
 
 
-def check_desktop_entry(prefix):
+def check_desktop_entry(prefix, exec_value):
+    """exec_value: what Exec must hold, the installed program's full path."""
     path = os.path.join(prefix, "share/applications", ICON + ".desktop")
     if not os.path.isfile(path):
         failures.append(f"missing {path}")
@@ -92,7 +93,7 @@ def check_desktop_entry(prefix):
     keys = entry["Desktop Entry"]
     check(keys.get("Type") == "Application", "Type")
     check(keys.get("Name") == "Orvak SE", "Name")
-    check(keys.get("Exec") == "OrvakSE", "Exec")
+    check(keys.get("Exec") == exec_value, f"Exec {keys.get('Exec')!r}, not {exec_value!r}")
     check(keys.get("Icon") == ICON, "Icon")
     check(keys.get("Terminal") == "false", "Terminal")
     categories = keys.get("Categories", "").split(";")
@@ -103,18 +104,28 @@ def check_desktop_entry(prefix):
           f"desktop-file-validate: {report}")
 
 
+def install(cmake, build, prefix):
+    subprocess.run([cmake, "--install", build, "--prefix", prefix], check=True,
+                   stdout=subprocess.DEVNULL)
+    program = os.path.join(prefix, "bin/OrvakSE")
+    check(os.path.isfile(program) and os.access(program, os.X_OK), f"missing {program}")
+    return program
+
+
 def main():
     cmake, build = sys.argv[1], sys.argv[2]
-    prefix = tempfile.mkdtemp(prefix="orvak-install-")
+    folder = tempfile.mkdtemp(prefix="orvak-install-")
     try:
-        subprocess.run([cmake, "--install", build, "--prefix", prefix], check=True,
-                       stdout=subprocess.DEVNULL)
-        program = os.path.join(prefix, "bin/OrvakSE")
-        check(os.path.isfile(program) and os.access(program, os.X_OK), f"missing {program}")
-        check_desktop_entry(prefix)
+        prefix = os.path.join(folder, "plain")
+        program = install(cmake, build, prefix)
+        check_desktop_entry(prefix, program)
         check_icons(prefix)
+        # A prefix with a space: the path is quoted, as the menu entry's rules ask.
+        prefix = os.path.join(folder, "with space")
+        program = install(cmake, build, prefix)
+        check_desktop_entry(prefix, f'"{program}"')
     finally:
-        shutil.rmtree(prefix)
+        shutil.rmtree(folder)
     for failure in failures:
         print("FAILED:", failure)
     return 1 if failures else 0

@@ -14,6 +14,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Errors.h"
 #include "chart/FirstChart.h"
+#include "support/FailingSaves.h"
 #include "support/PixelMask.h"
 
 namespace {
@@ -390,6 +391,22 @@ TEST_F(FirstChart, FileThatCannotBeWrittenLeavesTheChartUsable) {
   chart.SetSuppressPaint(true);
   EXPECT_THROW(chart.CopyToBMP(missing.u16string(), false), EFileError);
   EXPECT_TRUE(chart.SuppressPaint());
+}
+
+// A file that fails while written, a pipe or a link: the error names the
+// file and the reason, and nothing is lost or replaced that must not be.
+TEST_F(FirstChart, CopyToBMPFailsSafely) {
+  TempFolder folder;
+  const failing_saves::TSave save = [this](const fs::path& name) {
+    try {
+      chart.CopyToBMP(name.u16string(), false);
+    } catch (const EFileError& error) {
+      return std::string(error.what());
+    }
+    return std::string();
+  };
+  failing_saves::ExpectWriteFailuresLoseNothing(save, folder.path, "plot.bmp");
+  failing_saves::ExpectOnlyRegularFilesReplaced(save, folder.path, "plot.bmp");
 }
 
 }  // namespace

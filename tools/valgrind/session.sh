@@ -1,7 +1,7 @@
 #!/bin/sh
 # One scripted session of the real program under valgrind memcheck in a
 # virtual X server, then a check of valgrind's report:
-#   tools/valgrind/session.sh            (about 3 to 5 minutes)
+#   tools/valgrind/session.sh            (about half a minute once built)
 # It builds build/test first; the report stays in build/test/valgrind.log.
 # Session: start (the first calculation runs), Calc single, check 7.1 MHz and
 # "Calc selected", Increase and Decrease, drag a crosshair on the first chart,
