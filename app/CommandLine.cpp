@@ -10,6 +10,7 @@
 #include "app/FeederCheck.h"
 #include "app/FeederCsv.h"
 #include "app/FeederEngine.h"
+#include "app/TunerCommandLine.h"
 
 const char* const CommandLineUsage =
     "Usage: OrvakSE [options]\n"
@@ -24,6 +25,9 @@ const char* const CommandLineUsage =
     "                      (all, or some of them separated by commas) instead of\n"
     "                      one frequency\n"
     "  --csv               comma-separated values with a header row\n"
+    "  --tuner, --find-feeder\n"
+    "                      the tuner view and the feeder finder by the antenna\n"
+    "                      model; --tuner --help tells their options\n"
     "  --help              this text\n"
     "Numbers take \".\" as the decimal separator, in the output too.\n";
 
@@ -206,6 +210,7 @@ TCommandLineParse ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (IsTunerCommandLine(args)) return RunTunerCommandLine(args, out, err);
   const TCommandLineParse parsed = ParseCommandLine(args);
   if (!parsed.options) {
     err << "OrvakSE: " << parsed.error << '\n' << CommandLineUsage;

@@ -32,5 +32,6 @@ bool IsCommandLineMode(const std::vector<std::string>& args);
 TCommandLineParse ParseCommandLine(const std::vector<std::string>& args);
 
 // Parses and runs; returns the exit code: 0 done, 2 a bad argument (its
-// error line and the usage on err), 1 a calculation that failed.
+// error line and the usage on err), 1 a calculation that failed; --tuner and
+// --find-feeder as RunTunerCommandLine says.
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

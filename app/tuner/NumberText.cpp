@@ -1,6 +1,7 @@
 #include "app/tuner/NumberText.h"
 
 #include <charconv>
+#include <cmath>
 
 std::string FixedText(double value, int decimals) {
   char buffer[400];
@@ -21,4 +22,12 @@ std::string ShortestText(double value) {
   char buffer[64];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
   return std::string(buffer, result.ptr);
+}
+
+std::optional<double> ReadNumber(std::string_view text) {
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (text.empty() || ec != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
+  return value;
 }

@@ -2,7 +2,9 @@
 // NEC decks and the command line's tables.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 // Fixed-point with the given number of decimals: "12.50".
 std::string FixedText(double value, int decimals);
@@ -11,3 +13,6 @@ std::string FixedText(double value, int decimals);
 std::string TrimmedText(double value, int maxDecimals);
 // The shortest text that reads back as the same double, no exponent below 1e16.
 std::string ShortestText(double value);
+// A plain decimal number, the whole text, "." as separator; none for anything
+// else and for infinities and NaN.
+std::optional<double> ReadNumber(std::string_view text);

@@ -30,4 +30,17 @@ set -e
 grep -q '^Usage: OrvakSE' err.txt || fail "no usage"
 
 "$PROGRAM" --help | grep -q '^Usage: OrvakSE' || fail "help"
-echo "command line: defaults, all bands, csv, bad argument, help"
+
+# The tuner view: its CSV header, and nec2c missing from PATH.
+out=$("$PROGRAM" --tuner --csv --bands 7.1)
+[ "$(printf '%s\n' "$out" | head -n 1)" = "MHz,feed_R,feed_X,tuner_R,tuner_X,SWR,loss_dB,efficiency_pct,peak_V,first_current_max_m" ] ||
+  fail "tuner csv: $out"
+mkdir -p empty-path
+set +e
+PATH=$PWD/empty-path "$PROGRAM" --tuner >out.txt 2>err.txt
+code=$?
+set -e
+[ $code = 3 ] || fail "exit code $code without nec2c"
+[ "$(cat err.txt)" = 'OrvakSE: The antenna model needs the program nec2c (Debian package nec2c).' ] ||
+  fail "error without nec2c: $(cat err.txt)"
+echo "command line: defaults, all bands, csv, bad argument, help, tuner csv, nec2c missing"
