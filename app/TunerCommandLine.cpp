@@ -275,7 +275,7 @@ void printSpans(const TTunerOptions& o, const TFinderResult& result, std::ostrea
       << "  from m    to m  best m  worst MHz  margin\n";
   for (const TFeederSpan& s : result.spans) {
     out << cell(FixedText(s.fromM, 2), 8) << cell(FixedText(s.toM, 2), 8) << cell(FixedText(s.bestM, 2), 8)
-        << cell(FixedText(s.worstMHz, 4), 11) << cell("x" + FixedText(std::exp(s.worstMargin), 2), 8) << '\n';
+        << cell(FixedText(s.worstMHz, 4), 11) << cell(std::string("x") + FixedText(std::exp(s.worstMargin), 2), 8) << '\n';
   }
 }
 
