@@ -13,6 +13,7 @@
 #include "app/FeederCheck.h"
 #include "app/FeederCsv.h"
 #include "app/FeederEngine.h"
+#include "app/TunerCommandLine.h"
 
 const char* const CommandLineUsage =
     "Usage: OrvakSE [options]\n"
@@ -27,6 +28,9 @@ const char* const CommandLineUsage =
     "                      (all, or some of them separated by commas) instead of\n"
     "                      one frequency\n"
     "  --csv               comma-separated values with a header row\n"
+    "  --tuner, --find-feeder\n"
+    "                      the tuner view and the feeder finder by the antenna\n"
+    "                      model; --tuner --help tells their options\n"
     "  --help              this text\n"
     "Numbers take \".\" as the decimal separator, in the output too.\n";
 
@@ -199,20 +203,6 @@ void run(const TCommandLine& o, std::ostream& out, std::ostream& err) {
   if (o.csv) out << FeederCsv(table);
 }
 
-// Writes the whole output at once; a write that fails (a full disk, a closed
-// standard output) is told in one line with the system's reason, taken
-// right after the failing call.
-int deliver(const std::string& text, std::ostream& out, std::ostream& err) {
-  errno = 0;
-  out.write(text.data(), std::streamsize(text.size()));
-  out.flush();
-  if (out) return 0;
-  const int reason = errno;
-  err << "OrvakSE: cannot write the output: "
-      << (reason != 0 ? std::generic_category().message(reason) : std::string("the stream failed")) << '\n';
-  return 1;
-}
-
 }  // namespace
 
 bool IsCommandLineMode(const std::vector<std::string>& args) {
@@ -228,12 +218,13 @@ TCommandLineParse ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (IsTunerCommandLine(args)) return RunTunerCommandLine(args, out, err);
   const TCommandLineParse parsed = ParseCommandLine(args);
   if (!parsed.options) {
     err << "OrvakSE: " << parsed.error << '\n' << CommandLineUsage;
     return 2;
   }
-  if (parsed.options->help) return deliver(CommandLineUsage, out, err);
+  if (parsed.options->help) return DeliverOutput(CommandLineUsage, out, err);
   std::ostringstream text;
   try {
     run(*parsed.options, text, err);
@@ -241,5 +232,19 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     err << "OrvakSE: " << error.what() << '\n';
     return 1;
   }
-  return deliver(text.str(), out, err);
+  return DeliverOutput(text.str(), out, err);
+}
+
+// Writes the whole output at once; a write that fails (a full disk, a closed
+// standard output) is told in one line with the system's reason, taken
+// right after the failing call.
+int DeliverOutput(const std::string& text, std::ostream& out, std::ostream& err) {
+  errno = 0;
+  out.write(text.data(), std::streamsize(text.size()));
+  out.flush();
+  if (out) return 0;
+  const int reason = errno;
+  err << "OrvakSE: cannot write the output: "
+      << (reason != 0 ? std::generic_category().message(reason) : std::string("the stream failed")) << '\n';
+  return 1;
 }

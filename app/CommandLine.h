@@ -33,5 +33,10 @@ TCommandLineParse ParseCommandLine(const std::vector<std::string>& args);
 
 // Parses and runs; returns the exit code: 0 done, 2 a bad argument (its
 // error line and the usage on err), 1 a calculation that failed or output
-// that could not be written (one line with the reason on err).
+// that could not be written (one line with the reason on err); --tuner and
+// --find-feeder as RunTunerCommandLine says.
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// Writes the whole output at once and returns the exit code: 0, or 1 with one
+// line on err giving the reason when the output cannot be written.
+int DeliverOutput(const std::string& text, std::ostream& out, std::ostream& err);

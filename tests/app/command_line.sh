@@ -32,7 +32,7 @@ grep -q '^Usage: OrvakSE' err.txt || fail "no usage"
 "$PROGRAM" --help | grep -q '^Usage: OrvakSE' || fail "help"
 
 # Output that cannot be written: a full disk, a closed standard output.
-for args in "--help" "--csv" "--bands all" "--frequency 7.1"; do
+for args in "--help" "--csv" "--bands all" "--frequency 7.1" "--tuner --help" "--tuner --csv --bands 7.1"; do
   set +e
   # shellcheck disable=SC2086 # the options are words
   "$PROGRAM" $args >/dev/full 2>err.txt
@@ -60,4 +60,17 @@ for f in 1e-306 1e-300 0.0009; do
   [ "$(head -n 1 err.txt)" = "OrvakSE: --frequency: $f is out of range (0.001 up to 1000)" ] ||
     fail "--frequency $f: $(cat err.txt)"
 done
-echo "command line: defaults, all bands, csv, bad argument, help, output failures, tiny frequencies"
+
+# The tuner view: its CSV header, and nec2c missing from PATH.
+out=$("$PROGRAM" --tuner --csv --bands 7.1)
+[ "$(printf '%s\n' "$out" | head -n 1)" = "MHz,feed_R,feed_X,tuner_R,tuner_X,SWR,loss_dB,efficiency_pct,peak_V,first_current_max_m" ] ||
+  fail "tuner csv: $out"
+mkdir -p empty-path
+set +e
+PATH=$PWD/empty-path "$PROGRAM" --tuner >out.txt 2>err.txt
+code=$?
+set -e
+[ $code = 3 ] || fail "exit code $code without nec2c"
+[ "$(cat err.txt)" = 'OrvakSE: The antenna model needs the program nec2c (Debian package nec2c).' ] ||
+  fail "error without nec2c: $(cat err.txt)"
+echo "command line: defaults, all bands, csv, bad argument, help, output failures, tiny frequencies, tuner csv, nec2c missing"

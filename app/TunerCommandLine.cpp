@@ -1,0 +1,344 @@
+#include "app/TunerCommandLine.h"
+
+#include <cmath>
+#include <map>
+#include <ostream>
+#include <sstream>
+#include <stdexcept>
+
+#include "app/CommandLine.h"
+#include "app/FeederEngine.h"
+#include "app/TunerTable.h"
+#include "app/tuner/FeederFinder.h"
+#include "app/tuner/NecRunner.h"
+#include "app/tuner/NumberText.h"
+
+const char* const TunerCommandLineUsage =
+    "The tuner view, with the antenna modelled by nec2c (a copper dipole):\n"
+    "  --tuner             a table for the frequency or each band's centre: feed\n"
+    "                      point, SWR on the line, the impedance at the tuner,\n"
+    "                      matched and total loss, efficiency, peak voltage,\n"
+    "                      whether the tuner matches, first current maximum\n"
+    "  --find-feeder       the feeder lengths from 0.5 to 60 m at which the tuner\n"
+    "                      matches the frequency or every band at its edges and\n"
+    "                      centre, best worst-case margin first\n"
+    "  --height M          height of the dipole, above 0 up to 1000 (default 10)\n"
+    "  --ground CLASS|EPS,SIGMA\n"
+    "                      free, perfect, very-good, average (default), poor,\n"
+    "                      very-poor, extremely-poor, fresh-water, salt-water, or a\n"
+    "                      permittivity 1 to 100 and a conductivity 0 to 10 S/m\n"
+    "  --wire-mm D         wire diameter, above 0 up to 50 (default 2.0)\n"
+    "  --line window450|open600|twin300|Z0,VF,D_MM\n"
+    "                      the feeder (default window450), or Z0 above 0 up to\n"
+    "                      2000 ohm, velocity factor 0.50 to 1.00, conductor\n"
+    "                      diameter above 0 up to 50 mm\n"
+    "  --feeder-m M        feeder length, 0 up to 1000 (default 20)\n"
+    "  --feeder-ft FT      feeder length in feet, 0 up to 3000\n"
+    "  --power W           transmitter power, above 0 up to 100000 (default 100)\n"
+    "  --tuner-swr S       internal tuner: SWR up to S on 50 ohm, 1 to 100 (default 3)\n"
+    "  --tuner-z MIN,MAX   external tuner: |Z| from MIN to MAX ohm,\n"
+    "                      0 < MIN < MAX <= 100000\n"
+    "  --region 1|2        IARU band plan of the band edges (default 1)\n"
+    "  with --frequency, --bands, --dipole-ft, --dipole-m and --csv as above.\n";
+
+namespace {
+
+struct BadArgument : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+struct TTunerOptions {
+  bool findFeeder = false;
+  TTunerSetup setup;
+  TCommandLine common;
+};
+
+constexpr const char* kModes[] = {"--tuner", "--find-feeder"};
+constexpr const char* kValueOptions[] = {"--height",   "--ground",    "--wire-mm", "--line",
+                                         "--feeder-m", "--feeder-ft", "--power",   "--tuner-swr",
+                                         "--tuner-z",  "--region"};
+
+template <size_t N>
+bool oneOf(const std::string& option, const char* const (&names)[N]) {
+  for (const char* n : names) {
+    if (option == n) return true;
+  }
+  return false;
+}
+
+double inRange(const std::string& option, const std::string& text, double low, double high, bool lowIncluded,
+               const char* range) {
+  const std::optional<double> value = ReadNumber(text);
+  if (!value) throw BadArgument(option + ": \"" + text + "\" is not a number");
+  if (*value < low || (!lowIncluded && *value == low) || *value > high) {
+    throw BadArgument(option + ": " + text + " is out of range (" + range + ")");
+  }
+  return *value;
+}
+
+// "A,B" or "A,B,C": the parts between the commas, exactly count of them.
+std::vector<std::string> parts(const std::string& option, const std::string& text, size_t count) {
+  std::vector<std::string> items;
+  for (size_t start = 0;;) {
+    const size_t comma = text.find(',', start);
+    items.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  if (items.size() != count) {
+    throw BadArgument(option + ": \"" + text + "\" needs " + std::to_string(count) + " values separated by commas");
+  }
+  return items;
+}
+
+TGround ground(const std::string& text) {
+  for (const TGroundClass& c : GroundClasses) {
+    if (text == c.word) return c.ground;
+  }
+  if (text.find(',') == std::string::npos) throw BadArgument("--ground: " + text + " is not a ground (see --help)");
+  const auto v = parts("--ground", text, 2);
+  return {TGroundKind::Real, inRange("--ground", v[0], 1, 100, true, "permittivity 1 to 100"),
+          inRange("--ground", v[1], 0, 10, true, "conductivity 0 to 10 S/m")};
+}
+
+TTransmissionLine line(const std::string& text) {
+  for (const TLinePreset& p : LinePresets) {
+    if (text == p.word) return p.line;
+  }
+  if (text.find(',') == std::string::npos) throw BadArgument("--line: " + text + " is not a line (see --help)");
+  const auto v = parts("--line", text, 3);
+  return {inRange("--line", v[0], 0, 2000, false, "Z0 above 0 up to 2000 ohm"),
+          inRange("--line", v[1], 0.5, 1, true, "velocity factor 0.50 to 1.00"),
+          inRange("--line", v[2], 0, 50, false, "diameter above 0 up to 50 mm") / 1000, std::nullopt};
+}
+
+TTuner externalTuner(const std::string& text) {
+  const auto v = parts("--tuner-z", text, 2);
+  TTuner tuner{TTuner::External, 3, inRange("--tuner-z", v[0], 0, 1e5, false, "above 0 up to 100000 ohm"),
+               inRange("--tuner-z", v[1], 0, 1e5, false, "above 0 up to 100000 ohm")};
+  if (tuner.minZ >= tuner.maxZ) throw BadArgument("--tuner-z: " + text + ": MIN must be below MAX");
+  return tuner;
+}
+
+void apply(TTunerSetup& s, const std::string& option, const std::string& value) {
+  if (option == "--height") s.antenna.heightM = inRange(option, value, 0, 1000, false, "above 0 up to 1000");
+  if (option == "--ground") s.antenna.ground = ground(value);
+  if (option == "--wire-mm") s.antenna.wireDiameterM = inRange(option, value, 0, 50, false, "above 0 up to 50") / 1000;
+  if (option == "--line") s.line = line(value);
+  if (option == "--feeder-m") s.feederM = inRange(option, value, 0, 1000, true, "0 up to 1000");
+  if (option == "--feeder-ft") s.feederM = inRange(option, value, 0, 3000, true, "0 up to 3000") * MetresPerFoot;
+  if (option == "--power") s.powerW = inRange(option, value, 0, 1e5, false, "above 0 up to 100000");
+  if (option == "--tuner-swr") s.tuner = {TTuner::Internal, inRange(option, value, 1, 100, true, "1 to 100"), 10, 1500};
+  if (option == "--tuner-z") s.tuner = externalTuner(value);
+  if (option == "--region") {
+    if (value != "1" && value != "2") throw BadArgument("--region: " + value + " is not 1 or 2");
+    s.region = value == "1" ? TRegion::Region1 : TRegion::Region2;
+  }
+}
+
+void rejectPair(const std::map<std::string, std::string>& given, const char* a, const char* b, const char* why) {
+  if (given.count(a) && given.count(b)) throw BadArgument(std::string(a) + " and " + b + " " + why);
+}
+
+// Our options and their values; the rest is left for the common parser.
+std::map<std::string, std::string> splitOurs(const std::vector<std::string>& args, std::vector<std::string>& rest) {
+  std::map<std::string, std::string> given;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const size_t equals = args[i].find('=');
+    const std::string option = args[i].substr(0, equals);
+    const bool inlineValue = equals != std::string::npos;
+    if (!oneOf(option, kModes) && !oneOf(option, kValueOptions)) {
+      rest.push_back(args[i]);
+      continue;
+    }
+    if (oneOf(option, kModes) && inlineValue) throw BadArgument(option + " takes no value");
+    std::string value = inlineValue ? args[i].substr(equals + 1) : "";
+    if (oneOf(option, kValueOptions) && !inlineValue) {
+      if (i + 1 >= args.size()) throw BadArgument(option + " needs a value");
+      value = args[++i];
+    }
+    if (given.count(option)) throw BadArgument(option + " is given twice");
+    given[option] = value;
+  }
+  return given;
+}
+
+TTunerOptions parse(const std::vector<std::string>& args) {
+  std::vector<std::string> rest;
+  const auto given = splitOurs(args, rest);
+  rejectPair(given, "--tuner", "--find-feeder", "exclude each other; give one of them");
+  if (!given.count("--tuner") && !given.count("--find-feeder")) {
+    throw BadArgument(given.begin()->first + " belongs to --tuner or --find-feeder; give one of them");
+  }
+  rejectPair(given, "--feeder-m", "--feeder-ft", "both give the feeder length; give one of them");
+  rejectPair(given, "--tuner-swr", "--tuner-z", "both choose the tuner; give one of them");
+  for (const std::string& a : rest) {
+    const std::string option = a.substr(0, a.find('='));
+    if (option == "--impedance" || option == "--vf") {
+      throw BadArgument(option + " chooses the classic feeder; with --tuner or --find-feeder give --line");
+    }
+  }
+  const TCommandLineParse common = ParseCommandLine(rest);
+  if (!common.options) throw BadArgument(common.error);
+  TTunerOptions o;
+  o.common = *common.options;
+  o.findFeeder = given.count("--find-feeder") > 0;
+  o.setup.antenna.lengthM = o.common.dipoleFeet * MetresPerFoot;
+  for (const auto& [option, value] : given) apply(o.setup, option, value);
+  return o;
+}
+
+std::string cell(const std::string& text, size_t width) {
+  return text.size() >= width ? " " + text : std::string(width - text.size(), ' ') + text;
+}
+
+std::string groundText(const TGround& g) {
+  if (g.kind == TGroundKind::FreeSpace) return "in free space";
+  if (g.kind == TGroundKind::Perfect) return "over perfect ground";
+  for (const TGroundClass& c : GroundClasses) {
+    if (c.ground == g) return std::string("over ") + c.word + " ground";
+  }
+  return "over ground of permittivity " + ShortestText(g.permittivity) + ", " + ShortestText(g.conductivity) + " S/m";
+}
+
+std::string lineText(const TTransmissionLine& l) {
+  for (const TLinePreset& p : LinePresets) {
+    if (p.line == l) return p.word;
+  }
+  return "Z0 " + TrimmedText(l.z0, 2) + " ohm, VF " + TrimmedText(l.velocityFactor, 3) + ", " +
+         TrimmedText(l.conductorDiameterM * 1000, 3) + " mm";
+}
+
+std::string tunerText(const TTuner& t) {
+  if (t.kind == TTuner::External) return "external tuner, |Z| from " + TrimmedText(t.minZ, 2) + " to " + TrimmedText(t.maxZ, 2) + " ohm";
+  return "internal tuner, SWR up to " + TrimmedText(t.maxSwr, 2) + " on 50 ohm";
+}
+
+void printSetup(const TTunerSetup& s, std::ostream& out) {
+  out << "Dipole " << FixedText(s.antenna.lengthM, 2) << " m of " << TrimmedText(s.antenna.wireDiameterM * 1000, 3)
+      << " mm copper wire at " << TrimmedText(s.antenna.heightM, 2) << " m " << groundText(s.antenna.ground)
+      << "; feeder " << FixedText(s.feederM, 2) << " m of " << lineText(s.line) << "; " << TrimmedText(s.powerW, 1)
+      << " W; " << tunerText(s.tuner) << ".\n";
+}
+
+void printTable(const TTunerOptions& o, const std::vector<TTunerRow>& rows, std::ostream& out) {
+  if (o.common.csv) {
+    out << "MHz,feed_R,feed_X,tuner_R,tuner_X,SWR,loss_dB,efficiency_pct,peak_V,first_current_max_m\n";
+    for (const TTunerRow& r : rows) {
+      out << FixedText(r.frequencyMHz, 4) << ',' << FixedText(r.feedImpedance.real(), 2) << ','
+          << FixedText(r.feedImpedance.imag(), 2) << ',' << FixedText(r.ends.tunerImpedance.real(), 2) << ','
+          << FixedText(r.ends.tunerImpedance.imag(), 2) << ',' << FixedText(r.ends.swr, 2) << ','
+          << FixedText(r.ends.totalLossDb, 3) << ',' << FixedText(r.ends.efficiency * 100, 2) << ','
+          << FixedText(r.ends.peakVoltage, 1) << ',' << FixedText(r.firstCurrentMaximum, 2) << '\n';
+    }
+    return;
+  }
+  printSetup(o.setup, out);
+  out << "    MHz   feed R   feed X    SWR  tuner R  tuner X  loss dB  total dB  eff %  peak V  match  max m  rule m\n";
+  bool differs = false;
+  for (const TTunerRow& r : rows) {
+    out << cell(FixedText(r.frequencyMHz, 4), 7) << cell(FixedText(r.feedImpedance.real(), 2), 9)
+        << cell(FixedText(r.feedImpedance.imag(), 2), 9) << cell(FixedText(r.ends.swr, 2), 7)
+        << cell(FixedText(r.ends.tunerImpedance.real(), 2), 9) << cell(FixedText(r.ends.tunerImpedance.imag(), 2), 9)
+        << cell(FixedText(r.ends.matchedLossDb, 3), 9) << cell(FixedText(r.ends.totalLossDb, 3), 10)
+        << cell(FixedText(r.ends.efficiency * 100, 1), 7) << cell(FixedText(r.ends.peakVoltage, 0), 8)
+        << cell(r.canMatch ? "yes" : "no", 7) << cell(FixedText(r.firstCurrentMaximum, 2), 7)
+        << cell(r.classicMaximum ? FixedText(*r.classicMaximum, 2) : "-", 8) << (r.ruleDiffers ? " *" : "") << '\n';
+    differs = differs || r.ruleDiffers;
+  }
+  if (differs) out << "* the classic rule's first current maximum lies more than 1/16 line wavelength away\n";
+}
+
+std::string noSpanMessage(const TTunerOptions& o, const TFinderResult& result) {
+  const std::string stopper = result.stoppingGroup < 0
+                                  ? FixedText(o.common.frequencyMHz, 4) + " MHz"
+                                  : BandText(BandPlan(o.setup.region).at(size_t(result.stoppingGroup)));
+  std::string text = "No feeder length from 0.5 to 60 m suits every frequency: " + stopper + " stops it";
+  if (result.othersShareM > 0) text += " (without it the others share " + FixedText(result.othersShareM, 2) + " m of lengths)";
+  return text + ".";
+}
+
+void printSpans(const TTunerOptions& o, const TFinderResult& result, std::ostream& out, std::ostream& err) {
+  if (o.common.csv) {
+    out << "from_m,to_m,worst_MHz\n";
+    for (const TFeederSpan& s : result.spans) {
+      out << FixedText(s.fromM, 2) << ',' << FixedText(s.toM, 2) << ',' << FixedText(s.worstMHz, 4) << '\n';
+    }
+    if (result.spans.empty()) err << noSpanMessage(o, result) << '\n';
+    return;
+  }
+  printSetup(o.setup, out);
+  if (result.spans.empty()) {
+    out << noSpanMessage(o, result) << '\n';
+    return;
+  }
+  out << "Feeder lengths at which the tuner matches every frequency, best first:\n"
+      << "  from m    to m  best m  worst MHz  margin\n";
+  for (const TFeederSpan& s : result.spans) {
+    out << cell(FixedText(s.fromM, 2), 8) << cell(FixedText(s.toM, 2), 8) << cell(FixedText(s.bestM, 2), 8)
+        << cell(FixedText(s.worstMHz, 4), 11) << cell(std::string("x") + FixedText(std::exp(s.worstMargin), 2), 8) << '\n';
+  }
+}
+
+void run(const TTunerOptions& o, std::ostream& out, std::ostream& err) {
+  const std::vector<TBandFrequency> frequencies =
+      o.findFeeder ? BandEdgesAndCentres(o.setup.region, o.common.bands, o.common.frequencyMHz)
+                   : BandCentres(o.setup.region, o.common.bands, o.common.frequencyMHz);
+  std::vector<std::string> decks;
+  for (const TBandFrequency& f : frequencies) decks.push_back(NecDeck(o.setup.antenna, f.frequencyMHz));
+  TNecCache cache;
+  const std::vector<std::complex<double>> feedPoints = ImpedancesOf(RunNec(decks, cache));
+  if (o.findFeeder) {
+    std::vector<TFinderFrequency> finder;
+    for (size_t i = 0; i < frequencies.size(); ++i) {
+      finder.push_back({frequencies[i].frequencyMHz, feedPoints[i], frequencies[i].band});
+    }
+    printSpans(o, FindFeederSpans(o.setup.line, o.setup.tuner, finder), out, err);
+  } else {
+    std::vector<TTunerRow> rows;
+    for (size_t i = 0; i < frequencies.size(); ++i) {
+      rows.push_back(TunerRow(o.setup, frequencies[i].frequencyMHz, feedPoints[i]));
+    }
+    printTable(o, rows, out);
+  }
+}
+
+int badArgument(const std::string& error, std::ostream& err) {
+  err << "OrvakSE: " << error << '\n' << CommandLineUsage << TunerCommandLineUsage;
+  return 2;
+}
+
+}  // namespace
+
+bool IsTunerCommandLine(const std::vector<std::string>& args) {
+  for (const std::string& a : args) {
+    const std::string option = a.substr(0, a.find('='));
+    if (oneOf(option, kModes) || oneOf(option, kValueOptions)) return true;
+  }
+  return false;
+}
+
+int RunTunerCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  for (const std::string& a : args) {
+    if (a == "--help") return DeliverOutput(std::string(CommandLineUsage) + TunerCommandLineUsage, out, err);
+  }
+  TTunerOptions options;
+  try {
+    options = parse(args);
+  } catch (const BadArgument& error) {
+    return badArgument(error.what(), err);
+  }
+  std::ostringstream text;
+  try {
+    run(options, text, err);
+  } catch (const EAntennaGeometry& error) {
+    return badArgument(error.what(), err);
+  } catch (const ENecMissing& error) {
+    err << "OrvakSE: " << error.what() << '\n';
+    return 3;
+  } catch (const std::exception& error) {
+    err << "OrvakSE: " << error.what() << '\n';
+    return 1;
+  }
+  return DeliverOutput(text.str(), out, err);
+}

@@ -1,0 +1,38 @@
+#include "app/TunerTable.h"
+
+#include <cmath>
+#include <stdexcept>
+
+#include "app/FeederCheck.h"
+#include "app/FeederEngine.h"
+
+std::optional<double> ClassicFirstMaximum(double frequencyMHz, double dipoleFeet, double velocityFactor) {
+  TFeederState state;
+  InitFeederState(state, frequencyMHz);
+  state.LLWL = FreeSpaceConstant * velocityFactor;
+  if (!CalcSingle(state, frequencyMHz, dipoleFeet).done) return std::nullopt;
+  return state.fedlinm[0];
+}
+
+TTunerRow TunerRow(const TTunerSetup& setup, double frequencyMHz, std::complex<double> feedImpedance) {
+  CheckLine(setup.line);
+  CheckTuner(setup.tuner);
+  if (!(setup.feederM >= 0) || !std::isfinite(setup.feederM) || !(setup.powerW > 0) || !std::isfinite(setup.powerW)) {
+    throw std::invalid_argument("The feeder length must be at least 0 and the power above 0");
+  }
+  TTunerRow row;
+  row.frequencyMHz = frequencyMHz;
+  row.feedImpedance = feedImpedance;
+  row.matchedLossDbPer100m = MatchedLossDbPer100m(setup.line, frequencyMHz);
+  row.ends = ThroughTheLine(setup.line, feedImpedance, frequencyMHz, setup.feederM, setup.powerW);
+  row.canMatch = CanMatch(setup.tuner, row.ends.tunerImpedance);
+  row.lineWavelength = LineWavelength(setup.line, frequencyMHz);
+  row.firstCurrentMaximum = FirstCurrentMaximum(row.ends.reflection, row.lineWavelength);
+  row.classicMaximum =
+      ClassicFirstMaximum(frequencyMHz, setup.antenna.lengthM / MetresPerFoot, setup.line.velocityFactor);
+  if (row.classicMaximum) {
+    row.ruleDiffers = MaximaApart(row.firstCurrentMaximum, *row.classicMaximum, row.lineWavelength) >
+                      RuleToleranceFraction * row.lineWavelength;
+  }
+  return row;
+}

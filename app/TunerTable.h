@@ -1,0 +1,51 @@
+// The tuner view's table: for each frequency, the antenna's feed point carried
+// through the feeder to the tuner, whether the tuner can match it, and the
+// first current maximum of physics beside the classic rule's. Plain values;
+// the page and the command line both build their output from these rows.
+#pragma once
+
+#include <complex>
+#include <optional>
+#include <vector>
+
+#include "app/tuner/BandPlan.h"
+#include "app/tuner/NecDeck.h"
+#include "app/tuner/TransmissionLine.h"
+#include "app/tuner/Tuner.h"
+
+// Everything the tuner view computes from, besides the frequencies. The line
+// and the feeder length are the ones the Feeder check page shares.
+struct TTunerSetup {
+  TDipoleModel antenna;  // its length is the first page's dipole
+  TTransmissionLine line = LinePresets[0].line;
+  double feederM = 20;
+  double powerW = 100;
+  TTuner tuner;
+  TRegion region = TRegion::Region1;
+  bool operator==(const TTunerSetup&) const = default;
+};
+
+struct TTunerRow {
+  double frequencyMHz = 0;
+  std::complex<double> feedImpedance;
+  double matchedLossDbPer100m = 0;
+  TLineEnds ends;
+  bool canMatch = false;
+  double lineWavelength = 0;                  // m
+  double firstCurrentMaximum = 0;             // m from the antenna, physics
+  std::optional<double> classicMaximum;       // the classic rule's, when the dipole is long enough for it
+  bool ruleDiffers = false;                   // more than λ_line / 16 apart
+};
+
+// Raises std::invalid_argument for a bad line or tuner, or a feeder length or
+// power that is not finite and >= 0 (power > 0).
+TTunerRow TunerRow(const TTunerSetup& setup, double frequencyMHz, std::complex<double> feedImpedance);
+
+// The classic rule's first current maximum in metres for a line of the given
+// velocity factor (its feeder constant 983.57 ft·MHz × VF), or none when the
+// dipole is too short for the frequency.
+std::optional<double> ClassicFirstMaximum(double frequencyMHz, double dipoleFeet, double velocityFactor);
+
+// The classic rule and physics disagree where their maxima lie further apart
+// than this fraction of a line wavelength.
+constexpr double RuleToleranceFraction = 1.0 / 16;

@@ -1,0 +1,112 @@
+// Runs nec2c on decks as child processes, as many at once as the machine has
+// cores, in threads of their own: the caller's thread only starts a run,
+// polls its progress (or hears of it through a callback), cancels it, and
+// reads the outcomes when it has finished. Results are cached by deck text.
+#pragma once
+
+#include <atomic>
+#include <complex>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <unordered_map>
+#include <vector>
+
+// The text of the error when the program cannot be found.
+extern const char* const NecMissingMessage;
+
+enum class TNecStatus { Done, Missing, Rejected, Crashed, Failed, Cancelled };
+
+struct TNecOutcome {
+  TNecStatus status = TNecStatus::Cancelled;
+  std::complex<double> impedance;  // the feed point, when Done
+  std::string message;             // why not, one line, otherwise
+};
+
+// Feed-point impedances by deck text; safe to share between threads.
+class TNecCache {
+ public:
+  std::optional<std::complex<double>> Find(const std::string& deck) const;
+  void Store(const std::string& deck, std::complex<double> impedance);
+  size_t Size() const;
+  void Clear();
+
+ private:
+  mutable std::mutex mutex_;
+  std::unordered_map<std::string, std::complex<double>> entries_;
+};
+
+struct TNecProgress {
+  int done = 0;   // decks with an outcome, cached ones included
+  int total = 0;
+  bool finished = false;  // every worker has stopped: the outcomes may be read
+};
+
+struct TNecRunOptions {
+  std::string program = "nec2c";  // looked up on PATH unless it holds a "/"
+  int parallel = 0;               // child processes at once; 0: one per core
+  // Called from a worker thread after each deck and once more when the run has
+  // finished; it must return quickly and must not destroy the run.
+  std::function<void(TNecProgress)> onProgress;
+};
+
+// One run over a list of decks, one feed point each. Construction returns at
+// once (cached decks are answered there); the decks are computed by worker
+// threads. The object must outlive its workers: the destructor cancels and
+// waits for them, which takes a few milliseconds at most.
+class TNecRun {
+ public:
+  TNecRun(std::vector<std::string> decks, TNecCache& cache, TNecRunOptions options = {});
+  ~TNecRun();
+  TNecRun(const TNecRun&) = delete;
+  TNecRun& operator=(const TNecRun&) = delete;
+
+  TNecProgress Progress() const;
+  // Returns at once: no further child starts, running ones are killed within
+  // about 10 ms, and the decks without an outcome end as Cancelled.
+  void Cancel();
+  // Blocks until the run has finished and its workers have returned, their
+  // last progress report included. Called by the run's owner only.
+  void Wait();
+  // One outcome per deck, in the decks' order; only once finished.
+  const std::vector<TNecOutcome>& Outcomes() const;
+
+ private:
+  void work();
+  void report();
+  TNecOutcome compute(const std::string& deck);
+
+  const std::vector<std::string> decks_;
+  TNecCache& cache_;
+  const TNecRunOptions options_;
+  std::vector<TNecOutcome> outcomes_;
+  std::vector<bool> answered_;
+  mutable std::mutex mutex_;
+  size_t next_ = 0;
+  int done_ = 0;
+  int activeWorkers_ = 0;
+  bool missing_ = false;
+  std::atomic<bool> cancelled_{false};
+  std::vector<std::thread> workers_;
+};
+
+// The synchronous use, for the command line: runs and waits.
+std::vector<TNecOutcome> RunNec(const std::vector<std::string>& decks, TNecCache& cache,
+                                TNecRunOptions options = {});
+
+class ENecMissing : public std::runtime_error {
+ public:
+  ENecMissing() : std::runtime_error(NecMissingMessage) {}
+};
+// nec2c rejected a deck, crashed, or its report could not be read.
+class ENecFailed : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The impedances of a finished run; raises ENecMissing or ENecFailed for the
+// first outcome that is not Done (ENecFailed "cancelled" for a cancelled one).
+std::vector<std::complex<double>> ImpedancesOf(const std::vector<TNecOutcome>& outcomes);

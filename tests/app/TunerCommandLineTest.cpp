@@ -1,0 +1,145 @@
+// The tuner view on the command line: its CSV, its errors and exit codes.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/TunerTable.h"
+#include "app/tuner/NecRunner.h"
+#include "platform/Locale.h"
+#include "tuner/NecTestSupport.h"
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+struct Output {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> result;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) result.push_back(line);
+  return result;
+}
+
+struct TunerCommandLine : ::testing::Test {
+  void SetUp() override { SetLocaleDecimalSeparator(u','); }  // the output keeps its "."
+  void TearDown() override { SetLocaleDecimalSeparator(0); }
+  TemporaryFolderScope temporary;
+
+  static Output Start(const Args& args) {
+    std::ostringstream out, err;
+    const int code = RunCommandLine(args, out, err);
+    return {code, out.str(), err.str()};
+  }
+};
+
+TEST_F(TunerCommandLine, TheTunerCsvHasItsHeaderAndOneRowPerBand) {
+  SKIP_WITHOUT_NEC2C();
+  const Output r = Start({"--tuner", "--bands", "3.7,7.1,14.2", "--csv"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  const auto rows = lines(r.out);
+  ASSERT_EQ(rows.size(), 4u) << r.out;
+  EXPECT_EQ(rows[0], "MHz,feed_R,feed_X,tuner_R,tuner_X,SWR,loss_dB,efficiency_pct,peak_V,first_current_max_m");
+  EXPECT_EQ(rows[1].rfind("3.6500,", 0), 0u) << rows[1];  // Region 1: 3.5-3.8 MHz
+  EXPECT_EQ(rows[3].rfind("14.1750,", 0), 0u) << rows[3];
+  EXPECT_EQ(std::count(rows[2].begin(), rows[2].end(), ','), 9) << rows[2];
+}
+
+TEST_F(TunerCommandLine, TheCsvHoldsTheRowsNumbers) {
+  SKIP_WITHOUT_NEC2C();
+  const Output r = Start({"--tuner", "--frequency", "14.2", "--feeder-ft", "50", "--line", "450,0.9,1.5",
+                          "--ground", "perfect", "--power", "400", "--csv"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  TTunerSetup setup;
+  setup.antenna.ground = GroundClasses[1].ground;
+  setup.line = {450, 0.9, 1.5e-3, std::nullopt};
+  setup.feederM = 50 * 0.3048;
+  setup.powerW = 400;
+  TNecCache cache;
+  const auto z = ImpedancesOf(RunNec({NecDeck(setup.antenna, 14.2)}, cache))[0];
+  const TTunerRow row = TunerRow(setup, 14.2, z);
+  char expected[400];
+  std::snprintf(expected, sizeof expected, "14.2000,%.2f,%.2f,%.2f,%.2f,%.2f,%.3f,%.2f,%.1f,%.2f", z.real(), z.imag(),
+                row.ends.tunerImpedance.real(), row.ends.tunerImpedance.imag(), row.ends.swr, row.ends.totalLossDb,
+                row.ends.efficiency * 100, row.ends.peakVoltage, row.firstCurrentMaximum);
+  EXPECT_EQ(lines(r.out).at(1), expected);
+}
+
+TEST_F(TunerCommandLine, TheFinderCsvHasItsHeader) {
+  SKIP_WITHOUT_NEC2C();
+  const Output r = Start({"--find-feeder", "--bands", "7.1,14.2", "--tuner-z", "10,3000", "--csv"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  const auto rows = lines(r.out);
+  ASSERT_FALSE(rows.empty());
+  EXPECT_EQ(rows[0], "from_m,to_m,worst_MHz");
+  for (size_t i = 1; i < rows.size(); ++i) EXPECT_EQ(std::count(rows[i].begin(), rows[i].end(), ','), 2) << rows[i];
+}
+
+TEST_F(TunerCommandLine, WithoutASpanTheBandThatStopsItIsNamed) {
+  SKIP_WITHOUT_NEC2C();
+  // 26 m of wire on 160 m: a few ohms against kilo-ohms; no internal tuner copes.
+  const Output r = Start({"--find-feeder", "--bands", "1.8,7.1", "--csv"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "from_m,to_m,worst_MHz\n");
+  EXPECT_EQ(r.err.rfind("No feeder length from 0.5 to 60 m suits every frequency: 1.81-2 MHz stops it", 0), 0u)
+      << r.err;
+}
+
+TEST_F(TunerCommandLine, BadValuesExitTwoWithTheUsage) {
+  for (const Args& args : {Args{"--tuner", "--height", "abc"}, Args{"--tuner", "--height", "0"},
+                           Args{"--tuner", "--ground", "mud"}, Args{"--tuner", "--ground", "0.5,0.01"},
+                           Args{"--tuner", "--ground", "13"}, Args{"--tuner", "--wire-mm", "-2"},
+                           Args{"--tuner", "--line", "450,1.2,2"}, Args{"--tuner", "--line", "coax"},
+                           Args{"--tuner", "--feeder-m", "-1"}, Args{"--tuner", "--power", "0"},
+                           Args{"--tuner", "--tuner-swr", "0.5"}, Args{"--tuner", "--tuner-z", "1500,10"},
+                           Args{"--tuner", "--tuner-z", "10"}, Args{"--tuner", "--region", "3"},
+                           Args{"--tuner", "--find-feeder"}, Args{"--tuner", "--feeder-m", "1", "--feeder-ft", "3"},
+                           Args{"--tuner", "--tuner-swr", "2", "--tuner-z", "10,20"},
+                           Args{"--tuner", "--impedance", "450"}, Args{"--tuner", "--frequency", "x"},
+                           Args{"--tuner=1"}, Args{"--tuner", "--height"}, Args{"--height", "5"},
+                           Args{"--tuner", "--power", "5", "--power", "6"}}) {
+    const Output r = Start(args);
+    EXPECT_EQ(r.code, 2) << args[1 % args.size()];
+    EXPECT_TRUE(r.out.empty()) << r.out;
+    EXPECT_EQ(r.err.rfind("OrvakSE: ", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find("\nUsage: OrvakSE"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("  --tuner-z MIN,MAX"), std::string::npos) << r.err;
+  }
+}
+
+TEST_F(TunerCommandLine, GeometryTheModelCannotTakeExitsTwo) {
+  const Output r = Start({"--tuner", "--dipole-m", "1", "--frequency", "1.8", "--wire-mm", "15"});
+  EXPECT_EQ(r.code, 2);
+  EXPECT_EQ(r.err.rfind("OrvakSE: The wire is too thick for the antenna model at 1.8 MHz", 0), 0u) << r.err;
+}
+
+TEST_F(TunerCommandLine, WithoutNec2cItExitsThree) {
+  const char* old = std::getenv("PATH");
+  const std::string saved = old ? old : "";
+  setenv("PATH", temporary.Path().c_str(), 1);  // a folder without nec2c
+  const Output r = Start({"--tuner"});
+  setenv("PATH", saved.c_str(), 1);
+  EXPECT_EQ(r.code, 3);
+  EXPECT_EQ(r.err, "OrvakSE: The antenna model needs the program nec2c (Debian package nec2c).\n");
+  EXPECT_TRUE(r.out.empty());
+}
+
+TEST_F(TunerCommandLine, HelpPointsToTheTunersOptions) {
+  const Output plain = Start({"--help"});
+  EXPECT_EQ(plain.code, 0);
+  EXPECT_NE(plain.out.find("--tuner --help tells their options"), std::string::npos) << plain.out;
+  const Output tuner = Start({"--tuner", "--help"});
+  EXPECT_EQ(tuner.code, 0);
+  EXPECT_EQ(tuner.out.rfind(plain.out, 0), 0u);  // the common options first
+  EXPECT_NE(tuner.out.find("  --find-feeder"), std::string::npos);
+}
+
+}  // namespace
