@@ -113,7 +113,6 @@ class TfrmMain : public QWidget {
   void StepDipole(TStepDirection direction);
   void appendLine(const std::u16string& line);
   void clearResults();
-  void plotLengthsToAvoid(double frequencyMHz);
   void zoomFirstChart(int notches, int X, int Y);
   // Steps through the zoom history until the first chart shows another range.
   void stepZoomHistory(bool forward);
