@@ -43,10 +43,6 @@ const char* const TunerCommandLineUsage =
 
 namespace {
 
-struct BadArgument : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
 struct TTunerOptions {
   bool findFeeder = false;
   TTunerSetup setup;
@@ -69,9 +65,9 @@ bool oneOf(const std::string& option, const char* const (&names)[N]) {
 double inRange(const std::string& option, const std::string& text, double low, double high, bool lowIncluded,
                const char* range) {
   const std::optional<double> value = ReadNumber(text);
-  if (!value) throw BadArgument(option + ": \"" + text + "\" is not a number");
+  if (!value) throw EBadArgument(option + ": \"" + text + "\" is not a number");
   if (*value < low || (!lowIncluded && *value == low) || *value > high) {
-    throw BadArgument(option + ": " + text + " is out of range (" + range + ")");
+    throw EBadArgument(option + ": " + text + " is out of range (" + range + ")");
   }
   return *value;
 }
@@ -86,7 +82,7 @@ std::vector<std::string> parts(const std::string& option, const std::string& tex
     start = comma + 1;
   }
   if (items.size() != count) {
-    throw BadArgument(option + ": \"" + text + "\" needs " + std::to_string(count) + " values separated by commas");
+    throw EBadArgument(option + ": \"" + text + "\" needs " + std::to_string(count) + " values separated by commas");
   }
   return items;
 }
@@ -95,7 +91,7 @@ TGround ground(const std::string& text) {
   for (const TGroundClass& c : GroundClasses) {
     if (text == c.word) return c.ground;
   }
-  if (text.find(',') == std::string::npos) throw BadArgument("--ground: " + text + " is not a ground (see --help)");
+  if (text.find(',') == std::string::npos) throw EBadArgument("--ground: " + text + " is not a ground (see --help)");
   const auto v = parts("--ground", text, 2);
   return {TGroundKind::Real, inRange("--ground", v[0], 1, 100, true, "permittivity 1 to 100"),
           inRange("--ground", v[1], 0, 10, true, "conductivity 0 to 10 S/m")};
@@ -105,7 +101,7 @@ TTransmissionLine line(const std::string& text) {
   for (const TLinePreset& p : LinePresets) {
     if (text == p.word) return p.line;
   }
-  if (text.find(',') == std::string::npos) throw BadArgument("--line: " + text + " is not a line (see --help)");
+  if (text.find(',') == std::string::npos) throw EBadArgument("--line: " + text + " is not a line (see --help)");
   const auto v = parts("--line", text, 3);
   return {inRange("--line", v[0], 0, 2000, false, "Z0 above 0 up to 2000 ohm"),
           inRange("--line", v[1], 0.5, 1, true, "velocity factor 0.50 to 1.00"),
@@ -116,7 +112,7 @@ TTuner externalTuner(const std::string& text) {
   const auto v = parts("--tuner-z", text, 2);
   TTuner tuner{TTuner::External, 3, inRange("--tuner-z", v[0], 0, 1e5, false, "above 0 up to 100000 ohm"),
                inRange("--tuner-z", v[1], 0, 1e5, false, "above 0 up to 100000 ohm")};
-  if (tuner.minZ >= tuner.maxZ) throw BadArgument("--tuner-z: " + text + ": MIN must be below MAX");
+  if (tuner.minZ >= tuner.maxZ) throw EBadArgument("--tuner-z: " + text + ": MIN must be below MAX");
   return tuner;
 }
 
@@ -131,60 +127,41 @@ void apply(TTunerSetup& s, const std::string& option, const std::string& value) 
   if (option == "--tuner-swr") s.tuner = {TTuner::Internal, inRange(option, value, 1, 100, true, "1 to 100"), 10, 1500};
   if (option == "--tuner-z") s.tuner = externalTuner(value);
   if (option == "--region") {
-    if (value != "1" && value != "2") throw BadArgument("--region: " + value + " is not 1 or 2");
+    if (value != "1" && value != "2") throw EBadArgument("--region: " + value + " is not 1 or 2");
     s.region = value == "1" ? TRegion::Region1 : TRegion::Region2;
   }
 }
 
 void rejectPair(const std::map<std::string, std::string>& given, const char* a, const char* b, const char* why) {
-  if (given.count(a) && given.count(b)) throw BadArgument(std::string(a) + " and " + b + " " + why);
+  if (given.count(a) && given.count(b)) throw EBadArgument(std::string(a) + " and " + b + " " + why);
 }
 
-// Our options and their values; the rest is left for the common parser.
-std::map<std::string, std::string> splitOurs(const std::vector<std::string>& args, std::vector<std::string>& rest) {
-  std::map<std::string, std::string> given;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const size_t equals = args[i].find('=');
-    const std::string option = args[i].substr(0, equals);
-    const bool inlineValue = equals != std::string::npos;
-    if (!oneOf(option, kModes) && !oneOf(option, kValueOptions)) {
-      rest.push_back(args[i]);
-      continue;
-    }
-    if (oneOf(option, kModes) && inlineValue) throw BadArgument(option + " takes no value");
-    std::string value = inlineValue ? args[i].substr(equals + 1) : "";
-    if (oneOf(option, kValueOptions) && !inlineValue) {
-      if (i + 1 >= args.size()) throw BadArgument(option + " needs a value");
-      value = args[++i];
-    }
-    if (given.count(option)) throw BadArgument(option + " is given twice");
-    given[option] = value;
-  }
-  return given;
+void rejectTunerPairs(const std::map<std::string, std::string>& given) {
+  rejectPair(given, "--feeder-m", "--feeder-ft", "both give the feeder length; give one of them");
+  rejectPair(given, "--tuner-swr", "--tuner-z", "both choose the tuner; give one of them");
 }
 
 TTunerOptions parse(const std::vector<std::string>& args) {
   std::vector<std::string> rest;
-  const auto given = splitOurs(args, rest);
+  const auto given = TakeOptions(
+      args, [](const std::string& o) { return oneOf(o, kModes); }, IsTunerValueOption, rest);
   rejectPair(given, "--tuner", "--find-feeder", "exclude each other; give one of them");
   if (!given.count("--tuner") && !given.count("--find-feeder")) {
-    throw BadArgument(given.begin()->first + " belongs to --tuner or --find-feeder; give one of them");
+    throw EBadArgument(given.begin()->first + " belongs to --tuner or --find-feeder; give one of them");
   }
-  rejectPair(given, "--feeder-m", "--feeder-ft", "both give the feeder length; give one of them");
-  rejectPair(given, "--tuner-swr", "--tuner-z", "both choose the tuner; give one of them");
+  rejectTunerPairs(given);
   for (const std::string& a : rest) {
     const std::string option = a.substr(0, a.find('='));
     if (option == "--impedance" || option == "--vf") {
-      throw BadArgument(option + " chooses the classic feeder; with --tuner or --find-feeder give --line");
+      throw EBadArgument(option + " chooses the classic feeder; with --tuner or --find-feeder give --line");
     }
   }
   const TCommandLineParse common = ParseCommandLine(rest);
-  if (!common.options) throw BadArgument(common.error);
+  if (!common.options) throw EBadArgument(common.error);
   TTunerOptions o;
   o.common = *common.options;
   o.findFeeder = given.count("--find-feeder") > 0;
-  o.setup.antenna.lengthM = o.common.dipoleFeet * MetresPerFoot;
-  for (const auto& [option, value] : given) apply(o.setup, option, value);
+  o.setup = TunerSetupOf(given, o.common.dipoleFeet);
   return o;
 }
 
@@ -250,12 +227,9 @@ void printTable(const TTunerOptions& o, const std::vector<TTunerRow>& rows, std:
 }
 
 std::string noSpanMessage(const TTunerOptions& o, const TFinderResult& result) {
-  const std::string stopper = result.stoppingGroup < 0
-                                  ? FixedText(o.common.frequencyMHz, 4) + " MHz"
-                                  : BandText(BandPlan(o.setup.region).at(size_t(result.stoppingGroup)));
-  std::string text = "No feeder length from 0.5 to 60 m suits every frequency: " + stopper + " stops it";
-  if (result.othersShareM > 0) text += " (without it the others share " + FixedText(result.othersShareM, 2) + " m of lengths)";
-  return text + ".";
+  std::string text;
+  for (char16_t c : NoSpanMessage(o.setup.region, o.common.frequencyMHz, result, u'.')) text += char(c);
+  return text;
 }
 
 void printSpans(const TTunerOptions& o, const TFinderResult& result, std::ostream& out, std::ostream& err) {
@@ -281,25 +255,10 @@ void printSpans(const TTunerOptions& o, const TFinderResult& result, std::ostrea
 }
 
 void run(const TTunerOptions& o, std::ostream& out, std::ostream& err) {
-  const std::vector<TBandFrequency> frequencies =
-      o.findFeeder ? BandEdgesAndCentres(o.setup.region, o.common.bands, o.common.frequencyMHz)
-                   : BandCentres(o.setup.region, o.common.bands, o.common.frequencyMHz);
-  std::vector<std::string> decks;
-  for (const TBandFrequency& f : frequencies) decks.push_back(NecDeck(o.setup.antenna, f.frequencyMHz));
-  TNecCache cache;
-  const std::vector<std::complex<double>> feedPoints = ImpedancesOf(RunNec(decks, cache));
   if (o.findFeeder) {
-    std::vector<TFinderFrequency> finder;
-    for (size_t i = 0; i < frequencies.size(); ++i) {
-      finder.push_back({frequencies[i].frequencyMHz, feedPoints[i], frequencies[i].band});
-    }
-    printSpans(o, FindFeederSpans(o.setup.line, o.setup.tuner, finder), out, err);
+    printSpans(o, ComputeFeederSpans(o.setup, o.common.bands, o.common.frequencyMHz), out, err);
   } else {
-    std::vector<TTunerRow> rows;
-    for (size_t i = 0; i < frequencies.size(); ++i) {
-      rows.push_back(TunerRow(o.setup, frequencies[i].frequencyMHz, feedPoints[i]));
-    }
-    printTable(o, rows, out);
+    printTable(o, ComputeTunerRows(o.setup, o.common.bands, o.common.frequencyMHz), out);
   }
 }
 
@@ -309,6 +268,61 @@ int badArgument(const std::string& error, std::ostream& err) {
 }
 
 }  // namespace
+
+bool IsTunerValueOption(const std::string& option) { return oneOf(option, kValueOptions); }
+
+TTunerSetup TunerSetupOf(const std::map<std::string, std::string>& options, double dipoleFeet) {
+  rejectTunerPairs(options);
+  TTunerSetup setup;
+  setup.antenna.lengthM = dipoleFeet * MetresPerFoot;
+  for (const auto& [option, value] : options) {
+    if (IsTunerValueOption(option)) apply(setup, option, value);
+  }
+  return setup;
+}
+
+namespace {
+
+std::vector<std::complex<double>> feedPointsOf(const TDipoleModel& antenna,
+                                               const std::vector<TBandFrequency>& frequencies) {
+  std::vector<std::string> decks;
+  for (const TBandFrequency& f : frequencies) decks.push_back(NecDeck(antenna, f.frequencyMHz));
+  TNecCache cache;
+  return ImpedancesOf(RunNec(decks, cache));
+}
+
+}  // namespace
+
+std::vector<TTunerRow> ComputeTunerRows(const TTunerSetup& setup, const std::vector<int>& bands,
+                                        double frequencyMHz) {
+  const std::vector<TBandFrequency> frequencies = BandCentres(setup.region, bands, frequencyMHz);
+  const std::vector<std::complex<double>> feedPoints = feedPointsOf(setup.antenna, frequencies);
+  std::vector<TTunerRow> rows;
+  for (size_t i = 0; i < frequencies.size(); ++i) {
+    rows.push_back(TunerRow(setup, frequencies[i].frequencyMHz, feedPoints[i]));
+  }
+  return rows;
+}
+
+TFinderResult ComputeFeederSpans(const TTunerSetup& setup, const std::vector<int>& bands, double frequencyMHz) {
+  const std::vector<TBandFrequency> frequencies = BandEdgesAndCentres(setup.region, bands, frequencyMHz);
+  const std::vector<std::complex<double>> feedPoints = feedPointsOf(setup.antenna, frequencies);
+  std::vector<TFinderFrequency> finder;
+  for (size_t i = 0; i < frequencies.size(); ++i) {
+    finder.push_back({frequencies[i].frequencyMHz, feedPoints[i], frequencies[i].band});
+  }
+  return FindFeederSpans(setup.line, setup.tuner, finder);
+}
+
+std::u16string NoSpanMessage(TRegion region, double frequencyMHz, const TFinderResult& result,
+                             char16_t separator) {
+  const std::string stopper = result.stoppingGroup < 0 ? FixedText(frequencyMHz, 4) + " MHz"
+                                                       : BandText(BandPlan(region).at(size_t(result.stoppingGroup)));
+  std::string text = "No feeder length from 0.5 to 60 m suits every frequency: " + stopper + " stops it";
+  if (result.othersShareM > 0) text += " (without it the others share " + FixedText(result.othersShareM, 2) + " m of lengths)";
+  // Every "." but the last stands in a number.
+  return LocalNumbers(text, separator) + u".";
+}
 
 bool IsTunerCommandLine(const std::vector<std::string>& args) {
   for (const std::string& a : args) {
@@ -325,7 +339,7 @@ int RunTunerCommandLine(const std::vector<std::string>& args, std::ostream& out,
   TTunerOptions options;
   try {
     options = parse(args);
-  } catch (const BadArgument& error) {
+  } catch (const EBadArgument& error) {
     return badArgument(error.what(), err);
   }
   std::ostringstream text;
