@@ -211,16 +211,14 @@ void printTable(const TTunerOptions& o, const std::vector<TTunerRow>& rows, std:
     return;
   }
   printSetup(o.setup, out);
-  out << "    MHz   feed R   feed X    SWR  tuner R  tuner X  loss dB  total dB  eff %  peak V  match  max m  rule m\n";
+  constexpr size_t kWidths[] = {7, 9, 9, 7, 9, 9, 9, 10, 7, 8, 7, 7, 8};
+  for (size_t i = 0; i < TunerColumns.size(); ++i) out << cell(TunerColumns[i], kWidths[i]);
+  out << '\n';
   bool differs = false;
   for (const TTunerRow& r : rows) {
-    out << cell(FixedText(r.frequencyMHz, 4), 7) << cell(FixedText(r.feedImpedance.real(), 2), 9)
-        << cell(FixedText(r.feedImpedance.imag(), 2), 9) << cell(FixedText(r.ends.swr, 2), 7)
-        << cell(FixedText(r.ends.tunerImpedance.real(), 2), 9) << cell(FixedText(r.ends.tunerImpedance.imag(), 2), 9)
-        << cell(FixedText(r.ends.matchedLossDb, 3), 9) << cell(FixedText(r.ends.totalLossDb, 3), 10)
-        << cell(FixedText(r.ends.efficiency * 100, 1), 7) << cell(FixedText(r.ends.peakVoltage, 0), 8)
-        << cell(r.canMatch ? "yes" : "no", 7) << cell(FixedText(r.firstCurrentMaximum, 2), 7)
-        << cell(r.classicMaximum ? FixedText(*r.classicMaximum, 2) : "-", 8) << (r.ruleDiffers ? " *" : "") << '\n';
+    const auto texts = TunerRowTexts(r);
+    for (size_t i = 0; i < texts.size(); ++i) out << cell(texts[i], kWidths[i]);
+    out << (r.ruleDiffers ? " *" : "") << '\n';
     differs = differs || r.ruleDiffers;
   }
   if (differs) out << "* the classic rule's first current maximum lies more than 1/16 line wavelength away\n";
@@ -246,11 +244,14 @@ void printSpans(const TTunerOptions& o, const TFinderResult& result, std::ostrea
     out << noSpanMessage(o, result) << '\n';
     return;
   }
-  out << "Feeder lengths at which the tuner matches every frequency, best first:\n"
-      << "  from m    to m  best m  worst MHz  margin\n";
+  out << "Feeder lengths at which the tuner matches every frequency, best first:\n";
+  constexpr size_t kWidths[] = {8, 8, 8, 11, 8};
+  for (size_t i = 0; i < SpanColumns.size(); ++i) out << cell(SpanColumns[i], kWidths[i]);
+  out << '\n';
   for (const TFeederSpan& s : result.spans) {
-    out << cell(FixedText(s.fromM, 2), 8) << cell(FixedText(s.toM, 2), 8) << cell(FixedText(s.bestM, 2), 8)
-        << cell(FixedText(s.worstMHz, 4), 11) << cell(std::string("x") + FixedText(std::exp(s.worstMargin), 2), 8) << '\n';
+    const auto texts = SpanTexts(s);
+    for (size_t i = 0; i < texts.size(); ++i) out << cell(texts[i], kWidths[i]);
+    out << '\n';
   }
 }
 

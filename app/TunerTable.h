@@ -4,11 +4,14 @@
 // the page and the command line both build their output from these rows.
 #pragma once
 
+#include <array>
 #include <complex>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "app/tuner/BandPlan.h"
+#include "app/tuner/FeederFinder.h"
 #include "app/tuner/NecDeck.h"
 #include "app/tuner/TransmissionLine.h"
 #include "app/tuner/Tuner.h"
@@ -49,3 +52,15 @@ std::optional<double> ClassicFirstMaximum(double frequencyMHz, double dipoleFeet
 // The classic rule and physics disagree where their maxima lie further apart
 // than this fraction of a line wavelength.
 constexpr double RuleToleranceFraction = 1.0 / 16;
+
+// The table's columns and a row's cells as text, "." the decimal separator:
+// MHz, feed R and X, SWR, tuner R and X, matched and total loss in dB,
+// efficiency %, peak V, whether the tuner matches, the first current maximum
+// and the classic rule's ("-" when it has none).
+extern const std::array<const char*, 13> TunerColumns;
+std::array<std::string, 13> TunerRowTexts(const TTunerRow& row);
+
+// The feeder finder's spans the same way: from, to and best length in
+// metres, the frequency that limits the span and its margin ("x1.52").
+extern const std::array<const char*, 5> SpanColumns;
+std::array<std::string, 5> SpanTexts(const TFeederSpan& span);
