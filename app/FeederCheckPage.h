@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/FeederCheck.h"
 #include "controls/numeric/PLX_NumIO.h"
 #include "controls/numeric/PLX_NumLab.h"
 
@@ -41,6 +42,8 @@ class TFeederCheckPage : public QWidget {
   // What the check takes from the calculator: its dipole length and its
   // checked bands (none checked: all of them). Recomputes.
   void SetCalculatorInputs(double dipoleFeet, const std::array<bool, 10>& checked);
+  // What the page checks: the calculator's inputs and the user's feeder.
+  TFeederCheckInputs Inputs() const;
   void Recompute();
   // The focusable controls in their tab order.
   std::array<QWidget*, 4> TabOrder() const;
@@ -55,7 +58,7 @@ class TFeederCheckPage : public QWidget {
   void CreateFeederGroup();
   void CreateBandRows();
   void ShowLine();
-  void ShowRow(TBandRow& row, double frequency, double constant, double feeder, int slot);
+  void ShowRow(TBandRow& row, const TFeederCheck& check, int slot);
   void HideRow(TBandRow& row);
   void FollowLocale();
 
