@@ -13,6 +13,7 @@
 #include "app/FeederCheck.h"
 #include "app/FeederCsv.h"
 #include "app/FeederEngine.h"
+#include "app/ReportCommandLine.h"
 #include "app/TunerCommandLine.h"
 
 const char* const CommandLineUsage =
@@ -28,11 +29,17 @@ const char* const CommandLineUsage =
     "                      (all, or some of them separated by commas) instead of\n"
     "                      one frequency\n"
     "  --csv               comma-separated values with a header row\n"
+    "  --report FILE.pdf   a report to print or keep, as a PDF file, instead: the\n"
+    "                      inputs, the lengths, the chart and the feeder check of a\n"
+    "                      feeder --feeder-m M or --feeder-ft FT long (default 20 m)\n"
+    "                      on the line of --impedance or --vf; with --tuner or\n"
+    "                      --find-feeder (or both) their results too\n"
     "  --tuner, --find-feeder\n"
     "                      the tuner view and the feeder finder by the antenna\n"
     "                      model; --tuner --help tells their options\n"
     "  --help              this text\n"
-    "Numbers take \".\" as the decimal separator, in the output too.\n";
+    "Numbers take \".\" as the decimal separator, in the output too; the report\n"
+    "writes them with the locale's, as the window does.\n";
 
 namespace {
 
@@ -77,11 +84,15 @@ double feetOfMetres(double metres) {
   return number("--dipole-m", std::string(text.begin(), text.end()));
 }
 
-double impedanceConstant(const std::string& text) {
+// The feeder of --impedance: its ohms, as the window's choice names them, and
+// their constant.
+void chooseImpedance(TCommandLine& options, const std::string& text) {
   const double ohm = number("--impedance", text);
-  if (ohm == 300) return FeederConstant300;
-  if (ohm == 450 || ohm == 600) return FeederConstant450;
-  throw EBadArgument("--impedance: " + text + " is not one of 300, 450, 600");
+  if (ohm != 300 && ohm != 450 && ohm != 600) {
+    throw EBadArgument("--impedance: " + text + " is not one of 300, 450, 600");
+  }
+  options.impedance = std::to_string(int(ohm));
+  options.feederConstant = ohm == 300 ? FeederConstant300 : FeederConstant450;
 }
 
 std::vector<int> bandList(const std::string& text) {
@@ -150,9 +161,11 @@ TCommandLine parse(const std::vector<std::string>& args) {
     }
     if (option == "--dipole-ft") options.dipoleFeet = inRange(option, value, 0, 1000, false, "above 0 up to 1000");
     if (option == "--dipole-m") options.dipoleFeet = feetOfMetres(inRange(option, value, 0, 1000, false, "above 0 up to 1000"));
-    if (option == "--impedance") options.feederConstant = impedanceConstant(value);
+    if (option == "--impedance") chooseImpedance(options, value);
     if (option == "--vf") {
-      options.feederConstant = FreeSpaceConstant * inRange(option, value, MinVelocityFactor, MaxVelocityFactor, true, "0.50 to 1.00");
+      options.velocityFactor = inRange(option, value, MinVelocityFactor, MaxVelocityFactor, true, "0.50 to 1.00");
+      options.feederConstant = FreeSpaceConstant * options.velocityFactor;
+      options.impedance.clear();
     }
     if (option == "--bands") options.bands = bandList(value);
     if (option == "--csv") options.csv = true;
@@ -213,6 +226,7 @@ TCommandLineParse ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (IsReportCommandLine(args)) return RunReportCommandLine(args, out, err);
   if (IsTunerCommandLine(args)) return RunTunerCommandLine(args, out, err);
   const TCommandLineParse parsed = ParseCommandLine(args);
   if (!parsed.options) {

@@ -10,6 +10,10 @@
 
 struct TFeederState;
 
+// The first chart's size on the screen.
+constexpr int FirstChartWidth = 660;
+constexpr int FirstChartHeight = 395;
+
 // The first chart's lengths to avoid: red bars this many pixels thick on a
 // layer of their own, whose axes follow layer 1's.
 constexpr int AvoidLayer = 5;

@@ -24,6 +24,7 @@
 #include "app/FeederCheck.h"
 #include "app/FeederCheckPage.h"
 #include "app/ProgramIcon.h"
+#include "app/ProgramTitle.h"
 #include "app/WindowControls.h"
 #include "platform/Application.h"
 #include "platform/Bitmap.h"
@@ -80,7 +81,7 @@ std::unique_ptr<TRChart> makeChart(QWidget* parent, const char* name, int left, 
 }  // namespace
 
 TfrmMain::TfrmMain() {
-  setWindowTitle(QStringLiteral("Orvak SE version 1.0"));
+  setWindowTitle(ToQString(ProgramTitle));
   setWindowIcon(ProgramIcon());
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -219,7 +220,7 @@ void TfrmMain::createLabels(QWidget* page) {
 }
 
 void TfrmMain::createCharts(QWidget* page1, QWidget* panel1) {
-  rc = makeChart(page1, "rc", 3, 3, 660, 395);
+  rc = makeChart(page1, "rc", 3, 3, FirstChartWidth, FirstChartHeight);
   ApplyFirstChartLayout(*rc);
   rc->Loaded();
   FinishFirstChart(*rc);
