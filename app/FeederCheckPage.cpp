@@ -72,6 +72,8 @@ void TFeederCheckPage::CreateFeederGroup() {
   lblDipole = Text(group, {}, 440, 24, 205, 13);
   nlConstant = makeLabel(group, {"nlConstant", u"Constant", u"ft MHz", 50, 2}, 440, 50, 205);
   lblError = RedText(this, 16, 96, 644, 13);
+  // Right of the table's header, clear of its rows.
+  btnReport = makeButton(this, "Save report as PDF\u2026", 536, 102, 124, 25);
 
   nioFeedLenm->OnChange = [this](TObject* sender) { nioFeedLenmChange(sender); };
   nioFeedLenft->OnChange = [this](TObject* sender) { nioFeedLenftChange(sender); };
@@ -100,8 +102,8 @@ void TFeederCheckPage::CreateBandRows() {
   }
 }
 
-std::array<QWidget*, 4> TFeederCheckPage::TabOrder() const {
-  return {nioFeedLenm->Widget(), nioFeedLenft->Widget(), cbLine, nioVF->Widget()};
+std::array<QWidget*, 5> TFeederCheckPage::TabOrder() const {
+  return {nioFeedLenm->Widget(), nioFeedLenft->Widget(), cbLine, nioVF->Widget(), btnReport};
 }
 
 void TFeederCheckPage::SetCalculatorInputs(double dipoleFeet, const std::array<bool, 10>& checked) {

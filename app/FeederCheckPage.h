@@ -14,6 +14,7 @@
 
 class QComboBox;
 class QLabel;
+class QPushButton;
 
 class TFeederCheckPage : public QWidget {
  public:
@@ -37,6 +38,7 @@ class TFeederCheckPage : public QWidget {
   QComboBox* cbLine;
   QLabel* lblDipole;
   QLabel* lblError;
+  QPushButton* btnReport;  // "Save report as PDF…"; the window connects it
   std::array<TBandRow, 10> Rows;
 
   // What the check takes from the calculator: its dipole length and its
@@ -46,7 +48,7 @@ class TFeederCheckPage : public QWidget {
   TFeederCheckInputs Inputs() const;
   void Recompute();
   // The focusable controls in their tab order.
-  std::array<QWidget*, 4> TabOrder() const;
+  std::array<QWidget*, 5> TabOrder() const;
 
   // Handlers.
   void nioFeedLenmChange(TObject* Sender);

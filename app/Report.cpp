@@ -10,10 +10,18 @@
 #include "controls/chart/PLX_rchart.h"
 #include "platform/Locale.h"
 
-TReportCalculation ReportCalculationOf(const TFeederState& state, const TCalcResult& result) {
+TReportCalculation ReportCalculationOf(const TFeederState& state, const TCalcResult& result, double dipoleFeet) {
   TReportCalculation calculation{state.freq, std::nullopt, state.length};
-  if (result.done) calculation.lengthsM = state.fedlinm;
+  if (result.done) calculation.maxima = CalculatedMaxima(state, dipoleFeet);
   return calculation;
+}
+
+std::vector<TCalculatedMaxima> DoneMaxima(const std::vector<TReportCalculation>& calculations) {
+  std::vector<TCalculatedMaxima> maxima;
+  for (const TReportCalculation& c : calculations) {
+    if (c.maxima) maxima.push_back(*c.maxima);
+  }
+  return maxima;
 }
 
 TReportChart ReportChartOf(TCustomRChart& chart) {
@@ -91,8 +99,8 @@ TReportSection lengthsSection(const TReportInput& in, const Numbers& n) {
   for (int i = 1; i <= 8; ++i) table.columns.push_back({std::u16string(1, char16_t(u'0' + i))});
   for (const TReportCalculation& c : in.calculations) {
     std::vector<std::u16string> row = {n.megahertz(c.frequencyMHz)};
-    if (c.lengthsM) {
-      for (double m : *c.lengthsM) row.push_back(n.fixed(m, 2));
+    if (c.maxima) {
+      for (double m : c.maxima->metres) row.push_back(n.fixed(m, 2));
     } else {
       row.push_back(TooShortMessage(c.minimumFeet, n.separator()));
     }

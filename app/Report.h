@@ -15,6 +15,7 @@
 
 #include "app/ChartZoom.h"
 #include "app/FeederCheck.h"
+#include "app/FeederCsv.h"
 #include "app/FeederEngine.h"
 #include "app/TunerTable.h"
 #include "controls/chart/PLX_ChartStore.h"
@@ -23,15 +24,17 @@ class TCustomRChart;
 
 // ---- What a report is made from
 
-// One calculation of the list: its eight lengths, or none when the dipole
-// was too short for the frequency.
+// One calculation of the list: its maxima, or none when the dipole was too
+// short for the frequency.
 struct TReportCalculation {
   double frequencyMHz = 0;
-  std::optional<std::array<double, 8>> lengthsM;
+  std::optional<TCalculatedMaxima> maxima;
   double minimumFeet = 0;  // the dipole length it needs, when too short
 };
 // The calculation a state holds after CalcSingle gave result.
-TReportCalculation ReportCalculationOf(const TFeederState& state, const TCalcResult& result);
+TReportCalculation ReportCalculationOf(const TFeederState& state, const TCalcResult& result, double dipoleFeet);
+// The maxima of the calculations that were done, in their order.
+std::vector<TCalculatedMaxima> DoneMaxima(const std::vector<TReportCalculation>& calculations);
 
 // The first page's feeder.
 struct TReportFeeder {

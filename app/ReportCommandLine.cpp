@@ -58,7 +58,7 @@ void calculate(const TCommandLine& o, TReportInput& input) {
   state.LLWL = o.feederConstant;
   for (double f : frequencies) {
     const TCalcResult result = CalcSingle(state, f, o.dipoleFeet);
-    input.calculations.push_back(ReportCalculationOf(state, result));
+    input.calculations.push_back(ReportCalculationOf(state, result, o.dipoleFeet));
     if (result.done) PlotCalculation(chart, state, f, false);
   }
   input.chart = ReportChartOf(chart);

@@ -25,6 +25,8 @@
 #include "app/FeederCheckPage.h"
 #include "app/ProgramIcon.h"
 #include "app/ProgramTitle.h"
+#include "app/ReportPdf.h"
+#include "app/WindowReport.h"
 #include "app/WindowControls.h"
 #include "platform/Application.h"
 #include "platform/Bitmap.h"
@@ -182,6 +184,8 @@ void TfrmMain::createStandardControls() {
       ->setObjectName(QStringLiteral("SavePicture1"));
   puRc->addAction(QStringLiteral("Save lengths as CSV\u2026"), [this] { RunGuarded([this] { SaveLengths1Click(); }); })
       ->setObjectName(QStringLiteral("SaveLengths1"));
+  puRc->addAction(QStringLiteral("Save report as PDF\u2026"), [this] { RunGuarded([this] { SaveReport1Click(); }); })
+      ->setObjectName(QStringLiteral("SaveReport1"));
   AskSaveFileName = [this](const std::u16string& caption, const std::u16string& filter,
                            const std::u16string& suggested) {
     QFileDialog dialog(this, ToQString(caption), ToQString(suggested), ToQString(filter));
@@ -202,6 +206,7 @@ void TfrmMain::createStandardControls() {
   wire(btnClearGraph, [this] { btnClearGraphClick(); });
   wire(btnPlott, [this] { btnPlottClick(); });
   wire(Button2, [this] { Button2Click(); });
+  wire(TabSheet3->btnReport, [this] { SaveReport1Click(); });
   QObject::connect(cbZ0, &QComboBox::editTextChanged, [this] { RunGuarded([this] { cbZ0Change(); }); });
 }
 
@@ -289,7 +294,7 @@ void TfrmMain::appendLine(const std::u16string& line) { Memo1->appendPlainText(T
 
 void TfrmMain::clearResults() {
   Memo1->clear();
-  FShownMaxima.clear();
+  FListed.clear();
 }
 
 // ---- handlers ----------------------------------------------------------------
@@ -308,11 +313,11 @@ void TfrmMain::Button1Click() { close(); }
 
 void TfrmMain::btnCalcClick() {
   const TCalcResult result = CalcSingle(FState, nioFreq->GetNioValue(), niodiplenft->GetNioValue());
+  FListed.push_back(ReportCalculationOf(FState, result, niodiplenft->GetNioValue()));
   if (!result.done) {
     ShowMessage(result.message);
     return;
   }
-  FShownMaxima.push_back(CalculatedMaxima(FState, niodiplenft->GetNioValue()));
   Button3Click();
   btnPlottClick();
 }
@@ -481,5 +486,10 @@ void TfrmMain::SavePicture1Click() {
 
 void TfrmMain::SaveLengths1Click() {
   saveFile(u"Save lengths as CSV", u"CSV files (*.csv)", u"feeder-lengths.csv",
-           [this] { return FeederCsv(FShownMaxima); });
+           [this] { return FeederCsv(DoneMaxima(FListed)); });
+}
+
+void TfrmMain::SaveReport1Click() {
+  saveFile(u"Save report as PDF", u"PDF documents (*.pdf)", u"feeder-report.pdf",
+           [this] { return ReportPdf(ReportInputOfWindow(*this), LocalePaper()); });
 }

@@ -51,7 +51,7 @@ TReportCalculation Calculated(double frequency, double dipoleFeet = 85.30, doubl
   TFeederState state;
   InitFeederState(state, frequency);
   state.LLWL = constant;
-  return ReportCalculationOf(state, CalcSingle(state, frequency, dipoleFeet));
+  return ReportCalculationOf(state, CalcSingle(state, frequency, dipoleFeet), dipoleFeet);
 }
 
 struct Report : ::testing::Test {

@@ -1,0 +1,215 @@
+// The window's report: saved from the first chart's popup menu and from the
+// Feeder check page, of what the window shows, with the same text as the
+// command line's report of the same inputs.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <regex>
+#include <sstream>
+#include <string>
+
+#include "app/CommandLine.h"
+#include "app/FeederCharts.h"
+#include "app/FeederCheckPage.h"
+#include "app/ReportChart.h"
+#include "app/TunerCommandLine.h"
+#include "platform/QtBridge.h"
+#include "support/FailingSaves.h"
+#include "support/PixelMask.h"
+#include "tests/app/PdfReading.h"
+#include "tests/app/WindowFixture.h"
+#include "tests/app/tuner/NecTestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace pdf_reading;
+
+struct WindowReport : WindowFixture {
+  QTemporaryDir folder;
+  std::u16string answer;  // the name the "dialog" gives back
+  int asked = 0;
+
+  void prepare(TfrmMain& w) override {
+    w.AskSaveFileName = [this](const std::u16string&, const std::u16string& filter, const std::u16string& suggested) {
+      EXPECT_EQ(filter, u"PDF documents (*.pdf)");
+      EXPECT_EQ(suggested, u"feeder-report.pdf");
+      ++asked;
+      return answer;
+    };
+  }
+
+  fs::path Path(const std::string& name) const { return fs::path(folder.path().toStdString()) / name; }
+
+  QAction* ReportEntry() const {
+    for (QAction* action : window->puRc->actions()) {
+      if (action->objectName() == QStringLiteral("SaveReport1")) return action;
+    }
+    return nullptr;
+  }
+
+  // Saves through the menu entry or the page's button into the file.
+  fs::path Save(const std::string& name, bool button = false) {
+    const fs::path file = Path(name);
+    answer = FromQString(QString::fromStdString(file.string()));
+    if (button) {
+      window->TabSheet3->btnReport->click();
+    } else {
+      ReportEntry()->trigger();
+    }
+    return file;
+  }
+
+  // The command line's report of these options.
+  fs::path CommandLineReport(const std::string& name, std::vector<std::string> options) {
+    const fs::path file = Path(name);
+    options.insert(options.begin(), {"--report", file.string()});
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCommandLine(options, out, err), 0) << err.str();
+    EXPECT_EQ(out.str() + err.str(), "");
+    return file;
+  }
+
+  // The first page as a user sets it: Clear graph, the bands checked, the
+  // impedance chosen, Calc selected; the Feeder check page's feeder.
+  void Calculate(const std::vector<int>& bands, int impedance, const QString& feederMetres, int line) {
+    window->btnClearGraph->click();
+    for (int band : bands) window->SetChecked(band, true);
+    window->cbZ0->setCurrentIndex(impedance);
+    window->btnBatch->click();
+    window->TabSheet3->nioFeedLenm->SetNioValue(feederMetres.toDouble());
+    window->TabSheet3->nioFeedLenmChange(nullptr);
+    window->TabSheet3->cbLine->setCurrentIndex(line);
+  }
+};
+
+// The date is the one difference two reports may have, across midnight.
+std::string WithoutDates(const std::string& text) {
+  return std::regex_replace(text, std::regex(R"(\d{4}-\d{2}-\d{2})"), "DATE");
+}
+
+TEST_F(WindowReport, TheMenuAndTheFeederCheckPageOfferIt) {
+  ASSERT_NE(ReportEntry(), nullptr);
+  EXPECT_EQ(ReportEntry()->text(), QStringLiteral("Save report as PDF\u2026"));
+  QPushButton* button = window->TabSheet3->btnReport;
+  EXPECT_EQ(button->text(), QStringLiteral("Save report as PDF\u2026"));
+  EXPECT_EQ(button->parentWidget(), window->TabSheet3);
+  EXPECT_EQ(button->geometry(), QRect(536, 102, 124, 25));
+  EXPECT_EQ(window->TabSheet3->TabOrder().back(), button);
+  // Clear of the table's header and its first row.
+  EXPECT_FALSE(button->geometry().intersects(window->TabSheet3->Rows[0].warning->geometry()));
+  EXPECT_LE(button->geometry().bottom(), window->TabSheet3->Rows[0].band->geometry().top());
+}
+
+TEST_F(WindowReport, BothSaveWhatTheWindowShowsAndACancelSavesNothing) {
+  SKIP_WITHOUT_POPPLER();
+  answer.clear();
+  ReportEntry()->trigger();
+  window->TabSheet3->btnReport->click();
+  EXPECT_EQ(asked, 2);
+  EXPECT_TRUE(fs::is_empty(Path("")));
+  for (const bool button : {false, true}) {
+    const fs::path file = Save(button ? "button.pdf" : "menu.pdf", button);
+    const std::vector<std::string> lines = Lines(file);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "7.1 MHz 13.36 32.37 51.39 70.41 89.43 108.44 127.46 146.48"),
+              lines.end())
+        << Text(file);
+    EXPECT_EQ(Images(file).size(), 1u);
+  }
+  EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(errors.empty());
+}
+
+// The bands with two the dipole is too short for, the 300 ohm feeder, a
+// feeder of 12.5 m on the Feeder check page: the window's report and the
+// command line's hold the same text, also in a comma locale.
+TEST_F(WindowReport, ItHoldsTheTextOfTheCommandLinesReportOfTheSameInputs) {
+  SKIP_WITHOUT_POPPLER();
+  Calculate({0, 1, 3, 5}, 0, QStringLiteral("12.5"), 0);
+  EXPECT_EQ(messages.size(), 2u);  // 1.8 and 3.7 MHz
+  const std::vector<std::string> options = {"--bands", "1.8,3.7,7.1,14.2", "--impedance", "300", "--feeder-m",
+                                            "12.5"};
+  const std::string window1 = WithoutDates(Text(Save("window.pdf")));
+  EXPECT_EQ(window1, WithoutDates(Text(CommandLineReport("command-line.pdf", options))));
+  EXPECT_NE(window1.find("Z0 300 \u03A9"), std::string::npos) << window1;
+  EXPECT_NE(window1.find("12.50 m (41 ft 0.1 in)"), std::string::npos) << window1;
+  SetLocaleDecimalSeparator(u',');
+  const std::string comma = WithoutDates(Text(Save("window-comma.pdf")));
+  EXPECT_EQ(comma, WithoutDates(Text(CommandLineReport("command-line-comma.pdf", options))));
+  EXPECT_NE(comma.find("12,50 m (41 ft 0,1 in)"), std::string::npos) << comma;
+}
+
+// The Feeder check page's "other" line is --vf's: the first pages differ
+// (the window has no measured line), the feeder checks are the same.
+TEST_F(WindowReport, TheOtherLinesCheckIsTheCommandLinesVf) {
+  SKIP_WITHOUT_POPPLER();
+  Calculate({3}, 1, QStringLiteral("20"), OtherFeederLine);
+  window->TabSheet3->nioVF->SetNioValue(0.5);
+  window->TabSheet3->nioVFChange(nullptr);
+  const auto check = [](const std::string& text) { return text.substr(text.find("Feeder check")); };
+  const std::string fromWindow = check(WithoutDates(Text(Save("window.pdf"))));
+  EXPECT_EQ(fromWindow, check(WithoutDates(Text(CommandLineReport("command-line.pdf", {"--bands", "7.1", "--vf", "0.5"})))));
+  EXPECT_NE(fromWindow.find("other, velocity factor 0.50 (feeder constant 491.79 ft\u00B7MHz)"), std::string::npos)
+      << fromWindow;
+}
+
+// The tuner view's results reach the report through the window's one hook;
+// computed for the same bands they give the command line's text.
+TEST_F(WindowReport, TheTunerPartComesThroughItsHook) {
+  SKIP_WITHOUT_POPPLER();
+  SKIP_WITHOUT_NEC2C();
+  TemporaryFolderScope temporary;
+  Calculate({3, 5}, 1, QStringLiteral("20"), 1);
+  window->ReportTuner = [] {
+    TReportTuner tuner;
+    tuner.rows = ComputeTunerRows(tuner.setup, {3, 5}, 7.1);
+    tuner.spans = ComputeFeederSpans(tuner.setup, {3, 5}, 7.1);
+    return std::optional<TReportTuner>(tuner);
+  };
+  const std::string fromWindow = WithoutDates(Text(Save("window.pdf")));
+  EXPECT_NE(fromWindow.find("Tuner view"), std::string::npos);
+  EXPECT_EQ(fromWindow, WithoutDates(Text(CommandLineReport("command-line.pdf",
+                                                            {"--bands", "7.1,14.2", "--tuner", "--find-feeder"}))));
+}
+
+// At the window's size the report's chart is the window's chart, pixel for
+// pixel: built by the same layout, with the same items and ranges.
+TEST_F(WindowReport, AtTheWindowsSizeTheChartIsTheWindowsChart) {
+  window->cbLengthsToAvoid->setChecked(true);
+  window->btnCalc->click();
+  window->rc->SetRange(1, 5, 3, 35, 20);
+  TBitmap shown, report;
+  window->rc->CopyToBitmap(&shown, false);
+  RenderReportChart(ReportChartOf(*window->rc), FirstChartWidth, report);
+  EXPECT_TRUE(SamePixels(report, shown));
+}
+
+TEST_F(WindowReport, SavesThatFailLoseNothingAndOnlyRegularFilesAreReplaced) {
+  for (const bool button : {false, true}) {
+    const fs::path own = Path(button ? "button" : "menu");
+    fs::create_directory(own);
+    const failing_saves::TSave save = [this, button](const fs::path& name) {
+      messages.clear();
+      answer = FromQString(QString::fromStdString(name.string()));
+      if (button) {
+        window->TabSheet3->btnReport->click();
+      } else {
+        ReportEntry()->trigger();
+      }
+      EXPECT_LE(messages.size(), 1u);
+      return messages.empty() ? std::string() : ToQString(messages.back()).toStdString();
+    };
+    failing_saves::ExpectWriteFailuresLoseNothing(save, own, "report.pdf");
+    failing_saves::ExpectOnlyRegularFilesReplaced(save, own, "report.pdf");
+  }
+  EXPECT_EQ(window->Memo1Lines().size(), 8u);
+  EXPECT_TRUE(errors.empty());
+}
+
+}  // namespace
