@@ -144,6 +144,14 @@ void FinishFirstChart(TCustomRChart& chart) {
   chart.JointLayers().SetMasterY(AvoidLayer, 1);
 }
 
+void LoadFirstChart(TCustomRChart& chart, int width, int height, double scale) {
+  chart.BeginLoading();
+  chart.SetBounds(0, 0, width, height);
+  ApplyFirstChartLayout(chart, scale);
+  chart.Loaded();
+  FinishFirstChart(chart);
+}
+
 void ApplyOptimumChartLayout(TCustomRChart& chart) {
   applyCommonLayout(chart, 1);
   chart.SetGridColor(clMenuBar);

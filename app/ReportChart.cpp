@@ -65,11 +65,7 @@ int ReportChartHeight(int widthPixels) {
 void RenderReportChart(const TReportChart& in, int widthPixels, TBitmap& picture) {
   const double scale = double(widthPixels) / FirstChartWidth;
   TCustomRChart chart;
-  chart.BeginLoading();
-  chart.SetBounds(0, 0, widthPixels, ReportChartHeight(widthPixels));
-  ApplyFirstChartLayout(chart, scale);
-  chart.Loaded();
-  FinishFirstChart(chart);
+  LoadFirstChart(chart, widthPixels, ReportChartHeight(widthPixels), scale);
   if (in.items) {
     chart.Store().Assign(*in.items);
     scaleLineWidths(chart.Store(), scale);

@@ -45,11 +45,7 @@ void checkTheCalculatorsLine(TFeederCheckInputs& check, const TCommandLine& o) {
 // done one drawn on a chart laid out as the window's first chart.
 void calculate(const TCommandLine& o, TReportInput& input) {
   TCustomRChart chart;
-  chart.BeginLoading();
-  chart.SetBounds(0, 0, FirstChartWidth, FirstChartHeight);
-  ApplyFirstChartLayout(chart);
-  chart.Loaded();
-  FinishFirstChart(chart);
+  LoadFirstChart(chart);
   std::vector<double> frequencies;
   if (o.bands.empty()) frequencies.push_back(o.frequencyMHz);
   for (int band : o.bands) frequencies.push_back(BandPresets[size_t(band)].frequency);
@@ -111,11 +107,6 @@ class HeadlessApplication {
 // An argument's text, in the locale's encoding as the system hands it over.
 std::u16string fromArgument(const std::string& text) { return FromQString(QString::fromLocal8Bit(text)); }
 
-int badArgument(const std::string& error, std::ostream& err) {
-  err << "OrvakSE: " << error << '\n' << CommandLineUsage;
-  return 2;
-}
-
 }  // namespace
 
 bool IsReportCommandLine(const std::vector<std::string>& args) {
@@ -152,20 +143,11 @@ int RunReportCommandLine(const std::vector<std::string>& args, std::ostream& out
     if (a == "--help") return DeliverOutput(CommandLineUsage, out, err);
   }
   const HeadlessApplication application;
-  try {
-    std::u16string fileName;
-    const TReportInput input = ReportInputOfArguments(args, fileName);
-    SaveReportPdf(fileName, input);
-  } catch (const EBadArgument& error) {
-    return badArgument(error.what(), err);
-  } catch (const EAntennaGeometry& error) {
-    return badArgument(error.what(), err);
-  } catch (const ENecMissing& error) {
-    err << "OrvakSE: " << error.what() << '\n';
-    return 3;
-  } catch (const std::exception& error) {
-    err << "OrvakSE: " << error.what() << '\n';
-    return 1;
-  }
-  return 0;
+  return RunWithTheAntennaModel(
+      [&args] {
+        std::u16string fileName;
+        const TReportInput input = ReportInputOfArguments(args, fileName);
+        SaveReportPdf(fileName, input);
+      },
+      err);
 }

@@ -263,11 +263,6 @@ void run(const TTunerOptions& o, std::ostream& out, std::ostream& err) {
   }
 }
 
-int badArgument(const std::string& error, std::ostream& err) {
-  err << "OrvakSE: " << error << '\n' << CommandLineUsage << TunerCommandLineUsage;
-  return 2;
-}
-
 }  // namespace
 
 bool IsTunerValueOption(const std::string& option) { return oneOf(option, kValueOptions); }
@@ -325,6 +320,27 @@ std::u16string NoSpanMessage(TRegion region, double frequencyMHz, const TFinderR
   return LocalNumbers(text, separator) + u".";
 }
 
+int RunWithTheAntennaModel(const std::function<void()>& work, std::ostream& err) {
+  const auto badArgument = [&err](const char* error) {
+    err << "OrvakSE: " << error << '\n' << CommandLineUsage << TunerCommandLineUsage;
+    return 2;
+  };
+  try {
+    work();
+  } catch (const EBadArgument& error) {
+    return badArgument(error.what());
+  } catch (const EAntennaGeometry& error) {
+    return badArgument(error.what());
+  } catch (const ENecMissing& error) {
+    err << "OrvakSE: " << error.what() << '\n';
+    return 3;
+  } catch (const std::exception& error) {
+    err << "OrvakSE: " << error.what() << '\n';
+    return 1;
+  }
+  return 0;
+}
+
 bool IsTunerCommandLine(const std::vector<std::string>& args) {
   for (const std::string& a : args) {
     const std::string option = a.substr(0, a.find('='));
@@ -337,23 +353,8 @@ int RunTunerCommandLine(const std::vector<std::string>& args, std::ostream& out,
   for (const std::string& a : args) {
     if (a == "--help") return DeliverOutput(std::string(CommandLineUsage) + TunerCommandLineUsage, out, err);
   }
-  TTunerOptions options;
-  try {
-    options = parse(args);
-  } catch (const EBadArgument& error) {
-    return badArgument(error.what(), err);
-  }
   std::ostringstream text;
-  try {
-    run(options, text, err);
-  } catch (const EAntennaGeometry& error) {
-    return badArgument(error.what(), err);
-  } catch (const ENecMissing& error) {
-    err << "OrvakSE: " << error.what() << '\n';
-    return 3;
-  } catch (const std::exception& error) {
-    err << "OrvakSE: " << error.what() << '\n';
-    return 1;
-  }
+  const int code = RunWithTheAntennaModel([&] { run(parse(args), text, err); }, err);
+  if (code != 0) return code;
   return DeliverOutput(text.str(), out, err);
 }

@@ -2,6 +2,7 @@
 // the feeder lengths that suit every band, with the antenna model by nec2c.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <map>
 #include <string>
@@ -38,3 +39,9 @@ TFinderResult ComputeFeederSpans(const TTunerSetup& setup, const std::vector<int
 // Why no feeder length suits every frequency, with the decimal separator given.
 std::u16string NoSpanMessage(TRegion region, double frequencyMHz, const TFinderResult& result,
                              char16_t separator);
+
+// Runs work (parsing, then computing with the antenna model) and returns the
+// exit code of what it raised: 0 nothing, 2 a bad argument or geometry the
+// model cannot take (the error line and the usage on err), 3 nec2c missing,
+// 1 any other failure (its line on err).
+int RunWithTheAntennaModel(const std::function<void()>& work, std::ostream& err);

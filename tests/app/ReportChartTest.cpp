@@ -15,11 +15,7 @@ namespace {
 // The first chart with one calculation at 7.1 MHz and its lengths to avoid.
 TReportChart Calculated() {
   TCustomRChart chart;
-  chart.BeginLoading();
-  chart.SetBounds(0, 0, FirstChartWidth, FirstChartHeight);
-  ApplyFirstChartLayout(chart);
-  chart.Loaded();
-  FinishFirstChart(chart);
+  LoadFirstChart(chart);
   TFeederState state;
   InitFeederState(state, 7.1);
   CalcSingle(state, 7.1, 85.3);
