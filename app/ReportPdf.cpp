@@ -144,6 +144,7 @@ class ReportLayouter {
   }
   void addText(const QFont& font, const QString& text, double spaceBefore, bool keepWithNext, QColor color = Qt::black);
   void addBlock(const TReportBlock& block, bool keepWithNext);
+  void measureLabels(const TReport& report);
   void addFacts(const TReportFacts& facts);
   void addTable(const TReportTable& table);
   void addChart(bool keepWithNext);
@@ -156,6 +157,7 @@ class ReportLayouter {
   PaperSize FPaper;
   const QImage& FChart;
   std::vector<Box> FBoxes;
+  double FLabels = 0;  // the width of the facts' labels' column
 };
 
 void ReportLayouter::addText(const QFont& font, const QString& text, double spaceBefore, bool keepWithNext,
@@ -168,12 +170,24 @@ void ReportLayouter::addText(const QFont& font, const QString& text, double spac
   });
 }
 
+// Every block of facts has its values in one column, right of the widest
+// label of the report.
+void ReportLayouter::measureLabels(const TReport& report) {
+  FLabels = 0;
+  for (const TReportSection& section : report.sections) {
+    for (const TReportBlock& block : section.blocks) {
+      if (const auto* facts = std::get_if<TReportFacts>(&block)) {
+        for (const auto& row : facts->rows) FLabels = std::max(FLabels, advance(face(9, true), ToQString(row[0])));
+      }
+    }
+  }
+  FLabels += mm(4);
+}
+
 void ReportLayouter::addFacts(const TReportFacts& facts) {
   const QFont labelFont = face(9, true);
   const QFont valueFont = face(9);
-  double labels = 0;
-  for (const auto& [label, value] : facts.rows) labels = std::max(labels, advance(labelFont, ToQString(label)));
-  labels += mm(4);
+  const double labels = FLabels;
   for (const auto& [label, value] : facts.rows) {
     const QString l = ToQString(label), v = ToQString(value);
     const double height = std::max(measure(labelFont, labels, l), measure(valueFont, width() - labels, v));
@@ -315,6 +329,7 @@ void ReportLayouter::addTable(const TReportTable& table) {
 
 std::vector<Box> ReportLayouter::boxes(const TReport& report) {
   FBoxes.clear();
+  measureLabels(report);
   addText(face(15, true), ToQString(report.title), 0, true);
   addText(face(10), ToQString(report.subtitle), mm(1), false);
   for (const TReportSection& section : report.sections) {

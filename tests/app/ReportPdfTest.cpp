@@ -105,6 +105,10 @@ TEST_F(ReportPdfTest, TheInputsAndEveryListedLengthAreTextOfTheDocument) {
   EXPECT_NE(Text(file).find("it needs to be longer than: 208.3ft."), std::string::npos);
   EXPECT_EQ(lines.back(), "Orvak SE version 1.0, feeder report of " + ToUtf8(ReportDate()) + " Page 1 of 1");
   EXPECT_EQ(Info(file, "Title"), "Orvak SE version 1.0: feeder report");
+  // The values of every block of facts begin in one column.
+  std::map<std::string, double> starts;
+  for (const Word& w : Words(file)) starts.emplace(w.text, w.xMin);
+  EXPECT_NEAR(starts.at("26.00"), starts.at("12.50"), 0.01);
 }
 
 TEST_F(ReportPdfTest, NumbersTakeTheLocalesDecimalSeparator) {
