@@ -142,7 +142,7 @@ class ReportLayouter {
   void add(const TLayoutBox& layout, std::function<void(QPainter&, double)> paint) {
     FBoxes.push_back({layout, std::move(paint)});
   }
-  void addText(const QFont& font, const QString& text, double spaceBefore, bool keepWithNext, QColor color = Qt::black);
+  void addText(const QFont& font, const QString& text, double spaceBefore, bool keepWithNext);
   void addBlock(const TReportBlock& block, bool keepWithNext);
   void measureLabels(const TReport& report);
   void addFacts(const TReportFacts& facts);
@@ -160,12 +160,11 @@ class ReportLayouter {
   double FLabels = 0;  // the width of the facts' labels' column
 };
 
-void ReportLayouter::addText(const QFont& font, const QString& text, double spaceBefore, bool keepWithNext,
-                             QColor color) {
+void ReportLayouter::addText(const QFont& font, const QString& text, double spaceBefore, bool keepWithNext) {
   const double height = measure(font, width(), text);
-  add({height, spaceBefore, keepWithNext}, [this, font, text, height, color](QPainter& p, double top) {
+  add({height, spaceBefore, keepWithNext}, [this, font, text, height](QPainter& p, double top) {
     p.setFont(font);
-    p.setPen(color);
+    p.setPen(Qt::black);
     p.drawText(QRectF(left(), top, width(), height), flags(), text);
   });
 }
