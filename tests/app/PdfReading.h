@@ -7,11 +7,11 @@
 
 #include <QImage>
 #include <QString>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -61,17 +61,33 @@ inline std::string Text(const fs::path& file, int page = 0) {
   return Run("pdftotext -enc UTF-8" + pages + " " + Quoted(file) + " - 2>/dev/null");
 }
 
-// The text as laid out on the page, every run of blanks (no-break spaces
-// among them) one space, every line trimmed: a table's row is one line.
+// A line with every run of blanks (no-break spaces and form feeds among
+// them) one space, and none at either end.
+inline std::string Squeezed(const std::string& line) {
+  std::string squeezed;
+  bool blank = false;
+  for (size_t i = 0; i < line.size(); ++i) {
+    const bool noBreak = line.compare(i, 2, "\xC2\xA0") == 0;
+    if (line[i] == ' ' || line[i] == '\f' || noBreak) {
+      blank = true;
+      i += noBreak ? 1 : 0;
+      continue;
+    }
+    if (blank && !squeezed.empty()) squeezed += ' ';
+    blank = false;
+    squeezed += line[i];
+  }
+  return squeezed;
+}
+
+// The text as laid out on the page, each line squeezed: a table's row is one
+// line.
 inline std::vector<std::string> Lines(const fs::path& file, int page = 0) {
   const std::string pages = page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
-  std::string text = Run("pdftotext -layout -enc UTF-8" + pages + " " + Quoted(file) + " - 2>/dev/null");
-  text = std::regex_replace(text, std::regex("\xC2\xA0"), " ");
+  std::istringstream in(Run("pdftotext -layout -enc UTF-8" + pages + " " + Quoted(file) + " - 2>/dev/null"));
   std::vector<std::string> lines;
-  std::istringstream in(text);
   for (std::string line; std::getline(in, line);) {
-    line = std::regex_replace(line, std::regex("[ \f]+"), " ");
-    line = std::regex_replace(line, std::regex("^ | $"), "");
+    line = Squeezed(line);
     if (!line.empty()) lines.push_back(line);
   }
   return lines;
@@ -83,18 +99,22 @@ struct Word {
   std::string text;
 };
 
+// The value of an attribute in a line of pdftotext's box listing.
+inline double Attribute(const std::string& line, const std::string& name) {
+  const size_t start = line.find(name + "=\"");
+  return start == std::string::npos ? 0 : std::stod(line.substr(start + name.size() + 2));
+}
+
 inline std::vector<Word> Words(const fs::path& file) {
-  const std::string html = Run("pdftotext -bbox -enc UTF-8 " + Quoted(file) + " - 2>/dev/null");
-  const std::regex tag(R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+  std::istringstream html(Run("pdftotext -bbox -enc UTF-8 " + Quoted(file) + " - 2>/dev/null"));
   std::vector<Word> words;
   int page = 0;
-  for (std::sregex_iterator it(html.begin(), html.end(), tag), end; it != end; ++it) {
-    const std::smatch& m = *it;
-    if (m[1].length() == 0) {
-      ++page;
-      continue;
-    }
-    words.push_back({page, std::stod(m[1]), std::stod(m[2]), std::stod(m[3]), std::stod(m[4]), m[5]});
+  for (std::string line; std::getline(html, line);) {
+    if (line.find("<page ") != std::string::npos) ++page;
+    const size_t open = line.find("<word "), text = line.find('>', open), close = line.find("</word>");
+    if (open == std::string::npos || text == std::string::npos || close == std::string::npos) continue;
+    words.push_back({page, Attribute(line, "xMin"), Attribute(line, "yMin"), Attribute(line, "xMax"),
+                     Attribute(line, "yMax"), line.substr(text + 1, close - text - 1)});
   }
   return words;
 }
@@ -104,6 +124,16 @@ struct Image {
   int xPpi, yPpi;
   std::string encoding;
 };
+
+// Whether the text is a number with two decimals, "." the separator.
+inline bool IsFixed2(const std::string& text) {
+  const size_t point = text.find('.');
+  if (point == 0 || point == std::string::npos || point + 3 != text.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (i != point && !std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+  }
+  return true;
+}
 
 // The images of pdfimages -list.
 inline std::vector<Image> Images(const fs::path& file) {
@@ -127,7 +157,7 @@ inline std::vector<Image> Images(const fs::path& file) {
 inline std::string Info(const fs::path& file, const std::string& key) {
   std::istringstream info(Run("pdfinfo " + Quoted(file) + " 2>/dev/null"));
   for (std::string line; std::getline(info, line);) {
-    if (line.rfind(key + ":", 0) == 0) return std::regex_replace(line.substr(key.size() + 1), std::regex("^ +"), "");
+    if (line.rfind(key + ":", 0) == 0) return Squeezed(line.substr(key.size() + 1));
   }
   return {};
 }
