@@ -130,8 +130,8 @@ std::string rangeError(const char* name, const TNumIO2& field, bool lowIncluded)
   const double v = field.GetNioValue();
   const auto [low, high] = rangeOf(field);
   if ((lowIncluded ? v >= low : v > low) && v <= high) return {};
-  return std::string(name) + " must lie " + (lowIncluded ? "from " : "above ") + ShortestText(low) + " up to " +
-         ShortestText(high) + ".";
+  return std::string(name) + " must lie " + (lowIncluded ? "from " : "above ") + TrimmedText(low, 4) + " up to " +
+         TrimmedText(high, 4) + ".";
 }
 
 bool sameCurves(const TTunerResult& a, const TTunerResult& b) {
@@ -184,7 +184,8 @@ void TTunerPage::createTopStrip() {
   pbProgress = place(new QProgressBar(this), 8, 39, 180, 18);
   pbProgress->setTextVisible(false);
   btnCancel = makeButton(this, "Cancel", 194, 36, 75, 24);
-  lblStatus = text(this, {}, 8, 36, 652, 25);
+  lblStatus = text(this, {}, 8, 35, 652, 28);
+  lblStatus->setWordWrap(true);
 }
 
 void TTunerPage::createTablePage(QWidget* page) {
@@ -570,7 +571,7 @@ void TTunerPage::showFailure(const QString& why) {
   QPalette pal = lblStatus->palette();
   pal.setColor(QPalette::WindowText, ToQColor(clRed));
   lblStatus->setPalette(pal);
-  lblStatus->setText(lblStatus->fontMetrics().elidedText(why, Qt::ElideRight, lblStatus->width()));
+  lblStatus->setText(why);
   lblStatus->setToolTip(why);
   emptyResults();
   lblSpans->setText(why);
