@@ -59,6 +59,12 @@ QString localeText(const std::string& text) {
 // Rounded as the command line rounds, with the locale's separator.
 QString number(double value, int decimals) { return localeText(FixedText(value, decimals)); }
 
+// Large SWRs keep fewer decimals, so that they fit their column.
+QString swrText(double swr) {
+  if (!std::isfinite(swr)) return QStringLiteral("\u221E");
+  return number(swr, swr < 10 ? 2 : swr < 100 ? 1 : 0);
+}
+
 QString impedanceText(std::complex<double> z) {
   const QString sign = std::round(z.imag() * 10) < 0 ? QStringLiteral(" \u2212 j") : QStringLiteral(" + j");
   return number(z.real(), 1) + sign + number(std::abs(z.imag()), 1);
@@ -503,15 +509,18 @@ void TTunerPage::showResult(const TTunerResult& result) {
   for (const TTunerRow& row : result.rows) {
     if (!row.canMatch) unmatched << localeText(TrimmedText(row.frequencyMHz, 3));
   }
-  QString status = unmatched.isEmpty() ? QStringLiteral("The tuner matches every band at %1 m of feeder.").arg(number(result.setup.feederM, 2))
-                               : QStringLiteral("At %1 m of feeder the tuner cannot match %2 MHz.")
-                                     .arg(number(result.setup.feederM, 2), unmatched.join(QStringLiteral(", ")));
+  const QString feeder = number(result.setup.feederM, 2);
+  QString status = unmatched.isEmpty() ? QStringLiteral("At %1 m of feeder the tuner matches every frequency.").arg(feeder)
+                   : unmatched.size() <= 4
+                       ? QStringLiteral("At %1 m of feeder the tuner cannot match %2 MHz.").arg(feeder, unmatched.join(QStringLiteral(", ")))
+                       : QStringLiteral("At %1 m of feeder the tuner cannot match %2 of the %3 frequencies.")
+                             .arg(feeder).arg(unmatched.size()).arg(result.rows.size());
   if (!result.finder.spans.empty()) {
     const TFeederSpan& best = result.finder.spans.front();
-    status += QStringLiteral(" Best for all: %1 m (%2 to %3 m).")
+    status += QStringLiteral(" Best length for all: %1 m, within %2 to %3 m.")
                   .arg(number(best.bestM, 2), number(best.fromM, 2), number(best.toM, 2));
   } else {
-    status += QStringLiteral(" No feeder length suits all.");
+    status += QStringLiteral(" No feeder length from 0.5 to 60 m suits all (see Feeder lengths).");
   }
   QPalette pal = lblStatus->palette();
   pal.setColor(QPalette::WindowText, ToQColor(clWindowText));
@@ -527,7 +536,7 @@ void TTunerPage::showRows(const TTunerResult& result) {
     const int band = result.bands.empty() ? -1 : result.bands[size_t(r)];
     cell(tblBands, r, 0, number(row.frequencyMHz, 3))->setForeground(ToQColor(TunerCurveColor(band)));
     cell(tblBands, r, 1, impedanceText(row.feedImpedance));
-    cell(tblBands, r, 2, number(row.ends.swr, 2));
+    cell(tblBands, r, 2, swrText(row.ends.swr));
     cell(tblBands, r, 3, impedanceText(row.ends.tunerImpedance));
     cell(tblBands, r, 4, number(row.ends.matchedLossDb, 2));
     cell(tblBands, r, 5, number(row.ends.totalLossDb, 2));
