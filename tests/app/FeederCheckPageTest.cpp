@@ -19,32 +19,11 @@
 #include "platform/Dialogs.h"
 #include "platform/Locale.h"
 #include "platform/QtBridge.h"
+#include "PageTestSupport.h"
 
 namespace {
 
-struct Rect {
-  int left, top, width, height;
-  bool operator==(const Rect&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& os, const Rect& r) {
-  return os << r.left << "," << r.top << "," << r.width << "," << r.height;
-}
-
-Rect Of(const TControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
-Rect Of(const QWidget* w) { return {w->x(), w->y(), w->width(), w->height()}; }
-
 constexpr int k71 = 3;  // the 7.1 MHz row
-
-// Types keys into a field as the user does, with its text selected first.
-void TypeOver(TNumIO2& field, const std::u16string& keys) {
-  field.SetSelBegin(0);
-  field.SetSelEnd(int(field.Text().size()));
-  for (char16_t ch : keys) {
-    uint16_t key = ch == u'.' ? 190 : ch == u',' ? 188 : ch == u'-' ? 189 : uint16_t(ch);
-    field.KeyDown(key, 0);
-  }
-}
 
 struct FeederCheckPage : ::testing::Test {
   std::unique_ptr<TFeederCheckPage> page;

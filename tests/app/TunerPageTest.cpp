@@ -27,30 +27,10 @@
 #include "platform/Dialogs.h"
 #include "platform/Locale.h"
 #include "platform/QtBridge.h"
+#include "PageTestSupport.h"
 #include "tuner/NecTestSupport.h"
 
 namespace {
-
-struct Rect {
-  int left, top, width, height;
-  bool operator==(const Rect&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& os, const Rect& r) {
-  return os << r.left << "," << r.top << "," << r.width << "," << r.height;
-}
-
-Rect Of(const TControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
-Rect Of(const QWidget* w) { return {w->x(), w->y(), w->width(), w->height()}; }
-
-void TypeOver(TNumIO2& field, const std::u16string& keys) {
-  field.SetSelBegin(0);
-  field.SetSelEnd(int(field.Text().size()));
-  for (char16_t ch : keys) {
-    uint16_t key = ch == u'.' ? 190 : ch == u',' ? 188 : ch == u'-' ? 189 : uint16_t(ch);
-    field.KeyDown(key, 0);
-  }
-}
 
 // Runs the event loop until the page has stopped computing, at most 60 s.
 bool WaitForPage(const TTunerPage& page) {
@@ -100,6 +80,13 @@ struct TunerPage : ::testing::Test {
   void ShowAndWait() {
     page->show();
     ASSERT_TRUE(WaitForPage(*page));
+  }
+  // Every band: 30 runs, long enough to catch the page computing.
+  void ShowAllBands() {
+    std::array<bool, 10> all;
+    all.fill(true);
+    page->SetCalculatorInputs(85.30, 7.1, all);
+    page->show();
   }
   std::string Cell(int row, int column) const { return page->tblBands->item(row, column)->text().toStdString(); }
 };
@@ -193,10 +180,7 @@ TEST_F(TunerPage, DraggingTheCrosshairSetsTheFeederLengthAndTheTableFollows) {
 
 TEST_F(TunerPage, ChangedInputsCancelTheRunThatIsOutOfDateAndEarlierOnesComeFromTheCache) {
   SKIP_WITHOUT_NEC2C();
-  std::array<bool, 10> all;
-  all.fill(true);
-  page->SetCalculatorInputs(85.30, 7.1, all);
-  page->show();
+  ShowAllBands();
   ASSERT_EQ(page->Compute().State(), TTunerState::Running);
   TypeOver(*page->nioHeight, u"12");  // out of date at once
   EXPECT_DOUBLE_EQ(page->Compute().Inputs().setup.antenna.heightM, 12);
@@ -215,10 +199,7 @@ TEST_F(TunerPage, ChangedInputsCancelTheRunThatIsOutOfDateAndEarlierOnesComeFrom
 
 TEST_F(TunerPage, CancelStopsTheRunAndSaysSo) {
   SKIP_WITHOUT_NEC2C();
-  std::array<bool, 10> all;
-  all.fill(true);
-  page->SetCalculatorInputs(85.30, 7.1, all);
-  page->show();
+  ShowAllBands();
   ASSERT_EQ(page->Compute().State(), TTunerState::Running);
   EXPECT_TRUE(page->pbProgress->isVisible());
   EXPECT_TRUE(page->btnCancel->isVisible());
