@@ -24,16 +24,19 @@ TTunerCompute::TTunerCompute(TNecRunOptions options) : FOptions(std::move(option
 TTunerCompute::~TTunerCompute() = default;
 
 void TTunerCompute::SetInputs(const TTunerInputs& inputs) {
-  const bool antennaChanged = !FHaveInputs || !sameAntenna(inputs, FInputs) || FFeedPoints.empty();
   const TTunerInputs before = FInputs;
+  // The antenna's feed points stand, or are on their way, for these inputs.
+  const bool antennaCurrent = FHaveInputs && sameAntenna(inputs, before) &&
+                              (FState == TTunerState::Running || !FFeedPoints.empty());
   FInputs = inputs;
   FHaveInputs = true;
-  if (antennaChanged || FState == TTunerState::Running) {
+  if (!antennaCurrent) {
     startRun();
     return;
   }
-  // The feed points stand: the line's part alone, and the finder only when
-  // the line or the tuner changed (dragging the feeder length changes neither).
+  if (FState == TTunerState::Running) return;  // its end takes the new inputs
+  // The line's part alone, and the finder only when the line or the tuner
+  // changed (dragging the feeder length changes neither).
   const bool finderCurrent = FState == TTunerState::Done && sameFinderInputs(before.setup, inputs.setup);
   try {
     computeRows();

@@ -19,7 +19,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Locale.h"
 #include "platform/QtBridge.h"
-#include "PageTestSupport.h"
+#include "tests/app/PageTestSupport.h"
 
 namespace {
 
