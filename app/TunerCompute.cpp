@@ -48,7 +48,8 @@ void TTunerCompute::SetInputs(const TTunerInputs& inputs) {
 }
 
 void TTunerCompute::startRun() {
-  FRun.reset();  // cancels and joins an out-of-date run: a few milliseconds at most
+  retireRun();
+  reapRetired();
   FFeedPoints.clear();
   std::vector<std::string> decks;
   try {
@@ -65,11 +66,23 @@ void TTunerCompute::startRun() {
 
 void TTunerCompute::Cancel() {
   if (FState != TTunerState::Running) return;
-  FRun.reset();
+  retireRun();
   fail("Cancelled");
 }
 
+void TTunerCompute::retireRun() {
+  if (!FRun) return;
+  FRun->Cancel();
+  FRetired.push_back(std::move(FRun));
+}
+
+// A finished run's workers have stopped: destroying it joins them at once.
+void TTunerCompute::reapRetired() {
+  std::erase_if(FRetired, [](const std::unique_ptr<TNecRun>& run) { return run->Progress().finished; });
+}
+
 bool TTunerCompute::Poll() {
+  reapRetired();
   if (FState != TTunerState::Running || !FRun->Progress().finished) return false;
   finishRun();
   return true;

@@ -54,6 +54,8 @@ class TTunerCompute {
 
  private:
   void startRun();
+  void retireRun();
+  void reapRetired();
   void finishRun();
   void computeRows();
   void fail(const std::string& why);
@@ -61,6 +63,9 @@ class TTunerCompute {
   TNecRunOptions FOptions;
   TNecCache FCache;
   std::unique_ptr<TNecRun> FRun;
+  // Cancelled runs whose workers are still stopping: waiting for them here
+  // would hold up the window, so they go when they have finished.
+  std::vector<std::unique_ptr<TNecRun>> FRetired;
   TTunerInputs FInputs;
   bool FHaveInputs = false;
   TTunerState FState = TTunerState::Idle;
