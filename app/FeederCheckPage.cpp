@@ -1,5 +1,6 @@
 #include "app/FeederCheckPage.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QSignalBlocker>
 #include <QLabel>
@@ -116,6 +117,7 @@ void TFeederCheckPage::SetCalculatorInputs(double dipoleFeet, const std::array<b
 // lets the user give one.
 void TFeederCheckPage::ShowLine() {
   const int line = cbLine->currentIndex();
+  cbLine->setToolTip(cbLine->currentText());
   nioVF->SetReadOnly(line != CustomFeederLine);
   nioVF->SetNioValue(VelocityFactorOf(line, FLine.custom.velocityFactor));
 }
@@ -135,6 +137,14 @@ void TFeederCheckPage::SetFeederMetres(double metres) {
   Recompute();
 }
 
+// The box shows the start of a long name; its list and tooltip the whole.
+// Measured in the box's font of the moment, which the window sets after.
+void TFeederCheckPage::widenLineList() {
+  int widest = 0;
+  for (int i = 0; i < cbLine->count(); ++i) widest = std::max(widest, cbLine->fontMetrics().horizontalAdvance(cbLine->itemText(i)));
+  cbLine->view()->setMinimumWidth(widest + 24);
+}
+
 // The read-outs write "," where the locale does.
 void TFeederCheckPage::FollowLocale() {
   const bool comma = LocaleDecimalSeparator() == u',';
@@ -147,6 +157,7 @@ void TFeederCheckPage::FollowLocale() {
 
 void TFeederCheckPage::Recompute() {
   FollowLocale();
+  widenLineList();
   lblDipole->setText(QStringLiteral("Dipole length %1 ft (first page)").arg(Fixed(FDipoleFeet, 2)));
   const std::optional<double> constant = FeederConstantOf(cbLine->currentIndex(), FLine.custom.velocityFactor);
   const double feeder = FFeederMetres;

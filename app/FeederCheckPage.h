@@ -70,6 +70,7 @@ class TFeederCheckPage : public QWidget {
   void ShowRow(TBandRow& row, double frequency, double constant, double feeder, int slot);
   void HideRow(TBandRow& row);
   void FollowLocale();
+  void widenLineList();
   void feederChanged();
 
   double FDipoleFeet = 85.30;

@@ -8,6 +8,7 @@
 #include "platform/Canvas.h"
 #include "platform/Locale.h"
 #include "platform/QtBridge.h"
+#include "platform/ScopeGuard.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ constexpr TColor kGridColor = 0xDCDCDC;
 // The legend stands in the right margin.
 constexpr int kMarginRight = 118;
 constexpr int kLegendPitch = 15;
+constexpr uint8_t kMatchedWidth = 2;
 
 constexpr TColor rgb(int r, int g, int b) { return TColor(r | g << 8 | b << 16); }
 
@@ -124,18 +126,28 @@ void TTunerChart::Clear() {
 
 void TTunerChart::Show(const TTunerResult& result) {
   TRChart& c = *FChart;
-  const bool autoRedraw = c.AutoRedraw();
-  c.SetAutoRedraw(false);  // one rendering at the end, not one per layer switch
-  c.ClearGraf();
-  FLegend.clear();
-  FRange = TunerRangeOhm(result.setup.tuner);
-  for (size_t i = 0; i < result.rows.size(); ++i) {
-    const int band = result.bands.empty() ? -1 : result.bands[i];
-    drawCurve(result.setup, result.rows[i], band);
-    FLegend.push_back({TunerCurveColor(band), localeNumber(result.rows[i].frequencyMHz, 3) + u" MHz"});
+  {
+    const bool autoRedraw = c.AutoRedraw();
+    const int layer = c.ActiveLayer();
+    const TColor color = c.DataColor();
+    const uint8_t width = c.LineWidth();
+    c.SetAutoRedraw(false);  // one rendering at the end, not one per layer switch
+    const TScopeGuard restore([&] {
+      c.SetLineWidth(width);
+      c.SetDataColor(color);
+      c.SetActiveLayer(layer);
+      c.SetAutoRedraw(autoRedraw);
+    });
+    c.ClearGraf();
+    FLegend.clear();
+    FRange = TunerRangeOhm(result.setup.tuner);
+    for (size_t i = 0; i < result.rows.size(); ++i) {
+      const int band = result.bands.empty() ? -1 : result.bands[i];
+      drawCurve(result.setup, result.rows[i], band);
+      FLegend.push_back({TunerCurveColor(band), localeNumber(result.rows[i].frequencyMHz, 3) + u" MHz"});
+    }
+    drawSpans(result.finder);
   }
-  drawSpans(result.finder);
-  c.SetAutoRedraw(autoRedraw);
   SetFeeder(result.setup.feederM);
   c.ShowGraf();
 }
@@ -150,7 +162,7 @@ void TTunerChart::drawCurve(const TTunerSetup& setup, const TTunerRow& row, int 
     const double length = i * TunerChartStepM;
     const std::complex<double> z =
         ThroughTheLine(setup.line, row.feedImpedance, row.frequencyMHz, length, setup.powerW).tunerImpedance;
-    c.SetLineWidth(CanMatch(setup.tuner, z) ? 2 : 1);
+    c.SetLineWidth(CanMatch(setup.tuner, z) ? kMatchedWidth : 1);
     const double magnitude = std::clamp(std::abs(z), TunerChartLowestOhm / 2, TunerChartHighestOhm * 2);
     if (i == 0) {
       c.MoveTo(length, magnitude);
@@ -158,7 +170,6 @@ void TTunerChart::drawCurve(const TTunerSetup& setup, const TTunerRow& row, int 
       c.DrawTo(length, magnitude);
     }
   }
-  c.SetLineWidth(1);
 }
 
 void TTunerChart::drawSpans(const TFinderResult& finder) {
@@ -170,8 +181,6 @@ void TTunerChart::drawSpans(const TFinderResult& finder) {
     // A span of one length still shows: at least a pixel's width.
     c.Line(span.fromM, kSpanBarY, std::max(span.toM, span.fromM + 0.05), kSpanBarY);
   }
-  c.SetLineWidth(1);
-  c.SetActiveLayer(1);
 }
 
 // Under the grid and the curves: the data area's width, the tuner's |Z| range high.
@@ -213,12 +222,12 @@ void TTunerChart::drawLegend(TCanvas& cv) const {
     cv.TextOut(left + 24, y, text);
     y += kLegendPitch;
   };
-  for (const TLegendEntry& e : FLegend) entry(e.color, 2, e.text);
+  for (const TLegendEntry& e : FLegend) entry(e.color, kMatchedWidth, e.text);
   if (FLegend.empty()) return;
   y += 6;
   entry(kRangeColor, 9, u"tuner's range");
   entry(kSpanColor, kSpanBarWidth, u"suits all");
-  entry(clBlack, 2, u"thick: matched");
+  entry(clBlack, kMatchedWidth, u"thick: matched");
   cv.Pen().SetWidth(1);
 }
 

@@ -572,8 +572,8 @@ void TTunerPage::showSpans(const TTunerResult& result) {
   lblSpans->setText(spans.empty()
                         ? localeText(NoSpanMessage(result.finder, result.setup.region, result.frequencyMHz))
                         : QStringLiteral("Feeder lengths from 0.5 to 60 m at which the tuner matches %1, the largest "
-                                         "worst-case margin first (the factor by which the SWR or |Z| could still "
-                                         "grow at the best length).").arg(what));
+                                         "worst-case margin first (at the best length, the factor by which the SWR "
+                                         "or |Z| could still change before the tuner gives up).").arg(what));
 }
 
 void TTunerPage::showFailure(const QString& why) {

@@ -3,6 +3,7 @@
 // the errors; and its place in the main window.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -154,6 +155,10 @@ TEST_F(FeederCheckPage, TheLineEntries) {
   EXPECT_EQ(entries, (QStringList{QStringLiteral("450/600"), QStringLiteral("Window line 450 \u03A9 (Z0 400 \u03A9 measured), #18"),
                                   QStringLiteral("Open wire 600 \u03A9, 2 mm"), QStringLiteral("Twin lead 300 \u03A9, #20"),
                                   QStringLiteral("Custom")}));
+  // The box is too narrow for the long names: its list and tooltip show them whole.
+  page->cbLine->setCurrentIndex(1);
+  EXPECT_EQ(page->cbLine->toolTip(), entries[1]);
+  EXPECT_GE(page->cbLine->view()->minimumWidth(), page->cbLine->fontMetrics().horizontalAdvance(entries[1]));
 }
 
 TEST_F(FeederCheckPage, BadValuesGiveAClearErrorAndNoRows) {
