@@ -352,7 +352,7 @@ void TTunerPage::showChoices() {
   nioMaxZ->SetEnabled(!internal);
 }
 
-// What the fields say, or the first value out of its range.
+// What the fields say, and the first value out of its range.
 std::string TTunerPage::readInputs(TTunerInputs& inputs) const {
   TTunerSetup& s = inputs.setup;
   s.antenna.lengthM = FDipoleFeet * MetresPerFoot;
@@ -373,13 +373,20 @@ std::string TTunerPage::readInputs(TTunerInputs& inputs) const {
   for (int band = 0; band < int(FChecked.size()); ++band) {
     if (FChecked[size_t(band)]) inputs.bands.push_back(band);
   }
+  return firstInputError(inputs.setup);
+}
+
+// The first value out of its field's range, or nothing.
+std::string TTunerPage::firstInputError(const TTunerSetup& s) const {
+  const bool ownGround = cbGround->currentIndex() == kOwnGround;
+  const bool internal = s.tuner.kind == TTuner::Internal;
   const bool custom = FLine.line == CustomLine;
   const bool measured = custom && s.line.measuredLoss;
   const std::string errors[] = {
       rangeError("The height", *nioHeight, false),
       rangeError("The wire diameter", *nioWireDiameter, false),
-      ground == kOwnGround ? rangeError("The permittivity", *nioPermittivity, true) : "",
-      ground == kOwnGround ? rangeError("The conductivity", *nioConductivity, true) : "",
+      ownGround ? rangeError("The permittivity", *nioPermittivity, true) : "",
+      ownGround ? rangeError("The conductivity", *nioConductivity, true) : "",
       custom ? rangeError("Z0", *nioZ0, false) : "",
       custom ? rangeError("The velocity factor", *nioVF, true) : "",
       custom ? rangeError("The conductor diameter", *nioLineDiameter, false) : "",

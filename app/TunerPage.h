@@ -109,6 +109,7 @@ class TTunerPage : public QWidget {
   void connectInputs();
   void showChoices();
   std::string readInputs(TTunerInputs& inputs) const;
+  std::string firstInputError(const TTunerSetup& setup) const;
   void showState();
   void showProgress();
   void showResult(const TTunerResult& result);
