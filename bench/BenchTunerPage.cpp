@@ -90,6 +90,10 @@ void BM_TunerPageDragStep(benchmark::State& state) {
     chart.MouseMove(ssLeft, x + (step++ % 200), y);
   }
   chart.MouseMove(0, x, y);
+  QElapsedTimer paint;
+  paint.start();
+  chart.Paint();
+  state.counters["one_paint_ms"] = double(paint.nsecsElapsed()) / 1e6;
 }
 BENCHMARK(BM_TunerPageDragStep)->Unit(benchmark::kMillisecond);
 
