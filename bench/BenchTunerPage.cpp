@@ -33,6 +33,20 @@ std::array<bool, 10> allBands() {
   return all;
 }
 
+// A page shown with every band's feed points computed.
+void computeAllBands(TTunerPage& page) {
+  page.resize(668, 437);
+  page.SetCalculatorInputs(85.30, 7.1, allBands());
+  page.show();
+  while (page.Compute().State() == TTunerState::Running) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+}
+
+// The page with its chart sub-page in front.
+void showChart(TTunerPage& page) {
+  page.tabs->setCurrentIndex(1);
+  QApplication::processEvents();
+}
+
 void BM_TunerPageColdSweep(benchmark::State& state) {
   double longestStall = 0;
   double longestBusy = 0;
@@ -75,12 +89,8 @@ BENCHMARK(BM_TunerPageColdSweep)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_TunerPageDragStep(benchmark::State& state) {
   TTunerPage page;
-  page.resize(668, 437);
-  page.SetCalculatorInputs(85.30, 7.1, allBands());
-  page.show();
-  while (page.Compute().State() == TTunerState::Running) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-  page.tabs->setCurrentIndex(1);  // the chart shown: every step renders it
-  QApplication::processEvents();
+  computeAllBands(page);
+  showChart(page);  // every step renders it
   TRChart& chart = page.chart->Chart();
   int x = 0, y = 0;
   chart.R2M(1, 20, 100, x, y);
@@ -104,12 +114,8 @@ BENCHMARK(BM_TunerPageDragStep)->Unit(benchmark::kMillisecond);
 // frequencies, ten curves drawn and the chart rendered.
 void BM_TunerPageNewLine(benchmark::State& state) {
   TTunerPage page;
-  page.resize(668, 437);
-  page.SetCalculatorInputs(85.30, 7.1, allBands());
-  page.show();
-  while (page.Compute().State() == TTunerState::Running) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-  page.tabs->setCurrentIndex(1);
-  QApplication::processEvents();
+  computeAllBands(page);
+  showChart(page);
   int line = 0;
   for (auto _ : state) {
     page.cbLine->setCurrentIndex(++line % 3);
@@ -120,12 +126,8 @@ BENCHMARK(BM_TunerPageNewLine)->Unit(benchmark::kMillisecond);
 // The parts of it: the chart's ten curves drawn and rendered.
 void BM_TunerChartShow(benchmark::State& state) {
   TTunerPage page;
-  page.resize(668, 437);
-  page.SetCalculatorInputs(85.30, 7.1, allBands());
-  page.show();
-  while (page.Compute().State() == TTunerState::Running) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-  page.tabs->setCurrentIndex(1);
-  QApplication::processEvents();
+  computeAllBands(page);
+  showChart(page);
   const TTunerResult result = *page.Result();
   for (auto _ : state) page.chart->Show(result);
 }

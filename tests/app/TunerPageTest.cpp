@@ -28,6 +28,7 @@
 #include "platform/Locale.h"
 #include "platform/QtBridge.h"
 #include "tests/app/PageTestSupport.h"
+#include "tests/app/WindowFixture.h"
 #include "tuner/NecTestSupport.h"
 
 namespace {
@@ -338,34 +339,29 @@ TEST(TunerAndFeederCheck, ShareTheLineAndTheFeederLength) {
   SetLocaleDecimalSeparator(0);
 }
 
-TEST(TunerInTheWindow, AFourthTabThatFollowsTheCalculator) {
+using TunerInTheWindow = WindowFixture;
+
+TEST_F(TunerInTheWindow, AFourthTabThatFollowsTheCalculator) {
   SKIP_WITHOUT_NEC2C();
-  SetLocaleDecimalSeparator(u'.');
-  SetMessageBoxHook([](const std::u16string&) {});
-  {
-    TfrmMain window;
-    window.show();
-    QApplication::processEvents();
-    ASSERT_EQ(window.PageControl1->count(), 4);
-    EXPECT_EQ(window.PageControl1->tabText(3), QStringLiteral("Tuner"));
-    TTunerPage& page = *window.TabSheet4;
-    EXPECT_EQ(page.Compute().State(), TTunerState::Idle);  // nothing runs for a hidden page
-    window.PageControl1->setCurrentIndex(3);
-    ASSERT_TRUE(WaitForPage(page));
-    ASSERT_EQ(page.tblBands->rowCount(), 1);
-    window.SetChecked(5, true);
-    window.niodiplenft->SetNioValue(90.0);
-    window.UpdateFeederCheck();
-    ASSERT_TRUE(WaitForPage(page));
-    ASSERT_EQ(page.tblBands->rowCount(), 1);
-    EXPECT_EQ(page.tblBands->item(0, 0)->text(), QStringLiteral("14.175"));
-    EXPECT_TRUE(page.lblDipole->text().contains(QStringLiteral("(90.00 ft)")));
-    // The feeder dragged here shows on the Feeder check page.
-    TypeOver(*page.nioFeedLenm, u"12.34");
-    EXPECT_EQ(window.TabSheet3->nioFeedLenm->Text(), u"12.34");
-  }
-  SetMessageBoxHook(nullptr);
-  SetLocaleDecimalSeparator(0);
+  ASSERT_EQ(window->PageControl1->count(), 4);
+  EXPECT_EQ(window->PageControl1->tabText(3), QStringLiteral("Tuner"));
+  TTunerPage& page = *window->TabSheet4;
+  EXPECT_EQ(page.Compute().State(), TTunerState::Idle);  // nothing runs for a hidden page
+  window->PageControl1->setCurrentIndex(3);
+  ASSERT_TRUE(WaitForPage(page));
+  ASSERT_EQ(page.tblBands->rowCount(), 1);
+  window->SetChecked(5, true);
+  window->niodiplenft->SetNioValue(90.0);
+  window->UpdateFeederCheck();
+  ASSERT_TRUE(WaitForPage(page));
+  ASSERT_EQ(page.tblBands->rowCount(), 1);
+  EXPECT_EQ(page.tblBands->item(0, 0)->text(), QStringLiteral("14.175"));
+  EXPECT_TRUE(page.lblDipole->text().contains(QStringLiteral("(90.00 ft)")));
+  // The feeder typed here shows on the Feeder check page.
+  TypeOver(*page.nioFeedLenm, u"12.34");
+  EXPECT_EQ(window->TabSheet3->nioFeedLenm->Text(), u"12.34");
+  EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(errors.empty());
 }
 
 }  // namespace
