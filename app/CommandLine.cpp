@@ -32,8 +32,8 @@ const char* const CommandLineUsage =
     "  --report FILE.pdf   a report to print or keep, as a PDF file, instead: the\n"
     "                      inputs, the lengths, the chart and the feeder check of a\n"
     "                      feeder --feeder-m M or --feeder-ft FT long (default 20 m)\n"
-    "                      on the line of --impedance or --vf; with --tuner or\n"
-    "                      --find-feeder (or both) their results too\n"
+    "                      of the tuner view's --line (default 450/600); with\n"
+    "                      --tuner or --find-feeder (or both) their results too\n"
     "  --tuner, --find-feeder\n"
     "                      the tuner view and the feeder finder by the antenna\n"
     "                      model; --tuner --help tells their options\n"
@@ -163,8 +163,7 @@ TCommandLine parse(const std::vector<std::string>& args) {
     if (option == "--dipole-m") options.dipoleFeet = feetOfMetres(inRange(option, value, 0, 1000, false, "above 0 up to 1000"));
     if (option == "--impedance") chooseImpedance(options, value);
     if (option == "--vf") {
-      options.velocityFactor = inRange(option, value, MinVelocityFactor, MaxVelocityFactor, true, "0.50 to 1.00");
-      options.feederConstant = FreeSpaceConstant * options.velocityFactor;
+      options.feederConstant = FreeSpaceConstant * inRange(option, value, MinVelocityFactor, MaxVelocityFactor, true, "0.50 to 1.00");
       options.impedance.clear();
     }
     if (option == "--bands") options.bands = bandList(value);

@@ -17,7 +17,6 @@ struct TCommandLine {
   double dipoleFeet = 85.30;
   double feederConstant = 886.0;
   std::string impedance = "450";  // the ohms chosen; empty for --vf
-  double velocityFactor = 0;      // --vf's, 0 for --impedance
   std::vector<int> bands;  // indices into BandPresets, ascending; empty: one frequency
   bool csv = false;
 };

@@ -56,6 +56,11 @@ class Numbers {
     return LocalNumbers(TrimmedText(value, maxDecimals), FSeparator);
   }
   std::u16string local(const std::string& numbers) const { return LocalNumbers(numbers, FSeparator); }
+  // A sentence whose every "." but its last stands in a number.
+  std::u16string sentence(const std::string& text) const {
+    const bool stop = !text.empty() && text.back() == '.';
+    return local(stop ? text.substr(0, text.size() - 1) : text) + (stop ? u"." : u"");
+  }
   // A frequency as it was given: "7.1 MHz".
   std::u16string megahertz(double value) const { return LocalNumbers(ShortestText(value), FSeparator) + u" MHz"; }
   std::u16string metresAndFeet(double metres) const {
@@ -135,9 +140,9 @@ TReportSection checkSection(const TReportInput& in, const Numbers& n) {
   const TFeederCheckInputs& check = in.check;
   TReportFacts facts;
   facts.rows.push_back({u"Feeder length", n.metresAndFeet(check.feederMetres)});
-  const std::optional<double> constant = FeederConstantOf(check.line, check.otherFactor);
-  std::u16string line = FeederLines.at(size_t(check.line)).name;
-  line += u", velocity factor " + n.fixed(VelocityFactorOf(check.line, check.otherFactor), 2);
+  const std::optional<double> constant = FeederConstantOf(check.line, check.customFactor);
+  std::u16string line = FeederLineName(check.line);
+  line += u", velocity factor " + n.fixed(VelocityFactorOf(check.line, check.customFactor), 2);
   if (constant) line += u" (feeder constant " + n.fixed(*constant, 2) + u" ft\u00B7MHz)";
   facts.rows.push_back({u"Line", line});
   const std::u16string error = FeederCheckError(check);
@@ -266,7 +271,7 @@ TReportSection tunerSection(const TReportInput& in, const TReportTuner& t, const
     }
   }
   if (t.spans && t.spans->spans.empty()) {
-    append(section, TReportText{NoSpanMessage(t.setup.region, in.frequencyMHz, *t.spans, n.separator())});
+    append(section, TReportText{n.sentence(NoSpanMessage(*t.spans, t.setup.region, in.frequencyMHz))});
   } else if (t.spans) {
     append(section, TReportText{u"Feeder lengths from 0" + std::u16string(1, n.separator()) +
                                          u"5 to 60 m at which the tuner matches every frequency (each band at its "

@@ -22,23 +22,31 @@ bool isMode(const std::string& option) { return option == "--tuner" || option ==
 
 bool takesValue(const std::string& option) { return option == "--report" || IsTunerValueOption(option); }
 
-bool isFeederLength(const std::string& option) { return option == "--feeder-m" || option == "--feeder-ft"; }
+// The feeder and its line, which the Feeder check shares with the tuner view.
+bool isSharedFeeder(const std::string& option) {
+  return option == "--feeder-m" || option == "--feeder-ft" || option == "--line";
+}
 
-// The tuner view's options other than the feeder's length need its modes.
+// The tuner view's options other than the shared feeder need its modes.
 void requireMode(const std::map<std::string, std::string>& given) {
   if (given.count("--tuner") || given.count("--find-feeder")) return;
   for (const auto& [option, value] : given) {
-    if (IsTunerValueOption(option) && !isFeederLength(option)) {
+    if (IsTunerValueOption(option) && !isSharedFeeder(option)) {
       throw EBadArgument(option + " belongs to --tuner or --find-feeder; give one of them");
     }
   }
 }
 
-// The feeder check's line: the calculator's own constants, or "other" of
-// --vf's velocity factor.
-void checkTheCalculatorsLine(TFeederCheckInputs& check, const TCommandLine& o) {
-  check.line = o.impedance.empty() ? OtherFeederLine : o.impedance == "300" ? 0 : 1;
-  if (o.impedance.empty()) check.otherFactor = o.velocityFactor;
+// The feeder check's line: --line's, as the Feeder check and Tuner pages
+// share it, or without one "450/600", the page's own first choice.
+void checkTheLine(TFeederCheckInputs& check, const std::map<std::string, std::string>& given,
+                  const TTransmissionLine& line) {
+  if (!given.count("--line")) return;
+  check.line = CustomFeederLine;
+  check.customFactor = line.velocityFactor;
+  for (size_t i = 0; i < LinePresets.size(); ++i) {
+    if (LinePresets[i].line == line) check.line = FeederLineOf(int(i));
+  }
 }
 
 // Every frequency of the options as the window's list calculates it, each
@@ -130,8 +138,9 @@ TReportInput ReportInputOfArguments(const std::vector<std::string>& args, std::u
   input.feeder = {fromArgument(o.impedance), o.feederConstant};
   input.check.dipoleFeet = o.dipoleFeet;
   for (int band : o.bands) input.check.checked[size_t(band)] = true;
-  checkTheCalculatorsLine(input.check, o);
-  input.check.feederMetres = TunerSetupOf(given, o.dipoleFeet).feederM;
+  const TTunerSetup shared = TunerSetupOf(given, o.dipoleFeet);
+  checkTheLine(input.check, given, shared.line);
+  input.check.feederMetres = shared.feederM;
   calculate(o, input);
   if (given.count("--tuner") || given.count("--find-feeder")) input.tuner = tunerPart(given, o);
   fileName = fromArgument(given.at("--report"));

@@ -224,24 +224,18 @@ void printTable(const TTunerOptions& o, const std::vector<TTunerRow>& rows, std:
   if (differs) out << "* the classic rule's first current maximum lies more than 1/16 line wavelength away\n";
 }
 
-std::string noSpanMessage(const TTunerOptions& o, const TFinderResult& result) {
-  std::string text;
-  for (char16_t c : NoSpanMessage(o.setup.region, o.common.frequencyMHz, result, u'.')) text += char(c);
-  return text;
-}
-
 void printSpans(const TTunerOptions& o, const TFinderResult& result, std::ostream& out, std::ostream& err) {
   if (o.common.csv) {
     out << "from_m,to_m,worst_MHz\n";
     for (const TFeederSpan& s : result.spans) {
       out << FixedText(s.fromM, 2) << ',' << FixedText(s.toM, 2) << ',' << FixedText(s.worstMHz, 4) << '\n';
     }
-    if (result.spans.empty()) err << noSpanMessage(o, result) << '\n';
+    if (result.spans.empty()) err << NoSpanMessage(result, o.setup.region, o.common.frequencyMHz) << '\n';
     return;
   }
   printSetup(o.setup, out);
   if (result.spans.empty()) {
-    out << noSpanMessage(o, result) << '\n';
+    out << NoSpanMessage(result, o.setup.region, o.common.frequencyMHz) << '\n';
     return;
   }
   out << "Feeder lengths at which the tuner matches every frequency, best first:\n";
@@ -308,16 +302,6 @@ TFinderResult ComputeFeederSpans(const TTunerSetup& setup, const std::vector<int
     finder.push_back({frequencies[i].frequencyMHz, feedPoints[i], frequencies[i].band});
   }
   return FindFeederSpans(setup.line, setup.tuner, finder);
-}
-
-std::u16string NoSpanMessage(TRegion region, double frequencyMHz, const TFinderResult& result,
-                             char16_t separator) {
-  const std::string stopper = result.stoppingGroup < 0 ? FixedText(frequencyMHz, 4) + " MHz"
-                                                       : BandText(BandPlan(region).at(size_t(result.stoppingGroup)));
-  std::string text = "No feeder length from 0.5 to 60 m suits every frequency: " + stopper + " stops it";
-  if (result.othersShareM > 0) text += " (without it the others share " + FixedText(result.othersShareM, 2) + " m of lengths)";
-  // Every "." but the last stands in a number.
-  return LocalNumbers(text, separator) + u".";
 }
 
 int RunWithTheAntennaModel(const std::function<void()>& work, std::ostream& err) {

@@ -36,10 +36,6 @@ std::vector<TTunerRow> ComputeTunerRows(const TTunerSetup& setup, const std::vec
                                         double frequencyMHz);
 TFinderResult ComputeFeederSpans(const TTunerSetup& setup, const std::vector<int>& bands, double frequencyMHz);
 
-// Why no feeder length suits every frequency, with the decimal separator given.
-std::u16string NoSpanMessage(TRegion region, double frequencyMHz, const TFinderResult& result,
-                             char16_t separator);
-
 // Runs work (parsing, then computing with the antenna model) and returns the
 // exit code of what it raised: 0 nothing, 2 a bad argument or geometry the
 // model cannot take (the error line and the usage on err), 3 nec2c missing,

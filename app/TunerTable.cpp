@@ -38,6 +38,14 @@ TTunerRow TunerRow(const TTunerSetup& setup, double frequencyMHz, std::complex<d
   return row;
 }
 
+std::string NoSpanMessage(const TFinderResult& result, TRegion region, double frequencyMHz) {
+  const std::string stopper = result.stoppingGroup < 0 ? FixedText(frequencyMHz, 4) + " MHz"
+                                                       : BandText(BandPlan(region).at(size_t(result.stoppingGroup)));
+  std::string text = "No feeder length from 0.5 to 60 m suits every frequency: " + stopper + " stops it";
+  if (result.othersShareM > 0) text += " (without it the others share " + FixedText(result.othersShareM, 2) + " m of lengths)";
+  return text + ".";
+}
+
 const std::array<const char*, 13> TunerColumns = {"MHz",     "feed R",  "feed X", "SWR",    "tuner R",
                                                   "tuner X", "loss dB", "total dB", "eff %", "peak V",
                                                   "match",   "max m",   "rule m"};

@@ -53,6 +53,23 @@ std::optional<double> ClassicFirstMaximum(double frequencyMHz, double dipoleFeet
 // than this fraction of a line wavelength.
 constexpr double RuleToleranceFraction = 1.0 / 16;
 
+// What the tuner view has computed, for the page, its chart and a report:
+// the inputs, one row per band centre (or the frequency), and the feeder
+// lengths that suit every band at its edges and centre.
+struct TTunerResult {
+  TTunerSetup setup;
+  std::vector<int> bands;        // the checked bands, indices into the band plan
+  double frequencyMHz = 0;       // used when no band is checked
+  std::vector<TTunerRow> rows;
+  std::vector<TFinderFrequency> finderFrequencies;
+  TFinderResult finder;
+};
+
+// Why no feeder length suits every frequency: "No feeder length from 0.5 to
+// 60 m suits every frequency: 3.5-3.8 MHz stops it (without it the others
+// share 1.20 m of lengths)." The frequency names the stopper when no band does.
+std::string NoSpanMessage(const TFinderResult& result, TRegion region, double frequencyMHz);
+
 // The table's columns and a row's cells as text, "." the decimal separator:
 // MHz, feed R and X, SWR, tuner R and X, matched and total loss in dB,
 // efficiency %, peak V, whether the tuner matches, the first current maximum

@@ -27,6 +27,7 @@
 #include "app/ProgramTitle.h"
 #include "app/ReportPdf.h"
 #include "app/WindowReport.h"
+#include "app/TunerPage.h"
 #include "app/WindowControls.h"
 #include "platform/Application.h"
 #include "platform/Bitmap.h"
@@ -154,6 +155,11 @@ void TfrmMain::createStandardControls() {
   TabSheet3->setPalette(palette());
   TabSheet3->setAutoFillBackground(true);
   PageControl1->addTab(TabSheet3, QStringLiteral("Feeder check"));
+  TabSheet4 = new TTunerPage;
+  TabSheet4->setPalette(palette());
+  TabSheet4->setAutoFillBackground(true);
+  PageControl1->addTab(TabSheet4, QStringLiteral("Tuner"));
+  ShareFeeder(*TabSheet3, *TabSheet4);
   QObject::connect(PageControl1, &QTabWidget::currentChanged, [this](int index) {
     if (index == PageControl1->indexOf(TabSheet3)) RunGuarded([this] { UpdateFeederCheck(); });
   });
@@ -215,6 +221,7 @@ void TfrmMain::createNumericFields(QWidget* groupBox4, QWidget* groupBox1) {
   niodiplenft = makeField(groupBox4, {"niodiplenft", u"Dipol length", u"ft", 75, 0.0, 1000.0, 2, 85.3}, 2, 50, 201);
   nioDipolLenm = makeField(groupBox4, {"nioDipolLenm", u"Dipol length", u"meter", 75, 0.0, 1000.0, 2, 26.0}, 2, 81, 201);
   nioDipolStep = makeField(groupBox1, {"nioDipolStep", u"Step size", u"meter", 55, 0.01, 1.0, 2, 0.1}, 17, 22, 174);
+  nioFreq->OnChange = [this](TObject*) { UpdateFeederCheck(); };
   niodiplenft->OnChange = [this](TObject* sender) { niodiplenftChange(sender); };
   nioDipolLenm->OnChange = [this](TObject* sender) { nioDipolLenmChange(sender); };
 }
@@ -263,6 +270,10 @@ void TfrmMain::applyTabOrder() {
   for (size_t i = 0; i + 1 < order.size(); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
   QWidget* previous = order.back();
   for (QWidget* next : TabSheet3->TabOrder()) {
+    QWidget::setTabOrder(previous, next);
+    previous = next;
+  }
+  for (QWidget* next : TabSheet4->TabOrder()) {
     QWidget::setTabOrder(previous, next);
     previous = next;
   }
@@ -404,6 +415,7 @@ void TfrmMain::UpdateFeederCheck() {
   std::array<bool, 10> checked{};
   for (int i = 0; i < int(checked.size()); ++i) checked[size_t(i)] = Checked(i);
   TabSheet3->SetCalculatorInputs(niodiplenft->GetNioValue(), checked);
+  TabSheet4->SetCalculatorInputs(niodiplenft->GetNioValue(), nioFreq->GetNioValue(), checked);
 }
 
 // ---- the first chart's extras --------------------------------------------------

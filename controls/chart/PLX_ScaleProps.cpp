@@ -93,8 +93,8 @@ void TScaleProps::SetMinTicks(int value) {
 // would reach the mapping. So is a widening that leaves the doubles.
 void TScaleProps::SetMinRange(double value) {
   if (!std::isfinite(value) || value <= SmallPosNum) return;
-  if (std::fabs((long double)FRangeHigh - FRangeLow) < value) {
-    const long double c = ((long double)FRangeLow + FRangeHigh) / 2;
+  if (std::fabs(static_cast<long double>(FRangeHigh) - FRangeLow) < value) {
+    const long double c = (static_cast<long double>(FRangeLow) + FRangeHigh) / 2;
     if (!storeApart(double(c - value / 2.0L), double(c + value / 2.0L))) return;
     FMinRngDiff = value;
     Changed();

@@ -72,7 +72,7 @@ class TScaleProps : public TObject {
   void SetVisible(bool value);
   TScaleType ScaleType() const { return FScaleType; }
   void SetScaleType(TScaleType value);
-  double Center() const { return double(((long double)FRangeLow + FRangeHigh) / 2); }
+  double Center() const { return double((static_cast<long double>(FRangeLow) + FRangeHigh) / 2); }
 
   // Until the owning chart's loading ends, Logarithmic is accepted without
   // checks (a layout assigns it before the ranges).

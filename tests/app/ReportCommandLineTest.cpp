@@ -66,27 +66,28 @@ TEST_F(ReportCommandLine, TheOptionsAreTheWindowsInputs) {
   ASSERT_EQ(single.calculations.size(), 1u);
   EXPECT_EQ(single.calculations[0].maxima->dipoleFeet, 65.62);
   EXPECT_EQ(single.chart.items->NumItems(), 8);  // the eight marks
-  EXPECT_EQ(single.check.line, 1);               // "450/600"
+  EXPECT_EQ(single.check.line, ClassicFeederLine);  // "450/600"
   EXPECT_EQ(single.check.feederMetres, 20);
   EXPECT_FALSE(single.tuner);
 
-  const TReportInput bands = Input({"--bands", "1.8,7.1", "--vf", "0.7", "--feeder-ft", "50"});
+  const TReportInput bands = Input({"--bands", "1.8,7.1", "--vf", "0.7", "--feeder-ft", "50", "--line", "450,0.7,1.5"});
   EXPECT_EQ(bands.bands, (std::vector<int>{0, 3}));
   EXPECT_EQ(bands.feeder.impedance, u"");
   ASSERT_EQ(bands.calculations.size(), 2u);
   EXPECT_FALSE(bands.calculations[0].maxima);  // too short
   EXPECT_EQ(bands.calculations[0].minimumFeet, 375 / 1.8);
   EXPECT_EQ(bands.chart.items->NumItems(), 8);
-  EXPECT_EQ(bands.check.line, OtherFeederLine);
-  EXPECT_EQ(bands.check.otherFactor, 0.7);
+  EXPECT_EQ(bands.check.line, CustomFeederLine);  // --line's, as the pages share it
+  EXPECT_EQ(bands.check.customFactor, 0.7);
   EXPECT_TRUE(bands.check.checked[0] && bands.check.checked[3] && !bands.check.checked[1]);
   EXPECT_DOUBLE_EQ(bands.check.feederMetres, 50 * MetresPerFoot);
-  EXPECT_EQ(Input({"--impedance", "300"}).check.line, 0);
+  EXPECT_EQ(Input({"--line", "open600"}).check.line, FeederLineOf(1));
+  EXPECT_EQ(Input({"--impedance", "300"}).check.line, ClassicFeederLine);
 }
 
 TEST_F(ReportCommandLine, BadArgumentsExitTwoWithTheUsage) {
   for (const Args& args : {Args{"--report"}, Args{"--report", ""}, Args{"--report", "r.pdf", "--csv"},
-                           Args{"--report", "r.pdf", "--height", "3"}, Args{"--report", "r.pdf", "--line", "open600"},
+                           Args{"--report", "r.pdf", "--height", "3"}, Args{"--report", "r.pdf", "--power", "5"},
                            Args{"--report", "r.pdf", "--feeder-m", "1", "--feeder-ft", "3"},
                            Args{"--report", "r.pdf", "--feeder-m", "-1"}, Args{"--report", "a.pdf", "--report", "b.pdf"},
                            Args{"--report", "r.pdf", "--frequency", "abc"}, Args{"--report=r.pdf", "--bogus"},
@@ -99,8 +100,10 @@ TEST_F(ReportCommandLine, BadArgumentsExitTwoWithTheUsage) {
   }
   EXPECT_FALSE(fs::exists("r.pdf"));
   const auto firstLine = [](const Args& args) {
-    const std::string err = Start(args).err;
-    return err.substr(0, err.find('\n'));
+    std::istringstream err(Start(args).err);
+    std::string line;
+    std::getline(err, line);
+    return line;
   };
   EXPECT_EQ(firstLine({"--report", "r.pdf", "--csv"}), "OrvakSE: --csv and --report exclude each other; give one of them");
   EXPECT_EQ(firstLine({"--report", "r.pdf", "--height", "3"}),

@@ -148,12 +148,12 @@ TEST_F(Report, TheFeederCheckHasThePagesRows) {
 
 TEST_F(Report, AFeederThatCannotBeCheckedGivesTheReasonInsteadOfRows) {
   TReportInput in;
-  in.check.line = OtherFeederLine;
-  in.check.otherFactor = 0.4;
+  in.check.line = CustomFeederLine;
+  in.check.customFactor = 0.4;
   const TReportSection check = Section(BuildReport(in), u"Feeder check");
   EXPECT_TRUE(Blocks<TReportTable>(check).empty());
   EXPECT_EQ(Texts(check), std::vector<std::u16string>{u"The velocity factor must lie between 0.50 and 1.00."});
-  EXPECT_EQ(Fact(check, u"Line"), u"other, velocity factor 0.40");
+  EXPECT_EQ(Fact(check, u"Line"), u"Custom, velocity factor 0.40");
 }
 
 TEST_F(Report, TheTunerViewIsThereOnlyWhenComputed) {

@@ -143,7 +143,7 @@ TEST_F(WindowReport, BothSaveWhatTheWindowShowsAndACancelSavesNothing) {
 // command line's hold the same text, also in a comma locale.
 TEST_F(WindowReport, ItHoldsTheTextOfTheCommandLinesReportOfTheSameInputs) {
   SKIP_WITHOUT_POPPLER();
-  Calculate({0, 1, 3, 5}, 0, QStringLiteral("12.5"), 0);
+  Calculate({0, 1, 3, 5}, 0, QStringLiteral("12.5"), ClassicFeederLine);
   EXPECT_EQ(messages.size(), 2u);  // 1.8 and 3.7 MHz
   const std::vector<std::string> options = {"--bands", "1.8,3.7,7.1,14.2", "--impedance", "300", "--feeder-m",
                                             "12.5"};
@@ -157,18 +157,20 @@ TEST_F(WindowReport, ItHoldsTheTextOfTheCommandLinesReportOfTheSameInputs) {
   EXPECT_NE(comma.find("12,50 m (41 ft 0,1 in)"), std::string::npos) << comma;
 }
 
-// The Feeder check page's "other" line is --vf's: the first pages differ
-// (the window has no measured line), the feeder checks are the same.
-TEST_F(WindowReport, TheOtherLinesCheckIsTheCommandLinesVf) {
+// The Feeder check page's line is --line's, a preset or the user's own.
+TEST_F(WindowReport, TheCheckPagesLineIsTheCommandLinesLine) {
   SKIP_WITHOUT_POPPLER();
-  Calculate({3}, 1, QStringLiteral("20"), OtherFeederLine);
+  Calculate({3}, 1, QStringLiteral("20"), FeederLineOf(1));
+  const std::string preset = WithoutDates(Text(Save("preset.pdf")));
+  EXPECT_EQ(preset, WithoutDates(Text(CommandLineReport("preset-cl.pdf", {"--bands", "7.1", "--line", "open600"}))));
+  EXPECT_NE(preset.find("Open wire 600 \u03A9, 2 mm, velocity factor 0.97"), std::string::npos) << preset;
+  window->TabSheet3->cbLine->setCurrentIndex(CustomFeederLine);
   window->TabSheet3->nioVF->SetNioValue(0.5);
   window->TabSheet3->nioVFChange(nullptr);
-  const auto check = [](const std::string& text) { return text.substr(text.find("Feeder check")); };
-  const std::string fromWindow = check(WithoutDates(Text(Save("window.pdf"))));
-  EXPECT_EQ(fromWindow, check(WithoutDates(Text(CommandLineReport("command-line.pdf", {"--bands", "7.1", "--vf", "0.5"})))));
-  EXPECT_NE(fromWindow.find("other, velocity factor 0.50 (feeder constant 491.79 ft\u00B7MHz)"), std::string::npos)
-      << fromWindow;
+  const std::string custom = WithoutDates(Text(Save("custom.pdf")));
+  EXPECT_EQ(custom, WithoutDates(Text(CommandLineReport("custom-cl.pdf", {"--bands", "7.1", "--line", "450,0.5,1"}))));
+  EXPECT_NE(custom.find("Custom, velocity factor 0.50 (feeder constant 491.79 ft\u00B7MHz)"), std::string::npos)
+      << custom;
 }
 
 // The tuner view's results reach the report through the window's one hook;
@@ -177,7 +179,7 @@ TEST_F(WindowReport, TheTunerPartComesThroughItsHook) {
   SKIP_WITHOUT_POPPLER();
   SKIP_WITHOUT_NEC2C();
   TemporaryFolderScope temporary;
-  Calculate({3, 5}, 1, QStringLiteral("20"), 1);
+  Calculate({3, 5}, 1, QStringLiteral("20"), ClassicFeederLine);
   window->ReportTuner = [] {
     TReportTuner tuner;
     tuner.rows = ComputeTunerRows(tuner.setup, {3, 5}, 7.1);
