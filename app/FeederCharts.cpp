@@ -129,12 +129,24 @@ void ApplyFirstChartLayout(TCustomRChart& chart, double scale) {
   chart.SetMouseAction(maDragCrossH);
   setCrossHair(chart.CrossHair1(), clWhite, 1, chBoth, scaled(1, scale));
   setCrossHair(chart.CrossHair2(), clBlack, 1, chVert, scaled(3, scale));
-  applyAxis(chart.Scale1X(), {u"Feeder length in meters (x - current max point)", 0, 22, taCenter,
-                              uaSclCenter, FirstChartHomeX.low, FirstChartHomeX.high},
+  applyAxis(chart.Scale1X(),
+            {u"Feeder length in meters (x - current max point)",
+             0,
+             22,
+             taCenter,
+             uaSclCenter,
+             FirstChartHomeX.low,
+             FirstChartHomeX.high},
             scale);
   chart.Scale1X().SetScaleLocation(slBottom);
-  applyAxis(chart.Scale1Y(), {u"Frequency (MHz)", -40, -16, taLeftJustify, uaSclTopLft,
-                              FirstChartHomeY.low, FirstChartHomeY.high},
+  applyAxis(chart.Scale1Y(),
+            {u"Frequency (MHz)",
+             -40,
+             -16,
+             taLeftJustify,
+             uaSclTopLft,
+             FirstChartHomeY.low,
+             FirstChartHomeY.high},
             scale);
   chart.Scale1Y().SetScaleLocation(slLeft);
 }

@@ -27,8 +27,8 @@ void ApplyFirstChartLayout(TCustomRChart& chart, double scale = 1);
 void FinishFirstChart(TCustomRChart& chart);
 // A chart without a window loaded as the first chart, of the size given
 // (the window's by default) at a scale.
-void LoadFirstChart(TCustomRChart& chart, int width = FirstChartWidth, int height = FirstChartHeight,
-                    double scale = 1);
+void LoadFirstChart(TCustomRChart& chart, int width = FirstChartWidth,
+                    int height = FirstChartHeight, double scale = 1);
 
 // The second chart, "Optimum length", while it loads.
 void ApplyOptimumChartLayout(TCustomRChart& chart);

@@ -10,7 +10,8 @@
 #include "controls/chart/PLX_rchart.h"
 #include "platform/Locale.h"
 
-TReportCalculation ReportCalculationOf(const TFeederState& state, const TCalcResult& result, double dipoleFeet) {
+TReportCalculation ReportCalculationOf(const TFeederState& state, const TCalcResult& result,
+                                       double dipoleFeet) {
   TReportCalculation calculation{state.freq, std::nullopt, state.length};
   if (result.done) calculation.maxima = CalculatedMaxima(state, dipoleFeet);
   return calculation;
@@ -32,6 +33,11 @@ TReportChart ReportChartOf(TCustomRChart& chart) {
           {chart.Scale1Y().RangeLow(), chart.Scale1Y().RangeHigh()}};
 }
 
+std::optional<TReportTuner> ReportTunerOf(const TTunerResult* result) {
+  if (!result) return std::nullopt;
+  return TReportTuner{result->setup, result->rows, result->finder};
+}
+
 std::u16string ReportDate() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
@@ -50,19 +56,25 @@ class Numbers {
  public:
   Numbers() : FSeparator(LocaleDecimalSeparator()) {}
 
-  std::u16string fixed(double value, int decimals) const { return FormatFixed(value, decimals, FSeparator); }
+  std::u16string fixed(double value, int decimals) const {
+    return FormatFixed(value, decimals, FSeparator);
+  }
   // At most maxDecimals, trailing zeros dropped: 2.0 "2", 0.005 "0.005".
   std::u16string trimmed(double value, int maxDecimals) const {
     return LocalNumbers(TrimmedText(value, maxDecimals), FSeparator);
   }
-  std::u16string local(const std::string& numbers) const { return LocalNumbers(numbers, FSeparator); }
+  std::u16string local(const std::string& numbers) const {
+    return LocalNumbers(numbers, FSeparator);
+  }
   // A sentence whose every "." but its last stands in a number.
   std::u16string sentence(const std::string& text) const {
     const bool stop = !text.empty() && text.back() == '.';
     return local(stop ? text.substr(0, text.size() - 1) : text) + (stop ? u"." : u"");
   }
   // A frequency as it was given: "7.1 MHz".
-  std::u16string megahertz(double value) const { return LocalNumbers(ShortestText(value), FSeparator) + u" MHz"; }
+  std::u16string megahertz(double value) const {
+    return LocalNumbers(ShortestText(value), FSeparator) + u" MHz";
+  }
   std::u16string metresAndFeet(double metres) const {
     return fixed(metres, 2) + u" m (" + FeetInchesText(metres, FSeparator) + u")";
   }
@@ -85,20 +97,26 @@ TReportSection inputsSection(const TReportInput& in, const Numbers& n) {
   } else {
     std::vector<std::u16string> bands;
     // No break between a number and its unit.
-    for (int band : in.bands) bands.push_back(n.local(ShortestText(BandPresets.at(size_t(band)).frequency)) + u"\u00A0MHz");
+    for (int band : in.bands)
+      bands.push_back(n.local(ShortestText(BandPresets.at(size_t(band)).frequency)) + u"\u00A0MHz");
     facts.rows.push_back({u"Bands", joined(bands, u", ")});
   }
   facts.rows.push_back(
-      {u"Dipole length", n.fixed(in.dipoleFeet * MetresPerFoot, 2) + u" m (" + n.fixed(in.dipoleFeet, 2) + u" ft)"});
-  const std::u16string line = u"velocity factor " + n.fixed(in.feeder.constant / FreeSpaceConstant, 2) +
-                              u" (feeder constant " + n.fixed(in.feeder.constant, 2) + u" ft\u00B7MHz)";
-  facts.rows.push_back({u"Feeder", in.feeder.impedance.empty() ? u"measured line, " + line
-                                                               : u"Z0 " + in.feeder.impedance + kOhm + u", " + line});
+      {u"Dipole length",
+       n.fixed(in.dipoleFeet * MetresPerFoot, 2) + u" m (" + n.fixed(in.dipoleFeet, 2) + u" ft)"});
+  const std::u16string line =
+      u"velocity factor " + n.fixed(in.feeder.constant / FreeSpaceConstant, 2) +
+      u" (feeder constant " + n.fixed(in.feeder.constant, 2) + u" ft\u00B7MHz)";
+  facts.rows.push_back({u"Feeder",
+                        in.feeder.impedance.empty()
+                            ? u"measured line, " + line
+                            : u"Z0 " + in.feeder.impedance + kOhm + u", " + line});
   return {u"Inputs", {facts}};
 }
 
 TReportSection lengthsSection(const TReportInput& in, const Numbers& n) {
-  if (in.calculations.empty()) return {u"Exact feeder lengths", {TReportText{u"The list is empty."}}};
+  if (in.calculations.empty())
+    return {u"Exact feeder lengths", {TReportText{u"The list is empty."}}};
   TReportTable table;
   table.columns.push_back({u"Frequency", TReportAlign::Left});
   for (int i = 1; i <= 8; ++i) table.columns.push_back({std::u16string(1, char16_t(u'0' + i))});
@@ -111,8 +129,11 @@ TReportSection lengthsSection(const TReportInput& in, const Numbers& n) {
     }
     table.rows.push_back(std::move(row));
   }
-  return {u"Exact feeder lengths",
-          {TReportText{u"The feeder lengths of the current maxima 1 to 8, in metres, as the list gives them."}, table}};
+  return {
+      u"Exact feeder lengths",
+      {TReportText{
+           u"The feeder lengths of the current maxima 1 to 8, in metres, as the list gives them."},
+       table}};
 }
 
 bool hasAvoidBars(const TReportChart& chart) {
@@ -125,7 +146,8 @@ bool hasAvoidBars(const TReportChart& chart) {
 }
 
 TReportSection chartSection(const TReportInput& in) {
-  std::u16string caption = u"Feeder length in metres against frequency in MHz: the yellow marks are the current maxima";
+  std::u16string caption =
+      u"Feeder length in metres against frequency in MHz: the yellow marks are the current maxima";
   caption += hasAvoidBars(in.chart) ? u", the red bars the lengths to avoid." : u".";
   return {u"Current maxima", {TReportChartPlace{}, TReportText{caption}}};
 }
@@ -161,7 +183,8 @@ TReportSection checkSection(const TReportInput& in, const Numbers& n) {
       row.push_back(n.fixed(c.nearestMaximum, 2) + u" m");
       row.push_back(checkRowChange(c, n));
       row.push_back(c.nearVoltageMaximum ? u"Avoid: " + n.fixed(c.voltageDistance, 2) +
-                                               u" m from a voltage maximum at " + n.fixed(c.voltageMaximum, 2) + u" m"
+                                               u" m from a voltage maximum at " +
+                                               n.fixed(c.voltageMaximum, 2) + u" m"
                                          : u"");
     }
     table.rows.push_back(std::move(row));
@@ -170,8 +193,8 @@ TReportSection checkSection(const TReportInput& in, const Numbers& n) {
 }
 
 std::u16string groundText(const TGround& g, const Numbers& n) {
-  const std::u16string values = u"relative permittivity " + n.trimmed(g.permittivity, 3) + u", conductivity " +
-                                n.trimmed(g.conductivity, 4) + u" S/m";
+  const std::u16string values = u"relative permittivity " + n.trimmed(g.permittivity, 3) +
+                                u", conductivity " + n.trimmed(g.conductivity, 4) + u" S/m";
   if (g.kind == TGroundKind::FreeSpace) return u"none, free space";
   if (g.kind == TGroundKind::Perfect) return u"perfect ground";
   for (const TGroundClass& c : GroundClasses) {
@@ -202,22 +225,24 @@ std::u16string lineText(const TReportInput& in, const TTunerSetup& s, const Numb
     if (p.line == s.line) name = p.name;
   }
   return name + u": Z0 " + n.trimmed(s.line.z0, 2) + kOhm + u", velocity factor " +
-         n.trimmed(s.line.velocityFactor, 3) + u", conductors " + n.trimmed(s.line.conductorDiameterM * 1000, 3) +
-         u" mm across; " + lossText(in, s, n);
+         n.trimmed(s.line.velocityFactor, 3) + u", conductors " +
+         n.trimmed(s.line.conductorDiameterM * 1000, 3) + u" mm across; " + lossText(in, s, n);
 }
 
 std::u16string tunerText(const TTuner& t, const Numbers& n) {
   if (t.kind == TTuner::External) {
-    return u"external, matching |Z| from " + n.trimmed(t.minZ, 2) + u" to " + n.trimmed(t.maxZ, 2) + kOhm;
+    return u"external, matching |Z| from " + n.trimmed(t.minZ, 2) + u" to " + n.trimmed(t.maxZ, 2) +
+           kOhm;
   }
   return u"internal, matching an SWR up to " + n.trimmed(t.maxSwr, 2) + u" on 50" + kOhm;
 }
 
 TReportFacts tunerFacts(const TReportInput& in, const TTunerSetup& s, const Numbers& n) {
   const TDipoleModel& a = s.antenna;
-  return {{{u"Antenna", u"copper dipole " + n.fixed(a.lengthM, 2) + u" m long of " +
-                            n.trimmed(a.wireDiameterM * 1000, 3) + u" mm wire, " + n.trimmed(a.heightM, 2) +
-                            u" m high, fed in its centre"},
+  return {{{u"Antenna",
+            u"copper dipole " + n.fixed(a.lengthM, 2) + u" m long of " +
+                n.trimmed(a.wireDiameterM * 1000, 3) + u" mm wire, " + n.trimmed(a.heightM, 2) +
+                u" m high, fed in its centre"},
            {u"Ground", groundText(a.ground, n)},
            {u"Line", lineText(in, s, n)},
            {u"Feeder length", n.metresAndFeet(s.feederM)},
@@ -260,22 +285,26 @@ void append(TReportSection& section, Block block) {
 TReportSection tunerSection(const TReportInput& in, const TReportTuner& t, const Numbers& n) {
   TReportSection section{u"Tuner view", {tunerFacts(in, t.setup, n)}};
   if (!t.rows.empty()) {
-    append(section, TReportText{u"What the tuner sees at the end of the feeder, at the frequency or "
-                                         u"at each band's centre:"});
+    append(section,
+           TReportText{u"What the tuner sees at the end of the feeder, at the frequency or "
+                       u"at each band's centre:"});
     append(section, tunerTable(t.rows, n));
     for (const TTunerRow& r : t.rows) {
       if (!r.ruleDiffers) continue;
-      append(section, TReportText{u"* The classic rule's first current maximum lies more than 1/16 "
-                                           u"line wavelength away."});
+      append(section,
+             TReportText{u"* The classic rule's first current maximum lies more than 1/16 "
+                         u"line wavelength away."});
       break;
     }
   }
   if (t.spans && t.spans->spans.empty()) {
-    append(section, TReportText{n.sentence(NoSpanMessage(*t.spans, t.setup.region, in.frequencyMHz))});
+    append(section,
+           TReportText{n.sentence(NoSpanMessage(*t.spans, t.setup.region, in.frequencyMHz))});
   } else if (t.spans) {
-    append(section, TReportText{u"Feeder lengths from 0" + std::u16string(1, n.separator()) +
-                                         u"5 to 60 m at which the tuner matches every frequency (each band at its "
-                                         u"edges and its centre), best first:"});
+    append(section,
+           TReportText{u"Feeder lengths from 0" + std::u16string(1, n.separator()) +
+                       u"5 to 60 m at which the tuner matches every frequency (each band at its "
+                       u"edges and its centre), best first:"});
     append(section, spansTable(t.spans->spans, n));
   }
   return section;
@@ -289,7 +318,8 @@ TReport BuildReport(const TReportInput& in) {
   report.title = std::u16string(ProgramTitle) + u": feeder report";
   report.subtitle = in.date;
   report.footer = std::u16string(ProgramTitle) + u", feeder report of " + in.date;
-  report.sections = {inputsSection(in, n), lengthsSection(in, n), chartSection(in), checkSection(in, n)};
+  report.sections = {
+      inputsSection(in, n), lengthsSection(in, n), chartSection(in), checkSection(in, n)};
   if (in.tuner) report.sections.push_back(tunerSection(in, *in.tuner, n));
   return report;
 }

@@ -32,7 +32,8 @@ struct TReportCalculation {
   double minimumFeet = 0;  // the dipole length it needs, when too short
 };
 // The calculation a state holds after CalcSingle gave result.
-TReportCalculation ReportCalculationOf(const TFeederState& state, const TCalcResult& result, double dipoleFeet);
+TReportCalculation ReportCalculationOf(const TFeederState& state, const TCalcResult& result,
+                                       double dipoleFeet);
 // The maxima of the calculations that were done, in their order.
 std::vector<TCalculatedMaxima> DoneMaxima(const std::vector<TReportCalculation>& calculations);
 
@@ -57,6 +58,9 @@ struct TReportTuner {
   std::vector<TTunerRow> rows;         // empty: the table was not computed
   std::optional<TFinderResult> spans;  // none: the lengths were not searched
 };
+
+// The part of what the Tuner page has computed (none while it computes).
+std::optional<TReportTuner> ReportTunerOf(const TTunerResult* result);
 
 struct TReportInput {
   std::u16string date;  // as the title gives it, "2025-05-17"

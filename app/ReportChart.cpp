@@ -23,8 +23,10 @@ void scaleLineWidths(TrcItemStore& store, double scale) {
 bool inRange(TCustomRChart& chart, const TrcChartItem& item) {
   const TScaleProps& x = chart.ScalePropsX(item.Layer);
   const TScaleProps& y = chart.ScalePropsY(item.Layer);
-  return item.x >= std::min(x.RangeLow(), x.RangeHigh()) && item.x <= std::max(x.RangeLow(), x.RangeHigh()) &&
-         item.y >= std::min(y.RangeLow(), y.RangeHigh()) && item.y <= std::max(y.RangeLow(), y.RangeHigh());
+  return item.x >= std::min(x.RangeLow(), x.RangeHigh()) &&
+         item.x <= std::max(x.RangeLow(), x.RangeHigh()) &&
+         item.y >= std::min(y.RangeLow(), y.RangeHigh()) &&
+         item.y <= std::max(y.RangeLow(), y.RangeHigh());
 }
 
 // The marks have a fixed size in pixels: the calculation's discs are drawn
@@ -47,7 +49,9 @@ void drawScaledMarks(TCustomRChart& chart, TCanvas& cv, int dx, int dy, double s
   for (int i = 0; i < store.NumItems(); ++i) {
     const TrcChartItem& item = store.Items()[i];
     if (item.ItemKind != tkMarkAt || item.MarkOrAlign != FeederMarkKind) continue;
-    if (!store.LayerVisible(item.Layer) || !store.ClassVisible(item.ItemClass) || !inRange(chart, item)) continue;
+    if (!store.LayerVisible(item.Layer) || !store.ClassVisible(item.ItemClass) ||
+        !inRange(chart, item))
+      continue;
     int x = 0, y = 0;
     chart.R2M(item.Layer, item.x, item.y, x, y);
     pen.SetColor(item.Color);

@@ -20,7 +20,9 @@ namespace {
 
 bool isMode(const std::string& option) { return option == "--tuner" || option == "--find-feeder"; }
 
-bool takesValue(const std::string& option) { return option == "--report" || IsTunerValueOption(option); }
+bool takesValue(const std::string& option) {
+  return option == "--report" || IsTunerValueOption(option);
+}
 
 // The feeder and its line, which the Feeder check shares with the tuner view.
 bool isSharedFeeder(const std::string& option) {
@@ -72,14 +74,16 @@ TReportTuner tunerPart(const std::map<std::string, std::string>& given, const TC
   TReportTuner tuner;
   tuner.setup = TunerSetupOf(given, o.dipoleFeet);
   if (given.count("--tuner")) tuner.rows = ComputeTunerRows(tuner.setup, o.bands, o.frequencyMHz);
-  if (given.count("--find-feeder")) tuner.spans = ComputeFeederSpans(tuner.setup, o.bands, o.frequencyMHz);
+  if (given.count("--find-feeder"))
+    tuner.spans = ComputeFeederSpans(tuner.setup, o.bands, o.frequencyMHz);
   return tuner;
 }
 
 TCommandLine commonOptions(const std::vector<std::string>& rest) {
   const TCommandLineParse common = ParseCommandLine(rest);
   if (!common.options) throw EBadArgument(common.error);
-  if (common.options->csv) throw EBadArgument("--csv and --report exclude each other; give one of them");
+  if (common.options->csv)
+    throw EBadArgument("--csv and --report exclude each other; give one of them");
   return *common.options;
 }
 
@@ -113,7 +117,9 @@ class HeadlessApplication {
 };
 
 // An argument's text, in the locale's encoding as the system hands it over.
-std::u16string fromArgument(const std::string& text) { return FromQString(QString::fromLocal8Bit(text)); }
+std::u16string fromArgument(const std::string& text) {
+  return FromQString(QString::fromLocal8Bit(text));
+}
 
 }  // namespace
 
@@ -124,7 +130,8 @@ bool IsReportCommandLine(const std::vector<std::string>& args) {
   return false;
 }
 
-TReportInput ReportInputOfArguments(const std::vector<std::string>& args, std::u16string& fileName) {
+TReportInput ReportInputOfArguments(const std::vector<std::string>& args,
+                                    std::u16string& fileName) {
   std::vector<std::string> rest;
   const auto given = TakeOptions(args, isMode, takesValue, rest);
   if (given.at("--report").empty()) throw EBadArgument("--report needs the name of a file");
@@ -147,7 +154,8 @@ TReportInput ReportInputOfArguments(const std::vector<std::string>& args, std::u
   return input;
 }
 
-int RunReportCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunReportCommandLine(const std::vector<std::string>& args, std::ostream& out,
+                         std::ostream& err) {
   for (const std::string& a : args) {
     if (a == "--help") return DeliverOutput(CommandLineUsage, out, err);
   }

@@ -21,4 +21,5 @@ TReportInput ReportInputOfArguments(const std::vector<std::string>& args, std::u
 // 2 a bad argument (its error line and the usage on err), 3 nec2c missing,
 // 1 a file that cannot be written or a computation that failed (one line
 // with the reason on err). Prints nothing on out but --help's usage.
-int RunReportCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunReportCommandLine(const std::vector<std::string>& args, std::ostream& out,
+                         std::ostream& err);

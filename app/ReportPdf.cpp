@@ -35,7 +35,8 @@ struct PaperSize {
 };
 
 PaperSize paperSize(TPaper paper) {
-  return paper == TPaper::Letter ? PaperSize{QPageSize::Letter, 215.9, 279.4} : PaperSize{QPageSize::A4, 210, 297};
+  return paper == TPaper::Letter ? PaperSize{QPageSize::Letter, 215.9, 279.4}
+                                 : PaperSize{QPageSize::A4, 210, 297};
 }
 
 // Width and height in millimetres as the C library's locale data give them,
@@ -44,7 +45,9 @@ std::optional<std::pair<int, int>> paperOfLocaleData() {
   const locale_t locale = newlocale(LC_PAPER_MASK, "", locale_t(0));
   if (locale == locale_t(0)) return std::nullopt;
   // These two items are numbers handed back in the place of the text.
-  const auto number = [locale](nl_item item) { return int(reinterpret_cast<intptr_t>(nl_langinfo_l(item, locale))); };
+  const auto number = [locale](nl_item item) {
+    return int(reinterpret_cast<intptr_t>(nl_langinfo_l(item, locale)));
+  };
   const std::pair<int, int> size{number(_NL_PAPER_WIDTH), number(_NL_PAPER_HEIGHT)};
   freelocale(locale);
   return size;
@@ -60,11 +63,20 @@ QString paperLocaleName() {
 }
 
 bool lettersTerritory(QLocale::Territory territory) {
-  constexpr QLocale::Territory kLetter[] = {
-      QLocale::UnitedStates, QLocale::Canada,   QLocale::Mexico,     QLocale::Belize,
-      QLocale::Chile,        QLocale::Colombia, QLocale::CostaRica,  QLocale::ElSalvador,
-      QLocale::Guatemala,    QLocale::Nicaragua, QLocale::Panama,    QLocale::Philippines,
-      QLocale::PuertoRico,   QLocale::Venezuela};
+  constexpr QLocale::Territory kLetter[] = {QLocale::UnitedStates,
+                                            QLocale::Canada,
+                                            QLocale::Mexico,
+                                            QLocale::Belize,
+                                            QLocale::Chile,
+                                            QLocale::Colombia,
+                                            QLocale::CostaRica,
+                                            QLocale::ElSalvador,
+                                            QLocale::Guatemala,
+                                            QLocale::Nicaragua,
+                                            QLocale::Panama,
+                                            QLocale::Philippines,
+                                            QLocale::PuertoRico,
+                                            QLocale::Venezuela};
   return std::find(std::begin(kLetter), std::end(kLetter), territory) != std::end(kLetter);
 }
 
@@ -132,7 +144,9 @@ class ReportLayouter {
 
  private:
   double measure(const QFont& font, double width, const QString& text) const {
-    return QFontMetricsF(font, &FDevice).boundingRect(QRectF(0, 0, width, 1e9), flags(), text).height();
+    return QFontMetricsF(font, &FDevice)
+        .boundingRect(QRectF(0, 0, width, 1e9), flags(), text)
+        .height();
   }
   double advance(const QFont& font, const QString& text) const {
     return QFontMetricsF(font, &FDevice).horizontalAdvance(text);
@@ -150,8 +164,10 @@ class ReportLayouter {
   void addChart(bool keepWithNext);
   struct TableGrid;
   TableGrid tableGrid(const TReportTable& table) const;
-  std::vector<double> naturalWidths(const TReportTable& table, const QFont& font, const QFont& bold) const;
-  void addTableRow(const TableGrid& grid, const std::vector<std::u16string>& cells, int headerBox, bool shaded);
+  std::vector<double> naturalWidths(const TReportTable& table, const QFont& font,
+                                    const QFont& bold) const;
+  void addTableRow(const TableGrid& grid, const std::vector<std::u16string>& cells, int headerBox,
+                   bool shaded);
 
   QPaintDevice& FDevice;
   PaperSize FPaper;
@@ -160,7 +176,8 @@ class ReportLayouter {
   double FLabels = 0;  // the width of the facts' labels' column
 };
 
-void ReportLayouter::addText(const QFont& font, const QString& text, double spaceBefore, bool keepWithNext) {
+void ReportLayouter::addText(const QFont& font, const QString& text, double spaceBefore,
+                             bool keepWithNext) {
   const double height = measure(font, width(), text);
   add({height, spaceBefore, keepWithNext}, [this, font, text, height](QPainter& p, double top) {
     p.setFont(font);
@@ -176,7 +193,8 @@ void ReportLayouter::measureLabels(const TReport& report) {
   for (const TReportSection& section : report.sections) {
     for (const TReportBlock& block : section.blocks) {
       if (const auto* facts = std::get_if<TReportFacts>(&block)) {
-        for (const auto& row : facts->rows) FLabels = std::max(FLabels, advance(face(9, true), ToQString(row[0])));
+        for (const auto& row : facts->rows)
+          FLabels = std::max(FLabels, advance(face(9, true), ToQString(row[0])));
       }
     }
   }
@@ -189,7 +207,8 @@ void ReportLayouter::addFacts(const TReportFacts& facts) {
   const double labels = FLabels;
   for (const auto& [label, value] : facts.rows) {
     const QString l = ToQString(label), v = ToQString(value);
-    const double height = std::max(measure(labelFont, labels, l), measure(valueFont, width() - labels, v));
+    const double height =
+        std::max(measure(labelFont, labels, l), measure(valueFont, width() - labels, v));
     add({height, mm(0.8)}, [=, this](QPainter& p, double top) {
       p.setPen(Qt::black);
       p.setFont(labelFont);
@@ -239,7 +258,8 @@ std::vector<double> ReportLayouter::naturalWidths(const TReportTable& table, con
                                                   const QFont& bold) const {
   const size_t columns = table.columns.size();
   std::vector<double> widths(columns);
-  for (size_t c = 0; c < columns; ++c) widths[c] = advance(bold, ToQString(table.columns[c].header));
+  for (size_t c = 0; c < columns; ++c)
+    widths[c] = advance(bold, ToQString(table.columns[c].header));
   for (const auto& row : table.rows) {
     for (size_t c = 0; c < row.size() && c < columns; ++c) {
       const bool spans = row.size() < columns && c + 1 == row.size();
@@ -268,7 +288,8 @@ ReportLayouter::TableGrid ReportLayouter::tableGrid(const TReportTable& table) c
   if (total > width()) {
     size_t widest = 0;
     for (size_t c = 0; c < grid.widths.size(); ++c) {
-      if (table.columns[c].align == TReportAlign::Left && grid.widths[c] > grid.widths[widest]) widest = c;
+      if (table.columns[c].align == TReportAlign::Left && grid.widths[c] > grid.widths[widest])
+        widest = c;
     }
     grid.widths[widest] = std::max(grid.widths[widest] - (total - width()), 4 * grid.pad);
   } else {
@@ -283,8 +304,8 @@ ReportLayouter::TableGrid ReportLayouter::tableGrid(const TReportTable& table) c
 }
 
 // The header row is the one without a header box of its own.
-void ReportLayouter::addTableRow(const TableGrid& grid, const std::vector<std::u16string>& cells, int headerBox,
-                                 bool shaded) {
+void ReportLayouter::addTableRow(const TableGrid& grid, const std::vector<std::u16string>& cells,
+                                 int headerBox, bool shaded) {
   const bool header = headerBox < 0;
   const QFont font = header ? grid.bold : grid.font;
   const size_t columns = grid.columns.size();
@@ -308,7 +329,9 @@ void ReportLayouter::addTableRow(const TableGrid& grid, const std::vector<std::u
       const bool right = grid.columns[c].align == TReportAlign::Right && !spans;
       p.setPen(grid.columns[c].warning && !header ? kWarningColor : QColor(Qt::black));
       const QRectF rect(rects[c].left(), top + grid.pad / 2, rects[c].width(), height - grid.pad);
-      p.drawText(rect, Qt::TextWordWrap | Qt::AlignTop | (right ? Qt::AlignRight : Qt::AlignLeft), texts[c]);
+      p.drawText(rect,
+                 Qt::TextWordWrap | Qt::AlignTop | (right ? Qt::AlignRight : Qt::AlignLeft),
+                 texts[c]);
     }
     if (header) {
       p.setPen(QPen(kRuleColor, mm(0.25)));
@@ -323,7 +346,8 @@ void ReportLayouter::addTable(const TReportTable& table) {
   for (const TReportColumn& column : table.columns) headers.push_back(column.header);
   const int headerBox = int(FBoxes.size());
   addTableRow(grid, headers, -1, false);
-  for (size_t i = 0; i < table.rows.size(); ++i) addTableRow(grid, table.rows[i], headerBox, i % 2 == 1);
+  for (size_t i = 0; i < table.rows.size(); ++i)
+    addTableRow(grid, table.rows[i], headerBox, i % 2 == 1);
 }
 
 std::vector<Box> ReportLayouter::boxes(const TReport& report) {
@@ -348,8 +372,8 @@ std::vector<Box> ReportLayouter::boxes(const TReport& report) {
 
 // ---- Pages
 
-void paintFooter(QPainter& p, const ReportLayouter& layout, double pageHeight, const QString& footer, int page,
-                 int pages) {
+void paintFooter(QPainter& p, const ReportLayouter& layout, double pageHeight,
+                 const QString& footer, int page, int pages) {
   const double top = pageHeight - mm(kFooterMm);
   p.setPen(QPen(kRuleColor, mm(0.25)));
   p.drawLine(QPointF(layout.left(), top), QPointF(layout.left() + layout.width(), top));
@@ -357,11 +381,13 @@ void paintFooter(QPainter& p, const ReportLayouter& layout, double pageHeight, c
   p.setFont(face(7.5));
   const QRectF line(layout.left(), top + mm(1.5), layout.width(), mm(5));
   p.drawText(line, Qt::AlignLeft | Qt::AlignTop, footer);
-  p.drawText(line, Qt::AlignRight | Qt::AlignTop, QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages));
+  p.drawText(line,
+             Qt::AlignRight | Qt::AlignTop,
+             QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages));
 }
 
-void paintPages(QPdfWriter& writer, QPainter& p, const ReportLayouter& layout, const std::vector<Box>& boxes,
-                const QString& footer) {
+void paintPages(QPdfWriter& writer, QPainter& p, const ReportLayouter& layout,
+                const std::vector<Box>& boxes, const QString& footer) {
   std::vector<TLayoutBox> layouts;
   for (const Box& box : boxes) layouts.push_back(box.layout);
   const std::vector<TPlacedBox> placed = PlaceBoxes(layouts, layout.textHeight());
@@ -378,7 +404,9 @@ void paintPages(QPdfWriter& writer, QPainter& p, const ReportLayouter& layout, c
   paintFooter(p, layout, pageHeight, footer, page, pages);
 }
 
-int chartPixels(TPaper paper) { return int(std::ceil(ReportChartWidthMm(paper) / 25.4 * ReportChartDpi)); }
+int chartPixels(TPaper paper) {
+  return int(std::ceil(ReportChartWidthMm(paper) / 25.4 * ReportChartDpi));
+}
 
 }  // namespace
 

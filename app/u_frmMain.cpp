@@ -213,6 +213,8 @@ void TfrmMain::createStandardControls() {
   wire(btnPlott, [this] { btnPlottClick(); });
   wire(Button2, [this] { Button2Click(); });
   wire(TabSheet3->btnReport, [this] { SaveReport1Click(); });
+  wire(TabSheet4->btnReport, [this] { SaveReport1Click(); });
+  ReportTuner = [this] { return ReportTunerOf(TabSheet4->Result()); };
   QObject::connect(cbZ0, &QComboBox::editTextChanged, [this] { RunGuarded([this] { cbZ0Change(); }); });
 }
 

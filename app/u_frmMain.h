@@ -75,8 +75,8 @@ class TfrmMain : public QWidget {
   // The calculations of the list, in its order, the dipole too short for
   // one of them included.
   const std::vector<TReportCalculation>& ListedCalculations() const { return FListed; }
-  // The tuner view's results for the report, when they have been computed;
-  // unset or empty, the report has no tuner part.
+  // The tuner view's results for the report, when they have been computed
+  // (the Tuner page's); empty, the report has no tuner part.
   std::function<std::optional<TReportTuner>()> ReportTuner;
 
   // Handlers, with the calls of each in their order.
@@ -100,7 +100,7 @@ class TfrmMain : public QWidget {
   void Copytoclipboard1Click();
   void SavePicture1Click();  // "Save picture as PNG…"
   void SaveLengths1Click();  // "Save lengths as CSV…"
-  void SaveReport1Click();   // "Save report as PDF…", also on the Feeder check page
+  void SaveReport1Click();   // "Save report as PDF…", also on the Feeder check and Tuner pages
   // The wheel over the first chart zooms both axes about the pointer.
   void rcMouseWheel(TObject* Sender, TShiftState Shift, int WheelDelta, int X, int Y,
                     bool& Handled);

@@ -30,7 +30,7 @@ inline bool ToolInstalled(const char* tool) {
 }
 
 #define SKIP_WITHOUT_POPPLER()                                                                  \
-  if (!pdf_reading::ToolInstalled("pdftotext"))                                                \
+  if (!pdf_reading::ToolInstalled("pdftotext"))                                                 \
   GTEST_SKIP() << "the Poppler tools are not installed (Debian package poppler-utils; test.sh " \
                   "installs it), so the PDF cannot be read back"
 
@@ -57,7 +57,8 @@ inline void WriteFile(const fs::path& path, const std::string& bytes) {
 
 // The text of one page (1...) or of all (0), in reading order.
 inline std::string Text(const fs::path& file, int page = 0) {
-  const std::string pages = page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
+  const std::string pages =
+      page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
   return Run("pdftotext -enc UTF-8" + pages + " " + Quoted(file) + " - 2>/dev/null");
 }
 
@@ -83,8 +84,10 @@ inline std::string Squeezed(const std::string& line) {
 // The text as laid out on the page, each line squeezed: a table's row is one
 // line.
 inline std::vector<std::string> Lines(const fs::path& file, int page = 0) {
-  const std::string pages = page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
-  std::istringstream in(Run("pdftotext -layout -enc UTF-8" + pages + " " + Quoted(file) + " - 2>/dev/null"));
+  const std::string pages =
+      page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
+  std::istringstream in(
+      Run("pdftotext -layout -enc UTF-8" + pages + " " + Quoted(file) + " - 2>/dev/null"));
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) {
     line = Squeezed(line);
@@ -94,7 +97,7 @@ inline std::vector<std::string> Lines(const fs::path& file, int page = 0) {
 }
 
 struct Word {
-  int page;  // 1...
+  int page;                       // 1...
   double xMin, yMin, xMax, yMax;  // points from the page's top left
   std::string text;
 };
@@ -111,10 +114,16 @@ inline std::vector<Word> Words(const fs::path& file) {
   int page = 0;
   for (std::string line; std::getline(html, line);) {
     if (line.find("<page ") != std::string::npos) ++page;
-    const size_t open = line.find("<word "), text = line.find('>', open), close = line.find("</word>");
-    if (open == std::string::npos || text == std::string::npos || close == std::string::npos) continue;
-    words.push_back({page, Attribute(line, "xMin"), Attribute(line, "yMin"), Attribute(line, "xMax"),
-                     Attribute(line, "yMax"), line.substr(text + 1, close - text - 1)});
+    const size_t open = line.find("<word "), text = line.find('>', open),
+                 close = line.find("</word>");
+    if (open == std::string::npos || text == std::string::npos || close == std::string::npos)
+      continue;
+    words.push_back({page,
+                     Attribute(line, "xMin"),
+                     Attribute(line, "yMin"),
+                     Attribute(line, "xMax"),
+                     Attribute(line, "yMax"),
+                     line.substr(text + 1, close - text - 1)});
   }
   return words;
 }
@@ -146,8 +155,8 @@ inline std::vector<Image> Images(const fs::path& file) {
     std::istringstream row(line);
     std::string page, num, type, color, comp, bpc, encoding, interp, object, generation;
     Image image{};
-    row >> page >> num >> type >> image.width >> image.height >> color >> comp >> bpc >> image.encoding >> interp >>
-        object >> generation >> image.xPpi >> image.yPpi;
+    row >> page >> num >> type >> image.width >> image.height >> color >> comp >> bpc >>
+        image.encoding >> interp >> object >> generation >> image.xPpi >> image.yPpi;
     images.push_back(image);
   }
   return images;
@@ -165,8 +174,8 @@ inline std::string Info(const fs::path& file, const std::string& key) {
 // One page (1...) rendered at dpi; a null image when it does not render.
 inline QImage Render(const fs::path& file, int page, int dpi, const fs::path& folder) {
   const fs::path stem = folder / ("page-" + std::to_string(page));
-  Run("pdftoppm -png -singlefile -r " + std::to_string(dpi) + " -f " + std::to_string(page) + " -l " +
-      std::to_string(page) + " " + Quoted(file) + " " + Quoted(stem) + " 2>/dev/null");
+  Run("pdftoppm -png -singlefile -r " + std::to_string(dpi) + " -f " + std::to_string(page) +
+      " -l " + std::to_string(page) + " " + Quoted(file) + " " + Quoted(stem) + " 2>/dev/null");
   return QImage(QString::fromStdString(stem.string() + ".png"));
 }
 

@@ -30,7 +30,9 @@ struct ReportCommandLine : ::testing::Test {
   void SetUp() override { SetLocaleDecimalSeparator(u'.'); }
   void TearDown() override { SetLocaleDecimalSeparator(0); }
 
-  std::string Path(const std::string& name) const { return (fs::path(folder.path().toStdString()) / name).string(); }
+  std::string Path(const std::string& name) const {
+    return (fs::path(folder.path().toStdString()) / name).string();
+  }
 
   static Output Start(const Args& args) {
     std::ostringstream out, err;
@@ -57,7 +59,8 @@ TEST_F(ReportCommandLine, ItWritesThePdfAndPrintsNothing) {
 
 // The options fill the input as the window's controls would.
 TEST_F(ReportCommandLine, TheOptionsAreTheWindowsInputs) {
-  const TReportInput single = Input({"--frequency", "14.2", "--dipole-m", "20", "--impedance", "600"});
+  const TReportInput single =
+      Input({"--frequency", "14.2", "--dipole-m", "20", "--impedance", "600"});
   EXPECT_EQ(single.frequencyMHz, 14.2);
   EXPECT_TRUE(single.bands.empty());
   EXPECT_EQ(single.dipoleFeet, 65.62);
@@ -65,12 +68,13 @@ TEST_F(ReportCommandLine, TheOptionsAreTheWindowsInputs) {
   EXPECT_EQ(single.feeder.constant, FeederConstant450);
   ASSERT_EQ(single.calculations.size(), 1u);
   EXPECT_EQ(single.calculations[0].maxima->dipoleFeet, 65.62);
-  EXPECT_EQ(single.chart.items->NumItems(), 8);  // the eight marks
+  EXPECT_EQ(single.chart.items->NumItems(), 8);     // the eight marks
   EXPECT_EQ(single.check.line, ClassicFeederLine);  // "450/600"
   EXPECT_EQ(single.check.feederMetres, 20);
   EXPECT_FALSE(single.tuner);
 
-  const TReportInput bands = Input({"--bands", "1.8,7.1", "--vf", "0.7", "--feeder-ft", "50", "--line", "450,0.7,1.5"});
+  const TReportInput bands =
+      Input({"--bands", "1.8,7.1", "--vf", "0.7", "--feeder-ft", "50", "--line", "450,0.7,1.5"});
   EXPECT_EQ(bands.bands, (std::vector<int>{0, 3}));
   EXPECT_EQ(bands.feeder.impedance, u"");
   ASSERT_EQ(bands.calculations.size(), 2u);
@@ -86,11 +90,16 @@ TEST_F(ReportCommandLine, TheOptionsAreTheWindowsInputs) {
 }
 
 TEST_F(ReportCommandLine, BadArgumentsExitTwoWithTheUsage) {
-  for (const Args& args : {Args{"--report"}, Args{"--report", ""}, Args{"--report", "r.pdf", "--csv"},
-                           Args{"--report", "r.pdf", "--height", "3"}, Args{"--report", "r.pdf", "--power", "5"},
+  for (const Args& args : {Args{"--report"},
+                           Args{"--report", ""},
+                           Args{"--report", "r.pdf", "--csv"},
+                           Args{"--report", "r.pdf", "--height", "3"},
+                           Args{"--report", "r.pdf", "--power", "5"},
                            Args{"--report", "r.pdf", "--feeder-m", "1", "--feeder-ft", "3"},
-                           Args{"--report", "r.pdf", "--feeder-m", "-1"}, Args{"--report", "a.pdf", "--report", "b.pdf"},
-                           Args{"--report", "r.pdf", "--frequency", "abc"}, Args{"--report=r.pdf", "--bogus"},
+                           Args{"--report", "r.pdf", "--feeder-m", "-1"},
+                           Args{"--report", "a.pdf", "--report", "b.pdf"},
+                           Args{"--report", "r.pdf", "--frequency", "abc"},
+                           Args{"--report=r.pdf", "--bogus"},
                            Args{"--report", "r.pdf", "--tuner=1"}}) {
     const Output r = Start(args);
     EXPECT_EQ(r.code, 2) << args.back();
@@ -105,7 +114,8 @@ TEST_F(ReportCommandLine, BadArgumentsExitTwoWithTheUsage) {
     std::getline(err, line);
     return line;
   };
-  EXPECT_EQ(firstLine({"--report", "r.pdf", "--csv"}), "OrvakSE: --csv and --report exclude each other; give one of them");
+  EXPECT_EQ(firstLine({"--report", "r.pdf", "--csv"}),
+            "OrvakSE: --csv and --report exclude each other; give one of them");
   EXPECT_EQ(firstLine({"--report", "r.pdf", "--height", "3"}),
             "OrvakSE: --height belongs to --tuner or --find-feeder; give one of them");
   EXPECT_EQ(firstLine({"--report", ""}), "OrvakSE: --report needs the name of a file");
@@ -124,8 +134,9 @@ TEST_F(ReportCommandLine, HelpPrintsTheUsageWithTheReport) {
 TEST_F(ReportCommandLine, AFileThatCannotBeWrittenExitsOneAndLosesNothing) {
   const Output missing = Start({"--report", Path("no such folder/r.pdf")});
   EXPECT_EQ(missing.code, 1);
-  EXPECT_EQ(missing.err, "OrvakSE: Cannot write the file \"" + Path("no such folder/r.pdf") +
-                             "\": No such file or directory\n");
+  EXPECT_EQ(missing.err,
+            "OrvakSE: Cannot write the file \"" + Path("no such folder/r.pdf") +
+                "\": No such file or directory\n");
   const failing_saves::TSave save = [](const fs::path& name) {
     const Output r = Start({"--report", name.string()});
     EXPECT_EQ(r.code, r.err.empty() ? 0 : 1) << r.err;
@@ -152,7 +163,8 @@ TEST_F(ReportCommandLine, TheTunerViewNeedsNec2c) {
 TEST_F(ReportCommandLine, TheTunerViewsResultsAreComputedWhenAskedFor) {
   SKIP_WITHOUT_NEC2C();
   TemporaryFolderScope temporary;
-  const TReportInput both = Input({"--bands", "7.1,14.2", "--tuner", "--find-feeder", "--feeder-m", "12"});
+  const TReportInput both =
+      Input({"--bands", "7.1,14.2", "--tuner", "--find-feeder", "--feeder-m", "12"});
   ASSERT_TRUE(both.tuner);
   EXPECT_EQ(both.tuner->rows.size(), 2u);
   EXPECT_TRUE(both.tuner->spans);

@@ -11,7 +11,8 @@ using Placed = std::vector<std::vector<double>>;  // box, page, top
 
 Placed Place(const std::vector<TLayoutBox>& boxes, double pageHeight) {
   Placed placed;
-  for (const TPlacedBox& p : PlaceBoxes(boxes, pageHeight)) placed.push_back({double(p.box), double(p.page), p.top});
+  for (const TPlacedBox& p : PlaceBoxes(boxes, pageHeight))
+    placed.push_back({double(p.box), double(p.page), p.top});
   return placed;
 }
 
@@ -35,8 +36,15 @@ TEST(ReportLayout, ATablesHeaderIsRepeatedAboveRowsThatStartAPage) {
   // rows name the header.
   std::vector<TLayoutBox> boxes = {{3, 0, true}, {2, 1, true}};
   for (int i = 0; i < 5; ++i) boxes.push_back({4, 0, false, 1});
-  EXPECT_EQ(Place(boxes, 15), (Placed{{0, 0, 0}, {1, 0, 4}, {2, 0, 6}, {3, 0, 10},
-                                      {1, 1, 0}, {4, 1, 2}, {5, 1, 6}, {6, 1, 10}}));
+  EXPECT_EQ(Place(boxes, 15),
+            (Placed{{0, 0, 0},
+                    {1, 0, 4},
+                    {2, 0, 6},
+                    {3, 0, 10},
+                    {1, 1, 0},
+                    {4, 1, 2},
+                    {5, 1, 6},
+                    {6, 1, 10}}));
 }
 
 TEST(ReportLayout, ABoxTallerThanAPageTakesOneOfItsOwn) {

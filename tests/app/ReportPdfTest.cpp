@@ -75,7 +75,9 @@ struct ReportPdfTest : ::testing::Test {
   void SetUp() override { SetLocaleDecimalSeparator(u'.'); }
   void TearDown() override { SetLocaleDecimalSeparator(0); }
 
-  fs::path Path(const std::string& name) const { return fs::path(folder.path().toStdString()) / name; }
+  fs::path Path(const std::string& name) const {
+    return fs::path(folder.path().toStdString()) / name;
+  }
 
   // The command line's input for these options.
   static TReportInput Input(std::vector<std::string> options) {
@@ -84,7 +86,8 @@ struct ReportPdfTest : ::testing::Test {
     return ReportInputOfArguments(options, unused);
   }
 
-  fs::path Written(const TReportInput& input, TPaper paper = TPaper::A4, const std::string& name = "report.pdf") {
+  fs::path Written(const TReportInput& input, TPaper paper = TPaper::A4,
+                   const std::string& name = "report.pdf") {
     const fs::path file = Path(name);
     WriteFile(file, ReportPdf(input, paper));
     return file;
@@ -93,17 +96,23 @@ struct ReportPdfTest : ::testing::Test {
 
 TEST_F(ReportPdfTest, TheInputsAndEveryListedLengthAreTextOfTheDocument) {
   SKIP_WITHOUT_POPPLER();
-  const fs::path file = Written(Input({"--bands", "1.8,7.1,14.2", "--dipole-m", "26", "--feeder-m", "12.5"}));
+  const fs::path file =
+      Written(Input({"--bands", "1.8,7.1,14.2", "--dipole-m", "26", "--feeder-m", "12.5"}));
   const std::vector<std::string> lines = Lines(file);
   for (const std::string& line : std::vector<std::string>{
-           "Orvak SE version 1.0: feeder report", "Bands 1.8 MHz, 7.1 MHz, 14.2 MHz",
-        "Dipole length 26.00 m (85.30 ft)", "Feeder Z0 450 \u03A9, velocity factor 0.90 (feeder constant 886.00 ft\u00B7MHz)",
-        ListLine(7.1, "7.1"), ListLine(14.2, "14.2"), "Feeder length 12.50 m (41 ft 0.1 in)",
-        "7.1 MHz 13.36 m add 0.86 m (2 ft 9.7 in)"}) {
+           "Orvak SE version 1.0: feeder report",
+           "Bands 1.8 MHz, 7.1 MHz, 14.2 MHz",
+           "Dipole length 26.00 m (85.30 ft)",
+           "Feeder Z0 450 \u03A9, velocity factor 0.90 (feeder constant 886.00 ft\u00B7MHz)",
+           ListLine(7.1, "7.1"),
+           ListLine(14.2, "14.2"),
+           "Feeder length 12.50 m (41 ft 0.1 in)",
+           "7.1 MHz 13.36 m add 0.86 m (2 ft 9.7 in)"}) {
     EXPECT_TRUE(Contains(lines, line)) << line << "\n" << Text(file);
   }
   EXPECT_NE(Text(file).find("it needs to be longer than: 208.3ft."), std::string::npos);
-  EXPECT_EQ(lines.back(), "Orvak SE version 1.0, feeder report of " + ToUtf8(ReportDate()) + " Page 1 of 1");
+  EXPECT_EQ(lines.back(),
+            "Orvak SE version 1.0, feeder report of " + ToUtf8(ReportDate()) + " Page 1 of 1");
   EXPECT_EQ(Info(file, "Title"), "Orvak SE version 1.0: feeder report");
   // The values of every block of facts begin in one column.
   std::map<std::string, double> starts;
@@ -116,7 +125,8 @@ TEST_F(ReportPdfTest, NumbersTakeTheLocalesDecimalSeparator) {
   SetLocaleDecimalSeparator(u',');
   const fs::path file = Written(Input({"--frequency", "7.1"}));
   const std::vector<std::string> lines = Lines(file);
-  EXPECT_TRUE(Contains(lines, "7,1 MHz 13,36 32,37 51,39 70,41 89,43 108,44 127,46 146,48")) << Text(file);
+  EXPECT_TRUE(Contains(lines, "7,1 MHz 13,36 32,37 51,39 70,41 89,43 108,44 127,46 146,48"))
+      << Text(file);
   EXPECT_TRUE(Contains(lines, "Dipole length 26,00 m (85,30 ft)")) << Text(file);
   EXPECT_EQ(Text(file).find("13.36"), std::string::npos);
 }
@@ -136,7 +146,8 @@ TEST_F(ReportPdfTest, TheFirstPageRendersAndTheChartHas300PixelsAnInch) {
   for (int y = 0; y < page.height(); ++y) {
     for (int x = 0; x < page.width(); ++x) {
       const QRgb p = page.pixel(x, y);
-      chartColoured += std::abs(qRed(p) - 0x3A) + std::abs(qGreen(p) - 0x6E) + std::abs(qBlue(p) - 0xA5) < 24;
+      chartColoured +=
+          std::abs(qRed(p) - 0x3A) + std::abs(qGreen(p) - 0x6E) + std::abs(qBlue(p) - 0xA5) < 24;
     }
   }
   EXPECT_GT(chartColoured, 25000);
@@ -162,23 +173,32 @@ TEST_F(ReportPdfTest, A4OrLetter) {
 TEST_F(ReportPdfTest, ThePaperIsTheLocales) {
   const std::optional<std::string> none;
   {
-    const EnvironmentScope c({{"LC_ALL", none}, {"LC_PAPER", none}, {"LANG", none}, {"LOCPATH", none}});
+    const EnvironmentScope c(
+        {{"LC_ALL", none}, {"LC_PAPER", none}, {"LANG", none}, {"LOCPATH", none}});
     EXPECT_EQ(LocalePaper(), TPaper::A4);
   }
-  for (const auto& [name, paper] : std::vector<std::pair<std::string, TPaper>>{
-           {"en_US.UTF-8", TPaper::Letter}, {"es_MX", TPaper::Letter}, {"fr_CA.UTF-8", TPaper::Letter},
-           {"de_DE.UTF-8", TPaper::A4},     {"en_GB", TPaper::A4},     {"C", TPaper::A4}}) {
-    const EnvironmentScope notInstalled(
-        {{"LC_ALL", none}, {"LANG", "de_DE.UTF-8"}, {"LC_PAPER", name}, {"LOCPATH", Path("none").string()}});
+  for (const auto& [name, paper] :
+       std::vector<std::pair<std::string, TPaper>>{{"en_US.UTF-8", TPaper::Letter},
+                                                   {"es_MX", TPaper::Letter},
+                                                   {"fr_CA.UTF-8", TPaper::Letter},
+                                                   {"de_DE.UTF-8", TPaper::A4},
+                                                   {"en_GB", TPaper::A4},
+                                                   {"C", TPaper::A4}}) {
+    const EnvironmentScope notInstalled({{"LC_ALL", none},
+                                         {"LANG", "de_DE.UTF-8"},
+                                         {"LC_PAPER", name},
+                                         {"LOCPATH", Path("none").string()}});
     EXPECT_EQ(LocalePaper(), paper) << name;
   }
-  if (!fs::exists("/usr/share/i18n/locales/en_US")) GTEST_SKIP() << "no locale sources (Debian package locales)";
+  if (!fs::exists("/usr/share/i18n/locales/en_US"))
+    GTEST_SKIP() << "no locale sources (Debian package locales)";
   const fs::path locales = Path("locales");
   fs::create_directory(locales);
   // The data of en_US under a German name: the data decide, not the name;
   // LC_ALL comes before LC_PAPER.
   pdf_reading::Run("localedef -i en_US -f UTF-8 " + Quoted(locales / "de_DE.UTF-8") + " 2>&1");
-  const EnvironmentScope installed({{"LC_ALL", none}, {"LANG", none}, {"LOCPATH", locales.string()}});
+  const EnvironmentScope installed(
+      {{"LC_ALL", none}, {"LANG", none}, {"LOCPATH", locales.string()}});
   const EnvironmentScope letter(Environment{{"LC_PAPER", "de_DE.UTF-8"}});
   EXPECT_EQ(LocalePaper(), TPaper::Letter);
   const EnvironmentScope all(Environment{{"LC_ALL", "C"}});
@@ -190,7 +210,8 @@ TEST_F(ReportPdfTest, ThePaperIsTheLocales) {
 TEST_F(ReportPdfTest, LongTablesGoOnOverPagesWithTheirHeaderAndWholeRows) {
   SKIP_WITHOUT_POPPLER();
   TReportInput input = Input({"--bands", "7.1,14.2"});
-  while (input.calculations.size() < 70) input.calculations.push_back(input.calculations[input.calculations.size() % 2]);
+  while (input.calculations.size() < 70)
+    input.calculations.push_back(input.calculations[input.calculations.size() % 2]);
   const fs::path file = Written(input);
   const int pages = std::stoi(Info(file, "Pages"));
   ASSERT_GE(pages, 3);
@@ -206,8 +227,9 @@ TEST_F(ReportPdfTest, LongTablesGoOnOverPagesWithTheirHeaderAndWholeRows) {
   int rows = 0;
   for (int p = 1; p <= pages; ++p) {
     const std::vector<std::string> lines = Lines(file, p);
-    EXPECT_EQ(lines.back(), "Orvak SE version 1.0, feeder report of " + ToUtf8(input.date) + " Page " +
-                                std::to_string(p) + " of " + std::to_string(pages));
+    EXPECT_EQ(lines.back(),
+              "Orvak SE version 1.0, feeder report of " + ToUtf8(input.date) + " Page " +
+                  std::to_string(p) + " of " + std::to_string(pages));
     int here = 0;
     for (const std::string& line : lines) here += isRow(line);
     if (here > 0) {
@@ -225,7 +247,8 @@ TEST_F(ReportPdfTest, NothingLeavesTheTextAreaAndColumnsAreAligned) {
   SKIP_WITHOUT_POPPLER();
   TReportInput input = Input({"--bands", "all"});
   TReportTuner tuner;
-  for (double f : {1.905, 3.65, 28.85}) tuner.rows.push_back(TunerRow(tuner.setup, f, {2299.2, -1806.2}));
+  for (double f : {1.905, 3.65, 28.85})
+    tuner.rows.push_back(TunerRow(tuner.setup, f, {2299.2, -1806.2}));
   tuner.spans = TFinderResult{{{8.97, 17.43, 11.73, std::log(11.52), 7.2}}};
   input.tuner = tuner;
   for (const TPaper paper : {TPaper::A4, TPaper::Letter}) {
@@ -236,7 +259,8 @@ TEST_F(ReportPdfTest, NothingLeavesTheTextAreaAndColumnsAreAligned) {
     for (const Word& w : words) {
       EXPECT_GE(w.xMin, 18 * kPoint - 0.5) << w.text;
       EXPECT_LE(w.xMax, width - 18 * kPoint + 0.5) << w.text;
-      const bool text = w.yMax <= height - 22 * kPoint + 0.5, footer = w.yMin >= height - 14 * kPoint;
+      const bool text = w.yMax <= height - 22 * kPoint + 0.5,
+                 footer = w.yMin >= height - 14 * kPoint;
       EXPECT_TRUE(text || footer) << w.text << " on page " << w.page << " at " << w.yMin;
     }
     // The lengths' rows: the numbers right of the frequencies end at the same
