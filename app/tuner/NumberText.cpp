@@ -14,7 +14,9 @@ std::string TrimmedText(double value, int maxDecimals) {
   if (text.find('.') == std::string::npos) return text;
   while (text.back() == '0') text.pop_back();
   if (text.back() == '.') text.pop_back();
-  if (text == "-0") text = "0";
+  // Returned rather than assigned: GCC 12 warns falsely (-Wrestrict) about
+  // assigning a literal to this string when sanitizers are on.
+  if (text == "-0") return "0";
   return text;
 }
 
