@@ -159,7 +159,7 @@ class ReportLayouter {
   void addText(const QFont& font, const QString& text, double spaceBefore, bool keepWithNext);
   void addBlock(const TReportBlock& block, bool keepWithNext);
   void measureLabels(const TReport& report);
-  void addFacts(const TReportFacts& facts);
+  void addFacts(const TReportFacts& facts, bool keepWithNext);
   void addTable(const TReportTable& table);
   void addChart(bool keepWithNext);
   struct TableGrid;
@@ -201,15 +201,18 @@ void ReportLayouter::measureLabels(const TReport& report) {
   FLabels += mm(4);
 }
 
-void ReportLayouter::addFacts(const TReportFacts& facts) {
+// The facts stay on one page, and with what follows them if keepWithNext.
+void ReportLayouter::addFacts(const TReportFacts& facts, bool keepWithNext) {
   const QFont labelFont = face(9, true);
   const QFont valueFont = face(9);
   const double labels = FLabels;
-  for (const auto& [label, value] : facts.rows) {
+  for (size_t i = 0; i < facts.rows.size(); ++i) {
+    const auto& [label, value] = facts.rows[i];
     const QString l = ToQString(label), v = ToQString(value);
     const double height =
         std::max(measure(labelFont, labels, l), measure(valueFont, width() - labels, v));
-    add({height, mm(0.8)}, [=, this](QPainter& p, double top) {
+    const bool kept = i + 1 < facts.rows.size() || keepWithNext;
+    add({height, mm(0.8), kept}, [=, this](QPainter& p, double top) {
       p.setPen(Qt::black);
       p.setFont(labelFont);
       p.drawText(QRectF(left(), top, labels, height), flags(), l);
@@ -231,7 +234,7 @@ void ReportLayouter::addBlock(const TReportBlock& block, bool keepWithNext) {
   if (const auto* text = std::get_if<TReportText>(&block)) {
     addText(face(9), ToQString(text->text), mm(1.5), keepWithNext);
   } else if (const auto* facts = std::get_if<TReportFacts>(&block)) {
-    addFacts(*facts);
+    addFacts(*facts, keepWithNext);
   } else if (const auto* table = std::get_if<TReportTable>(&block)) {
     addTable(*table);
   } else {
@@ -358,11 +361,13 @@ std::vector<Box> ReportLayouter::boxes(const TReport& report) {
   for (const TReportSection& section : report.sections) {
     addText(face(11.5, true), ToQString(section.heading), mm(6), true);
     for (size_t i = 0; i < section.blocks.size(); ++i) {
-      // A text before a table or the chart introduces it, one after the
-      // chart is its caption: they stay on one page.
+      // A text or the facts before a table or the chart introduce it, a text
+      // after the chart is its caption: they stay on one page.
       const bool next = i + 1 < section.blocks.size();
-      const bool introduces = next && std::holds_alternative<TReportText>(section.blocks[i]) &&
-                              !std::holds_alternative<TReportText>(section.blocks[i + 1]);
+      const bool introduces = next && !std::holds_alternative<TReportTable>(section.blocks[i]) &&
+                              !std::holds_alternative<TReportChartPlace>(section.blocks[i]) &&
+                              !std::holds_alternative<TReportText>(section.blocks[i + 1]) &&
+                              !std::holds_alternative<TReportFacts>(section.blocks[i + 1]);
       const bool captioned = next && std::holds_alternative<TReportChartPlace>(section.blocks[i]);
       addBlock(section.blocks[i], introduces || captioned);
     }

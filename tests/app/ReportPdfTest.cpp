@@ -240,6 +240,20 @@ TEST_F(ReportPdfTest, LongTablesGoOnOverPagesWithTheirHeaderAndWholeRows) {
   EXPECT_EQ(rows, 70);
 }
 
+// A section's facts are not left at the foot of a page while the table they
+// introduce starts the next: all ten bands fill page 1 up to the Feeder
+// check, which then starts page 2 with its facts and its table.
+TEST_F(ReportPdfTest, FactsStayOnThePageOfTheirTable) {
+  SKIP_WITHOUT_POPPLER();
+  const fs::path file = Written(Input({"--bands", "all"}));
+  const int pages = std::stoi(Info(file, "Pages"));
+  for (int p = 1; p <= pages; ++p) {
+    const std::vector<std::string> lines = Lines(file, p);
+    EXPECT_EQ(Contains(lines, "Feeder check"), Contains(lines, "Band Nearest maximum Change to reach it Warning"))
+        << "page " << p;
+  }
+}
+
 // Every word inside the text area or the footer's band, on A4 and Letter, the
 // thirteen columns of the tuner table included; the lengths right-aligned
 // in their columns.
