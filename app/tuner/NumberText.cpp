@@ -33,3 +33,9 @@ std::optional<double> ReadNumber(std::string_view text) {
   if (text.empty() || ec != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
   return value;
 }
+
+std::u16string LocalNumbers(std::string_view text, char16_t separator) {
+  std::u16string local;
+  for (char c : text) local += c == '.' ? separator : char16_t(c);
+  return local;
+}
