@@ -113,7 +113,7 @@ TrcItemStore::TrcItemStore() : FRealloc(&HugePageRealloc) {
 TrcItemStore::~TrcItemStore() { HugePageFree(FDataContainer); }
 
 void TrcItemStore::Assign(const TrcItemStore& Source) {
-  ++FRevision;
+  pictureChanged();
   if (&Source == this) return;
   const int32_t records = Source.FStorageRecords;
   auto* copy = static_cast<TrcChartItem*>(FRealloc(nullptr, sizeof(TrcChartItem) * records));
@@ -186,7 +186,7 @@ void TrcItemStore::resetStorage() {
 // command: appending a million items is a million of these, and growing is
 // the rare case.
 [[gnu::always_inline]] inline TrcChartItem& TrcItemStore::appendItem(TrcItem Kind) {
-  ++FRevision;
+  pictureChanged();
   if (FNumChartItems >= FNumAllocated) [[unlikely]] growForOne();
   TrcChartItem& item = FDataContainer[FNumChartItems];
   item.ItemKind = Kind;
@@ -388,14 +388,14 @@ TrcChartItem TrcItemStore::DataContainer(int idx) const {
 }
 
 void TrcItemStore::SetDataContainer(int idx, const TrcChartItem& rec) {
-  ++FRevision;
+  pictureChanged();
   if (validIndex(idx)) FDataContainer[idx] = rec;
 }
 
 TrcChartItem TrcItemStore::GetItemParams(int Item) const { return DataContainer(Item); }
 
 void TrcItemStore::SetItemParams(int Item, const TrcChartItem& ItParams) {
-  ++FRevision;
+  pictureChanged();
   if (!validIndex(Item)) return;
   const TrcItem kind = ItParams.ItemKind;
   if (kind == tkNone || kind == tkEverything || kind >= NumItemKinds) return;
@@ -407,13 +407,13 @@ void TrcItemStore::SetItemParams(int Item, const TrcChartItem& ItParams) {
 // --- removal ------------------------------------------------------------------
 
 void TrcItemStore::Clear() {
-  ++FRevision;
+  pictureChanged();
   resetStorage();
   FLastElemOnShow = 0;
 }
 
 void TrcItemStore::RemoveItem(int Index) {
-  ++FRevision;
+  pictureChanged();
   if (!validIndex(Index)) return;
   if (FNumChartItems == 1) {
     resetStorage();
@@ -428,7 +428,7 @@ void TrcItemStore::RemoveItem(int Index) {
 void TrcItemStore::RemoveFirstItem() { RemoveItem(0); }
 
 void TrcItemStore::RemoveLastItem() {
-  ++FRevision;
+  pictureChanged();
   if (FNumChartItems == 0) return;
   dropCount(FDataContainer[FNumChartItems - 1].ItemKind);
   --FNumChartItems;
@@ -436,7 +436,7 @@ void TrcItemStore::RemoveLastItem() {
 }
 
 int TrcItemStore::RemoveItemsByClass(uint8_t ClassNumber) {
-  ++FRevision;
+  pictureChanged();
   const int before = FNumChartItems;
   int kept = 0;
   for (int i = 0; i < before; ++i) {
@@ -453,7 +453,7 @@ int TrcItemStore::RemoveItemsByClass(uint8_t ClassNumber) {
 }
 
 int TrcItemStore::RemoveItemsByLayer(int Layer) {
-  ++FRevision;
+  pictureChanged();
   const int before = FNumChartItems;
   int kept = 0;
   for (int i = 0; i < before; ++i) {
@@ -521,7 +521,7 @@ int TrcItemStore::FindNearestItemScreen(double mx, double my, TrcItem ItemID, ui
 }
 
 void TrcItemStore::MarkAllItems(TrcItem ItemID, uint8_t ClassNumber) {
-  ++FRevision;
+  pictureChanged();
   if (ClassNumber == kAllClasses || ItemID == tkNone) return;
   for (int i = 0; i < FNumChartItems; ++i) {
     TrcChartItem& item = FDataContainer[i];
@@ -531,7 +531,7 @@ void TrcItemStore::MarkAllItems(TrcItem ItemID, uint8_t ClassNumber) {
 
 int TrcItemStore::MarkItemsInWindow(double xLo, double YLo, double XHi, double YHi, TrcItem ItemID,
                                     uint8_t ClassNumber) {
-  ++FRevision;
+  pictureChanged();
   if (ClassNumber == kAllClasses || ItemID == tkNone) return 0;
   if (xLo > XHi) std::swap(xLo, XHi);
   if (YLo > YHi) std::swap(YLo, YHi);
@@ -548,7 +548,7 @@ int TrcItemStore::MarkItemsInWindow(double xLo, double YLo, double XHi, double Y
 }
 
 void TrcItemStore::NewColorOfClassItems(TColor Newcol, uint8_t ClassNumber) {
-  ++FRevision;
+  pictureChanged();
   for (int i = 0; i < FNumChartItems; ++i) {
     TrcChartItem& item = FDataContainer[i];
     if (classMatches(item.ItemClass, ClassNumber)) item.Color = Newcol;
@@ -556,13 +556,13 @@ void TrcItemStore::NewColorOfClassItems(TColor Newcol, uint8_t ClassNumber) {
 }
 
 void TrcItemStore::ScaleItem(int Item, double kx, double dx, double ky, double dy) {
-  ++FRevision;
+  pictureChanged();
   if (validIndex(Item)) transformItem(FDataContainer[Item], kx, dx, ky, dy);
 }
 
 void TrcItemStore::ScaleSelectedItems(double kx, double dx, double ky, double dy,
                                       uint8_t ClassNumber) {
-  ++FRevision;
+  pictureChanged();
   for (int i = 0; i < FNumChartItems; ++i) {
     TrcChartItem& item = FDataContainer[i];
     if (item.ItemClass == ClassNumber) transformItem(item, kx, dx, ky, dy);
@@ -570,7 +570,7 @@ void TrcItemStore::ScaleSelectedItems(double kx, double dx, double ky, double dy
 }
 
 void TrcItemStore::ScaleAllItems(double kx, double dx, double ky, double dy) {
-  ++FRevision;
+  pictureChanged();
   for (int i = 0; i < FNumChartItems; ++i) transformItem(FDataContainer[i], kx, dx, ky, dy);
 }
 
@@ -606,7 +606,7 @@ TLayerSet TrcItemStore::FindUsedLayers() const {
 bool TrcItemStore::ClassVisible(uint8_t cnum) const { return FItClassVisib[cnum]; }
 
 void TrcItemStore::SetClassVisible(uint8_t cnum, bool Value) {
-  ++FRevision;
+  pictureChanged();
   if (FItClassVisib[cnum] == Value) return;
   FItClassVisib[cnum] = Value;
   notify(OnRepaint);
@@ -617,7 +617,7 @@ bool TrcItemStore::LayerVisible(int Layer) const {
 }
 
 void TrcItemStore::SetLayerVisible(int Layer, bool Value) {
-  ++FRevision;
+  pictureChanged();
   if (!validLayer(Layer) || FLayerVisib[Layer] == Value) return;
   FLayerVisib[Layer] = Value;
   notify(OnRepaint);
@@ -645,7 +645,7 @@ void TrcItemStore::SetClassDefault(uint8_t Value) {
 
 int TrcItemStore::ActiveLayer() const { return FActiveLayer; }
 void TrcItemStore::SetActiveLayer(int Value) {
-  ++FRevision;
+  pictureChanged();
   if (!validLayer(Value) || Value == FActiveLayer) return;
   FActiveLayer = Value;
   notify(OnRepaintRule);
@@ -656,13 +656,13 @@ void TrcItemStore::SetDataTag(int32_t Value) { FDataTag = Value; }
 
 bool TrcItemStore::TransparentItems() const { return FTransparentItems; }
 void TrcItemStore::SetTransparentItems(bool Value) {
-  ++FRevision;
+  pictureChanged();
   FTransparentItems = Value;
 }
 
 TAlignment TrcItemStore::TextAlignment() const { return FTextAlignment; }
 void TrcItemStore::SetTextAlignment(TAlignment Value) {
-  ++FRevision;
+  pictureChanged();
   if (Value == FTextAlignment) return;
   FTextAlignment = Value;
   notify(OnRepaintRule);
@@ -675,7 +675,7 @@ void TrcItemStore::SetAllocSize(int Value) {
 
 bool TrcItemStore::AvoidDuplicateMarks() const { return FAvoidDuplicateMarks; }
 void TrcItemStore::SetAvoidDuplicateMarks(bool Value) {
-  ++FRevision;
+  pictureChanged();
   if (Value == FAvoidDuplicateMarks) return;
   FAvoidDuplicateMarks = Value;
   notify(OnRepaint);
@@ -683,7 +683,7 @@ void TrcItemStore::SetAvoidDuplicateMarks(bool Value) {
 
 TFontStyles TrcItemStore::TextFontStyle() const { return FTextFontStyle; }
 void TrcItemStore::SetTextFontStyle(TFontStyles Value) {
-  ++FRevision;
+  pictureChanged();
   if (Value == FTextFontStyle) return;
   FTextFontStyle = Value;
   notify(OnRepaintRule);
@@ -691,7 +691,7 @@ void TrcItemStore::SetTextFontStyle(TFontStyles Value) {
 
 TTextBkg TrcItemStore::TextBkStyle() const { return FTextBkStyle; }
 void TrcItemStore::SetTextBkStyle(TTextBkg Value) {
-  ++FRevision;
+  pictureChanged();
   if (Value == FTextBkStyle) return;
   FTextBkStyle = Value;
   notify(OnRepaintRule);
@@ -699,7 +699,7 @@ void TrcItemStore::SetTextBkStyle(TTextBkg Value) {
 
 TColor TrcItemStore::TextBkColor() const { return FTextBkColor; }
 void TrcItemStore::SetTextBkColor(TColor Value) {
-  ++FRevision;
+  pictureChanged();
   if (Value == FTextBkColor) return;
   FTextBkColor = Value;
   notify(OnRepaintRule);

@@ -221,6 +221,8 @@ class TrcItemStore {
   void SetReallocForTesting(TReallocFunc Func);
 
  private:
+  // Every call that may change what the items draw passes here first.
+  void pictureChanged() { ++FRevision; }
   TrcChartItem& appendItem(TrcItem Kind);
   void growForOne();
   void resetStorage();

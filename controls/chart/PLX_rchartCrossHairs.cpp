@@ -9,9 +9,6 @@
 namespace {
 
 constexpr int kBoxArm = 10;  // half the length of a box crosshair's cross
-constexpr int kFarPixel = 30000;  // far outside any surface, safe to offset
-
-int nearPixel(int v) { return std::clamp(v, -kFarPixel, kFarPixel); }
 
 }  // namespace
 
@@ -48,8 +45,8 @@ void TCustomRChart::drawCrossHair(TCanvas& cv, const TCrossHair& ch, int xPos, i
   const TChartFrame& f = FFrame;
   int cx = 0, cy = 0;
   R2M(ch.Layer(), ch.PosX(), ch.PosY(), cx, cy);
-  cx = nearPixel(cx);
-  cy = nearPixel(cy);
+  cx = LimitPixel(cx);
+  cy = LimitPixel(cy);
   cv.Pen().SetColor(ch.Color());
   cv.Pen().SetWidth(ch.LineWid());
   cv.Pen().SetStyle(ch.LineType());
@@ -82,8 +79,8 @@ std::vector<TRect> TCustomRChart::crossHairReach() const {
     if (mode == chOff) continue;
     int cx = 0, cy = 0;
     R2M(ch.Layer(), ch.PosX(), ch.PosY(), cx, cy);
-    cx = nearPixel(cx);
-    cy = nearPixel(cy);
+    cx = LimitPixel(cx);
+    cy = LimitPixel(cy);
     const int w = std::max(ch.LineWid(), 1);
     if (mode == chHoriz || mode == chBoth) reach.push_back({f.L, cy - w, f.Right() + 1, cy + w + 1});
     if (mode == chVert || mode == chBoth) reach.push_back({cx - w, f.T, cx + w + 1, f.Bottom() + 1});
@@ -101,8 +98,8 @@ bool TCustomRChart::crossHairLeavesDataArea(const TCrossHair& ch) const {
   if (ch.Mode() != chBox) return false;
   int cx = 0, cy = 0;
   R2M(ch.Layer(), ch.PosX(), ch.PosY(), cx, cy);
-  cx = nearPixel(cx);
-  cy = nearPixel(cy);
+  cx = LimitPixel(cx);
+  cy = LimitPixel(cy);
   const int reach = kBoxArm + std::max(ch.LineWid(), 1);
   const TChartFrame& f = FFrame;
   return cx - reach < f.L || cx + reach > f.Right() || cy - reach < f.T || cy + reach > f.Bottom();

@@ -14,7 +14,6 @@
 namespace {
 
 constexpr int kMaxPolyline = 200;
-constexpr int kPixelLimit = 30000;  // item pixels are clamped to this before drawing
 constexpr TColor kBlackWhiteFill = clSilver;
 // Items asked from memory ahead of the one drawn: a large store streams from
 // main memory, and the pass does too much per item for the processor to run
@@ -30,8 +29,6 @@ void resetFontLook(TFont& font) {
   font.SetHeight(kDefault.Height());
   font.SetStyle(kDefault.Style());
 }
-
-int clampPixel(int v) { return std::clamp(v, -kPixelLimit, kPixelLimit); }
 
 // A pixel offset stored as a double, rounded half to even.
 int rnd(double v) { return RoundToPixel(v); }
@@ -148,8 +145,8 @@ TPoint TCustomRChart::surfacePos(const DataPass& pass, int Layer, double x, doub
   int px = 0;
   int py = 0;
   R2M(Layer, x, y, px, py);
-  px = clampPixel(ClampPixel(static_cast<long long>(px) + dx));
-  py = clampPixel(ClampPixel(static_cast<long long>(py) + dy));
+  px = LimitPixel(static_cast<long long>(px) + dx);
+  py = LimitPixel(static_cast<long long>(py) + dy);
   return {px - FFrame.L + pass.PosX, py - FFrame.T + pass.PosY};
 }
 
@@ -273,6 +270,7 @@ void TCustomRChart::drawDataFrame(TCanvas& cv, int PosX, int PosY) {
   cv.LineTo(PosX, PosY);
 }
 
+// Every kind but tkLineto, whose runs drawLinetoRun draws.
 void TCustomRChart::drawItem(DataPass& pass, const TrcChartItem& item) {
   switch (item.ItemKind) {
     case tkMoveTo: {
@@ -281,9 +279,6 @@ void TCustomRChart::drawItem(DataPass& pass, const TrcChartItem& item) {
       pass.cv.MoveTo(pass.LastMoveTo.x, pass.LastMoveTo.y);
       break;
     }
-    case tkLineto:
-      drawLineto(pass, item);
-      break;
     case tkLine:
       drawLineItem(pass, item);
       break;

@@ -521,12 +521,6 @@ void TCustomRChart::drawBackgroundImage(TCanvas& cv, int PosX, int PosY, int GW,
   }
 }
 
-namespace {
-
-int clampPixel(int v) { return std::clamp(v, -30000, 30000); }
-
-}  // namespace
-
 void TCustomRChart::drawBand(TCanvas& cv, int PosX, int PosY, int GW, int GH) {
   const TBakGndImg& bg = *FBackGroundImg;
   if (bg.AreaMode() == bamNone) return;
@@ -537,10 +531,10 @@ void TCustomRChart::drawBand(TCanvas& cv, int PosX, int PosY, int GW, int GH) {
   R2M(1, bg.AreaRight(), bg.AreaBottom(), xr, yb);
   const int ox = PosX - FFrame.L;
   const int oy = PosY - FFrame.T;
-  xl = clampPixel(xl) + ox;
-  xr = clampPixel(xr) + ox;
-  yt = clampPixel(yt) + oy;
-  yb = clampPixel(yb) + oy;
+  xl = LimitPixel(xl) + ox;
+  xr = LimitPixel(xr) + ox;
+  yt = LimitPixel(yt) + oy;
+  yb = LimitPixel(yb) + oy;
   switch (bg.AreaMode()) {
     case bamNone: break;
     case bamLeft: cv.Rectangle(PosX, PosY, xl, PosY + GH); break;
