@@ -15,6 +15,8 @@
 //   PLX_rchartData.cpp    the data pass over the item store
 //   PLX_rchartGrid.cpp    the grid
 //   PLX_rchartCrossHairs.cpp  crosshair drawing and their cheap repaints
+//   PLX_ChartPresentation.h   what the window and the kept bitmaps hold, and
+//                             which way the next presentation takes
 //   PLX_rchartMouse.cpp   crosshair settings, mouse modes, cursor, read-outs
 //   PLX_rchartExport.cpp  export to the clipboard and to bitmaps
 #pragma once
@@ -31,6 +33,7 @@
 #include "controls/chart/PLX_ChartGrid.h"
 #include "controls/chart/PLX_ChartLayouts.h"
 #include "controls/chart/PLX_ChartMap.h"
+#include "controls/chart/PLX_ChartPresentation.h"
 #include "controls/chart/PLX_ChartRanges.h"
 #include "controls/chart/PLX_ChartStore.h"
 #include "controls/chart/PLX_JointLayers.h"
@@ -222,6 +225,8 @@ class TCustomRChart : public TControl {
     return FGrafBmp;
   }
   TBitmap& AuxBmp() { return FAuxBmp; }
+  // What the window and the two bitmaps hold, and how current it is.
+  const TChartPresentation& Presentation() const { return FPresentation; }
 
   // Margins are clamped into -32767..32767.
   int MarginLeft() const { return FFrame.L; }
@@ -411,7 +416,7 @@ class TCustomRChart : public TControl {
 
   // PLX_rchartPaint.cpp
   void renderDataArea(TCanvas& cv, int PosX, int PosY, bool BlkWhite);
-  bool dataAreaOntoWindow();
+  TDataAreaFacts dataAreaFacts();
   void renderOntoWindow();
   void completeGrafBmp();
   void dataBmpRenderedAfresh();
@@ -432,9 +437,6 @@ class TCustomRChart : public TControl {
   void presentDataArea();
   void composeWindow();
   void completeChartBmp();
-  // What a rendering depends on changed: the next crosshair repaint renders
-  // everything again.
-  void renderingOutdated();
   bool renderingCurrent() const;
   bool canPaint() const;
   // The crosshairs over the last rendering: the chart bitmap's margins, the
@@ -539,26 +541,7 @@ class TCustomRChart : public TControl {
   int FPanStartY = 0;
   std::array<TAxisRange, MaxLayers + 1> FPanRangeX;
   std::array<TAxisRange, MaxLayers + 1> FPanRangeY;
-  // What the kept bitmaps show: the chart bitmap outside the data area and
-  // the data bitmap are current while nothing they depend on has changed;
-  // crosshairs do not count, but a box may reach outside the data area, and
-  // then the chart bitmap's picture holds its trace.
-  bool FChartBmpCurrent = false;
-  bool FGrafBmpCurrent = false;
-  uint32_t FGrafBmpRevision = 0;
-  bool FCrossHairTrace = false;
-  // The chart bitmap's picture is on the window alone, not yet taken from
-  // there (see completeChartBmp).
-  bool FChartBmpOnWindow = false;
-  // The data bitmap's picture is on the window alone, at FGrafBmpPlace, with
-  // the pixels under the crosshairs kept here (see completeGrafBmp).
-  struct TSavedPixels {
-    TRect Place;
-    std::vector<uint32_t> Pixels;  // row by row
-  };
-  bool FGrafBmpOnWindow = false;
-  TRect FGrafBmpPlace;
-  std::vector<TSavedPixels> FUnderCrossHairs;
+  TChartPresentation FPresentation;
   bool FCrossHairsHeld = false;  // a batch of crosshair settings repaints once
 };
 

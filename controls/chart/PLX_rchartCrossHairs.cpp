@@ -108,16 +108,11 @@ bool TCustomRChart::crossHairLeavesDataArea(const TCrossHair& ch) const {
 // ---------------------------------------------------------------------------
 // Repainting after crosshair changes
 
-void TCustomRChart::renderingOutdated() {
-  FChartBmpCurrent = false;
-  FGrafBmpCurrent = false;
-}
-
 // The kept bitmaps show exactly what a full rendering would draw now, and
 // no crosshair left a trace outside the data area of the chart bitmap.
 bool TCustomRChart::renderingCurrent() const {
-  return FChartBmpCurrent && FGrafBmpCurrent && FGrafBmpRevision == FStore.Revision() &&
-         !FCrossHairTrace && FChartBmp.Width() == FFrame.W && FChartBmp.Height() == FFrame.H;
+  const bool chartSize = FChartBmp.Width() == FFrame.W && FChartBmp.Height() == FFrame.H;
+  return FPresentation.WhatCrossHairsNeed(FStore.Revision(), chartSize) == TCrossHairRepaint::Recompose;
 }
 
 // The chart bitmap's margins, the data bitmap and the crosshairs make the
@@ -125,7 +120,7 @@ bool TCustomRChart::renderingCurrent() const {
 // the chart bitmap.
 void TCustomRChart::redrawCrossHairs() {
   if (!canPaint()) return;
-  if (FCrossHairTrace) completeChartBmp();
+  if (FPresentation.CrossHairTrace()) completeChartBmp();
   composeWindow();
 }
 

@@ -132,7 +132,7 @@ TAxisRange TCustomRChart::rangeY(int Layer) const {
 
 void TCustomRChart::AdjustScaling() {
   if (IsLoading()) return;
-  renderingOutdated();
+  FPresentation.Outdated();
   for (int n = 1; n <= MaxLayers; ++n) {
     if (!MapHorizontalAxis(FFrame, rangeX(n), FMapX[size_t(n)]) ||
         !MapVerticalAxis(FFrame, rangeY(n), FMapY[size_t(n)])) {

@@ -32,7 +32,7 @@ int sizeWithinLimits(int size, long long minimum) {
 
 // Also without AutoRedraw the kept bitmaps no longer show the settings.
 void TCustomRChart::StyleChanged(TObject*) {
-  renderingOutdated();
+  FPresentation.Outdated();
   if (FAutoRedraw) Paint();
 }
 
@@ -137,7 +137,7 @@ void TCustomRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
   FFrame.W = Width();
   FFrame.H = Height();
-  renderingOutdated();
+  FPresentation.Outdated();
   try {
     if (FIsometric) applyIsometricRule();
     refreshAllScales();
@@ -157,15 +157,13 @@ bool TCustomRChart::canPaint() const { return Visible() && !IsLoading() && !FSup
 
 void TCustomRChart::Paint() {
   if (!canPaint()) {
-    renderingOutdated();  // whatever asked for this paint is not shown
+    FPresentation.Outdated();  // whatever asked for this paint is not shown
     return;
   }
-  constructChartBmp(Canvas(), true);
   dataBmpRenderedAfresh();
+  constructChartBmp(Canvas(), true);
   renderDataArea(FGrafBmp.Canvas(), 0, 0, false);
-  FChartBmpCurrent = true;
-  FGrafBmpCurrent = true;
-  FGrafBmpRevision = FStore.Revision();
+  FPresentation.Rendered(FStore.Revision());
   composeWindow();
 }
 
@@ -176,20 +174,19 @@ void TCustomRChart::ShowGraf() {
     Paint();
     return;
   }
-  if (dataAreaOntoWindow()) {
+  if (WhyNotOntoWindow(dataAreaFacts()) == TOffWindow::None) {
     renderOntoWindow();
   } else {
     dataBmpRenderedAfresh();
     renderDataArea(FGrafBmp.Canvas(), 0, 0, false);
     presentDataArea();
   }
-  FGrafBmpCurrent = true;
-  FGrafBmpRevision = FStore.Revision();
+  FPresentation.DataRendered(FStore.Revision());
 }
 
 void TCustomRChart::ShowGrafNewOnly() {
   if (!Visible()) return;
-  FGrafBmpCurrent = false;  // drawn over, not rendered afresh
+  FPresentation.DataBmpDrawing();  // drawn over, not rendered afresh
   completeGrafBmp();
   ConstructDataBmp(FGrafBmp.Canvas(), 0, 0, false, FStore.LastElemOnShow());
   presentDataArea();
@@ -211,7 +208,7 @@ void TCustomRChart::presentDataArea() {
 
 void TCustomRChart::DrawFinish(int xPos, int yPos, TBitmap& SrcBmp, TCanvas& DestCv) {
   const bool trace = drawCrossHairs(SrcBmp.Canvas(), xPos, yPos);
-  if (&SrcBmp == &FChartBmp) FCrossHairTrace = trace;
+  if (&SrcBmp == &FChartBmp) FPresentation.CrossHairsDrawn(trace);
   DestCv.Draw(xPos, yPos, SrcBmp);
 }
 
@@ -223,40 +220,34 @@ void TCustomRChart::DrawFinish(int xPos, int yPos, TBitmap& SrcBmp, TCanvas& Des
 void TCustomRChart::composeWindow() {
   completeGrafBmp();
   TCanvas& window = Canvas();
-  if (!FChartBmpOnWindow) {
+  if (FPresentation.Kept() != TKeptPictures::ChartBmpOnWindow) {
     for (const TRect& band : bandsAround(dataBitmapRect())) window.CopyRect(band, FChartBmp, band);
   }
   window.Draw(FFrame.L, FFrame.T, FGrafBmp);
-  FCrossHairTrace = drawCrossHairs(window, 0, 0);
-  FChartBmpOnWindow = true;
+  FPresentation.CrossHairsDrawn(drawCrossHairs(window, 0, 0));
+  FPresentation.ChartBmpDrawnOnWindow();
 }
 
 // Takes the chart bitmap's picture from the window before the window shows
 // anything else.
-void TCustomRChart::completeChartBmp() {
-  if (!FChartBmpOnWindow) return;
-  FChartBmpOnWindow = false;
-  FChartBmp.Assign(Surface());
-}
+void TCustomRChart::completeChartBmp() { FPresentation.TakeChartBmp(Surface(), FChartBmp); }
 
 // ---------------------------------------------------------------------------
 // The data area rendered straight onto the window
 
-// ShowGraf may render the data area onto the window instead of into the data
-// bitmap and copying that over, when the result is the same: nothing watches
-// the rendering, no background image is drawn (it is placed in data-bitmap
-// pixels), no map of drawn marks is kept (it is kept in surface pixels), the
-// data bitmap keeps its size and is not clipped, and the data area lies on
-// the window whole.
-bool TCustomRChart::dataAreaOntoWindow() {
-  const TRect r = dataBitmapRect();
-  const TRect wholeGrafBmp{0, 0, FGrafBmp.Width(), FGrafBmp.Height()};
+// ShowGraf renders the data area straight onto the window unless
+// WhyNotOntoWindow finds a reason against it in these facts.
+TDataAreaFacts TCustomRChart::dataAreaFacts() {
   const TBitmap& window = Surface();
-  return !OnBeforeRenderData && !OnDataRendered && FBackGroundImg->Name().empty() &&
-         !AvoidDuplicateMarks() && r.Width() == wholeGrafBmp.Right && r.Height() == wholeGrafBmp.Bottom &&
-         FGrafBmp.Canvas().ClipRect() == wholeGrafBmp && window.Width() == FFrame.W &&
-         window.Height() == FFrame.H && r.Left >= 0 && r.Top >= 0 && r.Right <= FFrame.W &&
-         r.Bottom <= FFrame.H;
+  const TRect whole{0, 0, FGrafBmp.Width(), FGrafBmp.Height()};
+  return {.RenderingWatched = OnBeforeRenderData || OnDataRendered,
+          .BackgroundImage = !FBackGroundImg->Name().empty(),
+          .MarkMap = AvoidDuplicateMarks(),
+          .DataArea = dataBitmapRect(),
+          .DataBmp = whole,
+          .DataBmpClip = FGrafBmp.Canvas().ClipRect(),
+          .WindowSize = {window.Width(), window.Height()},
+          .ChartSize = {FFrame.W, FFrame.H}};
 }
 
 namespace {
@@ -282,30 +273,6 @@ void setLook(TCanvas& cv, const CanvasLook& look) {
   cv.SetCopyMode(look.CopyMode);
 }
 
-// Copies the rectangle `from` of src to (x, y) of dst, pixel for pixel.
-void copyPixels(const TBitmap& src, const TRect& from, TBitmap& dst, int x, int y) {
-  for (int row = from.Top; row < from.Bottom; ++row) {
-    std::copy_n(src.ScanLine(row) + from.Left, from.Width(), dst.ScanLine(y + row - from.Top) + x);
-  }
-}
-
-// The rectangle r of src, row by row.
-std::vector<uint32_t> pixelsOf(const TBitmap& src, const TRect& r) {
-  std::vector<uint32_t> pixels;
-  pixels.reserve(size_t(r.Width()) * size_t(r.Height()));
-  for (int row = r.Top; row < r.Bottom; ++row) {
-    pixels.insert(pixels.end(), src.ScanLine(row) + r.Left, src.ScanLine(row) + r.Right);
-  }
-  return pixels;
-}
-
-// Pixels kept by pixelsOf for a rectangle of this width, put at (x, y) of dst.
-void putPixels(const std::vector<uint32_t>& pixels, int width, TBitmap& dst, int x, int y) {
-  for (size_t i = 0; i < pixels.size(); i += size_t(width)) {
-    std::copy_n(pixels.data() + i, width, dst.ScanLine(y + int(i / size_t(width))) + x);
-  }
-}
-
 }  // namespace
 
 // The data area is rendered onto the window as it would be into the data
@@ -325,39 +292,20 @@ void TCustomRChart::renderOntoWindow() {
   setLook(graf, lookOf(window));
   graf.MoveTo(window.PenPos().x - place.Left, window.PenPos().y - place.Top);
   setLook(window, own);
-  FGrafBmpOnWindow = true;
-  FGrafBmpPlace = place;
-  for (const TRect& reach : crossHairReach()) {
-    const TRect r{std::max(reach.Left, place.Left), std::max(reach.Top, place.Top),
-                  std::min(reach.Right, place.Right), std::min(reach.Bottom, place.Bottom)};
-    if (r.Left >= r.Right || r.Top >= r.Bottom) continue;
-    FUnderCrossHairs.push_back({r, pixelsOf(Surface(), r)});
-  }
+  FPresentation.DataBmpDrawnOnWindow(Surface(), place, crossHairReach());
   drawCrossHairs(window, 0, 0);
   window.ResetClipRect();
 }
 
 // Takes the data bitmap's picture from the window, the crosshairs' pixels
 // put back, before the window shows anything else there.
-void TCustomRChart::completeGrafBmp() {
-  if (!FGrafBmpOnWindow) return;
-  FGrafBmpOnWindow = false;
-  const TRect& place = FGrafBmpPlace;
-  assert(FGrafBmp.Width() == place.Width() && FGrafBmp.Height() == place.Height());
-  copyPixels(Surface(), place, FGrafBmp, 0, 0);
-  for (const TSavedPixels& saved : FUnderCrossHairs) {
-    const TRect& r = saved.Place;
-    putPixels(saved.Pixels, r.Width(), FGrafBmp, r.Left - place.Left, r.Top - place.Top);
-  }
-  FUnderCrossHairs.clear();
-}
+void TCustomRChart::completeGrafBmp() { FPresentation.TakeDataBmp(Surface(), FGrafBmp); }
 
 // The data bitmap is about to be drawn afresh: what the window holds of it
 // is not needed, unless a background image leaves parts of it as they were.
 void TCustomRChart::dataBmpRenderedAfresh() {
   if (!FBackGroundImg->Name().empty()) completeGrafBmp();
-  FGrafBmpOnWindow = false;
-  FUnderCrossHairs.clear();
+  FPresentation.DataBmpDrawnAfresh();
 }
 
 void TCustomRChart::ClearGraf() {
@@ -376,9 +324,11 @@ void TCustomRChart::ConstructChartBmp(TCanvas& cv) { constructChartBmp(cv, false
 // first (it would be overwritten whole). The chart bitmap's picture is then
 // on the window alone until it is read.
 void TCustomRChart::constructChartBmp(TCanvas& cv, bool onWindow) {
-  FChartBmpCurrent = false;
-  if (onWindow || &cv == &FChartBmp.Canvas()) {
-    FChartBmpOnWindow = onWindow;  // the chart bitmap's pixels are drawn afresh
+  FPresentation.ChartBmpDrawing();
+  if (onWindow) {
+    FPresentation.ChartBmpDrawnOnWindow();
+  } else if (&cv == &FChartBmp.Canvas()) {
+    FPresentation.ChartBmpDrawnInItself();
   } else {
     completeChartBmp();  // another surface: the chart bitmap keeps its picture
   }
@@ -476,7 +426,7 @@ void TCustomRChart::InitGraf(TCanvas& cv, int PosX, int PosY) { initGraf(cv, Pos
 
 // gridRules: vertical grid lines drawn with a plain background.
 void TCustomRChart::initGraf(TCanvas& cv, int PosX, int PosY, std::span<const TVerticalRule> gridRules) {
-  FGrafBmpCurrent = false;
+  FPresentation.DataBmpDrawing();
   sizeGrafBmp();
   const int GW = FGrafBmp.Width();
   const int GH = FGrafBmp.Height();
