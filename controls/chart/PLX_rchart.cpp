@@ -103,22 +103,21 @@ void TCustomRChart::SetStandardLayout(TrcLayout value) {
   if (value >= NumLayouts) {
     throw EPLXRChartError("Standard layout " + std::to_string(int(value)) + " is out of range");
   }
-  const bool suppressed = FSuppressPaint;
-  FSuppressPaint = true;
-  const TLytData& row = LayoutData[value];
-  SetMarginLeft(row.LRim);
-  SetMarginRight(row.RRim);
-  SetMarginTop(row.TRim);
-  SetMarginBottom(row.BRim);
-  SetCaptionPosX(row.CaptPosX);
-  SetCaptionPosY(row.CaptPosY);
-  SetCaptionAlignment(row.CaptAlign);
-  SetCaptionAnchorHoriz(row.CaptAnchorHoriz);
-  SetCaptionAnchorVert(row.CaptAnchorVert);
-  applyLayoutAxes(row);
-  refreshAllScales();
-  FStdLayout = value;
-  SetSuppressPaint(suppressed);
+  paintOnceAfter([&] {
+    const TLytData& row = LayoutData[value];
+    SetMarginLeft(row.LRim);
+    SetMarginRight(row.RRim);
+    SetMarginTop(row.TRim);
+    SetMarginBottom(row.BRim);
+    SetCaptionPosX(row.CaptPosX);
+    SetCaptionPosY(row.CaptPosY);
+    SetCaptionAlignment(row.CaptAlign);
+    SetCaptionAnchorHoriz(row.CaptAnchorHoriz);
+    SetCaptionAnchorVert(row.CaptAnchorVert);
+    applyLayoutAxes(row);
+    refreshAllScales();
+    FStdLayout = value;
+  });
 }
 
 namespace {

@@ -130,24 +130,18 @@ void TCustomRChart::SetShadowWidth(int value) {
 void TCustomRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   completeChartBmp();  // before the window changes size
   completeGrafBmp();
-  const bool suppressed = FSuppressPaint;
-  FSuppressPaint = true;
-  AHeight = sizeWithinLimits(AHeight, 0LL + FFrame.T + FFrame.B + FFrame.S + kMinDataHeight);
-  AWidth = sizeWithinLimits(AWidth, 0LL + FFrame.L + FFrame.R + FFrame.S + kMinDataWidth);
-  TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
-  FFrame.W = Width();
-  FFrame.H = Height();
-  FPresentation.Outdated();
-  try {
+  // The platform's repaint after the size change runs Paint.
+  withoutPaint([&] {
+    AHeight = sizeWithinLimits(AHeight, 0LL + FFrame.T + FFrame.B + FFrame.S + kMinDataHeight);
+    AWidth = sizeWithinLimits(AWidth, 0LL + FFrame.L + FFrame.R + FFrame.S + kMinDataWidth);
+    TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    FFrame.W = Width();
+    FFrame.H = Height();
+    FPresentation.Outdated();
     if (FIsometric) applyIsometricRule();
     refreshAllScales();
     AdjustScaling();
-  } catch (...) {
-    FSuppressPaint = suppressed;
-    throw;
-  }
-  // The platform's repaint after the size change runs Paint.
-  FSuppressPaint = suppressed;
+  });
 }
 
 // ---------------------------------------------------------------------------

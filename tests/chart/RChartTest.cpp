@@ -8,6 +8,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "chart/FirstChart.h"
@@ -132,6 +133,28 @@ TEST(RChartLayout, ValuesBeyondTheSevenLayoutsAreRefused) {
     EXPECT_EQ(chart.StandardLayout(), rcl_X1Bottom_Y2Both);
     EXPECT_EQ(chart.MarginLeft(), 50);
     EXPECT_EQ(chart.MarginRight(), 50);
+  }
+}
+
+// A layout or a size that fails part-way (here the mapping, with an axis
+// made logarithmic over zero behind the setters' back) leaves painting as it
+// was, suppressed or not.
+TEST(RChartLayout, AFailurePartWayLeavesPaintingAsItWas) {
+  TRChart chart;
+  MakeFirstChart(chart);
+  chart.Scale1X().SetRangeLow(1);
+  chart.Scale1X().SetLogarithmic(true);
+  const std::vector<std::pair<const char*, std::function<void()>>> calls = {
+      {"SetStandardLayout", [&] { chart.SetStandardLayout(rcl_X2Both_Y2Both); }},
+      {"SetBounds", [&] { chart.SetBounds(0, 0, 500, 300); }}};
+  for (const auto& [name, call] : calls) {
+    for (const bool suppressed : {false, true}) {
+      chart.SetSuppressPaint(suppressed);
+      chart.Scale1X().StoreRange(0, 40);
+      EXPECT_EQ(errorOf(call), "Logarithmic axis must not be negative.") << name;
+      EXPECT_EQ(chart.SuppressPaint(), suppressed) << name;
+      chart.Scale1X().StoreRange(1, 40);
+    }
   }
 }
 
