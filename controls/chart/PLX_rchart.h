@@ -19,6 +19,10 @@
 //                             which way the next presentation takes
 //   PLX_rchartMouse.cpp   crosshair settings, mouse modes, cursor, read-outs
 //   PLX_rchartExport.cpp  export to the clipboard and to bitmaps
+//
+// The rules it applies that need no window (the item store, the mapping, the
+// grid, ranges, layouts, mouse gestures, the zoom history) stand apart in
+// rules/.
 #pragma once
 
 #include <array>
@@ -30,16 +34,16 @@
 
 #include "controls/base/PLX_CrossHair.h"
 #include "controls/chart/PLX_BakGndImg.h"
-#include "controls/chart/PLX_ChartGrid.h"
-#include "controls/chart/PLX_ChartLayouts.h"
-#include "controls/chart/PLX_ChartMap.h"
 #include "controls/chart/PLX_ChartPresentation.h"
-#include "controls/chart/PLX_ChartRanges.h"
-#include "controls/chart/PLX_ChartStore.h"
 #include "controls/chart/PLX_JointLayers.h"
 #include "controls/chart/PLX_ScaleProps.h"
-#include "controls/chart/PLX_ZoomHistory.h"
-#include "controls/chart/PLX_rchartTypes.h"
+#include "controls/chart/rules/PLX_ChartGrid.h"
+#include "controls/chart/rules/PLX_ChartLayouts.h"
+#include "controls/chart/rules/PLX_ChartMap.h"
+#include "controls/chart/rules/PLX_ChartRanges.h"
+#include "controls/chart/rules/PLX_ChartStore.h"
+#include "controls/chart/rules/PLX_ZoomHistory.h"
+#include "controls/chart/rules/PLX_rchartTypes.h"
 #include "controls/scale/PLX_Scale.h"
 #include "platform/Bitmap.h"
 #include "platform/Controls.h"

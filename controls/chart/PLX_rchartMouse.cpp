@@ -2,8 +2,8 @@
 // cursor and the position reports.
 #include <cassert>
 
-#include "controls/chart/PLX_ChartMouse.h"
 #include "controls/chart/PLX_rchart.h"
+#include "controls/chart/rules/PLX_ChartMouse.h"
 #include "platform/Screen.h"
 
 namespace {

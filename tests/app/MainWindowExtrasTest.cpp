@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "app/u_frmMain.h"
-#include "controls/chart/PLX_HugePages.h"
+#include "controls/chart/rules/PLX_HugePages.h"
 #include "platform/Dialogs.h"
 #include "platform/Locale.h"
 #include "platform/QtBridge.h"

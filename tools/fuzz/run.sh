@@ -18,9 +18,9 @@ sources() {
   case "$1" in
     number_text) echo "NumberTextFuzzer.cpp LocaleStub.cpp ../../controls/base/PLX_stringl.cpp
       ../../controls/base/PLX_math1.cpp ../../controls/numeric/PLX_NumScan.cpp" ;;
-    chart_store) echo "ChartStoreFuzzer.cpp ../../controls/chart/PLX_ChartStore.cpp
-      ../../controls/chart/PLX_HugePages.cpp" ;;
-    chart_map) echo "ChartMapFuzzer.cpp ../../controls/chart/PLX_ChartMap.cpp" ;;
+    chart_store) echo "ChartStoreFuzzer.cpp ../../controls/chart/rules/PLX_ChartStore.cpp
+      ../../controls/chart/rules/PLX_HugePages.cpp" ;;
+    chart_map) echo "ChartMapFuzzer.cpp ../../controls/chart/rules/PLX_ChartMap.cpp" ;;
     scale_ticks) echo "ScaleTicksFuzzer.cpp ../../controls/scale/PLX_ScaleTicks.cpp
       ../../controls/scale/PLX_ScaleMap.cpp ../../controls/base/PLX_ScalePars.cpp
       ../../controls/base/PLX_math1.cpp ../../controls/base/PLX_stringl.cpp LocaleStub.cpp" ;;

@@ -9,7 +9,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "controls/chart/PLX_ChartStore.h"
+#include "controls/chart/rules/PLX_ChartStore.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "controls/chart/PLX_ChartStore.h"
+#include "controls/chart/rules/PLX_ChartStore.h"
 
-#include "controls/chart/PLX_HugePages.h"
+#include "controls/chart/rules/PLX_HugePages.h"
 
 #include <algorithm>
 #include <cassert>
