@@ -28,7 +28,8 @@
 #include "platform/Bitmap.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
-#include "platform/QtBridge.h"
+#include "platform/QtPicture.h"
+#include "platform/QtText.h"
 #include "platform/ScopeGuard.h"
 #include "platform/WholeFile.h"
 

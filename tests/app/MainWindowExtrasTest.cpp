@@ -22,7 +22,7 @@
 #include "controls/chart/rules/PLX_HugePages.h"
 #include "platform/Dialogs.h"
 #include "platform/Locale.h"
-#include "platform/QtBridge.h"
+#include "platform/QtText.h"
 #include "platform/ScopeGuard.h"
 #include "support/FailingSaves.h"
 #include "support/PixelMask.h"
