@@ -32,60 +32,60 @@ void TScaleProps::Changed() {
 }
 
 void TScaleProps::SetCaption(const std::u16string& value) {
-  FCaption = value;
+  FSettings.Caption = value;
   Changed();
 }
 
 void TScaleProps::SetCaptionPosX(int value) {
-  FCaptionPosX = value;
+  FSettings.CaptionPosX = value;
   Changed();
 }
 
 void TScaleProps::SetCaptionPosY(int value) {
-  FCaptionPosY = value;
+  FSettings.CaptionPosY = value;
   Changed();
 }
 
 void TScaleProps::SetCaptionAlignment(TAlignment value) {
-  FCaptAlign = value;
+  FSettings.CaptionAlignment = value;
   Changed();
 }
 
 void TScaleProps::SetCaptionAnchor(TScaleUnitAnchor value) {
-  FCaptAnchor = value;
+  FSettings.CaptionAnchor = value;
   Changed();
 }
 
 void TScaleProps::SetColorScale(TColor value) {
-  FColorScale = value;
+  FSettings.ColorScale = value;
   Changed();
 }
 
 void TScaleProps::SetDecPlaces(int value) {
-  FDecPlaces = std::clamp(value, kMinDecPlaces, kMaxDecPlaces);
+  FSettings.DecPlaces = std::clamp(value, kMinDecPlaces, kMaxDecPlaces);
   Changed();
 }
 
 // While the chart loads, the range that makes a logarithmic axis valid may
 // still come.
 void TScaleProps::SetLogarithmic(bool value) {
-  if (!value || FNotYetLoaded) {
-    FLogAx = value;
-  } else if (FRangeLow >= SmallPosNum && FRangeHigh >= SmallPosNum && FLabelType != ftDateTime) {
-    FLogAx = true;
+  if (!value || FSettings.NotYetLoaded) {
+    FSettings.Logarithmic = value;
+  } else if (FSettings.RangeLow >= SmallPosNum && FSettings.RangeHigh >= SmallPosNum && FSettings.LabelType != ftDateTime) {
+    FSettings.Logarithmic = true;
   }
   Changed();
 }
 
 void TScaleProps::SetLabelType(TFigType value) {
-  FLabelType = value;
-  if (value == ftDateTime) FLogAx = false;
-  if (value == ftTime) FDecPlaces = 4;
+  FSettings.LabelType = value;
+  if (value == ftDateTime) FSettings.Logarithmic = false;
+  if (value == ftTime) FSettings.DecPlaces = 4;
   Changed();
 }
 
 void TScaleProps::SetMinTicks(int value) {
-  FMinTicks = value;
+  FSettings.MinTicks = value;
   Changed();
 }
 
@@ -93,104 +93,84 @@ void TScaleProps::SetMinTicks(int value) {
 // would reach the mapping. So is a widening that leaves the doubles.
 void TScaleProps::SetMinRange(double value) {
   if (!std::isfinite(value) || value <= SmallPosNum) return;
-  if (std::fabs((long double)FRangeHigh - FRangeLow) < value) {
-    const long double c = ((long double)FRangeLow + FRangeHigh) / 2;
+  if (std::fabs((long double)FSettings.RangeHigh - FSettings.RangeLow) < value) {
+    const long double c = ((long double)FSettings.RangeLow + FSettings.RangeHigh) / 2;
     if (!storeApart(double(c - value / 2.0L), double(c + value / 2.0L))) return;
-    FMinRngDiff = value;
+    FSettings.MinRange = value;
     Changed();
     return;
   }
-  FMinRngDiff = value;
+  FSettings.MinRange = value;
 }
 
 void TScaleProps::SetRangeLow(double value) {
   if (!std::isfinite(value)) return;
-  if (std::fabs(FRangeHigh - value) < FMinRngDiff) {
-    if (!storeApart(value, movedApart(value, FMinRngDiff))) return;
-  } else if (!(FLogAx && value < SmallPosNum)) {
-    FRangeLow = value;
+  if (std::fabs(FSettings.RangeHigh - value) < FSettings.MinRange) {
+    if (!storeApart(value, movedApart(value, FSettings.MinRange))) return;
+  } else if (!(FSettings.Logarithmic && value < SmallPosNum)) {
+    FSettings.RangeLow = value;
   }
   Changed();
 }
 
 void TScaleProps::SetRangeHigh(double value) {
   if (!std::isfinite(value)) return;
-  if (std::fabs(FRangeLow - value) < FMinRngDiff) {
-    if (!storeApart(movedApart(value, -FMinRngDiff), value)) return;
-  } else if (!(FLogAx && value < SmallPosNum)) {
-    FRangeHigh = value;
+  if (std::fabs(FSettings.RangeLow - value) < FSettings.MinRange) {
+    if (!storeApart(movedApart(value, -FSettings.MinRange), value)) return;
+  } else if (!(FSettings.Logarithmic && value < SmallPosNum)) {
+    FSettings.RangeHigh = value;
   }
   Changed();
 }
 
 bool TScaleProps::storeApart(double Low, double High) {
   if (!std::isfinite(Low) || !std::isfinite(High) || Low == High) return false;
-  FRangeLow = Low;
-  FRangeHigh = High;
+  FSettings.RangeLow = Low;
+  FSettings.RangeHigh = High;
   return true;
 }
 
 void TScaleProps::SetShortTicks(bool value) {
-  FShortTicks = value;
+  FSettings.ShortTicks = value;
   Changed();
 }
 
 void TScaleProps::SetScaleInscript(const std::u16string& value) {
-  FScaleInscript = value;
+  FSettings.ScaleInscript = value;
   Changed();
 }
 
 int TScaleProps::ScalePos() const {
-  return IsHorizontalScale(FScaleType) ? FScalePosY : FScalePosX;
+  return IsHorizontalScale(FSettings.ScaleType) ? FSettings.ScalePosY : FSettings.ScalePosX;
 }
 
 void TScaleProps::SetScalePos(int value) {
-  (IsHorizontalScale(FScaleType) ? FScalePosY : FScalePosX) = value;
+  (IsHorizontalScale(FSettings.ScaleType) ? FSettings.ScalePosY : FSettings.ScalePosX) = value;
   Changed();
 }
 
 void TScaleProps::SetUserTickText(const std::u16string& value) {
-  FUserTickText = value;
+  FSettings.UserTickText = value;
   Changed();
 }
 
 void TScaleProps::SetVisible(bool value) {
-  FVisible = value;
+  FSettings.Visible = value;
   Changed();
 }
 
 void TScaleProps::SetScaleType(TScaleType value) {
-  FScaleType = value;
+  FSettings.ScaleType = value;
   Changed();
 }
 
 void TScaleProps::Assign(const TScaleProps& Source) {
   if (&Source == this) return;
-  FCaption = Source.FCaption;
-  FCaptionPosX = Source.FCaptionPosX;
-  FCaptionPosY = Source.FCaptionPosY;
-  FCaptAlign = Source.FCaptAlign;
-  FCaptAnchor = Source.FCaptAnchor;
-  FColorScale = Source.FColorScale;
+  FSettings = Source.FSettings;
   FDTFormat->Assign(*Source.FDTFormat);
-  FDecPlaces = Source.FDecPlaces;
   FAssigning = true;
   FFont.Assign(Source.FFont);
   FAssigning = false;
-  FLogAx = Source.FLogAx;
-  FLabelType = Source.FLabelType;
-  FMinTicks = Source.FMinTicks;
-  FMinRngDiff = Source.FMinRngDiff;
-  FRangeLow = Source.FRangeLow;
-  FRangeHigh = Source.FRangeHigh;
-  FShortTicks = Source.FShortTicks;
-  FScaleInscript = Source.FScaleInscript;
-  FScalePosX = Source.FScalePosX;
-  FScalePosY = Source.FScalePosY;
-  FUserTickText = Source.FUserTickText;
-  FVisible = Source.FVisible;
-  FScaleType = Source.FScaleType;
-  FNotYetLoaded = Source.FNotYetLoaded;
 }
 
 void TScalePropsHoriz::SetScaleLocation(TScaleLocationHoriz value) {

@@ -23,7 +23,7 @@ std::u16string layerName(const char16_t* prefix, int n) {
 // the margins, and the standard layout needs the helpers.
 TCustomRChart::TCustomRChart(TComponent* AOwner) : TControl(AOwner) {
   FFrame = {0, 0, 50, 10, 16, 32, 0};  // provisional margins until the layout
-  FMouseAffLayer[1] = true;
+  FSettings.MouseAffectsLayer[1] = true;
   for (int n = 1; n <= 4; ++n) {
     FCrossHair[size_t(n)] = std::make_unique<TCrossHair>(n);
     FCrossHair[size_t(n)]->OnChange = [this](TObject*) { crossHairChanged(); };
@@ -41,8 +41,8 @@ TCustomRChart::TCustomRChart(TComponent* AOwner) : TControl(AOwner) {
   RegisterCursor(4, u"CURZOOMP");
   sizeGrafBmp();
   FAuxBmp.SetSize(10, 10);
-  Fxasp = ScreenAspectX();
-  Fyasp = ScreenAspectY();
+  FSettings.AspectX = ScreenAspectX();
+  FSettings.AspectY = ScreenAspectY();
   FPpa.reserve(200);
   for (int n = 1; n <= MaxLayers; ++n) createLayer(n);
   FSuppressPaint = true;
@@ -52,13 +52,13 @@ TCustomRChart::TCustomRChart(TComponent* AOwner) : TControl(AOwner) {
   for (int n = 1; n <= MaxLayers; ++n) {
     for (TScale* scale : {FScalesX[size_t(n)].get(), FScalesY[size_t(n)].get()}) {
       scale->SetTransparent(true);
-      scale->SetColorBackGnd(FWindColor);
+      scale->SetColorBackGnd(FSettings.WindColor);
       scale->SetFrameStyle(fsNone);
     }
   }
   refreshAllScales();
   ClearZoomHistory();
-  FAutoRedraw = true;
+  FSettings.AutoRedraw = true;
 }
 
 TCustomRChart::~TCustomRChart() = default;
@@ -186,30 +186,11 @@ void TRChart::CreateWnd() {
 void TCustomRChart::Assign(const TCustomRChart& Source) {
   if (&Source == this) return;
   FStore.Assign(Source.FStore);
-  FChartColor = Source.FChartColor;
-  FWindColor = Source.FWindColor;
-  FChartFrameColor = Source.FChartFrameColor;
-  FShadowStyle = Source.FShadowStyle;
-  FShadowColor = Source.FShadowColor;
-  FShadowBakColor = Source.FShadowBakColor;
-  FGridStyle = Source.FGridStyle;
-  FGridColor = Source.FGridColor;
-  FGridDx = Source.FGridDx;
-  FGridDy = Source.FGridDy;
-  FFrame.L = Source.FFrame.L;
-  FFrame.R = Source.FFrame.R;
-  FFrame.T = Source.FFrame.T;
-  FFrame.B = Source.FFrame.B;
-  FFrame.S = Source.FFrame.S;
-  FCaption = Source.FCaption;
-  FCaptionPosX = Source.FCaptionPosX;
-  FCaptionPosY = Source.FCaptionPosY;
-  FCaptionAlignment = Source.FCaptionAlignment;
-  FCaptionAnchorHoriz = Source.FCaptionAnchorHoriz;
-  FCaptionAnchorVert = Source.FCaptionAnchorVert;
+  FSettings = Source.FSettings;
+  FFrame.TakeMargins(Source.FFrame);
   Font().Assign(const_cast<TCustomRChart&>(Source).Font());
-  for (int n = 1; n <= 4; ++n) FCrossHair[size_t(n)]->Assign(*Source.FCrossHair[size_t(n)]);
   for (int n = 1; n <= 4; ++n) {
+    FCrossHair[size_t(n)]->Assign(*Source.FCrossHair[size_t(n)]);
     FCrossHair[size_t(n)]->OnChange = [this](TObject*) { crossHairChanged(); };
   }
   FBackGroundImg->Assign(*Source.FBackGroundImg);
@@ -217,18 +198,10 @@ void TCustomRChart::Assign(const TCustomRChart& Source) {
     FScalePropsX[size_t(n)]->Assign(*Source.FScalePropsX[size_t(n)]);
     FScalePropsY[size_t(n)]->Assign(*Source.FScalePropsY[size_t(n)]);
   }
-  FMouseAffLayer = Source.FMouseAffLayer;
   FMapX = Source.FMapX;
   FMapY = Source.FMapY;
-  Fxasp = Source.Fxasp;
-  Fyasp = Source.Fyasp;
-  FIsometric = Source.FIsometric;
   FZoomHist = Source.FZoomHist;
-  FZoomRange = Source.FZoomRange;
   FJointLayers->Assign(*Source.FJointLayers);
-  FAutoRedraw = Source.FAutoRedraw;
-  FMouseAction = Source.FMouseAction;
-  FMCurFixed = Source.FMCurFixed;
   OnMouseMoveInChart = Source.OnMouseMoveInChart;
   OnScaleTickDrawn = Source.OnScaleTickDrawn;
   OnBeforeTickLabel = Source.OnBeforeTickLabel;

@@ -50,7 +50,7 @@ void TCustomRChart::drawCrossHair(TCanvas& cv, const TCrossHair& ch, int xPos, i
   cv.Pen().SetColor(ch.Color());
   cv.Pen().SetWidth(ch.LineWid());
   cv.Pen().SetStyle(ch.LineType());
-  cv.Brush().SetColor(FChartColor);  // the gaps of dashed lines, the box inside
+  cv.Brush().SetColor(FSettings.ChartColor);  // the gaps of dashed lines, the box inside
   const int h = ch.LineWid() / 2;
   const auto line = [&](int x1, int y1, int x2, int y2) {
     cv.MoveTo(x1 - xPos, y1 - yPos);
@@ -135,5 +135,5 @@ void TCustomRChart::repaintCrossHairs() {
 }
 
 void TCustomRChart::crossHairChanged() {
-  if (!FCrossHairsHeld && FAutoRedraw) repaintCrossHairs();
+  if (!FCrossHairsHeld && FSettings.AutoRedraw) repaintCrossHairs();
 }

@@ -220,16 +220,16 @@ void TCustomRChart::constructDataBmp(TCanvas& cv, int PosX, int PosY, bool BlkWh
     cv.Brush().SetColor(fill);
     cv.Pen().SetColor(pen);
   }
-  if (FGridStyle != gsNone && FirstItem == 0) constructGrid(cv, PosX, PosY, !verticalGridDrawn);
+  if (FSettings.GridStyle != gsNone && FirstItem == 0) constructGrid(cv, PosX, PosY, !verticalGridDrawn);
   const ItemVisibility visible(FStore);
   FPpa.resize(kMaxPolyline);
-  DataPass pass{cv, visible, PosX, PosY, BlkWhite, FChartColor, psSolid, FChartColor, FChartColor,
+  DataPass pass{cv, visible, PosX, PosY, BlkWhite, FSettings.ChartColor, psSolid, FSettings.ChartColor, FSettings.ChartColor,
                 LineWidth(), {PosX, PosY}, clBlack, PendingPolyline{FPpa.data()}};
   cv.Pen().SetWidth(pass.LastLWidth);
-  cv.Pen().SetColor(FChartColor);
+  cv.Pen().SetColor(FSettings.ChartColor);
   cv.Pen().SetStyle(psSolid);
-  cv.Brush().SetColor(FChartColor);
-  cv.Font().SetColor(FChartColor);
+  cv.Brush().SetColor(FSettings.ChartColor);
+  cv.Font().SetColor(FSettings.ChartColor);
   resetFontLook(cv.Font());
   cv.MoveTo(PosX, PosY);
   const TrcChartItem* items = FStore.Items();
@@ -261,7 +261,7 @@ void TCustomRChart::constructDataBmp(TCanvas& cv, int PosX, int PosY, bool BlkWh
 void TCustomRChart::drawDataFrame(TCanvas& cv, int PosX, int PosY) {
   const int DW = FFrame.DataWidth();
   const int DH = FFrame.DataHeight();
-  cv.Pen().SetColor(FChartFrameColor);
+  cv.Pen().SetColor(FSettings.ChartFrameColor);
   cv.Pen().SetStyle(psSolid);
   cv.MoveTo(PosX, PosY);
   cv.LineTo(PosX + DW, PosY);

@@ -36,11 +36,11 @@ void TCustomRChart::SetJointLayers(const TJointLayers& value) {
 }
 
 bool TCustomRChart::MouseAffectsLayer(int Layer) const {
-  return ValidLayer(Layer) && FMouseAffLayer[size_t(Layer)];
+  return ValidLayer(Layer) && FSettings.MouseAffectsLayer[size_t(Layer)];
 }
 
 void TCustomRChart::SetMouseAffectsLayer(int Layer, bool value) {
-  if (ValidLayer(Layer)) FMouseAffLayer[size_t(Layer)] = value;
+  if (ValidLayer(Layer)) FSettings.MouseAffectsLayer[size_t(Layer)] = value;
 }
 
 // ---------------------------------------------------------------------------

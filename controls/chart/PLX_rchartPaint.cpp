@@ -33,7 +33,7 @@ int sizeWithinLimits(int size, long long minimum) {
 // Also without AutoRedraw the kept bitmaps no longer show the settings.
 void TCustomRChart::StyleChanged(TObject*) {
   FPresentation.Outdated();
-  if (FAutoRedraw) Paint();
+  if (FSettings.AutoRedraw) Paint();
 }
 
 void TCustomRChart::SetSuppressPaint(bool value) {
@@ -48,20 +48,20 @@ void TCustomRChart::SetSuppressPaint(bool value) {
     Field = value;                            \
     StyleChanged(this);                       \
   }
-PLX_REPAINT_SETTER(ShadowStyle, TShadowStyle, FShadowStyle)
-PLX_REPAINT_SETTER(ShadowColor, TColor, FShadowColor)
-PLX_REPAINT_SETTER(ShadowBakColor, TColor, FShadowBakColor)
-PLX_REPAINT_SETTER(ChartColor, TColor, FChartColor)
-PLX_REPAINT_SETTER(WindColor, TColor, FWindColor)
-PLX_REPAINT_SETTER(ChartFrameColor, TColor, FChartFrameColor)
-PLX_REPAINT_SETTER(Caption, const std::u16string&, FCaption)
-PLX_REPAINT_SETTER(CaptionPosX, int, FCaptionPosX)
-PLX_REPAINT_SETTER(CaptionPosY, int, FCaptionPosY)
-PLX_REPAINT_SETTER(CaptionAlignment, TAlignment, FCaptionAlignment)
-PLX_REPAINT_SETTER(CaptionAnchorHoriz, TCaptionAnchorHoriz, FCaptionAnchorHoriz)
-PLX_REPAINT_SETTER(CaptionAnchorVert, TCaptionAnchorVert, FCaptionAnchorVert)
-PLX_REPAINT_SETTER(GridStyle, GridStyleType, FGridStyle)
-PLX_REPAINT_SETTER(GridColor, TColor, FGridColor)
+PLX_REPAINT_SETTER(ShadowStyle, TShadowStyle, FSettings.ShadowStyle)
+PLX_REPAINT_SETTER(ShadowColor, TColor, FSettings.ShadowColor)
+PLX_REPAINT_SETTER(ShadowBakColor, TColor, FSettings.ShadowBakColor)
+PLX_REPAINT_SETTER(ChartColor, TColor, FSettings.ChartColor)
+PLX_REPAINT_SETTER(WindColor, TColor, FSettings.WindColor)
+PLX_REPAINT_SETTER(ChartFrameColor, TColor, FSettings.ChartFrameColor)
+PLX_REPAINT_SETTER(Caption, const std::u16string&, FSettings.Caption)
+PLX_REPAINT_SETTER(CaptionPosX, int, FSettings.CaptionPosX)
+PLX_REPAINT_SETTER(CaptionPosY, int, FSettings.CaptionPosY)
+PLX_REPAINT_SETTER(CaptionAlignment, TAlignment, FSettings.CaptionAlignment)
+PLX_REPAINT_SETTER(CaptionAnchorHoriz, TCaptionAnchorHoriz, FSettings.CaptionAnchorHoriz)
+PLX_REPAINT_SETTER(CaptionAnchorVert, TCaptionAnchorVert, FSettings.CaptionAnchorVert)
+PLX_REPAINT_SETTER(GridStyle, GridStyleType, FSettings.GridStyle)
+PLX_REPAINT_SETTER(GridColor, TColor, FSettings.GridColor)
 #undef PLX_REPAINT_SETTER
 
 void TCustomRChart::SetBackGroundImg(const TBakGndImg& value) {
@@ -91,7 +91,7 @@ TRect TCustomRChart::dataBitmapRect() const {
 // repaint whatever AutoRedraw says; that is done once at the end.
 void TCustomRChart::marginsChanged(bool isometricHook) {
   sizeGrafBmp();
-  const bool isometric = isometricHook && FIsometric;
+  const bool isometric = isometricHook && FSettings.Isometric;
   if (isometric) withoutPaint([this] { applyIsometricRule(); });
   refreshAllScales();
   AdjustScaling();
@@ -138,7 +138,7 @@ void TCustomRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     FFrame.W = Width();
     FFrame.H = Height();
     FPresentation.Outdated();
-    if (FIsometric) applyIsometricRule();
+    if (FSettings.Isometric) applyIsometricRule();
     refreshAllScales();
     AdjustScaling();
   });
@@ -164,7 +164,7 @@ void TCustomRChart::Paint() {
 void TCustomRChart::ShowGraf() {
   if (!Visible()) return;
   FStore.SetLastElemOnShow(FStore.NumItems() - 1);
-  if (!FAutoRedraw) {
+  if (!FSettings.AutoRedraw) {
     Paint();
     return;
   }
@@ -329,15 +329,15 @@ void TCustomRChart::constructChartBmp(TCanvas& cv, bool onWindow) {
   FChartBmp.SetSize(FFrame.W, FFrame.H);
   cv.Pen().SetStyle(psSolid);
   cv.Pen().SetMode(pmCopy);
-  cv.Pen().SetColor(FWindColor);
-  cv.Brush().SetColor(FWindColor);
+  cv.Pen().SetColor(FSettings.WindColor);
+  cv.Brush().SetColor(FSettings.WindColor);
   if (onWindow) {
     for (const TRect& band : bandsAround(dataBitmapRect())) cv.FillRect(band);
   } else {
     cv.FillRect({0, 0, FFrame.W, FFrame.H});
   }
   if (FFrame.S > 0) drawRim(cv);
-  cv.Pen().SetColor(FChartFrameColor);
+  cv.Pen().SetColor(FSettings.ChartFrameColor);
   cv.Brush().SetStyle(bsClear);
   cv.Font().Assign(Font());
   drawCaption(cv);
@@ -363,13 +363,13 @@ void TCustomRChart::drawRim(TCanvas& cv) {
   const int S = FFrame.S;
   const int W = FChartBmp.Width();
   const int H = FChartBmp.Height();
-  cv.Pen().SetColor(FShadowBakColor);
-  cv.Brush().SetColor(FShadowBakColor);
+  cv.Pen().SetColor(FSettings.ShadowBakColor);
+  cv.Brush().SetColor(FSettings.ShadowBakColor);
   cv.Rectangle(W - S, 0, W, S);
   cv.Rectangle(0, H - S, S, H);
-  cv.Brush().SetColor(FShadowColor);
-  cv.Pen().SetColor(FShadowStyle == ssFlying ? FShadowColor : clBlack);
-  const int b = FShadowStyle == ssFlying ? S - 1 : 0;
+  cv.Brush().SetColor(FSettings.ShadowColor);
+  cv.Pen().SetColor(FSettings.ShadowStyle == ssFlying ? FSettings.ShadowColor : clBlack);
+  const int b = FSettings.ShadowStyle == ssFlying ? S - 1 : 0;
   cv.Polygon({{b, H - S}, {S - 1, H - 1}, {W - 1, H - 1}, {W - S, H - S}});
   cv.Polygon({{W - S, H - S}, {W - 1, H - 1}, {W - 1, S - 1}, {W - S, b}});
   cv.Pen().SetColor(clBlack);
@@ -382,26 +382,26 @@ void TCustomRChart::drawRim(TCanvas& cv) {
 
 void TCustomRChart::drawCaption(TCanvas& cv) {
   const TChartFrame& f = FFrame;
-  const int tw = cv.TextWidth(FCaption);
-  int px = FCaptionPosX;
-  switch (FCaptionAnchorHoriz) {
+  const int tw = cv.TextWidth(FSettings.Caption);
+  int px = FSettings.CaptionPosX;
+  switch (FSettings.CaptionAnchorHoriz) {
     case cahControlLeft: break;
     case cahChartLeft: px += f.L; break;
     case cahChartCenter: px += f.L + f.DataWidth() / 2; break;
     case cahChartRight: px += f.Right(); break;
     case cahControlRight: px += f.W; break;
   }
-  int py = FCaptionPosY;
-  switch (FCaptionAnchorVert) {
+  int py = FSettings.CaptionPosY;
+  switch (FSettings.CaptionAnchorVert) {
     case cavControlTop: break;
     case cavChartTop: py += f.T; break;
     case cavChartCenter: py += f.T + f.DataHeight() / 2; break;
     case cavChartBottom: py += f.H - f.B; break;  // the rim is not subtracted here
     case cavControlBottom: py += f.H; break;
   }
-  if (FCaptionAlignment == taRightJustify) px -= tw;
-  if (FCaptionAlignment == taCenter) px -= tw / 2;
-  cv.TextOut(px, py, FCaption);
+  if (FSettings.CaptionAlignment == taRightJustify) px -= tw;
+  if (FSettings.CaptionAlignment == taCenter) px -= tw / 2;
+  cv.TextOut(px, py, FSettings.Caption);
 }
 
 // ---------------------------------------------------------------------------
@@ -426,13 +426,13 @@ void TCustomRChart::initGraf(TCanvas& cv, int PosX, int PosY, std::span<const TV
   const int GH = FGrafBmp.Height();
   cv.Pen().SetStyle(psSolid);
   cv.Pen().SetMode(pmCopy);
-  cv.Brush().SetColor(FChartColor);
-  cv.Pen().SetColor(FChartFrameColor);
+  cv.Brush().SetColor(FSettings.ChartColor);
+  cv.Pen().SetColor(FSettings.ChartFrameColor);
   if (!FBackGroundImg->Name().empty()) {
     drawBackgroundImage(cv, PosX, PosY, GW, GH);
     return;
   }
-  cv.RuledRectangle({PosX, PosY, PosX + GW, PosY + GH}, gridRules, FGridColor);
+  cv.RuledRectangle({PosX, PosY, PosX + GW, PosY + GH}, gridRules, FSettings.GridColor);
   drawBand(cv, PosX, PosY, GW, GH);
 }
 

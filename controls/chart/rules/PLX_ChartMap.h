@@ -34,6 +34,14 @@ struct TChartFrame {
   // (row) of the data area.
   int DataWidth() const { return Right() - L; }
   int DataHeight() const { return Bottom() - T; }
+  // The margins and the rim of another frame; the size stays.
+  void TakeMargins(const TChartFrame& f) {
+    L = f.L;
+    R = f.R;
+    T = f.T;
+    B = f.B;
+    S = f.S;
+  }
 };
 
 // The limit of item pixels: far outside any surface, and still safe to offset

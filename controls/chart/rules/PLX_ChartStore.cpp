@@ -102,8 +102,6 @@ std::string_view TItemText::Bytes() const {
 }
 
 TrcItemStore::TrcItemStore() : FRealloc(&HugePageRealloc) {
-  std::fill(std::begin(FItClassVisib), std::end(FItClassVisib), true);
-  std::fill(std::begin(FLayerVisib), std::end(FLayerVisib), true);
   // The array always holds one spare record, also while the store is empty.
   FDataContainer = static_cast<TrcChartItem*>(HugePageRealloc(nullptr, sizeof(TrcChartItem)));
   if (FDataContainer == nullptr) throw std::bad_alloc();
@@ -124,25 +122,9 @@ void TrcItemStore::Assign(const TrcItemStore& Source) {
   FStorageRecords = records;
   FNumChartItems = Source.FNumChartItems;
   FNumAllocated = Source.FNumAllocated;
-  FAllocSize = Source.FAllocSize;
   std::copy(std::begin(Source.FItemCount), std::end(Source.FItemCount), std::begin(FItemCount));
   FLastElemOnShow = Source.FLastElemOnShow;
-  std::copy(std::begin(Source.FItClassVisib), std::end(Source.FItClassVisib),
-            std::begin(FItClassVisib));
-  std::copy(std::begin(Source.FLayerVisib), std::end(Source.FLayerVisib), std::begin(FLayerVisib));
-  FDataColor = Source.FDataColor;
-  FFillColor = Source.FFillColor;
-  FPenStyle = Source.FPenStyle;
-  FLineWidth = Source.FLineWidth;
-  FClassDefault = Source.FClassDefault;
-  FActiveLayer = Source.FActiveLayer;
-  FDataTag = Source.FDataTag;
-  FTransparentItems = Source.FTransparentItems;
-  FTextAlignment = Source.FTextAlignment;
-  FAvoidDuplicateMarks = Source.FAvoidDuplicateMarks;
-  FTextFontStyle = Source.FTextFontStyle;
-  FTextBkStyle = Source.FTextBkStyle;
-  FTextBkColor = Source.FTextBkColor;
+  FSettings = Source.FSettings;
 }
 
 // --- growth -----------------------------------------------------------------
@@ -154,8 +136,9 @@ void TrcItemStore::Assign(const TrcItemStore& Source) {
 // as zero in the fields its command does not set, without a pass of our own
 // over memory that the appends touch first.
 [[gnu::noinline]] void TrcItemStore::growForOne() {
-  if (FNumAllocated > std::numeric_limits<int32_t>::max() - FAllocSize) throw std::bad_alloc();
-  const int32_t wanted = FNumAllocated + FAllocSize;
+  const int32_t step = FSettings.AllocSize;
+  if (FNumAllocated > std::numeric_limits<int32_t>::max() - step) throw std::bad_alloc();
+  const int32_t wanted = FNumAllocated + step;
   if (wanted > FStorageRecords) {
     void* grown = FRealloc(FDataContainer, sizeof(TrcChartItem) * static_cast<std::size_t>(wanted));
     if (grown == nullptr) throw std::bad_alloc();
@@ -190,12 +173,12 @@ void TrcItemStore::resetStorage() {
   if (FNumChartItems >= FNumAllocated) [[unlikely]] growForOne();
   TrcChartItem& item = FDataContainer[FNumChartItems];
   item.ItemKind = Kind;
-  item.Layer = FActiveLayer;
-  item.ItemClass = FClassDefault;
-  item.Color = FDataColor;
-  item.PenStyle = FPenStyle;
-  item.Tag = FDataTag;
-  item.LWid = FLineWidth;
+  item.Layer = FSettings.ActiveLayer;
+  item.ItemClass = FSettings.ClassDefault;
+  item.Color = FSettings.DataColor;
+  item.PenStyle = FSettings.PenStyle;
+  item.Tag = FSettings.DataTag;
+  item.LWid = FSettings.LineWidth;
   assert(Kind < NumItemKinds);
   ++FItemCount[Kind];  // the commands' own kinds, always in range
   ++FNumChartItems;
@@ -214,6 +197,14 @@ bool TrcItemStore::validIndex(int idx) const { return idx >= 0 && idx < FNumChar
 
 void TrcItemStore::notify(const std::function<void()>& Callback) const {
   if (Callback) Callback();
+}
+
+template <class T>
+void TrcItemStore::changeSetting(T& Setting, T Value, const std::function<void()>& Callback) {
+  pictureChanged();
+  if (Setting == Value) return;
+  Setting = Value;
+  notify(Callback);
 }
 
 void TrcItemStore::SetReallocForTesting(TReallocFunc Func) {
@@ -247,7 +238,7 @@ void TrcItemStore::Text(double x, double y, int size, const std::u16string& txt)
   item.y = y;
   item.Text = text;
   item.SizeOrAngle = size;
-  item.MarkOrAlign = FTextAlignment;
+  item.MarkOrAlign = FSettings.TextAlignment;
 }
 
 void TrcItemStore::Text(double x, double y, int size, const std::u16string& txt, int dx, int dy,
@@ -273,7 +264,7 @@ void TrcItemStore::DrawTo(double x, double y) {
   TrcChartItem& item = appendItem(tkLineto);
   item.x = x;
   item.y = y;
-  item.FillColor = FFillColor;
+  item.FillColor = FSettings.FillColor;
 }
 
 void TrcItemStore::MoveToRelPix(int dx, int dy) {
@@ -286,7 +277,7 @@ void TrcItemStore::DrawToRelPix(int dx, int dy) {
   TrcChartItem& item = appendItem(tkLineRelPix);
   item.x = dx;
   item.y = dy;
-  item.FillColor = FFillColor;
+  item.FillColor = FSettings.FillColor;
 }
 
 void TrcItemStore::Line(double x1, double y1, double x2, double y2) {
@@ -295,7 +286,7 @@ void TrcItemStore::Line(double x1, double y1, double x2, double y2) {
   item.y = y1;
   item.x2 = x2;
   item.y2 = y2;
-  item.FillColor = FFillColor;
+  item.FillColor = FSettings.FillColor;
 }
 
 void TrcItemStore::Rectangle(double x1, double y1, double x2, double y2) {
@@ -304,8 +295,8 @@ void TrcItemStore::Rectangle(double x1, double y1, double x2, double y2) {
   item.y = y1;
   item.x2 = x2;
   item.y2 = y2;
-  item.FillColor = FFillColor;
-  item.Transp = FTransparentItems;
+  item.FillColor = FSettings.FillColor;
+  item.Transp = FSettings.TransparentItems;
 }
 
 void TrcItemStore::RectangleRelPix(double centx, double centy, int dx, int dy) {
@@ -314,8 +305,8 @@ void TrcItemStore::RectangleRelPix(double centx, double centy, int dx, int dy) {
   item.y = centy;
   item.x2 = dx;
   item.y2 = dy;
-  item.FillColor = FFillColor;
-  item.Transp = FTransparentItems;
+  item.FillColor = FSettings.FillColor;
+  item.Transp = FSettings.TransparentItems;
 }
 
 void TrcItemStore::Arrow(double x1, double y1, double x2, double y2, int HeadSize) {
@@ -324,8 +315,8 @@ void TrcItemStore::Arrow(double x1, double y1, double x2, double y2, int HeadSiz
   item.y = y1;
   item.x2 = x2;
   item.y2 = y2;
-  item.FillColor = FFillColor;
-  item.Transp = FTransparentItems;
+  item.FillColor = FSettings.FillColor;
+  item.Transp = FSettings.TransparentItems;
   item.SizeOrAngle = HeadSize;
 }
 
@@ -336,7 +327,7 @@ void TrcItemStore::RectFrame(double x1, double y1, double x2, double y2, TFrameS
   item.y = y1;
   item.x2 = x2;
   item.y2 = y2;
-  item.FillColor = FFillColor;
+  item.FillColor = FSettings.FillColor;
   item.LWid = 1;
   item.FrameStyle = FrameStyle;
   item.ShadowColor = ShadowColor;
@@ -349,7 +340,7 @@ void TrcItemStore::Bar3D(double llx, double lly, double urx, double ury, int Dep
   item.y = lly;
   item.x2 = urx;
   item.y2 = ury;
-  item.FillColor = FFillColor;
+  item.FillColor = FSettings.FillColor;
   item.Depth = Depth;
   item.SizeOrAngle = std::clamp(Angle, 0, 180);
 }
@@ -360,8 +351,8 @@ void TrcItemStore::Ellipse(double cx, double cy, double HorizAxLeng, double Vert
   item.y = cy;
   item.x2 = HorizAxLeng;
   item.y2 = VertAxLeng;
-  item.FillColor = FFillColor;
-  item.Transp = FTransparentItems;
+  item.FillColor = FSettings.FillColor;
+  item.Transp = FSettings.TransparentItems;
 }
 
 // --- queries and edits ------------------------------------------------------
@@ -498,14 +489,14 @@ int TrcItemStore::FindNearestItemScreen(double mx, double my, TrcItem ItemID, ui
   if (ItemID != tkNone) {
     int mousePx = 0;
     int mousePy = 0;
-    R2M(FActiveLayer, mx, my, mousePx, mousePy);
+    R2M(FSettings.ActiveLayer, mx, my, mousePx, mousePy);
     for (int i = 0; i < FNumChartItems; ++i) {
       const TrcChartItem& item = FDataContainer[i];
       if (!kindMatches(item.ItemKind, ItemID) || !classMatches(item.ItemClass, ClassNumber))
         continue;
       int px = 0;
       int py = 0;
-      R2M(FActiveLayer, item.x, item.y, px, py);
+      R2M(FSettings.ActiveLayer, item.x, item.y, px, py);
       // In doubles: squared pixel differences overflow 32 bits far out.
       const double ddx = double(px) - double(mousePx);
       const double ddy = double(py) - double(mousePy);
@@ -603,106 +594,88 @@ TLayerSet TrcItemStore::FindUsedLayers() const {
 
 // --- visibility -------------------------------------------------------------
 
-bool TrcItemStore::ClassVisible(uint8_t cnum) const { return FItClassVisib[cnum]; }
+bool TrcItemStore::ClassVisible(uint8_t cnum) const { return FSettings.ClassVisible[cnum]; }
 
 void TrcItemStore::SetClassVisible(uint8_t cnum, bool Value) {
-  pictureChanged();
-  if (FItClassVisib[cnum] == Value) return;
-  FItClassVisib[cnum] = Value;
-  notify(OnRepaint);
+  changeSetting(FSettings.ClassVisible[cnum], Value, OnRepaint);
 }
 
 bool TrcItemStore::LayerVisible(int Layer) const {
-  return validLayer(Layer) && FLayerVisib[Layer];
+  return validLayer(Layer) && FSettings.LayerVisible[Layer];
 }
 
 void TrcItemStore::SetLayerVisible(int Layer, bool Value) {
   pictureChanged();
-  if (!validLayer(Layer) || FLayerVisib[Layer] == Value) return;
-  FLayerVisib[Layer] = Value;
+  if (!validLayer(Layer) || FSettings.LayerVisible[Layer] == Value) return;
+  FSettings.LayerVisible[Layer] = Value;
   notify(OnRepaint);
 }
 
 // --- drawing attributes -----------------------------------------------------
 
-TColor TrcItemStore::DataColor() const { return FDataColor; }
-void TrcItemStore::SetDataColor(TColor Value) { FDataColor = Value; }
+TColor TrcItemStore::DataColor() const { return FSettings.DataColor; }
+void TrcItemStore::SetDataColor(TColor Value) { FSettings.DataColor = Value; }
 
-TColor TrcItemStore::FillColor() const { return FFillColor; }
-void TrcItemStore::SetFillColor(TColor Value) { FFillColor = Value; }
+TColor TrcItemStore::FillColor() const { return FSettings.FillColor; }
+void TrcItemStore::SetFillColor(TColor Value) { FSettings.FillColor = Value; }
 
-TPenStyle TrcItemStore::PenStyle() const { return FPenStyle; }
-void TrcItemStore::SetPenStyle(TPenStyle Value) { FPenStyle = Value; }
+TPenStyle TrcItemStore::PenStyle() const { return FSettings.PenStyle; }
+void TrcItemStore::SetPenStyle(TPenStyle Value) { FSettings.PenStyle = Value; }
 
-uint8_t TrcItemStore::LineWidth() const { return FLineWidth; }
-void TrcItemStore::SetLineWidth(uint8_t Value) { FLineWidth = Value; }
+uint8_t TrcItemStore::LineWidth() const { return FSettings.LineWidth; }
+void TrcItemStore::SetLineWidth(uint8_t Value) { FSettings.LineWidth = Value; }
 
-uint8_t TrcItemStore::ClassDefault() const { return FClassDefault; }
+uint8_t TrcItemStore::ClassDefault() const { return FSettings.ClassDefault; }
 void TrcItemStore::SetClassDefault(uint8_t Value) {
   // 255 stands for "every class" in the filters; commands never store it.
-  if (Value != kAllClasses) FClassDefault = Value;
+  if (Value != kAllClasses) FSettings.ClassDefault = Value;
 }
 
-int TrcItemStore::ActiveLayer() const { return FActiveLayer; }
+int TrcItemStore::ActiveLayer() const { return FSettings.ActiveLayer; }
 void TrcItemStore::SetActiveLayer(int Value) {
   pictureChanged();
-  if (!validLayer(Value) || Value == FActiveLayer) return;
-  FActiveLayer = Value;
+  if (!validLayer(Value) || Value == FSettings.ActiveLayer) return;
+  FSettings.ActiveLayer = Value;
   notify(OnRepaintRule);
 }
 
-int32_t TrcItemStore::DataTag() const { return FDataTag; }
-void TrcItemStore::SetDataTag(int32_t Value) { FDataTag = Value; }
+int32_t TrcItemStore::DataTag() const { return FSettings.DataTag; }
+void TrcItemStore::SetDataTag(int32_t Value) { FSettings.DataTag = Value; }
 
-bool TrcItemStore::TransparentItems() const { return FTransparentItems; }
+bool TrcItemStore::TransparentItems() const { return FSettings.TransparentItems; }
 void TrcItemStore::SetTransparentItems(bool Value) {
   pictureChanged();
-  FTransparentItems = Value;
+  FSettings.TransparentItems = Value;
 }
 
-TAlignment TrcItemStore::TextAlignment() const { return FTextAlignment; }
+TAlignment TrcItemStore::TextAlignment() const { return FSettings.TextAlignment; }
 void TrcItemStore::SetTextAlignment(TAlignment Value) {
-  pictureChanged();
-  if (Value == FTextAlignment) return;
-  FTextAlignment = Value;
-  notify(OnRepaintRule);
+  changeSetting(FSettings.TextAlignment, Value, OnRepaintRule);
 }
 
-int TrcItemStore::AllocSize() const { return FAllocSize; }
+int TrcItemStore::AllocSize() const { return FSettings.AllocSize; }
 void TrcItemStore::SetAllocSize(int Value) {
-  if (Value >= 1 && Value <= kMaxAllocSize) FAllocSize = Value;
+  if (Value >= 1 && Value <= kMaxAllocSize) FSettings.AllocSize = Value;
 }
 
-bool TrcItemStore::AvoidDuplicateMarks() const { return FAvoidDuplicateMarks; }
+bool TrcItemStore::AvoidDuplicateMarks() const { return FSettings.AvoidDuplicateMarks; }
 void TrcItemStore::SetAvoidDuplicateMarks(bool Value) {
-  pictureChanged();
-  if (Value == FAvoidDuplicateMarks) return;
-  FAvoidDuplicateMarks = Value;
-  notify(OnRepaint);
+  changeSetting(FSettings.AvoidDuplicateMarks, Value, OnRepaint);
 }
 
-TFontStyles TrcItemStore::TextFontStyle() const { return FTextFontStyle; }
+TFontStyles TrcItemStore::TextFontStyle() const { return FSettings.TextFontStyle; }
 void TrcItemStore::SetTextFontStyle(TFontStyles Value) {
-  pictureChanged();
-  if (Value == FTextFontStyle) return;
-  FTextFontStyle = Value;
-  notify(OnRepaintRule);
+  changeSetting(FSettings.TextFontStyle, Value, OnRepaintRule);
 }
 
-TTextBkg TrcItemStore::TextBkStyle() const { return FTextBkStyle; }
+TTextBkg TrcItemStore::TextBkStyle() const { return FSettings.TextBkStyle; }
 void TrcItemStore::SetTextBkStyle(TTextBkg Value) {
-  pictureChanged();
-  if (Value == FTextBkStyle) return;
-  FTextBkStyle = Value;
-  notify(OnRepaintRule);
+  changeSetting(FSettings.TextBkStyle, Value, OnRepaintRule);
 }
 
-TColor TrcItemStore::TextBkColor() const { return FTextBkColor; }
+TColor TrcItemStore::TextBkColor() const { return FSettings.TextBkColor; }
 void TrcItemStore::SetTextBkColor(TColor Value) {
-  pictureChanged();
-  if (Value == FTextBkColor) return;
-  FTextBkColor = Value;
-  notify(OnRepaintRule);
+  changeSetting(FSettings.TextBkColor, Value, OnRepaintRule);
 }
 
 int TrcItemStore::LastElemOnShow() const { return FLastElemOnShow; }
