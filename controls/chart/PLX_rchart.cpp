@@ -78,22 +78,22 @@ void TCustomRChart::createLayer(int n) {
       if (OnBeforeTickLabel) OnBeforeTickLabel(this, t, v, label);
     };
   }
-  const auto changed = [this](TObject* s) { ScalePropsChanged(s); };
-  const int offset = (n - 1) / 2;
   FScalePropsX[i] = std::make_unique<TScalePropsHoriz>();
-  TScalePropsHoriz& x = *FScalePropsX[i];
-  x.DateFormat().OnChange = changed;
-  x.SetColorScale(PredefinedColors[n]);
-  x.SetScaleType(n % 2 == 1 ? sctXT : sctXB);
-  x.SetScalePos(offset * 30);
-  x.OnChange = changed;
   FScalePropsY[i] = std::make_unique<TScalePropsVert>();
-  TScalePropsVert& y = *FScalePropsY[i];
-  y.DateFormat().OnChange = changed;
-  y.SetColorScale(PredefinedColors[n]);
-  y.SetScaleType(n % 2 == 1 ? sctYR : sctYL);
-  y.SetScalePos(offset * 50);
-  y.OnChange = changed;
+  // Odd layers' axes at the bottom and left, even ones' at the top and right,
+  // each pair further out than the one before.
+  const int offset = (n - 1) / 2;
+  setUpLayerAxis(*FScalePropsX[i], n, n % 2 == 1 ? sctXT : sctXB, offset * 30);
+  setUpLayerAxis(*FScalePropsY[i], n, n % 2 == 1 ? sctYR : sctYL, offset * 50);
+}
+
+void TCustomRChart::setUpLayerAxis(TScaleProps& props, int n, TScaleType type, int pos) {
+  const auto changed = [this](TObject* s) { ScalePropsChanged(s); };
+  props.DateFormat().OnChange = changed;
+  props.SetColorScale(PredefinedColors[n]);
+  props.SetScaleType(type);
+  props.SetScalePos(pos);
+  props.OnChange = changed;
 }
 
 // ---------------------------------------------------------------------------

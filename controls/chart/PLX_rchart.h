@@ -379,6 +379,7 @@ class TCustomRChart : public TControl {
 
   // PLX_rchart.cpp
   void createLayer(int n);
+  void setUpLayerAxis(TScaleProps& props, int n, TScaleType type, int pos);
   void applyLayoutAxes(const TLytData& row);
 
   // PLX_rchartLayers.cpp

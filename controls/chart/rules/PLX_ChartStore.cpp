@@ -426,13 +426,15 @@ void TrcItemStore::RemoveLastItem() {
   if (FNumChartItems == 0) resetStorage();
 }
 
-int TrcItemStore::RemoveItemsByClass(uint8_t ClassNumber) {
+// Keeps the order of the items left and the capacity.
+template <class Removed>
+int TrcItemStore::removeItemsWhere(Removed removed) {
   pictureChanged();
   const int before = FNumChartItems;
   int kept = 0;
   for (int i = 0; i < before; ++i) {
     const TrcChartItem& item = FDataContainer[i];
-    if (item.ItemClass == ClassNumber) {
+    if (removed(item)) {
       dropCount(item.ItemKind);
     } else {
       if (kept != i) FDataContainer[kept] = item;
@@ -443,21 +445,12 @@ int TrcItemStore::RemoveItemsByClass(uint8_t ClassNumber) {
   return before - kept;
 }
 
+int TrcItemStore::RemoveItemsByClass(uint8_t ClassNumber) {
+  return removeItemsWhere([ClassNumber](const TrcChartItem& item) { return item.ItemClass == ClassNumber; });
+}
+
 int TrcItemStore::RemoveItemsByLayer(int Layer) {
-  pictureChanged();
-  const int before = FNumChartItems;
-  int kept = 0;
-  for (int i = 0; i < before; ++i) {
-    const TrcChartItem& item = FDataContainer[i];
-    if (item.Layer == Layer) {
-      dropCount(item.ItemKind);
-    } else {
-      if (kept != i) FDataContainer[kept] = item;
-      ++kept;
-    }
-  }
-  FNumChartItems = kept;
-  return before - kept;
+  return removeItemsWhere([Layer](const TrcChartItem& item) { return item.Layer == Layer; });
 }
 
 // --- searches and selections ------------------------------------------------

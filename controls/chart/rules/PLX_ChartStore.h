@@ -255,6 +255,8 @@ class TrcItemStore {
   void growForOne();
   void resetStorage();
   void dropCount(TrcItem Kind);
+  template <class Removed>
+  int removeItemsWhere(Removed removed);
   void raiseCount(TrcItem Kind);
   bool validIndex(int idx) const;
   void notify(const std::function<void()>& Callback) const;
