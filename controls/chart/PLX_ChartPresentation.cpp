@@ -1,3 +1,6 @@
+// The presentation cache's rules and its pixel work: the window's data area
+// taken back into the data bitmap with the pixels under the crosshairs put
+// back, and the chart bitmap taken from the window.
 #include "controls/chart/PLX_ChartPresentation.h"
 
 #include <algorithm>
