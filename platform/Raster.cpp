@@ -6,7 +6,7 @@
 namespace raster {
 namespace {
 
-using Wide = __int128;
+__extension__ using Wide = __int128;  // GCC's own type: ISO C++ has no 128-bit integer
 
 // Largest r with r*r <= v.
 uint64_t iSqrt(uint64_t v) {

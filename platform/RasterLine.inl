@@ -7,7 +7,7 @@
 namespace raster {
 namespace detail {
 
-using Wide = __int128;
+__extension__ using Wide = __int128;  // GCC's own type: ISO C++ has no 128-bit integer
 
 // Minor-axis offset of pixel i: i*dmin/dmaj rounded to nearest, halves down.
 inline int64_t minorOffset(int64_t i, int64_t dmin, int64_t dmaj) {

@@ -2,6 +2,7 @@
 # Installs the Debian packages the build, the program and the tests need,
 # if any of them is missing. Sourced by run.sh and test.sh.
 PLX_PACKAGES="g++ cmake ninja-build qt6-base-dev fonts-wine libgtest-dev libbenchmark-dev
+  libclang-rt-14-dev
   xvfb xauth xdotool xclip x11-xkb-utils xkb-data x11-apps python3 desktop-file-utils nec2c"
 
 plx_install_missing() {

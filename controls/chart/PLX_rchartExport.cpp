@@ -117,8 +117,8 @@ void TCustomRChart::CopyToClipboardDAOnly(bool BlkWhite) {
   exportPicture(BlkWhite, false, [](const TBitmap& picture) { ClipboardPutBitmap(picture); });
 }
 
-void TCustomRChart::CopyToBMP(const std::u16string& FName, bool BlkWhite) {
-  const std::u16string file = BmpFileName(FName);
+void TCustomRChart::CopyToBMP(const std::u16string& FileName, bool BlkWhite) {
+  const std::u16string file = BmpFileName(FileName);
   exportPicture(BlkWhite, true, [&file](const TBitmap& picture) { picture.SaveToFile(file); });
 }
 

@@ -231,8 +231,9 @@ void TCustomRChart::applyIsometricRule() {
   for (int n = 1; n <= MaxLayers; ++n) {
     const TScaleProps& px = *FScalePropsX[size_t(n)];
     TScaleProps& py = *FScalePropsY[size_t(n)];
-    const long double centre = ((long double)py.RangeLow() + py.RangeHigh()) / 2;
-    const TAxisSpan y = isometricSpan(centre, (long double)px.RangeHigh() - px.RangeLow());
+    const long double centre = (static_cast<long double>(py.RangeLow()) + py.RangeHigh()) / 2;
+    const TAxisSpan y =
+        isometricSpan(centre, static_cast<long double>(px.RangeHigh()) - px.RangeLow());
     if (!std::isfinite(y.Lo) || !std::isfinite(y.Hi)) continue;
     py.SetRangeHigh(double(y.Hi));
     py.SetRangeLow(double(y.Lo));

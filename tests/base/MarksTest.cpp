@@ -681,4 +681,4 @@ INSTANTIATE_TEST_SUITE_P(Marks, CharacterMarkTest,
                          ::testing::Values(CharacterMarkCase{205, u"5"}, CharacterMarkCase{200, u"0"},
                                            CharacterMarkCase{209, u"9"}, CharacterMarkCase{65, u"A"},
                                            CharacterMarkCase{52, u"4"}, CharacterMarkCase{255, u"\u00FF"}),
-                         [](const auto& info) { return "Mark" + std::to_string(info.param.mark); });
+                         [](const auto& test) { return "Mark" + std::to_string(test.param.mark); });

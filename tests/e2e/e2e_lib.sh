@@ -1,7 +1,7 @@
 # Shared steps of the end-to-end tests: the program in a virtual X server
 # without a window manager whose screen is exactly the window's size, so the
 # centred window sits at (0, 0) and keys go to the window under the pointer.
-# Sourced by the test scripts, which run inside xvfb-run.
+# Sourced by the test scripts, which run inside in_xvfb.sh.
 set -eu
 export LC_ALL=C
 

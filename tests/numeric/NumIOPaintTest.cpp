@@ -155,7 +155,7 @@ TEST_P(CaretColumn, CaretStandsLeftOfTheCharacterAfterIt) {
 INSTANTIATE_TEST_SUITE_P(NumIOPaint, CaretColumn,
                          testing::Values(CaretCase{0, 102}, CaretCase{1, 108}, CaretCase{2, 112},
                                          CaretCase{4, 124}, CaretCase{5, 130}),
-                         [](const auto& info) { return "caret_" + std::to_string(info.param.caret); });
+                         [](const auto& test) { return "caret_" + std::to_string(test.param.caret); });
 
 TEST_F(NumIOPaintTest, TextIsCentredAtItsTopLeftCorner) {
   field.SetNioValue(7.1);

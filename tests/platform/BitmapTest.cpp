@@ -109,9 +109,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(CopyCase{cmSrcCopy, {0x00FF00, 0x0F0F0F, 0xFFFFFF, 0x000000}},
                       CopyCase{cmSrcAnd, {0x00FF00, 0x000000, 0x808080, 0x000000}},
                       CopyCase{cmNotSrcCopy, {0xFF00FF, 0xF0F0F0, 0x000000, 0xFFFFFF}}),
-    [](const auto& info) {
+    [](const auto& test) {
       std::ostringstream name;
-      PrintTo(info.param, &name);
+      PrintTo(test.param, &name);
       return name.str();
     });
 

@@ -187,8 +187,8 @@ INSTANTIATE_TEST_SUITE_P(
                  [](TCanvas& cv) { cv.StretchDraw({3, 2, 27, 20}, checkerSource()); }},
         ClipCase{"part of a bitmap",
                  [](TCanvas& cv) { cv.CopyRect({15, 12, 25, 22}, checkerSource(), {1, 1, 11, 11}); }}),
-    [](const auto& info) {
-      std::string n = info.param.name;
+    [](const auto& test) {
+      std::string n = test.param.name;
       for (char& ch : n) ch = ch == ' ' ? '_' : ch;
       return n;
     });

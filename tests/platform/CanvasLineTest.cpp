@@ -48,8 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"shallow back", {4, 2}, {0, 0}, {".....", ".##..", "...##", ".....", "....."}},
         LineCase{"steep", {1, 0}, {3, 4}, {".#...", ".#...", "..#..", "..#..", "....."}},
         LineCase{"zero length", {2, 2}, {2, 2}, {".....", ".....", ".....", ".....", "....."}}),
-    [](const auto& info) {
-      std::string n = info.param.name;
+    [](const auto& test) {
+      std::string n = test.param.name;
       for (char& ch : n) ch = ch == ' ' ? '_' : ch;
       return n;
     });
@@ -175,7 +175,7 @@ INSTANTIATE_TEST_SUITE_P(
         StyleCase{"clear", psClear, true, "......"},
         StyleCase{"inside_frame", psInsideFrame, true, "######"},
         StyleCase{"user", psUserStyle, false, "######"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(CanvasLine, DashPatternContinuesFromLineToLine) {
   TBitmap bmp(8, 2);
@@ -270,7 +270,7 @@ INSTANTIATE_TEST_SUITE_P(
                    Wide(cv);
                    cv.Rectangle(1, 1, 12, 12);
                  }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 // The shapes whose pen and fill overlap, by hand: pen where copy mode shows
 // the pen, the fill elsewhere, nothing flipped twice.

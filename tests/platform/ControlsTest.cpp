@@ -38,11 +38,11 @@ class ProbeControl : public TWinControl {
     Canvas().Brush().SetColor(paintColor);
     Canvas().FillRect({0, 0, Width(), Height()});
   }
-  void KeyDown(uint16_t& Key, TShiftState Shift) override {
-    keysDown.push_back({Key, Shift});
-    if (consumeTab && Key == VK_TAB) Key = 0;
+  void KeyDown(uint16_t& key, TShiftState Shift) override {
+    keysDown.push_back({key, Shift});
+    if (consumeTab && key == VK_TAB) key = 0;
   }
-  void KeyUp(uint16_t& Key, TShiftState Shift) override { keysUp.push_back({Key, Shift}); }
+  void KeyUp(uint16_t& key, TShiftState Shift) override { keysUp.push_back({key, Shift}); }
   void DoEnter() override { ++enters; }
   void DoExit() override { ++exits; }
 
@@ -456,9 +456,9 @@ INSTANTIATE_TEST_SUITE_P(
 class TypingProbe : public ProbeControl {
  public:
   using ProbeControl::ProbeControl;
-  void TypedKeyDown(uint16_t& Key, TShiftState Shift, char16_t Typed) override {
+  void TypedKeyDown(uint16_t& key, TShiftState Shift, char16_t Typed) override {
     typed.push_back(Typed);
-    ProbeControl::TypedKeyDown(Key, Shift, Typed);
+    ProbeControl::TypedKeyDown(key, Shift, Typed);
   }
   std::u16string typed;
 };

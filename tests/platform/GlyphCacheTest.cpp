@@ -150,7 +150,7 @@ TEST_P(GlyphCacheFont, AxisLabelsAndCaptionsTakeTheCache) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fonts, GlyphCacheFont, ::testing::ValuesIn(kFonts),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // Texts that single glyphs cannot reproduce go through Qt, and come out the
 // same either way.
@@ -192,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PathCase{"Hebrew", u"ab \u05D0\u05D1", false},
                       PathCase{"FallbackFont", u"a\u4E2D", false},
                       PathCase{"FractionSlash", u"1\u20442", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(GlyphCacheClip, EverySideCutsLikeQt) {
   const TFont font = MakeFont(kFonts[1]);

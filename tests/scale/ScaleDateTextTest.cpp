@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // A tick computed a hair below a whole second shows it.
                       TimeCase{"HairBelowHalfHour", 1799.9999999999, false, u" 00:30:00"},
                       TimeCase{"SecondsTruncate", 59.75, false, u" 00:00:59"}),
-    [](const ::testing::TestParamInfo<TimeCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<TimeCase>& test) { return std::string(test.param.name); });
 
 TEST(TimeString, HugeTimesWriteAllTheirHours) {
   const std::u16string text = TimeString(1e300, false);
@@ -176,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(
         DateStrCase{"LetterSeparator", false, ylYYYY, doDDMMYY, u'd', u"15d02d2015"},
         DateStrCase{"DoubleQuoteSeparator", false, ylYYYY, doDDMMYY, u'"', u"15\"02\"2015"},
         DateStrCase{"SingleQuoteSeparator", false, ylNone, doDDMMYY, u'\'', u"15'02"}),
-    [](const ::testing::TestParamInfo<DateStrCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<DateStrCase>& test) { return std::string(test.param.name); });
 
 // --- labels of the levels ----------------------------------------------------
 

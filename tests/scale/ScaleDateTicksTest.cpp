@@ -159,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DeclineCase{"UnitStepCountsAsOneInterval", 0, 100000, 0},
                       DeclineCase{"NotANumber", std::numeric_limits<double>::quiet_NaN(), 1, 3},
                       DeclineCase{"Infinite", 0, std::numeric_limits<double>::infinity(), 3}),
-    [](const ::testing::TestParamInfo<DeclineCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<DeclineCase>& test) { return std::string(test.param.name); });
 
 TEST(TimeAxis, MinTicksZeroCountsAsOne) {
   const TDateTimeTicks t = TimeAxisTicks(request(0, 7200, 0));
@@ -237,7 +237,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OutcomeCase{"OneSecondHorizontal", 0, 1.0 / 86400, true, aoBelowOneSecond},
                       OutcomeCase{"OneSecondVertical", 0, 1.0 / 86400, false, aoTicks},
                       OutcomeCase{"HundredthVertical", 0, 0.01 / 86400, false, aoBelowOneSecond}),
-    [](const ::testing::TestParamInfo<OutcomeCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<OutcomeCase>& test) { return std::string(test.param.name); });
 
 // --- below one day -----------------------------------------------------------
 
@@ -279,8 +279,8 @@ INSTANTIATE_TEST_SUITE_P(
         FindStepCase{"BelowTheFirstEntry", 2, 0.5 / 86400, kFeb1of2015, 86400, 1, 0, 1},
         FindStepCase{"FiftyHundredths", 4, 0.8 / 86400, kFeb1of2015, 8640000, 50, 0, 10},
         FindStepCase{"BeforeDayZero", 1, 5.0 / 24, -1.25, 24, 3, 18, 1}),
-    [](const ::testing::TestParamInfo<FindStepCase>& info) {
-      return std::string(info.param.name);
+    [](const ::testing::TestParamInfo<FindStepCase>& test) {
+      return std::string(test.param.name);
     });
 
 TEST(BelowOneDay, OneDayFromMidnight) {

@@ -109,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StepCase{"UnitStepWide", 0, 0.0L, 25.0L, 1.0L, 1, 0.0L},
                       StepCase{"UnitStepReversed", 0, 3.5L, -20.0L, -1.0L, 1, 3.0L},
                       StepCase{"EmptyRange", 3, 5.0L, 5.0L, 0.0L, 1, 5.0L}),
-    [](const ::testing::TestParamInfo<StepCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<StepCase>& test) { return std::string(test.param.name); });
 
 TEST(StepRuleLimits, NonFiniteEndsGiveNoStep) {
   const long double inf = std::numeric_limits<long double>::infinity();
@@ -187,8 +187,8 @@ INSTANTIATE_TEST_SUITE_P(
         RecordedCase{"Frequency", 1.5L, 30.0L, 29, 2.0, 1.0, {5, 10, 15, 20, 25, 30}},
         RecordedCase{"WavelengthRatio", 0.25L, 2.5L, 23, 0.3, 0.1, {0.5, 1.0, 1.5, 2.0, 2.5}},
         RecordedCase{"MatchingLength", 0.0L, 0.5L, 26, 0.0, 0.02, {0, 0.1, 0.2, 0.3, 0.4, 0.5}}),
-    [](const ::testing::TestParamInfo<RecordedCase>& info) {
-      return std::string(info.param.name);
+    [](const ::testing::TestParamInfo<RecordedCase>& test) {
+      return std::string(test.param.name);
     });
 
 TEST(LinearTicks, WithoutShortTicksOnlyMajorsAreWalkedAndRecorded) {

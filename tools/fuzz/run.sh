@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the fuzz targets into build/fuzz and runs them.
 #   tools/fuzz/run.sh [seconds] [target]     (default 60 seconds, every target in turn)
-# Targets: number_text, chart_store, chart_map, scale_ticks, date_time_text.
+# Targets: those of tools/fuzz/targets.txt (number_text, chart_store,
+# chart_map, scale_ticks, date_time_text), with their sources.
 # Each target starts from its corpus in tools/fuzz/corpus/<target> (new inputs
 # are added there; merge them with -merge=1 before committing) and writes
 # findings to build/fuzz/crash-*.
@@ -14,21 +15,12 @@ PLX_PACKAGES="" plx_install_missing clang-14 libclang-rt-14-dev
 out="$root/build/fuzz"
 mkdir -p "$out"
 
+targets="$(sed -n 's/^\([a-z_]*\):.*/\1/p' "$root/tools/fuzz/targets.txt")"
+
 sources() {
-  case "$1" in
-    number_text) echo "NumberTextFuzzer.cpp LocaleStub.cpp ../../controls/base/PLX_stringl.cpp
-      ../../controls/base/PLX_math1.cpp ../../controls/numeric/PLX_NumScan.cpp" ;;
-    chart_store) echo "ChartStoreFuzzer.cpp ../../controls/chart/rules/PLX_ChartStore.cpp
-      ../../controls/chart/rules/PLX_HugePages.cpp" ;;
-    chart_map) echo "ChartMapFuzzer.cpp ../../controls/chart/rules/PLX_ChartMap.cpp" ;;
-    scale_ticks) echo "ScaleTicksFuzzer.cpp ../../controls/scale/PLX_ScaleTicks.cpp
-      ../../controls/scale/PLX_ScaleMap.cpp ../../controls/base/PLX_ScalePars.cpp
-      ../../controls/base/PLX_math1.cpp ../../controls/base/PLX_stringl.cpp LocaleStub.cpp" ;;
-    date_time_text) echo "DateTimeTextFuzzer.cpp ../../controls/scale/PLX_ScaleDateText.cpp
-      ../../controls/scale/PLX_ScaleDateTicks.cpp ../../controls/scale/PLX_ScaleCalendar.cpp
-      ../../controls/base/PLX_DTLabel.cpp ../../platform/DateTimeFormat.cpp LocaleStub.cpp" ;;
-    *) echo "unknown target: $1" >&2; exit 2 ;;
-  esac
+  list="$(sed -n "s/^$1: *//p" "$root/tools/fuzz/targets.txt")"
+  [ -n "$list" ] || { echo "unknown target: $1" >&2; exit 2; }
+  echo "$list"
 }
 
 run_target() {
@@ -47,4 +39,4 @@ run_target() {
     -artifact_prefix="$out/" "$corpus" $extra
 }
 
-for t in ${only:-number_text chart_store chart_map scale_ticks date_time_text}; do run_target "$t"; done
+for t in ${only:-$targets}; do run_target "$t"; done

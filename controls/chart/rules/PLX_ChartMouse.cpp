@@ -46,14 +46,15 @@ TCursor CursorForMouse(TMouseActMode mode, bool inside, bool fixed, TCursor curr
 TAxisRange PannedRange(const TAxisRange& anchor, int travel, int extent) {
   if (extent <= 0 || travel == 0) return anchor;
   TAxisRange r = anchor;
-  const long double share = (long double)travel / extent;
+  const long double share = static_cast<long double>(travel) / extent;
   if (anchor.Log && anchor.Low > 0 && anchor.High > 0) {
-    const long double factor = std::exp(-share * std::log((long double)anchor.High / anchor.Low));
+    const long double factor =
+        std::exp(-share * std::log(static_cast<long double>(anchor.High) / anchor.Low));
     r.Low = double(anchor.Low * factor);
     r.High = double(anchor.High * factor);
     return r;
   }
-  const long double shift = share * ((long double)anchor.High - anchor.Low);
+  const long double shift = share * (static_cast<long double>(anchor.High) - anchor.Low);
   r.Low = double(anchor.Low - shift);
   r.High = double(anchor.High - shift);
   return r;

@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    100, 200, 300, 400, 500, 600, 700, 800, 900}},
                       LogCase{-0.5, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 20, 30, 40, 50, 60, 70, 80,
                                      90, 100, 200, 300, 400, 500, 600, 700, 800, 900}}),
-    [](const auto& info) { return "Spacing" + std::to_string(info.index); });
+    [](const auto& test) { return "Spacing" + std::to_string(test.index); });
 
 TEST(ChartGrid, LogarithmicAxisReachingZeroHasNoGrid) {
   EXPECT_TRUE(Positions(Axis(0, 1000, -1, true)).empty());

@@ -351,7 +351,7 @@ INSTANTIATE_TEST_SUITE_P(
                       e.FillColor = clNavy;
                       e.Transp = true;
                     }}),
-    [](const ::testing::TestParamInfo<CommandCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<CommandCase>& test) { return std::string(test.param.name); });
 
 TEST_F(ChartStoreTest, Bar3DClampsItsAngle) {
   store.Bar3D(0, 0, 1, 1, 5, -10);
@@ -719,8 +719,8 @@ INSTANTIATE_TEST_SUITE_P(
         // The pixel offsets are transformed like coordinates.
         TransformCase{"MoveRelPix", [](TrcItemStore& s) { s.MoveToRelPix(1, 2); }, 3, 5, 0, 0},
         TransformCase{"LineRelPix", [](TrcItemStore& s) { s.DrawToRelPix(1, 2); }, 3, 5, 0, 0}),
-    [](const ::testing::TestParamInfo<TransformCase>& info) {
-      return std::string(info.param.name);
+    [](const ::testing::TestParamInfo<TransformCase>& test) {
+      return std::string(test.param.name);
     });
 
 TEST_F(ChartStoreTest, ScaleOneItemOrOneClass) {
