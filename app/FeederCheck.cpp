@@ -2,32 +2,39 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 #include "app/FeederEngine.h"
+#include "app/LineChoice.h"
 
-const std::array<TFeederLine, 7> FeederLines = {{
-    {u"300", 0, FeederConstant300},
-    {u"450/600", 0, FeederConstant450},
-    {u"Window line 450 \u03A9, VF 0.91", 0.91, 0},
-    {u"Twin lead 300 \u03A9, VF 0.80", 0.80, 0},
-    {u"Open wire, home-made, VF 0.97", 0.97, 0},
-    {u"TV ribbon 75 \u03A9, VF 0.82", 0.82, 0},
-    {u"other", 0, 0},
-}};
+static_assert(CustomFeederLine == FeederLineCount - 1 && CustomFeederLine == CustomLine + 1,
+              "the entries are \"450/600\", the presets, then \"Custom\"");
 
-std::optional<double> FeederConstantOf(int line, double otherFactor) {
-  const TFeederLine& l = FeederLines.at(size_t(line));
-  if (l.constant != 0) return l.constant;
-  if (line != OtherFeederLine) return FreeSpaceConstant * l.velocityFactor;
-  // Written this way round so that NaN fails too.
-  if (!(otherFactor >= MinVelocityFactor && otherFactor <= MaxVelocityFactor)) return std::nullopt;
-  return FreeSpaceConstant * otherFactor;
+std::u16string FeederLineName(int line) {
+  if (line == ClassicFeederLine) return u"450/600";
+  if (line == CustomFeederLine) return u"Custom";
+  return LinePresets.at(size_t(PhysicalLineOf(line))).name;
 }
 
-double VelocityFactorOf(int line, double otherFactor) {
-  const TFeederLine& l = FeederLines.at(size_t(line));
-  if (l.constant != 0) return l.constant / FreeSpaceConstant;
-  return line == OtherFeederLine ? otherFactor : l.velocityFactor;
+int PhysicalLineOf(int entry) {
+  if (entry < 0 || entry >= FeederLineCount) throw std::out_of_range("no such feeder line");
+  return entry - 1;
+}
+
+int FeederLineOf(int physicalLine) { return physicalLine + 1; }
+
+std::optional<double> FeederConstantOf(int line, double customFactor) {
+  if (line == ClassicFeederLine) return FeederConstant450;
+  if (line != CustomFeederLine) return FreeSpaceConstant * VelocityFactorOf(line, customFactor);
+  // Written this way round so that NaN fails too.
+  if (!(customFactor >= MinVelocityFactor && customFactor <= MaxVelocityFactor)) return std::nullopt;
+  return FreeSpaceConstant * customFactor;
+}
+
+double VelocityFactorOf(int line, double customFactor) {
+  if (line == ClassicFeederLine) return FeederConstant450 / FreeSpaceConstant;
+  if (line == CustomFeederLine) return customFactor;
+  return LinePresets.at(size_t(PhysicalLineOf(line))).line.velocityFactor;
 }
 
 namespace {

@@ -17,21 +17,23 @@ constexpr double FreeSpaceConstant = 983.57;
 constexpr double MinVelocityFactor = 0.50;
 constexpr double MaxVelocityFactor = 1.00;
 
-struct TFeederLine {
-  const char16_t* name;
-  double velocityFactor;  // 0: the line's own, user-given factor
-  double constant;        // feet x MHz; 0: FreeSpaceConstant x factor
-};
+// The page's line entries: "450/600" (the first page's constant), the
+// physical line presets, and "Custom" (the user's own line, of which only
+// the velocity factor matters here).
+constexpr int ClassicFeederLine = 0;
+constexpr int CustomFeederLine = 4;
+constexpr int FeederLineCount = 5;
+std::u16string FeederLineName(int line);
+// The physical line (an index into LinePresets, or CustomLine) of an entry,
+// -1 for "450/600"; and the entry of a physical line.
+int PhysicalLineOf(int entry);
+int FeederLineOf(int physicalLine);
 
-// The two constants of the calculator, the measured lines, and "other".
-extern const std::array<TFeederLine, 7> FeederLines;
-constexpr int OtherFeederLine = 6;
-
-// The feeder constant of line (an index into FeederLines); for "other" from
-// otherFactor, empty when that lies outside MinVelocityFactor..MaxVelocityFactor.
-std::optional<double> FeederConstantOf(int line, double otherFactor);
-// The velocity factor a line shows: its own, or that of its fixed constant.
-double VelocityFactorOf(int line, double otherFactor);
+// The feeder constant of an entry; for "Custom" from customFactor, empty
+// when that lies outside MinVelocityFactor..MaxVelocityFactor.
+std::optional<double> FeederConstantOf(int line, double customFactor);
+// The velocity factor an entry shows: the line's own, or that of the constant.
+double VelocityFactorOf(int line, double customFactor);
 
 struct TFeederCheck {
   bool done = false;

@@ -1,6 +1,8 @@
 #include "app/FeederCheckPage.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QSignalBlocker>
 #include <QLabel>
 #include <algorithm>
 #include <cmath>
@@ -67,9 +69,10 @@ void TFeederCheckPage::CreateFeederGroup() {
   nioFeedLenft = makeField(group, {"nioFeedLenft", u"Feeder length", u"ft", 75, 0.0, 1000.0, 2, 20.0 / MetresPerFoot}, 2, 50, 201);
   Text(group, QStringLiteral("Line"), 224, 24, 30, 13);
   cbLine = place(new QComboBox(group), 256, 20, 170, 21);
-  for (const TFeederLine& line : FeederLines) cbLine->addItem(ToQString(line.name));
-  cbLine->setCurrentIndex(1);  // "450/600", as the calculator starts
-  nioVF = makeField(group, {"nioVF", u"Velocity factor", u"", 90, MinVelocityFactor, MaxVelocityFactor, 2, FOtherFactor}, 210, 50, 216);
+  for (int line = 0; line < FeederLineCount; ++line) cbLine->addItem(ToQString(FeederLineName(line)));
+  cbLine->setCurrentIndex(ClassicFeederLine);  // as the calculator starts
+  const double factor = FLine.custom.velocityFactor;
+  nioVF = makeField(group, {"nioVF", u"Velocity factor", u"", 90, MinVelocityFactor, MaxVelocityFactor, 2, factor}, 210, 50, 216);
   lblDipole = Text(group, {}, 440, 24, 205, 13);
   nlConstant = makeLabel(group, {"nlConstant", u"Constant", u"ft MHz", 50, 2}, 440, 50, 205);
   lblError = RedText(this, 16, 96, 644, 13);
@@ -111,12 +114,36 @@ void TFeederCheckPage::SetCalculatorInputs(double dipoleFeet, const std::array<b
   Recompute();
 }
 
-// The velocity factor field shows the chosen line's factor; only "other"
+// The velocity factor field shows the chosen line's factor; only "Custom"
 // lets the user give one.
 void TFeederCheckPage::ShowLine() {
   const int line = cbLine->currentIndex();
-  nioVF->SetReadOnly(line != OtherFeederLine);
-  nioVF->SetNioValue(VelocityFactorOf(line, FOtherFactor));
+  cbLine->setToolTip(cbLine->currentText());
+  nioVF->SetReadOnly(line != CustomFeederLine);
+  nioVF->SetNioValue(VelocityFactorOf(line, FLine.custom.velocityFactor));
+}
+
+void TFeederCheckPage::SetLineChoice(const TLineChoice& choice) {
+  FLine = choice;
+  const QSignalBlocker quiet(cbLine);
+  cbLine->setCurrentIndex(FeederLineOf(choice.line));
+  ShowLine();
+  Recompute();
+}
+
+void TFeederCheckPage::SetFeederMetres(double metres) {
+  FFeederMetres = metres;
+  nioFeedLenm->SetNioValue(metres);
+  nioFeedLenft->SetNioValue(metres / MetresPerFoot);
+  Recompute();
+}
+
+// The box shows the start of a long name; its list and tooltip the whole.
+// Measured in the box's font of the moment, which the window sets after.
+void TFeederCheckPage::widenLineList() {
+  int widest = 0;
+  for (int i = 0; i < cbLine->count(); ++i) widest = std::max(widest, cbLine->fontMetrics().horizontalAdvance(cbLine->itemText(i)));
+  cbLine->view()->setMinimumWidth(widest + 24);
 }
 
 // The read-outs write "," where the locale does.
@@ -131,8 +158,9 @@ void TFeederCheckPage::FollowLocale() {
 
 void TFeederCheckPage::Recompute() {
   FollowLocale();
+  widenLineList();
   lblDipole->setText(QStringLiteral("Dipole length %1 ft (first page)").arg(Fixed(FDipoleFeet, 2)));
-  const std::optional<double> constant = FeederConstantOf(cbLine->currentIndex(), FOtherFactor);
+  const std::optional<double> constant = FeederConstantOf(cbLine->currentIndex(), FLine.custom.velocityFactor);
   const double feeder = FFeederMetres;
   QString error;
   if (!constant) {
@@ -208,21 +236,31 @@ void TFeederCheckPage::HideRow(TBandRow& row) {
 void TFeederCheckPage::nioFeedLenmChange(TObject*) {
   FFeederMetres = nioFeedLenm->GetNioValue();
   nioFeedLenft->SetNioValue(FFeederMetres / MetresPerFoot);
-  Recompute();
+  feederChanged();
 }
 
 void TFeederCheckPage::nioFeedLenftChange(TObject*) {
   FFeederMetres = nioFeedLenft->GetNioValue() * MetresPerFoot;
   nioFeedLenm->SetNioValue(FFeederMetres);
+  feederChanged();
+}
+
+void TFeederCheckPage::feederChanged() {
   Recompute();
+  if (OnFeederChange) OnFeederChange(FFeederMetres);
 }
 
 void TFeederCheckPage::nioVFChange(TObject*) {
-  FOtherFactor = nioVF->GetNioValue();
+  FLine.custom.velocityFactor = nioVF->GetNioValue();
   Recompute();
+  if (OnLineChange) OnLineChange(FLine);
 }
 
+// "450/600" is this page's own: the shared line stays what it was.
 void TFeederCheckPage::cbLineChange() {
+  const int physical = PhysicalLineOf(cbLine->currentIndex());
+  if (physical >= 0) FLine.line = physical;
   ShowLine();
   Recompute();
+  if (physical >= 0 && OnLineChange) OnLineChange(FLine);
 }

@@ -5,8 +5,11 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
+
+#include "app/LineChoice.h"
 
 #include "controls/numeric/PLX_NumIO.h"
 #include "controls/numeric/PLX_NumLab.h"
@@ -42,6 +45,15 @@ class TFeederCheckPage : public QWidget {
   // checked bands (none checked: all of them). Recomputes.
   void SetCalculatorInputs(double dipoleFeet, const std::array<bool, 10>& checked);
   void Recompute();
+  // The line and the feeder length this page shares with the Tuner page:
+  // setting them recomputes without raising the events below, which report
+  // the user's own changes.
+  const TLineChoice& LineChoice() const { return FLine; }
+  void SetLineChoice(const TLineChoice& choice);
+  double FeederMetres() const { return FFeederMetres; }
+  void SetFeederMetres(double metres);
+  std::function<void(const TLineChoice&)> OnLineChange;
+  std::function<void(double)> OnFeederChange;
   // The focusable controls in their tab order.
   std::array<QWidget*, 4> TabOrder() const;
 
@@ -58,9 +70,11 @@ class TFeederCheckPage : public QWidget {
   void ShowRow(TBandRow& row, double frequency, double constant, double feeder, int slot);
   void HideRow(TBandRow& row);
   void FollowLocale();
+  void widenLineList();
+  void feederChanged();
 
   double FDipoleFeet = 85.30;
   std::array<bool, 10> FChecked{};
-  double FOtherFactor = 0.90;  // what the user gave for "other"
+  TLineChoice FLine;  // the physical line; "450/600" is this page's own choice
   double FFeederMetres = 0;  // as typed, in metres or in feet
 };

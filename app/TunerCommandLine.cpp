@@ -249,27 +249,18 @@ void printTable(const TTunerOptions& o, const std::vector<TTunerRow>& rows, std:
   if (differs) out << "* the classic rule's first current maximum lies more than 1/16 line wavelength away\n";
 }
 
-std::string noSpanMessage(const TTunerOptions& o, const TFinderResult& result) {
-  const std::string stopper = result.stoppingGroup < 0
-                                  ? FixedText(o.common.frequencyMHz, 4) + " MHz"
-                                  : BandText(BandPlan(o.setup.region).at(size_t(result.stoppingGroup)));
-  std::string text = "No feeder length from 0.5 to 60 m suits every frequency: " + stopper + " stops it";
-  if (result.othersShareM > 0) text += " (without it the others share " + FixedText(result.othersShareM, 2) + " m of lengths)";
-  return text + ".";
-}
-
 void printSpans(const TTunerOptions& o, const TFinderResult& result, std::ostream& out, std::ostream& err) {
   if (o.common.csv) {
     out << "from_m,to_m,worst_MHz\n";
     for (const TFeederSpan& s : result.spans) {
       out << FixedText(s.fromM, 2) << ',' << FixedText(s.toM, 2) << ',' << FixedText(s.worstMHz, 4) << '\n';
     }
-    if (result.spans.empty()) err << noSpanMessage(o, result) << '\n';
+    if (result.spans.empty()) err << NoSpanMessage(result, o.setup.region, o.common.frequencyMHz) << '\n';
     return;
   }
   printSetup(o.setup, out);
   if (result.spans.empty()) {
-    out << noSpanMessage(o, result) << '\n';
+    out << NoSpanMessage(result, o.setup.region, o.common.frequencyMHz) << '\n';
     return;
   }
   out << "Feeder lengths at which the tuner matches every frequency, best first:\n"

@@ -5,6 +5,7 @@
 
 #include "app/FeederCheck.h"
 #include "app/FeederEngine.h"
+#include "app/tuner/NumberText.h"
 
 std::optional<double> ClassicFirstMaximum(double frequencyMHz, double dipoleFeet, double velocityFactor) {
   TFeederState state;
@@ -35,4 +36,12 @@ TTunerRow TunerRow(const TTunerSetup& setup, double frequencyMHz, std::complex<d
                       RuleToleranceFraction * row.lineWavelength;
   }
   return row;
+}
+
+std::string NoSpanMessage(const TFinderResult& result, TRegion region, double frequencyMHz) {
+  const std::string stopper = result.stoppingGroup < 0 ? FixedText(frequencyMHz, 4) + " MHz"
+                                                       : BandText(BandPlan(region).at(size_t(result.stoppingGroup)));
+  std::string text = "No feeder length from 0.5 to 60 m suits every frequency: " + stopper + " stops it";
+  if (result.othersShareM > 0) text += " (without it the others share " + FixedText(result.othersShareM, 2) + " m of lengths)";
+  return text + ".";
 }

@@ -6,9 +6,11 @@
 
 #include <complex>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "app/tuner/BandPlan.h"
+#include "app/tuner/FeederFinder.h"
 #include "app/tuner/NecDeck.h"
 #include "app/tuner/TransmissionLine.h"
 #include "app/tuner/Tuner.h"
@@ -49,3 +51,20 @@ std::optional<double> ClassicFirstMaximum(double frequencyMHz, double dipoleFeet
 // The classic rule and physics disagree where their maxima lie further apart
 // than this fraction of a line wavelength.
 constexpr double RuleToleranceFraction = 1.0 / 16;
+
+// What the tuner view has computed, for the page, its chart and a report:
+// the inputs, one row per band centre (or the frequency), and the feeder
+// lengths that suit every band at its edges and centre.
+struct TTunerResult {
+  TTunerSetup setup;
+  std::vector<int> bands;        // the checked bands, indices into the band plan
+  double frequencyMHz = 0;       // used when no band is checked
+  std::vector<TTunerRow> rows;
+  std::vector<TFinderFrequency> finderFrequencies;
+  TFinderResult finder;
+};
+
+// Why no feeder length suits every frequency: "No feeder length from 0.5 to
+// 60 m suits every frequency: 3.5-3.8 MHz stops it (without it the others
+// share 1.20 m of lengths)." The frequency names the stopper when no band does.
+std::string NoSpanMessage(const TFinderResult& result, TRegion region, double frequencyMHz);

@@ -24,6 +24,7 @@
 #include "app/FeederCheck.h"
 #include "app/FeederCheckPage.h"
 #include "app/ProgramIcon.h"
+#include "app/TunerPage.h"
 #include "app/WindowControls.h"
 #include "platform/Application.h"
 #include "platform/Bitmap.h"
@@ -297,7 +298,7 @@ constexpr GroupBoxRow kGroupBoxes[] = {
     {Place::Single, "Calculate single value", 8, 8, 233, 146, &fillSingle},
 };
 
-// The three pages, the first page's buttons and check box, and the second
+// The four pages, the first page's buttons and check box, and the second
 // page's panel with its texts and button.
 void createPages(TfrmMain& w, Places& places) {
   w.PageControl1 = place(new QTabWidget(&w), 256, 8, 674, 463);
@@ -314,6 +315,11 @@ void createPages(TfrmMain& w, Places& places) {
   w.TabSheet3->setPalette(w.palette());
   w.TabSheet3->setAutoFillBackground(true);
   w.PageControl1->addTab(w.TabSheet3, QStringLiteral("Feeder check"));
+  w.TabSheet4 = new TTunerPage;
+  w.TabSheet4->setPalette(w.palette());
+  w.TabSheet4->setAutoFillBackground(true);
+  w.PageControl1->addTab(w.TabSheet4, QStringLiteral("Tuner"));
+  ShareFeeder(*w.TabSheet3, *w.TabSheet4);
   QObject::connect(w.PageControl1, &QTabWidget::currentChanged, [&w](int index) {
     if (index == w.PageControl1->indexOf(w.TabSheet3)) RunGuarded([&w] { w.UpdateFeederCheck(); });
   });
@@ -395,6 +401,7 @@ void TfrmMain::createNumericFields(QWidget* groupBox4, QWidget* groupBox1) {
   niodiplenft = makeField(groupBox4, {"niodiplenft", u"Dipol length", u"ft", 75, 0.0, 1000.0, 2, 85.3}, 2, 50, 201);
   nioDipolLenm = makeField(groupBox4, {"nioDipolLenm", u"Dipol length", u"meter", 75, 0.0, 1000.0, 2, 26.0}, 2, 81, 201);
   nioDipolStep = makeField(groupBox1, {"nioDipolStep", u"Step size", u"meter", 55, 0.01, 1.0, 2, 0.1}, 17, 22, 174);
+  nioFreq->OnChange = [this](TObject*) { UpdateFeederCheck(); };
   niodiplenft->OnChange = [this](TObject* sender) { niodiplenftChange(sender); };
   nioDipolLenm->OnChange = [this](TObject* sender) { nioDipolLenmChange(sender); };
 }
@@ -465,6 +472,10 @@ void TfrmMain::applyTabOrder() {
   for (size_t i = 0; i + 1 < order.size(); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
   QWidget* previous = order.back();
   for (QWidget* next : TabSheet3->TabOrder()) {
+    QWidget::setTabOrder(previous, next);
+    previous = next;
+  }
+  for (QWidget* next : TabSheet4->TabOrder()) {
     QWidget::setTabOrder(previous, next);
     previous = next;
   }
@@ -610,6 +621,7 @@ void TfrmMain::UpdateFeederCheck() {
   std::array<bool, 10> checked{};
   for (int i = 0; i < int(checked.size()); ++i) checked[size_t(i)] = Checked(i);
   TabSheet3->SetCalculatorInputs(niodiplenft->GetNioValue(), checked);
+  TabSheet4->SetCalculatorInputs(niodiplenft->GetNioValue(), nioFreq->GetNioValue(), checked);
 }
 
 // ---- the first chart's extras --------------------------------------------------

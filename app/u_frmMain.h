@@ -26,6 +26,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class TFeederCheckPage;
+class TTunerPage;
 
 class TfrmMain : public QWidget {
  public:
@@ -54,6 +55,7 @@ class TfrmMain : public QWidget {
   QComboBox* cbZ0;
   QTabWidget* PageControl1;
   TFeederCheckPage* TabSheet3;  // "Feeder check"
+  TTunerPage* TabSheet4;        // "Tuner"
   QMenu* puRc;
   QCheckBox* cbLengthsToAvoid;  // "Show lengths to avoid" on the first page
 
@@ -95,8 +97,9 @@ class TfrmMain : public QWidget {
   void rcMouseWheel(TObject* Sender, TShiftState Shift, int WheelDelta, int X, int Y,
                     bool& Handled);
   void Button2Click();
-  // The feeder check page takes the calculator's dipole and bands: when it
-  // is chosen and whenever either changes, so that it is never stale.
+  // The feeder check and tuner pages take the calculator's dipole and bands
+  // (the tuner page its frequency too): when chosen and whenever one
+  // changes, so that they are never stale.
   void UpdateFeederCheck();
 
  protected:

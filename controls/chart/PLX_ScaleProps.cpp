@@ -93,8 +93,8 @@ void TScaleProps::SetMinTicks(int value) {
 // would reach the mapping. So is a widening that leaves the doubles.
 void TScaleProps::SetMinRange(double value) {
   if (!std::isfinite(value) || value <= SmallPosNum) return;
-  if (std::fabs((long double)FSettings.RangeHigh - FSettings.RangeLow) < value) {
-    const long double c = ((long double)FSettings.RangeLow + FSettings.RangeHigh) / 2;
+  if (std::fabs(static_cast<long double>(FSettings.RangeHigh) - FSettings.RangeLow) < value) {
+    const long double c = (static_cast<long double>(FSettings.RangeLow) + FSettings.RangeHigh) / 2;
     if (!storeApart(double(c - value / 2.0L), double(c + value / 2.0L))) return;
     FSettings.MinRange = value;
     Changed();

@@ -98,7 +98,9 @@ class TScaleProps : public TObject {
   void SetVisible(bool value);
   TScaleType ScaleType() const { return FSettings.ScaleType; }
   void SetScaleType(TScaleType value);
-  double Center() const { return double(((long double)FSettings.RangeLow + FSettings.RangeHigh) / 2); }
+  double Center() const {
+    return double((static_cast<long double>(FSettings.RangeLow) + FSettings.RangeHigh) / 2);
+  }
 
   // Until the owning chart's loading ends, Logarithmic is accepted without
   // checks (a layout assigns it before the ranges).

@@ -94,7 +94,7 @@ bool TCustomRChart::applyAxisRange(TScaleProps& props, long double lo, long doub
     if (!highOk) high = props.RangeHigh();
     written = lowOk || highOk;
   }
-  if (!(std::fabs((long double)high - low) >= props.MinRange())) return false;
+  if (!(std::fabs(static_cast<long double>(high) - low) >= props.MinRange())) return false;
   props.StoreRange(low, high);
   return written;
 }

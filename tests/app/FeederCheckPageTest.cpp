@@ -3,6 +3,7 @@
 // the errors; and its place in the main window.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -19,32 +20,11 @@
 #include "platform/Dialogs.h"
 #include "platform/Locale.h"
 #include "platform/QtText.h"
+#include "tests/app/PageTestSupport.h"
 
 namespace {
 
-struct Rect {
-  int left, top, width, height;
-  bool operator==(const Rect&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& os, const Rect& r) {
-  return os << r.left << "," << r.top << "," << r.width << "," << r.height;
-}
-
-Rect Of(const TControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
-Rect Of(const QWidget* w) { return {w->x(), w->y(), w->width(), w->height()}; }
-
 constexpr int k71 = 3;  // the 7.1 MHz row
-
-// Types keys into a field as the user does, with its text selected first.
-void TypeOver(TNumIO2& field, const std::u16string& keys) {
-  field.SetSelBegin(0);
-  field.SetSelEnd(int(field.Text().size()));
-  for (char16_t ch : keys) {
-    uint16_t key = ch == u'.' ? 190 : ch == u',' ? 188 : ch == u'-' ? 189 : uint16_t(ch);
-    field.KeyDown(key, 0);
-  }
-}
 
 struct FeederCheckPage : ::testing::Test {
   std::unique_ptr<TFeederCheckPage> page;
@@ -153,23 +133,36 @@ TEST_F(FeederCheckPage, ATooShortDipoleShowsTheMessageShortenedWithTheWholeOnThe
 }
 
 TEST_F(FeederCheckPage, LinesAndTheirVelocityFactors) {
-  page->cbLine->setCurrentIndex(2);  // window line, VF 0.91
+  page->cbLine->setCurrentIndex(1);  // window line, VF 0.91
   EXPECT_EQ(page->nioVF->Text(), u"0.91");
   EXPECT_TRUE(page->nioVF->ReadOnly());
   EXPECT_NEAR(page->nlConstant->Value(), 983.57 * 0.91, 1e-9);
-  page->cbLine->setCurrentIndex(6);  // other: the user's own factor
+  page->cbLine->setCurrentIndex(4);  // custom: the user's own factor
   EXPECT_FALSE(page->nioVF->ReadOnly());
   TypeOver(*page->nioVF, u"0.66");
   EXPECT_NEAR(page->nlConstant->Value(), 983.57 * 0.66, 1e-9);
   EXPECT_EQ(VisibleRows(), 10);
-  page->cbLine->setCurrentIndex(0);  // "300": 787, shown as its factor
-  EXPECT_EQ(page->nioVF->Text(), u"0.80");
-  page->cbLine->setCurrentIndex(6);  // the user's factor comes back
+  page->cbLine->setCurrentIndex(0);  // "450/600": 886, shown as its factor
+  EXPECT_EQ(page->nioVF->Text(), u"0.90");
+  page->cbLine->setCurrentIndex(4);  // the user's factor comes back
   EXPECT_EQ(page->nioVF->Text(), u"0.66");
 }
 
+// The first page's constant, the physical lines of the tuner view, "Custom".
+TEST_F(FeederCheckPage, TheLineEntries) {
+  QStringList entries;
+  for (int i = 0; i < page->cbLine->count(); ++i) entries << page->cbLine->itemText(i);
+  EXPECT_EQ(entries, (QStringList{QStringLiteral("450/600"), QStringLiteral("Window line 450 \u03A9 (Z0 400 \u03A9 measured), #18"),
+                                  QStringLiteral("Open wire 600 \u03A9, 2 mm"), QStringLiteral("Twin lead 300 \u03A9, #20"),
+                                  QStringLiteral("Custom")}));
+  // The box is too narrow for the long names: its list and tooltip show them whole.
+  page->cbLine->setCurrentIndex(1);
+  EXPECT_EQ(page->cbLine->toolTip(), entries[1]);
+  EXPECT_GE(page->cbLine->view()->minimumWidth(), page->cbLine->fontMetrics().horizontalAdvance(entries[1]));
+}
+
 TEST_F(FeederCheckPage, BadValuesGiveAClearErrorAndNoRows) {
-  page->cbLine->setCurrentIndex(6);
+  page->cbLine->setCurrentIndex(4);
   TypeOver(*page->nioVF, u"0.3");
   EXPECT_TRUE(page->lblError->isVisible());
   EXPECT_EQ(page->lblError->text(), QStringLiteral("The velocity factor must lie between 0.50 and 1.00."));
@@ -197,7 +190,7 @@ TEST_F(FeederCheckPage, AKeepRowShowsNoChangeInFeetAndInchesEither) {
 // Typed in feet, the length is not taken back from the metres field and its
 // two decimals.
 TEST_F(FeederCheckPage, AFeederTypedInFeetIsUsedAsTyped) {
-  page->cbLine->setCurrentIndex(6);
+  page->cbLine->setCurrentIndex(4);
   TypeOver(*page->nioVF, u"0.75");
   TypeOver(*page->nioFeedLenft, u"123.45");
   EXPECT_EQ(page->nioFeedLenm->Text(), u"37.63");
@@ -269,7 +262,7 @@ TEST(FeederCheckInTheWindow, AThirdTabThatTakesTheCalculatorsValues) {
     TfrmMain window;
     window.show();
     QApplication::processEvents();
-    ASSERT_EQ(window.PageControl1->count(), 3);
+    ASSERT_EQ(window.PageControl1->count(), 4);
     EXPECT_EQ(window.PageControl1->tabText(2), QStringLiteral("Feeder check"));
     EXPECT_EQ(window.PageControl1->currentIndex(), 0);
     window.SetChecked(3, true);

@@ -93,7 +93,7 @@ TEST_F(FeederCheck, ATooShortDipoleGivesTheCalculatorsMessage) {
 }
 
 TEST_F(FeederCheck, TheWavelengthFollowsTheFeederConstant) {
-  const double windowLine = *FeederConstantOf(2, 0);
+  const double windowLine = *FeederConstantOf(1, 0);
   const TFeederCheck c = CheckFeeder(kFreq, kDipoleFt, windowLine, 20.0);
   EXPECT_DOUBLE_EQ(c.wavelength, 0.3048 * windowLine / kFreq);
 }
@@ -108,23 +108,21 @@ struct LineCase {
 TEST_F(FeederCheck, LineConstants) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const LineCase cases[] = {
-      {0, 0.7, 787.0, 787.0 / 983.57},            // "300": the calculator's constant
-      {1, 0.7, 886.0, 886.0 / 983.57},            // "450/600"
-      {2, 0.7, 983.57 * 0.91, 0.91},              // window line
+      {0, 0.7, 886.0, 886.0 / 983.57},            // "450/600": the calculator's constant
+      {1, 0.7, 983.57 * 0.91, 0.91},              // window line
+      {2, 0.7, 983.57 * 0.97, 0.97},              // open wire
       {3, 0.7, 983.57 * 0.80, 0.80},              // twin lead
-      {4, 0.7, 983.57 * 0.97, 0.97},              // open wire
-      {5, 0.7, 983.57 * 0.82, 0.82},              // TV ribbon
-      {6, 0.50, 983.57 * 0.50, 0.50},             // other, at its limits
-      {6, 1.00, 983.57, 1.00},
-      {6, 0.49, std::nullopt, 0.49},              // and outside them
-      {6, 1.01, std::nullopt, 1.01},
-      {6, -0.9, std::nullopt, -0.9},
+      {4, 0.50, 983.57 * 0.50, 0.50},             // custom, at its limits
+      {4, 1.00, 983.57, 1.00},
+      {4, 0.49, std::nullopt, 0.49},              // and outside them
+      {4, 1.01, std::nullopt, 1.01},
+      {4, -0.9, std::nullopt, -0.9},
   };
   for (const LineCase& c : cases) {
     EXPECT_EQ(FeederConstantOf(c.line, c.otherFactor), c.constant) << c.line << " " << c.otherFactor;
     EXPECT_DOUBLE_EQ(VelocityFactorOf(c.line, c.otherFactor), c.shownFactor) << c.line;
   }
-  EXPECT_EQ(FeederConstantOf(6, nan), std::nullopt);
+  EXPECT_EQ(FeederConstantOf(4, nan), std::nullopt);
   // The calculator's constants are those of 0.90 and 0.80.
   EXPECT_NEAR(886.0 / FreeSpaceConstant, 0.90, 0.001);
   EXPECT_NEAR(787.0 / FreeSpaceConstant, 0.80, 0.001);

@@ -508,4 +508,4 @@ INSTANTIATE_TEST_SUITE_P(
                       LastDayCase{"Minutes", 0.02L, 0.02L, true, lvMinutes},
                       LastDayCase{"Seconds", 0.0005L, 0.0005L, true, lvSeconds},
                       LastDayCase{"Hundredths", 1e-5L, 1e-5L, false, lvHundredths}),
-    [](const ::testing::TestParamInfo<LastDayCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<LastDayCase>& test) { return std::string(test.param.name); });
