@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
                         f.DataArea = {50, 60, 641, 396};
                       },
                       TOffWindow::DataAreaOffWindow}),
-    [](const ::testing::TestParamInfo<OffWindowCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<OffWindowCase>& test) { return std::string(test.param.name); });
 
 TEST(ChartPresentation, WhatACrossHairMoveNeeds) {
   TChartPresentation p;

@@ -952,4 +952,4 @@ INSTANTIATE_TEST_SUITE_P(
         PictureChange{"SetTextFontStyle", [](TrcItemStore& s) { s.SetTextFontStyle(1); }},
         PictureChange{"SetTextBkStyle", [](TrcItemStore& s) { s.SetTextBkStyle(tbSolid); }},
         PictureChange{"SetTextBkColor", [](TrcItemStore& s) { s.SetTextBkColor(clRed); }}),
-    [](const ::testing::TestParamInfo<PictureChange>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<PictureChange>& test) { return std::string(test.param.name); });
