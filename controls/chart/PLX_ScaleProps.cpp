@@ -32,37 +32,37 @@ void TScaleProps::Changed() {
 }
 
 void TScaleProps::SetCaption(const std::u16string& value) {
-  FSettings.Caption = value;
+  FSettings.Scale.Caption = value;
   Changed();
 }
 
 void TScaleProps::SetCaptionPosX(int value) {
-  FSettings.CaptionPosX = value;
+  FSettings.Scale.CaptionPosX = value;
   Changed();
 }
 
 void TScaleProps::SetCaptionPosY(int value) {
-  FSettings.CaptionPosY = value;
+  FSettings.Scale.CaptionPosY = value;
   Changed();
 }
 
 void TScaleProps::SetCaptionAlignment(TAlignment value) {
-  FSettings.CaptionAlignment = value;
+  FSettings.Scale.CaptionAlignment = value;
   Changed();
 }
 
 void TScaleProps::SetCaptionAnchor(TScaleUnitAnchor value) {
-  FSettings.CaptionAnchor = value;
+  FSettings.Scale.CaptionAnchor = value;
   Changed();
 }
 
 void TScaleProps::SetColorScale(TColor value) {
-  FSettings.ColorScale = value;
+  FSettings.Scale.ColorScale = value;
   Changed();
 }
 
 void TScaleProps::SetDecPlaces(int value) {
-  FSettings.DecPlaces = std::clamp(value, kMinDecPlaces, kMaxDecPlaces);
+  FSettings.Scale.DecPlaces = std::clamp(value, kMinDecPlaces, kMaxDecPlaces);
   Changed();
 }
 
@@ -70,22 +70,23 @@ void TScaleProps::SetDecPlaces(int value) {
 // still come.
 void TScaleProps::SetLogarithmic(bool value) {
   if (!value || FSettings.NotYetLoaded) {
-    FSettings.Logarithmic = value;
-  } else if (FSettings.RangeLow >= SmallPosNum && FSettings.RangeHigh >= SmallPosNum && FSettings.LabelType != ftDateTime) {
-    FSettings.Logarithmic = true;
+    FSettings.Scale.Logarithmic = value;
+  } else if (FSettings.Scale.RangeLow >= SmallPosNum && FSettings.Scale.RangeHigh >= SmallPosNum &&
+             FSettings.Scale.LabelType != ftDateTime) {
+    FSettings.Scale.Logarithmic = true;
   }
   Changed();
 }
 
 void TScaleProps::SetLabelType(TFigType value) {
-  FSettings.LabelType = value;
-  if (value == ftDateTime) FSettings.Logarithmic = false;
-  if (value == ftTime) FSettings.DecPlaces = 4;
+  FSettings.Scale.LabelType = value;
+  if (value == ftDateTime) FSettings.Scale.Logarithmic = false;
+  if (value == ftTime) FSettings.Scale.DecPlaces = 4;
   Changed();
 }
 
 void TScaleProps::SetMinTicks(int value) {
-  FSettings.MinTicks = value;
+  FSettings.Scale.MinTicks = value;
   Changed();
 }
 
@@ -93,8 +94,10 @@ void TScaleProps::SetMinTicks(int value) {
 // would reach the mapping. So is a widening that leaves the doubles.
 void TScaleProps::SetMinRange(double value) {
   if (!std::isfinite(value) || value <= SmallPosNum) return;
-  if (std::fabs(static_cast<long double>(FSettings.RangeHigh) - FSettings.RangeLow) < value) {
-    const long double c = (static_cast<long double>(FSettings.RangeLow) + FSettings.RangeHigh) / 2;
+  if (std::fabs(static_cast<long double>(FSettings.Scale.RangeHigh) - FSettings.Scale.RangeLow) <
+      value) {
+    const long double c =
+        (static_cast<long double>(FSettings.Scale.RangeLow) + FSettings.Scale.RangeHigh) / 2;
     if (!storeApart(double(c - value / 2.0L), double(c + value / 2.0L))) return;
     FSettings.MinRange = value;
     Changed();
@@ -105,38 +108,38 @@ void TScaleProps::SetMinRange(double value) {
 
 void TScaleProps::SetRangeLow(double value) {
   if (!std::isfinite(value)) return;
-  if (std::fabs(FSettings.RangeHigh - value) < FSettings.MinRange) {
+  if (std::fabs(FSettings.Scale.RangeHigh - value) < FSettings.MinRange) {
     if (!storeApart(value, movedApart(value, FSettings.MinRange))) return;
-  } else if (!(FSettings.Logarithmic && value < SmallPosNum)) {
-    FSettings.RangeLow = value;
+  } else if (!(FSettings.Scale.Logarithmic && value < SmallPosNum)) {
+    FSettings.Scale.RangeLow = value;
   }
   Changed();
 }
 
 void TScaleProps::SetRangeHigh(double value) {
   if (!std::isfinite(value)) return;
-  if (std::fabs(FSettings.RangeLow - value) < FSettings.MinRange) {
+  if (std::fabs(FSettings.Scale.RangeLow - value) < FSettings.MinRange) {
     if (!storeApart(movedApart(value, -FSettings.MinRange), value)) return;
-  } else if (!(FSettings.Logarithmic && value < SmallPosNum)) {
-    FSettings.RangeHigh = value;
+  } else if (!(FSettings.Scale.Logarithmic && value < SmallPosNum)) {
+    FSettings.Scale.RangeHigh = value;
   }
   Changed();
 }
 
 bool TScaleProps::storeApart(double Low, double High) {
   if (!std::isfinite(Low) || !std::isfinite(High) || Low == High) return false;
-  FSettings.RangeLow = Low;
-  FSettings.RangeHigh = High;
+  FSettings.Scale.RangeLow = Low;
+  FSettings.Scale.RangeHigh = High;
   return true;
 }
 
 void TScaleProps::SetShortTicks(bool value) {
-  FSettings.ShortTicks = value;
+  FSettings.Scale.ShortTicks = value;
   Changed();
 }
 
 void TScaleProps::SetScaleInscript(const std::u16string& value) {
-  FSettings.ScaleInscript = value;
+  FSettings.Scale.ScaleInscript = value;
   Changed();
 }
 
@@ -150,7 +153,7 @@ void TScaleProps::SetScalePos(int value) {
 }
 
 void TScaleProps::SetUserTickText(const std::u16string& value) {
-  FSettings.UserTickText = value;
+  FSettings.Scale.UserTickText = value;
   Changed();
 }
 

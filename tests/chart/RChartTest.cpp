@@ -536,4 +536,33 @@ TEST(RChartScaleHelpers, RemapOnlyWhatChanged) {
   EXPECT_EQ(chart.ScaleX(1).RangeHigh(), 50.0);
 }
 
+// A layer's axis settings reach its helper whole, through the helper's own
+// rules.
+TEST(RChartScaleHelpers, DrawByTheLayersAxisSettings) {
+  TRChart chart;
+  TScalePropsHoriz& x = chart.ScalePropsX(3);
+  x.SetCaption(u"Length");
+  x.SetCaptionPosX(5);
+  x.SetCaptionPosY(-3);
+  x.SetCaptionAlignment(taLeftJustify);
+  x.SetCaptionAnchor(uaSclCenter);
+  x.SetColorScale(clTeal);
+  x.SetDecPlaces(2);
+  x.SetMinTicks(6);
+  x.SetShortTicks(false);
+  x.SetScaleInscript(u"<&>");
+  x.SetUserTickText(u"a|b");
+  x.SetLabelType(ftUserText);
+  x.SetRangeLow(2);
+  x.SetRangeHigh(50);
+  x.SetLogarithmic(true);
+  EXPECT_TRUE(chart.ScaleX(3).AxisSettings() == x.ScaleSettings());
+  TScalePropsVert& y = chart.ScalePropsY(2);
+  y.SetLabelType(ftTime);
+  y.SetDecPlaces(7);
+  y.SetMinTicks(12);
+  EXPECT_EQ(chart.ScaleY(2).DecPlaces(), 4) << "a time axis falls back to 4 places";
+  EXPECT_EQ(chart.ScaleY(2).MinTicks(), 10);
+}
+
 }  // namespace
