@@ -185,6 +185,26 @@ void TrcItemStore::resetStorage() {
   return item;
 }
 
+// An item at one point (or one pixel step); inlined like appendItem, as
+// DrawTo appends through it.
+[[gnu::always_inline]] inline TrcChartItem& TrcItemStore::appendAt(TrcItem Kind, double x,
+                                                                   double y) {
+  TrcChartItem& item = appendItem(Kind);
+  item.x = x;
+  item.y = y;
+  return item;
+}
+
+// An item between two points, or around a centre, in the fill colour.
+TrcChartItem& TrcItemStore::appendFilled(TrcItem Kind, double x1, double y1, double x2,
+                                         double y2) {
+  TrcChartItem& item = appendAt(Kind, x1, y1);
+  item.x2 = x2;
+  item.y2 = y2;
+  item.FillColor = FSettings.FillColor;
+  return item;
+}
+
 void TrcItemStore::dropCount(TrcItem Kind) {
   if (Kind < NumItemKinds) --FItemCount[Kind];
 }
@@ -214,17 +234,12 @@ void TrcItemStore::SetReallocForTesting(TReallocFunc Func) {
 // --- drawing commands -------------------------------------------------------
 
 void TrcItemStore::MarkAt(double x, double y, uint8_t mk) {
-  TrcChartItem& item = appendItem(tkMarkAt);
-  item.x = x;
-  item.y = y;
-  item.MarkOrAlign = mk;
+  appendAt(tkMarkAt, x, y).MarkOrAlign = mk;
 }
 
 void TrcItemStore::MarkErrorBar(double x, double y, double dlower, double dupper, TOrientation Dir,
                                 uint8_t mk) {
-  TrcChartItem& item = appendItem(tkMarkEBar);
-  item.x = x;
-  item.y = y;
+  TrcChartItem& item = appendAt(tkMarkEBar, x, y);
   item.x2 = dlower;
   item.y2 = dupper;
   item.SizeOrAngle = Dir;
@@ -233,9 +248,7 @@ void TrcItemStore::MarkErrorBar(double x, double y, double dlower, double dupper
 
 void TrcItemStore::Text(double x, double y, int size, const std::u16string& txt) {
   const TItemText text = TItemText::FromString(txt);
-  TrcChartItem& item = appendItem(tkText);
-  item.x = x;
-  item.y = y;
+  TrcChartItem& item = appendAt(tkText, x, y);
   item.Text = text;
   item.SizeOrAngle = size;
   item.MarkOrAlign = FSettings.TextAlignment;
@@ -244,9 +257,7 @@ void TrcItemStore::Text(double x, double y, int size, const std::u16string& txt)
 void TrcItemStore::Text(double x, double y, int size, const std::u16string& txt, int dx, int dy,
                         TAlignment Alignment) {
   const TItemText text = TItemText::FromString(txt);
-  TrcChartItem& item = appendItem(tkTextOfs);
-  item.x = x;
-  item.y = y;
+  TrcChartItem& item = appendAt(tkTextOfs, x, y);
   item.x2 = dx;
   item.y2 = dy;
   item.Text = text;
@@ -254,80 +265,39 @@ void TrcItemStore::Text(double x, double y, int size, const std::u16string& txt,
   item.MarkOrAlign = Alignment;
 }
 
-void TrcItemStore::MoveTo(double x, double y) {
-  TrcChartItem& item = appendItem(tkMoveTo);
-  item.x = x;
-  item.y = y;
-}
+void TrcItemStore::MoveTo(double x, double y) { appendAt(tkMoveTo, x, y); }
 
 void TrcItemStore::DrawTo(double x, double y) {
-  TrcChartItem& item = appendItem(tkLineto);
-  item.x = x;
-  item.y = y;
-  item.FillColor = FSettings.FillColor;
+  appendAt(tkLineto, x, y).FillColor = FSettings.FillColor;
 }
 
-void TrcItemStore::MoveToRelPix(int dx, int dy) {
-  TrcChartItem& item = appendItem(tkMoveRelPix);
-  item.x = dx;
-  item.y = dy;
-}
+void TrcItemStore::MoveToRelPix(int dx, int dy) { appendAt(tkMoveRelPix, dx, dy); }
 
 void TrcItemStore::DrawToRelPix(int dx, int dy) {
-  TrcChartItem& item = appendItem(tkLineRelPix);
-  item.x = dx;
-  item.y = dy;
-  item.FillColor = FSettings.FillColor;
+  appendAt(tkLineRelPix, dx, dy).FillColor = FSettings.FillColor;
 }
 
 void TrcItemStore::Line(double x1, double y1, double x2, double y2) {
-  TrcChartItem& item = appendItem(tkLine);
-  item.x = x1;
-  item.y = y1;
-  item.x2 = x2;
-  item.y2 = y2;
-  item.FillColor = FSettings.FillColor;
+  appendFilled(tkLine, x1, y1, x2, y2);
 }
 
 void TrcItemStore::Rectangle(double x1, double y1, double x2, double y2) {
-  TrcChartItem& item = appendItem(tkRect);
-  item.x = x1;
-  item.y = y1;
-  item.x2 = x2;
-  item.y2 = y2;
-  item.FillColor = FSettings.FillColor;
-  item.Transp = FSettings.TransparentItems;
+  appendFilled(tkRect, x1, y1, x2, y2).Transp = FSettings.TransparentItems;
 }
 
 void TrcItemStore::RectangleRelPix(double centx, double centy, int dx, int dy) {
-  TrcChartItem& item = appendItem(tkRectRelPix);
-  item.x = centx;
-  item.y = centy;
-  item.x2 = dx;
-  item.y2 = dy;
-  item.FillColor = FSettings.FillColor;
-  item.Transp = FSettings.TransparentItems;
+  appendFilled(tkRectRelPix, centx, centy, dx, dy).Transp = FSettings.TransparentItems;
 }
 
 void TrcItemStore::Arrow(double x1, double y1, double x2, double y2, int HeadSize) {
-  TrcChartItem& item = appendItem(tkArrow);
-  item.x = x1;
-  item.y = y1;
-  item.x2 = x2;
-  item.y2 = y2;
-  item.FillColor = FSettings.FillColor;
+  TrcChartItem& item = appendFilled(tkArrow, x1, y1, x2, y2);
   item.Transp = FSettings.TransparentItems;
   item.SizeOrAngle = HeadSize;
 }
 
 void TrcItemStore::RectFrame(double x1, double y1, double x2, double y2, TFrameStyle FrameStyle,
                              TColor ShadowColor, TColor HiLightColor) {
-  TrcChartItem& item = appendItem(tkRectFrame);
-  item.x = x1;
-  item.y = y1;
-  item.x2 = x2;
-  item.y2 = y2;
-  item.FillColor = FSettings.FillColor;
+  TrcChartItem& item = appendFilled(tkRectFrame, x1, y1, x2, y2);
   item.LWid = 1;
   item.FrameStyle = FrameStyle;
   item.ShadowColor = ShadowColor;
@@ -335,24 +305,13 @@ void TrcItemStore::RectFrame(double x1, double y1, double x2, double y2, TFrameS
 }
 
 void TrcItemStore::Bar3D(double llx, double lly, double urx, double ury, int Depth, int Angle) {
-  TrcChartItem& item = appendItem(tk3DBar);
-  item.x = llx;
-  item.y = lly;
-  item.x2 = urx;
-  item.y2 = ury;
-  item.FillColor = FSettings.FillColor;
+  TrcChartItem& item = appendFilled(tk3DBar, llx, lly, urx, ury);
   item.Depth = Depth;
   item.SizeOrAngle = std::clamp(Angle, 0, 180);
 }
 
 void TrcItemStore::Ellipse(double cx, double cy, double HorizAxLeng, double VertAxLeng) {
-  TrcChartItem& item = appendItem(tkEllipse);
-  item.x = cx;
-  item.y = cy;
-  item.x2 = HorizAxLeng;
-  item.y2 = VertAxLeng;
-  item.FillColor = FSettings.FillColor;
-  item.Transp = FSettings.TransparentItems;
+  appendFilled(tkEllipse, cx, cy, HorizAxLeng, VertAxLeng).Transp = FSettings.TransparentItems;
 }
 
 // --- queries and edits ------------------------------------------------------

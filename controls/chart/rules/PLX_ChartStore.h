@@ -252,6 +252,8 @@ class TrcItemStore {
   // Every call that may change what the items draw passes here first.
   void pictureChanged() { ++FRevision; }
   TrcChartItem& appendItem(TrcItem Kind);
+  TrcChartItem& appendAt(TrcItem Kind, double x, double y);
+  TrcChartItem& appendFilled(TrcItem Kind, double x1, double y1, double x2, double y2);
   void growForOne();
   void resetStorage();
   void dropCount(TrcItem Kind);
