@@ -13,6 +13,7 @@
 #include "app/FeederCheck.h"
 #include "app/FeederCsv.h"
 #include "app/FeederEngine.h"
+#include "app/ReportCommandLine.h"
 #include "app/TunerCommandLine.h"
 
 const char* const CommandLineUsage =
@@ -28,18 +29,19 @@ const char* const CommandLineUsage =
     "                      (all, or some of them separated by commas) instead of\n"
     "                      one frequency\n"
     "  --csv               comma-separated values with a header row\n"
+    "  --report FILE.pdf   a report to print or keep, as a PDF file, instead: the\n"
+    "                      inputs, the lengths, the chart and the feeder check of a\n"
+    "                      feeder --feeder-m M or --feeder-ft FT long (default 20 m)\n"
+    "                      of the tuner view's --line (default 450/600); with\n"
+    "                      --tuner or --find-feeder (or both) their results too\n"
     "  --tuner, --find-feeder\n"
     "                      the tuner view and the feeder finder by the antenna\n"
     "                      model; --tuner --help tells their options\n"
     "  --help              this text\n"
-    "Numbers take \".\" as the decimal separator, in the output too.\n";
+    "Numbers take \".\" as the decimal separator, in the output too; the report\n"
+    "writes them with the locale's, as the window does.\n";
 
 namespace {
-
-// The error of a bad argument, one line.
-struct BadArgument : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
 
 constexpr const char* kValueOptions[] = {"--frequency", "--dipole-ft", "--dipole-m",
                                          "--impedance", "--vf",        "--bands"};
@@ -61,7 +63,7 @@ double number(const std::string& option, const std::string& text) {
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);
   if (ec != std::errc() || ptr != end || !std::isfinite(value)) {
-    throw BadArgument(option + ": \"" + text + "\" is not a number");
+    throw EBadArgument(option + ": \"" + text + "\" is not a number");
   }
   return value;
 }
@@ -70,7 +72,7 @@ double inRange(const std::string& option, const std::string& text, double low, d
                bool lowIncluded, const char* range) {
   const double value = number(option, text);
   if (value < low || (!lowIncluded && value == low) || value > high) {
-    throw BadArgument(option + ": " + text + " is out of range (" + range + ")");
+    throw EBadArgument(option + ": " + text + " is out of range (" + range + ")");
   }
   return value;
 }
@@ -82,11 +84,15 @@ double feetOfMetres(double metres) {
   return number("--dipole-m", std::string(text.begin(), text.end()));
 }
 
-double impedanceConstant(const std::string& text) {
+// The feeder of --impedance: its ohms, as the window's choice names them, and
+// their constant.
+void chooseImpedance(TCommandLine& options, const std::string& text) {
   const double ohm = number("--impedance", text);
-  if (ohm == 300) return FeederConstant300;
-  if (ohm == 450 || ohm == 600) return FeederConstant450;
-  throw BadArgument("--impedance: " + text + " is not one of 300, 450, 600");
+  if (ohm != 300 && ohm != 450 && ohm != 600) {
+    throw EBadArgument("--impedance: " + text + " is not one of 300, 450, 600");
+  }
+  options.impedance = std::to_string(int(ohm));
+  options.feederConstant = ohm == 300 ? FeederConstant300 : FeederConstant450;
 }
 
 std::vector<int> bandList(const std::string& text) {
@@ -100,7 +106,7 @@ std::vector<int> bandList(const std::string& text) {
     for (size_t i = 0; i < BandPresets.size(); ++i) {
       if (BandPresets[i].frequency == f) chosen[i] = found = true;
     }
-    if (!found) throw BadArgument("--bands: " + item + " is not one of the bands (see --help)");
+    if (!found) throw EBadArgument("--bands: " + item + " is not one of the bands (see --help)");
     start = comma + 1;
   }
   std::vector<int> bands;
@@ -122,13 +128,13 @@ std::map<std::string, std::string> splitOptions(const std::vector<std::string>& 
       value = option.substr(equals + 1);
       option.resize(equals);
     }
-    if (!takesValue(option) && option != "--csv") throw BadArgument("unknown option " + option);
+    if (!takesValue(option) && option != "--csv") throw EBadArgument("unknown option " + option);
     if (takesValue(option) && !inlineValue) {
-      if (i + 1 >= args.size()) throw BadArgument(option + " needs a value");
+      if (i + 1 >= args.size()) throw EBadArgument(option + " needs a value");
       value = args[++i];
     }
-    if (option == "--csv" && inlineValue) throw BadArgument("--csv takes no value");
-    if (given.count(option)) throw BadArgument(option + " is given twice");
+    if (option == "--csv" && inlineValue) throw EBadArgument("--csv takes no value");
+    if (given.count(option)) throw EBadArgument(option + " is given twice");
     given[option] = value;
   }
   return given;
@@ -136,7 +142,7 @@ std::map<std::string, std::string> splitOptions(const std::vector<std::string>& 
 
 void rejectPair(const std::map<std::string, std::string>& given, const char* a, const char* b,
                 const char* why) {
-  if (given.count(a) && given.count(b)) throw BadArgument(std::string(a) + " and " + b + " " + why);
+  if (given.count(a) && given.count(b)) throw EBadArgument(std::string(a) + " and " + b + " " + why);
 }
 
 TCommandLine parse(const std::vector<std::string>& args) {
@@ -155,9 +161,10 @@ TCommandLine parse(const std::vector<std::string>& args) {
     }
     if (option == "--dipole-ft") options.dipoleFeet = inRange(option, value, 0, 1000, false, "above 0 up to 1000");
     if (option == "--dipole-m") options.dipoleFeet = feetOfMetres(inRange(option, value, 0, 1000, false, "above 0 up to 1000"));
-    if (option == "--impedance") options.feederConstant = impedanceConstant(value);
+    if (option == "--impedance") chooseImpedance(options, value);
     if (option == "--vf") {
       options.feederConstant = FreeSpaceConstant * inRange(option, value, MinVelocityFactor, MaxVelocityFactor, true, "0.50 to 1.00");
+      options.impedance.clear();
     }
     if (option == "--bands") options.bands = bandList(value);
     if (option == "--csv") options.csv = true;
@@ -212,12 +219,13 @@ bool IsCommandLineMode(const std::vector<std::string>& args) {
 TCommandLineParse ParseCommandLine(const std::vector<std::string>& args) {
   try {
     return {parse(args), {}};
-  } catch (const BadArgument& error) {
+  } catch (const EBadArgument& error) {
     return {std::nullopt, error.what()};
   }
 }
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (IsReportCommandLine(args)) return RunReportCommandLine(args, out, err);
   if (IsTunerCommandLine(args)) return RunTunerCommandLine(args, out, err);
   const TCommandLineParse parsed = ParseCommandLine(args);
   if (!parsed.options) {
@@ -247,4 +255,27 @@ int DeliverOutput(const std::string& text, std::ostream& out, std::ostream& err)
   err << "OrvakSE: cannot write the output: "
       << (reason != 0 ? std::generic_category().message(reason) : std::string("the stream failed")) << '\n';
   return 1;
+}
+
+std::map<std::string, std::string> TakeOptions(const std::vector<std::string>& args, const TOptionTest& isFlag,
+                                               const TOptionTest& takesValue, std::vector<std::string>& rest) {
+  std::map<std::string, std::string> given;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const size_t equals = args[i].find('=');
+    const std::string option = args[i].substr(0, equals);
+    const bool inlineValue = equals != std::string::npos;
+    if (!isFlag(option) && !takesValue(option)) {
+      rest.push_back(args[i]);
+      continue;
+    }
+    if (isFlag(option) && inlineValue) throw EBadArgument(option + " takes no value");
+    std::string value = inlineValue ? args[i].substr(equals + 1) : "";
+    if (takesValue(option) && !inlineValue) {
+      if (i + 1 >= args.size()) throw EBadArgument(option + " needs a value");
+      value = args[++i];
+    }
+    if (given.count(option)) throw EBadArgument(option + " is given twice");
+    given[option] = value;
+  }
+  return given;
 }

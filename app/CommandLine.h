@@ -3,8 +3,11 @@
 // without a display.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
+#include <map>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,7 @@ struct TCommandLine {
   double frequencyMHz = 7.1;  // the window's defaults
   double dipoleFeet = 85.30;
   double feederConstant = 886.0;
+  std::string impedance = "450";  // the ohms chosen; empty for --vf
   std::vector<int> bands;  // indices into BandPresets, ascending; empty: one frequency
   bool csv = false;
 };
@@ -23,6 +27,19 @@ struct TCommandLineParse {
 };
 
 extern const char* const CommandLineUsage;
+
+// A bad argument, told in one line.
+struct EBadArgument : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// The options a caller knows, each at most once, with their values ("--name
+// value" or "--name=value"; a flag's value is empty); every other argument
+// goes to rest, in its order. Raises EBadArgument for a value missing, a
+// value given to a flag, or an option given twice.
+using TOptionTest = std::function<bool(const std::string& option)>;
+std::map<std::string, std::string> TakeOptions(const std::vector<std::string>& args, const TOptionTest& isFlag,
+                                               const TOptionTest& takesValue, std::vector<std::string>& rest);
 
 // Whether the arguments (without the program name) ask for the command-line
 // mode: they begin with an option of ours ("--..."). Anything else, no

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 
 #include "app/FeederEngine.h"
 #include "app/LineChoice.h"
+#include "platform/Errors.h"
 
 static_assert(CustomFeederLine == FeederLineCount - 1 && CustomFeederLine == CustomLine + 1,
               "the entries are \"450/600\", the presets, then \"Custom\"");
@@ -97,6 +99,32 @@ TFeederCheck CheckFeeder(double frequencyMHz, double dipoleFeet, double feederCo
   check.voltageDistance = std::abs(feederMetres - check.voltageMaximum);
   check.nearVoltageMaximum = check.voltageDistance <= check.wavelength * AvoidZoneFraction;
   return check;
+}
+
+std::vector<size_t> CheckedOrAllBands(const std::array<bool, 10>& checked) {
+  const bool all = std::find(checked.begin(), checked.end(), true) == checked.end();
+  std::vector<size_t> bands;
+  for (size_t i = 0; i < checked.size(); ++i) {
+    if (all || checked[i]) bands.push_back(i);
+  }
+  return bands;
+}
+
+std::u16string FeederCheckError(const TFeederCheckInputs& inputs) {
+  if (!FeederConstantOf(inputs.line, inputs.customFactor)) return u"The velocity factor must lie between 0.50 and 1.00.";
+  if (!(inputs.feederMetres >= 0)) return u"The feeder length must not be negative.";
+  return {};
+}
+
+TFeederCheck CheckBand(const TFeederCheckInputs& inputs, size_t band) {
+  const double constant = FeederConstantOf(inputs.line, inputs.customFactor).value();
+  try {
+    return CheckFeeder(BandPresets.at(band).frequency, inputs.dipoleFeet, constant, inputs.feederMetres);
+  } catch (const EMathError& error) {
+    TFeederCheck failed;
+    failed.message = std::u16string(error.what(), error.what() + std::strlen(error.what()));
+    return failed;
+  }
 }
 
 double ShownChange(double change) { return std::abs(change) < 0.005 ? 0.0 : change; }

@@ -51,6 +51,25 @@ struct TFeederCheck {
 TFeederCheck CheckFeeder(double frequencyMHz, double dipoleFeet, double feederConstant,
                          double feederMetres);
 
+// What the check of a feeder is computed from: the first page's dipole and
+// checked bands, and the user's feeder, its line and its length.
+struct TFeederCheckInputs {
+  double dipoleFeet = 85.30;
+  std::array<bool, 10> checked{};
+  int line = ClassicFeederLine;  // the page's line entry
+  double customFactor = 0.90;    // the velocity factor of "Custom"
+  double feederMetres = 20;
+};
+
+// The bands checked (indices into BandPresets), or all ten when none is.
+std::vector<size_t> CheckedOrAllBands(const std::array<bool, 10>& checked);
+// Why the inputs cannot be checked (a velocity factor out of range, a
+// negative length); empty when they can.
+std::u16string FeederCheckError(const TFeederCheckInputs& inputs);
+// The check at one band (an index into BandPresets) of inputs that can be
+// checked; a failing calculation gives its error as the message.
+TFeederCheck CheckBand(const TFeederCheckInputs& inputs, size_t band);
+
 // A feeder within this fraction of a feeder wavelength of a voltage maximum
 // is high impedance at the tuner: a length to avoid.
 constexpr double AvoidZoneFraction = 1.0 / 16;

@@ -76,6 +76,8 @@ void TFeederCheckPage::CreateFeederGroup() {
   lblDipole = Text(group, {}, 440, 24, 205, 13);
   nlConstant = makeLabel(group, {"nlConstant", u"Constant", u"ft MHz", 50, 2}, 440, 50, 205);
   lblError = RedText(this, 16, 96, 644, 13);
+  // Right of the table's header, clear of its rows.
+  btnReport = makeButton(this, "Save report as PDF\u2026", 536, 102, 124, 25);
 
   nioFeedLenm->OnChange = [this](TObject* sender) { nioFeedLenmChange(sender); };
   nioFeedLenft->OnChange = [this](TObject* sender) { nioFeedLenftChange(sender); };
@@ -104,8 +106,8 @@ void TFeederCheckPage::CreateBandRows() {
   }
 }
 
-std::array<QWidget*, 4> TFeederCheckPage::TabOrder() const {
-  return {nioFeedLenm->Widget(), nioFeedLenft->Widget(), cbLine, nioVF->Widget()};
+std::array<QWidget*, 5> TFeederCheckPage::TabOrder() const {
+  return {nioFeedLenm->Widget(), nioFeedLenft->Widget(), cbLine, nioVF->Widget(), btnReport};
 }
 
 void TFeederCheckPage::SetCalculatorInputs(double dipoleFeet, const std::array<bool, 10>& checked) {
@@ -156,41 +158,29 @@ void TFeederCheckPage::FollowLocale() {
   }
 }
 
+TFeederCheckInputs TFeederCheckPage::Inputs() const {
+  return {FDipoleFeet, FChecked, cbLine->currentIndex(), FLine.custom.velocityFactor, FFeederMetres};
+}
+
 void TFeederCheckPage::Recompute() {
   FollowLocale();
   widenLineList();
   lblDipole->setText(QStringLiteral("Dipole length %1 ft (first page)").arg(Fixed(FDipoleFeet, 2)));
-  const std::optional<double> constant = FeederConstantOf(cbLine->currentIndex(), FLine.custom.velocityFactor);
-  const double feeder = FFeederMetres;
-  QString error;
-  if (!constant) {
-    error = QStringLiteral("The velocity factor must lie between 0.50 and 1.00.");
-  } else if (!(feeder >= 0)) {
-    error = QStringLiteral("The feeder length must not be negative.");
-  }
+  const TFeederCheckInputs inputs = Inputs();
+  const std::optional<double> constant = FeederConstantOf(inputs.line, inputs.customFactor);
+  const QString error = ToQString(FeederCheckError(inputs));
   lblError->setText(error);
   lblError->setVisible(!error.isEmpty());
   nlConstant->SetEmpty(!constant);
   if (constant) nlConstant->SetLabValue(*constant);
-  const bool all = std::find(FChecked.begin(), FChecked.end(), true) == FChecked.end();
+  for (TBandRow& row : Rows) HideRow(row);
+  if (!error.isEmpty()) return;
   int slot = 0;
-  for (size_t i = 0; i < Rows.size(); ++i) {
-    if (error.isEmpty() && (all || FChecked[i])) {
-      ShowRow(Rows[i], BandPresets[i].frequency, *constant, feeder, slot++);
-    } else {
-      HideRow(Rows[i]);
-    }
-  }
+  for (size_t band : CheckedOrAllBands(FChecked)) ShowRow(Rows[band], CheckBand(inputs, band), slot++);
 }
 
-void TFeederCheckPage::ShowRow(TBandRow& row, double frequency, double constant, double feeder, int slot) {
+void TFeederCheckPage::ShowRow(TBandRow& row, const TFeederCheck& check, int slot) {
   const int top = kRowsTop + slot * kRowPitch;
-  TFeederCheck check;
-  try {
-    check = CheckFeeder(frequency, FDipoleFeet, constant, feeder);
-  } catch (const EMathError& error) {
-    check.message = FromQString(QString::fromUtf8(error.what()));
-  }
   row.band->move(kBandLeft, top);
   row.band->show();
   row.nearest->SetTop(top);

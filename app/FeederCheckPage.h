@@ -9,13 +9,14 @@
 #include <memory>
 #include <string>
 
+#include "app/FeederCheck.h"
 #include "app/LineChoice.h"
-
 #include "controls/numeric/PLX_NumIO.h"
 #include "controls/numeric/PLX_NumLab.h"
 
 class QComboBox;
 class QLabel;
+class QPushButton;
 
 class TFeederCheckPage : public QWidget {
  public:
@@ -39,11 +40,14 @@ class TFeederCheckPage : public QWidget {
   QComboBox* cbLine;
   QLabel* lblDipole;
   QLabel* lblError;
+  QPushButton* btnReport;  // "Save report as PDF…"; the window connects it
   std::array<TBandRow, 10> Rows;
 
   // What the check takes from the calculator: its dipole length and its
   // checked bands (none checked: all of them). Recomputes.
   void SetCalculatorInputs(double dipoleFeet, const std::array<bool, 10>& checked);
+  // What the page checks: the calculator's inputs and the user's feeder.
+  TFeederCheckInputs Inputs() const;
   void Recompute();
   // The line and the feeder length this page shares with the Tuner page:
   // setting them recomputes without raising the events below, which report
@@ -55,7 +59,7 @@ class TFeederCheckPage : public QWidget {
   std::function<void(const TLineChoice&)> OnLineChange;
   std::function<void(double)> OnFeederChange;
   // The focusable controls in their tab order.
-  std::array<QWidget*, 4> TabOrder() const;
+  std::array<QWidget*, 5> TabOrder() const;
 
   // Handlers.
   void nioFeedLenmChange(TObject* Sender);
@@ -67,7 +71,7 @@ class TFeederCheckPage : public QWidget {
   void CreateFeederGroup();
   void CreateBandRows();
   void ShowLine();
-  void ShowRow(TBandRow& row, double frequency, double constant, double feeder, int slot);
+  void ShowRow(TBandRow& row, const TFeederCheck& check, int slot);
   void HideRow(TBandRow& row);
   void FollowLocale();
   void widenLineList();

@@ -43,10 +43,6 @@ const char* const TunerCommandLineUsage =
 
 namespace {
 
-struct BadArgument : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
 struct TTunerOptions {
   bool findFeeder = false;
   TTunerSetup setup;
@@ -69,9 +65,9 @@ bool oneOf(const std::string& option, const char* const (&names)[N]) {
 double inRange(const std::string& option, const std::string& text, double low, double high, bool lowIncluded,
                const char* range) {
   const std::optional<double> value = ReadNumber(text);
-  if (!value) throw BadArgument(option + ": \"" + text + "\" is not a number");
+  if (!value) throw EBadArgument(option + ": \"" + text + "\" is not a number");
   if (*value < low || (!lowIncluded && *value == low) || *value > high) {
-    throw BadArgument(option + ": " + text + " is out of range (" + range + ")");
+    throw EBadArgument(option + ": " + text + " is out of range (" + range + ")");
   }
   return *value;
 }
@@ -86,7 +82,7 @@ std::vector<std::string> parts(const std::string& option, const std::string& tex
     start = comma + 1;
   }
   if (items.size() != count) {
-    throw BadArgument(option + ": \"" + text + "\" needs " + std::to_string(count) + " values separated by commas");
+    throw EBadArgument(option + ": \"" + text + "\" needs " + std::to_string(count) + " values separated by commas");
   }
   return items;
 }
@@ -95,7 +91,7 @@ TGround ground(const std::string& text) {
   for (const TGroundClass& c : GroundClasses) {
     if (text == c.word) return c.ground;
   }
-  if (text.find(',') == std::string::npos) throw BadArgument("--ground: " + text + " is not a ground (see --help)");
+  if (text.find(',') == std::string::npos) throw EBadArgument("--ground: " + text + " is not a ground (see --help)");
   const auto v = parts("--ground", text, 2);
   return {TGroundKind::Real, inRange("--ground", v[0], 1, 100, true, "permittivity 1 to 100"),
           inRange("--ground", v[1], 0, 10, true, "conductivity 0 to 10 S/m")};
@@ -105,7 +101,7 @@ TTransmissionLine line(const std::string& text) {
   for (const TLinePreset& p : LinePresets) {
     if (text == p.word) return p.line;
   }
-  if (text.find(',') == std::string::npos) throw BadArgument("--line: " + text + " is not a line (see --help)");
+  if (text.find(',') == std::string::npos) throw EBadArgument("--line: " + text + " is not a line (see --help)");
   const auto v = parts("--line", text, 3);
   return {inRange("--line", v[0], 0, 2000, false, "Z0 above 0 up to 2000 ohm"),
           inRange("--line", v[1], 0.5, 1, true, "velocity factor 0.50 to 1.00"),
@@ -116,7 +112,7 @@ TTuner externalTuner(const std::string& text) {
   const auto v = parts("--tuner-z", text, 2);
   TTuner tuner{TTuner::External, 3, inRange("--tuner-z", v[0], 0, 1e5, false, "above 0 up to 100000 ohm"),
                inRange("--tuner-z", v[1], 0, 1e5, false, "above 0 up to 100000 ohm")};
-  if (tuner.minZ >= tuner.maxZ) throw BadArgument("--tuner-z: " + text + ": MIN must be below MAX");
+  if (tuner.minZ >= tuner.maxZ) throw EBadArgument("--tuner-z: " + text + ": MIN must be below MAX");
   return tuner;
 }
 
@@ -131,60 +127,41 @@ void apply(TTunerSetup& s, const std::string& option, const std::string& value) 
   if (option == "--tuner-swr") s.tuner = {TTuner::Internal, inRange(option, value, 1, 100, true, "1 to 100"), 10, 1500};
   if (option == "--tuner-z") s.tuner = externalTuner(value);
   if (option == "--region") {
-    if (value != "1" && value != "2") throw BadArgument("--region: " + value + " is not 1 or 2");
+    if (value != "1" && value != "2") throw EBadArgument("--region: " + value + " is not 1 or 2");
     s.region = value == "1" ? TRegion::Region1 : TRegion::Region2;
   }
 }
 
 void rejectPair(const std::map<std::string, std::string>& given, const char* a, const char* b, const char* why) {
-  if (given.count(a) && given.count(b)) throw BadArgument(std::string(a) + " and " + b + " " + why);
+  if (given.count(a) && given.count(b)) throw EBadArgument(std::string(a) + " and " + b + " " + why);
 }
 
-// Our options and their values; the rest is left for the common parser.
-std::map<std::string, std::string> splitOurs(const std::vector<std::string>& args, std::vector<std::string>& rest) {
-  std::map<std::string, std::string> given;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const size_t equals = args[i].find('=');
-    const std::string option = args[i].substr(0, equals);
-    const bool inlineValue = equals != std::string::npos;
-    if (!oneOf(option, kModes) && !oneOf(option, kValueOptions)) {
-      rest.push_back(args[i]);
-      continue;
-    }
-    if (oneOf(option, kModes) && inlineValue) throw BadArgument(option + " takes no value");
-    std::string value = inlineValue ? args[i].substr(equals + 1) : "";
-    if (oneOf(option, kValueOptions) && !inlineValue) {
-      if (i + 1 >= args.size()) throw BadArgument(option + " needs a value");
-      value = args[++i];
-    }
-    if (given.count(option)) throw BadArgument(option + " is given twice");
-    given[option] = value;
-  }
-  return given;
+void rejectTunerPairs(const std::map<std::string, std::string>& given) {
+  rejectPair(given, "--feeder-m", "--feeder-ft", "both give the feeder length; give one of them");
+  rejectPair(given, "--tuner-swr", "--tuner-z", "both choose the tuner; give one of them");
 }
 
 TTunerOptions parse(const std::vector<std::string>& args) {
   std::vector<std::string> rest;
-  const auto given = splitOurs(args, rest);
+  const auto given = TakeOptions(
+      args, [](const std::string& o) { return oneOf(o, kModes); }, IsTunerValueOption, rest);
   rejectPair(given, "--tuner", "--find-feeder", "exclude each other; give one of them");
   if (!given.count("--tuner") && !given.count("--find-feeder")) {
-    throw BadArgument(given.begin()->first + " belongs to --tuner or --find-feeder; give one of them");
+    throw EBadArgument(given.begin()->first + " belongs to --tuner or --find-feeder; give one of them");
   }
-  rejectPair(given, "--feeder-m", "--feeder-ft", "both give the feeder length; give one of them");
-  rejectPair(given, "--tuner-swr", "--tuner-z", "both choose the tuner; give one of them");
+  rejectTunerPairs(given);
   for (const std::string& a : rest) {
     const std::string option = a.substr(0, a.find('='));
     if (option == "--impedance" || option == "--vf") {
-      throw BadArgument(option + " chooses the classic feeder; with --tuner or --find-feeder give --line");
+      throw EBadArgument(option + " chooses the classic feeder; with --tuner or --find-feeder give --line");
     }
   }
   const TCommandLineParse common = ParseCommandLine(rest);
-  if (!common.options) throw BadArgument(common.error);
+  if (!common.options) throw EBadArgument(common.error);
   TTunerOptions o;
   o.common = *common.options;
   o.findFeeder = given.count("--find-feeder") > 0;
-  o.setup.antenna.lengthM = o.common.dipoleFeet * MetresPerFoot;
-  for (const auto& [option, value] : given) apply(o.setup, option, value);
+  o.setup = TunerSetupOf(given, o.common.dipoleFeet);
   return o;
 }
 
@@ -234,16 +211,14 @@ void printTable(const TTunerOptions& o, const std::vector<TTunerRow>& rows, std:
     return;
   }
   printSetup(o.setup, out);
-  out << "    MHz   feed R   feed X    SWR  tuner R  tuner X  loss dB  total dB  eff %  peak V  match  max m  rule m\n";
+  constexpr size_t kWidths[] = {7, 9, 9, 7, 9, 9, 9, 10, 7, 8, 7, 7, 8};
+  for (size_t i = 0; i < TunerColumns.size(); ++i) out << cell(TunerColumns[i], kWidths[i]);
+  out << '\n';
   bool differs = false;
   for (const TTunerRow& r : rows) {
-    out << cell(FixedText(r.frequencyMHz, 4), 7) << cell(FixedText(r.feedImpedance.real(), 2), 9)
-        << cell(FixedText(r.feedImpedance.imag(), 2), 9) << cell(FixedText(r.ends.swr, 2), 7)
-        << cell(FixedText(r.ends.tunerImpedance.real(), 2), 9) << cell(FixedText(r.ends.tunerImpedance.imag(), 2), 9)
-        << cell(FixedText(r.ends.matchedLossDb, 3), 9) << cell(FixedText(r.ends.totalLossDb, 3), 10)
-        << cell(FixedText(r.ends.efficiency * 100, 1), 7) << cell(FixedText(r.ends.peakVoltage, 0), 8)
-        << cell(r.canMatch ? "yes" : "no", 7) << cell(FixedText(r.firstCurrentMaximum, 2), 7)
-        << cell(r.classicMaximum ? FixedText(*r.classicMaximum, 2) : "-", 8) << (r.ruleDiffers ? " *" : "") << '\n';
+    const auto texts = TunerRowTexts(r);
+    for (size_t i = 0; i < texts.size(); ++i) out << cell(texts[i], kWidths[i]);
+    out << (r.ruleDiffers ? " *" : "") << '\n';
     differs = differs || r.ruleDiffers;
   }
   if (differs) out << "* the classic rule's first current maximum lies more than 1/16 line wavelength away\n";
@@ -263,43 +238,92 @@ void printSpans(const TTunerOptions& o, const TFinderResult& result, std::ostrea
     out << NoSpanMessage(result, o.setup.region, o.common.frequencyMHz) << '\n';
     return;
   }
-  out << "Feeder lengths at which the tuner matches every frequency, best first:\n"
-      << "  from m    to m  best m  worst MHz  margin\n";
+  out << "Feeder lengths at which the tuner matches every frequency, best first:\n";
+  constexpr size_t kWidths[] = {8, 8, 8, 11, 8};
+  for (size_t i = 0; i < SpanColumns.size(); ++i) out << cell(SpanColumns[i], kWidths[i]);
+  out << '\n';
   for (const TFeederSpan& s : result.spans) {
-    out << cell(FixedText(s.fromM, 2), 8) << cell(FixedText(s.toM, 2), 8) << cell(FixedText(s.bestM, 2), 8)
-        << cell(FixedText(s.worstMHz, 4), 11) << cell(std::string("x") + FixedText(std::exp(s.worstMargin), 2), 8) << '\n';
+    const auto texts = SpanTexts(s);
+    for (size_t i = 0; i < texts.size(); ++i) out << cell(texts[i], kWidths[i]);
+    out << '\n';
   }
 }
 
 void run(const TTunerOptions& o, std::ostream& out, std::ostream& err) {
-  const std::vector<TBandFrequency> frequencies =
-      o.findFeeder ? BandEdgesAndCentres(o.setup.region, o.common.bands, o.common.frequencyMHz)
-                   : BandCentres(o.setup.region, o.common.bands, o.common.frequencyMHz);
-  std::vector<std::string> decks;
-  for (const TBandFrequency& f : frequencies) decks.push_back(NecDeck(o.setup.antenna, f.frequencyMHz));
-  TNecCache cache;
-  const std::vector<std::complex<double>> feedPoints = ImpedancesOf(RunNec(decks, cache));
   if (o.findFeeder) {
-    std::vector<TFinderFrequency> finder;
-    for (size_t i = 0; i < frequencies.size(); ++i) {
-      finder.push_back({frequencies[i].frequencyMHz, feedPoints[i], frequencies[i].band});
-    }
-    printSpans(o, FindFeederSpans(o.setup.line, o.setup.tuner, finder), out, err);
+    printSpans(o, ComputeFeederSpans(o.setup, o.common.bands, o.common.frequencyMHz), out, err);
   } else {
-    std::vector<TTunerRow> rows;
-    for (size_t i = 0; i < frequencies.size(); ++i) {
-      rows.push_back(TunerRow(o.setup, frequencies[i].frequencyMHz, feedPoints[i]));
-    }
-    printTable(o, rows, out);
+    printTable(o, ComputeTunerRows(o.setup, o.common.bands, o.common.frequencyMHz), out);
   }
 }
 
-int badArgument(const std::string& error, std::ostream& err) {
-  err << "OrvakSE: " << error << '\n' << CommandLineUsage << TunerCommandLineUsage;
-  return 2;
+}  // namespace
+
+bool IsTunerValueOption(const std::string& option) { return oneOf(option, kValueOptions); }
+
+TTunerSetup TunerSetupOf(const std::map<std::string, std::string>& options, double dipoleFeet) {
+  rejectTunerPairs(options);
+  TTunerSetup setup;
+  setup.antenna.lengthM = dipoleFeet * MetresPerFoot;
+  for (const auto& [option, value] : options) {
+    if (IsTunerValueOption(option)) apply(setup, option, value);
+  }
+  return setup;
+}
+
+namespace {
+
+std::vector<std::complex<double>> feedPointsOf(const TDipoleModel& antenna,
+                                               const std::vector<TBandFrequency>& frequencies) {
+  std::vector<std::string> decks;
+  for (const TBandFrequency& f : frequencies) decks.push_back(NecDeck(antenna, f.frequencyMHz));
+  TNecCache cache;
+  return ImpedancesOf(RunNec(decks, cache));
 }
 
 }  // namespace
+
+std::vector<TTunerRow> ComputeTunerRows(const TTunerSetup& setup, const std::vector<int>& bands,
+                                        double frequencyMHz) {
+  const std::vector<TBandFrequency> frequencies = BandCentres(setup.region, bands, frequencyMHz);
+  const std::vector<std::complex<double>> feedPoints = feedPointsOf(setup.antenna, frequencies);
+  std::vector<TTunerRow> rows;
+  for (size_t i = 0; i < frequencies.size(); ++i) {
+    rows.push_back(TunerRow(setup, frequencies[i].frequencyMHz, feedPoints[i]));
+  }
+  return rows;
+}
+
+TFinderResult ComputeFeederSpans(const TTunerSetup& setup, const std::vector<int>& bands, double frequencyMHz) {
+  const std::vector<TBandFrequency> frequencies = BandEdgesAndCentres(setup.region, bands, frequencyMHz);
+  const std::vector<std::complex<double>> feedPoints = feedPointsOf(setup.antenna, frequencies);
+  std::vector<TFinderFrequency> finder;
+  for (size_t i = 0; i < frequencies.size(); ++i) {
+    finder.push_back({frequencies[i].frequencyMHz, feedPoints[i], frequencies[i].band});
+  }
+  return FindFeederSpans(setup.line, setup.tuner, finder);
+}
+
+int RunWithTheAntennaModel(const std::function<void()>& work, std::ostream& err) {
+  const auto badArgument = [&err](const char* error) {
+    err << "OrvakSE: " << error << '\n' << CommandLineUsage << TunerCommandLineUsage;
+    return 2;
+  };
+  try {
+    work();
+  } catch (const EBadArgument& error) {
+    return badArgument(error.what());
+  } catch (const EAntennaGeometry& error) {
+    return badArgument(error.what());
+  } catch (const ENecMissing& error) {
+    err << "OrvakSE: " << error.what() << '\n';
+    return 3;
+  } catch (const std::exception& error) {
+    err << "OrvakSE: " << error.what() << '\n';
+    return 1;
+  }
+  return 0;
+}
 
 bool IsTunerCommandLine(const std::vector<std::string>& args) {
   for (const std::string& a : args) {
@@ -313,23 +337,8 @@ int RunTunerCommandLine(const std::vector<std::string>& args, std::ostream& out,
   for (const std::string& a : args) {
     if (a == "--help") return DeliverOutput(std::string(CommandLineUsage) + TunerCommandLineUsage, out, err);
   }
-  TTunerOptions options;
-  try {
-    options = parse(args);
-  } catch (const BadArgument& error) {
-    return badArgument(error.what(), err);
-  }
   std::ostringstream text;
-  try {
-    run(options, text, err);
-  } catch (const EAntennaGeometry& error) {
-    return badArgument(error.what(), err);
-  } catch (const ENecMissing& error) {
-    err << "OrvakSE: " << error.what() << '\n';
-    return 3;
-  } catch (const std::exception& error) {
-    err << "OrvakSE: " << error.what() << '\n';
-    return 1;
-  }
+  const int code = RunWithTheAntennaModel([&] { run(parse(args), text, err); }, err);
+  if (code != 0) return code;
   return DeliverOutput(text.str(), out, err);
 }

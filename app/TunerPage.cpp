@@ -170,6 +170,9 @@ TTunerPage::TTunerPage(TNecRunOptions options) : FCompute(std::move(options)) {
     pages[i]->setAutoFillBackground(true);
     tabs->addTab(pages[i], QString::fromUtf8(names[i]));
   }
+  // Right of the sub-pages' tabs, whichever shows.
+  btnReport = makeButton(nullptr, "Save report as PDF\u2026", 0, 0, 124, 21);
+  tabs->setCornerWidget(btnReport, Qt::TopRightCorner);
   createTablePage(pages[0]);
   createChartPage(pages[1]);
   createSpansPage(pages[2]);
@@ -657,7 +660,7 @@ std::vector<QWidget*> TTunerPage::TabOrder() const {
           tblSpans, nioHeight->Widget(), cbWire, nioWireDiameter->Widget(), cbGround, nioPermittivity->Widget(),
           nioConductivity->Widget(), nioZ0->Widget(), nioVF->Widget(), nioLineDiameter->Widget(), cbMeasuredLoss,
           nioLossDb->Widget(), nioLossMHz->Widget(), cbTuner, nioMaxSwr->Widget(), cbRegion, nioMinZ->Widget(),
-          nioMaxZ->Widget(), nioPower->Widget()};
+          nioMaxZ->Widget(), nioPower->Widget(), btnReport};
 }
 
 void ShareFeeder(TFeederCheckPage& check, TTunerPage& tuner) {

@@ -41,8 +41,10 @@ class TTunerPage : public QWidget {
   QProgressBar* pbProgress;
   QPushButton* btnCancel;
   QLabel* lblStatus;
-  // The sub-pages.
+  // The sub-pages, and "Save report as PDF…" beside their tabs (the window
+  // connects it).
   QTabWidget* tabs;
+  QPushButton* btnReport;
   QTableWidget* tblBands;     // "Table"
   QLabel* lblNotes;
   std::unique_ptr<TTunerChart> chart;  // "Chart"

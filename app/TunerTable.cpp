@@ -45,3 +45,30 @@ std::string NoSpanMessage(const TFinderResult& result, TRegion region, double fr
   if (result.othersShareM > 0) text += " (without it the others share " + FixedText(result.othersShareM, 2) + " m of lengths)";
   return text + ".";
 }
+
+const std::array<const char*, 13> TunerColumns = {"MHz",     "feed R",  "feed X", "SWR",    "tuner R",
+                                                  "tuner X", "loss dB", "total dB", "eff %", "peak V",
+                                                  "match",   "max m",   "rule m"};
+
+std::array<std::string, 13> TunerRowTexts(const TTunerRow& r) {
+  return {FixedText(r.frequencyMHz, 4),
+          FixedText(r.feedImpedance.real(), 2),
+          FixedText(r.feedImpedance.imag(), 2),
+          FixedText(r.ends.swr, 2),
+          FixedText(r.ends.tunerImpedance.real(), 2),
+          FixedText(r.ends.tunerImpedance.imag(), 2),
+          FixedText(r.ends.matchedLossDb, 3),
+          FixedText(r.ends.totalLossDb, 3),
+          FixedText(r.ends.efficiency * 100, 1),
+          FixedText(r.ends.peakVoltage, 0),
+          r.canMatch ? "yes" : "no",
+          FixedText(r.firstCurrentMaximum, 2),
+          r.classicMaximum ? FixedText(*r.classicMaximum, 2) : "-"};
+}
+
+const std::array<const char*, 5> SpanColumns = {"from m", "to m", "best m", "worst MHz", "margin"};
+
+std::array<std::string, 5> SpanTexts(const TFeederSpan& s) {
+  return {FixedText(s.fromM, 2), FixedText(s.toM, 2), FixedText(s.bestM, 2), FixedText(s.worstMHz, 4),
+          "x" + FixedText(std::exp(s.worstMargin), 2)};
+}

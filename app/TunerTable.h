@@ -4,6 +4,7 @@
 // the page and the command line both build their output from these rows.
 #pragma once
 
+#include <array>
 #include <complex>
 #include <optional>
 #include <string>
@@ -68,3 +69,15 @@ struct TTunerResult {
 // 60 m suits every frequency: 3.5-3.8 MHz stops it (without it the others
 // share 1.20 m of lengths)." The frequency names the stopper when no band does.
 std::string NoSpanMessage(const TFinderResult& result, TRegion region, double frequencyMHz);
+
+// The table's columns and a row's cells as text, "." the decimal separator:
+// MHz, feed R and X, SWR, tuner R and X, matched and total loss in dB,
+// efficiency %, peak V, whether the tuner matches, the first current maximum
+// and the classic rule's ("-" when it has none).
+extern const std::array<const char*, 13> TunerColumns;
+std::array<std::string, 13> TunerRowTexts(const TTunerRow& row);
+
+// The feeder finder's spans the same way: from, to and best length in
+// metres, the frequency that limits the span and its margin ("x1.52").
+extern const std::array<const char*, 5> SpanColumns;
+std::array<std::string, 5> SpanTexts(const TFeederSpan& span);

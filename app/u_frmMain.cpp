@@ -21,9 +21,13 @@
 #include <utility>
 
 #include "app/ExportFiles.h"
+#include "app/FeederCharts.h"
 #include "app/FeederCheck.h"
 #include "app/FeederCheckPage.h"
 #include "app/ProgramIcon.h"
+#include "app/ProgramTitle.h"
+#include "app/ReportPdf.h"
+#include "app/WindowReport.h"
 #include "app/TunerPage.h"
 #include "app/WindowControls.h"
 #include "platform/Application.h"
@@ -36,11 +40,6 @@
 #include "platform/WholeFile.h"
 
 namespace {
-
-// The first chart's lengths to avoid: red bars this many pixels thick on a
-// layer of their own, whose axes follow layer 1's.
-constexpr int kAvoidLayer = 5;
-constexpr uint8_t kAvoidBarWidth = 5;
 
 // The feeder choice: the mouse wheel changes it only while it has the focus,
 // so scrolling over the window never changes a result unnoticed.
@@ -72,76 +71,8 @@ QString flatButtonTabs() {
       .arg(ToQColor(clBtnFace).name());
 }
 
-// The window layout's values of one axis of layer 1.
-struct AxisSettings {
-  const char16_t* caption;
-  int captionX;
-  int captionY;
-  TAlignment alignment;
-  TScaleUnitAnchor anchor;
-  double low;
-  double high;
-};
-
-// What every axis of both charts carries.
-void applyCommonAxis(TScaleProps& axis) {
-  axis.SetDecPlaces(-2);
-  axis.SetLabelType(ftNum);
-  axis.SetMinTicks(3);
-  axis.SetMinRange(1e-10);
-  axis.SetShortTicks(true);
-  axis.SetScalePos(0);
-  axis.SetLogarithmic(false);
-  axis.Font().SetName(u"Tahoma");
-  axis.Font().SetHeight(-11);
-  axis.Font().SetColor(clWindowText);
-}
-
-void applyAxis(TScaleProps& axis, const AxisSettings& s) {
-  applyCommonAxis(axis);
-  axis.SetCaption(s.caption);
-  axis.SetCaptionPosX(s.captionX);
-  axis.SetCaptionPosY(s.captionY);
-  axis.SetCaptionAlignment(s.alignment);
-  axis.SetCaptionAnchor(s.anchor);
-  axis.SetColorScale(clBlack);
-  axis.SetRangeHigh(s.high);
-  axis.SetRangeLow(s.low);
-  axis.SetVisible(true);
-}
-
-// Layers 2..4: invisible axes over 0..1 in the layer's own colour.
-void applyHiddenAxes(TRChart& chart) {
-  constexpr TColor colors[] = {clMaroon, clGreen, clOlive};
-  for (int n = 2; n <= 4; ++n) {
-    TScalePropsHoriz& x = chart.ScalePropsX(n);
-    TScalePropsVert& y = chart.ScalePropsY(n);
-    for (TScaleProps* axis : {static_cast<TScaleProps*>(&x), static_cast<TScaleProps*>(&y)}) {
-      applyCommonAxis(*axis);
-      axis->SetVisible(false);
-      axis->SetRangeHigh(1.0);
-      axis->SetCaptionPosX(10);
-      axis->SetCaptionPosY(100);
-      axis->SetColorScale(colors[n - 2]);
-    }
-    x.SetCaptionAlignment(taCenter);
-    x.SetCaptionAnchor(uaSclCenter);
-    x.SetScaleLocation(slBottom);
-    y.SetCaptionAlignment(taRightJustify);
-    y.SetCaptionAnchor(uaSclTopLft);
-    y.SetScaleLocation(slLeft);
-  }
-}
-
-void setCrossHair(TCrossHair& ch, TColor color, int layer, TCrossHMode mode, int width) {
-  ch.SetColor(color);
-  ch.SetLayer(layer);
-  ch.SetMode(mode);
-  ch.SetLineType(psSolid);
-  ch.SetLineWid(width);
-}
-
-// The settings both charts share; the caller adds its own and calls Loaded.
+// A chart of the window, loading its layout's values until the caller
+// calls Loaded.
 std::unique_ptr<TRChart> makeChart(QWidget* parent, const char* name, int left, int top, int width,
                                    int height) {
   auto chart = std::make_unique<TRChart>();
@@ -149,43 +80,13 @@ std::unique_ptr<TRChart> makeChart(QWidget* parent, const char* name, int left, 
   chart->SetName(FromQString(QString::fromUtf8(name)));
   chart->SetParentWidget(parent);
   chart->SetBounds(left, top, width, height);
-  chart->Store().SetAllocSize(1000);
-  chart->SetAutoRedraw(true);
-  chart->SetAvoidDuplicateMarks(false);
-  chart->Store().SetClassDefault(0);
-  chart->SetMarginRight(20);
-  chart->SetMarginTop(20);
-  chart->SetMarginBottom(40);
-  chart->SetGridStyle(gsLines);
-  TBakGndImg& background = chart->BackGroundImg();
-  background.SetIncludePath(false);
-  background.SetFillMode(bfStretch);
-  background.SetAreaMode(bamNone);
-  background.SetAreaColor(0xDDDDDD);
-  chart->SetCaption(u"");
-  chart->SetCaptionPosX(0);
-  chart->SetCaptionPosY(-16);
-  chart->SetCaptionAlignment(taRightJustify);
-  chart->SetCaptionAnchorHoriz(cahChartRight);
-  chart->SetCaptionAnchorVert(cavChartTop);
-  chart->SetShadowStyle(ssFlying);
-  chart->SetShadowColor(clGrayText);
-  chart->SetShadowBakColor(clBtnFace);
-  chart->Store().SetTextFontStyle(0);
-  chart->Store().SetTextBkStyle(tbClear);
-  chart->Store().SetTextBkColor(clWhite);
-  chart->Store().SetTextAlignment(taCenter);
-  chart->SetMouseCursorFixed(true);
-  setCrossHair(chart->CrossHair3(), clBlack, 3, chOff, 1);
-  setCrossHair(chart->CrossHair4(), clBlack, 4, chOff, 1);
-  applyHiddenAxes(*chart);
   return chart;
 }
 
 }  // namespace
 
 TfrmMain::TfrmMain() {
-  setWindowTitle(QStringLiteral("Orvak SE version 1.0"));
+  setWindowTitle(ToQString(ProgramTitle));
   setWindowIcon(ProgramIcon());
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -352,6 +253,7 @@ const MenuRow kChartMenu[] = {
     {"Copy to clipboard", nullptr, &TfrmMain::Copytoclipboard1Click},
     {"Save picture as PNG\u2026", "SavePicture1", &TfrmMain::SavePicture1Click},
     {"Save lengths as CSV\u2026", "SaveLengths1", &TfrmMain::SaveLengths1Click},
+    {"Save report as PDF\u2026", "SaveReport1", &TfrmMain::SaveReport1Click},
 };
 
 // The charts' context menu, and the file dialog its saves ask.
@@ -393,6 +295,11 @@ void TfrmMain::createStandardControls() {
   createLabels(places[size_t(Place::FirstPage)]);
   createCharts(places[size_t(Place::FirstPage)], places[size_t(Place::SecondPanel)]);
   createChartMenu(*this);
+  // The Feeder check and Tuner pages save the report as the chart's menu does.
+  for (QPushButton* button : {TabSheet3->btnReport, TabSheet4->btnReport}) {
+    QObject::connect(button, &QPushButton::clicked, [this] { RunGuarded([this] { SaveReport1Click(); }); });
+  }
+  ReportTuner = [this] { return ReportTunerOf(TabSheet4->Result()); };
   QObject::connect(cbZ0, &QComboBox::editTextChanged, [this] { RunGuarded([this] { cbZ0Change(); }); });
 }
 
@@ -412,23 +319,10 @@ void TfrmMain::createLabels(QWidget* page) {
 }
 
 void TfrmMain::createCharts(QWidget* page1, QWidget* panel1) {
-  rc = makeChart(page1, "rc", 3, 3, 660, 395);
-  rc->SetChartColor(clBackground);
-  rc->SetGridColor(clSilver);
-  rc->SetGridDx(2.0);
-  rc->SetGridDy(2.5);
-  rc->SetMouseAction(maDragCrossH);
-  setCrossHair(rc->CrossHair1(), clWhite, 1, chBoth, 1);
-  setCrossHair(rc->CrossHair2(), clBlack, 1, chVert, 3);
-  applyAxis(rc->Scale1X(), {u"Feeder length in meters (x - current max point)", 0, 22, taCenter,
-                            uaSclCenter, FirstChartHomeX.low, FirstChartHomeX.high});
-  rc->Scale1X().SetScaleLocation(slBottom);
-  applyAxis(rc->Scale1Y(), {u"Frequency (MHz)", -40, -16, taLeftJustify, uaSclTopLft,
-                            FirstChartHomeY.low, FirstChartHomeY.high});
-  rc->Scale1Y().SetScaleLocation(slLeft);
+  rc = makeChart(page1, "rc", 3, 3, FirstChartWidth, FirstChartHeight);
+  ApplyFirstChartLayout(*rc);
   rc->Loaded();
-  rc->JointLayers().SetMasterX(kAvoidLayer, 1);
-  rc->JointLayers().SetMasterY(kAvoidLayer, 1);
+  FinishFirstChart(*rc);
   // The first step back goes to the ranges of the layout, not to those the
   // chart had before it was loaded.
   rc->ClearZoomHistory();
@@ -444,16 +338,7 @@ void TfrmMain::createCharts(QWidget* page1, QWidget* panel1) {
                    [this, rcWidget](const QPoint& at) { puRc->popup(rcWidget->mapToGlobal(at)); });
 
   RChart1 = makeChart(panel1, "RChart1", 4, 65, 653, 320);
-  RChart1->SetGridColor(clMenuBar);
-  RChart1->SetGridDx(0.1);
-  RChart1->SetGridDy(0.1);
-  RChart1->SetMouseAction(maNone);
-  setCrossHair(RChart1->CrossHair1(), clBlack, 1, chOff, 1);
-  setCrossHair(RChart1->CrossHair2(), clBlack, 2, chOff, 1);
-  applyAxis(RChart1->Scale1X(), {u"", 0, 22, taCenter, uaSclCenter, 0.25, 2.5});
-  RChart1->Scale1X().SetScaleLocation(slBottom);
-  applyAxis(RChart1->Scale1Y(), {u"", 0, -16, taLeftJustify, uaSclTopLft, 0.0, 0.5});
-  RChart1->Scale1Y().SetScaleLocation(slLeft);
+  ApplyOptimumChartLayout(*RChart1);
   RChart1->Loaded();
   RChart1->OnMouseMoveInChart = [this](TObject* s, bool in, TShiftState sh, double x, double y) {
     RChart1MouseMoveInChart(s, in, sh, x, y);
@@ -507,7 +392,7 @@ void TfrmMain::appendLine(const std::u16string& line) { Memo1->appendPlainText(T
 
 void TfrmMain::clearResults() {
   Memo1->clear();
-  FShownMaxima.clear();
+  FListed.clear();
 }
 
 // ---- handlers ----------------------------------------------------------------
@@ -526,11 +411,11 @@ void TfrmMain::Button1Click() { close(); }
 
 void TfrmMain::btnCalcClick() {
   const TCalcResult result = CalcSingle(FState, nioFreq->GetNioValue(), niodiplenft->GetNioValue());
+  FListed.push_back(ReportCalculationOf(FState, result, niodiplenft->GetNioValue()));
   if (!result.done) {
     ShowMessage(result.message);
     return;
   }
-  FShownMaxima.push_back(CalculatedMaxima(FState, niodiplenft->GetNioValue()));
   Button3Click();
   btnPlottClick();
 }
@@ -540,11 +425,7 @@ void TfrmMain::Button3Click() {
 }
 
 void TfrmMain::btnPlottClick() {
-  rc->SetDataColor(FeederMarkColor);
-  for (const TFeederMark& mark : FeederMarks(FState, nioFreq->GetNioValue())) {
-    rc->MarkAt(mark.x, mark.y, FeederMarkKind);
-  }
-  if (cbLengthsToAvoid->isChecked()) plotLengthsToAvoid(nioFreq->GetNioValue());
+  PlotCalculation(*rc, FState, nioFreq->GetNioValue(), cbLengthsToAvoid->isChecked());
   rc->ShowGraf();
 }
 
@@ -626,29 +507,6 @@ void TfrmMain::UpdateFeederCheck() {
 
 // ---- the first chart's extras --------------------------------------------------
 
-void TfrmMain::plotLengthsToAvoid(double frequencyMHz) {
-  TRChart& chart = *rc;
-  const int layer = chart.ActiveLayer();
-  const TColor color = chart.DataColor();
-  const uint8_t width = chart.LineWidth();
-  const bool autoRedraw = chart.AutoRedraw();
-  // Switching layers applies the repaint rule; the caller's ShowGraf shows
-  // the bars with the marks in one rendering instead.
-  chart.SetAutoRedraw(false);
-  const TScopeGuard restore([&] {
-    chart.SetLineWidth(width);
-    chart.SetDataColor(color);
-    chart.SetActiveLayer(layer);
-    chart.SetAutoRedraw(autoRedraw);
-  });
-  chart.SetActiveLayer(kAvoidLayer);
-  chart.SetDataColor(clRed);
-  chart.SetLineWidth(kAvoidBarWidth);
-  for (const TAvoidZone& zone : LengthsToAvoid(FState)) {
-    chart.Line(zone.from, frequencyMHz, zone.to, frequencyMHz);
-  }
-}
-
 // The chart reports the turn; what it does is this window's choice: zoom
 // about the pointer (held inside the data area) through SetRange, so the
 // zoom history records every notch. A step beyond the zoom limits is not
@@ -727,5 +585,10 @@ void TfrmMain::SavePicture1Click() {
 
 void TfrmMain::SaveLengths1Click() {
   saveFile(u"Save lengths as CSV", u"CSV files (*.csv)", u"feeder-lengths.csv",
-           [this] { return FeederCsv(FShownMaxima); });
+           [this] { return FeederCsv(DoneMaxima(FListed)); });
+}
+
+void TfrmMain::SaveReport1Click() {
+  saveFile(u"Save report as PDF", u"PDF documents (*.pdf)", u"feeder-report.pdf",
+           [this] { return ReportPdf(ReportInputOfWindow(*this), LocalePaper()); });
 }

@@ -12,6 +12,7 @@
 #include "app/ChartZoom.h"
 #include "app/FeederCsv.h"
 #include "app/FeederEngine.h"
+#include "app/Report.h"
 #include "controls/chart/PLX_rchart.h"
 #include "controls/numeric/PLX_NumIO.h"
 #include "controls/numeric/PLX_NumLab.h"
@@ -71,6 +72,12 @@ class TfrmMain : public QWidget {
   bool Checked(int i) const;
   void SetChecked(int i, bool checked);
   const TFeederState& State() const { return FState; }
+  // The calculations of the list, in its order, the dipole too short for
+  // one of them included.
+  const std::vector<TReportCalculation>& ListedCalculations() const { return FListed; }
+  // The tuner view's results for the report, when they have been computed
+  // (the Tuner page's); empty, the report has no tuner part.
+  std::function<std::optional<TReportTuner>()> ReportTuner;
 
   // Handlers, with the calls of each in their order.
   void FormCreate();
@@ -93,6 +100,7 @@ class TfrmMain : public QWidget {
   void Copytoclipboard1Click();
   void SavePicture1Click();  // "Save picture as PNG…"
   void SaveLengths1Click();  // "Save lengths as CSV…"
+  void SaveReport1Click();   // "Save report as PDF…", also on the Feeder check and Tuner pages
   // The wheel over the first chart zooms both axes about the pointer.
   void rcMouseWheel(TObject* Sender, TShiftState Shift, int WheelDelta, int X, int Y,
                     bool& Handled);
@@ -116,7 +124,6 @@ class TfrmMain : public QWidget {
   void StepDipole(TStepDirection direction);
   void appendLine(const std::u16string& line);
   void clearResults();
-  void plotLengthsToAvoid(double frequencyMHz);
   void zoomFirstChart(int notches, int X, int Y);
   // Steps through the zoom history until the first chart shows another range.
   void stepZoomHistory(bool forward);
@@ -124,8 +131,8 @@ class TfrmMain : public QWidget {
                 const std::u16string& suggested, const std::function<std::string()>& content);
 
   TFeederState FState;
-  // The maxima of the calculations in the list, for "Save lengths as CSV…".
-  std::vector<TCalculatedMaxima> FShownMaxima;
+  // The calculations in the list, for "Save lengths as CSV…" and the report.
+  std::vector<TReportCalculation> FListed;
   TWheelNotches FWheelNotches;
   bool FShown = false;
 };

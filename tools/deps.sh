@@ -1,9 +1,10 @@
 #!/bin/sh
 # Installs the Debian packages the build, the program and the tests need,
 # if any of them is missing. Sourced by run.sh and test.sh.
-PLX_PACKAGES="g++ cmake ninja-build qt6-base-dev fonts-wine libgtest-dev libbenchmark-dev
+PLX_PACKAGES="g++ cmake ninja-build qt6-base-dev fonts-wine fonts-dejavu-core libgtest-dev libbenchmark-dev
   libclang-rt-14-dev
-  xvfb xauth xdotool xclip x11-xkb-utils xkb-data x11-apps python3 desktop-file-utils nec2c"
+  xvfb xauth xdotool xclip x11-xkb-utils xkb-data x11-apps python3 desktop-file-utils nec2c
+  poppler-utils locales"
 
 plx_install_missing() {
   missing=""

@@ -79,8 +79,14 @@ std::string groundCards(const TGround& ground) {
 
 int SegmentCount(double lengthM, double frequencyMHz) {
   const double wavelength = SpeedOfLight / (frequencyMHz * 1e6);
-  const int n = std::max(21, int(std::ceil(80 * lengthM / wavelength)));
-  return n % 2 == 1 ? n : n + 1;
+  const double needed = std::ceil(80 * lengthM / wavelength);
+  const double odd = std::fmod(needed, 2) == 1 ? needed : needed + 1;
+  if (!(odd <= MaxSegments)) {  // compared before the conversion, which would overflow
+    throw EAntennaGeometry("The dipole is too long for the antenna model at " + TrimmedText(frequencyMHz, 6) +
+                           " MHz: it needs " + TrimmedText(odd, 0) + " segments, and the model takes at most " +
+                           std::to_string(MaxSegments) + ".");
+  }
+  return std::max(21, int(odd));
 }
 
 std::string NecDeck(const TDipoleModel& model, double frequencyMHz) {

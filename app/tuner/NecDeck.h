@@ -54,10 +54,14 @@ class EAntennaGeometry : public std::runtime_error {
 constexpr double MinSegmentRadii = 8;
 // Over ground, the wire's height must be at least this many wire radii.
 constexpr double MinHeightRadii = 5;
+// More segments than this take NEC-2 many seconds a frequency (the solve
+// grows with their cube): a dipole of 25 wavelengths and more is refused.
+constexpr int MaxSegments = 2001;
 
 // The mesh at one frequency: the smallest odd number of segments, at least
 // 21 and at least 80 per wavelength, so that even the kilo-ohm feed points
-// near antiresonance are within a few per cent of a converged mesh.
+// near antiresonance are within a few per cent of a converged mesh. Raises
+// EAntennaGeometry when that is more than MaxSegments.
 int SegmentCount(double lengthM, double frequencyMHz);
 
 // Raises std::invalid_argument for a length, diameter or frequency that is not

@@ -14,7 +14,9 @@ std::string TrimmedText(double value, int maxDecimals) {
   if (text.find('.') == std::string::npos) return text;
   while (text.back() == '0') text.pop_back();
   if (text.back() == '.') text.pop_back();
-  if (text == "-0") text = "0";
+  // Returned rather than assigned: GCC 12 warns falsely (-Wrestrict) about
+  // assigning a literal to this string when sanitizers are on.
+  if (text == "-0") return "0";
   return text;
 }
 
@@ -30,4 +32,10 @@ std::optional<double> ReadNumber(std::string_view text) {
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);
   if (text.empty() || ec != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
   return value;
+}
+
+std::u16string LocalNumbers(std::string_view text, char16_t separator) {
+  std::u16string local;
+  for (char c : text) local += c == '.' ? separator : char16_t(c);
+  return local;
 }

@@ -13,6 +13,8 @@ std::string FixedText(double value, int decimals);
 std::string TrimmedText(double value, int maxDecimals);
 // The shortest text that reads back as the same double, no exponent below 1e16.
 std::string ShortestText(double value);
+// ASCII text whose every "." stands in a number, with separator instead.
+std::u16string LocalNumbers(std::string_view text, char16_t separator);
 // A plain decimal number, the whole text, "." as separator; none for anything
 // else and for infinities and NaN.
 std::optional<double> ReadNumber(std::string_view text);

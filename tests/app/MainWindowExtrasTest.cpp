@@ -303,11 +303,12 @@ TEST_F(WindowExtras, TheLeftButtonStillDragsTheCrossHairAfterAZoom) {
 // ---------------------------------------------------------------------------
 // Export
 
-TEST_F(WindowExtras, ThePopupMenuOffersTheTwoSavesAfterCopy) {
-  ASSERT_EQ(window->puRc->actions().size(), 3);
+TEST_F(WindowExtras, ThePopupMenuOffersTheThreeSavesAfterCopy) {
+  ASSERT_EQ(window->puRc->actions().size(), 4);
   EXPECT_EQ(MenuItem(0)->text(), QStringLiteral("Copy to clipboard"));
   EXPECT_EQ(MenuItem(1)->text(), QStringLiteral("Save picture as PNG\u2026"));
   EXPECT_EQ(MenuItem(2)->text(), QStringLiteral("Save lengths as CSV\u2026"));
+  EXPECT_EQ(MenuItem(3)->text(), QStringLiteral("Save report as PDF\u2026"));
 }
 
 TEST_F(WindowExtras, SavePictureWritesThePngOfTheWholeChart) {

@@ -10,8 +10,9 @@
 // Popups and dialogs: an open popup menu is always answered at once, by one
 // of its entries or by Escape. An entry whose text ends in "..." or "…" opens
 // a dialog by the usual convention and is chosen only when the monkey answers
-// that dialog itself: the first chart's two save entries, whose file name
-// comes from the window's replaceable AskSaveFileName. Other popups (the
+// that dialog itself: the first chart's three save entries (and the Feeder
+// check and Tuner pages' report buttons), whose file name comes from the
+// window's replaceable AskSaveFileName. Other popups (the
 // impedance box's list) take the random events like any widget. The message
 // box and the error box are hooked; any other modal dialog that still opens
 // is closed by a watchdog and fails the run.
@@ -22,6 +23,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -49,7 +51,9 @@
 #include <vector>
 
 #include "app/FeederCheck.h"
+#include "app/FeederCheckPage.h"
 #include "app/FeederEngine.h"
+#include "app/TunerPage.h"
 #include "app/u_frmMain.h"
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
@@ -61,6 +65,9 @@ namespace {
 
 constexpr long kCheckEvery = 1000;
 constexpr long kShortRun = 3000;
+// The suite's seed: its walk reaches every page and every extra the run
+// expects within the short run (a new widget changes every walk).
+constexpr long kSuiteSeed = 2;
 
 // The uncaught errors and messages the window may show: the calculator's
 // "too short" message, and the platform's floating-point errors for a zero
@@ -148,7 +155,8 @@ bool OpensADialog(const QAction* action) {
 // AskSaveFileName, which the monkey answers.
 bool IsSaveEntry(const QAction* action) {
   return action->objectName() == QStringLiteral("SavePicture1") ||
-         action->objectName() == QStringLiteral("SaveLengths1");
+         action->objectName() == QStringLiteral("SaveLengths1") ||
+         action->objectName() == QStringLiteral("SaveReport1");
 }
 
 bool IsNumber(const std::u16string& line);
@@ -218,7 +226,7 @@ class Monkey {
   struct TSaveAnswer {
     enum TKind { kCancel, kWritable, kUnwritable } kind;
     QString path;
-    bool csv;
+    QString suffix;  // "png", "csv" or "pdf"
     std::vector<std::u16string> list;
     int items;
     size_t messages;
@@ -262,6 +270,11 @@ Monkey::Monkey(TfrmMain& window, uint64_t seed, std::vector<std::u16string>& mes
                                    const std::u16string& suggested) { return answerSave(suggested); };
   FConnections.push_back(QObject::connect(FWindow.cbLengthsToAvoid, &QCheckBox::toggled,
                                          [this] { count("toggle: Show lengths to avoid"); }));
+  // The Feeder check and Tuner pages' report buttons save as the menu's
+  // entry does; their check follows the window's own handler.
+  for (QPushButton* button : {FWindow.TabSheet3->btnReport, FWindow.TabSheet4->btnReport}) {
+    FConnections.push_back(QObject::connect(button, &QPushButton::clicked, [this] { checkSave(); }));
+  }
   // The buttons that clear the chart and the list (and may fill them again).
   for (QPushButton* button : {FWindow.btnClearGraph, FWindow.btnDipolPluss, FWindow.btnDipolDec}) {
     FConnections.push_back(QObject::connect(button, &QPushButton::clicked, [this] { FClearClicked = true; }));
@@ -403,9 +416,9 @@ void Monkey::AnswerMenu(QMenu& menu) {
 // A cancel, a file in the monkey's folder (now and then with a non-Latin
 // name), or a file in a folder that does not exist.
 std::u16string Monkey::answerSave(const std::u16string& suggested) {
-  TSaveAnswer answer{TSaveAnswer::kCancel, {}, suggested.ends_with(u".csv"), FWindow.Memo1Lines(),
+  TSaveAnswer answer{TSaveAnswer::kCancel, {}, QFileInfo(ToQString(suggested)).suffix(), FWindow.Memo1Lines(),
                      FWindow.rc->Store().NumItems(), FMessages.size()};
-  const std::string what = answer.csv ? "save CSV: " : "save PNG: ";
+  const std::string what = "save " + answer.suffix.toUpper().toStdString() + ": ";
   switch (FRandom() % 3) {
     case 0:
       count(what + "cancel");
@@ -452,7 +465,11 @@ void Monkey::checkSavedFile(const TSaveAnswer& answer) {
   QFile file(answer.path);
   if (!file.open(QIODevice::ReadOnly)) return fault("no file was written at " + answer.path.toStdString());
   const QByteArray bytes = file.readAll();
-  if (answer.csv) return checkCsv(bytes, answer.list);
+  if (answer.suffix == QStringLiteral("csv")) return checkCsv(bytes, answer.list);
+  if (answer.suffix == QStringLiteral("pdf")) {
+    if (!bytes.startsWith("%PDF-") || !bytes.trimmed().endsWith("%%EOF")) fault("the saved report is no PDF");
+    return;
+  }
   const QImage picture = QImage::fromData(bytes, "PNG");
   if (!bytes.startsWith(kPngSignature) || picture.size() != QSize(FWindow.rc->Width(), FWindow.rc->Height())) {
     fault("the saved picture is no PNG of the chart's size");
@@ -699,7 +716,7 @@ void ShowAndActivate(TfrmMain& window) {
 }
 
 TEST_F(MainWindowMonkey, RandomInputLeavesTheWindowSound) {
-  const auto seed = uint64_t(EnvironmentNumber("ORVAK_MONKEY_SEED", 1));
+  const auto seed = uint64_t(EnvironmentNumber("ORVAK_MONKEY_SEED", kSuiteSeed));
   const long events = EnvironmentNumber("ORVAK_MONKEY_EVENTS", kShortRun);
   TfrmMain window;
   ShowAndActivate(window);
@@ -738,7 +755,8 @@ TEST_F(MainWindowMonkey, RandomInputLeavesTheWindowSound) {
   if (events >= 10 * kShortRun) {
     exercised.insert(exercised.end(), {"red bars issued", "save PNG: cancel", "save PNG: written",
                                        "save PNG: cannot be written", "save CSV: cancel", "save CSV: written",
-                                       "save CSV: cannot be written"});
+                                       "save CSV: cannot be written", "save PDF: cancel", "save PDF: written",
+                                       "save PDF: cannot be written"});
   }
   for (size_t i = 0; i < exercised.size() && events >= kShortRun; ++i) {
     EXPECT_GT(monkey.Counts[exercised[i]], 0) << exercised[i];

@@ -73,4 +73,23 @@ set -e
 [ $code = 3 ] || fail "exit code $code without nec2c"
 [ "$(cat err.txt)" = 'OrvakSE: The antenna model needs the program nec2c (Debian package nec2c).' ] ||
   fail "error without nec2c: $(cat err.txt)"
-echo "command line: defaults, all bands, csv, bad argument, help, output failures, tiny frequencies, tuner csv, nec2c missing"
+# The report, with no display either: a PDF and nothing printed; A4 unless
+# the locale's paper is Letter (its data installed here in a folder of our
+# own), the locale's decimal separator in its text.
+rm -f report.pdf
+"$PROGRAM" --report report.pdf --bands all >out.txt 2>err.txt || fail "report: $(cat err.txt)"
+[ ! -s out.txt ] && [ ! -s err.txt ] || fail "the report printed: $(cat out.txt err.txt)"
+[ "$(head -c 5 report.pdf)" = "%PDF-" ] || fail "report.pdf is no PDF"
+if command -v pdfinfo >/dev/null; then
+  pdfinfo report.pdf | grep -q '^Page size: *595 x 842 pts (A4)$' || fail "report: $(pdfinfo report.pdf)"
+  LC_ALL=de_DE.UTF-8 "$PROGRAM" --report comma.pdf --frequency 7.1
+  pdftotext -layout comma.pdf - | grep -q '^ *7,1 MHz  *13,36 ' || fail "comma locale: $(pdftotext comma.pdf -)"
+  locales=$(mktemp -d)
+  if localedef -i en_US -f UTF-8 "$locales/en_US.UTF-8" >/dev/null 2>&1; then
+    LC_ALL='' LANG='' LOCPATH=$locales LC_PAPER=en_US.UTF-8 "$PROGRAM" --report letter.pdf
+    pdfinfo letter.pdf | grep -q '^Page size: *612 x 792 pts (letter)$' || fail "letter: $(pdfinfo letter.pdf)"
+  fi
+  rm -rf "$locales"
+fi
+
+echo "command line: defaults, all bands, csv, bad argument, help, output failures, tiny frequencies, tuner csv, nec2c missing, report"

@@ -30,18 +30,24 @@ echo "the table at the defaults is the command line's"
 
 # The crosshair stands at 20 m; the first move with the button held picks
 # it, the next ones move it to about 35 m.
+# A loaded machine may deliver quick moves as one, so a drag that left the
+# crosshair where it was is tried again: the page has this one crosshair.
+dragged_to_35_m() {
+  xdotool mousemove 482 300 mousedown 1
+  xdotool mousemove 490 300
+  xdotool mousemove 600 300
+  xdotool mouseup 1
+  xdotool mousemove 600 310
+  drag $FEEDER_BOX_LEFT $FEEDER_Y $FEEDER_BOX_RIGHT $FEEDER_Y
+  feeder=$(copy_with_keys ctrl+c)
+  case "$feeder" in
+    3[45].*) return 0 ;;
+    *) return 1 ;;
+  esac
+}
 click_at $CHART_TAB
-xdotool mousemove 482 300 mousedown 1
-xdotool mousemove 490 300
-xdotool mousemove 600 300
-xdotool mouseup 1
-xdotool mousemove 600 310
-drag $FEEDER_BOX_LEFT $FEEDER_Y $FEEDER_BOX_RIGHT $FEEDER_Y
-feeder=$(copy_with_keys ctrl+c)
-case "$feeder" in
-  3[45].*) echo "the crosshair set the feeder length to $feeder m" ;;
-  *) echo "the feeder length after the drag: $feeder"; exit 1 ;;
-esac
+wait_for 30 dragged_to_35_m
+echo "the crosshair set the feeder length to $feeder m"
 click_at $TABLE_TAB
 expect_equal "$(table_csv)" "$("$1" --tuner --csv --feeder-m "$feeder")"
 echo "the table follows the crosshair"

@@ -104,6 +104,23 @@ TEST(NecDeck, GeometryNecCannotModelSaysWhich) {
   EXPECT_NO_THROW(NecDeck(dipole(20, 0.004, 0.002, kFree), 7.1));  // no ground to be close to
 }
 
+TEST(NecDeck, ADipoleOfMoreThan25WavelengthsIsRefused) {
+  // λ = 10 m at 29.9792458 MHz: 250 m needs 2000 -> 2001 segments, the most
+  // the model takes; 250.1 m needs 2001 -> 2001 as well, 250.2 m 2002 -> 2003.
+  EXPECT_EQ(SegmentCount(250, 29.9792458), MaxSegments);
+  EXPECT_EQ(SegmentCount(250.1, 29.9792458), MaxSegments);
+  try {
+    NecDeck(dipole(250.2, 10, 0.002, kAverage), 29.9792458);
+    FAIL() << "no error for a dipole longer than the model takes";
+  } catch (const EAntennaGeometry& e) {
+    EXPECT_STREQ(e.what(),
+                 "The dipole is too long for the antenna model at 29.979246 MHz: it needs 2003 segments, and the "
+                 "model takes at most 2001.");
+  }
+  // Far beyond an int's range: refused, not converted.
+  EXPECT_THROW(SegmentCount(3e7, 1000), EAntennaGeometry);
+}
+
 TEST(NecDeck, ArgumentsOutsideTheirRangeAreRefused) {
   const double nan = std::nan("");
   for (const auto& [model, f] : {std::pair{dipole(0, 10, 0.002, kAverage), 7.1},
