@@ -21,6 +21,7 @@
 #include "controls/base/PLX_plxbase.h"
 #include "controls/scale/PLX_AxisDraw.h"
 #include "controls/scale/PLX_AxisMap.h"
+#include "controls/scale/PLX_ScaleDateText.h"
 #include "controls/scale/PLX_ScaleMap.h"
 #include "controls/scale/PLX_ScaleSettings.h"
 #include "controls/scale/PLX_ScaleText.h"
@@ -195,19 +196,3 @@ class TScale : public TWinControl {
   TScaleTickList FScaleTickPos;
   bool FSuppressPaint = true;
 };
-
-// Texts of time and date axes (PLX_ScaleDateText.cpp).
-
-// A time of Time seconds as " hh:mm:ss" (hours may exceed 99), "-" in front
-// of negative times, with Showmsec followed by ".zzz". The time is rounded to
-// whole milliseconds first. Raises EInvalidArgument for a non-finite Time.
-std::u16string TimeString(double Time, bool Showmsec);
-// An axis value (days since 30 December 1899, negative before it, counted
-// linearly) written with a date-time pattern of the platform. Values within
-// 1e-8 of 0 count as 0. Raises EInvalidArgument for a value the platform
-// cannot write (not finite, or beyond its calendar).
-std::u16string FormatDateTimePLX(const std::u16string& fmt, double DT);
-// The date of DT: day, month (the locale's short name with MonthName, else
-// two digits) and year (by YearLength) in DateOrder, joined by DateSeparator.
-std::u16string FormatDateStr(double DT, bool MonthName, TYearLength YearLength,
-                             TDateOrder DateOrder, char16_t DateSeparator);
