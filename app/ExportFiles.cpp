@@ -3,7 +3,7 @@
 #include <QBuffer>
 
 #include "platform/Errors.h"
-#include "platform/QtBridge.h"
+#include "platform/QtPicture.h"
 
 std::string PngBytes(const TBitmap& picture) {
   QByteArray png;

@@ -15,7 +15,8 @@
 #include "platform/Colors.h"
 #include "platform/Errors.h"
 #include "platform/Locale.h"
-#include "platform/QtBridge.h"
+#include "platform/QtPicture.h"
+#include "platform/QtText.h"
 
 namespace {
 

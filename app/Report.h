@@ -18,7 +18,7 @@
 #include "app/FeederCsv.h"
 #include "app/FeederEngine.h"
 #include "app/TunerTable.h"
-#include "controls/chart/PLX_ChartStore.h"
+#include "controls/chart/rules/PLX_ChartStore.h"
 
 class TCustomRChart;
 

@@ -14,7 +14,7 @@
 #include "controls/chart/PLX_rchart.h"
 #include "platform/Application.h"
 #include "platform/Errors.h"
-#include "platform/QtBridge.h"
+#include "platform/QtText.h"
 
 namespace {
 

@@ -21,7 +21,8 @@
 #include "app/ReportChart.h"
 #include "app/ReportLayout.h"
 #include "platform/Errors.h"
-#include "platform/QtBridge.h"
+#include "platform/QtPicture.h"
+#include "platform/QtText.h"
 #include "platform/WholeFile.h"
 
 namespace {

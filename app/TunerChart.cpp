@@ -7,7 +7,7 @@
 #include "app/tuner/NumberText.h"
 #include "platform/Canvas.h"
 #include "platform/Locale.h"
-#include "platform/QtBridge.h"
+#include "platform/QtText.h"
 #include "platform/ScopeGuard.h"
 
 namespace {

@@ -23,7 +23,8 @@
 #include "platform/Clipboard.h"
 #include "platform/Colors.h"
 #include "platform/Locale.h"
-#include "platform/QtBridge.h"
+#include "platform/QtPicture.h"
+#include "platform/QtText.h"
 
 namespace {
 

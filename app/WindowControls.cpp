@@ -2,7 +2,8 @@
 
 #include <QPainter>
 
-#include "platform/QtBridge.h"
+#include "platform/QtPicture.h"
+#include "platform/QtText.h"
 
 QFont windowFont(int pixelSize, bool bold) {
   QFont font(QStringLiteral("Tahoma"));

@@ -4,7 +4,7 @@
 
 #include "app/FeederCheckPage.h"
 #include "app/u_frmMain.h"
-#include "platform/QtBridge.h"
+#include "platform/QtText.h"
 
 namespace {
 

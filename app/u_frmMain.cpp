@@ -18,6 +18,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "app/ExportFiles.h"
 #include "app/FeederCharts.h"
@@ -33,7 +34,8 @@
 #include "platform/Bitmap.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
-#include "platform/QtBridge.h"
+#include "platform/QtPicture.h"
+#include "platform/QtText.h"
 #include "platform/ScopeGuard.h"
 #include "platform/WholeFile.h"
 
@@ -105,71 +107,129 @@ TfrmMain::TfrmMain() {
 
 TfrmMain::~TfrmMain() = default;
 
-void TfrmMain::createStandardControls() {
-  Button1 = makeButton(this, "Exit", 855, 477, 75, 25);
-  QGroupBox* groupBox1 = makeGroupBox(this, "Changing dipole length i steps", 8, 299, 233, 89);
-  btnDipolPluss = makeButton(groupBox1, "Increase", 121, 53, 75, 25);
-  btnDipolDec = makeButton(groupBox1, "Decrease", 17, 53, 75, 25);
-  QGroupBox* groupBox2 = makeGroupBox(this, "Exact feeder lengths", 8, 394, 233, 108);
-  Memo1 = place(new QPlainTextEdit(QStringLiteral("Memo1"), groupBox2), 10, 24, 213, 76);
-  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Memo1->setTabChangesFocus(true);  // Tab moves on, as dialog navigation does
+namespace {
+
+// Where a control of the window's table stands: the window, one of its group
+// boxes, the first page or the panel of the second.
+enum class Place : uint8_t { Window, DipoleSteps, FeederLengths, Bands, Single, FirstPage, SecondPanel };
+
+using Places = std::array<QWidget*, size_t(Place::SecondPanel) + 1>;
+
+struct ButtonRow {
+  QPushButton* TfrmMain::*button;
+  Place place;
+  const char* caption;
+  int left, top, width, height;
+  void (TfrmMain::*click)();
+  bool visible;
+};
+
+// In the order each place receives them, after what it holds besides.
+constexpr ButtonRow kButtons[] = {
+    {&TfrmMain::Button1, Place::Window, "Exit", 855, 477, 75, 25, &TfrmMain::Button1Click, true},
+    {&TfrmMain::btnDipolPluss, Place::DipoleSteps, "Increase", 121, 53, 75, 25, &TfrmMain::btnDipolPlussClick,
+     true},
+    {&TfrmMain::btnDipolDec, Place::DipoleSteps, "Decrease", 17, 53, 75, 25, &TfrmMain::btnDipolDecClick, true},
+    {&TfrmMain::btnBatch, Place::Bands, "Calc selected", 151, 104, 75, 28, &TfrmMain::btnBatchClick, true},
+    {&TfrmMain::btnCalc, Place::Single, "Calc single", 151, 112, 75, 25, &TfrmMain::btnCalcClick, true},
+    {&TfrmMain::btnClearGraph, Place::FirstPage, "Clear graph", 53, 402, 75, 25, &TfrmMain::btnClearGraphClick,
+     true},
+    {&TfrmMain::btnPlott, Place::FirstPage, "Plott", 548, 402, 75, 25, &TfrmMain::btnPlottClick, false},
+    {&TfrmMain::Button2, Place::SecondPanel, "Button2", 582, 391, 75, 25, &TfrmMain::Button2Click, false},
+};
+
+// The buttons of one place, each running its handler when clicked.
+void createButtons(TfrmMain& w, const Places& places, Place place) {
+  for (const ButtonRow& row : kButtons) {
+    if (row.place != place) continue;
+    QPushButton* button =
+        makeButton(places[size_t(place)], row.caption, row.left, row.top, row.width, row.height);
+    if (!row.visible) button->setVisible(false);
+    w.*row.button = button;
+    const auto click = row.click;
+    QObject::connect(button, &QPushButton::clicked, [&w, click] { RunGuarded([&w, click] { (w.*click)(); }); });
+  }
+}
+
+void fillFeederLengths(TfrmMain& w, QWidget* box) {
+  w.Memo1 = place(new QPlainTextEdit(QStringLiteral("Memo1"), box), 10, 24, 213, 76);
+  w.Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  w.Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  w.Memo1->setTabChangesFocus(true);  // Tab moves on, as dialog navigation does
   // The results only: typed or pasted text would stand among them as if
   // calculated. Selecting and copying stay.
-  Memo1->setReadOnly(true);
-  Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  QGroupBox* groupBox3 = makeGroupBox(this, "Band select", 8, 156, 233, 140);
-  clbBand = place(new QListWidget(groupBox3), 7, 21, 219, 77);
-  clbBand->setFlow(QListView::TopToBottom);
-  clbBand->setWrapping(true);
-  clbBand->setGridSize(QSize(107, 13));
-  clbBand->setUniformItemSizes(true);
-  clbBand->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  w.Memo1->setReadOnly(true);
+  w.Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+void fillBands(TfrmMain& w, QWidget* box) {
+  w.clbBand = place(new QListWidget(box), 7, 21, 219, 77);
+  w.clbBand->setFlow(QListView::TopToBottom);
+  w.clbBand->setWrapping(true);
+  w.clbBand->setGridSize(QSize(107, 13));
+  w.clbBand->setUniformItemSizes(true);
+  w.clbBand->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   for (const TBandPreset& band : BandPresets) {
-    auto* item = new QListWidgetItem(QString::number(band.frequency) + QStringLiteral(" MHz"), clbBand);
+    auto* item = new QListWidgetItem(QString::number(band.frequency) + QStringLiteral(" MHz"), w.clbBand);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
     item->setCheckState(Qt::Unchecked);
   }
-  btnBatch = makeButton(groupBox3, "Calc selected", 151, 104, 75, 28);
-  QGroupBox* groupBox4 = makeGroupBox(this, "Calculate single value", 8, 8, 233, 146);
-  place(new QLabel(QStringLiteral("Impedance"), groupBox4), 17, 117, 53, 13);
-  cbZ0 = place(new FeederChoiceBox(groupBox4), 90, 114, 42, 21);
-  cbZ0->setStyleSheet(QStringLiteral("QComboBox { padding: 0px 1px; } QComboBox::drop-down { width: 13px; }"));
-  cbZ0->addItems({QStringLiteral("300"), QStringLiteral("450"), QStringLiteral("600")});
-  cbZ0->setCurrentIndex(1);
-  btnCalc = makeButton(groupBox4, "Calc single", 151, 112, 75, 25);
-  createNumericFields(groupBox4, groupBox1);
+}
 
-  PageControl1 = place(new QTabWidget(this), 256, 8, 674, 463);
-  PageControl1->tabBar()->setStyleSheet(flatButtonTabs());
+// The feeder's impedance beside the single calculation.
+void fillSingle(TfrmMain& w, QWidget* box) {
+  place(new QLabel(QStringLiteral("Impedance"), box), 17, 117, 53, 13);
+  w.cbZ0 = place(new FeederChoiceBox(box), 90, 114, 42, 21);
+  w.cbZ0->setStyleSheet(QStringLiteral("QComboBox { padding: 0px 1px; } QComboBox::drop-down { width: 13px; }"));
+  w.cbZ0->addItems({QStringLiteral("300"), QStringLiteral("450"), QStringLiteral("600")});
+  w.cbZ0->setCurrentIndex(1);
+}
+
+struct GroupBoxRow {
+  Place place;
+  const char* caption;
+  int left, top, width, height;
+  void (*fill)(TfrmMain& w, QWidget* box);  // what it holds besides its buttons
+};
+
+constexpr GroupBoxRow kGroupBoxes[] = {
+    {Place::DipoleSteps, "Changing dipole length i steps", 8, 299, 233, 89, nullptr},
+    {Place::FeederLengths, "Exact feeder lengths", 8, 394, 233, 108, &fillFeederLengths},
+    {Place::Bands, "Band select", 8, 156, 233, 140, &fillBands},
+    {Place::Single, "Calculate single value", 8, 8, 233, 146, &fillSingle},
+};
+
+// The four pages, the first page's buttons and check box, and the second
+// page's panel with its texts and button.
+void createPages(TfrmMain& w, Places& places) {
+  w.PageControl1 = place(new QTabWidget(&w), 256, 8, 674, 463);
+  w.PageControl1->tabBar()->setStyleSheet(flatButtonTabs());
   auto* tabSheet1 = new QWidget;
   auto* tabSheet2 = new QWidget;
   for (QWidget* page : {tabSheet1, tabSheet2}) {
-    page->setPalette(palette());
+    page->setPalette(w.palette());
     page->setAutoFillBackground(true);
   }
-  PageControl1->addTab(tabSheet1, QStringLiteral("Current maxima"));
-  PageControl1->addTab(tabSheet2, QStringLiteral("Optimum length"));
-  TabSheet3 = new TFeederCheckPage;
-  TabSheet3->setPalette(palette());
-  TabSheet3->setAutoFillBackground(true);
-  PageControl1->addTab(TabSheet3, QStringLiteral("Feeder check"));
-  TabSheet4 = new TTunerPage;
-  TabSheet4->setPalette(palette());
-  TabSheet4->setAutoFillBackground(true);
-  PageControl1->addTab(TabSheet4, QStringLiteral("Tuner"));
-  ShareFeeder(*TabSheet3, *TabSheet4);
-  QObject::connect(PageControl1, &QTabWidget::currentChanged, [this](int index) {
-    if (index == PageControl1->indexOf(TabSheet3)) RunGuarded([this] { UpdateFeederCheck(); });
+  w.PageControl1->addTab(tabSheet1, QStringLiteral("Current maxima"));
+  w.PageControl1->addTab(tabSheet2, QStringLiteral("Optimum length"));
+  w.TabSheet3 = new TFeederCheckPage;
+  w.TabSheet3->setPalette(w.palette());
+  w.TabSheet3->setAutoFillBackground(true);
+  w.PageControl1->addTab(w.TabSheet3, QStringLiteral("Feeder check"));
+  w.TabSheet4 = new TTunerPage;
+  w.TabSheet4->setPalette(w.palette());
+  w.TabSheet4->setAutoFillBackground(true);
+  w.PageControl1->addTab(w.TabSheet4, QStringLiteral("Tuner"));
+  ShareFeeder(*w.TabSheet3, *w.TabSheet4);
+  QObject::connect(w.PageControl1, &QTabWidget::currentChanged, [&w](int index) {
+    if (index == w.PageControl1->indexOf(w.TabSheet3)) RunGuarded([&w] { w.UpdateFeederCheck(); });
   });
-  QObject::connect(clbBand, &QListWidget::itemChanged, [this] { RunGuarded([this] { UpdateFeederCheck(); }); });
-  btnClearGraph = makeButton(tabSheet1, "Clear graph", 53, 402, 75, 25);
-  btnPlott = makeButton(tabSheet1, "Plott", 548, 402, 75, 25);
-  btnPlott->setVisible(false);
+  QObject::connect(w.clbBand, &QListWidget::itemChanged, [&w] { RunGuarded([&w] { w.UpdateFeederCheck(); }); });
+  places[size_t(Place::FirstPage)] = tabSheet1;
+  createButtons(w, places, Place::FirstPage);
   // In the free space right of the read-outs, where the hidden "Plott" sits.
-  cbLengthsToAvoid = place(new QCheckBox(QStringLiteral("Show lengths to avoid"), tabSheet1), 524, 402, 136, 25);
-  cbLengthsToAvoid->setObjectName(QStringLiteral("cbLengthsToAvoid"));
+  w.cbLengthsToAvoid = place(new QCheckBox(QStringLiteral("Show lengths to avoid"), tabSheet1), 524, 402, 136, 25);
+  w.cbLengthsToAvoid->setObjectName(QStringLiteral("cbLengthsToAvoid"));
   auto* panel1 = place(new QWidget(tabSheet2), 3, 0, 660, 415);
   panel1->setAutoFillBackground(true);
   auto* label2 = place(new QLabel(QStringLiteral("Optimum length for the matching section."), panel1), 20, 7, 339, 19);
@@ -179,41 +239,66 @@ void TfrmMain::createStandardControls() {
                                   panel1),
                        20, 32, 357, 27);
   label3->setWordWrap(true);
-  Button2 = makeButton(panel1, "Button2", 582, 391, 75, 25);
-  Button2->setVisible(false);
-  createLabels(tabSheet1);
-  createCharts(tabSheet1, panel1);
+  places[size_t(Place::SecondPanel)] = panel1;
+  createButtons(w, places, Place::SecondPanel);
+}
 
-  puRc = new QMenu(this);
-  puRc->addAction(QStringLiteral("Copy to clipboard"), [this] { RunGuarded([this] { Copytoclipboard1Click(); }); });
-  puRc->addAction(QStringLiteral("Save picture as PNG\u2026"), [this] { RunGuarded([this] { SavePicture1Click(); }); })
-      ->setObjectName(QStringLiteral("SavePicture1"));
-  puRc->addAction(QStringLiteral("Save lengths as CSV\u2026"), [this] { RunGuarded([this] { SaveLengths1Click(); }); })
-      ->setObjectName(QStringLiteral("SaveLengths1"));
-  puRc->addAction(QStringLiteral("Save report as PDF\u2026"), [this] { RunGuarded([this] { SaveReport1Click(); }); })
-      ->setObjectName(QStringLiteral("SaveReport1"));
-  AskSaveFileName = [this](const std::u16string& caption, const std::u16string& filter,
+struct MenuRow {
+  const char* caption;
+  const char* objectName;  // nullptr: none
+  void (TfrmMain::*click)();
+};
+
+const MenuRow kChartMenu[] = {
+    {"Copy to clipboard", nullptr, &TfrmMain::Copytoclipboard1Click},
+    {"Save picture as PNG\u2026", "SavePicture1", &TfrmMain::SavePicture1Click},
+    {"Save lengths as CSV\u2026", "SaveLengths1", &TfrmMain::SaveLengths1Click},
+    {"Save report as PDF\u2026", "SaveReport1", &TfrmMain::SaveReport1Click},
+};
+
+// The charts' context menu, and the file dialog its saves ask.
+void createChartMenu(TfrmMain& w) {
+  w.puRc = new QMenu(&w);
+  for (const MenuRow& row : kChartMenu) {
+    const auto click = row.click;
+    QAction* action =
+        w.puRc->addAction(QString::fromUtf8(row.caption), [&w, click] { RunGuarded([&w, click] { (w.*click)(); }); });
+    if (row.objectName) action->setObjectName(QString::fromUtf8(row.objectName));
+  }
+  w.AskSaveFileName = [&w](const std::u16string& caption, const std::u16string& filter,
                            const std::u16string& suggested) {
-    QFileDialog dialog(this, ToQString(caption), ToQString(suggested), ToQString(filter));
+    QFileDialog dialog(&w, ToQString(caption), ToQString(suggested), ToQString(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QFileInfo(ToQString(suggested)).suffix());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::u16string();
     return FromQString(dialog.selectedFiles().first());
   };
+}
 
-  const auto wire = [](QPushButton* button, auto handler) {
-    QObject::connect(button, &QPushButton::clicked, [handler] { RunGuarded(handler); });
-  };
-  wire(Button1, [this] { Button1Click(); });
-  wire(btnDipolPluss, [this] { btnDipolPlussClick(); });
-  wire(btnDipolDec, [this] { btnDipolDecClick(); });
-  wire(btnBatch, [this] { btnBatchClick(); });
-  wire(btnCalc, [this] { btnCalcClick(); });
-  wire(btnClearGraph, [this] { btnClearGraphClick(); });
-  wire(btnPlott, [this] { btnPlottClick(); });
-  wire(Button2, [this] { Button2Click(); });
-  wire(TabSheet3->btnReport, [this] { SaveReport1Click(); });
-  wire(TabSheet4->btnReport, [this] { SaveReport1Click(); });
+}  // namespace
+
+// The window's controls from the tables above, in the order of the window's
+// layout: the exit button, the group boxes with what they hold, the numeric
+// fields, the pages, the read-outs, the charts and their menu.
+void TfrmMain::createStandardControls() {
+  Places places{};
+  places[size_t(Place::Window)] = this;
+  createButtons(*this, places, Place::Window);
+  for (const GroupBoxRow& row : kGroupBoxes) {
+    QWidget* box = makeGroupBox(this, row.caption, row.left, row.top, row.width, row.height);
+    places[size_t(row.place)] = box;
+    if (row.fill) row.fill(*this, box);
+    createButtons(*this, places, row.place);
+  }
+  createNumericFields(places[size_t(Place::Single)], places[size_t(Place::DipoleSteps)]);
+  createPages(*this, places);
+  createLabels(places[size_t(Place::FirstPage)]);
+  createCharts(places[size_t(Place::FirstPage)], places[size_t(Place::SecondPanel)]);
+  createChartMenu(*this);
+  // The Feeder check and Tuner pages save the report as the chart's menu does.
+  for (QPushButton* button : {TabSheet3->btnReport, TabSheet4->btnReport}) {
+    QObject::connect(button, &QPushButton::clicked, [this] { RunGuarded([this] { SaveReport1Click(); }); });
+  }
   ReportTuner = [this] { return ReportTunerOf(TabSheet4->Result()); };
   QObject::connect(cbZ0, &QComboBox::editTextChanged, [this] { RunGuarded([this] { cbZ0Change(); }); });
 }

@@ -13,7 +13,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/Colors.h"
-#include "platform/QtBridge.h"
+#include "platform/QtPicture.h"
 
 namespace {
 

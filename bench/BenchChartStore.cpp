@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "controls/chart/PLX_ChartStore.h"
-#include "controls/chart/PLX_HugePages.h"
+#include "controls/chart/rules/PLX_ChartStore.h"
+#include "controls/chart/rules/PLX_HugePages.h"
 
 namespace {
 

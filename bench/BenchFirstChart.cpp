@@ -41,7 +41,7 @@
 #include "app/u_frmMain.h"
 #include "platform/Bitmap.h"
 #include "platform/Colors.h"
-#include "platform/QtBridge.h"
+#include "platform/QtPicture.h"
 
 namespace {
 

@@ -5,6 +5,8 @@
 
 #include "Dialogs.h"
 
+bool WidgetsAvailable() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
+
 namespace {
 
 // Routes every event through a handler that turns an escaped error into the

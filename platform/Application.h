@@ -6,6 +6,10 @@
 
 class QApplication;
 
+// Whether this program runs a widgets application. Without one the controls
+// serve as plain models and the clipboard and cursors do nothing.
+bool WidgetsAvailable();
+
 class TApplication {
  public:
   // Creates the platform application and registers the program's fonts.

@@ -1,14 +1,9 @@
 #include "Bitmap.h"
 
-#include <QImage>
 #include <algorithm>
 #include <cstring>
 
-#include "Canvas.h"
 #include "Colors.h"
-#include "Errors.h"
-#include "QtBridge.h"
-#include "Utf8.h"
 #include "WholeFile.h"
 
 namespace {
@@ -73,7 +68,7 @@ void TBitmap::SetSize(int width, int height) {
                   size_t(keepW) * sizeof(uint32_t));
     }
   }
-  if (FCanvas) FCanvas->TargetResized();
+  rowsMoved();
   FPixels.swap(rows);
   FBits = FPixels.empty() ? nullptr : FPixels.data();
   FWidth = width;
@@ -91,11 +86,6 @@ TColor TBitmap::PixelColor(int x, int y) const {
   return TColor(PixelToRGB(ScanLine(y)[x]));
 }
 
-TCanvas& TBitmap::Canvas() {
-  if (!FCanvas) FCanvas = std::make_unique<TCanvas>(*this);
-  return *FCanvas;
-}
-
 void TBitmap::Assign(const TBitmap& source) {
   if (&source == this) return;
   const bool resized = source.FWidth != FWidth || source.FHeight != FHeight;
@@ -111,23 +101,7 @@ void TBitmap::Assign(const TBitmap& source) {
     std::vector<uint32_t>().swap(FPixels);
     FBits = nullptr;
   }
-  if (FCanvas && (resized || FBits != before)) FCanvas->TargetResized();
-}
-
-void TBitmap::LoadFromFile(const std::u16string& fileName) {
-  QImage image(ToQString(fileName));
-  if (image.isNull()) throw EFileError("Cannot read the image file \"" + ToUtf8(fileName) + "\"");
-  AssignImage(*this, image);
-}
-
-void AssignImage(TBitmap& bmp, const QImage& image) {
-  const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-  bmp.SetSize(rgb.width(), rgb.height());
-  for (int y = 0; y < bmp.Height(); ++y) {
-    const auto* src = reinterpret_cast<const uint32_t*>(rgb.constScanLine(y));
-    uint32_t* dst = bmp.ScanLine(y);
-    for (int x = 0; x < bmp.Width(); ++x) dst[x] = src[x] | 0xFF000000u;
-  }
+  if (resized || FBits != before) rowsMoved();
 }
 
 void TBitmap::SaveToFile(const std::u16string& fileName) const {

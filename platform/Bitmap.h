@@ -1,6 +1,8 @@
 // An off-screen picture: 32-bit opaque pixels in rows, with its own drawing
 // surface. The pixel store and the drawing state are kept apart: TBitmap owns
 // width, height and the rows; its TCanvas holds pen, brush, font and position.
+// The pixel store stands below the canvas: Canvas.cpp makes the canvas, and
+// the bitmap tells it no more than that its rows moved.
 #pragma once
 
 #include <cstdint>
@@ -34,14 +36,15 @@ class TBitmap {
   // The colour (0x00BBGGRR) of one pixel; -1 outside the bitmap.
   TColor PixelColor(int x, int y) const;
 
-  // The surface that draws onto this bitmap.
+  // The surface that draws onto this bitmap, made when first asked for
+  // (Canvas.cpp).
   TCanvas& Canvas();
 
   // Makes this bitmap an exact copy of the source's size and pixels.
   void Assign(const TBitmap& source);
 
-  // Reads any image format the platform knows. Throws EFileError when the file
-  // cannot be read; the bitmap is then unchanged.
+  // Reads any image format the platform knows (QtPicture.cpp). Throws
+  // EFileError when the file cannot be read; the bitmap is then unchanged.
   void LoadFromFile(const std::u16string& fileName);
   // Writes a 24-bit ".bmp" file as WriteWholeFile does (WholeFile.h): a
   // failure throws EFileError and leaves an existing file as it was.
@@ -58,7 +61,13 @@ class TBitmap {
   int FHeight = 0;
   mutable std::vector<uint32_t> FPixels;
   mutable uint32_t* FBits = nullptr;  // FPixels.data() once the rows exist
-  std::unique_ptr<TCanvas> FCanvas;
+  // Set by Canvas() with the canvas: how to delete it, and how to tell it
+  // that the rows moved or changed size.
+  std::unique_ptr<TCanvas, void (*)(TCanvas*)> FCanvas{nullptr, nullptr};
+  void (*FRowsMoved)(TCanvas&) = nullptr;
+  void rowsMoved() {
+    if (FCanvas) FRowsMoved(*FCanvas);
+  }
 };
 
 // The bytes of a 24-bit ".bmp" file of the picture, as SaveToFile writes it.

@@ -63,7 +63,7 @@ TRect intersect(const TRect& a, const TRect& b) {
           std::min(a.Bottom, b.Bottom)};
 }
 
-bool isEmpty(const TRect& r) { return r.Left >= r.Right || r.Top >= r.Bottom; }
+bool hasNoArea(const TRect& r) { return r.Left >= r.Right || r.Top >= r.Bottom; }
 
 // Closed shapes are drawn from coordinates limited to this magnitude, far
 // beyond any surface, so that products of their extents stay exact.
@@ -77,6 +77,14 @@ TCanvas::TCanvas(TBitmap& target) : FTarget(target), FText(std::make_unique<Text
 TCanvas::~TCanvas() = default;
 
 void TCanvas::TargetResized() { FText->Release(); }
+
+TCanvas& TBitmap::Canvas() {
+  if (!FCanvas) {
+    FCanvas = {new TCanvas(*this), [](TCanvas* canvas) { delete canvas; }};
+    FRowsMoved = [](TCanvas& canvas) { canvas.TargetResized(); };
+  }
+  return *FCanvas;
+}
 
 void TCanvas::SetClipRect(const TRect& r) {
   FClip = normalized(r.Left, r.Top, r.Right, r.Bottom);
@@ -366,7 +374,7 @@ void TCanvas::polygonShape(const std::vector<TPoint>& pts) {
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   const TRect box = normalized(limitShape(x1), limitShape(y1), limitShape(x2), limitShape(y2));
-  if (isEmpty(box)) return;
+  if (hasNoArea(box)) return;
   {
     const XorPass pass(*this);
     rectangleShape(box);
@@ -379,7 +387,7 @@ void TCanvas::rectangleShape(const TRect& box) {
   if (penVisible() && widePen() && FPen.Style() == psInsideFrame) {
     const int w = FPen.Width();
     ring = {box.Left + w / 2, box.Top + w / 2, box.Right - (w - 1) / 2, box.Bottom - (w - 1) / 2};
-    if (isEmpty(ring)) {
+    if (hasNoArea(ring)) {
       fillBlock(box, penPixel(), FPen.Mode());  // the pen fills the whole box
       return;
     }
@@ -401,7 +409,7 @@ void TCanvas::RuledRectangle(const TRect& r, std::span<const TVerticalRule> rule
   assert(FPen.Mode() == pmCopy);
   const uint32_t rule = ColorToPixel(ruleColor);
   const TRect box = normalized(limitShape(r.Left), limitShape(r.Top), limitShape(r.Right), limitShape(r.Bottom));
-  if (isEmpty(box) || !framedBlockFits()) {
+  if (hasNoArea(box) || !framedBlockFits()) {
     Rectangle(r);
     for (const TVerticalRule& v : rules) verticalRun(v.x, v.y0, v.y1, rule);
     changed();
@@ -428,7 +436,7 @@ bool TCanvas::framedBlockFits() const {
 void TCanvas::framedBlock(const TRect& box, std::span<const TVerticalRule> rules, uint32_t rulePixel) {
   const TRect clip = ClipRect();
   const TRect rows = intersect(box, clip);
-  if (isEmpty(rows)) return;
+  if (hasNoArea(rows)) return;
   const uint32_t pen = penPixel();
   const auto brush = static_cast<wchar_t>(brushPixel());
   const int right = box.Right - 1;
@@ -499,7 +507,7 @@ void TCanvas::FillRect(const TRect& r) {
 
 void TCanvas::fillBlock(const TRect& r, uint32_t pixel, TPenMode mode) {
   const TRect fill = intersect(r, ClipRect());
-  if (isEmpty(fill)) return;
+  if (hasNoArea(fill)) return;
   if (mode == pmXor) {
     for (int y = fill.Top; y < fill.Bottom; ++y) writeSpan(y, fill.Left, fill.Right, pixel, mode);
     return;
@@ -520,7 +528,7 @@ void TCanvas::fillBlock(const TRect& r, uint32_t pixel, TPenMode mode) {
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   const TRect box = normalized(limitShape(x1), limitShape(y1), limitShape(x2), limitShape(y2));
-  if (isEmpty(box)) return;
+  if (hasNoArea(box)) return;
   {
     const XorPass pass(*this);
     ellipseShape(box.Left, box.Top, box.Right, box.Bottom);
@@ -533,7 +541,7 @@ void TCanvas::ellipseShape(int x1, int y1, int x2, int y2) {
   const int w = FPen.Width();
   if (penVisible() && widePen() && FPen.Style() == psInsideFrame) {
     const TRect inset{x1 + w / 2, y1 + w / 2, x2 - (w - 1) / 2, y2 - (w - 1) / 2};
-    if (!isEmpty(inset)) ring = inset;
+    if (!hasNoArea(inset)) ring = inset;
   }
   // Only rows near the surface matter; the margin keeps the outline test and
   // the nibs of the rows just outside exact. The surface, not the clip
@@ -604,15 +612,15 @@ int TCanvas::TextHeight(const std::u16string&) {
 }
 
 void TCanvas::TextOut(int x, int y, const std::u16string& text) {
-  drawText(ClipRect(), x, y, text);
+  drawClippedText(ClipRect(), x, y, text);
 }
 
 void TCanvas::TextRect(const TRect& clip, int x, int y, const std::u16string& text) {
-  drawText(intersect(normalized(clip.Left, clip.Top, clip.Right, clip.Bottom), ClipRect()), x, y,
+  drawClippedText(intersect(normalized(clip.Left, clip.Top, clip.Right, clip.Bottom), ClipRect()), x, y,
            text);
 }
 
-void TCanvas::drawText(const TRect& clip, int x, int y, const std::u16string& text) {
+void TCanvas::drawClippedText(const TRect& clip, int x, int y, const std::u16string& text) {
   const TextMetrics m = TextPainter::Metrics(FFont);
   if (FBrush.Style() == bsSolid && !text.empty()) {
     // The cell is clipped first, so text near the integer limits cannot overflow.

@@ -169,7 +169,7 @@ class TCanvas {
   static RowSpan runRows(int y0, int y1);
   void column(int x, int64_t top, int64_t bottom, uint32_t pixel);
   void ellipseShape(int x1, int y1, int x2, int y2);
-  void drawText(const TRect& clip, int x, int y, const std::u16string& text);
+  void drawClippedText(const TRect& clip, int x, int y, const std::u16string& text);
   void copyUnscaled(int x, int y, const TBitmap& source, TRect from);
   // The one place that writes pixels of lines and shapes: clips to the
   // clip rectangle and applies the pen mode (or plain copy).

@@ -11,8 +11,10 @@
 #include <memory>
 #include <vector>
 
+#include "Application.h"
 #include "Bitmap.h"
-#include "QtBridge.h"
+#include "QtPicture.h"
+#include "QtText.h"
 
 namespace {
 

@@ -28,7 +28,7 @@
 #include "ControlHost.h"
 #include "KeyCodes.h"
 #include "KeyMap.h"
-#include "QtBridge.h"
+#include "QtPicture.h"
 
 struct TControl::HostLink {
   // A Qt parent deletes its children first when it is destroyed before the

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "QtBridge.h"
+#include "QtText.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QLocale>
 #include <algorithm>
 
-#include "QtBridge.h"
+#include "QtText.h"
 
 namespace {
 char16_t gSeparatorOverride = 0;

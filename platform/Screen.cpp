@@ -9,7 +9,7 @@
 #include <map>
 #include <optional>
 
-#include "QtBridge.h"
+#include "Application.h"
 
 namespace {
 

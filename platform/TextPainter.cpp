@@ -13,7 +13,8 @@
 #include "Bitmap.h"
 #include "Colors.h"
 #include "GlyphCache.h"
-#include "QtBridge.h"
+#include "QtPicture.h"
+#include "QtText.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "Utf8.h"
 
-#include "QtBridge.h"
+#include "QtText.h"
 
 std::string ToUtf8(const std::u16string& text) { return ToQString(text).toStdString(); }

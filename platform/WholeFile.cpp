@@ -13,7 +13,7 @@
 #include <utility>
 
 #include "Errors.h"
-#include "QtBridge.h"
+#include "QtText.h"
 #include "ScopeGuard.h"
 #include "Utf8.h"
 

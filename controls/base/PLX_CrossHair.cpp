@@ -4,55 +4,49 @@
 
 #include "platform/Errors.h"
 
-TCrossHair::TCrossHair(int Layer) : FLayer(std::clamp(Layer, 1, 16)) {}
+TCrossHair::TCrossHair(int Layer) { FSettings.Layer = std::clamp(Layer, 1, 16); }
 
 void TCrossHair::changed() {
   if (OnChange) OnChange(this);
 }
 
 void TCrossHair::SetPosX(double value) {
-  FPosX = value;
+  FSettings.PosX = value;
   changed();
 }
 
 void TCrossHair::SetPosY(double value) {
-  FPosY = value;
+  FSettings.PosY = value;
   changed();
 }
 
 void TCrossHair::SetColor(TColor value) {
-  FColor = value;
+  FSettings.Color = value;
   changed();
 }
 
 void TCrossHair::SetMode(TCrossHMode value) {
-  FMode = value;
+  FSettings.Mode = value;
   changed();
 }
 
 void TCrossHair::SetLineType(TPenStyle value) {
-  FLineType = value;
+  FSettings.LineType = value;
   changed();
 }
 
 void TCrossHair::SetLineWid(int value) {
-  FLineWid = value;
+  FSettings.LineWid = value;
   changed();
 }
 
 void TCrossHair::SetLayer(int value) {
-  FLayer = std::clamp(value, 1, 16);
+  FSettings.Layer = std::clamp(value, 1, 16);
   changed();
 }
 
 void TCrossHair::Assign(const TCrossHair& Source) {
-  FPosX = Source.FPosX;
-  FPosY = Source.FPosY;
-  FColor = Source.FColor;
-  FMode = Source.FMode;
-  FLineType = Source.FLineType;
-  FLineWid = Source.FLineWid;
-  FLayer = Source.FLayer;
+  FSettings = Source.FSettings;
   OnChange = Source.OnChange;
 }
 

@@ -8,24 +8,35 @@
 
 enum TCrossHMode : uint8_t { chOff = 0, chHoriz = 1, chVert = 2, chBoth = 3, chBox = 4 };
 
+// The seven values of a crosshair, which a copy takes over whole.
+struct TCrossHairSettings {
+  double PosX = 0;
+  double PosY = 0;
+  TColor Color = clBlack;
+  TCrossHMode Mode = chOff;
+  TPenStyle LineType = psSolid;
+  int LineWid = 1;
+  int Layer = 1;
+};
+
 class TCrossHair : public TObject {
  public:
   explicit TCrossHair(int Layer = 1);
 
-  double PosX() const { return FPosX; }
+  double PosX() const { return FSettings.PosX; }
   void SetPosX(double value);
-  double PosY() const { return FPosY; }
+  double PosY() const { return FSettings.PosY; }
   void SetPosY(double value);
-  TColor Color() const { return FColor; }
+  TColor Color() const { return FSettings.Color; }
   void SetColor(TColor value);
-  TCrossHMode Mode() const { return FMode; }
+  TCrossHMode Mode() const { return FSettings.Mode; }
   void SetMode(TCrossHMode value);
-  TPenStyle LineType() const { return FLineType; }
+  TPenStyle LineType() const { return FSettings.LineType; }
   void SetLineType(TPenStyle value);
-  int LineWid() const { return FLineWid; }
+  int LineWid() const { return FSettings.LineWid; }
   void SetLineWid(int value);
   // Clamped into 1..16.
-  int Layer() const { return FLayer; }
+  int Layer() const { return FSettings.Layer; }
   void SetLayer(int value);
 
   // Copies the seven values and the change handler, without notifying.
@@ -38,11 +49,5 @@ class TCrossHair : public TObject {
  private:
   void changed();
 
-  double FPosX = 0;
-  double FPosY = 0;
-  TColor FColor = clBlack;
-  TCrossHMode FMode = chOff;
-  TPenStyle FLineType = psSolid;
-  int FLineWid = 1;
-  int FLayer = 1;
+  TCrossHairSettings FSettings;
 };

@@ -14,59 +14,49 @@ void TBakGndImg::Changed() {
 }
 
 void TBakGndImg::SetName(const std::u16string& value) {
-  FName = FIncludePath ? value : fileNamePart(value);
+  FSettings.Name = FSettings.IncludePath ? value : fileNamePart(value);
   Changed();
 }
 
 void TBakGndImg::SetIncludePath(bool value) {
-  FIncludePath = value;
-  if (!value) FName = fileNamePart(FName);
+  FSettings.IncludePath = value;
+  if (!value) FSettings.Name = fileNamePart(FSettings.Name);
   Changed();
 }
 
 void TBakGndImg::SetFillMode(TBkgFill value) {
-  FFillMode = value;
+  FSettings.FillMode = value;
   Changed();
 }
 
 void TBakGndImg::SetAreaMode(TBGAreaMode value) {
-  FAreaMode = value;
+  FSettings.AreaMode = value;
   Changed();
 }
 
 void TBakGndImg::SetAreaColor(TColor value) {
-  FAreaColor = value;
+  FSettings.AreaColor = value;
   Changed();
 }
 
 void TBakGndImg::SetAreaLeft(double value) {
-  FAreaLeft = value;
+  FSettings.AreaLeft = value;
   Changed();
 }
 
 void TBakGndImg::SetAreaRight(double value) {
-  FAreaRight = value;
+  FSettings.AreaRight = value;
   Changed();
 }
 
 void TBakGndImg::SetAreaTop(double value) {
-  FAreaTop = value;
+  FSettings.AreaTop = value;
   Changed();
 }
 
 void TBakGndImg::SetAreaBottom(double value) {
-  FAreaBottom = value;
+  FSettings.AreaBottom = value;
   Changed();
 }
 
-void TBakGndImg::Assign(const TBakGndImg& Source) {
-  FName = Source.FName;
-  FIncludePath = Source.FIncludePath;
-  FFillMode = Source.FFillMode;
-  FAreaMode = Source.FAreaMode;
-  FAreaColor = Source.FAreaColor;
-  FAreaLeft = Source.FAreaLeft;
-  FAreaRight = Source.FAreaRight;
-  FAreaTop = Source.FAreaTop;
-  FAreaBottom = Source.FAreaBottom;
-}
+void TBakGndImg::Assign(const TBakGndImg& Source) { FSettings = Source.FSettings; }

@@ -20,28 +20,41 @@ enum TBGAreaMode : uint8_t {
   bamRect
 };
 
+// The values of the background, which a copy takes over whole.
+struct TBakGndImgSettings {
+  std::u16string Name;
+  bool IncludePath = false;
+  TBkgFill FillMode = bfStretch;
+  TBGAreaMode AreaMode = bamNone;
+  TColor AreaColor = 0xDDDDDD;
+  double AreaLeft = -1.0;
+  double AreaRight = 1.0;
+  double AreaTop = 1.0;
+  double AreaBottom = -1.0;
+};
+
 class TBakGndImg : public TObject {
  public:
   // Without IncludePath only the file-name part of the value is kept.
-  const std::u16string& Name() const { return FName; }
+  const std::u16string& Name() const { return FSettings.Name; }
   void SetName(const std::u16string& value);
   // Setting it false strips the path of the current name.
-  bool IncludePath() const { return FIncludePath; }
+  bool IncludePath() const { return FSettings.IncludePath; }
   void SetIncludePath(bool value);
-  TBkgFill FillMode() const { return FFillMode; }
+  TBkgFill FillMode() const { return FSettings.FillMode; }
   void SetFillMode(TBkgFill value);
-  TBGAreaMode AreaMode() const { return FAreaMode; }
+  TBGAreaMode AreaMode() const { return FSettings.AreaMode; }
   void SetAreaMode(TBGAreaMode value);
-  TColor AreaColor() const { return FAreaColor; }
+  TColor AreaColor() const { return FSettings.AreaColor; }
   void SetAreaColor(TColor value);
   // The band's limits in the real units of layer 1.
-  double AreaLeft() const { return FAreaLeft; }
+  double AreaLeft() const { return FSettings.AreaLeft; }
   void SetAreaLeft(double value);
-  double AreaRight() const { return FAreaRight; }
+  double AreaRight() const { return FSettings.AreaRight; }
   void SetAreaRight(double value);
-  double AreaTop() const { return FAreaTop; }
+  double AreaTop() const { return FSettings.AreaTop; }
   void SetAreaTop(double value);
-  double AreaBottom() const { return FAreaBottom; }
+  double AreaBottom() const { return FSettings.AreaBottom; }
   void SetAreaBottom(double value);
 
   // Copies the settings without notifying.
@@ -52,13 +65,5 @@ class TBakGndImg : public TObject {
  private:
   void Changed();
 
-  std::u16string FName;
-  bool FIncludePath = false;
-  TBkgFill FFillMode = bfStretch;
-  TBGAreaMode FAreaMode = bamNone;
-  TColor FAreaColor = 0xDDDDDD;
-  double FAreaLeft = -1.0;
-  double FAreaRight = 1.0;
-  double FAreaTop = 1.0;
-  double FAreaBottom = -1.0;
+  TBakGndImgSettings FSettings;
 };

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "controls/chart/PLX_rchartTypes.h"
+#include "controls/chart/rules/PLX_rchartTypes.h"
 #include "platform/Controls.h"
 
 class TJointLayers : public TObject {

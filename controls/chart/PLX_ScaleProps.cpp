@@ -32,60 +32,61 @@ void TScaleProps::Changed() {
 }
 
 void TScaleProps::SetCaption(const std::u16string& value) {
-  FCaption = value;
+  FSettings.Scale.Caption = value;
   Changed();
 }
 
 void TScaleProps::SetCaptionPosX(int value) {
-  FCaptionPosX = value;
+  FSettings.Scale.CaptionPosX = value;
   Changed();
 }
 
 void TScaleProps::SetCaptionPosY(int value) {
-  FCaptionPosY = value;
+  FSettings.Scale.CaptionPosY = value;
   Changed();
 }
 
 void TScaleProps::SetCaptionAlignment(TAlignment value) {
-  FCaptAlign = value;
+  FSettings.Scale.CaptionAlignment = value;
   Changed();
 }
 
 void TScaleProps::SetCaptionAnchor(TScaleUnitAnchor value) {
-  FCaptAnchor = value;
+  FSettings.Scale.CaptionAnchor = value;
   Changed();
 }
 
 void TScaleProps::SetColorScale(TColor value) {
-  FColorScale = value;
+  FSettings.Scale.ColorScale = value;
   Changed();
 }
 
 void TScaleProps::SetDecPlaces(int value) {
-  FDecPlaces = std::clamp(value, kMinDecPlaces, kMaxDecPlaces);
+  FSettings.Scale.DecPlaces = std::clamp(value, kMinDecPlaces, kMaxDecPlaces);
   Changed();
 }
 
 // While the chart loads, the range that makes a logarithmic axis valid may
 // still come.
 void TScaleProps::SetLogarithmic(bool value) {
-  if (!value || FNotYetLoaded) {
-    FLogAx = value;
-  } else if (FRangeLow >= SmallPosNum && FRangeHigh >= SmallPosNum && FLabelType != ftDateTime) {
-    FLogAx = true;
+  if (!value || FSettings.NotYetLoaded) {
+    FSettings.Scale.Logarithmic = value;
+  } else if (FSettings.Scale.RangeLow >= SmallPosNum && FSettings.Scale.RangeHigh >= SmallPosNum &&
+             FSettings.Scale.LabelType != ftDateTime) {
+    FSettings.Scale.Logarithmic = true;
   }
   Changed();
 }
 
 void TScaleProps::SetLabelType(TFigType value) {
-  FLabelType = value;
-  if (value == ftDateTime) FLogAx = false;
-  if (value == ftTime) FDecPlaces = 4;
+  FSettings.Scale.LabelType = value;
+  if (value == ftDateTime) FSettings.Scale.Logarithmic = false;
+  if (value == ftTime) FSettings.Scale.DecPlaces = 4;
   Changed();
 }
 
 void TScaleProps::SetMinTicks(int value) {
-  FMinTicks = value;
+  FSettings.Scale.MinTicks = value;
   Changed();
 }
 
@@ -93,104 +94,86 @@ void TScaleProps::SetMinTicks(int value) {
 // would reach the mapping. So is a widening that leaves the doubles.
 void TScaleProps::SetMinRange(double value) {
   if (!std::isfinite(value) || value <= SmallPosNum) return;
-  if (std::fabs(static_cast<long double>(FRangeHigh) - FRangeLow) < value) {
-    const long double c = (static_cast<long double>(FRangeLow) + FRangeHigh) / 2;
+  if (std::fabs(static_cast<long double>(FSettings.Scale.RangeHigh) - FSettings.Scale.RangeLow) <
+      value) {
+    const long double c =
+        (static_cast<long double>(FSettings.Scale.RangeLow) + FSettings.Scale.RangeHigh) / 2;
     if (!storeApart(double(c - value / 2.0L), double(c + value / 2.0L))) return;
-    FMinRngDiff = value;
+    FSettings.MinRange = value;
     Changed();
     return;
   }
-  FMinRngDiff = value;
+  FSettings.MinRange = value;
 }
 
 void TScaleProps::SetRangeLow(double value) {
   if (!std::isfinite(value)) return;
-  if (std::fabs(FRangeHigh - value) < FMinRngDiff) {
-    if (!storeApart(value, movedApart(value, FMinRngDiff))) return;
-  } else if (!(FLogAx && value < SmallPosNum)) {
-    FRangeLow = value;
+  if (std::fabs(FSettings.Scale.RangeHigh - value) < FSettings.MinRange) {
+    if (!storeApart(value, movedApart(value, FSettings.MinRange))) return;
+  } else if (!(FSettings.Scale.Logarithmic && value < SmallPosNum)) {
+    FSettings.Scale.RangeLow = value;
   }
   Changed();
 }
 
 void TScaleProps::SetRangeHigh(double value) {
   if (!std::isfinite(value)) return;
-  if (std::fabs(FRangeLow - value) < FMinRngDiff) {
-    if (!storeApart(movedApart(value, -FMinRngDiff), value)) return;
-  } else if (!(FLogAx && value < SmallPosNum)) {
-    FRangeHigh = value;
+  if (std::fabs(FSettings.Scale.RangeLow - value) < FSettings.MinRange) {
+    if (!storeApart(movedApart(value, -FSettings.MinRange), value)) return;
+  } else if (!(FSettings.Scale.Logarithmic && value < SmallPosNum)) {
+    FSettings.Scale.RangeHigh = value;
   }
   Changed();
 }
 
 bool TScaleProps::storeApart(double Low, double High) {
   if (!std::isfinite(Low) || !std::isfinite(High) || Low == High) return false;
-  FRangeLow = Low;
-  FRangeHigh = High;
+  FSettings.Scale.RangeLow = Low;
+  FSettings.Scale.RangeHigh = High;
   return true;
 }
 
 void TScaleProps::SetShortTicks(bool value) {
-  FShortTicks = value;
+  FSettings.Scale.ShortTicks = value;
   Changed();
 }
 
 void TScaleProps::SetScaleInscript(const std::u16string& value) {
-  FScaleInscript = value;
+  FSettings.Scale.ScaleInscript = value;
   Changed();
 }
 
 int TScaleProps::ScalePos() const {
-  return IsHorizontalScale(FScaleType) ? FScalePosY : FScalePosX;
+  return IsHorizontalScale(FSettings.ScaleType) ? FSettings.ScalePosY : FSettings.ScalePosX;
 }
 
 void TScaleProps::SetScalePos(int value) {
-  (IsHorizontalScale(FScaleType) ? FScalePosY : FScalePosX) = value;
+  (IsHorizontalScale(FSettings.ScaleType) ? FSettings.ScalePosY : FSettings.ScalePosX) = value;
   Changed();
 }
 
 void TScaleProps::SetUserTickText(const std::u16string& value) {
-  FUserTickText = value;
+  FSettings.Scale.UserTickText = value;
   Changed();
 }
 
 void TScaleProps::SetVisible(bool value) {
-  FVisible = value;
+  FSettings.Visible = value;
   Changed();
 }
 
 void TScaleProps::SetScaleType(TScaleType value) {
-  FScaleType = value;
+  FSettings.ScaleType = value;
   Changed();
 }
 
 void TScaleProps::Assign(const TScaleProps& Source) {
   if (&Source == this) return;
-  FCaption = Source.FCaption;
-  FCaptionPosX = Source.FCaptionPosX;
-  FCaptionPosY = Source.FCaptionPosY;
-  FCaptAlign = Source.FCaptAlign;
-  FCaptAnchor = Source.FCaptAnchor;
-  FColorScale = Source.FColorScale;
+  FSettings = Source.FSettings;
   FDTFormat->Assign(*Source.FDTFormat);
-  FDecPlaces = Source.FDecPlaces;
   FAssigning = true;
   FFont.Assign(Source.FFont);
   FAssigning = false;
-  FLogAx = Source.FLogAx;
-  FLabelType = Source.FLabelType;
-  FMinTicks = Source.FMinTicks;
-  FMinRngDiff = Source.FMinRngDiff;
-  FRangeLow = Source.FRangeLow;
-  FRangeHigh = Source.FRangeHigh;
-  FShortTicks = Source.FShortTicks;
-  FScaleInscript = Source.FScaleInscript;
-  FScalePosX = Source.FScalePosX;
-  FScalePosY = Source.FScalePosY;
-  FUserTickText = Source.FUserTickText;
-  FVisible = Source.FVisible;
-  FScaleType = Source.FScaleType;
-  FNotYetLoaded = Source.FNotYetLoaded;
 }
 
 void TScalePropsHoriz::SetScaleLocation(TScaleLocationHoriz value) {

@@ -23,7 +23,7 @@ std::u16string layerName(const char16_t* prefix, int n) {
 // the margins, and the standard layout needs the helpers.
 TCustomRChart::TCustomRChart(TComponent* AOwner) : TControl(AOwner) {
   FFrame = {0, 0, 50, 10, 16, 32, 0};  // provisional margins until the layout
-  FMouseAffLayer[1] = true;
+  FSettings.MouseAffectsLayer[1] = true;
   for (int n = 1; n <= 4; ++n) {
     FCrossHair[size_t(n)] = std::make_unique<TCrossHair>(n);
     FCrossHair[size_t(n)]->OnChange = [this](TObject*) { crossHairChanged(); };
@@ -41,8 +41,8 @@ TCustomRChart::TCustomRChart(TComponent* AOwner) : TControl(AOwner) {
   RegisterCursor(4, u"CURZOOMP");
   sizeGrafBmp();
   FAuxBmp.SetSize(10, 10);
-  Fxasp = ScreenAspectX();
-  Fyasp = ScreenAspectY();
+  FSettings.AspectX = ScreenAspectX();
+  FSettings.AspectY = ScreenAspectY();
   FPpa.reserve(200);
   for (int n = 1; n <= MaxLayers; ++n) createLayer(n);
   FSuppressPaint = true;
@@ -52,13 +52,13 @@ TCustomRChart::TCustomRChart(TComponent* AOwner) : TControl(AOwner) {
   for (int n = 1; n <= MaxLayers; ++n) {
     for (TScale* scale : {FScalesX[size_t(n)].get(), FScalesY[size_t(n)].get()}) {
       scale->SetTransparent(true);
-      scale->SetColorBackGnd(FWindColor);
+      scale->SetColorBackGnd(FSettings.WindColor);
       scale->SetFrameStyle(fsNone);
     }
   }
   refreshAllScales();
   ClearZoomHistory();
-  FAutoRedraw = true;
+  FSettings.AutoRedraw = true;
 }
 
 TCustomRChart::~TCustomRChart() = default;
@@ -78,22 +78,22 @@ void TCustomRChart::createLayer(int n) {
       if (OnBeforeTickLabel) OnBeforeTickLabel(this, t, v, label);
     };
   }
-  const auto changed = [this](TObject* s) { ScalePropsChanged(s); };
-  const int offset = (n - 1) / 2;
   FScalePropsX[i] = std::make_unique<TScalePropsHoriz>();
-  TScalePropsHoriz& x = *FScalePropsX[i];
-  x.DateFormat().OnChange = changed;
-  x.SetColorScale(PredefinedColors[n]);
-  x.SetScaleType(n % 2 == 1 ? sctXT : sctXB);
-  x.SetScalePos(offset * 30);
-  x.OnChange = changed;
   FScalePropsY[i] = std::make_unique<TScalePropsVert>();
-  TScalePropsVert& y = *FScalePropsY[i];
-  y.DateFormat().OnChange = changed;
-  y.SetColorScale(PredefinedColors[n]);
-  y.SetScaleType(n % 2 == 1 ? sctYR : sctYL);
-  y.SetScalePos(offset * 50);
-  y.OnChange = changed;
+  // Odd layers' axes at the bottom and left, even ones' at the top and right,
+  // each pair further out than the one before.
+  const int offset = (n - 1) / 2;
+  setUpLayerAxis(*FScalePropsX[i], n, n % 2 == 1 ? sctXT : sctXB, offset * 30);
+  setUpLayerAxis(*FScalePropsY[i], n, n % 2 == 1 ? sctYR : sctYL, offset * 50);
+}
+
+void TCustomRChart::setUpLayerAxis(TScaleProps& props, int n, TScaleType type, int pos) {
+  const auto changed = [this](TObject* s) { ScalePropsChanged(s); };
+  props.DateFormat().OnChange = changed;
+  props.SetColorScale(PredefinedColors[n]);
+  props.SetScaleType(type);
+  props.SetScalePos(pos);
+  props.OnChange = changed;
 }
 
 // ---------------------------------------------------------------------------
@@ -103,22 +103,21 @@ void TCustomRChart::SetStandardLayout(TrcLayout value) {
   if (value >= NumLayouts) {
     throw EPLXRChartError("Standard layout " + std::to_string(int(value)) + " is out of range");
   }
-  const bool suppressed = FSuppressPaint;
-  FSuppressPaint = true;
-  const TLytData& row = LayoutData[value];
-  SetMarginLeft(row.LRim);
-  SetMarginRight(row.RRim);
-  SetMarginTop(row.TRim);
-  SetMarginBottom(row.BRim);
-  SetCaptionPosX(row.CaptPosX);
-  SetCaptionPosY(row.CaptPosY);
-  SetCaptionAlignment(row.CaptAlign);
-  SetCaptionAnchorHoriz(row.CaptAnchorHoriz);
-  SetCaptionAnchorVert(row.CaptAnchorVert);
-  applyLayoutAxes(row);
-  refreshAllScales();
-  FStdLayout = value;
-  SetSuppressPaint(suppressed);
+  paintOnceAfter([&] {
+    const TLytData& row = LayoutData[value];
+    SetMarginLeft(row.LRim);
+    SetMarginRight(row.RRim);
+    SetMarginTop(row.TRim);
+    SetMarginBottom(row.BRim);
+    SetCaptionPosX(row.CaptPosX);
+    SetCaptionPosY(row.CaptPosY);
+    SetCaptionAlignment(row.CaptAlign);
+    SetCaptionAnchorHoriz(row.CaptAnchorHoriz);
+    SetCaptionAnchorVert(row.CaptAnchorVert);
+    applyLayoutAxes(row);
+    refreshAllScales();
+    FStdLayout = value;
+  });
 }
 
 namespace {
@@ -187,30 +186,11 @@ void TRChart::CreateWnd() {
 void TCustomRChart::Assign(const TCustomRChart& Source) {
   if (&Source == this) return;
   FStore.Assign(Source.FStore);
-  FChartColor = Source.FChartColor;
-  FWindColor = Source.FWindColor;
-  FChartFrameColor = Source.FChartFrameColor;
-  FShadowStyle = Source.FShadowStyle;
-  FShadowColor = Source.FShadowColor;
-  FShadowBakColor = Source.FShadowBakColor;
-  FGridStyle = Source.FGridStyle;
-  FGridColor = Source.FGridColor;
-  FGridDx = Source.FGridDx;
-  FGridDy = Source.FGridDy;
-  FFrame.L = Source.FFrame.L;
-  FFrame.R = Source.FFrame.R;
-  FFrame.T = Source.FFrame.T;
-  FFrame.B = Source.FFrame.B;
-  FFrame.S = Source.FFrame.S;
-  FCaption = Source.FCaption;
-  FCaptionPosX = Source.FCaptionPosX;
-  FCaptionPosY = Source.FCaptionPosY;
-  FCaptionAlignment = Source.FCaptionAlignment;
-  FCaptionAnchorHoriz = Source.FCaptionAnchorHoriz;
-  FCaptionAnchorVert = Source.FCaptionAnchorVert;
+  FSettings = Source.FSettings;
+  FFrame.TakeMargins(Source.FFrame);
   Font().Assign(const_cast<TCustomRChart&>(Source).Font());
-  for (int n = 1; n <= 4; ++n) FCrossHair[size_t(n)]->Assign(*Source.FCrossHair[size_t(n)]);
   for (int n = 1; n <= 4; ++n) {
+    FCrossHair[size_t(n)]->Assign(*Source.FCrossHair[size_t(n)]);
     FCrossHair[size_t(n)]->OnChange = [this](TObject*) { crossHairChanged(); };
   }
   FBackGroundImg->Assign(*Source.FBackGroundImg);
@@ -218,18 +198,10 @@ void TCustomRChart::Assign(const TCustomRChart& Source) {
     FScalePropsX[size_t(n)]->Assign(*Source.FScalePropsX[size_t(n)]);
     FScalePropsY[size_t(n)]->Assign(*Source.FScalePropsY[size_t(n)]);
   }
-  FMouseAffLayer = Source.FMouseAffLayer;
   FMapX = Source.FMapX;
   FMapY = Source.FMapY;
-  Fxasp = Source.Fxasp;
-  Fyasp = Source.Fyasp;
-  FIsometric = Source.FIsometric;
   FZoomHist = Source.FZoomHist;
-  FZoomRange = Source.FZoomRange;
   FJointLayers->Assign(*Source.FJointLayers);
-  FAutoRedraw = Source.FAutoRedraw;
-  FMouseAction = Source.FMouseAction;
-  FMCurFixed = Source.FMCurFixed;
   OnMouseMoveInChart = Source.OnMouseMoveInChart;
   OnScaleTickDrawn = Source.OnScaleTickDrawn;
   OnBeforeTickLabel = Source.OnBeforeTickLabel;

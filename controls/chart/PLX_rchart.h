@@ -15,8 +15,14 @@
 //   PLX_rchartData.cpp    the data pass over the item store
 //   PLX_rchartGrid.cpp    the grid
 //   PLX_rchartCrossHairs.cpp  crosshair drawing and their cheap repaints
+//   PLX_ChartPresentation.h   what the window and the kept bitmaps hold, and
+//                             which way the next presentation takes
 //   PLX_rchartMouse.cpp   crosshair settings, mouse modes, cursor, read-outs
 //   PLX_rchartExport.cpp  export to the clipboard and to bitmaps
+//
+// The rules it applies that need no window (the item store, the mapping, the
+// grid, ranges, layouts, mouse gestures, the zoom history) stand apart in
+// rules/.
 #pragma once
 
 #include <array>
@@ -28,15 +34,17 @@
 
 #include "controls/base/PLX_CrossHair.h"
 #include "controls/chart/PLX_BakGndImg.h"
-#include "controls/chart/PLX_ChartGrid.h"
-#include "controls/chart/PLX_ChartLayouts.h"
-#include "controls/chart/PLX_ChartMap.h"
-#include "controls/chart/PLX_ChartRanges.h"
-#include "controls/chart/PLX_ChartStore.h"
+#include "controls/chart/PLX_ChartPresentation.h"
 #include "controls/chart/PLX_JointLayers.h"
 #include "controls/chart/PLX_ScaleProps.h"
-#include "controls/chart/PLX_ZoomHistory.h"
-#include "controls/chart/PLX_rchartTypes.h"
+#include "controls/chart/PLX_rchartSettings.h"
+#include "controls/chart/rules/PLX_ChartGrid.h"
+#include "controls/chart/rules/PLX_ChartLayouts.h"
+#include "controls/chart/rules/PLX_ChartMap.h"
+#include "controls/chart/rules/PLX_ChartRanges.h"
+#include "controls/chart/rules/PLX_ChartStore.h"
+#include "controls/chart/rules/PLX_ZoomHistory.h"
+#include "controls/chart/rules/PLX_rchartTypes.h"
 #include "controls/scale/PLX_Scale.h"
 #include "platform/Bitmap.h"
 #include "platform/Controls.h"
@@ -205,8 +213,8 @@ class TCustomRChart : public TControl {
   bool SuppressPaint() const { return FSuppressPaint; }
   // Setting it false paints at once.
   void SetSuppressPaint(bool value);
-  bool AutoRedraw() const { return FAutoRedraw; }
-  void SetAutoRedraw(bool value) { FAutoRedraw = value; }
+  bool AutoRedraw() const { return FSettings.AutoRedraw; }
+  void SetAutoRedraw(bool value) { FSettings.AutoRedraw = value; }
   // Paints when AutoRedraw is on: the change handler of owned settings.
   void StyleChanged(TObject* Sender);
   // The composed picture; after a Paint or a crosshair redraw it is taken
@@ -222,6 +230,8 @@ class TCustomRChart : public TControl {
     return FGrafBmp;
   }
   TBitmap& AuxBmp() { return FAuxBmp; }
+  // What the window and the two bitmaps hold, and how current it is.
+  const TChartPresentation& Presentation() const { return FPresentation; }
 
   // Margins are clamped into -32767..32767.
   int MarginLeft() const { return FFrame.L; }
@@ -235,29 +245,29 @@ class TCustomRChart : public TControl {
   // Clamped into 0..32.
   int ShadowWidth() const { return FFrame.S; }
   void SetShadowWidth(int value);
-  TShadowStyle ShadowStyle() const { return FShadowStyle; }
+  TShadowStyle ShadowStyle() const { return FSettings.ShadowStyle; }
   void SetShadowStyle(TShadowStyle value);
-  TColor ShadowColor() const { return FShadowColor; }
+  TColor ShadowColor() const { return FSettings.ShadowColor; }
   void SetShadowColor(TColor value);
-  TColor ShadowBakColor() const { return FShadowBakColor; }
+  TColor ShadowBakColor() const { return FSettings.ShadowBakColor; }
   void SetShadowBakColor(TColor value);
-  TColor ChartColor() const { return FChartColor; }
+  TColor ChartColor() const { return FSettings.ChartColor; }
   void SetChartColor(TColor value);
-  TColor WindColor() const { return FWindColor; }
+  TColor WindColor() const { return FSettings.WindColor; }
   void SetWindColor(TColor value);
-  TColor ChartFrameColor() const { return FChartFrameColor; }
+  TColor ChartFrameColor() const { return FSettings.ChartFrameColor; }
   void SetChartFrameColor(TColor value);
-  const std::u16string& Caption() const { return FCaption; }
+  const std::u16string& Caption() const { return FSettings.Caption; }
   void SetCaption(const std::u16string& value);
-  int CaptionPosX() const { return FCaptionPosX; }
+  int CaptionPosX() const { return FSettings.CaptionPosX; }
   void SetCaptionPosX(int value);
-  int CaptionPosY() const { return FCaptionPosY; }
+  int CaptionPosY() const { return FSettings.CaptionPosY; }
   void SetCaptionPosY(int value);
-  TAlignment CaptionAlignment() const { return FCaptionAlignment; }
+  TAlignment CaptionAlignment() const { return FSettings.CaptionAlignment; }
   void SetCaptionAlignment(TAlignment value);
-  TCaptionAnchorHoriz CaptionAnchorHoriz() const { return FCaptionAnchorHoriz; }
+  TCaptionAnchorHoriz CaptionAnchorHoriz() const { return FSettings.CaptionAnchorHoriz; }
   void SetCaptionAnchorHoriz(TCaptionAnchorHoriz value);
-  TCaptionAnchorVert CaptionAnchorVert() const { return FCaptionAnchorVert; }
+  TCaptionAnchorVert CaptionAnchorVert() const { return FSettings.CaptionAnchorVert; }
   void SetCaptionAnchorVert(TCaptionAnchorVert value);
   TBakGndImg& BackGroundImg() { return *FBackGroundImg; }
   void SetBackGroundImg(const TBakGndImg& value);
@@ -266,14 +276,14 @@ class TCustomRChart : public TControl {
   TRenderEvent OnDataRendered;
 
   // ---- Grid (PLX_rchartGrid.cpp)
-  GridStyleType GridStyle() const { return FGridStyle; }
+  GridStyleType GridStyle() const { return FSettings.GridStyle; }
   void SetGridStyle(GridStyleType value);
-  TColor GridColor() const { return FGridColor; }
+  TColor GridColor() const { return FSettings.GridColor; }
   void SetGridColor(TColor value);
   // Values below -3 are ignored.
-  double GridDx() const { return FGridDx; }
+  double GridDx() const { return FSettings.GridDx; }
   void SetGridDx(double value);
-  double GridDy() const { return FGridDy; }
+  double GridDy() const { return FSettings.GridDy; }
   void SetGridDy(double value);
 
   // ---- Crosshairs, mouse (PLX_rchartMouse.cpp)
@@ -291,11 +301,11 @@ class TCustomRChart : public TControl {
   TCrossHair& CrossHair4() { return CrossHair(4); }
   // Copies the values into the chart's own crosshair chnum (1..4).
   void SetCrossHair(int chnum, const TCrossHair& value);
-  TMouseActMode MouseAction() const { return FMouseAction; }
-  void SetMouseAction(TMouseActMode value) { FMouseAction = value; }
-  bool MouseCursorFixed() const { return FMCurFixed; }
-  void SetMouseCursorFixed(bool value) { FMCurFixed = value; }
-  bool Isometric() const { return FIsometric; }
+  TMouseActMode MouseAction() const { return FSettings.MouseAction; }
+  void SetMouseAction(TMouseActMode value) { FSettings.MouseAction = value; }
+  bool MouseCursorFixed() const { return FSettings.MouseCursorFixed; }
+  void SetMouseCursorFixed(bool value) { FSettings.MouseCursorFixed = value; }
+  bool Isometric() const { return FSettings.Isometric; }
   // The last mouse position inside the data area, in the active layer.
   double MousePosX() const { return FMousePosX; }
   double MousePosY() const { return FMousePosY; }
@@ -369,6 +379,7 @@ class TCustomRChart : public TControl {
 
   // PLX_rchart.cpp
   void createLayer(int n);
+  void setUpLayerAxis(TScaleProps& props, int n, TScaleType type, int pos);
   void applyLayoutAxes(const TLytData& row);
 
   // PLX_rchartLayers.cpp
@@ -411,7 +422,7 @@ class TCustomRChart : public TControl {
 
   // PLX_rchartPaint.cpp
   void renderDataArea(TCanvas& cv, int PosX, int PosY, bool BlkWhite);
-  bool dataAreaOntoWindow();
+  TDataAreaFacts dataAreaFacts();
   void renderOntoWindow();
   void completeGrafBmp();
   void dataBmpRenderedAfresh();
@@ -432,9 +443,6 @@ class TCustomRChart : public TControl {
   void presentDataArea();
   void composeWindow();
   void completeChartBmp();
-  // What a rendering depends on changed: the next crosshair repaint renders
-  // everything again.
-  void renderingOutdated();
   bool renderingCurrent() const;
   bool canPaint() const;
   // The crosshairs over the last rendering: the chart bitmap's margins, the
@@ -492,12 +500,10 @@ class TCustomRChart : public TControl {
   std::array<std::unique_ptr<TScale>, MaxLayers + 1> FScalesY;
   std::array<TAxisMap, MaxLayers + 1> FMapX;
   std::array<TAxisMap, MaxLayers + 1> FMapY;
-  std::array<bool, MaxLayers + 1> FMouseAffLayer{};
   std::array<std::unique_ptr<TCrossHair>, 5> FCrossHair;  // 0 unused
   std::unique_ptr<TJointLayers> FJointLayers;
   std::unique_ptr<TBakGndImg> FBackGroundImg;
   TZoomHistory FZoomHist;
-  std::array<long double, 4> FZoomRange{};  // lowest x, lowest y, highest x, highest y
   bool FRestoringHistory = false;
   std::vector<TPoint> FPpa;      // the polyline buffer of a data pass
   std::vector<TPoint> FShape;    // corner points of polygons
@@ -505,28 +511,7 @@ class TCustomRChart : public TControl {
   ColorBackup FColBak{};
 
   TrcLayout FStdLayout = rcl_X1Bottom_Y1Left;
-  bool FAutoRedraw = false;
-  bool FIsometric = false;
-  int Fxasp = 1;
-  int Fyasp = 1;
-  TShadowStyle FShadowStyle = ssFlying;
-  TColor FShadowColor = clGrayText;
-  TColor FShadowBakColor = clBtnFace;
-  TColor FChartColor = clWhite;
-  TColor FWindColor = clBtnFace;
-  TColor FChartFrameColor = clBlack;
-  std::u16string FCaption;
-  int FCaptionPosX = 0;
-  int FCaptionPosY = -15;
-  TAlignment FCaptionAlignment = taRightJustify;
-  TCaptionAnchorHoriz FCaptionAnchorHoriz = cahChartRight;
-  TCaptionAnchorVert FCaptionAnchorVert = cavChartTop;
-  GridStyleType FGridStyle = gsNone;
-  TColor FGridColor = clBlack;
-  double FGridDx = 0;
-  double FGridDy = 0;
-  TMouseActMode FMouseAction = maNone;
-  bool FMCurFixed = true;
+  TRChartSettings FSettings;  // what a copy takes over whole
   double FMousePosX = 0;
   double FMousePosY = 0;
   int LastMouseX = 0;
@@ -539,26 +524,7 @@ class TCustomRChart : public TControl {
   int FPanStartY = 0;
   std::array<TAxisRange, MaxLayers + 1> FPanRangeX;
   std::array<TAxisRange, MaxLayers + 1> FPanRangeY;
-  // What the kept bitmaps show: the chart bitmap outside the data area and
-  // the data bitmap are current while nothing they depend on has changed;
-  // crosshairs do not count, but a box may reach outside the data area, and
-  // then the chart bitmap's picture holds its trace.
-  bool FChartBmpCurrent = false;
-  bool FGrafBmpCurrent = false;
-  uint32_t FGrafBmpRevision = 0;
-  bool FCrossHairTrace = false;
-  // The chart bitmap's picture is on the window alone, not yet taken from
-  // there (see completeChartBmp).
-  bool FChartBmpOnWindow = false;
-  // The data bitmap's picture is on the window alone, at FGrafBmpPlace, with
-  // the pixels under the crosshairs kept here (see completeGrafBmp).
-  struct TSavedPixels {
-    TRect Place;
-    std::vector<uint32_t> Pixels;  // row by row
-  };
-  bool FGrafBmpOnWindow = false;
-  TRect FGrafBmpPlace;
-  std::vector<TSavedPixels> FUnderCrossHairs;
+  TChartPresentation FPresentation;
   bool FCrossHairsHeld = false;  // a batch of crosshair settings repaints once
 };
 

@@ -45,13 +45,13 @@ void TCustomRChart::autoRange(int Layer, double Margin, double MinRange, RangeAx
 
 // ForceRange's repaint is the one the command ends with.
 void TCustomRChart::autoRangeLayer(int Layer, double Margin, double MinRange, RangeAxes axes) {
-  if (axes != RangeAxes::Both) FIsometric = false;
+  if (axes != RangeAxes::Both) FSettings.Isometric = false;
   TAxisSpan x;
   TAxisSpan y;
   LLCalcExtents(Layer, Margin, MinRange, x.Lo, y.Lo, x.Hi, y.Hi);
   WidenByOne(x);
   WidenByOne(y);
-  if (FIsometric) y = isometricSpan((y.Lo + y.Hi) / 2, x.Hi - x.Lo);
+  if (FSettings.Isometric) y = isometricSpan((y.Lo + y.Hi) / 2, x.Hi - x.Lo);
   const TScaleProps& px = *FScalePropsX[size_t(Layer)];
   const TScaleProps& py = *FScalePropsY[size_t(Layer)];
   if (axes == RangeAxes::YOnly) x = {px.RangeLow(), px.RangeHigh()};

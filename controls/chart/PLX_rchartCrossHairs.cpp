@@ -9,9 +9,6 @@
 namespace {
 
 constexpr int kBoxArm = 10;  // half the length of a box crosshair's cross
-constexpr int kFarPixel = 30000;  // far outside any surface, safe to offset
-
-int nearPixel(int v) { return std::clamp(v, -kFarPixel, kFarPixel); }
 
 }  // namespace
 
@@ -48,12 +45,12 @@ void TCustomRChart::drawCrossHair(TCanvas& cv, const TCrossHair& ch, int xPos, i
   const TChartFrame& f = FFrame;
   int cx = 0, cy = 0;
   R2M(ch.Layer(), ch.PosX(), ch.PosY(), cx, cy);
-  cx = nearPixel(cx);
-  cy = nearPixel(cy);
+  cx = LimitPixel(cx);
+  cy = LimitPixel(cy);
   cv.Pen().SetColor(ch.Color());
   cv.Pen().SetWidth(ch.LineWid());
   cv.Pen().SetStyle(ch.LineType());
-  cv.Brush().SetColor(FChartColor);  // the gaps of dashed lines, the box inside
+  cv.Brush().SetColor(FSettings.ChartColor);  // the gaps of dashed lines, the box inside
   const int h = ch.LineWid() / 2;
   const auto line = [&](int x1, int y1, int x2, int y2) {
     cv.MoveTo(x1 - xPos, y1 - yPos);
@@ -82,8 +79,8 @@ std::vector<TRect> TCustomRChart::crossHairReach() const {
     if (mode == chOff) continue;
     int cx = 0, cy = 0;
     R2M(ch.Layer(), ch.PosX(), ch.PosY(), cx, cy);
-    cx = nearPixel(cx);
-    cy = nearPixel(cy);
+    cx = LimitPixel(cx);
+    cy = LimitPixel(cy);
     const int w = std::max(ch.LineWid(), 1);
     if (mode == chHoriz || mode == chBoth) reach.push_back({f.L, cy - w, f.Right() + 1, cy + w + 1});
     if (mode == chVert || mode == chBoth) reach.push_back({cx - w, f.T, cx + w + 1, f.Bottom() + 1});
@@ -101,8 +98,8 @@ bool TCustomRChart::crossHairLeavesDataArea(const TCrossHair& ch) const {
   if (ch.Mode() != chBox) return false;
   int cx = 0, cy = 0;
   R2M(ch.Layer(), ch.PosX(), ch.PosY(), cx, cy);
-  cx = nearPixel(cx);
-  cy = nearPixel(cy);
+  cx = LimitPixel(cx);
+  cy = LimitPixel(cy);
   const int reach = kBoxArm + std::max(ch.LineWid(), 1);
   const TChartFrame& f = FFrame;
   return cx - reach < f.L || cx + reach > f.Right() || cy - reach < f.T || cy + reach > f.Bottom();
@@ -111,16 +108,11 @@ bool TCustomRChart::crossHairLeavesDataArea(const TCrossHair& ch) const {
 // ---------------------------------------------------------------------------
 // Repainting after crosshair changes
 
-void TCustomRChart::renderingOutdated() {
-  FChartBmpCurrent = false;
-  FGrafBmpCurrent = false;
-}
-
 // The kept bitmaps show exactly what a full rendering would draw now, and
 // no crosshair left a trace outside the data area of the chart bitmap.
 bool TCustomRChart::renderingCurrent() const {
-  return FChartBmpCurrent && FGrafBmpCurrent && FGrafBmpRevision == FStore.Revision() &&
-         !FCrossHairTrace && FChartBmp.Width() == FFrame.W && FChartBmp.Height() == FFrame.H;
+  const bool chartSize = FChartBmp.Width() == FFrame.W && FChartBmp.Height() == FFrame.H;
+  return FPresentation.WhatCrossHairsNeed(FStore.Revision(), chartSize) == TCrossHairRepaint::Recompose;
 }
 
 // The chart bitmap's margins, the data bitmap and the crosshairs make the
@@ -128,7 +120,7 @@ bool TCustomRChart::renderingCurrent() const {
 // the chart bitmap.
 void TCustomRChart::redrawCrossHairs() {
   if (!canPaint()) return;
-  if (FCrossHairTrace) completeChartBmp();
+  if (FPresentation.CrossHairTrace()) completeChartBmp();
   composeWindow();
 }
 
@@ -143,5 +135,5 @@ void TCustomRChart::repaintCrossHairs() {
 }
 
 void TCustomRChart::crossHairChanged() {
-  if (!FCrossHairsHeld && FAutoRedraw) repaintCrossHairs();
+  if (!FCrossHairsHeld && FSettings.AutoRedraw) repaintCrossHairs();
 }

@@ -14,7 +14,6 @@
 namespace {
 
 constexpr int kMaxPolyline = 200;
-constexpr int kPixelLimit = 30000;  // item pixels are clamped to this before drawing
 constexpr TColor kBlackWhiteFill = clSilver;
 // Items asked from memory ahead of the one drawn: a large store streams from
 // main memory, and the pass does too much per item for the processor to run
@@ -30,8 +29,6 @@ void resetFontLook(TFont& font) {
   font.SetHeight(kDefault.Height());
   font.SetStyle(kDefault.Style());
 }
-
-int clampPixel(int v) { return std::clamp(v, -kPixelLimit, kPixelLimit); }
 
 // A pixel offset stored as a double, rounded half to even.
 int rnd(double v) { return RoundToPixel(v); }
@@ -148,8 +145,8 @@ TPoint TCustomRChart::surfacePos(const DataPass& pass, int Layer, double x, doub
   int px = 0;
   int py = 0;
   R2M(Layer, x, y, px, py);
-  px = clampPixel(ClampPixel(static_cast<long long>(px) + dx));
-  py = clampPixel(ClampPixel(static_cast<long long>(py) + dy));
+  px = LimitPixel(static_cast<long long>(px) + dx);
+  py = LimitPixel(static_cast<long long>(py) + dy);
   return {px - FFrame.L + pass.PosX, py - FFrame.T + pass.PosY};
 }
 
@@ -223,16 +220,16 @@ void TCustomRChart::constructDataBmp(TCanvas& cv, int PosX, int PosY, bool BlkWh
     cv.Brush().SetColor(fill);
     cv.Pen().SetColor(pen);
   }
-  if (FGridStyle != gsNone && FirstItem == 0) constructGrid(cv, PosX, PosY, !verticalGridDrawn);
+  if (FSettings.GridStyle != gsNone && FirstItem == 0) constructGrid(cv, PosX, PosY, !verticalGridDrawn);
   const ItemVisibility visible(FStore);
   FPpa.resize(kMaxPolyline);
-  DataPass pass{cv, visible, PosX, PosY, BlkWhite, FChartColor, psSolid, FChartColor, FChartColor,
+  DataPass pass{cv, visible, PosX, PosY, BlkWhite, FSettings.ChartColor, psSolid, FSettings.ChartColor, FSettings.ChartColor,
                 LineWidth(), {PosX, PosY}, clBlack, PendingPolyline{FPpa.data()}};
   cv.Pen().SetWidth(pass.LastLWidth);
-  cv.Pen().SetColor(FChartColor);
+  cv.Pen().SetColor(FSettings.ChartColor);
   cv.Pen().SetStyle(psSolid);
-  cv.Brush().SetColor(FChartColor);
-  cv.Font().SetColor(FChartColor);
+  cv.Brush().SetColor(FSettings.ChartColor);
+  cv.Font().SetColor(FSettings.ChartColor);
   resetFontLook(cv.Font());
   cv.MoveTo(PosX, PosY);
   const TrcChartItem* items = FStore.Items();
@@ -264,7 +261,7 @@ void TCustomRChart::constructDataBmp(TCanvas& cv, int PosX, int PosY, bool BlkWh
 void TCustomRChart::drawDataFrame(TCanvas& cv, int PosX, int PosY) {
   const int DW = FFrame.DataWidth();
   const int DH = FFrame.DataHeight();
-  cv.Pen().SetColor(FChartFrameColor);
+  cv.Pen().SetColor(FSettings.ChartFrameColor);
   cv.Pen().SetStyle(psSolid);
   cv.MoveTo(PosX, PosY);
   cv.LineTo(PosX + DW, PosY);
@@ -273,6 +270,7 @@ void TCustomRChart::drawDataFrame(TCanvas& cv, int PosX, int PosY) {
   cv.LineTo(PosX, PosY);
 }
 
+// Every kind but tkLineto, whose runs drawLinetoRun draws.
 void TCustomRChart::drawItem(DataPass& pass, const TrcChartItem& item) {
   switch (item.ItemKind) {
     case tkMoveTo: {
@@ -281,9 +279,6 @@ void TCustomRChart::drawItem(DataPass& pass, const TrcChartItem& item) {
       pass.cv.MoveTo(pass.LastMoveTo.x, pass.LastMoveTo.y);
       break;
     }
-    case tkLineto:
-      drawLineto(pass, item);
-      break;
     case tkLine:
       drawLineItem(pass, item);
       break;

@@ -34,12 +34,12 @@ void TCustomRChart::setAxisColors(int Layer, TColor xScale, TColor yScale, TColo
 // this fails.
 void TCustomRChart::BackupColorsAndMakeBW() {
   ColorBackup& b = FColBak;
-  b.Window = FWindColor;
-  b.Frame = FChartFrameColor;
-  b.Chart = FChartColor;
+  b.Window = FSettings.WindColor;
+  b.Frame = FSettings.ChartFrameColor;
+  b.Chart = FSettings.ChartColor;
   b.Font = Font().Color();
-  b.Shadow = FShadowColor;
-  b.ShadowBgnd = FShadowBakColor;
+  b.Shadow = FSettings.ShadowColor;
+  b.ShadowBgnd = FSettings.ShadowBakColor;
   for (int n = 1; n <= MaxLayers; ++n) {
     const size_t i = size_t(n);
     b.ScalesX[i] = FScalePropsX[i]->ColorScale();
@@ -47,24 +47,24 @@ void TCustomRChart::BackupColorsAndMakeBW() {
     b.SclFontX[i] = FScalePropsX[i]->Font().Color();
     b.SclFontY[i] = FScalePropsY[i]->Font().Color();
   }
-  FWindColor = clWhite;
-  FChartColor = clWhite;
-  FChartFrameColor = clBlack;
+  FSettings.WindColor = clWhite;
+  FSettings.ChartColor = clWhite;
+  FSettings.ChartFrameColor = clBlack;
   Font().SetColor(clBlack);
-  FShadowColor = clSilver;
-  FShadowBakColor = clWhite;
+  FSettings.ShadowColor = clSilver;
+  FSettings.ShadowBakColor = clWhite;
   for (int n = 1; n <= MaxLayers; ++n) setAxisColors(n, clBlack, clBlack, clBlack, clBlack);
   refreshAllScales();
 }
 
 void TCustomRChart::ReloadBackupColors() {
   const ColorBackup& b = FColBak;
-  FWindColor = b.Window;
-  FChartFrameColor = b.Frame;
-  FChartColor = b.Chart;
+  FSettings.WindColor = b.Window;
+  FSettings.ChartFrameColor = b.Frame;
+  FSettings.ChartColor = b.Chart;
   Font().SetColor(b.Font);
-  FShadowColor = b.Shadow;
-  FShadowBakColor = b.ShadowBgnd;
+  FSettings.ShadowColor = b.Shadow;
+  FSettings.ShadowBakColor = b.ShadowBgnd;
   for (int n = 1; n <= MaxLayers; ++n) {
     const size_t i = size_t(n);
     setAxisColors(n, b.ScalesX[i], b.ScalesY[i], b.SclFontX[i], b.SclFontY[i]);

@@ -13,13 +13,13 @@ constexpr double kMinGridSpacing = -3;
 
 void TCustomRChart::SetGridDx(double value) {
   if (value < kMinGridSpacing) return;
-  FGridDx = value;
+  FSettings.GridDx = value;
   StyleChanged(this);
 }
 
 void TCustomRChart::SetGridDy(double value) {
   if (value < kMinGridSpacing) return;
-  FGridDy = value;
+  FSettings.GridDy = value;
   StyleChanged(this);
 }
 
@@ -30,7 +30,7 @@ TGridAxis TCustomRChart::gridAxis(bool horizontal) const {
   const TScale& scale = horizontal ? *FScalesX[n] : *FScalesY[n];
   TGridAxis axis;
   axis.Log = props.Logarithmic();
-  axis.Spacing = horizontal ? FGridDx : FGridDy;
+  axis.Spacing = horizontal ? FSettings.GridDx : FSettings.GridDy;
   axis.RangeLow = props.RangeLow();
   axis.RangeHigh = props.RangeHigh();
   for (int i = 1; i <= scale.NumTicks(); ++i) axis.Ticks.Record(scale.TickPos(i));
@@ -58,8 +58,8 @@ void TCustomRChart::ConstructGrid(TCanvas& cv, int PosX, int PosY) { constructGr
 
 void TCustomRChart::constructGrid(TCanvas& cv, int PosX, int PosY, bool withVertical) {
   // The gaps of dotted lines show the chart colour.
-  cv.Brush().SetColor(FChartColor);
-  cv.Pen().SetColor(FGridColor);
+  cv.Brush().SetColor(FSettings.ChartColor);
+  cv.Pen().SetColor(FSettings.GridColor);
   const int layer = ActiveLayer();
   const TGridAxis ax = gridAxis(true);
   const TGridAxis ay = gridAxis(false);
@@ -72,17 +72,17 @@ void TCustomRChart::constructGrid(TCanvas& cv, int PosX, int PosY, bool withVert
     cv.MoveTo(x1 + ox, y1 + oy);
     cv.LineTo(x2 + ox, y2 + oy);
   };
-  const bool dotted = FGridStyle >= gsHorizDotLines;
-  const bool drawVertical = FGridStyle == gsVertLines || FGridStyle == gsLines ||
-                            FGridStyle == gsVertDotLines || FGridStyle == gsDotLines;
-  const bool drawHorizontal = FGridStyle == gsHorizLines || FGridStyle == gsLines ||
-                              FGridStyle == gsHorizDotLines || FGridStyle == gsDotLines;
-  if (FGridStyle == gsPoints) {
+  const bool dotted = FSettings.GridStyle >= gsHorizDotLines;
+  const bool drawVertical = FSettings.GridStyle == gsVertLines || FSettings.GridStyle == gsLines ||
+                            FSettings.GridStyle == gsVertDotLines || FSettings.GridStyle == gsDotLines;
+  const bool drawHorizontal = FSettings.GridStyle == gsHorizLines || FSettings.GridStyle == gsLines ||
+                              FSettings.GridStyle == gsHorizDotLines || FSettings.GridStyle == gsDotLines;
+  if (FSettings.GridStyle == gsPoints) {
     int n = 0;
     ForEachGridPoint(ax, ay, n, [&](double x, double y) {
       int px = 0, py = 0;
       R2M(layer, x, y, px, py);
-      cv.SetPixel(px + ox, py + oy, FGridColor);
+      cv.SetPixel(px + ox, py + oy, FSettings.GridColor);
     });
     return;
   }
@@ -101,6 +101,6 @@ void TCustomRChart::constructGrid(TCanvas& cv, int PosX, int PosY, bool withVert
 // background: solid lines in the pen's one-pixel width, with nothing drawn
 // between the background and the grid.
 bool TCustomRChart::verticalGridWithBackground(const TCanvas& cv) const {
-  return (FGridStyle == gsLines || FGridStyle == gsVertLines) && FBackGroundImg->Name().empty() &&
+  return (FSettings.GridStyle == gsLines || FSettings.GridStyle == gsVertLines) && FBackGroundImg->Name().empty() &&
          FBackGroundImg->AreaMode() == bamNone && !OnBeforeRenderData && cv.Pen().Width() == 1;
 }

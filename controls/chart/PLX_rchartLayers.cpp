@@ -36,11 +36,11 @@ void TCustomRChart::SetJointLayers(const TJointLayers& value) {
 }
 
 bool TCustomRChart::MouseAffectsLayer(int Layer) const {
-  return ValidLayer(Layer) && FMouseAffLayer[size_t(Layer)];
+  return ValidLayer(Layer) && FSettings.MouseAffectsLayer[size_t(Layer)];
 }
 
 void TCustomRChart::SetMouseAffectsLayer(int Layer, bool value) {
-  if (ValidLayer(Layer)) FMouseAffLayer[size_t(Layer)] = value;
+  if (ValidLayer(Layer)) FSettings.MouseAffectsLayer[size_t(Layer)] = value;
 }
 
 // ---------------------------------------------------------------------------
@@ -60,7 +60,9 @@ void TCustomRChart::placeScaleHelper(TScale& scale, bool horizontal) {
   }
 }
 
-// ScalePos is a free 32-bit value: the margins are summed in 64 bits.
+// The helper draws by the layer's axis settings, handed over whole; its
+// margin on the base-line side follows ScalePos, a free 32-bit value summed
+// in 64 bits.
 void TCustomRChart::setScaleProps(TScale& scale, const TScaleProps& props) {
   scale.SetScaleType(props.ScaleType());
   const long long p = props.ScalePos();
@@ -79,21 +81,8 @@ void TCustomRChart::setScaleProps(TScale& scale, const TScaleProps& props) {
       scale.SetMarginLeft(ClampPixel(p + f.W - f.R - f.S));
       break;
   }
-  scale.SetRange(props.RangeLow(), props.RangeHigh());
   scale.SetVisible(props.Visible());
-  scale.SetCaption(props.Caption());
-  scale.SetCaptionPosX(props.CaptionPosX());
-  scale.SetCaptionPosY(props.CaptionPosY());
-  scale.SetCaptionAlignment(props.CaptionAlignment());
-  scale.SetCaptionAnchor(props.CaptionAnchor());
-  scale.SetColorScale(props.ColorScale());
-  scale.SetDecPlaces(props.DecPlaces());
-  scale.SetLogarithmic(props.Logarithmic());
-  scale.SetLabelType(props.LabelType());
-  scale.SetShortTicks(props.ShortTicks());
-  scale.SetMinTicks(props.MinTicks());
-  scale.SetScaleInscript(props.ScaleInscript());
-  scale.SetUserTickText(props.UserTickText());
+  scale.SetAxisSettings(props.ScaleSettings());
   scale.Font().Assign(props.Font());
   scale.Font().SetColor(props.Font().Color());
   scale.SetDateFormat(props.DateFormat());
@@ -132,7 +121,7 @@ TAxisRange TCustomRChart::rangeY(int Layer) const {
 
 void TCustomRChart::AdjustScaling() {
   if (IsLoading()) return;
-  renderingOutdated();
+  FPresentation.Outdated();
   for (int n = 1; n <= MaxLayers; ++n) {
     if (!MapHorizontalAxis(FFrame, rangeX(n), FMapX[size_t(n)]) ||
         !MapVerticalAxis(FFrame, rangeY(n), FMapY[size_t(n)])) {

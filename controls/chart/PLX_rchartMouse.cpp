@@ -2,8 +2,8 @@
 // cursor and the position reports.
 #include <cassert>
 
-#include "controls/chart/PLX_ChartMouse.h"
 #include "controls/chart/PLX_rchart.h"
+#include "controls/chart/rules/PLX_ChartMouse.h"
 #include "platform/Screen.h"
 
 namespace {
@@ -38,7 +38,7 @@ void TCustomRChart::CrossHairSetPos(int chnum, double x, double y) {
   ch.SetPosX(x);
   ch.SetPosY(y);
   FCrossHairsHeld = false;
-  if (FAutoRedraw) {
+  if (FSettings.AutoRedraw) {
     repaintCrossHairs();
   } else if (ch.Mode() != chOff) {
     redrawCrossHairs();
@@ -55,7 +55,7 @@ void TCustomRChart::CrossHairSetup(int ch, TColor chColor, TCrossHMode Mode, TPe
   c.SetLineType(LineType);
   c.SetLineWid(LineWidth);
   FCrossHairsHeld = false;
-  if (FAutoRedraw) {
+  if (FSettings.AutoRedraw) {
     repaintCrossHairs();
   } else {
     redrawCrossHairs();
@@ -97,15 +97,15 @@ void TCustomRChart::MouseMove(TShiftState Shift, int X, int Y) {
     FMousePosX = rx;
     FMousePosY = ry;
   }
-  SetScreenCursor(CursorForMouse(FMouseAction, inside, FMCurFixed, ScreenCursor()));
+  SetScreenCursor(CursorForMouse(FSettings.MouseAction, inside, FSettings.MouseCursorFixed, ScreenCursor()));
   if (OnMouseMoveInChart) OnMouseMoveInChart(this, inside, Shift, rx, ry);
 }
 
 // A drag runs from the first move with the left button held to the first
 // move without it; the modes without a drag of their own ignore it.
 void TCustomRChart::mouseAction(TShiftState Shift, int X, int Y) {
-  const bool dragMode = FMouseAction == maDragCrossH || FMouseAction == maPan ||
-                        FMouseAction == maPanHoriz || FMouseAction == maPanVert;
+  const bool dragMode = FSettings.MouseAction == maDragCrossH || FSettings.MouseAction == maPan ||
+                        FSettings.MouseAction == maPanHoriz || FSettings.MouseAction == maPanVert;
   if (!dragMode) return;
   if (!(Shift & ssLeft)) {
     LButtonWasDown = false;
@@ -116,7 +116,7 @@ void TCustomRChart::mouseAction(TShiftState Shift, int X, int Y) {
     LButtonWasDown = true;
     return;
   }
-  if (FMouseAction == maDragCrossH) {
+  if (FSettings.MouseAction == maDragCrossH) {
     dragCrossHair(X, Y);
   } else {
     pan(X, Y);
@@ -131,7 +131,7 @@ void TCustomRChart::startDrag(int X, int Y) {
     FPanRangeX[size_t(n)] = rangeX(n);
     FPanRangeY[size_t(n)] = rangeY(n);
   }
-  if (FMouseAction != maDragCrossH) return;
+  if (FSettings.MouseAction != maDragCrossH) return;
   std::array<TCrossHairSpot, 4> spots;
   for (int n = 1; n <= 4; ++n) {
     const TCrossHair& ch = *FCrossHair[size_t(n)];
@@ -159,10 +159,10 @@ void TCustomRChart::dragCrossHair(int X, int Y) {
 // Every layer the mouse affects moves by the pointer's travel since the
 // anchors, confined as range requests are.
 void TCustomRChart::pan(int X, int Y) {
-  const bool horizontal = FMouseAction != maPanVert;
-  const bool vertical = FMouseAction != maPanHoriz;
+  const bool horizontal = FSettings.MouseAction != maPanVert;
+  const bool vertical = FSettings.MouseAction != maPanHoriz;
   for (int n = 1; n <= MaxLayers; ++n) {
-    if (!FMouseAffLayer[size_t(n)]) continue;
+    if (!FSettings.MouseAffectsLayer[size_t(n)]) continue;
     const TAxisRange& ax = FPanRangeX[size_t(n)];
     const TAxisRange& ay = FPanRangeY[size_t(n)];
     const TAxisRange x = horizontal ? PannedRange(ax, X - FPanStartX, FFrame.DataWidth()) : ax;

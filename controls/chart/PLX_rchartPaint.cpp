@@ -32,8 +32,8 @@ int sizeWithinLimits(int size, long long minimum) {
 
 // Also without AutoRedraw the kept bitmaps no longer show the settings.
 void TCustomRChart::StyleChanged(TObject*) {
-  renderingOutdated();
-  if (FAutoRedraw) Paint();
+  FPresentation.Outdated();
+  if (FSettings.AutoRedraw) Paint();
 }
 
 void TCustomRChart::SetSuppressPaint(bool value) {
@@ -48,20 +48,20 @@ void TCustomRChart::SetSuppressPaint(bool value) {
     Field = value;                            \
     StyleChanged(this);                       \
   }
-PLX_REPAINT_SETTER(ShadowStyle, TShadowStyle, FShadowStyle)
-PLX_REPAINT_SETTER(ShadowColor, TColor, FShadowColor)
-PLX_REPAINT_SETTER(ShadowBakColor, TColor, FShadowBakColor)
-PLX_REPAINT_SETTER(ChartColor, TColor, FChartColor)
-PLX_REPAINT_SETTER(WindColor, TColor, FWindColor)
-PLX_REPAINT_SETTER(ChartFrameColor, TColor, FChartFrameColor)
-PLX_REPAINT_SETTER(Caption, const std::u16string&, FCaption)
-PLX_REPAINT_SETTER(CaptionPosX, int, FCaptionPosX)
-PLX_REPAINT_SETTER(CaptionPosY, int, FCaptionPosY)
-PLX_REPAINT_SETTER(CaptionAlignment, TAlignment, FCaptionAlignment)
-PLX_REPAINT_SETTER(CaptionAnchorHoriz, TCaptionAnchorHoriz, FCaptionAnchorHoriz)
-PLX_REPAINT_SETTER(CaptionAnchorVert, TCaptionAnchorVert, FCaptionAnchorVert)
-PLX_REPAINT_SETTER(GridStyle, GridStyleType, FGridStyle)
-PLX_REPAINT_SETTER(GridColor, TColor, FGridColor)
+PLX_REPAINT_SETTER(ShadowStyle, TShadowStyle, FSettings.ShadowStyle)
+PLX_REPAINT_SETTER(ShadowColor, TColor, FSettings.ShadowColor)
+PLX_REPAINT_SETTER(ShadowBakColor, TColor, FSettings.ShadowBakColor)
+PLX_REPAINT_SETTER(ChartColor, TColor, FSettings.ChartColor)
+PLX_REPAINT_SETTER(WindColor, TColor, FSettings.WindColor)
+PLX_REPAINT_SETTER(ChartFrameColor, TColor, FSettings.ChartFrameColor)
+PLX_REPAINT_SETTER(Caption, const std::u16string&, FSettings.Caption)
+PLX_REPAINT_SETTER(CaptionPosX, int, FSettings.CaptionPosX)
+PLX_REPAINT_SETTER(CaptionPosY, int, FSettings.CaptionPosY)
+PLX_REPAINT_SETTER(CaptionAlignment, TAlignment, FSettings.CaptionAlignment)
+PLX_REPAINT_SETTER(CaptionAnchorHoriz, TCaptionAnchorHoriz, FSettings.CaptionAnchorHoriz)
+PLX_REPAINT_SETTER(CaptionAnchorVert, TCaptionAnchorVert, FSettings.CaptionAnchorVert)
+PLX_REPAINT_SETTER(GridStyle, GridStyleType, FSettings.GridStyle)
+PLX_REPAINT_SETTER(GridColor, TColor, FSettings.GridColor)
 #undef PLX_REPAINT_SETTER
 
 void TCustomRChart::SetBackGroundImg(const TBakGndImg& value) {
@@ -91,7 +91,7 @@ TRect TCustomRChart::dataBitmapRect() const {
 // repaint whatever AutoRedraw says; that is done once at the end.
 void TCustomRChart::marginsChanged(bool isometricHook) {
   sizeGrafBmp();
-  const bool isometric = isometricHook && FIsometric;
+  const bool isometric = isometricHook && FSettings.Isometric;
   if (isometric) withoutPaint([this] { applyIsometricRule(); });
   refreshAllScales();
   AdjustScaling();
@@ -130,24 +130,18 @@ void TCustomRChart::SetShadowWidth(int value) {
 void TCustomRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   completeChartBmp();  // before the window changes size
   completeGrafBmp();
-  const bool suppressed = FSuppressPaint;
-  FSuppressPaint = true;
-  AHeight = sizeWithinLimits(AHeight, 0LL + FFrame.T + FFrame.B + FFrame.S + kMinDataHeight);
-  AWidth = sizeWithinLimits(AWidth, 0LL + FFrame.L + FFrame.R + FFrame.S + kMinDataWidth);
-  TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
-  FFrame.W = Width();
-  FFrame.H = Height();
-  renderingOutdated();
-  try {
-    if (FIsometric) applyIsometricRule();
+  // The platform's repaint after the size change runs Paint.
+  withoutPaint([&] {
+    AHeight = sizeWithinLimits(AHeight, 0LL + FFrame.T + FFrame.B + FFrame.S + kMinDataHeight);
+    AWidth = sizeWithinLimits(AWidth, 0LL + FFrame.L + FFrame.R + FFrame.S + kMinDataWidth);
+    TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    FFrame.W = Width();
+    FFrame.H = Height();
+    FPresentation.Outdated();
+    if (FSettings.Isometric) applyIsometricRule();
     refreshAllScales();
     AdjustScaling();
-  } catch (...) {
-    FSuppressPaint = suppressed;
-    throw;
-  }
-  // The platform's repaint after the size change runs Paint.
-  FSuppressPaint = suppressed;
+  });
 }
 
 // ---------------------------------------------------------------------------
@@ -157,39 +151,36 @@ bool TCustomRChart::canPaint() const { return Visible() && !IsLoading() && !FSup
 
 void TCustomRChart::Paint() {
   if (!canPaint()) {
-    renderingOutdated();  // whatever asked for this paint is not shown
+    FPresentation.Outdated();  // whatever asked for this paint is not shown
     return;
   }
-  constructChartBmp(Canvas(), true);
   dataBmpRenderedAfresh();
+  constructChartBmp(Canvas(), true);
   renderDataArea(FGrafBmp.Canvas(), 0, 0, false);
-  FChartBmpCurrent = true;
-  FGrafBmpCurrent = true;
-  FGrafBmpRevision = FStore.Revision();
+  FPresentation.Rendered(FStore.Revision());
   composeWindow();
 }
 
 void TCustomRChart::ShowGraf() {
   if (!Visible()) return;
   FStore.SetLastElemOnShow(FStore.NumItems() - 1);
-  if (!FAutoRedraw) {
+  if (!FSettings.AutoRedraw) {
     Paint();
     return;
   }
-  if (dataAreaOntoWindow()) {
+  if (WhyNotOntoWindow(dataAreaFacts()) == TOffWindow::None) {
     renderOntoWindow();
   } else {
     dataBmpRenderedAfresh();
     renderDataArea(FGrafBmp.Canvas(), 0, 0, false);
     presentDataArea();
   }
-  FGrafBmpCurrent = true;
-  FGrafBmpRevision = FStore.Revision();
+  FPresentation.DataRendered(FStore.Revision());
 }
 
 void TCustomRChart::ShowGrafNewOnly() {
   if (!Visible()) return;
-  FGrafBmpCurrent = false;  // drawn over, not rendered afresh
+  FPresentation.DataBmpDrawing();  // drawn over, not rendered afresh
   completeGrafBmp();
   ConstructDataBmp(FGrafBmp.Canvas(), 0, 0, false, FStore.LastElemOnShow());
   presentDataArea();
@@ -211,7 +202,7 @@ void TCustomRChart::presentDataArea() {
 
 void TCustomRChart::DrawFinish(int xPos, int yPos, TBitmap& SrcBmp, TCanvas& DestCv) {
   const bool trace = drawCrossHairs(SrcBmp.Canvas(), xPos, yPos);
-  if (&SrcBmp == &FChartBmp) FCrossHairTrace = trace;
+  if (&SrcBmp == &FChartBmp) FPresentation.CrossHairsDrawn(trace);
   DestCv.Draw(xPos, yPos, SrcBmp);
 }
 
@@ -223,40 +214,34 @@ void TCustomRChart::DrawFinish(int xPos, int yPos, TBitmap& SrcBmp, TCanvas& Des
 void TCustomRChart::composeWindow() {
   completeGrafBmp();
   TCanvas& window = Canvas();
-  if (!FChartBmpOnWindow) {
+  if (FPresentation.Kept() != TKeptPictures::ChartBmpOnWindow) {
     for (const TRect& band : bandsAround(dataBitmapRect())) window.CopyRect(band, FChartBmp, band);
   }
   window.Draw(FFrame.L, FFrame.T, FGrafBmp);
-  FCrossHairTrace = drawCrossHairs(window, 0, 0);
-  FChartBmpOnWindow = true;
+  FPresentation.CrossHairsDrawn(drawCrossHairs(window, 0, 0));
+  FPresentation.ChartBmpDrawnOnWindow();
 }
 
 // Takes the chart bitmap's picture from the window before the window shows
 // anything else.
-void TCustomRChart::completeChartBmp() {
-  if (!FChartBmpOnWindow) return;
-  FChartBmpOnWindow = false;
-  FChartBmp.Assign(Surface());
-}
+void TCustomRChart::completeChartBmp() { FPresentation.TakeChartBmp(Surface(), FChartBmp); }
 
 // ---------------------------------------------------------------------------
 // The data area rendered straight onto the window
 
-// ShowGraf may render the data area onto the window instead of into the data
-// bitmap and copying that over, when the result is the same: nothing watches
-// the rendering, no background image is drawn (it is placed in data-bitmap
-// pixels), no map of drawn marks is kept (it is kept in surface pixels), the
-// data bitmap keeps its size and is not clipped, and the data area lies on
-// the window whole.
-bool TCustomRChart::dataAreaOntoWindow() {
-  const TRect r = dataBitmapRect();
-  const TRect wholeGrafBmp{0, 0, FGrafBmp.Width(), FGrafBmp.Height()};
+// ShowGraf renders the data area straight onto the window unless
+// WhyNotOntoWindow finds a reason against it in these facts.
+TDataAreaFacts TCustomRChart::dataAreaFacts() {
   const TBitmap& window = Surface();
-  return !OnBeforeRenderData && !OnDataRendered && FBackGroundImg->Name().empty() &&
-         !AvoidDuplicateMarks() && r.Width() == wholeGrafBmp.Right && r.Height() == wholeGrafBmp.Bottom &&
-         FGrafBmp.Canvas().ClipRect() == wholeGrafBmp && window.Width() == FFrame.W &&
-         window.Height() == FFrame.H && r.Left >= 0 && r.Top >= 0 && r.Right <= FFrame.W &&
-         r.Bottom <= FFrame.H;
+  const TRect whole{0, 0, FGrafBmp.Width(), FGrafBmp.Height()};
+  return {.RenderingWatched = OnBeforeRenderData || OnDataRendered,
+          .BackgroundImage = !FBackGroundImg->Name().empty(),
+          .MarkMap = AvoidDuplicateMarks(),
+          .DataArea = dataBitmapRect(),
+          .DataBmp = whole,
+          .DataBmpClip = FGrafBmp.Canvas().ClipRect(),
+          .WindowSize = {window.Width(), window.Height()},
+          .ChartSize = {FFrame.W, FFrame.H}};
 }
 
 namespace {
@@ -282,30 +267,6 @@ void setLook(TCanvas& cv, const CanvasLook& look) {
   cv.SetCopyMode(look.CopyMode);
 }
 
-// Copies the rectangle `from` of src to (x, y) of dst, pixel for pixel.
-void copyPixels(const TBitmap& src, const TRect& from, TBitmap& dst, int x, int y) {
-  for (int row = from.Top; row < from.Bottom; ++row) {
-    std::copy_n(src.ScanLine(row) + from.Left, from.Width(), dst.ScanLine(y + row - from.Top) + x);
-  }
-}
-
-// The rectangle r of src, row by row.
-std::vector<uint32_t> pixelsOf(const TBitmap& src, const TRect& r) {
-  std::vector<uint32_t> pixels;
-  pixels.reserve(size_t(r.Width()) * size_t(r.Height()));
-  for (int row = r.Top; row < r.Bottom; ++row) {
-    pixels.insert(pixels.end(), src.ScanLine(row) + r.Left, src.ScanLine(row) + r.Right);
-  }
-  return pixels;
-}
-
-// Pixels kept by pixelsOf for a rectangle of this width, put at (x, y) of dst.
-void putPixels(const std::vector<uint32_t>& pixels, int width, TBitmap& dst, int x, int y) {
-  for (size_t i = 0; i < pixels.size(); i += size_t(width)) {
-    std::copy_n(pixels.data() + i, width, dst.ScanLine(y + int(i / size_t(width))) + x);
-  }
-}
-
 }  // namespace
 
 // The data area is rendered onto the window as it would be into the data
@@ -325,39 +286,20 @@ void TCustomRChart::renderOntoWindow() {
   setLook(graf, lookOf(window));
   graf.MoveTo(window.PenPos().x - place.Left, window.PenPos().y - place.Top);
   setLook(window, own);
-  FGrafBmpOnWindow = true;
-  FGrafBmpPlace = place;
-  for (const TRect& reach : crossHairReach()) {
-    const TRect r{std::max(reach.Left, place.Left), std::max(reach.Top, place.Top),
-                  std::min(reach.Right, place.Right), std::min(reach.Bottom, place.Bottom)};
-    if (r.Left >= r.Right || r.Top >= r.Bottom) continue;
-    FUnderCrossHairs.push_back({r, pixelsOf(Surface(), r)});
-  }
+  FPresentation.DataBmpDrawnOnWindow(Surface(), place, crossHairReach());
   drawCrossHairs(window, 0, 0);
   window.ResetClipRect();
 }
 
 // Takes the data bitmap's picture from the window, the crosshairs' pixels
 // put back, before the window shows anything else there.
-void TCustomRChart::completeGrafBmp() {
-  if (!FGrafBmpOnWindow) return;
-  FGrafBmpOnWindow = false;
-  const TRect& place = FGrafBmpPlace;
-  assert(FGrafBmp.Width() == place.Width() && FGrafBmp.Height() == place.Height());
-  copyPixels(Surface(), place, FGrafBmp, 0, 0);
-  for (const TSavedPixels& saved : FUnderCrossHairs) {
-    const TRect& r = saved.Place;
-    putPixels(saved.Pixels, r.Width(), FGrafBmp, r.Left - place.Left, r.Top - place.Top);
-  }
-  FUnderCrossHairs.clear();
-}
+void TCustomRChart::completeGrafBmp() { FPresentation.TakeDataBmp(Surface(), FGrafBmp); }
 
 // The data bitmap is about to be drawn afresh: what the window holds of it
 // is not needed, unless a background image leaves parts of it as they were.
 void TCustomRChart::dataBmpRenderedAfresh() {
   if (!FBackGroundImg->Name().empty()) completeGrafBmp();
-  FGrafBmpOnWindow = false;
-  FUnderCrossHairs.clear();
+  FPresentation.DataBmpDrawnAfresh();
 }
 
 void TCustomRChart::ClearGraf() {
@@ -376,24 +318,26 @@ void TCustomRChart::ConstructChartBmp(TCanvas& cv) { constructChartBmp(cv, false
 // first (it would be overwritten whole). The chart bitmap's picture is then
 // on the window alone until it is read.
 void TCustomRChart::constructChartBmp(TCanvas& cv, bool onWindow) {
-  FChartBmpCurrent = false;
-  if (onWindow || &cv == &FChartBmp.Canvas()) {
-    FChartBmpOnWindow = onWindow;  // the chart bitmap's pixels are drawn afresh
+  FPresentation.ChartBmpDrawing();
+  if (onWindow) {
+    FPresentation.ChartBmpDrawnOnWindow();
+  } else if (&cv == &FChartBmp.Canvas()) {
+    FPresentation.ChartBmpDrawnInItself();
   } else {
     completeChartBmp();  // another surface: the chart bitmap keeps its picture
   }
   FChartBmp.SetSize(FFrame.W, FFrame.H);
   cv.Pen().SetStyle(psSolid);
   cv.Pen().SetMode(pmCopy);
-  cv.Pen().SetColor(FWindColor);
-  cv.Brush().SetColor(FWindColor);
+  cv.Pen().SetColor(FSettings.WindColor);
+  cv.Brush().SetColor(FSettings.WindColor);
   if (onWindow) {
     for (const TRect& band : bandsAround(dataBitmapRect())) cv.FillRect(band);
   } else {
     cv.FillRect({0, 0, FFrame.W, FFrame.H});
   }
   if (FFrame.S > 0) drawRim(cv);
-  cv.Pen().SetColor(FChartFrameColor);
+  cv.Pen().SetColor(FSettings.ChartFrameColor);
   cv.Brush().SetStyle(bsClear);
   cv.Font().Assign(Font());
   drawCaption(cv);
@@ -419,13 +363,13 @@ void TCustomRChart::drawRim(TCanvas& cv) {
   const int S = FFrame.S;
   const int W = FChartBmp.Width();
   const int H = FChartBmp.Height();
-  cv.Pen().SetColor(FShadowBakColor);
-  cv.Brush().SetColor(FShadowBakColor);
+  cv.Pen().SetColor(FSettings.ShadowBakColor);
+  cv.Brush().SetColor(FSettings.ShadowBakColor);
   cv.Rectangle(W - S, 0, W, S);
   cv.Rectangle(0, H - S, S, H);
-  cv.Brush().SetColor(FShadowColor);
-  cv.Pen().SetColor(FShadowStyle == ssFlying ? FShadowColor : clBlack);
-  const int b = FShadowStyle == ssFlying ? S - 1 : 0;
+  cv.Brush().SetColor(FSettings.ShadowColor);
+  cv.Pen().SetColor(FSettings.ShadowStyle == ssFlying ? FSettings.ShadowColor : clBlack);
+  const int b = FSettings.ShadowStyle == ssFlying ? S - 1 : 0;
   cv.Polygon({{b, H - S}, {S - 1, H - 1}, {W - 1, H - 1}, {W - S, H - S}});
   cv.Polygon({{W - S, H - S}, {W - 1, H - 1}, {W - 1, S - 1}, {W - S, b}});
   cv.Pen().SetColor(clBlack);
@@ -438,26 +382,26 @@ void TCustomRChart::drawRim(TCanvas& cv) {
 
 void TCustomRChart::drawCaption(TCanvas& cv) {
   const TChartFrame& f = FFrame;
-  const int tw = cv.TextWidth(FCaption);
-  int px = FCaptionPosX;
-  switch (FCaptionAnchorHoriz) {
+  const int tw = cv.TextWidth(FSettings.Caption);
+  int px = FSettings.CaptionPosX;
+  switch (FSettings.CaptionAnchorHoriz) {
     case cahControlLeft: break;
     case cahChartLeft: px += f.L; break;
     case cahChartCenter: px += f.L + f.DataWidth() / 2; break;
     case cahChartRight: px += f.Right(); break;
     case cahControlRight: px += f.W; break;
   }
-  int py = FCaptionPosY;
-  switch (FCaptionAnchorVert) {
+  int py = FSettings.CaptionPosY;
+  switch (FSettings.CaptionAnchorVert) {
     case cavControlTop: break;
     case cavChartTop: py += f.T; break;
     case cavChartCenter: py += f.T + f.DataHeight() / 2; break;
     case cavChartBottom: py += f.H - f.B; break;  // the rim is not subtracted here
     case cavControlBottom: py += f.H; break;
   }
-  if (FCaptionAlignment == taRightJustify) px -= tw;
-  if (FCaptionAlignment == taCenter) px -= tw / 2;
-  cv.TextOut(px, py, FCaption);
+  if (FSettings.CaptionAlignment == taRightJustify) px -= tw;
+  if (FSettings.CaptionAlignment == taCenter) px -= tw / 2;
+  cv.TextOut(px, py, FSettings.Caption);
 }
 
 // ---------------------------------------------------------------------------
@@ -476,19 +420,19 @@ void TCustomRChart::InitGraf(TCanvas& cv, int PosX, int PosY) { initGraf(cv, Pos
 
 // gridRules: vertical grid lines drawn with a plain background.
 void TCustomRChart::initGraf(TCanvas& cv, int PosX, int PosY, std::span<const TVerticalRule> gridRules) {
-  FGrafBmpCurrent = false;
+  FPresentation.DataBmpDrawing();
   sizeGrafBmp();
   const int GW = FGrafBmp.Width();
   const int GH = FGrafBmp.Height();
   cv.Pen().SetStyle(psSolid);
   cv.Pen().SetMode(pmCopy);
-  cv.Brush().SetColor(FChartColor);
-  cv.Pen().SetColor(FChartFrameColor);
+  cv.Brush().SetColor(FSettings.ChartColor);
+  cv.Pen().SetColor(FSettings.ChartFrameColor);
   if (!FBackGroundImg->Name().empty()) {
     drawBackgroundImage(cv, PosX, PosY, GW, GH);
     return;
   }
-  cv.RuledRectangle({PosX, PosY, PosX + GW, PosY + GH}, gridRules, FGridColor);
+  cv.RuledRectangle({PosX, PosY, PosX + GW, PosY + GH}, gridRules, FSettings.GridColor);
   drawBand(cv, PosX, PosY, GW, GH);
 }
 
@@ -521,12 +465,6 @@ void TCustomRChart::drawBackgroundImage(TCanvas& cv, int PosX, int PosY, int GW,
   }
 }
 
-namespace {
-
-int clampPixel(int v) { return std::clamp(v, -30000, 30000); }
-
-}  // namespace
-
 void TCustomRChart::drawBand(TCanvas& cv, int PosX, int PosY, int GW, int GH) {
   const TBakGndImg& bg = *FBackGroundImg;
   if (bg.AreaMode() == bamNone) return;
@@ -537,10 +475,10 @@ void TCustomRChart::drawBand(TCanvas& cv, int PosX, int PosY, int GW, int GH) {
   R2M(1, bg.AreaRight(), bg.AreaBottom(), xr, yb);
   const int ox = PosX - FFrame.L;
   const int oy = PosY - FFrame.T;
-  xl = clampPixel(xl) + ox;
-  xr = clampPixel(xr) + ox;
-  yt = clampPixel(yt) + oy;
-  yb = clampPixel(yb) + oy;
+  xl = LimitPixel(xl) + ox;
+  xr = LimitPixel(xr) + ox;
+  yt = LimitPixel(yt) + oy;
+  yb = LimitPixel(yb) + oy;
   switch (bg.AreaMode()) {
     case bamNone: break;
     case bamLeft: cv.Rectangle(PosX, PosY, xl, PosY + GH); break;

@@ -45,7 +45,7 @@ void TCustomRChart::SetRangeIntern(int Layer, long double xLo, long double yLo, 
   TAxisSpan y{yLo, yHi};
   WidenEqualEnds(x, px.Logarithmic(), px.MinRange());
   WidenEqualEnds(y, py.Logarithmic(), py.MinRange());
-  if (FIsometric) y = isometricSpan((y.Lo + y.Hi) / 2, x.Hi - x.Lo);
+  if (FSettings.Isometric) y = isometricSpan((y.Lo + y.Hi) / 2, x.Hi - x.Lo);
   ForceRange(Layer, x.Lo, y.Lo, x.Hi, y.Hi, EnterToZoomStack, ConfineRange);
 }
 
@@ -100,7 +100,7 @@ bool TCustomRChart::applyAxisRange(TScaleProps& props, long double lo, long doub
 }
 
 bool TCustomRChart::confinementOn() const {
-  for (long double v : FZoomRange) {
+  for (long double v : FSettings.ZoomRange) {
     if (v != 0) return true;
   }
   return false;
@@ -112,8 +112,8 @@ void TCustomRChart::ForceRngIntern(int Layer, long double xLo, long double yLo, 
   TAxisSpan x{xLo, xHi};
   TAxisSpan y{yLo, yHi};
   if (ConfineRange && confinementOn()) {
-    ConfineAxis(x, FZoomRange[0], FZoomRange[2], panHoriz(FMouseAction));
-    ConfineAxis(y, FZoomRange[1], FZoomRange[3], panVert(FMouseAction));
+    ConfineAxis(x, FSettings.ZoomRange[0], FSettings.ZoomRange[2], panHoriz(FSettings.MouseAction));
+    ConfineAxis(y, FSettings.ZoomRange[1], FSettings.ZoomRange[3], panVert(FSettings.MouseAction));
   }
   const size_t n = size_t(Layer);
   const bool changedX = applyAxisRange(*FScalePropsX[n], x.Lo, x.Hi);
@@ -202,21 +202,21 @@ void TCustomRChart::equalRange(const TLayerSet& Layers, RangeAxes axes) {
 }
 
 void TCustomRChart::ConfineZoomRange(double xLo, double yLo, double xHi, double yHi) {
-  FZoomRange = {xLo, yLo, xHi, yHi};
+  FSettings.ZoomRange = {xLo, yLo, xHi, yHi};
 }
 
 // ---------------------------------------------------------------------------
 // Isometric mode
 
 TAxisSpan TCustomRChart::isometricSpan(long double Centre, long double Dx) const {
-  const long double s = IsometricHalfHeight(Dx, FFrame, Fxasp, Fyasp);
+  const long double s = IsometricHalfHeight(Dx, FFrame, FSettings.AspectX, FSettings.AspectY);
   return {Centre - s, Centre + s};
 }
 
 // Setting it on while it is on applies the rule again: the ranges may have
 // been edited since.
 void TCustomRChart::SetIsometric(bool value) {
-  FIsometric = value;
+  FSettings.Isometric = value;
   if (!value) return;
   paintOnceAfter([this] {
     applyIsometricRule();

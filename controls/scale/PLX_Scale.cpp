@@ -30,6 +30,10 @@ double aboveEnd(double value) {
   return next != value ? next : std::nextafter(value, std::numeric_limits<double>::infinity());
 }
 
+int clampedDecPlaces(int value) { return std::clamp(value, kMinDecPlaces, kMaxDecPlaces); }
+
+int clampedMinTicks(int value) { return value == 0 ? 0 : std::clamp(value, 2, 10); }
+
 }  // namespace
 
 TScale::TScale(TComponent* AOwner) : TWinControl(AOwner), FDTFormat(std::make_unique<TDTLabel>()) {
@@ -63,16 +67,16 @@ void TScale::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 
 TScaleGeometry TScale::geometry() const {
   TScaleGeometry g;
-  g.ScaleType = FScaleType;
+  g.ScaleType = FArea.ScaleType;
   g.Width = Width();
   g.Height = Height();
-  g.MarginLeft = FMarginLeft;
-  g.MarginRight = FMarginRight;
-  g.MarginTop = FMarginTop;
-  g.MarginBottom = FMarginBottom;
-  g.RangeLow = FRangeLow;
-  g.RangeHigh = FRangeHigh;
-  g.Logarithmic = FAxLog;
+  g.MarginLeft = FArea.MarginLeft;
+  g.MarginRight = FArea.MarginRight;
+  g.MarginTop = FArea.MarginTop;
+  g.MarginBottom = FArea.MarginBottom;
+  g.RangeLow = FAxis.RangeLow;
+  g.RangeHigh = FAxis.RangeHigh;
+  g.Logarithmic = FAxis.Logarithmic;
   return g;
 }
 
@@ -98,48 +102,48 @@ void TScale::AdjustScalePars() {
 // Setters
 
 void TScale::SetCaption(const std::u16string& value) {
-  FUnitLabel = value;
+  FAxis.Caption = value;
   TriggerPaint();
 }
 
 void TScale::SetCaptionPosX(int value) {
-  FLblPosX = value;
+  FAxis.CaptionPosX = value;
   TriggerPaint();
 }
 
 void TScale::SetCaptionPosY(int value) {
-  FLblPosY = value;
+  FAxis.CaptionPosY = value;
   TriggerPaint();
 }
 
 void TScale::SetCaptionAlignment(TAlignment value) {
-  FLblAlign = value;
+  FAxis.CaptionAlignment = value;
   TriggerPaint();
 }
 
 void TScale::SetCaptionAnchor(TScaleUnitAnchor value) {
-  FLblAnchor = value;
+  FAxis.CaptionAnchor = value;
   TriggerPaint();
 }
 
 void TScale::SetColorBackGnd(TColor value) {
-  if (value == FColorBG) return;
-  FColorBG = value;
+  if (value == FArea.ColorBackGnd) return;
+  FArea.ColorBackGnd = value;
   TriggerPaint();
 }
 
 void TScale::SetColorScale(TColor value) {
-  if (value == FColorFG) return;
-  FColorFG = value;
+  if (value == FAxis.ColorScale) return;
+  FAxis.ColorScale = value;
   TriggerPaint();
 }
 
 void TScale::SetColorScheme(TColorScheme value) {
-  if (value == FColorScheme) return;
-  FColorScheme = value;
+  if (value == FArea.ColorScheme) return;
+  FArea.ColorScheme = value;
   const TFrameLines lines = SchemeLines(value);
-  FColGrayLine = lines.Gray;
-  FColWhiteLine = lines.White;
+  FArea.GrayLine = lines.Gray;
+  FArea.WhiteLine = lines.White;
   TriggerPaint();
 }
 
@@ -149,119 +153,146 @@ void TScale::SetDateFormat(const TDTLabel& value) {
 }
 
 void TScale::SetDecPlaces(int value) {
-  FDecPlaces = std::clamp(value, kMinDecPlaces, kMaxDecPlaces);
+  FAxis.DecPlaces = clampedDecPlaces(value);
   AdjustScalePars();
   TriggerPaint();
 }
 
 void TScale::SetFrameStyle(TFrameStyle value) {
-  if (value == FFrameStyle) return;
-  FFrameStyle = value;
+  if (value == FArea.FrameStyle) return;
+  FArea.FrameStyle = value;
   TriggerPaint();
 }
 
 void TScale::SetLabelType(TFigType value) {
-  FLabelType = value;
-  if (value == ftDateTime) {
-    FAxLog = false;
-    AdjustScalePars();
-  } else if (value == ftTime) {
-    FDecPlaces = 4;  // the numeric fallback of a time axis
-  }
+  FAxis.LabelType = value;
+  followLabelType();
+  if (value == ftDateTime) AdjustScalePars();
   TriggerPaint();
 }
 
-void TScale::SetLogarithmic(bool value) {
-  if (!value || FNotYetLoaded) {
-    FAxLog = value;
-  } else {
-    FAxLog = FRangeLow >= SmallPosNum && FRangeHigh >= SmallPosNum && FLabelType != ftDateTime;
+// A date axis is linear; a time axis falls back to numbers with 4 places.
+void TScale::followLabelType() {
+  if (FAxis.LabelType == ftDateTime) {
+    FAxis.Logarithmic = false;
+  } else if (FAxis.LabelType == ftTime) {
+    FAxis.DecPlaces = 4;
   }
+}
+
+// Before loading ends, any mode: the range may still come.
+bool TScale::logarithmicAllowed(TFigType labelType) const {
+  return FNotYetLoaded || (FAxis.RangeLow >= SmallPosNum && FAxis.RangeHigh >= SmallPosNum &&
+                           labelType != ftDateTime);
+}
+
+void TScale::SetLogarithmic(bool value) {
+  FAxis.Logarithmic = value && logarithmicAllowed(FAxis.LabelType);
   AdjustScalePars();
   TriggerPaint();
 }
 
 void TScale::SetMarginTop(int value) {
-  FMarginTop = std::max(value, 0);
+  FArea.MarginTop = std::max(value, 0);
   AdjustScalePars();
   TriggerPaint();
 }
 
 void TScale::SetMarginBottom(int value) {
-  FMarginBottom = std::max(value, 0);
+  FArea.MarginBottom = std::max(value, 0);
   AdjustScalePars();
   TriggerPaint();
 }
 
 void TScale::SetMarginLeft(int value) {
-  FMarginLeft = std::max(value, 0);
+  FArea.MarginLeft = std::max(value, 0);
   AdjustScalePars();
   TriggerPaint();
 }
 
 void TScale::SetMarginRight(int value) {
-  FMarginRight = std::max(value, 0);
+  FArea.MarginRight = std::max(value, 0);
   AdjustScalePars();
   TriggerPaint();
 }
 
 void TScale::SetMinTicks(int value) {
-  FNumTicks = value == 0 ? 0 : std::clamp(value, 2, 10);
+  FAxis.MinTicks = clampedMinTicks(value);
   TriggerPaint();
 }
 
 void TScale::SetRangeLow(double value) {
-  FRangeLow = value;
-  if (value == FRangeHigh) FRangeHigh = aboveEnd(value);
+  FAxis.RangeLow = value;
+  if (value == FAxis.RangeHigh) FAxis.RangeHigh = aboveEnd(value);
   AdjustScalePars();
   TriggerPaint();
 }
 
 // Equal ends reverse the range: the high end keeps the new value.
 void TScale::SetRangeHigh(double value) {
-  FRangeHigh = value;
-  if (value == FRangeLow) FRangeLow = aboveEnd(value);
+  FAxis.RangeHigh = value;
+  if (value == FAxis.RangeLow) FAxis.RangeLow = aboveEnd(value);
   AdjustScalePars();
   TriggerPaint();
 }
 
 void TScale::SetRange(double LowVal, double HighVal) {
-  FRangeLow = LowVal;
-  FRangeHigh = LowVal == HighVal ? aboveEnd(LowVal) : HighVal;
+  FAxis.RangeLow = LowVal;
+  FAxis.RangeHigh = LowVal == HighVal ? aboveEnd(LowVal) : HighVal;
+  AdjustScalePars();
+  TriggerPaint();
+}
+
+// As the setters would take the values one by one. The range is mapped first,
+// under the mode the scale had: a logarithmic axis over a range that is not
+// positive keeps the mapping it had before. The logarithmic mode is checked
+// against the label type the scale had, and the label type then overrides
+// the mode and the decimal places.
+void TScale::SetAxisSettings(const TScaleSettings& value) {
+  const bool wasLogarithmic = FAxis.Logarithmic;
+  const TFigType hadLabelType = FAxis.LabelType;
+  FAxis = value;
+  if (value.RangeLow == value.RangeHigh) FAxis.RangeHigh = aboveEnd(value.RangeLow);
+  FAxis.Logarithmic = wasLogarithmic;
+  AdjustScalePars();
+  FAxis.DecPlaces = clampedDecPlaces(value.DecPlaces);
+  FAxis.MinTicks = clampedMinTicks(value.MinTicks);
+  FAxis.Logarithmic = value.Logarithmic && logarithmicAllowed(hadLabelType);
+  followLabelType();
   AdjustScalePars();
   TriggerPaint();
 }
 
 void TScale::SetShortTicks(bool value) {
-  if (value == FShortTicks) return;
-  FShortTicks = value;
+  if (value == FAxis.ShortTicks) return;
+  FAxis.ShortTicks = value;
   TriggerPaint();
 }
 
 void TScale::SetShowBaseLine(bool value) {
-  FDrawBaseLine = value;
+  FArea.ShowBaseLine = value;
   TriggerPaint();
 }
 
 void TScale::SetScaleInscript(const std::u16string& value) {
-  FScaleInscript = value;
+  FAxis.ScaleInscript = value;
   TriggerPaint();
 }
 
 void TScale::SetScaleType(TScaleType value) {
-  if (value == FScaleType) return;
-  FScaleType = value;
+  if (value == FArea.ScaleType) return;
+  FArea.ScaleType = value;
   AdjustScalePars();
   TriggerPaint();
 }
 
 void TScale::SetTransparent(bool value) {
-  FTransparent = value;
+  FArea.Transparent = value;
   TriggerPaint();
 }
 
 void TScale::SetUserTickText(const std::u16string& value) {
-  FUserTicktext = value;
+  FAxis.UserTickText = value;
   TriggerPaint();
 }
 
@@ -283,7 +314,7 @@ void TScale::SetSuppressPaint(bool value) {
 void TScale::TriggerPaint() {
   // A transparent scale on its own window needs whatever lies behind it
   // drawn first, so it waits for the window's repaint.
-  if (FTransparent && !FIsHelper) {
+  if (FArea.Transparent && !FIsHelper) {
     Invalidate();
   } else {
     Paint();
@@ -312,7 +343,7 @@ void TScale::Paint() {
 void TScale::paintOn(TCanvas& target, int ox, int oy) {
   target.Font().Assign(Font());
   if (OnBeforeScaleRendered) OnBeforeScaleRendered(this, target);
-  if (FTransparent) {
+  if (FArea.Transparent) {
     paintTransparent(target, ox, oy);
   } else {
     paintOpaque(target, ox, oy);
@@ -320,7 +351,7 @@ void TScale::paintOn(TCanvas& target, int ox, int oy) {
 }
 
 void TScale::paintTransparent(TCanvas& target, int ox, int oy) {
-  target.Pen().SetColor(FColorFG);
+  target.Pen().SetColor(FAxis.ColorScale);
   drawAxis(target, ox, oy);
   if (OnAfterScaleRendered) OnAfterScaleRendered(this, target);
 }
@@ -329,32 +360,32 @@ void TScale::paintOpaque(TCanvas& target, int ox, int oy) {
   TBitmap image(Width(), Height());
   TCanvas& cv = image.Canvas();
   cv.Font().Assign(Font());
-  cv.Pen().SetColor(FColorBG);
-  cv.Brush().SetColor(FColorBG);
+  cv.Pen().SetColor(FArea.ColorBackGnd);
+  cv.Brush().SetColor(FArea.ColorBackGnd);
   cv.Rectangle(0, 0, Width(), Height());
-  cv.Pen().SetColor(FColorFG);
+  cv.Pen().SetColor(FAxis.ColorScale);
   drawAxis(cv, 0, 0);
   if (OnAfterScaleRendered) OnAfterScaleRendered(this, cv);
-  DrawFrame(cv, FFrameStyle, 0, 0, Width() - 1, Height() - 1, FColWhiteLine, clSilver,
-            FColGrayLine, FColBlackLine, FColBlackLine);
+  DrawFrame(cv, FArea.FrameStyle, 0, 0, Width() - 1, Height() - 1, FArea.WhiteLine, clSilver,
+            FArea.GrayLine, FArea.BlackLine, FArea.BlackLine);
   target.Draw(ox, oy, image);
 }
 
 TAxisStyle TScale::axisStyle() const {
   TAxisStyle style;
-  style.MinTicks = FNumTicks;
-  style.DecPlaces = FDecPlaces;
-  style.ShortTicks = FShortTicks;
-  style.LabelType = FLabelType;
-  style.UserTickText = FUserTicktext;
-  style.ScaleInscript = FScaleInscript;
-  style.Caption = FUnitLabel;
-  style.CaptionPosX = FLblPosX;
-  style.CaptionPosY = FLblPosY;
-  style.CaptionAlignment = FLblAlign;
-  style.CaptionAnchor = FLblAnchor;
-  style.ShowBaseLine = FDrawBaseLine;
-  style.Transparent = FTransparent;
+  style.MinTicks = FAxis.MinTicks;
+  style.DecPlaces = FAxis.DecPlaces;
+  style.ShortTicks = FAxis.ShortTicks;
+  style.LabelType = FAxis.LabelType;
+  style.UserTickText = FAxis.UserTickText;
+  style.ScaleInscript = FAxis.ScaleInscript;
+  style.Caption = FAxis.Caption;
+  style.CaptionPosX = FAxis.CaptionPosX;
+  style.CaptionPosY = FAxis.CaptionPosY;
+  style.CaptionAlignment = FAxis.CaptionAlignment;
+  style.CaptionAnchor = FAxis.CaptionAnchor;
+  style.ShowBaseLine = FArea.ShowBaseLine;
+  style.Transparent = FArea.Transparent;
   style.DateFormat = FDTFormat.get();
   return style;
 }
@@ -369,40 +400,14 @@ void TScale::drawAxis(TCanvas& cv, int ox, int oy) {
 
 void TScale::Assign(const TScale& Source) {
   if (&Source == this) return;
-  FFrameStyle = Source.FFrameStyle;
-  FColorFG = Source.FColorFG;
-  FColorBG = Source.FColorBG;
-  FColBlackLine = Source.FColBlackLine;
-  FColGrayLine = Source.FColGrayLine;
-  FColWhiteLine = Source.FColWhiteLine;
-  FColorScheme = Source.FColorScheme;
+  FAxis = Source.FAxis;
+  FArea = Source.FArea;
+  FDTFormat->Assign(*Source.FDTFormat);
   OnScaleTickDrawn = Source.OnScaleTickDrawn;
   OnBeforeTickLabel = Source.OnBeforeTickLabel;
-  FAxLog = Source.FAxLog;
   FMap = Source.FMap;
   FMapFresh = false;  // the copied mapping came from the source's geometry
-  FRangeLow = Source.FRangeLow;
-  FRangeHigh = Source.FRangeHigh;
-  FShortTicks = Source.FShortTicks;
-  FNumTicks = Source.FNumTicks;
-  FDecPlaces = Source.FDecPlaces;
-  FDrawBaseLine = Source.FDrawBaseLine;
-  FTransparent = Source.FTransparent;
-  FLabelType = Source.FLabelType;
-  FDTFormat->Assign(*Source.FDTFormat);
-  FMarginTop = Source.FMarginTop;
-  FMarginBottom = Source.FMarginBottom;
-  FMarginLeft = Source.FMarginLeft;
-  FMarginRight = Source.FMarginRight;
-  FLblPosX = Source.FLblPosX;
-  FLblPosY = Source.FLblPosY;
-  FUserTicktext = Source.FUserTicktext;
-  FScaleInscript = Source.FScaleInscript;
   FScaleTickPos = Source.FScaleTickPos;  // the tick count comes with the list
-  FUnitLabel = Source.FUnitLabel;
-  FLblAnchor = Source.FLblAnchor;
-  FLblAlign = Source.FLblAlign;
-  FScaleType = Source.FScaleType;
   FSuppressPaint = Source.FSuppressPaint;
   TriggerPaint();
 }

@@ -21,7 +21,9 @@
 #include "controls/base/PLX_plxbase.h"
 #include "controls/scale/PLX_AxisDraw.h"
 #include "controls/scale/PLX_AxisMap.h"
+#include "controls/scale/PLX_ScaleDateText.h"
 #include "controls/scale/PLX_ScaleMap.h"
+#include "controls/scale/PLX_ScaleSettings.h"
 #include "controls/scale/PLX_ScaleText.h"
 #include "controls/scale/PLX_ScaleTicks.h"
 #include "controls/scale/PLX_ScaleTypes.h"
@@ -33,64 +35,64 @@ class TScale : public TWinControl {
   explicit TScale(TComponent* AOwner = nullptr);
   ~TScale() override;
 
-  const std::u16string& Caption() const { return FUnitLabel; }
+  const std::u16string& Caption() const { return FAxis.Caption; }
   void SetCaption(const std::u16string& value);
-  int CaptionPosX() const { return FLblPosX; }
+  int CaptionPosX() const { return FAxis.CaptionPosX; }
   void SetCaptionPosX(int value);
-  int CaptionPosY() const { return FLblPosY; }
+  int CaptionPosY() const { return FAxis.CaptionPosY; }
   void SetCaptionPosY(int value);
-  TAlignment CaptionAlignment() const { return FLblAlign; }
+  TAlignment CaptionAlignment() const { return FAxis.CaptionAlignment; }
   void SetCaptionAlignment(TAlignment value);
-  TScaleUnitAnchor CaptionAnchor() const { return FLblAnchor; }
+  TScaleUnitAnchor CaptionAnchor() const { return FAxis.CaptionAnchor; }
   void SetCaptionAnchor(TScaleUnitAnchor value);
-  TColor ColorBackGnd() const { return FColorBG; }
+  TColor ColorBackGnd() const { return FArea.ColorBackGnd; }
   void SetColorBackGnd(TColor value);
-  TColor ColorScale() const { return FColorFG; }
+  TColor ColorScale() const { return FAxis.ColorScale; }
   void SetColorScale(TColor value);
-  TColorScheme ColorScheme() const { return FColorScheme; }
+  TColorScheme ColorScheme() const { return FArea.ColorScheme; }
   void SetColorScheme(TColorScheme value);
   TDTLabel& DateFormat() { return *FDTFormat; }
   const TDTLabel& DateFormat() const { return *FDTFormat; }
   void SetDateFormat(const TDTLabel& value);
   // -3..12; negative values choose automatic label formats.
-  int DecPlaces() const { return FDecPlaces; }
+  int DecPlaces() const { return FAxis.DecPlaces; }
   void SetDecPlaces(int value);
-  TFrameStyle FrameStyle() const { return FFrameStyle; }
+  TFrameStyle FrameStyle() const { return FArea.FrameStyle; }
   void SetFrameStyle(TFrameStyle value);
-  TFigType LabelType() const { return FLabelType; }
+  TFigType LabelType() const { return FAxis.LabelType; }
   void SetLabelType(TFigType value);
-  bool Logarithmic() const { return FAxLog; }
+  bool Logarithmic() const { return FAxis.Logarithmic; }
   void SetLogarithmic(bool value);
-  int MarginTop() const { return FMarginTop; }
+  int MarginTop() const { return FArea.MarginTop; }
   void SetMarginTop(int value);
-  int MarginBottom() const { return FMarginBottom; }
+  int MarginBottom() const { return FArea.MarginBottom; }
   void SetMarginBottom(int value);
-  int MarginLeft() const { return FMarginLeft; }
+  int MarginLeft() const { return FArea.MarginLeft; }
   void SetMarginLeft(int value);
-  int MarginRight() const { return FMarginRight; }
+  int MarginRight() const { return FArea.MarginRight; }
   void SetMarginRight(int value);
   // Minimum number of major intervals: 0 (a step of one unit) or 2..10.
-  int MinTicks() const { return FNumTicks; }
+  int MinTicks() const { return FAxis.MinTicks; }
   void SetMinTicks(int value);
   // Tick positions recorded during the last rendering.
   int NumTicks() const { return FScaleTickPos.NumTicks(); }
-  double RangeLow() const { return FRangeLow; }
+  double RangeLow() const { return FAxis.RangeLow; }
   void SetRangeLow(double value);
-  double RangeHigh() const { return FRangeHigh; }
+  double RangeHigh() const { return FAxis.RangeHigh; }
   void SetRangeHigh(double value);
-  bool ShortTicks() const { return FShortTicks; }
+  bool ShortTicks() const { return FAxis.ShortTicks; }
   void SetShortTicks(bool value);
-  bool ShowBaseLine() const { return FDrawBaseLine; }
+  bool ShowBaseLine() const { return FArea.ShowBaseLine; }
   void SetShowBaseLine(bool value);
   // Template around every label; "&" stands for the label.
-  const std::u16string& ScaleInscript() const { return FScaleInscript; }
+  const std::u16string& ScaleInscript() const { return FAxis.ScaleInscript; }
   void SetScaleInscript(const std::u16string& value);
-  TScaleType ScaleType() const { return FScaleType; }
+  TScaleType ScaleType() const { return FArea.ScaleType; }
   void SetScaleType(TScaleType value);
-  bool Transparent() const { return FTransparent; }
+  bool Transparent() const { return FArea.Transparent; }
   void SetTransparent(bool value);
   // Label texts separated by "|", used with LabelType ftUserText.
-  const std::u16string& UserTickText() const { return FUserTicktext; }
+  const std::u16string& UserTickText() const { return FAxis.UserTickText; }
   void SetUserTickText(const std::u16string& value);
   bool IsHelperComponent() const { return FIsHelper; }
   void SetIsHelperComponent(bool value);
@@ -100,6 +102,13 @@ class TScale : public TWinControl {
   // Sets both ends at once; equal ends become low .. low + 1 (or the next
   // value above low where + 1 would not change it).
   void SetRange(double LowVal, double HighVal);
+  // The axis settings as one value. Setting them ends where the setters,
+  // called one by one, would end (equal ends moved apart, decimal places and
+  // ticks clamped, a time axis with 4 decimal places, no logarithmic date
+  // axis, after loading logarithmic only over a positive range), and repaints
+  // once.
+  const TScaleSettings& AxisSettings() const { return FAxis; }
+  void SetAxisSettings(const TScaleSettings& value);
   int ConvertToPixelCoords(double Value) const { return FMap.ToPixel(Value); }
   // Raises EZeroDivide when the axis has no extent.
   double ConvertPixelToScale(int PixelCoord) const { return FMap.ToValue(PixelCoord); }
@@ -108,7 +117,7 @@ class TScale : public TWinControl {
   // How often the mapping was actually computed: a setter that leaves the
   // geometry as it was does not compute it again.
   int MappingComputations() const { return FMapComputations; }
-  double Center() const { return (FRangeLow + FRangeHigh) / 2; }
+  double Center() const { return (FAxis.RangeLow + FAxis.RangeHigh) / 2; }
   // 1-based; 0.0 outside 1..NumTicks().
   double TickPos(int ix) const { return FScaleTickPos.TickPos(ix); }
   // Paints once on the own window even while painting is suppressed.
@@ -142,6 +151,8 @@ class TScale : public TWinControl {
 
  private:
   void AdjustScalePars();
+  bool logarithmicAllowed(TFigType labelType) const;
+  void followLabelType();
   TScaleGeometry geometry() const;
   TAxisStyle axisStyle() const;
   void TriggerPaint();
@@ -150,14 +161,27 @@ class TScale : public TWinControl {
   void paintOpaque(TCanvas& target, int ox, int oy);
   void drawAxis(TCanvas& cv, int ox, int oy);
 
-  TFrameStyle FFrameStyle = fsLowered;
-  TColor FColorFG = clBlack;
-  TColor FColorBG = clBtnFace;
-  TColor FColBlackLine = clBlack;
-  TColor FColGrayLine = clGray;
-  TColor FColWhiteLine = clWhite;
-  TColorScheme FColorScheme = csBWG;
-  bool FAxLog = false;
+  // What a copy takes over besides the axis settings: the scale's own area
+  // and where the axis lies in it.
+  struct TAreaSettings {
+    TFrameStyle FrameStyle = fsLowered;
+    TColor ColorBackGnd = clBtnFace;
+    TColorScheme ColorScheme = csBWG;
+    TColor BlackLine = clBlack;  // the frame's lines, by the colour scheme
+    TColor GrayLine = clGray;
+    TColor WhiteLine = clWhite;
+    bool ShowBaseLine = true;
+    bool Transparent = false;
+    int MarginTop = 20;
+    int MarginBottom = 20;
+    int MarginRight = 20;
+    int MarginLeft = 20;
+    TScaleType ScaleType = sctXB;
+  };
+
+  TScaleSettings FAxis;
+  TAreaSettings FArea;
+  std::unique_ptr<TDTLabel> FDTFormat;
   TAxisMap FMap;  // k and d
   // What FMap was last computed from; computing again from the same gives
   // the same mapping.
@@ -165,47 +189,10 @@ class TScale : public TWinControl {
   bool FMappedWhileLoading = false;
   bool FMapFresh = false;
   int FMapComputations = 0;
-  double FRangeHigh = 100.0;
-  double FRangeLow = 0.0;
-  bool FShortTicks = true;
-  int FNumTicks = 3;  // MinTicks
-  int FDecPlaces = -2;
   // Set from creation until loading from a window layout ends; a scale made
   // in code keeps it, which lets it turn logarithmic before its range is set.
   bool FNotYetLoaded = true;
-  bool FDrawBaseLine = true;
-  bool FTransparent = false;
-  TFigType FLabelType = ftNum;
-  std::unique_ptr<TDTLabel> FDTFormat;
-  int FMarginTop = 20;
-  int FMarginBottom = 20;
-  int FMarginRight = 20;
-  int FMarginLeft = 20;
   bool FIsHelper = false;
-  int FLblPosX = 4;
-  int FLblPosY = 4;
-  TAlignment FLblAlign = taCenter;
-  TScaleUnitAnchor FLblAnchor = uaSclTopLft;
-  std::u16string FUserTicktext;
-  std::u16string FScaleInscript;
   TScaleTickList FScaleTickPos;
-  std::u16string FUnitLabel;
-  TScaleType FScaleType = sctXB;
   bool FSuppressPaint = true;
 };
-
-// Texts of time and date axes (PLX_ScaleDateText.cpp).
-
-// A time of Time seconds as " hh:mm:ss" (hours may exceed 99), "-" in front
-// of negative times, with Showmsec followed by ".zzz". The time is rounded to
-// whole milliseconds first. Raises EInvalidArgument for a non-finite Time.
-std::u16string TimeString(double Time, bool Showmsec);
-// An axis value (days since 30 December 1899, negative before it, counted
-// linearly) written with a date-time pattern of the platform. Values within
-// 1e-8 of 0 count as 0. Raises EInvalidArgument for a value the platform
-// cannot write (not finite, or beyond its calendar).
-std::u16string FormatDateTimePLX(const std::u16string& fmt, double DT);
-// The date of DT: day, month (the locale's short name with MonthName, else
-// two digits) and year (by YearLength) in DateOrder, joined by DateSeparator.
-std::u16string FormatDateStr(double DT, bool MonthName, TYearLength YearLength,
-                             TDateOrder DateOrder, char16_t DateSeparator);

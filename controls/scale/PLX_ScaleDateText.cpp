@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "controls/scale/PLX_Scale.h"
 #include "platform/DateTimeFormat.h"
 #include "platform/Errors.h"
 

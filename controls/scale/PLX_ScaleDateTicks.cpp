@@ -5,7 +5,6 @@
 #include <cassert>
 #include <cmath>
 
-#include "controls/scale/PLX_Scale.h"
 #include "controls/scale/PLX_ScaleCalendar.h"
 #include "controls/scale/PLX_ScaleDateText.h"
 

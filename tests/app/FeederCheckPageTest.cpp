@@ -19,7 +19,7 @@
 #include "app/u_frmMain.h"
 #include "platform/Dialogs.h"
 #include "platform/Locale.h"
-#include "platform/QtBridge.h"
+#include "platform/QtText.h"
 #include "tests/app/PageTestSupport.h"
 
 namespace {

@@ -19,10 +19,10 @@
 #include <vector>
 
 #include "app/u_frmMain.h"
-#include "controls/chart/PLX_HugePages.h"
+#include "controls/chart/rules/PLX_HugePages.h"
 #include "platform/Dialogs.h"
 #include "platform/Locale.h"
-#include "platform/QtBridge.h"
+#include "platform/QtText.h"
 #include "platform/ScopeGuard.h"
 #include "support/FailingSaves.h"
 #include "support/PixelMask.h"

@@ -58,7 +58,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
 #include "platform/Locale.h"
-#include "platform/QtBridge.h"
+#include "platform/QtText.h"
 #include "support/Utf16Text.h"
 
 namespace {

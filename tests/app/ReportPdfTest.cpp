@@ -16,7 +16,7 @@
 #include "app/ReportCommandLine.h"
 #include "platform/Errors.h"
 #include "platform/Locale.h"
-#include "platform/QtBridge.h"
+#include "platform/QtText.h"
 #include "platform/Utf8.h"
 #include "support/FailingSaves.h"
 #include "tests/app/PdfReading.h"

@@ -22,7 +22,7 @@
 #include "app/ReportChart.h"
 #include "app/TunerCommandLine.h"
 #include "app/TunerPage.h"
-#include "platform/QtBridge.h"
+#include "platform/QtText.h"
 #include "support/FailingSaves.h"
 #include "support/PixelMask.h"
 #include "tests/app/PdfReading.h"

@@ -26,7 +26,7 @@
 #include "app/tuner/NumberText.h"
 #include "platform/Dialogs.h"
 #include "platform/Locale.h"
-#include "platform/QtBridge.h"
+#include "platform/QtText.h"
 #include "tests/app/PageTestSupport.h"
 #include "tests/app/WindowFixture.h"
 #include "tuner/NecTestSupport.h"

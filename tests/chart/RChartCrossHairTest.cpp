@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <functional>
 
-#include "controls/chart/PLX_ChartMouse.h"
 #include "controls/chart/PLX_rchart.h"
+#include "controls/chart/rules/PLX_ChartMouse.h"
 #include "platform/Canvas.h"
 #include "platform/Screen.h"
 #include "support/PixelMask.h"

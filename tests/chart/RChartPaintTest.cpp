@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <climits>
 #include <functional>
+#include <set>
+#include <utility>
 #include <vector>
 
 #include "chart/FirstChart.h"
@@ -402,11 +404,45 @@ TEST_F(TwoWaysOfShowGraf, GiveTheSamePictures) {
          TBitmap area;
          c.CopyToBitmapDAOnly(&area, false);
        }, true},
+      {"a crosshair moved after an export", [](TRChart& c) { c.CrossHairSetPos(1, 25, 18); }, false},
+      {"new items, not yet shown", [](TRChart& c) { c.MarkAt(30, 5, 24); }, false},
+      {"a crosshair moved after new items", [](TRChart& c) { c.CrossHairSetPos(1, 26, 18); }, false},
+      {"a setting changed, not yet shown", [](TRChart& c) {
+         c.SetAutoRedraw(false);
+         c.SetGridColor(clGray);
+         c.SetAutoRedraw(true);
+       }, false},
+      {"a crosshair moved after a setting", [](TRChart& c) { c.CrossHairSetPos(1, 27, 18); }, true},
+      {"a crosshair moved beside a box's trace", [](TRChart& c) { c.CrossHairSetPos(2, 11, 0); },
+       true},
+      {"a ShowGraf after the bitmaps were read", [](TRChart& c) { c.ShowGraf(); }, false},
+      {"a crosshair moved after that ShowGraf", [](TRChart& c) { c.CrossHairSetPos(2, 12, 0); }, true},
+  };
+  // The states the direct chart passes through, read after each step and
+  // after each read of its bitmaps, the moves between them, and what a
+  // crosshair move would need before each step.
+  std::set<TKeptPictures> reached;
+  std::set<std::pair<TKeptPictures, TKeptPictures>> transitions;
+  std::set<TCrossHairRepaint> crossHairNeeds;
+  TKeptPictures last = direct.Presentation().Kept();
+  const auto observed = [&](const std::function<void()>& action) {
+    action();
+    const TKeptPictures now = direct.Presentation().Kept();
+    reached.insert(now);
+    if (now != last) transitions.insert({last, now});
+    last = now;
   };
   for (const auto& s : steps) {
-    both(s.step);
+    crossHairNeeds.insert(direct.Presentation().WhatCrossHairsNeed(direct.Store().Revision(), true));
+    observed([&] { both(s.step); });
     expectSameWindows(s.what);
-    if (s.readBitmaps) expectSameBitmaps(s.what);
+    if (s.readBitmaps) observed([&] { expectSameBitmaps(s.what); });
+  }
+  EXPECT_EQ(reached.size(), 3u);
+  EXPECT_EQ(transitions.size(), 6u) << "every move between the three states";
+  for (const TCrossHairRepaint need : {TCrossHairRepaint::Recompose, TCrossHairRepaint::SettingsChanged,
+                                       TCrossHairRepaint::ItemsChanged, TCrossHairRepaint::TraceOnChart}) {
+    EXPECT_TRUE(crossHairNeeds.count(need)) << "never needed: " << int(need);
   }
 }
 

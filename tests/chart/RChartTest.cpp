@@ -8,6 +8,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "chart/FirstChart.h"
@@ -132,6 +133,28 @@ TEST(RChartLayout, ValuesBeyondTheSevenLayoutsAreRefused) {
     EXPECT_EQ(chart.StandardLayout(), rcl_X1Bottom_Y2Both);
     EXPECT_EQ(chart.MarginLeft(), 50);
     EXPECT_EQ(chart.MarginRight(), 50);
+  }
+}
+
+// A layout or a size that fails part-way (here the mapping, with an axis
+// made logarithmic over zero behind the setters' back) leaves painting as it
+// was, suppressed or not.
+TEST(RChartLayout, AFailurePartWayLeavesPaintingAsItWas) {
+  TRChart chart;
+  MakeFirstChart(chart);
+  chart.Scale1X().SetRangeLow(1);
+  chart.Scale1X().SetLogarithmic(true);
+  const std::vector<std::pair<const char*, std::function<void()>>> calls = {
+      {"SetStandardLayout", [&] { chart.SetStandardLayout(rcl_X2Both_Y2Both); }},
+      {"SetBounds", [&] { chart.SetBounds(0, 0, 500, 300); }}};
+  for (const auto& [name, call] : calls) {
+    for (const bool suppressed : {false, true}) {
+      chart.SetSuppressPaint(suppressed);
+      chart.Scale1X().StoreRange(0, 40);
+      EXPECT_EQ(errorOf(call), "Logarithmic axis must not be negative.") << name;
+      EXPECT_EQ(chart.SuppressPaint(), suppressed) << name;
+      chart.Scale1X().StoreRange(1, 40);
+    }
   }
 }
 
@@ -511,6 +534,35 @@ TEST(RChartScaleHelpers, RemapOnlyWhatChanged) {
   chart.ScalePropsX(1).SetRangeHigh(50.0);
   EXPECT_EQ(MappingComputations(chart), before + 1);
   EXPECT_EQ(chart.ScaleX(1).RangeHigh(), 50.0);
+}
+
+// A layer's axis settings reach its helper whole, through the helper's own
+// rules.
+TEST(RChartScaleHelpers, DrawByTheLayersAxisSettings) {
+  TRChart chart;
+  TScalePropsHoriz& x = chart.ScalePropsX(3);
+  x.SetCaption(u"Length");
+  x.SetCaptionPosX(5);
+  x.SetCaptionPosY(-3);
+  x.SetCaptionAlignment(taLeftJustify);
+  x.SetCaptionAnchor(uaSclCenter);
+  x.SetColorScale(clTeal);
+  x.SetDecPlaces(2);
+  x.SetMinTicks(6);
+  x.SetShortTicks(false);
+  x.SetScaleInscript(u"<&>");
+  x.SetUserTickText(u"a|b");
+  x.SetLabelType(ftUserText);
+  x.SetRangeLow(2);
+  x.SetRangeHigh(50);
+  x.SetLogarithmic(true);
+  EXPECT_TRUE(chart.ScaleX(3).AxisSettings() == x.ScaleSettings());
+  TScalePropsVert& y = chart.ScalePropsY(2);
+  y.SetLabelType(ftTime);
+  y.SetDecPlaces(7);
+  y.SetMinTicks(12);
+  EXPECT_EQ(chart.ScaleY(2).DecPlaces(), 4) << "a time axis falls back to 4 places";
+  EXPECT_EQ(chart.ScaleY(2).MinTicks(), 10);
 }
 
 }  // namespace

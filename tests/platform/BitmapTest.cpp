@@ -10,7 +10,7 @@
 #include "platform/Canvas.h"
 #include "platform/Colors.h"
 #include "platform/Errors.h"
-#include "platform/QtBridge.h"
+#include "platform/QtText.h"
 #include "support/PixelMask.h"
 
 namespace {

@@ -484,6 +484,135 @@ TEST(ScaleAssign, CopiesTheAxisSettings) {
   EXPECT_FALSE(target.IsHelperComponent());
 }
 
+// The axis settings set as one value end where the setters, one by one,
+// end: the same values read back and the same picture drawn.
+void SetOneByOne(TScale& s, const TScaleSettings& v) {
+  s.SetRange(v.RangeLow, v.RangeHigh);
+  s.SetDecPlaces(v.DecPlaces);
+  s.SetLogarithmic(v.Logarithmic);
+  s.SetLabelType(v.LabelType);
+  s.SetMinTicks(v.MinTicks);
+  s.SetShortTicks(v.ShortTicks);
+  s.SetUserTickText(v.UserTickText);
+  s.SetScaleInscript(v.ScaleInscript);
+  s.SetCaption(v.Caption);
+  s.SetCaptionPosX(v.CaptionPosX);
+  s.SetCaptionPosY(v.CaptionPosY);
+  s.SetCaptionAlignment(v.CaptionAlignment);
+  s.SetCaptionAnchor(v.CaptionAnchor);
+  s.SetColorScale(v.ColorScale);
+}
+
+struct AxisSettingsCase {
+  const char* name;
+  bool loaded;
+  std::function<void(TScaleSettings&)> change;
+};
+
+TEST(ScaleAxisSettings, SetWholeAsTheSettersSetThemOneByOne) {
+  const std::vector<AxisSettingsCase> cases = {
+      {"everything changed", false,
+       [](TScaleSettings& v) {
+         v.RangeLow = 2;
+         v.RangeHigh = 50;
+         v.MinTicks = 6;
+         v.DecPlaces = 2;
+         v.ShortTicks = false;
+         v.LabelType = ftUserText;
+         v.UserTickText = u"a|b|c";
+         v.ScaleInscript = u"<&>";
+         v.Caption = u"m";
+         v.CaptionPosX = 5;
+         v.CaptionPosY = 3;
+         v.CaptionAlignment = taRightJustify;
+         v.CaptionAnchor = uaSclBotRgt;
+         v.ColorScale = clTeal;
+       }},
+      {"equal ends", false, [](TScaleSettings& v) { v.RangeLow = v.RangeHigh = 7; }},
+      {"too many places, too few ticks", false,
+       [](TScaleSettings& v) {
+         v.DecPlaces = 20;
+         v.MinTicks = 1;
+       }},
+      {"too many ticks", false, [](TScaleSettings& v) { v.MinTicks = 15; }},
+      {"time axis", false,
+       [](TScaleSettings& v) {
+         v.LabelType = ftTime;
+         v.DecPlaces = 7;
+       }},
+      {"logarithmic date axis", false,
+       [](TScaleSettings& v) {
+         v.LabelType = ftDateTime;
+         v.Logarithmic = true;
+       }},
+      {"logarithmic before loading", false,
+       [](TScaleSettings& v) {
+         v.RangeLow = -1;
+         v.Logarithmic = true;
+       }},
+      {"logarithmic refused after loading", true,
+       [](TScaleSettings& v) {
+         v.RangeLow = -1;
+         v.Logarithmic = true;
+       }},
+      {"logarithmic after loading", true,
+       [](TScaleSettings& v) {
+         v.RangeLow = 1;
+         v.RangeHigh = 1000;
+         v.Logarithmic = true;
+       }},
+  };
+  // Each case starts from a new scale and from a date axis over 1..10 (made
+  // logarithmic first, which the date type turns off), so that a previous
+  // mapping and label type are there to be kept or overridden.
+  for (const AxisSettingsCase& c : cases) {
+    for (const bool fromDateAxis : {false, true}) {
+      SCOPED_TRACE(c.name);
+      SCOPED_TRACE(fromDateAxis ? "from a date axis" : "from a new scale");
+      TScaleSettings value;
+      c.change(value);
+      TScale whole, oneByOne;
+      for (TScale* s : {&whole, &oneByOne}) {
+        s->SetBounds(0, 0, 300, 200);
+        if (fromDateAxis) {
+          s->SetRange(1, 10);
+          s->SetLogarithmic(true);
+          s->SetLabelType(ftDateTime);
+        }
+        if (c.loaded) {
+          s->BeginLoading();
+          s->Loaded();
+        }
+      }
+      whole.SetAxisSettings(value);
+      SetOneByOne(oneByOne, value);
+      EXPECT_TRUE(whole.AxisSettings() == oneByOne.AxisSettings());
+      EXPECT_EQ(whole.ConvertToPixelCoords(1.5), oneByOne.ConvertToPixelCoords(1.5));
+      TBitmap wholeImage(300, 200), oneByOneImage(300, 200);
+      whole.ForcePaint(wholeImage.Canvas(), 0, 0);
+      oneByOne.ForcePaint(oneByOneImage.Canvas(), 0, 0);
+      EXPECT_TRUE(SamePixels(wholeImage, oneByOneImage));
+    }
+  }
+}
+
+TEST(ScaleAxisSettings, RepaintOnceAndRemapOnlyWhatChanged) {
+  TScale scale;
+  scale.HandleNeeded();
+  PaintProbe probe(scale);
+  const int computed = scale.MappingComputations();
+  TScaleSettings value = scale.AxisSettings();
+  value.Caption = u"Hz";
+  value.MinTicks = 5;
+  scale.SetAxisSettings(value);
+  EXPECT_EQ(scale.MappingComputations(), computed);
+  EXPECT_EQ(probe.paints, 1);
+  value.RangeHigh = 40;
+  scale.SetAxisSettings(value);
+  EXPECT_EQ(scale.MappingComputations(), computed + 1);
+  EXPECT_EQ(probe.paints, 2);
+}
+
 TEST(ScaleAssign, KeepsVisibilityHelperModeAndLoadingState) {
   TScale source;
   source.SetRange(1.0, 1000.0);

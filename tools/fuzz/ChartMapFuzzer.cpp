@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "controls/chart/PLX_ChartMap.h"
+#include "controls/chart/rules/PLX_ChartMap.h"
 #include "tools/fuzz/FuzzInputs.h"
 
 namespace {

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/chart/PLX_ChartStore.h"
-#include "controls/chart/PLX_HugePages.h"
+#include "controls/chart/rules/PLX_ChartStore.h"
+#include "controls/chart/rules/PLX_HugePages.h"
 #include "tools/fuzz/FuzzInputs.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "controls/chart/PLX_ChartMouse.h"
+#include "controls/chart/rules/PLX_ChartMouse.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "controls/chart/PLX_ChartLayouts.h"
+#include "controls/chart/rules/PLX_ChartLayouts.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "controls/chart/PLX_rchartTypes.h"
+#include "controls/chart/rules/PLX_rchartTypes.h"
 #include "controls/scale/PLX_ScaleTypes.h"
 #include "platform/PlatformTypes.h"
 

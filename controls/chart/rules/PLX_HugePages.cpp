@@ -1,4 +1,4 @@
-#include "controls/chart/PLX_HugePages.h"
+#include "controls/chart/rules/PLX_HugePages.h"
 
 #include <sys/mman.h>
 

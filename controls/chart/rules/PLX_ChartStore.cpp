@@ -1,6 +1,6 @@
-#include "controls/chart/PLX_ChartStore.h"
+#include "controls/chart/rules/PLX_ChartStore.h"
 
-#include "controls/chart/PLX_HugePages.h"
+#include "controls/chart/rules/PLX_HugePages.h"
 
 #include <algorithm>
 #include <cassert>
@@ -102,8 +102,6 @@ std::string_view TItemText::Bytes() const {
 }
 
 TrcItemStore::TrcItemStore() : FRealloc(&HugePageRealloc) {
-  std::fill(std::begin(FItClassVisib), std::end(FItClassVisib), true);
-  std::fill(std::begin(FLayerVisib), std::end(FLayerVisib), true);
   // The array always holds one spare record, also while the store is empty.
   FDataContainer = static_cast<TrcChartItem*>(HugePageRealloc(nullptr, sizeof(TrcChartItem)));
   if (FDataContainer == nullptr) throw std::bad_alloc();
@@ -113,7 +111,7 @@ TrcItemStore::TrcItemStore() : FRealloc(&HugePageRealloc) {
 TrcItemStore::~TrcItemStore() { HugePageFree(FDataContainer); }
 
 void TrcItemStore::Assign(const TrcItemStore& Source) {
-  ++FRevision;
+  pictureChanged();
   if (&Source == this) return;
   const int32_t records = Source.FStorageRecords;
   auto* copy = static_cast<TrcChartItem*>(FRealloc(nullptr, sizeof(TrcChartItem) * records));
@@ -124,25 +122,9 @@ void TrcItemStore::Assign(const TrcItemStore& Source) {
   FStorageRecords = records;
   FNumChartItems = Source.FNumChartItems;
   FNumAllocated = Source.FNumAllocated;
-  FAllocSize = Source.FAllocSize;
   std::copy(std::begin(Source.FItemCount), std::end(Source.FItemCount), std::begin(FItemCount));
   FLastElemOnShow = Source.FLastElemOnShow;
-  std::copy(std::begin(Source.FItClassVisib), std::end(Source.FItClassVisib),
-            std::begin(FItClassVisib));
-  std::copy(std::begin(Source.FLayerVisib), std::end(Source.FLayerVisib), std::begin(FLayerVisib));
-  FDataColor = Source.FDataColor;
-  FFillColor = Source.FFillColor;
-  FPenStyle = Source.FPenStyle;
-  FLineWidth = Source.FLineWidth;
-  FClassDefault = Source.FClassDefault;
-  FActiveLayer = Source.FActiveLayer;
-  FDataTag = Source.FDataTag;
-  FTransparentItems = Source.FTransparentItems;
-  FTextAlignment = Source.FTextAlignment;
-  FAvoidDuplicateMarks = Source.FAvoidDuplicateMarks;
-  FTextFontStyle = Source.FTextFontStyle;
-  FTextBkStyle = Source.FTextBkStyle;
-  FTextBkColor = Source.FTextBkColor;
+  FSettings = Source.FSettings;
 }
 
 // --- growth -----------------------------------------------------------------
@@ -154,8 +136,9 @@ void TrcItemStore::Assign(const TrcItemStore& Source) {
 // as zero in the fields its command does not set, without a pass of our own
 // over memory that the appends touch first.
 [[gnu::noinline]] void TrcItemStore::growForOne() {
-  if (FNumAllocated > std::numeric_limits<int32_t>::max() - FAllocSize) throw std::bad_alloc();
-  const int32_t wanted = FNumAllocated + FAllocSize;
+  const int32_t step = FSettings.AllocSize;
+  if (FNumAllocated > std::numeric_limits<int32_t>::max() - step) throw std::bad_alloc();
+  const int32_t wanted = FNumAllocated + step;
   if (wanted > FStorageRecords) {
     void* grown = FRealloc(FDataContainer, sizeof(TrcChartItem) * static_cast<std::size_t>(wanted));
     if (grown == nullptr) throw std::bad_alloc();
@@ -186,19 +169,39 @@ void TrcItemStore::resetStorage() {
 // command: appending a million items is a million of these, and growing is
 // the rare case.
 [[gnu::always_inline]] inline TrcChartItem& TrcItemStore::appendItem(TrcItem Kind) {
-  ++FRevision;
+  pictureChanged();
   if (FNumChartItems >= FNumAllocated) [[unlikely]] growForOne();
   TrcChartItem& item = FDataContainer[FNumChartItems];
   item.ItemKind = Kind;
-  item.Layer = FActiveLayer;
-  item.ItemClass = FClassDefault;
-  item.Color = FDataColor;
-  item.PenStyle = FPenStyle;
-  item.Tag = FDataTag;
-  item.LWid = FLineWidth;
+  item.Layer = FSettings.ActiveLayer;
+  item.ItemClass = FSettings.ClassDefault;
+  item.Color = FSettings.DataColor;
+  item.PenStyle = FSettings.PenStyle;
+  item.Tag = FSettings.DataTag;
+  item.LWid = FSettings.LineWidth;
   assert(Kind < NumItemKinds);
   ++FItemCount[Kind];  // the commands' own kinds, always in range
   ++FNumChartItems;
+  return item;
+}
+
+// An item at one point (or one pixel step); inlined like appendItem, as
+// DrawTo appends through it.
+[[gnu::always_inline]] inline TrcChartItem& TrcItemStore::appendAt(TrcItem Kind, double x,
+                                                                   double y) {
+  TrcChartItem& item = appendItem(Kind);
+  item.x = x;
+  item.y = y;
+  return item;
+}
+
+// An item between two points, or around a centre, in the fill colour.
+TrcChartItem& TrcItemStore::appendFilled(TrcItem Kind, double x1, double y1, double x2,
+                                         double y2) {
+  TrcChartItem& item = appendAt(Kind, x1, y1);
+  item.x2 = x2;
+  item.y2 = y2;
+  item.FillColor = FSettings.FillColor;
   return item;
 }
 
@@ -216,6 +219,14 @@ void TrcItemStore::notify(const std::function<void()>& Callback) const {
   if (Callback) Callback();
 }
 
+template <class T>
+void TrcItemStore::changeSetting(T& Setting, T Value, const std::function<void()>& Callback) {
+  pictureChanged();
+  if (Setting == Value) return;
+  Setting = Value;
+  notify(Callback);
+}
+
 void TrcItemStore::SetReallocForTesting(TReallocFunc Func) {
   FRealloc = Func ? Func : &HugePageRealloc;
 }
@@ -223,17 +234,12 @@ void TrcItemStore::SetReallocForTesting(TReallocFunc Func) {
 // --- drawing commands -------------------------------------------------------
 
 void TrcItemStore::MarkAt(double x, double y, uint8_t mk) {
-  TrcChartItem& item = appendItem(tkMarkAt);
-  item.x = x;
-  item.y = y;
-  item.MarkOrAlign = mk;
+  appendAt(tkMarkAt, x, y).MarkOrAlign = mk;
 }
 
 void TrcItemStore::MarkErrorBar(double x, double y, double dlower, double dupper, TOrientation Dir,
                                 uint8_t mk) {
-  TrcChartItem& item = appendItem(tkMarkEBar);
-  item.x = x;
-  item.y = y;
+  TrcChartItem& item = appendAt(tkMarkEBar, x, y);
   item.x2 = dlower;
   item.y2 = dupper;
   item.SizeOrAngle = Dir;
@@ -242,20 +248,16 @@ void TrcItemStore::MarkErrorBar(double x, double y, double dlower, double dupper
 
 void TrcItemStore::Text(double x, double y, int size, const std::u16string& txt) {
   const TItemText text = TItemText::FromString(txt);
-  TrcChartItem& item = appendItem(tkText);
-  item.x = x;
-  item.y = y;
+  TrcChartItem& item = appendAt(tkText, x, y);
   item.Text = text;
   item.SizeOrAngle = size;
-  item.MarkOrAlign = FTextAlignment;
+  item.MarkOrAlign = FSettings.TextAlignment;
 }
 
 void TrcItemStore::Text(double x, double y, int size, const std::u16string& txt, int dx, int dy,
                         TAlignment Alignment) {
   const TItemText text = TItemText::FromString(txt);
-  TrcChartItem& item = appendItem(tkTextOfs);
-  item.x = x;
-  item.y = y;
+  TrcChartItem& item = appendAt(tkTextOfs, x, y);
   item.x2 = dx;
   item.y2 = dy;
   item.Text = text;
@@ -263,80 +265,39 @@ void TrcItemStore::Text(double x, double y, int size, const std::u16string& txt,
   item.MarkOrAlign = Alignment;
 }
 
-void TrcItemStore::MoveTo(double x, double y) {
-  TrcChartItem& item = appendItem(tkMoveTo);
-  item.x = x;
-  item.y = y;
-}
+void TrcItemStore::MoveTo(double x, double y) { appendAt(tkMoveTo, x, y); }
 
 void TrcItemStore::DrawTo(double x, double y) {
-  TrcChartItem& item = appendItem(tkLineto);
-  item.x = x;
-  item.y = y;
-  item.FillColor = FFillColor;
+  appendAt(tkLineto, x, y).FillColor = FSettings.FillColor;
 }
 
-void TrcItemStore::MoveToRelPix(int dx, int dy) {
-  TrcChartItem& item = appendItem(tkMoveRelPix);
-  item.x = dx;
-  item.y = dy;
-}
+void TrcItemStore::MoveToRelPix(int dx, int dy) { appendAt(tkMoveRelPix, dx, dy); }
 
 void TrcItemStore::DrawToRelPix(int dx, int dy) {
-  TrcChartItem& item = appendItem(tkLineRelPix);
-  item.x = dx;
-  item.y = dy;
-  item.FillColor = FFillColor;
+  appendAt(tkLineRelPix, dx, dy).FillColor = FSettings.FillColor;
 }
 
 void TrcItemStore::Line(double x1, double y1, double x2, double y2) {
-  TrcChartItem& item = appendItem(tkLine);
-  item.x = x1;
-  item.y = y1;
-  item.x2 = x2;
-  item.y2 = y2;
-  item.FillColor = FFillColor;
+  appendFilled(tkLine, x1, y1, x2, y2);
 }
 
 void TrcItemStore::Rectangle(double x1, double y1, double x2, double y2) {
-  TrcChartItem& item = appendItem(tkRect);
-  item.x = x1;
-  item.y = y1;
-  item.x2 = x2;
-  item.y2 = y2;
-  item.FillColor = FFillColor;
-  item.Transp = FTransparentItems;
+  appendFilled(tkRect, x1, y1, x2, y2).Transp = FSettings.TransparentItems;
 }
 
 void TrcItemStore::RectangleRelPix(double centx, double centy, int dx, int dy) {
-  TrcChartItem& item = appendItem(tkRectRelPix);
-  item.x = centx;
-  item.y = centy;
-  item.x2 = dx;
-  item.y2 = dy;
-  item.FillColor = FFillColor;
-  item.Transp = FTransparentItems;
+  appendFilled(tkRectRelPix, centx, centy, dx, dy).Transp = FSettings.TransparentItems;
 }
 
 void TrcItemStore::Arrow(double x1, double y1, double x2, double y2, int HeadSize) {
-  TrcChartItem& item = appendItem(tkArrow);
-  item.x = x1;
-  item.y = y1;
-  item.x2 = x2;
-  item.y2 = y2;
-  item.FillColor = FFillColor;
-  item.Transp = FTransparentItems;
+  TrcChartItem& item = appendFilled(tkArrow, x1, y1, x2, y2);
+  item.Transp = FSettings.TransparentItems;
   item.SizeOrAngle = HeadSize;
 }
 
 void TrcItemStore::RectFrame(double x1, double y1, double x2, double y2, TFrameStyle FrameStyle,
                              TColor ShadowColor, TColor HiLightColor) {
-  TrcChartItem& item = appendItem(tkRectFrame);
-  item.x = x1;
-  item.y = y1;
-  item.x2 = x2;
-  item.y2 = y2;
-  item.FillColor = FFillColor;
+  TrcChartItem& item = appendFilled(tkRectFrame, x1, y1, x2, y2);
   item.LWid = 1;
   item.FrameStyle = FrameStyle;
   item.ShadowColor = ShadowColor;
@@ -344,24 +305,13 @@ void TrcItemStore::RectFrame(double x1, double y1, double x2, double y2, TFrameS
 }
 
 void TrcItemStore::Bar3D(double llx, double lly, double urx, double ury, int Depth, int Angle) {
-  TrcChartItem& item = appendItem(tk3DBar);
-  item.x = llx;
-  item.y = lly;
-  item.x2 = urx;
-  item.y2 = ury;
-  item.FillColor = FFillColor;
+  TrcChartItem& item = appendFilled(tk3DBar, llx, lly, urx, ury);
   item.Depth = Depth;
   item.SizeOrAngle = std::clamp(Angle, 0, 180);
 }
 
 void TrcItemStore::Ellipse(double cx, double cy, double HorizAxLeng, double VertAxLeng) {
-  TrcChartItem& item = appendItem(tkEllipse);
-  item.x = cx;
-  item.y = cy;
-  item.x2 = HorizAxLeng;
-  item.y2 = VertAxLeng;
-  item.FillColor = FFillColor;
-  item.Transp = FTransparentItems;
+  appendFilled(tkEllipse, cx, cy, HorizAxLeng, VertAxLeng).Transp = FSettings.TransparentItems;
 }
 
 // --- queries and edits ------------------------------------------------------
@@ -388,14 +338,14 @@ TrcChartItem TrcItemStore::DataContainer(int idx) const {
 }
 
 void TrcItemStore::SetDataContainer(int idx, const TrcChartItem& rec) {
-  ++FRevision;
+  pictureChanged();
   if (validIndex(idx)) FDataContainer[idx] = rec;
 }
 
 TrcChartItem TrcItemStore::GetItemParams(int Item) const { return DataContainer(Item); }
 
 void TrcItemStore::SetItemParams(int Item, const TrcChartItem& ItParams) {
-  ++FRevision;
+  pictureChanged();
   if (!validIndex(Item)) return;
   const TrcItem kind = ItParams.ItemKind;
   if (kind == tkNone || kind == tkEverything || kind >= NumItemKinds) return;
@@ -407,13 +357,13 @@ void TrcItemStore::SetItemParams(int Item, const TrcChartItem& ItParams) {
 // --- removal ------------------------------------------------------------------
 
 void TrcItemStore::Clear() {
-  ++FRevision;
+  pictureChanged();
   resetStorage();
   FLastElemOnShow = 0;
 }
 
 void TrcItemStore::RemoveItem(int Index) {
-  ++FRevision;
+  pictureChanged();
   if (!validIndex(Index)) return;
   if (FNumChartItems == 1) {
     resetStorage();
@@ -428,20 +378,22 @@ void TrcItemStore::RemoveItem(int Index) {
 void TrcItemStore::RemoveFirstItem() { RemoveItem(0); }
 
 void TrcItemStore::RemoveLastItem() {
-  ++FRevision;
+  pictureChanged();
   if (FNumChartItems == 0) return;
   dropCount(FDataContainer[FNumChartItems - 1].ItemKind);
   --FNumChartItems;
   if (FNumChartItems == 0) resetStorage();
 }
 
-int TrcItemStore::RemoveItemsByClass(uint8_t ClassNumber) {
-  ++FRevision;
+// Keeps the order of the items left and the capacity.
+template <class Removed>
+int TrcItemStore::removeItemsWhere(Removed removed) {
+  pictureChanged();
   const int before = FNumChartItems;
   int kept = 0;
   for (int i = 0; i < before; ++i) {
     const TrcChartItem& item = FDataContainer[i];
-    if (item.ItemClass == ClassNumber) {
+    if (removed(item)) {
       dropCount(item.ItemKind);
     } else {
       if (kept != i) FDataContainer[kept] = item;
@@ -452,21 +404,12 @@ int TrcItemStore::RemoveItemsByClass(uint8_t ClassNumber) {
   return before - kept;
 }
 
+int TrcItemStore::RemoveItemsByClass(uint8_t ClassNumber) {
+  return removeItemsWhere([ClassNumber](const TrcChartItem& item) { return item.ItemClass == ClassNumber; });
+}
+
 int TrcItemStore::RemoveItemsByLayer(int Layer) {
-  ++FRevision;
-  const int before = FNumChartItems;
-  int kept = 0;
-  for (int i = 0; i < before; ++i) {
-    const TrcChartItem& item = FDataContainer[i];
-    if (item.Layer == Layer) {
-      dropCount(item.ItemKind);
-    } else {
-      if (kept != i) FDataContainer[kept] = item;
-      ++kept;
-    }
-  }
-  FNumChartItems = kept;
-  return before - kept;
+  return removeItemsWhere([Layer](const TrcChartItem& item) { return item.Layer == Layer; });
 }
 
 // --- searches and selections ------------------------------------------------
@@ -498,14 +441,14 @@ int TrcItemStore::FindNearestItemScreen(double mx, double my, TrcItem ItemID, ui
   if (ItemID != tkNone) {
     int mousePx = 0;
     int mousePy = 0;
-    R2M(FActiveLayer, mx, my, mousePx, mousePy);
+    R2M(FSettings.ActiveLayer, mx, my, mousePx, mousePy);
     for (int i = 0; i < FNumChartItems; ++i) {
       const TrcChartItem& item = FDataContainer[i];
       if (!kindMatches(item.ItemKind, ItemID) || !classMatches(item.ItemClass, ClassNumber))
         continue;
       int px = 0;
       int py = 0;
-      R2M(FActiveLayer, item.x, item.y, px, py);
+      R2M(FSettings.ActiveLayer, item.x, item.y, px, py);
       // In doubles: squared pixel differences overflow 32 bits far out.
       const double ddx = double(px) - double(mousePx);
       const double ddy = double(py) - double(mousePy);
@@ -521,7 +464,7 @@ int TrcItemStore::FindNearestItemScreen(double mx, double my, TrcItem ItemID, ui
 }
 
 void TrcItemStore::MarkAllItems(TrcItem ItemID, uint8_t ClassNumber) {
-  ++FRevision;
+  pictureChanged();
   if (ClassNumber == kAllClasses || ItemID == tkNone) return;
   for (int i = 0; i < FNumChartItems; ++i) {
     TrcChartItem& item = FDataContainer[i];
@@ -531,7 +474,7 @@ void TrcItemStore::MarkAllItems(TrcItem ItemID, uint8_t ClassNumber) {
 
 int TrcItemStore::MarkItemsInWindow(double xLo, double YLo, double XHi, double YHi, TrcItem ItemID,
                                     uint8_t ClassNumber) {
-  ++FRevision;
+  pictureChanged();
   if (ClassNumber == kAllClasses || ItemID == tkNone) return 0;
   if (xLo > XHi) std::swap(xLo, XHi);
   if (YLo > YHi) std::swap(YLo, YHi);
@@ -548,7 +491,7 @@ int TrcItemStore::MarkItemsInWindow(double xLo, double YLo, double XHi, double Y
 }
 
 void TrcItemStore::NewColorOfClassItems(TColor Newcol, uint8_t ClassNumber) {
-  ++FRevision;
+  pictureChanged();
   for (int i = 0; i < FNumChartItems; ++i) {
     TrcChartItem& item = FDataContainer[i];
     if (classMatches(item.ItemClass, ClassNumber)) item.Color = Newcol;
@@ -556,13 +499,13 @@ void TrcItemStore::NewColorOfClassItems(TColor Newcol, uint8_t ClassNumber) {
 }
 
 void TrcItemStore::ScaleItem(int Item, double kx, double dx, double ky, double dy) {
-  ++FRevision;
+  pictureChanged();
   if (validIndex(Item)) transformItem(FDataContainer[Item], kx, dx, ky, dy);
 }
 
 void TrcItemStore::ScaleSelectedItems(double kx, double dx, double ky, double dy,
                                       uint8_t ClassNumber) {
-  ++FRevision;
+  pictureChanged();
   for (int i = 0; i < FNumChartItems; ++i) {
     TrcChartItem& item = FDataContainer[i];
     if (item.ItemClass == ClassNumber) transformItem(item, kx, dx, ky, dy);
@@ -570,7 +513,7 @@ void TrcItemStore::ScaleSelectedItems(double kx, double dx, double ky, double dy
 }
 
 void TrcItemStore::ScaleAllItems(double kx, double dx, double ky, double dy) {
-  ++FRevision;
+  pictureChanged();
   for (int i = 0; i < FNumChartItems; ++i) transformItem(FDataContainer[i], kx, dx, ky, dy);
 }
 
@@ -603,106 +546,88 @@ TLayerSet TrcItemStore::FindUsedLayers() const {
 
 // --- visibility -------------------------------------------------------------
 
-bool TrcItemStore::ClassVisible(uint8_t cnum) const { return FItClassVisib[cnum]; }
+bool TrcItemStore::ClassVisible(uint8_t cnum) const { return FSettings.ClassVisible[cnum]; }
 
 void TrcItemStore::SetClassVisible(uint8_t cnum, bool Value) {
-  ++FRevision;
-  if (FItClassVisib[cnum] == Value) return;
-  FItClassVisib[cnum] = Value;
-  notify(OnRepaint);
+  changeSetting(FSettings.ClassVisible[cnum], Value, OnRepaint);
 }
 
 bool TrcItemStore::LayerVisible(int Layer) const {
-  return validLayer(Layer) && FLayerVisib[Layer];
+  return validLayer(Layer) && FSettings.LayerVisible[Layer];
 }
 
 void TrcItemStore::SetLayerVisible(int Layer, bool Value) {
-  ++FRevision;
-  if (!validLayer(Layer) || FLayerVisib[Layer] == Value) return;
-  FLayerVisib[Layer] = Value;
+  pictureChanged();
+  if (!validLayer(Layer) || FSettings.LayerVisible[Layer] == Value) return;
+  FSettings.LayerVisible[Layer] = Value;
   notify(OnRepaint);
 }
 
 // --- drawing attributes -----------------------------------------------------
 
-TColor TrcItemStore::DataColor() const { return FDataColor; }
-void TrcItemStore::SetDataColor(TColor Value) { FDataColor = Value; }
+TColor TrcItemStore::DataColor() const { return FSettings.DataColor; }
+void TrcItemStore::SetDataColor(TColor Value) { FSettings.DataColor = Value; }
 
-TColor TrcItemStore::FillColor() const { return FFillColor; }
-void TrcItemStore::SetFillColor(TColor Value) { FFillColor = Value; }
+TColor TrcItemStore::FillColor() const { return FSettings.FillColor; }
+void TrcItemStore::SetFillColor(TColor Value) { FSettings.FillColor = Value; }
 
-TPenStyle TrcItemStore::PenStyle() const { return FPenStyle; }
-void TrcItemStore::SetPenStyle(TPenStyle Value) { FPenStyle = Value; }
+TPenStyle TrcItemStore::PenStyle() const { return FSettings.PenStyle; }
+void TrcItemStore::SetPenStyle(TPenStyle Value) { FSettings.PenStyle = Value; }
 
-uint8_t TrcItemStore::LineWidth() const { return FLineWidth; }
-void TrcItemStore::SetLineWidth(uint8_t Value) { FLineWidth = Value; }
+uint8_t TrcItemStore::LineWidth() const { return FSettings.LineWidth; }
+void TrcItemStore::SetLineWidth(uint8_t Value) { FSettings.LineWidth = Value; }
 
-uint8_t TrcItemStore::ClassDefault() const { return FClassDefault; }
+uint8_t TrcItemStore::ClassDefault() const { return FSettings.ClassDefault; }
 void TrcItemStore::SetClassDefault(uint8_t Value) {
   // 255 stands for "every class" in the filters; commands never store it.
-  if (Value != kAllClasses) FClassDefault = Value;
+  if (Value != kAllClasses) FSettings.ClassDefault = Value;
 }
 
-int TrcItemStore::ActiveLayer() const { return FActiveLayer; }
+int TrcItemStore::ActiveLayer() const { return FSettings.ActiveLayer; }
 void TrcItemStore::SetActiveLayer(int Value) {
-  ++FRevision;
-  if (!validLayer(Value) || Value == FActiveLayer) return;
-  FActiveLayer = Value;
+  pictureChanged();
+  if (!validLayer(Value) || Value == FSettings.ActiveLayer) return;
+  FSettings.ActiveLayer = Value;
   notify(OnRepaintRule);
 }
 
-int32_t TrcItemStore::DataTag() const { return FDataTag; }
-void TrcItemStore::SetDataTag(int32_t Value) { FDataTag = Value; }
+int32_t TrcItemStore::DataTag() const { return FSettings.DataTag; }
+void TrcItemStore::SetDataTag(int32_t Value) { FSettings.DataTag = Value; }
 
-bool TrcItemStore::TransparentItems() const { return FTransparentItems; }
+bool TrcItemStore::TransparentItems() const { return FSettings.TransparentItems; }
 void TrcItemStore::SetTransparentItems(bool Value) {
-  ++FRevision;
-  FTransparentItems = Value;
+  pictureChanged();
+  FSettings.TransparentItems = Value;
 }
 
-TAlignment TrcItemStore::TextAlignment() const { return FTextAlignment; }
+TAlignment TrcItemStore::TextAlignment() const { return FSettings.TextAlignment; }
 void TrcItemStore::SetTextAlignment(TAlignment Value) {
-  ++FRevision;
-  if (Value == FTextAlignment) return;
-  FTextAlignment = Value;
-  notify(OnRepaintRule);
+  changeSetting(FSettings.TextAlignment, Value, OnRepaintRule);
 }
 
-int TrcItemStore::AllocSize() const { return FAllocSize; }
+int TrcItemStore::AllocSize() const { return FSettings.AllocSize; }
 void TrcItemStore::SetAllocSize(int Value) {
-  if (Value >= 1 && Value <= kMaxAllocSize) FAllocSize = Value;
+  if (Value >= 1 && Value <= kMaxAllocSize) FSettings.AllocSize = Value;
 }
 
-bool TrcItemStore::AvoidDuplicateMarks() const { return FAvoidDuplicateMarks; }
+bool TrcItemStore::AvoidDuplicateMarks() const { return FSettings.AvoidDuplicateMarks; }
 void TrcItemStore::SetAvoidDuplicateMarks(bool Value) {
-  ++FRevision;
-  if (Value == FAvoidDuplicateMarks) return;
-  FAvoidDuplicateMarks = Value;
-  notify(OnRepaint);
+  changeSetting(FSettings.AvoidDuplicateMarks, Value, OnRepaint);
 }
 
-TFontStyles TrcItemStore::TextFontStyle() const { return FTextFontStyle; }
+TFontStyles TrcItemStore::TextFontStyle() const { return FSettings.TextFontStyle; }
 void TrcItemStore::SetTextFontStyle(TFontStyles Value) {
-  ++FRevision;
-  if (Value == FTextFontStyle) return;
-  FTextFontStyle = Value;
-  notify(OnRepaintRule);
+  changeSetting(FSettings.TextFontStyle, Value, OnRepaintRule);
 }
 
-TTextBkg TrcItemStore::TextBkStyle() const { return FTextBkStyle; }
+TTextBkg TrcItemStore::TextBkStyle() const { return FSettings.TextBkStyle; }
 void TrcItemStore::SetTextBkStyle(TTextBkg Value) {
-  ++FRevision;
-  if (Value == FTextBkStyle) return;
-  FTextBkStyle = Value;
-  notify(OnRepaintRule);
+  changeSetting(FSettings.TextBkStyle, Value, OnRepaintRule);
 }
 
-TColor TrcItemStore::TextBkColor() const { return FTextBkColor; }
+TColor TrcItemStore::TextBkColor() const { return FSettings.TextBkColor; }
 void TrcItemStore::SetTextBkColor(TColor Value) {
-  ++FRevision;
-  if (Value == FTextBkColor) return;
-  FTextBkColor = Value;
-  notify(OnRepaintRule);
+  changeSetting(FSettings.TextBkColor, Value, OnRepaintRule);
 }
 
 int TrcItemStore::LastElemOnShow() const { return FLastElemOnShow; }

@@ -1,6 +1,6 @@
 // The mouse rules that need no window: the crosshair a drag picks up, the
 // cursor of each mouse mode and the pan arithmetic.
-#include "controls/chart/PLX_ChartMouse.h"
+#include "controls/chart/rules/PLX_ChartMouse.h"
 
 #include <gtest/gtest.h>
 

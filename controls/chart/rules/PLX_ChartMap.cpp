@@ -1,4 +1,4 @@
-#include "controls/chart/PLX_ChartMap.h"
+#include "controls/chart/rules/PLX_ChartMap.h"
 
 namespace {
 

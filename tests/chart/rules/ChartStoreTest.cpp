@@ -9,7 +9,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "controls/chart/PLX_ChartStore.h"
+#include "controls/chart/rules/PLX_ChartStore.h"
 
 namespace {
 
@@ -871,3 +871,85 @@ TEST(ChartItem, IsAFixedSizeRecordWithInlineText) {
   EXPECT_EQ(sizeof(TItemText), 16u);
   EXPECT_LE(sizeof(TrcChartItem), 104u);
 }
+
+// Every public call that changes what the items draw moves the revision, so a
+// renderer holding a picture of an older revision draws again.
+struct PictureChange {
+  const char* name;
+  std::function<void(TrcItemStore&)> change;
+};
+
+std::ostream& operator<<(std::ostream& os, const PictureChange& c) { return os << c.name; }
+
+class RevisionOf : public ::testing::TestWithParam<PictureChange> {};
+
+TEST_P(RevisionOf, EveryChangeOfThePictureChangesTheRevision) {
+  TrcItemStore store;
+  store.MoveTo(0, 0);
+  store.DrawTo(1, 1);
+  store.SetClassDefault(7);
+  store.MarkAt(0.5, 0.5, 1);
+  store.SetClassDefault(0);
+  const uint32_t before = store.Revision();
+  GetParam().change(store);
+  EXPECT_NE(store.Revision(), before);
+}
+
+const TrcChartItem kReplacement = [] {
+  TrcChartItem item{};
+  item.ItemKind = tkMarkAt;
+  item.x = 3;
+  item.Layer = 1;
+  return item;
+}();
+
+INSTANTIATE_TEST_SUITE_P(
+    ChartStore, RevisionOf,
+    ::testing::Values(
+        PictureChange{"Assign",
+                      [](TrcItemStore& s) {
+                        TrcItemStore other;
+                        other.MarkAt(2, 2, 3);
+                        s.Assign(other);
+                      }},
+        PictureChange{"MarkAt", [](TrcItemStore& s) { s.MarkAt(1, 2, 3); }},
+        PictureChange{"MarkErrorBar", [](TrcItemStore& s) { s.MarkErrorBar(1, 2, 1, 1, orVert, 3); }},
+        PictureChange{"Text", [](TrcItemStore& s) { s.Text(1, 2, 9, u"a"); }},
+        PictureChange{"TextOfs", [](TrcItemStore& s) { s.Text(1, 2, 9, u"a", 1, 1, taCenter); }},
+        PictureChange{"MoveTo", [](TrcItemStore& s) { s.MoveTo(1, 2); }},
+        PictureChange{"DrawTo", [](TrcItemStore& s) { s.DrawTo(1, 2); }},
+        PictureChange{"MoveToRelPix", [](TrcItemStore& s) { s.MoveToRelPix(1, 2); }},
+        PictureChange{"DrawToRelPix", [](TrcItemStore& s) { s.DrawToRelPix(1, 2); }},
+        PictureChange{"Line", [](TrcItemStore& s) { s.Line(1, 2, 3, 4); }},
+        PictureChange{"Rectangle", [](TrcItemStore& s) { s.Rectangle(1, 2, 3, 4); }},
+        PictureChange{"RectangleRelPix", [](TrcItemStore& s) { s.RectangleRelPix(1, 2, 3, 4); }},
+        PictureChange{"Arrow", [](TrcItemStore& s) { s.Arrow(1, 2, 3, 4, 5); }},
+        PictureChange{"RectFrame",
+                      [](TrcItemStore& s) { s.RectFrame(1, 2, 3, 4, fsRaised, clGray, clWhite); }},
+        PictureChange{"Bar3D", [](TrcItemStore& s) { s.Bar3D(1, 2, 3, 4, 5, 45); }},
+        PictureChange{"Ellipse", [](TrcItemStore& s) { s.Ellipse(1, 2, 3, 4); }},
+        PictureChange{"SetDataContainer", [](TrcItemStore& s) { s.SetDataContainer(0, kReplacement); }},
+        PictureChange{"SetItemParams", [](TrcItemStore& s) { s.SetItemParams(0, kReplacement); }},
+        PictureChange{"Clear", [](TrcItemStore& s) { s.Clear(); }},
+        PictureChange{"RemoveItem", [](TrcItemStore& s) { s.RemoveItem(1); }},
+        PictureChange{"RemoveFirstItem", [](TrcItemStore& s) { s.RemoveFirstItem(); }},
+        PictureChange{"RemoveLastItem", [](TrcItemStore& s) { s.RemoveLastItem(); }},
+        PictureChange{"RemoveItemsByClass", [](TrcItemStore& s) { s.RemoveItemsByClass(7); }},
+        PictureChange{"RemoveItemsByLayer", [](TrcItemStore& s) { s.RemoveItemsByLayer(1); }},
+        PictureChange{"MarkAllItems", [](TrcItemStore& s) { s.MarkAllItems(tkEverything, 9); }},
+        PictureChange{"MarkItemsInWindow",
+                      [](TrcItemStore& s) { s.MarkItemsInWindow(-1, -1, 2, 2, tkEverything, 9); }},
+        PictureChange{"NewColorOfClassItems", [](TrcItemStore& s) { s.NewColorOfClassItems(clRed, 7); }},
+        PictureChange{"ScaleItem", [](TrcItemStore& s) { s.ScaleItem(1, 2, 1, 2, 1); }},
+        PictureChange{"ScaleSelectedItems", [](TrcItemStore& s) { s.ScaleSelectedItems(2, 1, 2, 1, 7); }},
+        PictureChange{"ScaleAllItems", [](TrcItemStore& s) { s.ScaleAllItems(2, 1, 2, 1); }},
+        PictureChange{"SetClassVisible", [](TrcItemStore& s) { s.SetClassVisible(7, false); }},
+        PictureChange{"SetLayerVisible", [](TrcItemStore& s) { s.SetLayerVisible(1, false); }},
+        PictureChange{"SetActiveLayer", [](TrcItemStore& s) { s.SetActiveLayer(2); }},
+        PictureChange{"SetTransparentItems", [](TrcItemStore& s) { s.SetTransparentItems(true); }},
+        PictureChange{"SetTextAlignment", [](TrcItemStore& s) { s.SetTextAlignment(taLeftJustify); }},
+        PictureChange{"SetAvoidDuplicateMarks", [](TrcItemStore& s) { s.SetAvoidDuplicateMarks(true); }},
+        PictureChange{"SetTextFontStyle", [](TrcItemStore& s) { s.SetTextFontStyle(1); }},
+        PictureChange{"SetTextBkStyle", [](TrcItemStore& s) { s.SetTextBkStyle(tbSolid); }},
+        PictureChange{"SetTextBkColor", [](TrcItemStore& s) { s.SetTextBkColor(clRed); }}),
+    [](const ::testing::TestParamInfo<PictureChange>& test) { return std::string(test.param.name); });

@@ -1,12 +1,12 @@
 // The range rules on plain numbers and the zoom history ring with its undo
 // chain.
-#include "controls/chart/PLX_ChartRanges.h"
+#include "controls/chart/rules/PLX_ChartRanges.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "controls/chart/PLX_ZoomHistory.h"
+#include "controls/chart/rules/PLX_ZoomHistory.h"
 
 namespace {
 

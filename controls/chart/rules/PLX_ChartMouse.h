@@ -6,8 +6,8 @@
 #include <array>
 
 #include "controls/base/PLX_CrossHair.h"
-#include "controls/chart/PLX_ChartMap.h"
-#include "controls/chart/PLX_rchartTypes.h"
+#include "controls/chart/rules/PLX_ChartMap.h"
+#include "controls/chart/rules/PLX_rchartTypes.h"
 #include "platform/Screen.h"
 
 // Cursor numbers of the chart's own cursors in the application's list.

@@ -1,21 +1,12 @@
-// Conversions between the library's texts and Qt's strings. Only the platform
-// layer and the program's window include this.
+// Qt's views of the library's pictures and colours. Only the platform layer
+// and the program's window include this.
 #pragma once
 
-#include <QApplication>
 #include <QColor>
 #include <QImage>
-#include <QString>
-#include <string>
 
 #include "Bitmap.h"
 #include "Colors.h"
-
-// Whether this program runs a widgets application. Without one the controls
-// serve as plain models and the clipboard and cursors do nothing.
-inline bool WidgetsAvailable() {
-  return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
-}
 
 // A QImage over the bitmap's own pixels (0xFFRRGGBB is Qt's RGB32), without a
 // copy. It borrows the pixels: it must not outlive a resize of the bitmap.
@@ -29,14 +20,6 @@ inline QImage BitmapView(TBitmap& bmp) {
 }
 // Makes the bitmap a copy of the image's size and (opaque) pixels.
 void AssignImage(TBitmap& bmp, const QImage& image);
-
-inline QString ToQString(const std::u16string& text) {
-  return QString::fromUtf16(text.data(), qsizetype(text.size()));
-}
-
-inline std::u16string FromQString(const QString& text) {
-  return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size()));
-}
 
 // A bitmap pixel (0xFFRRGGBB) is exactly Qt's QRgb.
 inline QColor ToQColor(TColor color) { return QColor::fromRgb(ColorToPixel(color)); }

@@ -1,4 +1,4 @@
-#include "controls/chart/PLX_ChartGrid.h"
+#include "controls/chart/rules/PLX_ChartGrid.h"
 
 #include <cmath>
 

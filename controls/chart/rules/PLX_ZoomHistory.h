@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "controls/chart/PLX_rchartTypes.h"
+#include "controls/chart/rules/PLX_rchartTypes.h"
 
 class TZoomHistory {
  public:

@@ -3,6 +3,7 @@
 // attributes. Rendering walks the records once, in order (Items()).
 #pragma once
 
+#include <array>
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
@@ -90,6 +91,33 @@ struct TrcChartItem {
 // Layer numbers 1..NumLayers of FindUsedLayers: bit L stands for layer L;
 // bit 0 is never set.
 using TLayerSet = std::bitset<NumLayers + 1>;
+
+// The store's settings, which a copy takes over whole: the attributes the
+// drawing commands give their items, the growth step, and which classes and
+// layers are drawn.
+struct TItemSettings {
+  TColor DataColor = clBlack;
+  TColor FillColor = clSilver;
+  TPenStyle PenStyle = psSolid;
+  uint8_t LineWidth = 1;
+  uint8_t ClassDefault = 0;
+  int32_t ActiveLayer = 1;
+  int32_t DataTag = 0;
+  bool TransparentItems = false;
+  TAlignment TextAlignment = taCenter;
+  bool AvoidDuplicateMarks = false;
+  TFontStyles TextFontStyle = 0;
+  TTextBkg TextBkStyle = tbClear;
+  TColor TextBkColor = clWhite;
+  int32_t AllocSize = 1000;
+  std::array<bool, 256> ClassVisible;
+  std::array<bool, NumLayers + 1> LayerVisible;  // entry 0 unused
+
+  TItemSettings() {
+    ClassVisible.fill(true);
+    LayerVisible.fill(true);
+  }
+};
 
 class TrcItemStore {
  public:
@@ -221,38 +249,33 @@ class TrcItemStore {
   void SetReallocForTesting(TReallocFunc Func);
 
  private:
+  // Every call that may change what the items draw passes here first.
+  void pictureChanged() { ++FRevision; }
   TrcChartItem& appendItem(TrcItem Kind);
+  TrcChartItem& appendAt(TrcItem Kind, double x, double y);
+  TrcChartItem& appendFilled(TrcItem Kind, double x1, double y1, double x2, double y2);
   void growForOne();
   void resetStorage();
   void dropCount(TrcItem Kind);
+  template <class Removed>
+  int removeItemsWhere(Removed removed);
   void raiseCount(TrcItem Kind);
   bool validIndex(int idx) const;
   void notify(const std::function<void()>& Callback) const;
+  // Stores a setting that changes what the items draw, and calls Callback
+  // when the value is new.
+  template <class T>
+  void changeSetting(T& Setting, T Value, const std::function<void()>& Callback);
 
   TrcChartItem* FDataContainer = nullptr;
   int32_t FStorageRecords = 0;  // records FDataContainer has room for; at least 1
   int32_t FNumChartItems = 0;
   int32_t FNumAllocated = 0;
-  int32_t FAllocSize = 1000;
   int32_t FItemCount[NumItemKinds] = {};
   int32_t FLastElemOnShow = 0;
   uint32_t FRevision = 0;
-  bool FItClassVisib[256];
-  bool FLayerVisib[NumLayers + 1];  // entry 0 unused
+  TItemSettings FSettings;
 
-  TColor FDataColor = clBlack;
-  TColor FFillColor = clSilver;
-  TPenStyle FPenStyle = psSolid;
-  uint8_t FLineWidth = 1;
-  uint8_t FClassDefault = 0;
-  int32_t FActiveLayer = 1;
-  int32_t FDataTag = 0;
-  bool FTransparentItems = false;
-  TAlignment FTextAlignment = taCenter;
-  bool FAvoidDuplicateMarks = false;
-  TFontStyles FTextFontStyle = 0;
-  TTextBkg FTextBkStyle = tbClear;
-  TColor FTextBkColor = clWhite;
 
   TReallocFunc FRealloc;
 };

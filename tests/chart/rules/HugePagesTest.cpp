@@ -1,7 +1,7 @@
 // The record array's memory: contents kept and added bytes zero across every
 // path a block takes (malloc, the move into a mapping, growth of a mapping by
 // remapping, shrinking back) and after a refused growth.
-#include "controls/chart/PLX_HugePages.h"
+#include "controls/chart/rules/PLX_HugePages.h"
 
 #include <gtest/gtest.h>
 

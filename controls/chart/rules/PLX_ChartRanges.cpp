@@ -1,4 +1,4 @@
-#include "controls/chart/PLX_ChartRanges.h"
+#include "controls/chart/rules/PLX_ChartRanges.h"
 
 #include <cmath>
 #include <limits>

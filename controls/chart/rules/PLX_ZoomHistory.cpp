@@ -1,4 +1,4 @@
-#include "controls/chart/PLX_ZoomHistory.h"
+#include "controls/chart/rules/PLX_ZoomHistory.h"
 
 #include <cassert>
 

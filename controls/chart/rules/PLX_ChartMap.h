@@ -15,7 +15,7 @@
 //
 // Margins stay within +-MaxMargin and the size within MaxFrameSize, so that
 // every sum of them fits in an int. Item pixels are limited to +-30000 when
-// drawn: a margin beyond the 16-bit range would place no item anyway.
+// drawn (LimitPixel): a margin beyond the 16-bit range would place no item anyway.
 struct TChartFrame {
   static constexpr int MaxMargin = 32767;
   static constexpr int MaxFrameSize = 1 << 24;  // beyond the largest window
@@ -34,7 +34,25 @@ struct TChartFrame {
   // (row) of the data area.
   int DataWidth() const { return Right() - L; }
   int DataHeight() const { return Bottom() - T; }
+  // The margins and the rim of another frame; the size stays.
+  void TakeMargins(const TChartFrame& f) {
+    L = f.L;
+    R = f.R;
+    T = f.T;
+    B = f.B;
+    S = f.S;
+  }
 };
+
+// The limit of item pixels: far outside any surface, and still safe to offset
+// by a margin or a pixel distance in an int.
+constexpr int PixelLimit = 30000;
+
+// A control pixel, or a sum of pixels taken in 64 bits, limited to
+// +-PixelLimit.
+inline int LimitPixel(long long v) {
+  return int(v < -PixelLimit ? -PixelLimit : v > PixelLimit ? PixelLimit : v);
+}
 
 struct TAxisRange {
   double Low = 0.0;

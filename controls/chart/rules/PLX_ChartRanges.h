@@ -4,8 +4,8 @@
 // isometric half-height. No drawing, no chart state.
 #pragma once
 
-#include "controls/chart/PLX_ChartMap.h"
-#include "controls/chart/PLX_ChartStore.h"
+#include "controls/chart/rules/PLX_ChartMap.h"
+#include "controls/chart/rules/PLX_ChartStore.h"
 
 // One axis's pair of range ends, in extended precision.
 struct TAxisSpan {
