@@ -43,8 +43,8 @@ const char* const CommandLineUsage =
 
 namespace {
 
-constexpr const char* kValueOptions[] = {"--frequency", "--dipole-ft", "--dipole-m",
-                                         "--impedance", "--vf",        "--bands"};
+constexpr const char* kValueOptions[] = {
+    "--frequency", "--dipole-ft", "--dipole-m", "--impedance", "--vf", "--bands"};
 
 bool takesValue(const std::string& option) {
   for (const char* o : kValueOptions) {
@@ -142,7 +142,8 @@ std::map<std::string, std::string> splitOptions(const std::vector<std::string>& 
 
 void rejectPair(const std::map<std::string, std::string>& given, const char* a, const char* b,
                 const char* why) {
-  if (given.count(a) && given.count(b)) throw EBadArgument(std::string(a) + " and " + b + " " + why);
+  if (given.count(a) && given.count(b))
+    throw EBadArgument(std::string(a) + " and " + b + " " + why);
 }
 
 TCommandLine parse(const std::vector<std::string>& args) {
@@ -157,13 +158,19 @@ TCommandLine parse(const std::vector<std::string>& args) {
   rejectPair(given, "--frequency", "--bands", "exclude each other; give one of them");
   for (const auto& [option, value] : given) {
     if (option == "--frequency") {
-      options.frequencyMHz = inRange(option, value, MinFrequencyMHz, 1000, true, "0.001 up to 1000");
+      options.frequencyMHz =
+          inRange(option, value, MinFrequencyMHz, 1000, true, "0.001 up to 1000");
     }
-    if (option == "--dipole-ft") options.dipoleFeet = inRange(option, value, 0, 1000, false, "above 0 up to 1000");
-    if (option == "--dipole-m") options.dipoleFeet = feetOfMetres(inRange(option, value, 0, 1000, false, "above 0 up to 1000"));
+    if (option == "--dipole-ft")
+      options.dipoleFeet = inRange(option, value, 0, 1000, false, "above 0 up to 1000");
+    if (option == "--dipole-m")
+      options.dipoleFeet =
+          feetOfMetres(inRange(option, value, 0, 1000, false, "above 0 up to 1000"));
     if (option == "--impedance") chooseImpedance(options, value);
     if (option == "--vf") {
-      options.feederConstant = FreeSpaceConstant * inRange(option, value, MinVelocityFactor, MaxVelocityFactor, true, "0.50 to 1.00");
+      options.feederConstant =
+          FreeSpaceConstant *
+          inRange(option, value, MinVelocityFactor, MaxVelocityFactor, true, "0.50 to 1.00");
       options.impedance.clear();
     }
     if (option == "--bands") options.bands = bandList(value);
@@ -253,12 +260,15 @@ int DeliverOutput(const std::string& text, std::ostream& out, std::ostream& err)
   if (out) return 0;
   const int reason = errno;
   err << "OrvakSE: cannot write the output: "
-      << (reason != 0 ? std::generic_category().message(reason) : std::string("the stream failed")) << '\n';
+      << (reason != 0 ? std::generic_category().message(reason) : std::string("the stream failed"))
+      << '\n';
   return 1;
 }
 
-std::map<std::string, std::string> TakeOptions(const std::vector<std::string>& args, const TOptionTest& isFlag,
-                                               const TOptionTest& takesValue, std::vector<std::string>& rest) {
+std::map<std::string, std::string> TakeOptions(const std::vector<std::string>& args,
+                                               const TOptionTest& isFlag,
+                                               const TOptionTest& takesValue,
+                                               std::vector<std::string>& rest) {
   std::map<std::string, std::string> given;
   for (size_t i = 0; i < args.size(); ++i) {
     const size_t equals = args[i].find('=');

@@ -17,7 +17,7 @@ struct TCommandLine {
   double dipoleFeet = 85.30;
   double feederConstant = 886.0;
   std::string impedance = "450";  // the ohms chosen; empty for --vf
-  std::vector<int> bands;  // indices into BandPresets, ascending; empty: one frequency
+  std::vector<int> bands;         // indices into BandPresets, ascending; empty: one frequency
   bool csv = false;
 };
 
@@ -38,8 +38,10 @@ struct EBadArgument : std::runtime_error {
 // goes to rest, in its order. Raises EBadArgument for a value missing, a
 // value given to a flag, or an option given twice.
 using TOptionTest = std::function<bool(const std::string& option)>;
-std::map<std::string, std::string> TakeOptions(const std::vector<std::string>& args, const TOptionTest& isFlag,
-                                               const TOptionTest& takesValue, std::vector<std::string>& rest);
+std::map<std::string, std::string> TakeOptions(const std::vector<std::string>& args,
+                                               const TOptionTest& isFlag,
+                                               const TOptionTest& takesValue,
+                                               std::vector<std::string>& rest);
 
 // Whether the arguments (without the program name) ask for the command-line
 // mode: they begin with an option of ours ("--..."). Anything else, no

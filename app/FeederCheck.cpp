@@ -29,7 +29,8 @@ std::optional<double> FeederConstantOf(int line, double customFactor) {
   if (line == ClassicFeederLine) return FeederConstant450;
   if (line != CustomFeederLine) return FreeSpaceConstant * VelocityFactorOf(line, customFactor);
   // Written this way round so that NaN fails too.
-  if (!(customFactor >= MinVelocityFactor && customFactor <= MaxVelocityFactor)) return std::nullopt;
+  if (!(customFactor >= MinVelocityFactor && customFactor <= MaxVelocityFactor))
+    return std::nullopt;
   return FreeSpaceConstant * customFactor;
 }
 
@@ -111,7 +112,8 @@ std::vector<size_t> CheckedOrAllBands(const std::array<bool, 10>& checked) {
 }
 
 std::u16string FeederCheckError(const TFeederCheckInputs& inputs) {
-  if (!FeederConstantOf(inputs.line, inputs.customFactor)) return u"The velocity factor must lie between 0.50 and 1.00.";
+  if (!FeederConstantOf(inputs.line, inputs.customFactor))
+    return u"The velocity factor must lie between 0.50 and 1.00.";
   if (!(inputs.feederMetres >= 0)) return u"The feeder length must not be negative.";
   return {};
 }
@@ -119,7 +121,8 @@ std::u16string FeederCheckError(const TFeederCheckInputs& inputs) {
 TFeederCheck CheckBand(const TFeederCheckInputs& inputs, size_t band) {
   const double constant = FeederConstantOf(inputs.line, inputs.customFactor).value();
   try {
-    return CheckFeeder(BandPresets.at(band).frequency, inputs.dipoleFeet, constant, inputs.feederMetres);
+    return CheckFeeder(
+        BandPresets.at(band).frequency, inputs.dipoleFeet, constant, inputs.feederMetres);
   } catch (const EMathError& error) {
     TFeederCheck failed;
     failed.message = std::u16string(error.what(), error.what() + std::strlen(error.what()));
@@ -140,5 +143,6 @@ std::u16string FeetInchesText(double metres, char16_t separator) {
   const double tenths = std::round(std::abs(metres) / MetresPerFoot * 120);
   const double feet = std::floor(tenths / 120);
   const double inchTenths = tenths - feet * 120;
-  return FormatFixed(feet, 0, separator) + u" ft " + FormatFixed(inchTenths / 10, 1, separator) + u" in";
+  return FormatFixed(feet, 0, separator) + u" ft " + FormatFixed(inchTenths / 10, 1, separator) +
+         u" in";
 }

@@ -37,12 +37,12 @@ double VelocityFactorOf(int line, double customFactor);
 
 struct TFeederCheck {
   bool done = false;
-  std::u16string message;       // the calculator's message when not done
-  double wavelength = 0;        // metres of one wavelength on the feeder
-  double nearestMaximum = 0;    // the nearest current maximum, metres, >= 0
-  double change = 0;            // nearestMaximum - feeder: > 0 add, < 0 cut
-  double voltageMaximum = 0;    // the nearest voltage maximum, metres, >= 0
-  double voltageDistance = 0;   // |feeder - voltageMaximum|
+  std::u16string message;           // the calculator's message when not done
+  double wavelength = 0;            // metres of one wavelength on the feeder
+  double nearestMaximum = 0;        // the nearest current maximum, metres, >= 0
+  double change = 0;                // nearestMaximum - feeder: > 0 add, < 0 cut
+  double voltageMaximum = 0;        // the nearest voltage maximum, metres, >= 0
+  double voltageDistance = 0;       // |feeder - voltageMaximum|
   bool nearVoltageMaximum = false;  // within 1/16 wavelength of it
 };
 

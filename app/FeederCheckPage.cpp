@@ -2,8 +2,8 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QSignalBlocker>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -65,14 +65,26 @@ TFeederCheckPage::~TFeederCheckPage() = default;
 
 void TFeederCheckPage::CreateFeederGroup() {
   QGroupBox* group = makeGroupBox(this, "Your feeder", 8, 4, 652, 88);
-  nioFeedLenm = makeField(group, {"nioFeedLenm", u"Feeder length", u"meter", 75, 0.0, 1000.0, 2, 20.0}, 2, 19, 201);
-  nioFeedLenft = makeField(group, {"nioFeedLenft", u"Feeder length", u"ft", 75, 0.0, 1000.0, 2, 20.0 / MetresPerFoot}, 2, 50, 201);
+  nioFeedLenm = makeField(
+      group, {"nioFeedLenm", u"Feeder length", u"meter", 75, 0.0, 1000.0, 2, 20.0}, 2, 19, 201);
+  nioFeedLenft =
+      makeField(group,
+                {"nioFeedLenft", u"Feeder length", u"ft", 75, 0.0, 1000.0, 2, 20.0 / MetresPerFoot},
+                2,
+                50,
+                201);
   Text(group, QStringLiteral("Line"), 224, 24, 30, 13);
   cbLine = place(new QComboBox(group), 256, 20, 170, 21);
-  for (int line = 0; line < FeederLineCount; ++line) cbLine->addItem(ToQString(FeederLineName(line)));
+  for (int line = 0; line < FeederLineCount; ++line)
+    cbLine->addItem(ToQString(FeederLineName(line)));
   cbLine->setCurrentIndex(ClassicFeederLine);  // as the calculator starts
   const double factor = FLine.custom.velocityFactor;
-  nioVF = makeField(group, {"nioVF", u"Velocity factor", u"", 90, MinVelocityFactor, MaxVelocityFactor, 2, factor}, 210, 50, 216);
+  nioVF = makeField(
+      group,
+      {"nioVF", u"Velocity factor", u"", 90, MinVelocityFactor, MaxVelocityFactor, 2, factor},
+      210,
+      50,
+      216);
   lblDipole = Text(group, {}, 440, 24, 205, 13);
   nlConstant = makeLabel(group, {"nlConstant", u"Constant", u"ft MHz", 50, 2}, 440, 50, 205);
   lblError = RedText(this, 16, 96, 644, 13);
@@ -87,20 +99,41 @@ void TFeederCheckPage::CreateFeederGroup() {
 
 void TFeederCheckPage::CreateBandRows() {
   Text(this, QStringLiteral("Band"), kBandLeft, kHeaderTop, 50, 13);
-  Text(this, QStringLiteral("Nearest maximum"), kNearestLeft, kHeaderTop, kChangeLeft - kNearestLeft, 13);
-  Text(this, QStringLiteral("Change to reach it"), kChangeLeft, kHeaderTop, kWarningLeft - kChangeLeft, 13);
+  Text(this,
+       QStringLiteral("Nearest maximum"),
+       kNearestLeft,
+       kHeaderTop,
+       kChangeLeft - kNearestLeft,
+       13);
+  Text(this,
+       QStringLiteral("Change to reach it"),
+       kChangeLeft,
+       kHeaderTop,
+       kWarningLeft - kChangeLeft,
+       13);
   Text(this, QStringLiteral("Warning"), kWarningLeft, kHeaderTop, 100, 13);
   for (size_t i = 0; i < Rows.size(); ++i) {
     TBandRow& row = Rows[i];
     const int top = kRowsTop + int(i) * kRowPitch;
     const std::string n = std::to_string(i + 1);
-    row.band = Text(this, QString::number(BandPresets[i].frequency) + QStringLiteral(" MHz"), kBandLeft, top,
-                    kNearestLeft - kBandLeft, kRowHeight);
-    row.nearest = makeLabel(this, {("nlNearest" + n).c_str(), u"", u"m", 0, 2}, kNearestLeft, top,
+    row.band = Text(this,
+                    QString::number(BandPresets[i].frequency) + QStringLiteral(" MHz"),
+                    kBandLeft,
+                    top,
+                    kNearestLeft - kBandLeft,
+                    kRowHeight);
+    row.nearest = makeLabel(this,
+                            {("nlNearest" + n).c_str(), u"", u"m", 0, 2},
+                            kNearestLeft,
+                            top,
                             kChangeLeft - kNearestLeft - 2);
-    row.change = makeLabel(this, {("nlChange" + n).c_str(), u"cut", u"m", kChangeWordSpace, 2}, kChangeLeft, top,
+    row.change = makeLabel(this,
+                           {("nlChange" + n).c_str(), u"cut", u"m", kChangeWordSpace, 2},
+                           kChangeLeft,
+                           top,
                            kFeetInchesLeft - kChangeLeft - 4);
-    row.feetInches = Text(this, {}, kFeetInchesLeft, top, kWarningLeft - kFeetInchesLeft, kRowHeight);
+    row.feetInches =
+        Text(this, {}, kFeetInchesLeft, top, kWarningLeft - kFeetInchesLeft, kRowHeight);
     row.warning = RedText(this, kWarningLeft, top, kRowRight - kWarningLeft, kRowHeight);
     row.message = Text(this, {}, kNearestLeft, top, kRowRight - kNearestLeft, kRowHeight);
   }
@@ -144,7 +177,8 @@ void TFeederCheckPage::SetFeederMetres(double metres) {
 // Measured in the box's font of the moment, which the window sets after.
 void TFeederCheckPage::widenLineList() {
   int widest = 0;
-  for (int i = 0; i < cbLine->count(); ++i) widest = std::max(widest, cbLine->fontMetrics().horizontalAdvance(cbLine->itemText(i)));
+  for (int i = 0; i < cbLine->count(); ++i)
+    widest = std::max(widest, cbLine->fontMetrics().horizontalAdvance(cbLine->itemText(i)));
   cbLine->view()->setMinimumWidth(widest + 24);
 }
 
@@ -159,7 +193,8 @@ void TFeederCheckPage::FollowLocale() {
 }
 
 TFeederCheckInputs TFeederCheckPage::Inputs() const {
-  return {FDipoleFeet, FChecked, cbLine->currentIndex(), FLine.custom.velocityFactor, FFeederMetres};
+  return {
+      FDipoleFeet, FChecked, cbLine->currentIndex(), FLine.custom.velocityFactor, FFeederMetres};
 }
 
 void TFeederCheckPage::Recompute() {
@@ -176,7 +211,8 @@ void TFeederCheckPage::Recompute() {
   for (TBandRow& row : Rows) HideRow(row);
   if (!error.isEmpty()) return;
   int slot = 0;
-  for (size_t band : CheckedOrAllBands(FChecked)) ShowRow(Rows[band], CheckBand(inputs, band), slot++);
+  for (size_t band : CheckedOrAllBands(FChecked))
+    ShowRow(Rows[band], CheckBand(inputs, band), slot++);
 }
 
 void TFeederCheckPage::ShowRow(TBandRow& row, const TFeederCheck& check, int slot) {
@@ -196,18 +232,21 @@ void TFeederCheckPage::ShowRow(TBandRow& row, const TFeederCheck& check, int slo
   if (!check.done) {
     // Shortened to the row; the whole text on the tooltip.
     const QString full = ToQString(check.message);
-    row.message->setText(row.message->fontMetrics().elidedText(full, Qt::ElideRight, row.message->width()));
+    row.message->setText(
+        row.message->fontMetrics().elidedText(full, Qt::ElideRight, row.message->width()));
     row.message->setToolTip(full);
     return;
   }
   row.nearest->SetLabValue(check.nearestMaximum);
   row.change->SetLeftText(ChangeWord(check.change));
   row.change->SetLabValue(std::abs(ShownChange(check.change)));
-  row.feetInches->setText(ToQString(FeetInchesText(ShownChange(check.change), LocaleDecimalSeparator())));
+  row.feetInches->setText(
+      ToQString(FeetInchesText(ShownChange(check.change), LocaleDecimalSeparator())));
   row.warning->setText(QStringLiteral("Avoid: %1 m from a voltage maximum at %2 m")
                            .arg(Fixed(check.voltageDistance, 2), Fixed(check.voltageMaximum, 2)));
-  row.warning->setToolTip(QStringLiteral("High impedance at the tuner: within 1/16 wavelength (%1 m) of it")
-                              .arg(Fixed(check.wavelength / 16, 2)));
+  row.warning->setToolTip(
+      QStringLiteral("High impedance at the tuner: within 1/16 wavelength (%1 m) of it")
+          .arg(Fixed(check.wavelength / 16, 2)));
 }
 
 void TFeederCheckPage::HideRow(TBandRow& row) {

@@ -79,6 +79,6 @@ class TFeederCheckPage : public QWidget {
 
   double FDipoleFeet = 85.30;
   std::array<bool, 10> FChecked{};
-  TLineChoice FLine;  // the physical line; "450/600" is this page's own choice
+  TLineChoice FLine;         // the physical line; "450/600" is this page's own choice
   double FFeederMetres = 0;  // as typed, in metres or in feet
 };

@@ -4,11 +4,13 @@
 
 namespace {
 
-constexpr const char* kHeader = "frequency_MHz,index,length_m,length_ft,dipole_ft,feeder_constant_ft_MHz\n";
+constexpr const char* kHeader =
+    "frequency_MHz,index,length_m,length_ft,dipole_ft,feeder_constant_ft_MHz\n";
 
 std::string fixed(double value, int decimals) {
   char buffer[400];
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
+  const auto end =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
   return std::string(buffer, end);
 }
 
@@ -29,8 +31,9 @@ std::string FeederCsv(const std::vector<TCalculatedMaxima>& results) {
   std::string csv = kHeader;
   for (const TCalculatedMaxima& r : results) {
     for (size_t i = 0; i < r.metres.size(); ++i) {
-      csv += shortest(r.frequencyMHz) + ',' + std::to_string(i + 1) + ',' + fixed(r.metres[i], 2) + ',' +
-             fixed(r.feet[i], 2) + ',' + fixed(r.dipoleFeet, 2) + ',' + fixed(r.feederConstant, 2) + '\n';
+      csv += shortest(r.frequencyMHz) + ',' + std::to_string(i + 1) + ',' + fixed(r.metres[i], 2) +
+             ',' + fixed(r.feet[i], 2) + ',' + fixed(r.dipoleFeet, 2) + ',' +
+             fixed(r.feederConstant, 2) + '\n';
     }
   }
   return csv;

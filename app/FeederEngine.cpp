@@ -21,7 +21,6 @@ const std::array<TBandPreset, 10> BandPresets = {{
 
 namespace {
 
-
 // Feeder length in feeder wavelengths for a dipole of d (in units of
 // 936 / f feet).
 double optimumFeeder(double d) { return 0.25 - std::tan((d - 1.0) * 2.5) / 12.02; }
@@ -44,7 +43,8 @@ std::u16string FormatFixed(double value, int decimals) {
 
 std::u16string FormatFixed(double value, int decimals, char16_t separator) {
   char buffer[400];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
   std::u16string text(buffer, result.ptr);
   for (char16_t& c : text) {
     if (c == u'.') c = separator;

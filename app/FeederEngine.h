@@ -14,11 +14,11 @@
 constexpr double MetresPerFoot = 0.3048;
 
 struct TFeederState {
-  double length = 0;    // minimum dipole length in feet: 375 / freq
-  double freq = 0;      // MHz of the last calculation
-  double LLWL = 0;      // feet x MHz of one wavelength on the feeder
-  double dipWl = 0;     // dipole length in units of 936 / freq feet
-  double fedlinwl = 0;  // first current maximum, in feeder wavelengths
+  double length = 0;                 // minimum dipole length in feet: 375 / freq
+  double freq = 0;                   // MHz of the last calculation
+  double LLWL = 0;                   // feet x MHz of one wavelength on the feeder
+  double dipWl = 0;                  // dipole length in units of 936 / freq feet
+  double fedlinwl = 0;               // first current maximum, in feeder wavelengths
   std::array<double, 8> fedlinft{};  // the eight maxima in feet
   std::array<double, 8> fedlinm{};   // and in metres
 };

@@ -11,6 +11,8 @@ struct TLineChoice {
   int line = 0;  // an index into LinePresets, or CustomLine
   // The user's own line, kept while a preset is chosen.
   TTransmissionLine custom{450, 0.90, 1.024e-3, std::nullopt};
-  TTransmissionLine Line() const { return line == CustomLine ? custom : LinePresets.at(size_t(line)).line; }
+  TTransmissionLine Line() const {
+    return line == CustomLine ? custom : LinePresets.at(size_t(line)).line;
+  }
   bool operator==(const TLineChoice&) const = default;
 };

@@ -17,7 +17,7 @@ namespace {
 constexpr int kSpanLayer = 2;
 constexpr double kSpanBarY = 0.02;
 constexpr uint8_t kSpanBarWidth = 6;
-constexpr TColor kSpanColor = 0x008000;  // green
+constexpr TColor kSpanColor = 0x008000;   // green
 constexpr TColor kRangeColor = 0xD8F0D8;  // pale green, under the grid
 constexpr TColor kGridColor = 0xDCDCDC;
 // The legend stands in the right margin.
@@ -28,11 +28,19 @@ constexpr uint8_t kMatchedWidth = 2;
 constexpr TColor rgb(int r, int g, int b) { return TColor(r | g << 8 | b << 16); }
 
 // Ten colours that stay apart on white and from each other.
-constexpr std::array<TColor, 10> kBandColors = {
-    rgb(140, 86, 75),  rgb(31, 119, 180), rgb(255, 127, 14), rgb(214, 39, 40),  rgb(148, 103, 189),
-    rgb(44, 160, 44),  rgb(227, 119, 194), rgb(127, 127, 127), rgb(188, 189, 34), rgb(23, 190, 207)};
+constexpr std::array<TColor, 10> kBandColors = {rgb(140, 86, 75),
+                                                rgb(31, 119, 180),
+                                                rgb(255, 127, 14),
+                                                rgb(214, 39, 40),
+                                                rgb(148, 103, 189),
+                                                rgb(44, 160, 44),
+                                                rgb(227, 119, 194),
+                                                rgb(127, 127, 127),
+                                                rgb(188, 189, 34),
+                                                rgb(23, 190, 207)};
 
-void setAxis(TScaleProps& axis, const char16_t* caption, int captionX, int captionY, double low, double high) {
+void setAxis(TScaleProps& axis, const char16_t* caption, int captionX, int captionY, double low,
+             double high) {
   axis.SetDecPlaces(-2);
   axis.SetLabelType(ftNum);
   axis.SetMinTicks(3);
@@ -57,7 +65,9 @@ std::u16string localeNumber(double value, int maxDecimals) {
 
 }  // namespace
 
-TColor TunerCurveColor(int band) { return band < 0 ? kBandColors[1] : kBandColors.at(size_t(band)); }
+TColor TunerCurveColor(int band) {
+  return band < 0 ? kBandColors[1] : kBandColors.at(size_t(band));
+}
 
 std::pair<double, double> TunerRangeOhm(const TTuner& tuner) {
   if (tuner.kind == TTuner::External) return {tuner.minZ, tuner.maxZ};
@@ -75,7 +85,9 @@ TTunerChart::TTunerChart(QWidget* parent, int left, int top, int width, int heig
   c.Loaded();
   c.JointLayers().SetMasterX(kSpanLayer, 1);
   c.OnCrossHairMove = [this](TObject*, TCrossHair*) { crossHairMoved(); };
-  c.OnBeforeRenderData = [this](TObject*, TCanvas& cv, int dx, int dy) { drawTunerRange(cv, dx, dy); };
+  c.OnBeforeRenderData = [this](TObject*, TCanvas& cv, int dx, int dy) {
+    drawTunerRange(cv, dx, dy);
+  };
   c.OnScalesRendered = [this](TObject*, TCanvas& cv, int, int) { drawLegend(cv); };
 }
 
@@ -102,7 +114,12 @@ void TTunerChart::configure() {
   c.Scale1X().SetCaptionAlignment(taCenter);
   c.Scale1X().SetCaptionAnchor(uaSclCenter);
   c.Scale1X().SetScaleLocation(slBottom);
-  setAxis(c.Scale1Y(), u"|Z| at the tuner (\u03A9)", -50, -18, TunerChartLowestOhm, TunerChartHighestOhm);
+  setAxis(c.Scale1Y(),
+          u"|Z| at the tuner (\u03A9)",
+          -50,
+          -18,
+          TunerChartLowestOhm,
+          TunerChartHighestOhm);
   c.Scale1Y().SetLogarithmic(true);
   c.Scale1Y().SetCaptionAlignment(taLeftJustify);
   c.Scale1Y().SetCaptionAnchor(uaSclTopLft);
@@ -144,7 +161,8 @@ void TTunerChart::Show(const TTunerResult& result) {
     for (size_t i = 0; i < result.rows.size(); ++i) {
       const int band = result.bands.empty() ? -1 : result.bands[i];
       drawCurve(result.setup, result.rows[i], band);
-      FLegend.push_back({TunerCurveColor(band), localeNumber(result.rows[i].frequencyMHz, 3) + u" MHz"});
+      FLegend.push_back(
+          {TunerCurveColor(band), localeNumber(result.rows[i].frequencyMHz, 3) + u" MHz"});
     }
     drawSpans(result.finder);
   }
@@ -161,9 +179,11 @@ void TTunerChart::drawCurve(const TTunerSetup& setup, const TTunerRow& row, int 
   for (int i = 0; i <= steps; ++i) {
     const double length = i * TunerChartStepM;
     const std::complex<double> z =
-        ThroughTheLine(setup.line, row.feedImpedance, row.frequencyMHz, length, setup.powerW).tunerImpedance;
+        ThroughTheLine(setup.line, row.feedImpedance, row.frequencyMHz, length, setup.powerW)
+            .tunerImpedance;
     c.SetLineWidth(CanMatch(setup.tuner, z) ? kMatchedWidth : 1);
-    const double magnitude = std::clamp(std::abs(z), TunerChartLowestOhm / 2, TunerChartHighestOhm * 2);
+    const double magnitude =
+        std::clamp(std::abs(z), TunerChartLowestOhm / 2, TunerChartHighestOhm * 2);
     if (i == 0) {
       c.MoveTo(length, magnitude);
     } else {

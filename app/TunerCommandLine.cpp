@@ -50,9 +50,16 @@ struct TTunerOptions {
 };
 
 constexpr const char* kModes[] = {"--tuner", "--find-feeder"};
-constexpr const char* kValueOptions[] = {"--height",   "--ground",    "--wire-mm", "--line",
-                                         "--feeder-m", "--feeder-ft", "--power",   "--tuner-swr",
-                                         "--tuner-z",  "--region"};
+constexpr const char* kValueOptions[] = {"--height",
+                                         "--ground",
+                                         "--wire-mm",
+                                         "--line",
+                                         "--feeder-m",
+                                         "--feeder-ft",
+                                         "--power",
+                                         "--tuner-swr",
+                                         "--tuner-z",
+                                         "--region"};
 
 template <size_t N>
 bool oneOf(const std::string& option, const char* const (&names)[N]) {
@@ -62,8 +69,8 @@ bool oneOf(const std::string& option, const char* const (&names)[N]) {
   return false;
 }
 
-double inRange(const std::string& option, const std::string& text, double low, double high, bool lowIncluded,
-               const char* range) {
+double inRange(const std::string& option, const std::string& text, double low, double high,
+               bool lowIncluded, const char* range) {
   const std::optional<double> value = ReadNumber(text);
   if (!value) throw EBadArgument(option + ": \"" + text + "\" is not a number");
   if (*value < low || (!lowIncluded && *value == low) || *value > high) {
@@ -77,12 +84,14 @@ std::vector<std::string> parts(const std::string& option, const std::string& tex
   std::vector<std::string> items;
   for (size_t start = 0;;) {
     const size_t comma = text.find(',', start);
-    items.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+    items.push_back(
+        text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
     if (comma == std::string::npos) break;
     start = comma + 1;
   }
   if (items.size() != count) {
-    throw EBadArgument(option + ": \"" + text + "\" needs " + std::to_string(count) + " values separated by commas");
+    throw EBadArgument(option + ": \"" + text + "\" needs " + std::to_string(count) +
+                       " values separated by commas");
   }
   return items;
 }
@@ -91,9 +100,11 @@ TGround ground(const std::string& text) {
   for (const TGroundClass& c : GroundClasses) {
     if (text == c.word) return c.ground;
   }
-  if (text.find(',') == std::string::npos) throw EBadArgument("--ground: " + text + " is not a ground (see --help)");
+  if (text.find(',') == std::string::npos)
+    throw EBadArgument("--ground: " + text + " is not a ground (see --help)");
   const auto v = parts("--ground", text, 2);
-  return {TGroundKind::Real, inRange("--ground", v[0], 1, 100, true, "permittivity 1 to 100"),
+  return {TGroundKind::Real,
+          inRange("--ground", v[0], 1, 100, true, "permittivity 1 to 100"),
           inRange("--ground", v[1], 0, 10, true, "conductivity 0 to 10 S/m")};
 }
 
@@ -101,30 +112,39 @@ TTransmissionLine line(const std::string& text) {
   for (const TLinePreset& p : LinePresets) {
     if (text == p.word) return p.line;
   }
-  if (text.find(',') == std::string::npos) throw EBadArgument("--line: " + text + " is not a line (see --help)");
+  if (text.find(',') == std::string::npos)
+    throw EBadArgument("--line: " + text + " is not a line (see --help)");
   const auto v = parts("--line", text, 3);
   return {inRange("--line", v[0], 0, 2000, false, "Z0 above 0 up to 2000 ohm"),
           inRange("--line", v[1], 0.5, 1, true, "velocity factor 0.50 to 1.00"),
-          inRange("--line", v[2], 0, 50, false, "diameter above 0 up to 50 mm") / 1000, std::nullopt};
+          inRange("--line", v[2], 0, 50, false, "diameter above 0 up to 50 mm") / 1000,
+          std::nullopt};
 }
 
 TTuner externalTuner(const std::string& text) {
   const auto v = parts("--tuner-z", text, 2);
-  TTuner tuner{TTuner::External, 3, inRange("--tuner-z", v[0], 0, 1e5, false, "above 0 up to 100000 ohm"),
+  TTuner tuner{TTuner::External,
+               3,
+               inRange("--tuner-z", v[0], 0, 1e5, false, "above 0 up to 100000 ohm"),
                inRange("--tuner-z", v[1], 0, 1e5, false, "above 0 up to 100000 ohm")};
-  if (tuner.minZ >= tuner.maxZ) throw EBadArgument("--tuner-z: " + text + ": MIN must be below MAX");
+  if (tuner.minZ >= tuner.maxZ)
+    throw EBadArgument("--tuner-z: " + text + ": MIN must be below MAX");
   return tuner;
 }
 
 void apply(TTunerSetup& s, const std::string& option, const std::string& value) {
-  if (option == "--height") s.antenna.heightM = inRange(option, value, 0, 1000, false, "above 0 up to 1000");
+  if (option == "--height")
+    s.antenna.heightM = inRange(option, value, 0, 1000, false, "above 0 up to 1000");
   if (option == "--ground") s.antenna.ground = ground(value);
-  if (option == "--wire-mm") s.antenna.wireDiameterM = inRange(option, value, 0, 50, false, "above 0 up to 50") / 1000;
+  if (option == "--wire-mm")
+    s.antenna.wireDiameterM = inRange(option, value, 0, 50, false, "above 0 up to 50") / 1000;
   if (option == "--line") s.line = line(value);
   if (option == "--feeder-m") s.feederM = inRange(option, value, 0, 1000, true, "0 up to 1000");
-  if (option == "--feeder-ft") s.feederM = inRange(option, value, 0, 3000, true, "0 up to 3000") * MetresPerFoot;
+  if (option == "--feeder-ft")
+    s.feederM = inRange(option, value, 0, 3000, true, "0 up to 3000") * MetresPerFoot;
   if (option == "--power") s.powerW = inRange(option, value, 0, 1e5, false, "above 0 up to 100000");
-  if (option == "--tuner-swr") s.tuner = {TTuner::Internal, inRange(option, value, 1, 100, true, "1 to 100"), 10, 1500};
+  if (option == "--tuner-swr")
+    s.tuner = {TTuner::Internal, inRange(option, value, 1, 100, true, "1 to 100"), 10, 1500};
   if (option == "--tuner-z") s.tuner = externalTuner(value);
   if (option == "--region") {
     if (value != "1" && value != "2") throw EBadArgument("--region: " + value + " is not 1 or 2");
@@ -132,8 +152,10 @@ void apply(TTunerSetup& s, const std::string& option, const std::string& value) 
   }
 }
 
-void rejectPair(const std::map<std::string, std::string>& given, const char* a, const char* b, const char* why) {
-  if (given.count(a) && given.count(b)) throw EBadArgument(std::string(a) + " and " + b + " " + why);
+void rejectPair(const std::map<std::string, std::string>& given, const char* a, const char* b,
+                const char* why) {
+  if (given.count(a) && given.count(b))
+    throw EBadArgument(std::string(a) + " and " + b + " " + why);
 }
 
 void rejectTunerPairs(const std::map<std::string, std::string>& given) {
@@ -147,13 +169,15 @@ TTunerOptions parse(const std::vector<std::string>& args) {
       args, [](const std::string& o) { return oneOf(o, kModes); }, IsTunerValueOption, rest);
   rejectPair(given, "--tuner", "--find-feeder", "exclude each other; give one of them");
   if (!given.count("--tuner") && !given.count("--find-feeder")) {
-    throw EBadArgument(given.begin()->first + " belongs to --tuner or --find-feeder; give one of them");
+    throw EBadArgument(given.begin()->first +
+                       " belongs to --tuner or --find-feeder; give one of them");
   }
   rejectTunerPairs(given);
   for (const std::string& a : rest) {
     const std::string option = a.substr(0, a.find('='));
     if (option == "--impedance" || option == "--vf") {
-      throw EBadArgument(option + " chooses the classic feeder; with --tuner or --find-feeder give --line");
+      throw EBadArgument(option +
+                         " chooses the classic feeder; with --tuner or --find-feeder give --line");
     }
   }
   const TCommandLineParse common = ParseCommandLine(rest);
@@ -175,7 +199,8 @@ std::string groundText(const TGround& g) {
   for (const TGroundClass& c : GroundClasses) {
     if (c.ground == g) return std::string("over ") + c.word + " ground";
   }
-  return "over ground of permittivity " + ShortestText(g.permittivity) + ", " + ShortestText(g.conductivity) + " S/m";
+  return "over ground of permittivity " + ShortestText(g.permittivity) + ", " +
+         ShortestText(g.conductivity) + " S/m";
 }
 
 std::string lineText(const TTransmissionLine& l) {
@@ -187,23 +212,28 @@ std::string lineText(const TTransmissionLine& l) {
 }
 
 std::string tunerText(const TTuner& t) {
-  if (t.kind == TTuner::External) return "external tuner, |Z| from " + TrimmedText(t.minZ, 2) + " to " + TrimmedText(t.maxZ, 2) + " ohm";
+  if (t.kind == TTuner::External)
+    return "external tuner, |Z| from " + TrimmedText(t.minZ, 2) + " to " + TrimmedText(t.maxZ, 2) +
+           " ohm";
   return "internal tuner, SWR up to " + TrimmedText(t.maxSwr, 2) + " on 50 ohm";
 }
 
 void printSetup(const TTunerSetup& s, std::ostream& out) {
-  out << "Dipole " << FixedText(s.antenna.lengthM, 2) << " m of " << TrimmedText(s.antenna.wireDiameterM * 1000, 3)
-      << " mm copper wire at " << TrimmedText(s.antenna.heightM, 2) << " m " << groundText(s.antenna.ground)
-      << "; feeder " << FixedText(s.feederM, 2) << " m of " << lineText(s.line) << "; " << TrimmedText(s.powerW, 1)
+  out << "Dipole " << FixedText(s.antenna.lengthM, 2) << " m of "
+      << TrimmedText(s.antenna.wireDiameterM * 1000, 3) << " mm copper wire at "
+      << TrimmedText(s.antenna.heightM, 2) << " m " << groundText(s.antenna.ground) << "; feeder "
+      << FixedText(s.feederM, 2) << " m of " << lineText(s.line) << "; " << TrimmedText(s.powerW, 1)
       << " W; " << tunerText(s.tuner) << ".\n";
 }
 
 void printTable(const TTunerOptions& o, const std::vector<TTunerRow>& rows, std::ostream& out) {
   if (o.common.csv) {
-    out << "MHz,feed_R,feed_X,tuner_R,tuner_X,SWR,loss_dB,efficiency_pct,peak_V,first_current_max_m\n";
+    out << "MHz,feed_R,feed_X,tuner_R,tuner_X,SWR,loss_dB,efficiency_pct,peak_V,first_current_max_"
+           "m\n";
     for (const TTunerRow& r : rows) {
       out << FixedText(r.frequencyMHz, 4) << ',' << FixedText(r.feedImpedance.real(), 2) << ','
-          << FixedText(r.feedImpedance.imag(), 2) << ',' << FixedText(r.ends.tunerImpedance.real(), 2) << ','
+          << FixedText(r.feedImpedance.imag(), 2) << ','
+          << FixedText(r.ends.tunerImpedance.real(), 2) << ','
           << FixedText(r.ends.tunerImpedance.imag(), 2) << ',' << FixedText(r.ends.swr, 2) << ','
           << FixedText(r.ends.totalLossDb, 3) << ',' << FixedText(r.ends.efficiency * 100, 2) << ','
           << FixedText(r.ends.peakVoltage, 1) << ',' << FixedText(r.firstCurrentMaximum, 2) << '\n';
@@ -221,16 +251,20 @@ void printTable(const TTunerOptions& o, const std::vector<TTunerRow>& rows, std:
     out << (r.ruleDiffers ? " *" : "") << '\n';
     differs = differs || r.ruleDiffers;
   }
-  if (differs) out << "* the classic rule's first current maximum lies more than 1/16 line wavelength away\n";
+  if (differs)
+    out << "* the classic rule's first current maximum lies more than 1/16 line wavelength away\n";
 }
 
-void printSpans(const TTunerOptions& o, const TFinderResult& result, std::ostream& out, std::ostream& err) {
+void printSpans(const TTunerOptions& o, const TFinderResult& result, std::ostream& out,
+                std::ostream& err) {
   if (o.common.csv) {
     out << "from_m,to_m,worst_MHz\n";
     for (const TFeederSpan& s : result.spans) {
-      out << FixedText(s.fromM, 2) << ',' << FixedText(s.toM, 2) << ',' << FixedText(s.worstMHz, 4) << '\n';
+      out << FixedText(s.fromM, 2) << ',' << FixedText(s.toM, 2) << ',' << FixedText(s.worstMHz, 4)
+          << '\n';
     }
-    if (result.spans.empty()) err << NoSpanMessage(result, o.setup.region, o.common.frequencyMHz) << '\n';
+    if (result.spans.empty())
+      err << NoSpanMessage(result, o.setup.region, o.common.frequencyMHz) << '\n';
     return;
   }
   printSetup(o.setup, out);
@@ -294,8 +328,10 @@ std::vector<TTunerRow> ComputeTunerRows(const TTunerSetup& setup, const std::vec
   return rows;
 }
 
-TFinderResult ComputeFeederSpans(const TTunerSetup& setup, const std::vector<int>& bands, double frequencyMHz) {
-  const std::vector<TBandFrequency> frequencies = BandEdgesAndCentres(setup.region, bands, frequencyMHz);
+TFinderResult ComputeFeederSpans(const TTunerSetup& setup, const std::vector<int>& bands,
+                                 double frequencyMHz) {
+  const std::vector<TBandFrequency> frequencies =
+      BandEdgesAndCentres(setup.region, bands, frequencyMHz);
   const std::vector<std::complex<double>> feedPoints = feedPointsOf(setup.antenna, frequencies);
   std::vector<TFinderFrequency> finder;
   for (size_t i = 0; i < frequencies.size(); ++i) {
@@ -333,9 +369,11 @@ bool IsTunerCommandLine(const std::vector<std::string>& args) {
   return false;
 }
 
-int RunTunerCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunTunerCommandLine(const std::vector<std::string>& args, std::ostream& out,
+                        std::ostream& err) {
   for (const std::string& a : args) {
-    if (a == "--help") return DeliverOutput(std::string(CommandLineUsage) + TunerCommandLineUsage, out, err);
+    if (a == "--help")
+      return DeliverOutput(std::string(CommandLineUsage) + TunerCommandLineUsage, out, err);
   }
   std::ostringstream text;
   const int code = RunWithTheAntennaModel([&] { run(parse(args), text, err); }, err);

@@ -34,7 +34,8 @@ TTunerSetup TunerSetupOf(const std::map<std::string, std::string>& options, doub
 // nec2c raise (EAntennaGeometry, ENecMissing, ...).
 std::vector<TTunerRow> ComputeTunerRows(const TTunerSetup& setup, const std::vector<int>& bands,
                                         double frequencyMHz);
-TFinderResult ComputeFeederSpans(const TTunerSetup& setup, const std::vector<int>& bands, double frequencyMHz);
+TFinderResult ComputeFeederSpans(const TTunerSetup& setup, const std::vector<int>& bands,
+                                 double frequencyMHz);
 
 // Runs work (parsing, then computing with the antenna model) and returns the
 // exit code of what it raised: 0 nothing, 2 a bad argument or geometry the

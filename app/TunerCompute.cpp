@@ -5,12 +5,14 @@
 namespace {
 
 bool sameAntenna(const TTunerInputs& a, const TTunerInputs& b) {
-  return a.setup.antenna == b.setup.antenna && a.setup.region == b.setup.region && a.bands == b.bands &&
-         (!a.bands.empty() || a.frequencyMHz == b.frequencyMHz);
+  return a.setup.antenna == b.setup.antenna && a.setup.region == b.setup.region &&
+         a.bands == b.bands && (!a.bands.empty() || a.frequencyMHz == b.frequencyMHz);
 }
 
 // Whether the finder's result depends on something that changed.
-bool sameFinderInputs(const TTunerSetup& a, const TTunerSetup& b) { return a.line == b.line && a.tuner == b.tuner; }
+bool sameFinderInputs(const TTunerSetup& a, const TTunerSetup& b) {
+  return a.line == b.line && a.tuner == b.tuner;
+}
 
 std::string sentence(std::string text) {
   if (!text.empty() && text.back() != '.') text += '.';
@@ -37,10 +39,13 @@ void TTunerCompute::SetInputs(const TTunerInputs& inputs) {
   if (FState == TTunerState::Running) return;  // its end takes the new inputs
   // The line's part alone, and the finder only when the line or the tuner
   // changed (dragging the feeder length changes neither).
-  const bool finderCurrent = FState == TTunerState::Done && sameFinderInputs(before.setup, inputs.setup);
+  const bool finderCurrent =
+      FState == TTunerState::Done && sameFinderInputs(before.setup, inputs.setup);
   try {
     computeRows();
-    if (!finderCurrent) FResult.finder = FindFeederSpans(inputs.setup.line, inputs.setup.tuner, FResult.finderFrequencies);
+    if (!finderCurrent)
+      FResult.finder =
+          FindFeederSpans(inputs.setup.line, inputs.setup.tuner, FResult.finderFrequencies);
     FState = TTunerState::Done;
   } catch (const std::invalid_argument& error) {
     fail(error.what());
@@ -54,7 +59,8 @@ void TTunerCompute::startRun() {
   std::vector<std::string> decks;
   try {
     FFrequencies = BandEdgesAndCentres(FInputs.setup.region, FInputs.bands, FInputs.frequencyMHz);
-    for (const TBandFrequency& f : FFrequencies) decks.push_back(NecDeck(FInputs.setup.antenna, f.frequencyMHz));
+    for (const TBandFrequency& f : FFrequencies)
+      decks.push_back(NecDeck(FInputs.setup.antenna, f.frequencyMHz));
   } catch (const std::exception& error) {  // EAntennaGeometry, or values the model cannot take
     fail(error.what());
     return;
@@ -78,7 +84,8 @@ void TTunerCompute::retireRun() {
 
 // A finished run's workers have stopped: destroying it joins them at once.
 void TTunerCompute::reapRetired() {
-  std::erase_if(FRetired, [](const std::unique_ptr<TNecRun>& run) { return run->Progress().finished; });
+  std::erase_if(FRetired,
+                [](const std::unique_ptr<TNecRun>& run) { return run->Progress().finished; });
 }
 
 bool TTunerCompute::Poll() {
@@ -105,11 +112,13 @@ void TTunerCompute::finishRun() {
   }
   FResult.finderFrequencies.clear();
   for (size_t i = 0; i < FFrequencies.size(); ++i) {
-    FResult.finderFrequencies.push_back({FFrequencies[i].frequencyMHz, FFeedPoints[i], FFrequencies[i].band});
+    FResult.finderFrequencies.push_back(
+        {FFrequencies[i].frequencyMHz, FFeedPoints[i], FFrequencies[i].band});
   }
   try {
     computeRows();
-    FResult.finder = FindFeederSpans(FInputs.setup.line, FInputs.setup.tuner, FResult.finderFrequencies);
+    FResult.finder =
+        FindFeederSpans(FInputs.setup.line, FInputs.setup.tuner, FResult.finderFrequencies);
     FState = TTunerState::Done;
   } catch (const std::invalid_argument& error) {
     fail(error.what());

@@ -15,7 +15,7 @@
 // Everything the page computes from.
 struct TTunerInputs {
   TTunerSetup setup;
-  std::vector<int> bands;     // the checked bands; none: the frequency alone
+  std::vector<int> bands;  // the checked bands; none: the frequency alone
   double frequencyMHz = 7.1;
   bool operator==(const TTunerInputs&) const = default;
 };
@@ -69,8 +69,8 @@ class TTunerCompute {
   TTunerInputs FInputs;
   bool FHaveInputs = false;
   TTunerState FState = TTunerState::Idle;
-  std::vector<TBandFrequency> FFrequencies;        // edges and centres, as run
-  std::vector<std::complex<double>> FFeedPoints;   // theirs, once Done
+  std::vector<TBandFrequency> FFrequencies;       // edges and centres, as run
+  std::vector<std::complex<double>> FFeedPoints;  // theirs, once Done
   TTunerResult FResult;
   std::string FError;
 };

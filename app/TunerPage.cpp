@@ -38,9 +38,17 @@ constexpr double kDefaultWireMm = 2.0;
 constexpr int kOwnWire = int(WireGauges.size()) + 1;
 constexpr int kOwnGround = int(GroundClasses.size());
 
-const char16_t* const kBandColumns[] = {u"MHz",     u"Feed point\n\u03A9", u"SWR\non line", u"At the tuner\n\u03A9",
-                                        u"Loss dB\nmatched", u"Loss dB\ntotal", u"Effic.\n%", u"Peak\nV",
-                                        u"Tuner\nmatches", u"I max\nm", u"Classic\nrule m"};
+const char16_t* const kBandColumns[] = {u"MHz",
+                                        u"Feed point\n\u03A9",
+                                        u"SWR\non line",
+                                        u"At the tuner\n\u03A9",
+                                        u"Loss dB\nmatched",
+                                        u"Loss dB\ntotal",
+                                        u"Effic.\n%",
+                                        u"Peak\nV",
+                                        u"Tuner\nmatches",
+                                        u"I max\nm",
+                                        u"Classic\nrule m"};
 constexpr int kBandColumnWidths[] = {48, 104, 46, 104, 56, 52, 44, 40, 52, 44, 48};
 
 const char16_t* const kSpanColumns[] = {u"From m", u"To m", u"Best m", u"Worst MHz", u"Margin"};
@@ -67,15 +75,18 @@ QString swrText(double swr) {
 }
 
 QString impedanceText(std::complex<double> z) {
-  const QString sign = std::round(z.imag() * 10) < 0 ? QStringLiteral(" \u2212 j") : QStringLiteral(" + j");
+  const QString sign =
+      std::round(z.imag() * 10) < 0 ? QStringLiteral(" \u2212 j") : QStringLiteral(" + j");
   return number(z.real(), 1) + sign + number(std::abs(z.imag()), 1);
 }
 
-QLabel* text(QWidget* parent, const QString& caption, int left, int top, int width, int height = 13) {
+QLabel* text(QWidget* parent, const QString& caption, int left, int top, int width,
+             int height = 13) {
   return place(new QLabel(caption, parent), left, top, width, height);
 }
 
-QTableWidget* makeTable(QWidget* parent, int columns, const char16_t* const* headers, const int* widths) {
+QTableWidget* makeTable(QWidget* parent, int columns, const char16_t* const* headers,
+                        const int* widths) {
   auto* table = new QTableWidget(0, columns, parent);
   for (int c = 0; c < columns; ++c) {
     table->setHorizontalHeaderItem(c, new QTableWidgetItem(ToQString(headers[c])));
@@ -106,16 +117,18 @@ class CopyableTable : public QObject {
       : QObject(table), FContent(std::move(content)) {
     table->installEventFilter(this);
     table->setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(table, &QWidget::customContextMenuRequested, this, [this, table](const QPoint& at) {
-      QMenu menu;
-      menu.addAction(QStringLiteral("Copy table"), [this] { copy(); });
-      menu.exec(table->viewport()->mapToGlobal(at));
-    });
+    QObject::connect(
+        table, &QWidget::customContextMenuRequested, this, [this, table](const QPoint& at) {
+          QMenu menu;
+          menu.addAction(QStringLiteral("Copy table"), [this] { copy(); });
+          menu.exec(table->viewport()->mapToGlobal(at));
+        });
   }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
       copy();
       return true;
     }
@@ -129,7 +142,9 @@ class CopyableTable : public QObject {
   std::function<std::u16string()> FContent;
 };
 
-std::pair<double, double> rangeOf(const TNumIO2& field) { return {field.RangeLow(), field.RangeHigh()}; }
+std::pair<double, double> rangeOf(const TNumIO2& field) {
+  return {field.RangeLow(), field.RangeHigh()};
+}
 
 // "Height must lie above 0 up to 1000 m." when a field's value is outside
 // its range; the low end is excluded where it is 0 and the field's is too.
@@ -137,8 +152,8 @@ std::string rangeError(const char* name, const TNumIO2& field, bool lowIncluded)
   const double v = field.GetNioValue();
   const auto [low, high] = rangeOf(field);
   if ((lowIncluded ? v >= low : v > low) && v <= high) return {};
-  return std::string(name) + " must lie " + (lowIncluded ? "from " : "above ") + TrimmedText(low, 4) + " up to " +
-         TrimmedText(high, 4) + ".";
+  return std::string(name) + " must lie " + (lowIncluded ? "from " : "above ") +
+         TrimmedText(low, 4) + " up to " + TrimmedText(high, 4) + ".";
 }
 
 bool sameCurves(const TTunerResult& a, const TTunerResult& b) {
@@ -147,7 +162,8 @@ bool sameCurves(const TTunerResult& a, const TTunerResult& b) {
     return false;
   }
   for (size_t i = 0; i < a.rows.size(); ++i) {
-    if (a.rows[i].frequencyMHz != b.rows[i].frequencyMHz || a.rows[i].feedImpedance != b.rows[i].feedImpedance) {
+    if (a.rows[i].frequencyMHz != b.rows[i].frequencyMHz ||
+        a.rows[i].feedImpedance != b.rows[i].feedImpedance) {
       return false;
     }
   }
@@ -189,8 +205,18 @@ void TTunerPage::createTopStrip() {
   cbLine = place(new QComboBox(this), 36, 7, 266, 21);
   for (const TLinePreset& preset : LinePresets) cbLine->addItem(ToQString(preset.name));
   cbLine->addItem(QStringLiteral("Custom"));
-  nioFeedLenm = makeField(this, {"nioTunerFeedLenm", u"Feeder length", u"m", 75, 0.0, 1000.0, 2, FFeederMetres}, 308, 5, 186);
-  nioFeedLenft = makeField(this, {"nioTunerFeedLenft", u"", u"ft", 0, 0.0, 3000.0, 2, FFeederMetres / MetresPerFoot}, 498, 5, 104);
+  nioFeedLenm =
+      makeField(this,
+                {"nioTunerFeedLenm", u"Feeder length", u"m", 75, 0.0, 1000.0, 2, FFeederMetres},
+                308,
+                5,
+                186);
+  nioFeedLenft =
+      makeField(this,
+                {"nioTunerFeedLenft", u"", u"ft", 0, 0.0, 3000.0, 2, FFeederMetres / MetresPerFoot},
+                498,
+                5,
+                104);
   pbProgress = place(new QProgressBar(this), 8, 39, 180, 18);
   pbProgress->setTextVisible(false);
   btnCancel = makeButton(this, "Cancel", 194, 36, 75, 24);
@@ -199,13 +225,19 @@ void TTunerPage::createTopStrip() {
 }
 
 void TTunerPage::createTablePage(QWidget* page) {
-  tblBands = place(makeTable(page, 11, kBandColumns, kBandColumnWidths), 4, 4, 642, 34 + 10 * kRowHeight + 4);
+  tblBands = place(
+      makeTable(page, 11, kBandColumns, kBandColumnWidths), 4, 4, 642, 34 + 10 * kRowHeight + 4);
   tblBands->setObjectName(QStringLiteral("tblBands"));
   new CopyableTable(tblBands, [this] { return TableText(); });
-  lblNotes = text(page, QStringLiteral("Copper wire; the line's dielectric loss is neglected. Feed point and "
-                                       "current maximum from the antenna model; * the classic rule's maximum lies "
-                                       "more than 1/16 line wavelength from it. Ctrl+C copies the table."),
-                  6, 290, 640, 42);
+  lblNotes = text(
+      page,
+      QStringLiteral("Copper wire; the line's dielectric loss is neglected. Feed point and "
+                     "current maximum from the antenna model; * the classic rule's maximum lies "
+                     "more than 1/16 line wavelength from it. Ctrl+C copies the table."),
+      6,
+      290,
+      640,
+      42);
   lblNotes->setWordWrap(true);
   lblNotes->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
@@ -225,7 +257,8 @@ void TTunerPage::createSpansPage(QWidget* page) {
     std::u16string all;
     for (int r = 0; r < tblSpans->rowCount(); ++r) {
       for (int c = 0; c < tblSpans->columnCount(); ++c) {
-        all += FromQString(tblSpans->item(r, c)->text()) + (c + 1 < tblSpans->columnCount() ? u"\t" : u"\n");
+        all += FromQString(tblSpans->item(r, c)->text()) +
+               (c + 1 < tblSpans->columnCount() ? u"\t" : u"\n");
       }
     }
     return all;
@@ -241,32 +274,68 @@ void TTunerPage::createSettingsPage(QWidget* page) {
 void TTunerPage::createAntennaGroup(QWidget* page) {
   QGroupBox* group = makeGroupBox(page, "Antenna: a copper wire dipole", 6, 4, 318, 158);
   lblDipole = text(group, {}, 12, 20, 300);
-  nioHeight = makeField(group, {"nioHeight", u"Height", u"m", 70, 0.0, 1000.0, 2, 10.0}, 2, 38, 180);
+  nioHeight =
+      makeField(group, {"nioHeight", u"Height", u"m", 70, 0.0, 1000.0, 2, 10.0}, 2, 38, 180);
   text(group, QStringLiteral("Wire"), 12, 71, 50);
   cbWire = place(new QComboBox(group), 72, 67, 84, 21);
   cbWire->addItem(QStringLiteral("2.0 mm"));
   for (const TWireGauge& gauge : WireGauges) cbWire->addItem(ToQString(gauge.label));
   cbWire->addItem(QStringLiteral("Own"));
-  nioWireDiameter = makeField(group, {"nioWireDiameter", u"", u"mm", 0, 0.0, 50.0, 2, kDefaultWireMm}, 160, 66, 120);
+  nioWireDiameter = makeField(
+      group, {"nioWireDiameter", u"", u"mm", 0, 0.0, 50.0, 2, kDefaultWireMm}, 160, 66, 120);
   text(group, QStringLiteral("Ground"), 12, 99, 50);
   cbGround = place(new QComboBox(group), 72, 95, 160, 21);
   for (const TGroundClass& ground : GroundClasses) cbGround->addItem(ToQString(ground.label));
   cbGround->addItem(QStringLiteral("own"));
   cbGround->setCurrentIndex(DefaultGroundClass);
   const TGround& average = GroundClasses[DefaultGroundClass].ground;
-  nioPermittivity = makeField(group, {"nioPermittivity", u"\u03B5r", u"", 70, 1.0, 100.0, 1, average.permittivity}, 2, 122, 154);
-  nioConductivity = makeField(group, {"nioConductivity", u"\u03C3", u"S/m", 16, 0.0, 10.0, 4, average.conductivity}, 160, 122, 130);
+  nioPermittivity =
+      makeField(group,
+                {"nioPermittivity", u"\u03B5r", u"", 70, 1.0, 100.0, 1, average.permittivity},
+                2,
+                122,
+                154);
+  nioConductivity =
+      makeField(group,
+                {"nioConductivity", u"\u03C3", u"S/m", 16, 0.0, 10.0, 4, average.conductivity},
+                160,
+                122,
+                130);
 }
 
 void TTunerPage::createLineGroup(QWidget* page) {
-  QGroupBox* group = makeGroupBox(page, "Line: copper conductors, dielectric loss neglected", 330, 4, 318, 158);
+  QGroupBox* group =
+      makeGroupBox(page, "Line: copper conductors, dielectric loss neglected", 330, 4, 318, 158);
   const TTransmissionLine& line = FLine.Line();
   nioZ0 = makeField(group, {"nioZ0", u"Z0", u"\u03A9", 70, 0.0, 2000.0, 1, line.z0}, 2, 18, 180);
-  nioVF = makeField(group, {"nioTunerVF", u"Velocity factor", u"", 96, MinVelocityFactor, MaxVelocityFactor, 2, line.velocityFactor}, 2, 44, 180);
-  nioLineDiameter = makeField(group, {"nioLineDiameter", u"Conductors", u"mm", 70, 0.0, 50.0, 3, line.conductorDiameterM * 1000}, 2, 70, 180);
-  cbMeasuredLoss = place(new QCheckBox(QStringLiteral("Measured matched loss instead (scaled with \u221Af)"), group), 12, 100, 296, 17);
-  nioLossDb = makeField(group, {"nioLossDb", u"Loss", u"dB/100 m", 40, 0.0, 100.0, 2, 1.0}, 2, 122, 172);
-  nioLossMHz = makeField(group, {"nioLossMHz", u"at", u"MHz", 18, 0.001, 1000.0, 3, 14.0}, 180, 122, 132);
+  nioVF = makeField(group,
+                    {"nioTunerVF",
+                     u"Velocity factor",
+                     u"",
+                     96,
+                     MinVelocityFactor,
+                     MaxVelocityFactor,
+                     2,
+                     line.velocityFactor},
+                    2,
+                    44,
+                    180);
+  nioLineDiameter = makeField(
+      group,
+      {"nioLineDiameter", u"Conductors", u"mm", 70, 0.0, 50.0, 3, line.conductorDiameterM * 1000},
+      2,
+      70,
+      180);
+  cbMeasuredLoss = place(
+      new QCheckBox(QStringLiteral("Measured matched loss instead (scaled with \u221Af)"), group),
+      12,
+      100,
+      296,
+      17);
+  nioLossDb =
+      makeField(group, {"nioLossDb", u"Loss", u"dB/100 m", 40, 0.0, 100.0, 2, 1.0}, 2, 122, 172);
+  nioLossMHz =
+      makeField(group, {"nioLossMHz", u"at", u"MHz", 18, 0.001, 1000.0, 3, 14.0}, 180, 122, 132);
 }
 
 void TTunerPage::createTunerGroup(QWidget* page) {
@@ -280,18 +349,26 @@ void TTunerPage::createTunerGroup(QWidget* page) {
   cbRegion = place(new QComboBox(group), 524, 21, 108, 21);
   cbRegion->addItems({QStringLiteral("IARU Region 1"), QStringLiteral("IARU Region 2")});
   nioMinZ = makeField(group, {"nioMinZ", u"Zmin", u"\u03A9", 70, 0.0, 1e5, 1, 10.0}, 2, 52, 180);
-  nioMaxZ = makeField(group, {"nioMaxZ", u"Zmax", u"\u03A9", 36, 0.0, 1e5, 1, 1500.0}, 190, 52, 146);
+  nioMaxZ =
+      makeField(group, {"nioMaxZ", u"Zmax", u"\u03A9", 36, 0.0, 1e5, 1, 1500.0}, 190, 52, 146);
   nioPower = makeField(group, {"nioPower", u"Power", u"W", 52, 0.0, 1e5, 1, 100.0}, 340, 52, 160);
 }
 
 void TTunerPage::connectInputs() {
   const auto recompute = [this](TObject*) { Recompute(); };
-  for (TNumIO2* field : {nioHeight.get(), nioPermittivity.get(), nioConductivity.get(), nioWireDiameter.get(),
-                         nioMaxSwr.get(), nioMinZ.get(), nioMaxZ.get(), nioPower.get()}) {
+  for (TNumIO2* field : {nioHeight.get(),
+                         nioPermittivity.get(),
+                         nioConductivity.get(),
+                         nioWireDiameter.get(),
+                         nioMaxSwr.get(),
+                         nioMinZ.get(),
+                         nioMaxZ.get(),
+                         nioPower.get()}) {
     field->OnChange = recompute;
   }
   const auto custom = [this](TObject*) { customLineTyped(); };
-  for (TNumIO2* field : {nioZ0.get(), nioVF.get(), nioLineDiameter.get(), nioLossDb.get(), nioLossMHz.get()}) {
+  for (TNumIO2* field :
+       {nioZ0.get(), nioVF.get(), nioLineDiameter.get(), nioLossDb.get(), nioLossMHz.get()}) {
     field->OnChange = custom;
   }
   nioFeedLenm->OnChange = [this](TObject*) {
@@ -302,12 +379,19 @@ void TTunerPage::connectInputs() {
     nioFeedLenm->SetNioValue(nioFeedLenft->GetNioValue() * MetresPerFoot);
     feederTyped(nioFeedLenft->GetNioValue() * MetresPerFoot);
   };
-  const auto choice = [this] { RunGuarded([this] { showChoices(); Recompute(); }); };
+  const auto choice = [this] {
+    RunGuarded([this] {
+      showChoices();
+      Recompute();
+    });
+  };
   for (QComboBox* box : {cbWire, cbGround, cbTuner, cbRegion}) {
     QObject::connect(box, &QComboBox::currentIndexChanged, choice);
   }
-  QObject::connect(cbMeasuredLoss, &QCheckBox::toggled, [this] { RunGuarded([this] { customLineTyped(); }); });
-  QObject::connect(cbLine, &QComboBox::currentIndexChanged, [this] { RunGuarded([this] { lineChosen(); }); });
+  QObject::connect(
+      cbMeasuredLoss, &QCheckBox::toggled, [this] { RunGuarded([this] { customLineTyped(); }); });
+  QObject::connect(
+      cbLine, &QComboBox::currentIndexChanged, [this] { RunGuarded([this] { lineChosen(); }); });
   QObject::connect(btnCancel, &QPushButton::clicked, [this] {
     RunGuarded([this] {
       FCompute.Cancel();
@@ -322,9 +406,11 @@ void TTunerPage::showChoices() {
   const int wire = cbWire->currentIndex();
   nioWireDiameter->SetReadOnly(wire != kOwnWire);
   if (wire == 0) nioWireDiameter->SetNioValue(kDefaultWireMm);
-  if (wire > 0 && wire < kOwnWire) nioWireDiameter->SetNioValue(WireGauges.at(size_t(wire - 1)).diameterMm);
+  if (wire > 0 && wire < kOwnWire)
+    nioWireDiameter->SetNioValue(WireGauges.at(size_t(wire - 1)).diameterMm);
   const int ground = cbGround->currentIndex();
-  const bool real = ground == kOwnGround || GroundClasses.at(size_t(ground)).ground.kind == TGroundKind::Real;
+  const bool real =
+      ground == kOwnGround || GroundClasses.at(size_t(ground)).ground.kind == TGroundKind::Real;
   for (TNumIO2* field : {nioPermittivity.get(), nioConductivity.get()}) {
     field->SetReadOnly(ground != kOwnGround);
     field->SetEnabled(real);
@@ -335,7 +421,8 @@ void TTunerPage::showChoices() {
   }
   const bool custom = FLine.line == CustomLine;
   const TTransmissionLine line = FLine.Line();
-  for (TNumIO2* field : {nioZ0.get(), nioVF.get(), nioLineDiameter.get()}) field->SetReadOnly(!custom);
+  for (TNumIO2* field : {nioZ0.get(), nioVF.get(), nioLineDiameter.get()})
+    field->SetReadOnly(!custom);
   nioZ0->SetNioValue(line.z0);
   nioVF->SetNioValue(line.velocityFactor);
   nioLineDiameter->SetNioValue(line.conductorDiameterM * 1000);
@@ -363,14 +450,17 @@ std::string TTunerPage::readInputs(TTunerInputs& inputs) const {
   s.antenna.heightM = nioHeight->GetNioValue();
   s.antenna.wireDiameterM = nioWireDiameter->GetNioValue() / 1000;
   const int ground = cbGround->currentIndex();
-  s.antenna.ground = ground == kOwnGround
-                         ? TGround{TGroundKind::Real, nioPermittivity->GetNioValue(), nioConductivity->GetNioValue()}
-                         : GroundClasses.at(size_t(ground)).ground;
+  s.antenna.ground = ground == kOwnGround ? TGround{TGroundKind::Real,
+                                                    nioPermittivity->GetNioValue(),
+                                                    nioConductivity->GetNioValue()}
+                                          : GroundClasses.at(size_t(ground)).ground;
   s.line = FLine.Line();
   s.feederM = FFeederMetres;
   s.powerW = nioPower->GetNioValue();
   const bool internal = cbTuner->currentIndex() == 0;
-  s.tuner = {internal ? TTuner::Internal : TTuner::External, nioMaxSwr->GetNioValue(), nioMinZ->GetNioValue(),
+  s.tuner = {internal ? TTuner::Internal : TTuner::External,
+             nioMaxSwr->GetNioValue(),
+             nioMinZ->GetNioValue(),
              nioMaxZ->GetNioValue()};
   s.region = cbRegion->currentIndex() == 1 ? TRegion::Region2 : TRegion::Region1;
   inputs.frequencyMHz = FFrequencyMHz;
@@ -396,7 +486,9 @@ std::string TTunerPage::firstInputError(const TTunerSetup& s) const {
       custom ? rangeError("The conductor diameter", *nioLineDiameter, false) : "",
       measured ? rangeError("The measured loss", *nioLossDb, true) : "",
       measured ? rangeError("The loss's frequency", *nioLossMHz, true) : "",
-      FFeederMetres >= 0 && FFeederMetres <= 1000 ? "" : "The feeder length must lie from 0 up to 1000 m.",
+      FFeederMetres >= 0 && FFeederMetres <= 1000
+          ? ""
+          : "The feeder length must lie from 0 up to 1000 m.",
       rangeError("The power", *nioPower, false),
       internal ? rangeError("S", *nioMaxSwr, true) : "",
       !internal ? rangeError("Zmin", *nioMinZ, false) : "",
@@ -409,7 +501,8 @@ std::string TTunerPage::firstInputError(const TTunerSetup& s) const {
   return {};
 }
 
-void TTunerPage::SetCalculatorInputs(double dipoleFeet, double frequencyMHz, const std::array<bool, 10>& checked) {
+void TTunerPage::SetCalculatorInputs(double dipoleFeet, double frequencyMHz,
+                                     const std::array<bool, 10>& checked) {
   FDipoleFeet = dipoleFeet;
   FFrequencyMHz = frequencyMHz;
   FChecked = checked;
@@ -500,7 +593,9 @@ void TTunerPage::showProgress() {
   QPalette pal = lblStatus->palette();
   pal.setColor(QPalette::WindowText, ToQColor(clWindowText));
   lblStatus->setPalette(pal);
-  lblStatus->setText(QStringLiteral("Antenna model by nec2c: %1 of %2 frequencies").arg(progress.done).arg(progress.total));
+  lblStatus->setText(QStringLiteral("Antenna model by nec2c: %1 of %2 frequencies")
+                         .arg(progress.done)
+                         .arg(progress.total));
   tblBands->setEnabled(false);
   tblSpans->setEnabled(false);
 }
@@ -521,11 +616,16 @@ void TTunerPage::showResult(const TTunerResult& result) {
     if (!row.canMatch) unmatched << localeText(TrimmedText(row.frequencyMHz, 3));
   }
   const QString feeder = number(result.setup.feederM, 2);
-  QString status = unmatched.isEmpty() ? QStringLiteral("At %1 m of feeder the tuner matches every frequency.").arg(feeder)
-                   : unmatched.size() <= 4
-                       ? QStringLiteral("At %1 m of feeder the tuner cannot match %2 MHz.").arg(feeder, unmatched.join(QStringLiteral(", ")))
-                       : QStringLiteral("At %1 m of feeder the tuner cannot match %2 of the %3 frequencies.")
-                             .arg(feeder).arg(unmatched.size()).arg(result.rows.size());
+  QString status =
+      unmatched.isEmpty()
+          ? QStringLiteral("At %1 m of feeder the tuner matches every frequency.").arg(feeder)
+      : unmatched.size() <= 4
+          ? QStringLiteral("At %1 m of feeder the tuner cannot match %2 MHz.")
+                .arg(feeder, unmatched.join(QStringLiteral(", ")))
+          : QStringLiteral("At %1 m of feeder the tuner cannot match %2 of the %3 frequencies.")
+                .arg(feeder)
+                .arg(unmatched.size())
+                .arg(result.rows.size());
   if (!result.finder.spans.empty()) {
     const TFeederSpan& best = result.finder.spans.front();
     status += QStringLiteral(" Best length for all: %1 m, within %2 to %3 m.")
@@ -545,7 +645,8 @@ void TTunerPage::showRows(const TTunerResult& result) {
   for (int r = 0; r < int(result.rows.size()); ++r) {
     const TTunerRow& row = result.rows[size_t(r)];
     const int band = result.bands.empty() ? -1 : result.bands[size_t(r)];
-    cell(tblBands, r, 0, number(row.frequencyMHz, 3))->setForeground(ToQColor(TunerCurveColor(band)));
+    cell(tblBands, r, 0, number(row.frequencyMHz, 3))
+        ->setForeground(ToQColor(TunerCurveColor(band)));
     cell(tblBands, r, 1, impedanceText(row.feedImpedance));
     cell(tblBands, r, 2, swrText(row.ends.swr));
     cell(tblBands, r, 3, impedanceText(row.ends.tunerImpedance));
@@ -553,16 +654,20 @@ void TTunerPage::showRows(const TTunerResult& result) {
     cell(tblBands, r, 5, number(row.ends.totalLossDb, 2));
     cell(tblBands, r, 6, number(row.ends.efficiency * 100, 1));
     cell(tblBands, r, 7, number(row.ends.peakVoltage, 0));
-    QTableWidgetItem* match = cell(tblBands, r, 8, row.canMatch ? QStringLiteral("yes") : QStringLiteral("no"));
+    QTableWidgetItem* match =
+        cell(tblBands, r, 8, row.canMatch ? QStringLiteral("yes") : QStringLiteral("no"));
     match->setTextAlignment(Qt::AlignCenter);
     if (!row.canMatch) match->setForeground(ToQColor(clRed));
     cell(tblBands, r, 9, number(row.firstCurrentMaximum, 2));
-    const QString rule = row.classicMaximum ? number(*row.classicMaximum, 2) + (row.ruleDiffers ? QStringLiteral(" *") : QStringLiteral("  "))
-                                            : QStringLiteral("\u2013  ");
+    const QString rule = row.classicMaximum
+                             ? number(*row.classicMaximum, 2) +
+                                   (row.ruleDiffers ? QStringLiteral(" *") : QStringLiteral("  "))
+                             : QStringLiteral("\u2013  ");
     QTableWidgetItem* classic = cell(tblBands, r, 10, rule);
     if (row.ruleDiffers) {
-      classic->setToolTip(QStringLiteral("More than 1/16 line wavelength (%1 m) from the antenna model's maximum")
-                              .arg(number(row.lineWavelength / 16, 2)));
+      classic->setToolTip(
+          QStringLiteral("More than 1/16 line wavelength (%1 m) from the antenna model's maximum")
+              .arg(number(row.lineWavelength / 16, 2)));
     }
   }
 }
@@ -579,12 +684,16 @@ void TTunerPage::showSpans(const TTunerResult& result) {
     cell(tblSpans, r, 4, QStringLiteral("\u00D7") + number(std::exp(span.worstMargin), 2));
   }
   tblSpans->setVisible(!spans.empty());
-  const QString what = result.bands.empty() ? QStringLiteral("the frequency") : QStringLiteral("every band at its edges and centre");
-  lblSpans->setText(spans.empty()
-                        ? localeText(NoSpanMessage(result.finder, result.setup.region, result.frequencyMHz))
-                        : QStringLiteral("Feeder lengths from 0.5 to 60 m at which the tuner matches %1, the largest "
-                                         "worst-case margin first (at the best length, the factor by which the SWR "
-                                         "or |Z| could still change before the tuner gives up).").arg(what));
+  const QString what = result.bands.empty() ? QStringLiteral("the frequency")
+                                            : QStringLiteral("every band at its edges and centre");
+  lblSpans->setText(
+      spans.empty()
+          ? localeText(NoSpanMessage(result.finder, result.setup.region, result.frequencyMHz))
+          : QStringLiteral(
+                "Feeder lengths from 0.5 to 60 m at which the tuner matches %1, the largest "
+                "worst-case margin first (at the best length, the factor by which the SWR "
+                "or |Z| could still change before the tuner gives up).")
+                .arg(what));
 }
 
 void TTunerPage::showFailure(const QString& why) {
@@ -633,7 +742,8 @@ void TTunerPage::customLineTyped() {
   line.velocityFactor = nioVF->GetNioValue();
   line.conductorDiameterM = nioLineDiameter->GetNioValue() / 1000;
   line.measuredLoss.reset();
-  if (cbMeasuredLoss->isChecked()) line.measuredLoss = TMeasuredLoss{nioLossDb->GetNioValue(), nioLossMHz->GetNioValue()};
+  if (cbMeasuredLoss->isChecked())
+    line.measuredLoss = TMeasuredLoss{nioLossDb->GetNioValue(), nioLossMHz->GetNioValue()};
   nioLossDb->SetEnabled(cbMeasuredLoss->isChecked());
   nioLossMHz->SetEnabled(cbMeasuredLoss->isChecked());
   Recompute();
@@ -641,26 +751,55 @@ void TTunerPage::customLineTyped() {
 }
 
 std::u16string TTunerPage::TableText() const {
-  std::u16string text = u"MHz\tfeed_R\tfeed_X\ttuner_R\ttuner_X\tSWR\tloss_dB\tefficiency_pct\tpeak_V\tfirst_current_max_m\n";
+  std::u16string text =
+      u"MHz\tfeed_R\tfeed_X\ttuner_R\ttuner_X\tSWR\tloss_dB\tefficiency_pct\tpeak_V\tfirst_current_"
+      u"max_m\n";
   const TTunerResult* result = Result();
   if (!result) return text;
   for (const TTunerRow& r : result->rows) {
-    const QStringList cells = {number(r.frequencyMHz, 4),         number(r.feedImpedance.real(), 2),
-                               number(r.feedImpedance.imag(), 2), number(r.ends.tunerImpedance.real(), 2),
-                               number(r.ends.tunerImpedance.imag(), 2), number(r.ends.swr, 2),
-                               number(r.ends.totalLossDb, 3),     number(r.ends.efficiency * 100, 2),
-                               number(r.ends.peakVoltage, 1),     number(r.firstCurrentMaximum, 2)};
+    const QStringList cells = {number(r.frequencyMHz, 4),
+                               number(r.feedImpedance.real(), 2),
+                               number(r.feedImpedance.imag(), 2),
+                               number(r.ends.tunerImpedance.real(), 2),
+                               number(r.ends.tunerImpedance.imag(), 2),
+                               number(r.ends.swr, 2),
+                               number(r.ends.totalLossDb, 3),
+                               number(r.ends.efficiency * 100, 2),
+                               number(r.ends.peakVoltage, 1),
+                               number(r.firstCurrentMaximum, 2)};
     text += FromQString(cells.join(u'\t')) + u"\n";
   }
   return text;
 }
 
 std::vector<QWidget*> TTunerPage::TabOrder() const {
-  return {cbLine, nioFeedLenm->Widget(), nioFeedLenft->Widget(), btnCancel, tabs, tblBands, chart->Chart().Widget(),
-          tblSpans, nioHeight->Widget(), cbWire, nioWireDiameter->Widget(), cbGround, nioPermittivity->Widget(),
-          nioConductivity->Widget(), nioZ0->Widget(), nioVF->Widget(), nioLineDiameter->Widget(), cbMeasuredLoss,
-          nioLossDb->Widget(), nioLossMHz->Widget(), cbTuner, nioMaxSwr->Widget(), cbRegion, nioMinZ->Widget(),
-          nioMaxZ->Widget(), nioPower->Widget(), btnReport};
+  return {cbLine,
+          nioFeedLenm->Widget(),
+          nioFeedLenft->Widget(),
+          btnCancel,
+          tabs,
+          tblBands,
+          chart->Chart().Widget(),
+          tblSpans,
+          nioHeight->Widget(),
+          cbWire,
+          nioWireDiameter->Widget(),
+          cbGround,
+          nioPermittivity->Widget(),
+          nioConductivity->Widget(),
+          nioZ0->Widget(),
+          nioVF->Widget(),
+          nioLineDiameter->Widget(),
+          cbMeasuredLoss,
+          nioLossDb->Widget(),
+          nioLossMHz->Widget(),
+          cbTuner,
+          nioMaxSwr->Widget(),
+          cbRegion,
+          nioMinZ->Widget(),
+          nioMaxZ->Widget(),
+          nioPower->Widget(),
+          btnReport};
 }
 
 void ShareFeeder(TFeederCheckPage& check, TTunerPage& tuner) {

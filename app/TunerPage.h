@@ -45,10 +45,10 @@ class TTunerPage : public QWidget {
   // connects it).
   QTabWidget* tabs;
   QPushButton* btnReport;
-  QTableWidget* tblBands;     // "Table"
+  QTableWidget* tblBands;  // "Table"
   QLabel* lblNotes;
   std::unique_ptr<TTunerChart> chart;  // "Chart"
-  QLabel* lblSpans;           // "Feeder lengths"
+  QLabel* lblSpans;                    // "Feeder lengths"
   QTableWidget* tblSpans;
   // "Antenna and tuner"
   QLabel* lblDipole;
@@ -73,7 +73,8 @@ class TTunerPage : public QWidget {
 
   // What the page takes from the first page: the dipole, the frequency and
   // the checked bands (none: the frequency alone). Recomputes.
-  void SetCalculatorInputs(double dipoleFeet, double frequencyMHz, const std::array<bool, 10>& checked);
+  void SetCalculatorInputs(double dipoleFeet, double frequencyMHz,
+                           const std::array<bool, 10>& checked);
   // The line and the feeder length shared with the Feeder check page: setting
   // them recomputes without raising the events, which report the user's changes.
   const TLineChoice& LineChoice() const { return FLine; }

@@ -34,20 +34,23 @@ struct TTunerRow {
   double matchedLossDbPer100m = 0;
   TLineEnds ends;
   bool canMatch = false;
-  double lineWavelength = 0;                  // m
-  double firstCurrentMaximum = 0;             // m from the antenna, physics
-  std::optional<double> classicMaximum;       // the classic rule's, when the dipole is long enough for it
-  bool ruleDiffers = false;                   // more than λ_line / 16 apart
+  double lineWavelength = 0;       // m
+  double firstCurrentMaximum = 0;  // m from the antenna, physics
+  std::optional<double>
+      classicMaximum;        // the classic rule's, when the dipole is long enough for it
+  bool ruleDiffers = false;  // more than λ_line / 16 apart
 };
 
 // Raises std::invalid_argument for a bad line or tuner, or a feeder length or
 // power that is not finite and >= 0 (power > 0).
-TTunerRow TunerRow(const TTunerSetup& setup, double frequencyMHz, std::complex<double> feedImpedance);
+TTunerRow TunerRow(const TTunerSetup& setup, double frequencyMHz,
+                   std::complex<double> feedImpedance);
 
 // The classic rule's first current maximum in metres for a line of the given
 // velocity factor (its feeder constant 983.57 ft·MHz × VF), or none when the
 // dipole is too short for the frequency.
-std::optional<double> ClassicFirstMaximum(double frequencyMHz, double dipoleFeet, double velocityFactor);
+std::optional<double> ClassicFirstMaximum(double frequencyMHz, double dipoleFeet,
+                                          double velocityFactor);
 
 // The classic rule and physics disagree where their maxima lie further apart
 // than this fraction of a line wavelength.
@@ -58,8 +61,8 @@ constexpr double RuleToleranceFraction = 1.0 / 16;
 // lengths that suit every band at its edges and centre.
 struct TTunerResult {
   TTunerSetup setup;
-  std::vector<int> bands;        // the checked bands, indices into the band plan
-  double frequencyMHz = 0;       // used when no band is checked
+  std::vector<int> bands;   // the checked bands, indices into the band plan
+  double frequencyMHz = 0;  // used when no band is checked
   std::vector<TTunerRow> rows;
   std::vector<TFinderFrequency> finderFrequencies;
   TFinderResult finder;

@@ -12,7 +12,8 @@ QFont windowFont(int pixelSize, bool bold) {
   return font;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* caption, int left, int top, int width, int height) {
+QPushButton* makeButton(QWidget* parent, const char* caption, int left, int top, int width,
+                        int height) {
   auto* button = new QPushButton(QString::fromUtf8(caption), parent);
   // Enter clicks the focused button, as Space does, on the desktop we follow.
   button->setAutoDefault(true);
@@ -49,7 +50,8 @@ class EtchedGroupBox : public QGroupBox {
 
 }  // namespace
 
-QGroupBox* makeGroupBox(QWidget* parent, const char* caption, int left, int top, int width, int height) {
+QGroupBox* makeGroupBox(QWidget* parent, const char* caption, int left, int top, int width,
+                        int height) {
   return place(new EtchedGroupBox(QString::fromUtf8(caption), parent), left, top, width, height);
 }
 
@@ -107,7 +109,8 @@ std::unique_ptr<C> startLoading(QWidget* parent, const char* name, int left, int
 
 }  // namespace
 
-std::unique_ptr<TNumIO2> makeField(QWidget* parent, const FieldRow& row, int left, int top, int width) {
+std::unique_ptr<TNumIO2> makeField(QWidget* parent, const FieldRow& row, int left, int top,
+                                   int width) {
   auto field = startLoading<TNumIO2>(parent, row.name, left, top, width);
   applyFieldLayout(*field);
   field->SetLeftText(row.leftText);
@@ -121,7 +124,8 @@ std::unique_ptr<TNumIO2> makeField(QWidget* parent, const FieldRow& row, int lef
   return field;
 }
 
-std::unique_ptr<TNumLab> makeLabel(QWidget* parent, const LabelRow& row, int left, int top, int width) {
+std::unique_ptr<TNumLab> makeLabel(QWidget* parent, const LabelRow& row, int left, int top,
+                                   int width) {
   auto label = startLoading<TNumLab>(parent, row.name, left, top, width);
   label->SetDisplayType(dtFixP);
   label->SetAlignment(taCenter);
@@ -148,4 +152,3 @@ std::unique_ptr<TNumLab> makeLabel(QWidget* parent, const LabelRow& row, int lef
   label->Loaded();
   return label;
 }
-

@@ -18,8 +18,10 @@ W* place(W* widget, int left, int top, int width, int height) {
   return widget;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* caption, int left, int top, int width, int height);
-QGroupBox* makeGroupBox(QWidget* parent, const char* caption, int left, int top, int width, int height);
+QPushButton* makeButton(QWidget* parent, const char* caption, int left, int top, int width,
+                        int height);
+QGroupBox* makeGroupBox(QWidget* parent, const char* caption, int left, int top, int width,
+                        int height);
 
 // Settings every input field of the window shares.
 void applyFieldLayout(TNumIO2& field);
@@ -35,7 +37,8 @@ struct FieldRow {
   double value;
 };
 
-std::unique_ptr<TNumIO2> makeField(QWidget* parent, const FieldRow& row, int left, int top, int width);
+std::unique_ptr<TNumIO2> makeField(QWidget* parent, const FieldRow& row, int left, int top,
+                                   int width);
 
 struct LabelRow {
   const char* name;
@@ -46,4 +49,5 @@ struct LabelRow {
 };
 
 // A read-out 25 pixels high with the window's common settings.
-std::unique_ptr<TNumLab> makeLabel(QWidget* parent, const LabelRow& row, int left, int top, int width);
+std::unique_ptr<TNumLab> makeLabel(QWidget* parent, const LabelRow& row, int left, int top,
+                                   int width);

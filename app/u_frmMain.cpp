@@ -27,9 +27,9 @@
 #include "app/ProgramIcon.h"
 #include "app/ProgramTitle.h"
 #include "app/ReportPdf.h"
-#include "app/WindowReport.h"
 #include "app/TunerPage.h"
 #include "app/WindowControls.h"
+#include "app/WindowReport.h"
 #include "platform/Application.h"
 #include "platform/Bitmap.h"
 #include "platform/Dialogs.h"
@@ -111,7 +111,15 @@ namespace {
 
 // Where a control of the window's table stands: the window, one of its group
 // boxes, the first page or the panel of the second.
-enum class Place : uint8_t { Window, DipoleSteps, FeederLengths, Bands, Single, FirstPage, SecondPanel };
+enum class Place : uint8_t {
+  Window,
+  DipoleSteps,
+  FeederLengths,
+  Bands,
+  Single,
+  FirstPage,
+  SecondPanel
+};
 
 using Places = std::array<QWidget*, size_t(Place::SecondPanel) + 1>;
 
@@ -127,15 +135,69 @@ struct ButtonRow {
 // In the order each place receives them, after what it holds besides.
 constexpr ButtonRow kButtons[] = {
     {&TfrmMain::Button1, Place::Window, "Exit", 855, 477, 75, 25, &TfrmMain::Button1Click, true},
-    {&TfrmMain::btnDipolPluss, Place::DipoleSteps, "Increase", 121, 53, 75, 25, &TfrmMain::btnDipolPlussClick,
+    {&TfrmMain::btnDipolPluss,
+     Place::DipoleSteps,
+     "Increase",
+     121,
+     53,
+     75,
+     25,
+     &TfrmMain::btnDipolPlussClick,
      true},
-    {&TfrmMain::btnDipolDec, Place::DipoleSteps, "Decrease", 17, 53, 75, 25, &TfrmMain::btnDipolDecClick, true},
-    {&TfrmMain::btnBatch, Place::Bands, "Calc selected", 151, 104, 75, 28, &TfrmMain::btnBatchClick, true},
-    {&TfrmMain::btnCalc, Place::Single, "Calc single", 151, 112, 75, 25, &TfrmMain::btnCalcClick, true},
-    {&TfrmMain::btnClearGraph, Place::FirstPage, "Clear graph", 53, 402, 75, 25, &TfrmMain::btnClearGraphClick,
+    {&TfrmMain::btnDipolDec,
+     Place::DipoleSteps,
+     "Decrease",
+     17,
+     53,
+     75,
+     25,
+     &TfrmMain::btnDipolDecClick,
      true},
-    {&TfrmMain::btnPlott, Place::FirstPage, "Plott", 548, 402, 75, 25, &TfrmMain::btnPlottClick, false},
-    {&TfrmMain::Button2, Place::SecondPanel, "Button2", 582, 391, 75, 25, &TfrmMain::Button2Click, false},
+    {&TfrmMain::btnBatch,
+     Place::Bands,
+     "Calc selected",
+     151,
+     104,
+     75,
+     28,
+     &TfrmMain::btnBatchClick,
+     true},
+    {&TfrmMain::btnCalc,
+     Place::Single,
+     "Calc single",
+     151,
+     112,
+     75,
+     25,
+     &TfrmMain::btnCalcClick,
+     true},
+    {&TfrmMain::btnClearGraph,
+     Place::FirstPage,
+     "Clear graph",
+     53,
+     402,
+     75,
+     25,
+     &TfrmMain::btnClearGraphClick,
+     true},
+    {&TfrmMain::btnPlott,
+     Place::FirstPage,
+     "Plott",
+     548,
+     402,
+     75,
+     25,
+     &TfrmMain::btnPlottClick,
+     false},
+    {&TfrmMain::Button2,
+     Place::SecondPanel,
+     "Button2",
+     582,
+     391,
+     75,
+     25,
+     &TfrmMain::Button2Click,
+     false},
 };
 
 // The buttons of one place, each running its handler when clicked.
@@ -147,7 +209,8 @@ void createButtons(TfrmMain& w, const Places& places, Place place) {
     if (!row.visible) button->setVisible(false);
     w.*row.button = button;
     const auto click = row.click;
-    QObject::connect(button, &QPushButton::clicked, [&w, click] { RunGuarded([&w, click] { (w.*click)(); }); });
+    QObject::connect(
+        button, &QPushButton::clicked, [&w, click] { RunGuarded([&w, click] { (w.*click)(); }); });
   }
 }
 
@@ -170,7 +233,8 @@ void fillBands(TfrmMain& w, QWidget* box) {
   w.clbBand->setUniformItemSizes(true);
   w.clbBand->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   for (const TBandPreset& band : BandPresets) {
-    auto* item = new QListWidgetItem(QString::number(band.frequency) + QStringLiteral(" MHz"), w.clbBand);
+    auto* item =
+        new QListWidgetItem(QString::number(band.frequency) + QStringLiteral(" MHz"), w.clbBand);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
     item->setCheckState(Qt::Unchecked);
   }
@@ -180,7 +244,8 @@ void fillBands(TfrmMain& w, QWidget* box) {
 void fillSingle(TfrmMain& w, QWidget* box) {
   place(new QLabel(QStringLiteral("Impedance"), box), 17, 117, 53, 13);
   w.cbZ0 = place(new FeederChoiceBox(box), 90, 114, 42, 21);
-  w.cbZ0->setStyleSheet(QStringLiteral("QComboBox { padding: 0px 1px; } QComboBox::drop-down { width: 13px; }"));
+  w.cbZ0->setStyleSheet(
+      QStringLiteral("QComboBox { padding: 0px 1px; } QComboBox::drop-down { width: 13px; }"));
   w.cbZ0->addItems({QStringLiteral("300"), QStringLiteral("450"), QStringLiteral("600")});
   w.cbZ0->setCurrentIndex(1);
 }
@@ -224,20 +289,32 @@ void createPages(TfrmMain& w, Places& places) {
   QObject::connect(w.PageControl1, &QTabWidget::currentChanged, [&w](int index) {
     if (index == w.PageControl1->indexOf(w.TabSheet3)) RunGuarded([&w] { w.UpdateFeederCheck(); });
   });
-  QObject::connect(w.clbBand, &QListWidget::itemChanged, [&w] { RunGuarded([&w] { w.UpdateFeederCheck(); }); });
+  QObject::connect(
+      w.clbBand, &QListWidget::itemChanged, [&w] { RunGuarded([&w] { w.UpdateFeederCheck(); }); });
   places[size_t(Place::FirstPage)] = tabSheet1;
   createButtons(w, places, Place::FirstPage);
   // In the free space right of the read-outs, where the hidden "Plott" sits.
-  w.cbLengthsToAvoid = place(new QCheckBox(QStringLiteral("Show lengths to avoid"), tabSheet1), 524, 402, 136, 25);
+  w.cbLengthsToAvoid =
+      place(new QCheckBox(QStringLiteral("Show lengths to avoid"), tabSheet1), 524, 402, 136, 25);
   w.cbLengthsToAvoid->setObjectName(QStringLiteral("cbLengthsToAvoid"));
   auto* panel1 = place(new QWidget(tabSheet2), 3, 0, 660, 415);
   panel1->setAutoFillBackground(true);
-  auto* label2 = place(new QLabel(QStringLiteral("Optimum length for the matching section."), panel1), 20, 7, 339, 19);
+  auto* label2 =
+      place(new QLabel(QStringLiteral("Optimum length for the matching section."), panel1),
+            20,
+            7,
+            339,
+            19);
   label2->setFont(windowFont(16, true));
-  auto* label3 = place(new QLabel(QStringLiteral("Add multiples of 1/2 wavelengths to obtain desired total length. "
-                                                 "Add odd multiples of 1/4 wavelengths to determine total lengths to avoid."),
-                                  panel1),
-                       20, 32, 357, 27);
+  auto* label3 = place(
+      new QLabel(QStringLiteral(
+                     "Add multiples of 1/2 wavelengths to obtain desired total length. "
+                     "Add odd multiples of 1/4 wavelengths to determine total lengths to avoid."),
+                 panel1),
+      20,
+      32,
+      357,
+      27);
   label3->setWordWrap(true);
   places[size_t(Place::SecondPanel)] = panel1;
   createButtons(w, places, Place::SecondPanel);
@@ -261,16 +338,18 @@ void createChartMenu(TfrmMain& w) {
   w.puRc = new QMenu(&w);
   for (const MenuRow& row : kChartMenu) {
     const auto click = row.click;
-    QAction* action =
-        w.puRc->addAction(QString::fromUtf8(row.caption), [&w, click] { RunGuarded([&w, click] { (w.*click)(); }); });
+    QAction* action = w.puRc->addAction(QString::fromUtf8(row.caption),
+                                        [&w, click] { RunGuarded([&w, click] { (w.*click)(); }); });
     if (row.objectName) action->setObjectName(QString::fromUtf8(row.objectName));
   }
-  w.AskSaveFileName = [&w](const std::u16string& caption, const std::u16string& filter,
+  w.AskSaveFileName = [&w](const std::u16string& caption,
+                           const std::u16string& filter,
                            const std::u16string& suggested) {
     QFileDialog dialog(&w, ToQString(caption), ToQString(suggested), ToQString(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QFileInfo(ToQString(suggested)).suffix());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::u16string();
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+      return std::u16string();
     return FromQString(dialog.selectedFiles().first());
   };
 }
@@ -297,17 +376,23 @@ void TfrmMain::createStandardControls() {
   createChartMenu(*this);
   // The Feeder check and Tuner pages save the report as the chart's menu does.
   for (QPushButton* button : {TabSheet3->btnReport, TabSheet4->btnReport}) {
-    QObject::connect(button, &QPushButton::clicked, [this] { RunGuarded([this] { SaveReport1Click(); }); });
+    QObject::connect(
+        button, &QPushButton::clicked, [this] { RunGuarded([this] { SaveReport1Click(); }); });
   }
   ReportTuner = [this] { return ReportTunerOf(TabSheet4->Result()); };
-  QObject::connect(cbZ0, &QComboBox::editTextChanged, [this] { RunGuarded([this] { cbZ0Change(); }); });
+  QObject::connect(
+      cbZ0, &QComboBox::editTextChanged, [this] { RunGuarded([this] { cbZ0Change(); }); });
 }
 
 void TfrmMain::createNumericFields(QWidget* groupBox4, QWidget* groupBox1) {
-  nioFreq = makeField(groupBox4, {"nioFreq", u"Frequency", u"MHz", 75, 0.0, 1000.0, 3, 7.1}, 2, 19, 201);
-  niodiplenft = makeField(groupBox4, {"niodiplenft", u"Dipol length", u"ft", 75, 0.0, 1000.0, 2, 85.3}, 2, 50, 201);
-  nioDipolLenm = makeField(groupBox4, {"nioDipolLenm", u"Dipol length", u"meter", 75, 0.0, 1000.0, 2, 26.0}, 2, 81, 201);
-  nioDipolStep = makeField(groupBox1, {"nioDipolStep", u"Step size", u"meter", 55, 0.01, 1.0, 2, 0.1}, 17, 22, 174);
+  nioFreq =
+      makeField(groupBox4, {"nioFreq", u"Frequency", u"MHz", 75, 0.0, 1000.0, 3, 7.1}, 2, 19, 201);
+  niodiplenft = makeField(
+      groupBox4, {"niodiplenft", u"Dipol length", u"ft", 75, 0.0, 1000.0, 2, 85.3}, 2, 50, 201);
+  nioDipolLenm = makeField(
+      groupBox4, {"nioDipolLenm", u"Dipol length", u"meter", 75, 0.0, 1000.0, 2, 26.0}, 2, 81, 201);
+  nioDipolStep = makeField(
+      groupBox1, {"nioDipolStep", u"Step size", u"meter", 55, 0.01, 1.0, 2, 0.1}, 17, 22, 174);
   nioFreq->OnChange = [this](TObject*) { UpdateFeederCheck(); };
   niodiplenft->OnChange = [this](TObject* sender) { niodiplenftChange(sender); };
   nioDipolLenm->OnChange = [this](TObject* sender) { nioDipolLenmChange(sender); };
@@ -334,7 +419,8 @@ void TfrmMain::createCharts(QWidget* page1, QWidget* panel1) {
   };
   QWidget* rcWidget = rc->Widget();
   rcWidget->setContextMenuPolicy(Qt::CustomContextMenu);
-  QObject::connect(rcWidget, &QWidget::customContextMenuRequested,
+  QObject::connect(rcWidget,
+                   &QWidget::customContextMenuRequested,
                    [this, rcWidget](const QPoint& at) { puRc->popup(rcWidget->mapToGlobal(at)); });
 
   RChart1 = makeChart(panel1, "RChart1", 4, 65, 653, 320);
@@ -348,12 +434,23 @@ void TfrmMain::createCharts(QWidget* page1, QWidget* panel1) {
 // The classic order: the window's controls by their tab numbers, each group
 // box's children in turn.
 void TfrmMain::applyTabOrder() {
-  const std::vector<QWidget*> order = {
-      Button1,        btnDipolPluss,          btnDipolDec,         nioDipolStep->Widget(),
-      Memo1,          clbBand,                btnBatch,            nioFreq->Widget(),
-      niodiplenft->Widget(), nioDipolLenm->Widget(), cbZ0,         btnCalc,
-      PageControl1,   btnClearGraph,          cbLengthsToAvoid,    btnPlott,
-      Button2};
+  const std::vector<QWidget*> order = {Button1,
+                                       btnDipolPluss,
+                                       btnDipolDec,
+                                       nioDipolStep->Widget(),
+                                       Memo1,
+                                       clbBand,
+                                       btnBatch,
+                                       nioFreq->Widget(),
+                                       niodiplenft->Widget(),
+                                       nioDipolLenm->Widget(),
+                                       cbZ0,
+                                       btnCalc,
+                                       PageControl1,
+                                       btnClearGraph,
+                                       cbLengthsToAvoid,
+                                       btnPlott,
+                                       Button2};
   for (size_t i = 0; i + 1 < order.size(); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
   QWidget* previous = order.back();
   for (QWidget* next : TabSheet3->TabOrder()) {
@@ -523,8 +620,11 @@ void TfrmMain::zoomFirstChart(int notches, int X, int Y) {
   const int bottom = chart.Height() - chart.MarginBottom() - chart.ShadowWidth();
   double aboutX = 0;
   double aboutY = 0;
-  chart.M2R(1, std::clamp(X, chart.MarginLeft(), right), std::clamp(Y, chart.MarginTop(), bottom),
-            aboutX, aboutY);
+  chart.M2R(1,
+            std::clamp(X, chart.MarginLeft(), right),
+            std::clamp(Y, chart.MarginTop(), bottom),
+            aboutX,
+            aboutY);
   const TScaleProps& x = chart.Scale1X();
   const TScaleProps& y = chart.Scale1Y();
   const TAxisView zx = ZoomedAbout({x.RangeLow(), x.RangeHigh()}, aboutX, notches);
@@ -539,8 +639,10 @@ void TfrmMain::zoomFirstChart(int notches, int X, int Y) {
 void TfrmMain::stepZoomHistory(bool forward) {
   TRChart& chart = *rc;
   const auto shown = [&chart] {
-    return std::array<double, 4>{chart.Scale1X().RangeLow(), chart.Scale1X().RangeHigh(),
-                                 chart.Scale1Y().RangeLow(), chart.Scale1Y().RangeHigh()};
+    return std::array<double, 4>{chart.Scale1X().RangeLow(),
+                                 chart.Scale1X().RangeHigh(),
+                                 chart.Scale1Y().RangeLow(),
+                                 chart.Scale1Y().RangeHigh()};
   };
   const std::array<double, 4> before = shown();
   while (forward ? chart.ZoomForward() : chart.ZoomBack()) {
@@ -557,7 +659,8 @@ void TfrmMain::keyPressEvent(QKeyEvent* event) {
     RunGuarded([this] { stepZoomHistory(true); });
   } else if (firstPage && mods == Qt::NoModifier && event->key() == Qt::Key_Home) {
     RunGuarded([this] {
-      rc->SetRange(1, FirstChartHomeX.low, FirstChartHomeY.low, FirstChartHomeX.high, FirstChartHomeY.high);
+      rc->SetRange(
+          1, FirstChartHomeX.low, FirstChartHomeY.low, FirstChartHomeX.high, FirstChartHomeY.high);
     });
   } else {
     QWidget::keyPressEvent(event);
@@ -565,7 +668,8 @@ void TfrmMain::keyPressEvent(QKeyEvent* event) {
 }
 
 void TfrmMain::saveFile(const std::u16string& caption, const std::u16string& filter,
-                        const std::u16string& suggested, const std::function<std::string()>& content) {
+                        const std::u16string& suggested,
+                        const std::function<std::string()>& content) {
   const std::u16string fileName = AskSaveFileName(caption, filter, suggested);
   if (fileName.empty()) return;
   try {
@@ -584,11 +688,13 @@ void TfrmMain::SavePicture1Click() {
 }
 
 void TfrmMain::SaveLengths1Click() {
-  saveFile(u"Save lengths as CSV", u"CSV files (*.csv)", u"feeder-lengths.csv",
-           [this] { return FeederCsv(DoneMaxima(FListed)); });
+  saveFile(u"Save lengths as CSV", u"CSV files (*.csv)", u"feeder-lengths.csv", [this] {
+    return FeederCsv(DoneMaxima(FListed));
+  });
 }
 
 void TfrmMain::SaveReport1Click() {
-  saveFile(u"Save report as PDF", u"PDF documents (*.pdf)", u"feeder-report.pdf",
-           [this] { return ReportPdf(ReportInputOfWindow(*this), LocalePaper()); });
+  saveFile(u"Save report as PDF", u"PDF documents (*.pdf)", u"feeder-report.pdf", [this] {
+    return ReportPdf(ReportInputOfWindow(*this), LocalePaper());
+  });
 }

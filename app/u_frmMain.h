@@ -62,8 +62,9 @@ class TfrmMain : public QWidget {
 
   // Asks for the name of a file to save (caption, file type filter, suggested
   // name); empty when the user cancels. Qt's file dialog unless replaced.
-  using TAskSaveFileName = std::function<std::u16string(
-      const std::u16string& caption, const std::u16string& filter, const std::u16string& suggested)>;
+  using TAskSaveFileName =
+      std::function<std::u16string(const std::u16string& caption, const std::u16string& filter,
+                                   const std::u16string& suggested)>;
   TAskSaveFileName AskSaveFileName;
 
   // The list's lines, top to bottom.
@@ -95,8 +96,8 @@ class TfrmMain : public QWidget {
   void nioDipolLenmChange(TObject* Sender);
   void rcMouseMoveInChart(TObject* Sender, bool InChart, TShiftState Shift, double rMousePosX,
                           double rMousePosY);
-  void RChart1MouseMoveInChart(TObject* Sender, bool InChart, TShiftState Shift,
-                               double rMousePosX, double rMousePosY);
+  void RChart1MouseMoveInChart(TObject* Sender, bool InChart, TShiftState Shift, double rMousePosX,
+                               double rMousePosY);
   void Copytoclipboard1Click();
   void SavePicture1Click();  // "Save picture as PNG…"
   void SaveLengths1Click();  // "Save lengths as CSV…"

@@ -12,17 +12,32 @@ using Z = std::complex<double>;
 std::vector<TFinderFrequency> tenBands() {
   // Band centres as the default dipole has them over average ground; the
   // edges a little off either way.
-  const Z centres[10] = {{4.5, -1806}, {18.7, -640}, {62, -53},    {194, 501},   {2299, 1898},
-                         {193, -944},  {160, 268},   {1573, 1647}, {383, -1098}, {133, 58}};
-  const double frequencies[10][3] = {{1.81, 1.905, 2.0},       {3.5, 3.65, 3.8},     {5.3515, 5.359, 5.3665},
-                                     {7.0, 7.1, 7.2},          {10.1, 10.125, 10.15}, {14.0, 14.175, 14.35},
-                                     {18.068, 18.118, 18.168}, {21.0, 21.225, 21.45}, {24.89, 24.94, 24.99},
+  const Z centres[10] = {{4.5, -1806},
+                         {18.7, -640},
+                         {62, -53},
+                         {194, 501},
+                         {2299, 1898},
+                         {193, -944},
+                         {160, 268},
+                         {1573, 1647},
+                         {383, -1098},
+                         {133, 58}};
+  const double frequencies[10][3] = {{1.81, 1.905, 2.0},
+                                     {3.5, 3.65, 3.8},
+                                     {5.3515, 5.359, 5.3665},
+                                     {7.0, 7.1, 7.2},
+                                     {10.1, 10.125, 10.15},
+                                     {14.0, 14.175, 14.35},
+                                     {18.068, 18.118, 18.168},
+                                     {21.0, 21.225, 21.45},
+                                     {24.89, 24.94, 24.99},
                                      {28.0, 28.85, 29.7}};
   std::vector<TFinderFrequency> result;
   for (int b = 0; b < 10; ++b) {
     for (int k = 0; k < 3; ++k) {
       const double shift = 1 + 0.1 * (k - 1);
-      result.push_back({frequencies[b][k], Z(centres[b].real() * shift, centres[b].imag() * shift), b});
+      result.push_back(
+          {frequencies[b][k], Z(centres[b].real() * shift, centres[b].imag() * shift), b});
     }
   }
   return result;

@@ -94,7 +94,8 @@ void addXAxis(QtPicture& p, const TRChart& rc, const QFontMetrics& fm) {
     p.texts.push_back({{x - fm.horizontalAdvance(t) / 2, base + 7}, t});
   }
   const QString caption = QStringLiteral("Feeder length in meters (x - current max point)");
-  p.texts.push_back({{p.dataArea.center().x() - fm.horizontalAdvance(caption) / 2, base + 22}, caption});
+  p.texts.push_back(
+      {{p.dataArea.center().x() - fm.horizontalAdvance(caption) / 2, base + 22}, caption});
 }
 
 void addYAxis(QtPicture& p, const TRChart& rc, const QFontMetrics& fm) {
@@ -137,7 +138,8 @@ QtPicture planQtPicture(TRChart& rc, const QFont& font) {
   addXAxis(p, rc, fm);
   addYAxis(p, rc, fm);
   addGrid(p, rc);
-  for (const TrcChartItem& item : std::vector<TrcChartItem>(rc.Store().Items(), rc.Store().Items() + rc.NumItems())) {
+  for (const TrcChartItem& item :
+       std::vector<TrcChartItem>(rc.Store().Items(), rc.Store().Items() + rc.NumItems())) {
     if (item.ItemKind != tkMarkAt || item.x < 0 || item.x > 40) continue;
     int x = 0, y = 0;
     rc.R2M(1, item.x, item.y, x, y);
@@ -243,7 +245,8 @@ void readMillionItems(benchmark::State& state) {
   for (auto _ : state) {
     double sum = 0;
     const TrcChartItem* items = rc.Store().Items();
-    for (int i = 0; i < rc.NumItems(); ++i) sum += items[i].x + items[i].y + double(items[i].ItemKind);
+    for (int i = 0; i < rc.NumItems(); ++i)
+      sum += items[i].x + items[i].y + double(items[i].ItemKind);
     benchmark::DoNotOptimize(sum);
   }
 }

@@ -26,9 +26,16 @@ std::vector<std::u16string> ChartTexts() {
     for (char c : std::to_string(tenths / 10) + "." + std::to_string(tenths % 10)) label += c;
     texts.push_back(label);
   }
-  for (const char16_t* caption : {u"Frequency (MHz)", u"Feeder length (m)", u"Current maxima",
-                                  u"Optimum length", u"Dipole length (wavelengths)", u"MHz",
-                                  u"m", u"7.100", u"13.36", u"Length"}) {
+  for (const char16_t* caption : {u"Frequency (MHz)",
+                                  u"Feeder length (m)",
+                                  u"Current maxima",
+                                  u"Optimum length",
+                                  u"Dipole length (wavelengths)",
+                                  u"MHz",
+                                  u"m",
+                                  u"7.100",
+                                  u"13.36",
+                                  u"Length"}) {
     texts.push_back(caption);
   }
   return texts;

@@ -9,8 +9,8 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QTabWidget>
 #include <QElapsedTimer>
+#include <QTabWidget>
 #include <QTimer>
 #include <algorithm>
 #include <array>
@@ -38,7 +38,8 @@ void computeAllBands(TTunerPage& page) {
   page.resize(668, 437);
   page.SetCalculatorInputs(85.30, 7.1, allBands());
   page.show();
-  while (page.Compute().State() == TTunerState::Running) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+  while (page.Compute().State() == TTunerState::Running)
+    QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
 }
 
 // The page with its chart sub-page in front.

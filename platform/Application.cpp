@@ -5,7 +5,9 @@
 
 #include "Dialogs.h"
 
-bool WidgetsAvailable() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
+bool WidgetsAvailable() {
+  return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+}
 
 namespace {
 

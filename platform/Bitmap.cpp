@@ -64,8 +64,8 @@ void TBitmap::SetSize(int width, int height) {
     const int keepW = std::min(width, FWidth);
     const int keepH = std::min(height, FHeight);
     for (int y = 0; keepW > 0 && y < keepH; ++y) {
-      std::memcpy(rows.data() + size_t(y) * size_t(width), ScanLine(y),
-                  size_t(keepW) * sizeof(uint32_t));
+      std::memcpy(
+          rows.data() + size_t(y) * size_t(width), ScanLine(y), size_t(keepW) * sizeof(uint32_t));
     }
   }
   rowsMoved();

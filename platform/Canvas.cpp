@@ -45,12 +45,18 @@ constexpr DashPattern kAlternate{{1, 1}, 2, 2};
 const DashPattern* patternOf(TPenStyle style, int width) {
   if (width > 1) return nullptr;
   switch (style) {
-    case psDash: return &kDash;
-    case psDot: return &kDot;
-    case psDashDot: return &kDashDot;
-    case psDashDotDot: return &kDashDotDot;
-    case psAlternate: return &kAlternate;
-    default: return nullptr;
+    case psDash:
+      return &kDash;
+    case psDot:
+      return &kDot;
+    case psDashDot:
+      return &kDashDot;
+    case psDashDotDot:
+      return &kDashDotDot;
+    case psAlternate:
+      return &kAlternate;
+    default:
+      return nullptr;
   }
 }
 
@@ -59,7 +65,9 @@ TRect normalized(int x1, int y1, int x2, int y2) {
 }
 
 TRect intersect(const TRect& a, const TRect& b) {
-  return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+  return {std::max(a.Left, b.Left),
+          std::max(a.Top, b.Top),
+          std::min(a.Right, b.Right),
           std::min(a.Bottom, b.Bottom)};
 }
 
@@ -130,8 +138,9 @@ void TCanvas::flushXorSpans() {
   // Row by row, later spans cover earlier ones as they would in copy mode;
   // then every covered pixel is flipped once with its final colour.
   constexpr uint32_t kUnwritten = 0xFF000000u;  // no 24-bit colour has these bits
-  std::stable_sort(FXorSpans.begin(), FXorSpans.end(),
-                   [](const XorSpan& a, const XorSpan& b) { return a.y < b.y; });
+  std::stable_sort(FXorSpans.begin(), FXorSpans.end(), [](const XorSpan& a, const XorSpan& b) {
+    return a.y < b.y;
+  });
   std::vector<uint32_t> colours;
   for (size_t first = 0; first < FXorSpans.size();) {
     const int y = FXorSpans[first].y;
@@ -211,13 +220,16 @@ void TCanvas::thinLine(TPoint a, TPoint b) {
       // In 64 bits: an end next to the integer limit must not overflow.
       const int64_t x0 = a.x < b.x ? a.x : int64_t(b.x) + 1;
       const int64_t x1 = a.x < b.x ? b.x : int64_t(a.x) + 1;
-      writeSpan(a.y, int(std::max<int64_t>(x0, -1)), int(std::min<int64_t>(x1, INT32_MAX)), pen, mode);
+      writeSpan(
+          a.y, int(std::max<int64_t>(x0, -1)), int(std::min<int64_t>(x1, INT32_MAX)), pen, mode);
     } else if (a.x == b.x && mode == pmCopy) {
       verticalRun(a.x, a.y, b.y, pen);
     } else if (mode == pmXor && FXorDeferred) {
-      raster::WalkLine(a, b, box, [&](int x, int y, int64_t) { writeSpan(y, x, x + 1, pen, mode); });
+      raster::WalkLine(
+          a, b, box, [&](int x, int y, int64_t) { writeSpan(y, x, x + 1, pen, mode); });
     } else if (mode == pmXor) {
-      raster::WalkLine(a, b, box, [&](int x, int y, int64_t) { FTarget.ScanLine(y)[x] ^= pen & 0x00FFFFFFu; });
+      raster::WalkLine(
+          a, b, box, [&](int x, int y, int64_t) { FTarget.ScanLine(y)[x] ^= pen & 0x00FFFFFFu; });
     } else {
       raster::WalkLine(a, b, box, [&](int x, int y, int64_t) { FTarget.ScanLine(y)[x] = pen; });
     }
@@ -292,8 +304,9 @@ void TCanvas::solidPath(std::span<const TPoint> path) {
   uint32_t* const pixels = FTarget.ScanLine(0);
   const size_t stride = size_t(FTarget.Width());
   for (size_t i = 0; i + 1 < path.size(); ++i) {
-    raster::WalkLine(path[i], path[i + 1], box,
-                     [&](int x, int y, int64_t) { pixels[size_t(y) * stride + size_t(x)] = pen; });
+    raster::WalkLine(path[i], path[i + 1], box, [&](int x, int y, int64_t) {
+      pixels[size_t(y) * stride + size_t(x)] = pen;
+    });
   }
 }
 
@@ -304,7 +317,8 @@ void TCanvas::stampNibs(const std::vector<TPoint>& centres) {
   std::vector<Span> spans;
   spans.reserve(centres.size() * nib.size());
   for (const TPoint& c : centres) {
-    for (const raster::NibRow& row : nib) spans.push_back({c.y + row.dy, c.x + row.dx0, c.x + row.dx1});
+    for (const raster::NibRow& row : nib)
+      spans.push_back({c.y + row.dy, c.x + row.dx0, c.x + row.dx1});
   }
   // Merged first, so that overlapping nibs write each pixel once (XOR).
   raster::MergeSpans(spans);
@@ -312,8 +326,7 @@ void TCanvas::stampNibs(const std::vector<TPoint>& centres) {
   for (const Span& s : spans) writeSpan(s.y, s.x0, s.x1, pen, FPen.Mode());
 }
 
-void TCanvas::strokeWideOpen(const std::vector<TPoint>& path, bool shortenStart,
-                             bool shortenEnd) {
+void TCanvas::strokeWideOpen(const std::vector<TPoint>& path, bool shortenStart, bool shortenEnd) {
   // The nib stays inside the centre line's extent at a free end: the first
   // and last h centre pixels carry no nib of their own.
   const int w = FPen.Width();
@@ -357,7 +370,8 @@ void TCanvas::polygonShape(const std::vector<TPoint>& pts) {
   if (FBrush.Style() == bsSolid) {
     const uint32_t brush = brushPixel();
     const TRect clip = ClipRect();
-    for (const Span& s : raster::PolygonSpans(pts, {clip.Left, clip.Top, clip.Right, clip.Bottom})) {
+    for (const Span& s :
+         raster::PolygonSpans(pts, {clip.Left, clip.Top, clip.Right, clip.Bottom})) {
       writeSpan(s.y, s.x0, s.x1, brush, FPen.Mode());
     }
   }
@@ -397,18 +411,19 @@ void TCanvas::rectangleShape(const TRect& box) {
     return;
   }
   if (FBrush.Style() == bsSolid) {
-    const TRect inner = penVisible()
-                            ? TRect{ring.Left + 1, ring.Top + 1, ring.Right - 1, ring.Bottom - 1}
-                            : box;
+    const TRect inner =
+        penVisible() ? TRect{ring.Left + 1, ring.Top + 1, ring.Right - 1, ring.Bottom - 1} : box;
     fillBlock(inner, brushPixel(), FPen.Mode());
   }
   if (penVisible()) rectangleOutline(ring);
 }
 
-void TCanvas::RuledRectangle(const TRect& r, std::span<const TVerticalRule> rules, TColor ruleColor) {
+void TCanvas::RuledRectangle(const TRect& r, std::span<const TVerticalRule> rules,
+                             TColor ruleColor) {
   assert(FPen.Mode() == pmCopy);
   const uint32_t rule = ColorToPixel(ruleColor);
-  const TRect box = normalized(limitShape(r.Left), limitShape(r.Top), limitShape(r.Right), limitShape(r.Bottom));
+  const TRect box =
+      normalized(limitShape(r.Left), limitShape(r.Top), limitShape(r.Right), limitShape(r.Bottom));
   if (hasNoArea(box) || !framedBlockFits()) {
     Rectangle(r);
     for (const TVerticalRule& v : rules) verticalRun(v.x, v.y0, v.y1, rule);
@@ -433,7 +448,8 @@ bool TCanvas::framedBlockFits() const {
 
 // The box's outline and fill, and the rules' pixels on the box's rows: each
 // row is written once, while it is in the cache.
-void TCanvas::framedBlock(const TRect& box, std::span<const TVerticalRule> rules, uint32_t rulePixel) {
+void TCanvas::framedBlock(const TRect& box, std::span<const TVerticalRule> rules,
+                          uint32_t rulePixel) {
   const TRect clip = ClipRect();
   const TRect rows = intersect(box, clip);
   if (hasNoArea(rows)) return;
@@ -460,7 +476,8 @@ void TCanvas::framedBlock(const TRect& box, std::span<const TVerticalRule> rules
     } else {
       if (leftEdge) row[box.Left] = pen;
       if (innerLeft < innerRight)
-        std::wmemset(reinterpret_cast<wchar_t*>(row + innerLeft), brush, size_t(innerRight - innerLeft));
+        std::wmemset(
+            reinterpret_cast<wchar_t*>(row + innerLeft), brush, size_t(innerRight - innerLeft));
       if (rightEdge) row[right] = pen;
     }
     for (const Rule& v : inside) {
@@ -472,8 +489,8 @@ void TCanvas::framedBlock(const TRect& box, std::span<const TVerticalRule> rules
 void TCanvas::rectangleOutline(const TRect& ring) {
   const int right = ring.Right - 1;
   const int bottom = ring.Bottom - 1;
-  const std::vector<TPoint> corners{{ring.Left, ring.Top}, {right, ring.Top}, {right, bottom},
-                                    {ring.Left, bottom}};
+  const std::vector<TPoint> corners{
+      {ring.Left, ring.Top}, {right, ring.Top}, {right, bottom}, {ring.Left, bottom}};
   if (widePen()) {
     std::vector<TPoint> path(corners);
     path.push_back(corners.front());
@@ -517,12 +534,14 @@ void TCanvas::fillBlock(const TRect& r, uint32_t pixel, TPenMode mode) {
   static_assert(sizeof(wchar_t) == sizeof(uint32_t));
   const auto value = static_cast<wchar_t>(pixel);
   if (fill.Left == 0 && fill.Right == FTarget.Width()) {
-    std::wmemset(reinterpret_cast<wchar_t*>(FTarget.ScanLine(fill.Top)), value,
+    std::wmemset(reinterpret_cast<wchar_t*>(FTarget.ScanLine(fill.Top)),
+                 value,
                  size_t(fill.Width()) * size_t(fill.Height()));
     return;
   }
   for (int y = fill.Top; y < fill.Bottom; ++y) {
-    std::wmemset(reinterpret_cast<wchar_t*>(FTarget.ScanLine(y) + fill.Left), value, size_t(fill.Width()));
+    std::wmemset(
+        reinterpret_cast<wchar_t*>(FTarget.ScanLine(y) + fill.Left), value, size_t(fill.Width()));
   }
 }
 
@@ -551,7 +570,8 @@ void TCanvas::ellipseShape(int x1, int y1, int x2, int y2) {
   const int from = std::max(ring.Top, -margin);
   const int to = std::min(ring.Bottom, FTarget.Height() + margin);
   if (from >= to) return;
-  const std::vector<raster::RowSpan> rows = raster::EllipseRows(ring.Left, ring.Top, ring.Right, ring.Bottom, from, to);
+  const std::vector<raster::RowSpan> rows =
+      raster::EllipseRows(ring.Left, ring.Top, ring.Right, ring.Bottom, from, to);
   std::vector<Span> outline;
   std::vector<Span> interior;
   raster::SplitOutline(rows, from, outline, interior);
@@ -566,7 +586,8 @@ void TCanvas::ellipseShape(int x1, int y1, int x2, int y2) {
   std::vector<TPoint> pixels;
   for (const Span& s : outline) {
     if (s.y < reach.y0 || s.y >= reach.y1) continue;
-    for (int x = std::max(s.x0, reach.x0); x < std::min(s.x1, reach.x1); ++x) pixels.push_back({x, s.y});
+    for (int x = std::max(s.x0, reach.x0); x < std::min(s.x1, reach.x1); ++x)
+      pixels.push_back({x, s.y});
   }
   if (widePen()) {
     stampNibs(pixels);
@@ -616,8 +637,8 @@ void TCanvas::TextOut(int x, int y, const std::u16string& text) {
 }
 
 void TCanvas::TextRect(const TRect& clip, int x, int y, const std::u16string& text) {
-  drawClippedText(intersect(normalized(clip.Left, clip.Top, clip.Right, clip.Bottom), ClipRect()), x, y,
-           text);
+  drawClippedText(
+      intersect(normalized(clip.Left, clip.Top, clip.Right, clip.Bottom), ClipRect()), x, y, text);
 }
 
 void TCanvas::drawClippedText(const TRect& clip, int x, int y, const std::u16string& text) {
@@ -626,9 +647,9 @@ void TCanvas::drawClippedText(const TRect& clip, int x, int y, const std::u16str
     // The cell is clipped first, so text near the integer limits cannot overflow.
     const int64_t right = int64_t(x) + TextPainter::Width(FFont, text);
     const int64_t bottom = int64_t(y) + m.ascent + m.descent;
-    const TRect cell = intersect({x, y, int(std::min<int64_t>(right, INT32_MAX)),
-                                  int(std::min<int64_t>(bottom, INT32_MAX))},
-                                 clip);
+    const TRect cell = intersect(
+        {x, y, int(std::min<int64_t>(right, INT32_MAX)), int(std::min<int64_t>(bottom, INT32_MAX))},
+        clip);
     for (int row = cell.Top; row < cell.Bottom; ++row) {
       writeSpan(row, cell.Left, cell.Right, brushPixel(), pmCopy);
     }

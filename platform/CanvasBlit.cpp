@@ -39,8 +39,10 @@ void TCanvas::copyUnscaled(int x, int y, const TBitmap& src, TRect from) {
   const int64_t bottom = std::min<int64_t>({from.Bottom, src.Height(), clip.Bottom - dy});
   if (left >= right) return;
   for (int64_t sy = top; sy < bottom; ++sy) {
-    combineRow(src.ScanLine(int(sy)) + left, FTarget.ScanLine(int(sy + dy)) + left + dx,
-               int(right - left), FCopyMode);
+    combineRow(src.ScanLine(int(sy)) + left,
+               FTarget.ScanLine(int(sy + dy)) + left + dx,
+               int(right - left),
+               FCopyMode);
   }
 }
 

@@ -267,8 +267,7 @@ TControl* ControlOfWidget(QWidget* widget) {
 // ---------------------------------------------------------------------------
 // TControl
 
-TControl::TControl(TComponent* AOwner)
-    : TComponent(AOwner), FHost(std::make_unique<HostLink>()) {}
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FHost(std::make_unique<HostLink>()) {}
 
 TControl::~TControl() {
   if (FSurface) FSurface->Canvas().SetOnChange(nullptr);

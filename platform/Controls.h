@@ -144,7 +144,7 @@ class TControl : public TComponent {
   TColor FColor = clBtnFace;
   TFont FFont;
   mutable std::unique_ptr<TBitmap> FSurface;  // made on first use
-  struct HostLink;  // the platform window, deleted with the control
+  struct HostLink;                            // the platform window, deleted with the control
   std::unique_ptr<HostLink> FHost;
 };
 

@@ -26,15 +26,21 @@ QWidget* dialogParent() { return QApplication::activeWindow(); }
 
 void ShowMessage(const std::u16string& text) {
   if (MessageHook()) return MessageHook()(text);
-  QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), ToQString(text),
-                  QMessageBox::Ok, dialogParent());
+  QMessageBox box(QMessageBox::NoIcon,
+                  QApplication::applicationDisplayName(),
+                  ToQString(text),
+                  QMessageBox::Ok,
+                  dialogParent());
   box.exec();
 }
 
 void ShowErrorBox(const std::string& message) {
   if (ErrorHook()) return ErrorHook()(message);
-  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(),
-                  QString::fromUtf8(message), QMessageBox::Ok, dialogParent());
+  QMessageBox box(QMessageBox::Critical,
+                  QApplication::applicationDisplayName(),
+                  QString::fromUtf8(message),
+                  QMessageBox::Ok,
+                  dialogParent());
   box.exec();
 }
 

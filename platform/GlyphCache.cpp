@@ -201,7 +201,8 @@ bool GlyphCache::FormsLigature(std::u16string_view text, size_t at) const {
   for (const std::vector<uint16_t>& rest : it->second) {
     if (at + 1 + rest.size() > text.size()) continue;
     bool match = true;
-    for (size_t k = 0; k < rest.size() && match; ++k) match = Find(text[at + 1 + k]).glyph == rest[k];
+    for (size_t k = 0; k < rest.size() && match; ++k)
+      match = Find(text[at + 1 + k]).glyph == rest[k];
     if (match) return true;
   }
   return false;

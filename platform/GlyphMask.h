@@ -10,8 +10,8 @@
 class TBitmap;
 
 struct GlyphMask {
-  int left = 0;     // columns from the pen to the mask's first column
-  int top = 0;      // rows from the baseline to the mask's first row (above: negative)
+  int left = 0;  // columns from the pen to the mask's first column
+  int top = 0;   // rows from the baseline to the mask's first row (above: negative)
   int width = 0;
   int height = 0;
   int advance = 0;  // how far the pen moves on to the next character

@@ -13,8 +13,10 @@ struct KeyPair {
 
 // Keys of the numeric pad whose code differs from the main keyboard's.
 constexpr KeyPair kKeypadKeys[] = {
-    {Qt::Key_Asterisk, VK_MULTIPLY}, {Qt::Key_Plus, VK_ADD},
-    {Qt::Key_Minus, VK_SUBTRACT},    {Qt::Key_Period, VK_DECIMAL},
+    {Qt::Key_Asterisk, VK_MULTIPLY},
+    {Qt::Key_Plus, VK_ADD},
+    {Qt::Key_Minus, VK_SUBTRACT},
+    {Qt::Key_Period, VK_DECIMAL},
     {Qt::Key_Comma, VK_DECIMAL},  // the decimal key of locales with a comma
     {Qt::Key_Slash, VK_DIVIDE},
 };

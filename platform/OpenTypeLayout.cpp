@@ -36,15 +36,21 @@ constexpr uint32_t TagOf(std::string_view s) {
 // The shaper applies these to horizontal left-to-right text of any script;
 // script-specific forms (Arabic joining, Indic reordering) concern characters
 // that never take the cached path. Kerning is switched off by the caller.
-constexpr std::array kSubstitutionFeatures = {TagOf("ccmp"), TagOf("locl"), TagOf("rlig"),
-                                              TagOf("rclt"), TagOf("calt"), TagOf("clig"),
-                                              TagOf("liga"), TagOf("rvrn"), TagOf("ltra"),
+constexpr std::array kSubstitutionFeatures = {TagOf("ccmp"),
+                                              TagOf("locl"),
+                                              TagOf("rlig"),
+                                              TagOf("rclt"),
+                                              TagOf("calt"),
+                                              TagOf("clig"),
+                                              TagOf("liga"),
+                                              TagOf("rvrn"),
+                                              TagOf("ltra"),
                                               TagOf("ltrm")};
-constexpr std::array kPositioningFeatures = {TagOf("mark"), TagOf("mkmk"), TagOf("abvm"),
-                                             TagOf("blwm"), TagOf("curs"), TagOf("dist")};
+constexpr std::array kPositioningFeatures = {
+    TagOf("mark"), TagOf("mkmk"), TagOf("abvm"), TagOf("blwm"), TagOf("curs"), TagOf("dist")};
 // Scripts the shaper looks up for Latin, Greek, Cyrillic and common text.
-constexpr std::array kScripts = {TagOf("latn"), TagOf("grek"), TagOf("cyrl"), TagOf("DFLT"),
-                                 TagOf("dflt")};
+constexpr std::array kScripts = {
+    TagOf("latn"), TagOf("grek"), TagOf("cyrl"), TagOf("DFLT"), TagOf("dflt")};
 
 constexpr uint16_t kNoFeature = 0xFFFF;
 constexpr uint16_t kIgnoreBaseOrLigatures = 0x0006;

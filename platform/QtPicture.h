@@ -11,12 +11,18 @@
 // A QImage over the bitmap's own pixels (0xFFRRGGBB is Qt's RGB32), without a
 // copy. It borrows the pixels: it must not outlive a resize of the bitmap.
 inline QImage BitmapView(const TBitmap& bmp) {
-  return QImage(reinterpret_cast<const uchar*>(bmp.ScanLine(0)), bmp.Width(), bmp.Height(),
-                qsizetype(bmp.Width()) * 4, QImage::Format_RGB32);
+  return QImage(reinterpret_cast<const uchar*>(bmp.ScanLine(0)),
+                bmp.Width(),
+                bmp.Height(),
+                qsizetype(bmp.Width()) * 4,
+                QImage::Format_RGB32);
 }
 inline QImage BitmapView(TBitmap& bmp) {
-  return QImage(reinterpret_cast<uchar*>(bmp.ScanLine(0)), bmp.Width(), bmp.Height(),
-                qsizetype(bmp.Width()) * 4, QImage::Format_RGB32);
+  return QImage(reinterpret_cast<uchar*>(bmp.ScanLine(0)),
+                bmp.Width(),
+                bmp.Height(),
+                qsizetype(bmp.Width()) * 4,
+                QImage::Format_RGB32);
 }
 // Makes the bitmap a copy of the image's size and (opaque) pixels.
 void AssignImage(TBitmap& bmp, const QImage& image);

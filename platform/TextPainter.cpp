@@ -142,8 +142,10 @@ void TextPainter::Draw(const TFont& font, uint32_t rgb, int x, int baseline,
     DrawThroughQt(font, rgb, x, baseline, text, clip);
     return;
   }
-  const TRect inside{std::max(clip.Left, 0), std::max(clip.Top, 0),
-                     std::min(clip.Right, FTarget.Width()), std::min(clip.Bottom, FTarget.Height())};
+  const TRect inside{std::max(clip.Left, 0),
+                     std::max(clip.Top, 0),
+                     std::min(clip.Right, FTarget.Width()),
+                     std::min(clip.Bottom, FTarget.Height())};
   if (inside.Left >= inside.Right || inside.Top >= inside.Bottom) return;
   entry.glyphs.Draw(FTarget, RGBToPixel(rgb), x, baseline, text, inside);
 }

@@ -39,7 +39,8 @@ std::string targetPath(const std::u16string& fileName, const std::string& path, 
   if (stat(path.c_str(), &target) != 0) {
     if (errno != ENOENT) failWithErrno(fileName);
     struct stat link {};
-    if (lstat(path.c_str(), &link) == 0) fail(fileName, "it is a link to a file that does not exist");
+    if (lstat(path.c_str(), &link) == 0)
+      fail(fileName, "it is a link to a file that does not exist");
     mode = -1;
     return path;
   }

@@ -5,13 +5,29 @@
 namespace {
 
 constexpr std::array<TBand, BandCount> kRegion1 = {{
-    {1.81, 2.0}, {3.5, 3.8}, {5.3515, 5.3665}, {7.0, 7.2}, {10.1, 10.15},
-    {14.0, 14.35}, {18.068, 18.168}, {21.0, 21.45}, {24.89, 24.99}, {28.0, 29.7},
+    {1.81, 2.0},
+    {3.5, 3.8},
+    {5.3515, 5.3665},
+    {7.0, 7.2},
+    {10.1, 10.15},
+    {14.0, 14.35},
+    {18.068, 18.168},
+    {21.0, 21.45},
+    {24.89, 24.99},
+    {28.0, 29.7},
 }};
 
 constexpr std::array<TBand, BandCount> kRegion2 = {{
-    {1.81, 2.0}, {3.5, 4.0}, {5.3515, 5.3665}, {7.0, 7.3}, {10.1, 10.15},
-    {14.0, 14.35}, {18.068, 18.168}, {21.0, 21.45}, {24.89, 24.99}, {28.0, 29.7},
+    {1.81, 2.0},
+    {3.5, 4.0},
+    {5.3515, 5.3665},
+    {7.0, 7.3},
+    {10.1, 10.15},
+    {14.0, 14.35},
+    {18.068, 18.168},
+    {21.0, 21.45},
+    {24.89, 24.99},
+    {28.0, 29.7},
 }};
 
 }  // namespace
@@ -24,7 +40,8 @@ std::string BandText(const TBand& band) {
   return TrimmedText(band.lowMHz, 4) + "-" + TrimmedText(band.highMHz, 4) + " MHz";
 }
 
-std::vector<TBandFrequency> BandCentres(TRegion region, const std::vector<int>& bands, double frequencyMHz) {
+std::vector<TBandFrequency> BandCentres(TRegion region, const std::vector<int>& bands,
+                                        double frequencyMHz) {
   if (bands.empty()) return {{frequencyMHz, -1}};
   std::vector<TBandFrequency> frequencies;
   for (int b : bands) frequencies.push_back({BandPlan(region).at(size_t(b)).CentreMHz(), b});

@@ -27,7 +27,8 @@ struct TBandFrequency {
 };
 // The centres of the bands given (indices into the plan), or frequencyMHz
 // alone when none are given.
-std::vector<TBandFrequency> BandCentres(TRegion region, const std::vector<int>& bands, double frequencyMHz);
+std::vector<TBandFrequency> BandCentres(TRegion region, const std::vector<int>& bands,
+                                        double frequencyMHz);
 // Each band's lower edge, centre and upper edge, or frequencyMHz alone.
 std::vector<TBandFrequency> BandEdgesAndCentres(TRegion region, const std::vector<int>& bands,
                                                 double frequencyMHz);

@@ -22,9 +22,9 @@ struct TFinderFrequency {
 struct TFeederSpan {
   double fromM;
   double toM;
-  double bestM;          // the length in it with the largest worst-case margin
-  double worstMargin;    // that margin (see TunerMargin)
-  double worstMHz;       // the frequency that sets it
+  double bestM;        // the length in it with the largest worst-case margin
+  double worstMargin;  // that margin (see TunerMargin)
+  double worstMHz;     // the frequency that sets it
 };
 
 struct TFinderResult {

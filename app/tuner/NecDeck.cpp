@@ -36,12 +36,14 @@ void checkArguments(const TDipoleModel& model, double frequencyMHz) {
   requirePositive(model.lengthM, "The dipole length");
   requirePositive(model.wireDiameterM, "The wire diameter");
   requirePositive(frequencyMHz, "The frequency");
-  if (!std::isfinite(model.heightM)) throw std::invalid_argument("The height must be a finite number");
+  if (!std::isfinite(model.heightM))
+    throw std::invalid_argument("The height must be a finite number");
   const TGround& g = model.ground;
   if (g.kind == TGroundKind::Real &&
       (!(g.permittivity >= 1) || !(g.conductivity >= 0) || !std::isfinite(g.permittivity) ||
        !std::isfinite(g.conductivity))) {
-    throw std::invalid_argument("A real ground needs a permittivity of at least 1 and a conductivity of at least 0");
+    throw std::invalid_argument(
+        "A real ground needs a permittivity of at least 1 and a conductivity of at least 0");
   }
 }
 
@@ -51,15 +53,17 @@ void checkGeometry(const TDipoleModel& model, double frequencyMHz, int segments)
   const double radius = model.wireDiameterM / 2;
   const double segment = model.lengthM / segments;
   if (segment < MinSegmentRadii * radius) {
-    throw EAntennaGeometry("The wire is too thick for the antenna model at " + TrimmedText(frequencyMHz, 6) +
-                           " MHz: its segments of " + millimetres(segment) + " are shorter than " +
+    throw EAntennaGeometry("The wire is too thick for the antenna model at " +
+                           TrimmedText(frequencyMHz, 6) + " MHz: its segments of " +
+                           millimetres(segment) + " are shorter than " +
                            TrimmedText(MinSegmentRadii, 0) + " wire radii (" +
                            millimetres(MinSegmentRadii * radius) + "). Choose a thinner wire.");
   }
   if (model.ground.kind != TGroundKind::FreeSpace && model.heightM < MinHeightRadii * radius) {
-    throw EAntennaGeometry("The wire is too close to the ground for the antenna model: " +
-                           millimetres(model.heightM) + " is less than " + TrimmedText(MinHeightRadii, 0) +
-                           " wire radii (" + millimetres(MinHeightRadii * radius) + ") above it.");
+    throw EAntennaGeometry(
+        "The wire is too close to the ground for the antenna model: " + millimetres(model.heightM) +
+        " is less than " + TrimmedText(MinHeightRadii, 0) + " wire radii (" +
+        millimetres(MinHeightRadii * radius) + ") above it.");
   }
 }
 
@@ -72,7 +76,8 @@ std::string groundCards(const TGround& ground) {
     case TGroundKind::Real:
       break;
   }
-  return "GE 1\nGN 2 0 0 0 " + ShortestText(ground.permittivity) + " " + ShortestText(ground.conductivity) + "\n";
+  return "GE 1\nGN 2 0 0 0 " + ShortestText(ground.permittivity) + " " +
+         ShortestText(ground.conductivity) + "\n";
 }
 
 }  // namespace
@@ -82,9 +87,10 @@ int SegmentCount(double lengthM, double frequencyMHz) {
   const double needed = std::ceil(80 * lengthM / wavelength);
   const double odd = std::fmod(needed, 2) == 1 ? needed : needed + 1;
   if (!(odd <= MaxSegments)) {  // compared before the conversion, which would overflow
-    throw EAntennaGeometry("The dipole is too long for the antenna model at " + TrimmedText(frequencyMHz, 6) +
-                           " MHz: it needs " + TrimmedText(odd, 0) + " segments, and the model takes at most " +
-                           std::to_string(MaxSegments) + ".");
+    throw EAntennaGeometry("The dipole is too long for the antenna model at " +
+                           TrimmedText(frequencyMHz, 6) + " MHz: it needs " + TrimmedText(odd, 0) +
+                           " segments, and the model takes at most " + std::to_string(MaxSegments) +
+                           ".");
   }
   return std::max(21, int(odd));
 }
@@ -98,11 +104,15 @@ std::string NecDeck(const TDipoleModel& model, double frequencyMHz) {
   const std::string half = TrimmedText(model.lengthM / 2, 4);
   const std::string height = TrimmedText(model.heightM, 4);
   return "CM Orvak SE dipole\nCE\n"
-         "GW 1 " + std::to_string(segments) + " -" + half + " 0 " + height + " " + half + " 0 " + height + " " +
-         TrimmedText(model.wireDiameterM / 2, 6) + "\n" +
-         groundCards(model.ground) +
+         "GW 1 " +
+         std::to_string(segments) + " -" + half + " 0 " + height + " " + half + " 0 " + height +
+         " " + TrimmedText(model.wireDiameterM / 2, 6) + "\n" + groundCards(model.ground) +
          "LD 5 1 0 0 5.8E7\n"
-         "EX 0 1 " + std::to_string(segments / 2 + 1) + " 0 1 0\n"
-         "FR 0 1 0 0 " + TrimmedText(frequencyMHz, 6) + " 0\n"
+         "EX 0 1 " +
+         std::to_string(segments / 2 + 1) +
+         " 0 1 0\n"
+         "FR 0 1 0 0 " +
+         TrimmedText(frequencyMHz, 6) +
+         " 0\n"
          "XQ\nEN\n";
 }

@@ -21,8 +21,8 @@ struct TGround {
 };
 
 struct TGroundClass {
-  const char* word;        // the command line's name: "average"
-  const char16_t* label;   // the page's name: "average"
+  const char* word;       // the command line's name: "average"
+  const char16_t* label;  // the page's name: "average"
   TGround ground;
 };
 // Free space, perfect ground, then the real grounds from very good to salt water.

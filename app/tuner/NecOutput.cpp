@@ -25,7 +25,8 @@ double frequencyOf(const std::string& line) {
   std::istringstream fields(line.substr(line.find(':') + 1));
   std::string token;
   double value = 0;
-  if (!(fields >> token) || !readNumber(token, value)) throw ENecOutput("unreadable frequency line: " + line);
+  if (!(fields >> token) || !readNumber(token, value))
+    throw ENecOutput("unreadable frequency line: " + line);
   return value;
 }
 
@@ -35,7 +36,8 @@ std::complex<double> impedanceOf(const std::string& row) {
   std::string token;
   double values[8] = {};
   for (double& v : values) {
-    if (!(fields >> token) || !readNumber(token, v)) throw ENecOutput("unreadable feed-point row: " + row);
+    if (!(fields >> token) || !readNumber(token, v))
+      throw ENecOutput("unreadable feed-point row: " + row);
   }
   return {values[6], values[7]};
 }
@@ -51,7 +53,8 @@ std::vector<TNecFeedPoint> ParseNecOutput(std::string_view report) {
     if (line.find("FREQUENCY :") != std::string::npos) frequency = frequencyOf(line);
     if (line.find("ANTENNA INPUT PARAMETERS") == std::string::npos) continue;
     std::string header1, header2, row;
-    if (!std::getline(lines, header1) || !std::getline(lines, header2) || !std::getline(lines, row)) {
+    if (!std::getline(lines, header1) || !std::getline(lines, header2) ||
+        !std::getline(lines, row)) {
       throw ENecOutput("the report ends inside its feed-point table");
     }
     points.push_back({frequency, impedanceOf(row)});

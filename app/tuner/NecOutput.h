@@ -7,7 +7,7 @@
 #include <vector>
 
 struct TNecFeedPoint {
-  double frequencyMHz;  // as the report prints it (five significant digits)
+  double frequencyMHz;             // as the report prints it (five significant digits)
   std::complex<double> impedance;  // ohm
 };
 

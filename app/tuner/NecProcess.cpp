@@ -29,7 +29,8 @@ class TTemporaryFolder {
  public:
   TTemporaryFolder() {
     std::string pattern = (fs::temp_directory_path() / "orvak-nec-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::system_error(errno, std::generic_category(), "temporary folder");
+    if (!mkdtemp(pattern.data()))
+      throw std::system_error(errno, std::generic_category(), "temporary folder");
     path_ = pattern;
   }
   ~TTemporaryFolder() {
@@ -87,7 +88,8 @@ int spawn(const std::string& program, const std::vector<std::string>& args, cons
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(
+      &actions, 1, logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_adddup2(&actions, 1, 2);
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));
@@ -109,9 +111,11 @@ TNecProcessResult RunNecProcess(const std::string& program, const std::string& d
                    logPath = folder / "log.txt";
     writeFile(deckPath, deck);
     pid_t pid = 0;
-    const int error = spawn(program, {"-i" + deckPath.string(), "-o" + reportPath.string()}, logPath, pid);
+    const int error =
+        spawn(program, {"-i" + deckPath.string(), "-o" + reportPath.string()}, logPath, pid);
     if (error == ENOENT) return {TNecProcessResult::NotFound, error, {}, {}, {}};
-    if (error != 0) return {TNecProcessResult::Failed, error, {}, {}, program + ": " + std::strerror(error)};
+    if (error != 0)
+      return {TNecProcessResult::Failed, error, {}, {}, program + ": " + std::strerror(error)};
     bool killed = false;
     const int status = waitForChild(pid, cancelled, killed);
     if (killed) return {TNecProcessResult::Cancelled, 0, {}, {}, {}};

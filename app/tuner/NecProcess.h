@@ -7,10 +7,10 @@
 
 struct TNecProcessResult {
   enum TEnd { Exited, Signalled, NotFound, Cancelled, Failed } end = Failed;
-  int code = 0;         // exit status, or the signal
-  std::string report;   // what nec2c wrote to its output file
-  std::string log;      // its standard output and error
-  std::string error;    // for Failed: what went wrong here
+  int code = 0;        // exit status, or the signal
+  std::string report;  // what nec2c wrote to its output file
+  std::string log;     // its standard output and error
+  std::string error;   // for Failed: what went wrong here
 };
 
 // Runs program (looked up on PATH unless it holds a "/") on deck and waits for

@@ -6,7 +6,8 @@
 #include "app/tuner/NecOutput.h"
 #include "app/tuner/NecProcess.h"
 
-const char* const NecMissingMessage = "The antenna model needs the program nec2c (Debian package nec2c).";
+const char* const NecMissingMessage =
+    "The antenna model needs the program nec2c (Debian package nec2c).";
 
 namespace {
 
@@ -45,7 +46,8 @@ TNecOutcome outcomeOf(const TNecProcessResult& r) {
   if (r.code != 0) return {TNecStatus::Rejected, {}, rejection(r)};
   try {
     const std::vector<TNecFeedPoint> points = ParseNecOutput(r.report);
-    if (points.size() != 1) return {TNecStatus::Failed, {}, "nec2c reported more than one frequency for one deck"};
+    if (points.size() != 1)
+      return {TNecStatus::Failed, {}, "nec2c reported more than one frequency for one deck"};
     return {TNecStatus::Done, points[0].impedance, {}};
   } catch (const ENecOutput& e) {
     return {TNecStatus::Failed, {}, "nec2c's report cannot be read: " + std::string(e.what())};
@@ -84,7 +86,10 @@ void TNecCache::Clear() {
 }
 
 TNecRun::TNecRun(std::vector<std::string> decks, TNecCache& cache, TNecRunOptions options)
-    : decks_(std::move(decks)), cache_(cache), options_(std::move(options)), outcomes_(decks_.size()),
+    : decks_(std::move(decks)),
+      cache_(cache),
+      options_(std::move(options)),
+      outcomes_(decks_.size()),
       answered_(decks_.size(), false) {
   size_t toCompute = 0;
   for (size_t i = 0; i < decks_.size(); ++i) {
@@ -156,7 +161,8 @@ void TNecRun::work() {
 }
 
 TNecOutcome TNecRun::compute(const std::string& deck) {
-  if (const auto z = cache_.Find(deck)) return {TNecStatus::Done, *z, {}};  // a twin deck of this run
+  if (const auto z = cache_.Find(deck))
+    return {TNecStatus::Done, *z, {}};  // a twin deck of this run
   const TNecOutcome outcome = outcomeOf(RunNecProcess(options_.program, deck, cancelled_));
   if (outcome.status == TNecStatus::Done) cache_.Store(deck, outcome.impedance);
   return outcome;
@@ -185,7 +191,8 @@ const std::vector<TNecOutcome>& TNecRun::Outcomes() const {
   return outcomes_;
 }
 
-std::vector<TNecOutcome> RunNec(const std::vector<std::string>& decks, TNecCache& cache, TNecRunOptions options) {
+std::vector<TNecOutcome> RunNec(const std::vector<std::string>& decks, TNecCache& cache,
+                                TNecRunOptions options) {
   TNecRun run(decks, cache, std::move(options));
   run.Wait();
   return run.Outcomes();

@@ -40,7 +40,7 @@ class TNecCache {
 };
 
 struct TNecProgress {
-  int done = 0;   // decks with an outcome, cached ones included
+  int done = 0;  // decks with an outcome, cached ones included
   int total = 0;
   bool finished = false;  // every worker has stopped: the outcomes may be read
 };

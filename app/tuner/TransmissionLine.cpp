@@ -8,7 +8,9 @@
 #include "app/tuner/NecDeck.h"
 
 const std::array<TLinePreset, 3> LinePresets = {{
-    {u"Window line 450 Ω (Z0 400 Ω measured), #18", "window450", {400, 0.91, 1.024e-3, std::nullopt}},
+    {u"Window line 450 Ω (Z0 400 Ω measured), #18",
+     "window450",
+     {400, 0.91, 1.024e-3, std::nullopt}},
     {u"Open wire 600 Ω, 2 mm", "open600", {600, 0.97, 2.0e-3, std::nullopt}},
     {u"Twin lead 300 Ω, #20", "twin300", {300, 0.80, 0.812e-3, std::nullopt}},
 }};
@@ -35,11 +37,15 @@ double conductorResistance(const TTransmissionLine& line, double frequencyHz) {
 void CheckLine(const TTransmissionLine& line) {
   if (!finitePositive(line.z0) || !finitePositive(line.velocityFactor) || line.velocityFactor > 1 ||
       !finitePositive(line.conductorDiameterM)) {
-    throw std::invalid_argument("A line needs Z0 above 0, a velocity factor above 0 up to 1 and a conductor diameter above 0");
+    throw std::invalid_argument(
+        "A line needs Z0 above 0, a velocity factor above 0 up to 1 and a conductor diameter above "
+        "0");
   }
   if (const auto& m = line.measuredLoss;
-      m && (!(m->dbPer100m >= 0) || !std::isfinite(m->dbPer100m) || !finitePositive(m->frequencyMHz))) {
-    throw std::invalid_argument("A measured loss needs dB per 100 m of at least 0 at a frequency above 0");
+      m &&
+      (!(m->dbPer100m >= 0) || !std::isfinite(m->dbPer100m) || !finitePositive(m->frequencyMHz))) {
+    throw std::invalid_argument(
+        "A measured loss needs dB per 100 m of at least 0 at a frequency above 0");
   }
 }
 
@@ -69,8 +75,8 @@ double SwrOf(std::complex<double> reflection) {
   return g < 1 ? (1 + g) / (1 - g) : std::numeric_limits<double>::infinity();
 }
 
-TLineEnds ThroughTheLine(const TTransmissionLine& line, std::complex<double> zLoad, double frequencyMHz,
-                         double lengthM, double powerW) {
+TLineEnds ThroughTheLine(const TTransmissionLine& line, std::complex<double> zLoad,
+                         double frequencyMHz, double lengthM, double powerW) {
   const double alpha = MatchedLossNepers(line, frequencyMHz);
   const std::complex<double> gammaL{alpha * lengthM, PhaseConstant(line, frequencyMHz) * lengthM};
   const std::complex<double> c = std::cosh(gammaL), s = std::sinh(gammaL);

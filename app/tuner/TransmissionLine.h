@@ -18,7 +18,7 @@ struct TMeasuredLoss {
 };
 
 struct TTransmissionLine {
-  double z0 = 400;                    // ohm
+  double z0 = 400;  // ohm
   double velocityFactor = 0.91;
   double conductorDiameterM = 1.024e-3;
   std::optional<TMeasuredLoss> measuredLoss;  // replaces the conductor loss when given
@@ -37,8 +37,8 @@ extern const std::array<TLinePreset, 3> LinePresets;
 // measured loss, when given, is >= 0 at a frequency > 0 (all finite).
 void CheckLine(const TTransmissionLine& line);
 
-double LineWavelength(const TTransmissionLine& line, double frequencyMHz);  // m
-double PhaseConstant(const TTransmissionLine& line, double frequencyMHz);   // β, rad/m
+double LineWavelength(const TTransmissionLine& line, double frequencyMHz);     // m
+double PhaseConstant(const TTransmissionLine& line, double frequencyMHz);      // β, rad/m
 double MatchedLossNepers(const TTransmissionLine& line, double frequencyMHz);  // α, Np/m
 double MatchedLossDbPer100m(const TTransmissionLine& line, double frequencyMHz);
 
@@ -52,8 +52,8 @@ struct TLineEnds {
   double efficiency = 1;                // P_L / P_in
   double peakVoltage = 0;               // at the tuner terminals for the power given
 };
-TLineEnds ThroughTheLine(const TTransmissionLine& line, std::complex<double> zLoad, double frequencyMHz,
-                         double lengthM, double powerW);
+TLineEnds ThroughTheLine(const TTransmissionLine& line, std::complex<double> zLoad,
+                         double frequencyMHz, double lengthM, double powerW);
 
 // Γ = (z - z0) / (z + z0) and the SWR it gives (infinite for |Γ| >= 1).
 std::complex<double> ReflectionOf(std::complex<double> z, double z0);

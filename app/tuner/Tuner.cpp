@@ -17,7 +17,8 @@ void CheckTuner(const TTuner& tuner) {
 }
 
 double TunerMargin(const TTuner& tuner, std::complex<double> z) {
-  if (!std::isfinite(z.real()) || !std::isfinite(z.imag())) return -std::numeric_limits<double>::infinity();
+  if (!std::isfinite(z.real()) || !std::isfinite(z.imag()))
+    return -std::numeric_limits<double>::infinity();
   if (tuner.kind == TTuner::External) {
     const double logZ = std::log(std::abs(z));
     return std::min(logZ - std::log(tuner.minZ), std::log(tuner.maxZ) - logZ);

@@ -6,8 +6,8 @@
 struct TTuner {
   enum TKind { Internal, External };
   TKind kind = Internal;
-  double maxSwr = 3;    // internal: SWR <= maxSwr on 50 Ω
-  double minZ = 10;     // external: minZ <= |Z| <= maxZ, ohm
+  double maxSwr = 3;  // internal: SWR <= maxSwr on 50 Ω
+  double minZ = 10;   // external: minZ <= |Z| <= maxZ, ohm
   double maxZ = 1500;
   bool operator==(const TTuner&) const = default;
 };

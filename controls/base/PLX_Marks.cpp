@@ -19,7 +19,17 @@ constexpr uint8_t PointBmp[19][7] = {
     {0x00, 0x00, 0x14, 0x08, 0x14, 0x00, 0x00},  // diagonal cross, arms of 1
     {0x00, 0x22, 0x14, 0x08, 0x14, 0x22, 0x00},  // diagonal cross, arms of 2
     {0x41, 0x22, 0x14, 0x08, 0x14, 0x22, 0x41},  // diagonal cross, arms of 3
-    {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {},
+    {},
+    {},
+    {},
+    {},
+    {},
+    {},
+    {},
+    {},
+    {},
+    {},
+    {},
     {0x55, 0x2A, 0x55, 0x2A, 0x55, 0x2A, 0x55},  // checkerboard
 };
 
@@ -103,20 +113,31 @@ class MarkPainter {
 // Squares, diamonds and circles: marks 7..19.
 void drawBoxMark(MarkPainter& m, uint8_t mark) {
   switch (mark) {
-    case 7: return m.square(Fill::kFilled, 1);
-    case 8: return m.square(Fill::kFilled, 2);
-    case 9: return m.square(Fill::kFilled, 3);
-    case 10: return m.path({{-1, -1}, {-1, 1}, {1, 1}, {1, -1}, {-1, -1}});
-    case 11: return m.path({{-2, -2}, {-2, 2}, {2, 2}, {2, -2}, {-2, -2}});
-    case 12: return m.path({{-3, -3}, {-3, 3}, {3, 3}, {3, -3}, {-3, -3}});
+    case 7:
+      return m.square(Fill::kFilled, 1);
+    case 8:
+      return m.square(Fill::kFilled, 2);
+    case 9:
+      return m.square(Fill::kFilled, 3);
+    case 10:
+      return m.path({{-1, -1}, {-1, 1}, {1, 1}, {1, -1}, {-1, -1}});
+    case 11:
+      return m.path({{-2, -2}, {-2, 2}, {2, 2}, {2, -2}, {-2, -2}});
+    case 12:
+      return m.path({{-3, -3}, {-3, 3}, {3, 3}, {3, -3}, {-3, -3}});
     case 13:
       m.path({{-3, 0}, {0, 3}, {3, 0}, {0, -3}, {-3, 0}});
       return m.pixel(0, 0);
-    case 14: return m.polygon(Fill::kFilled, {{-2, 0}, {0, 2}, {2, 0}, {0, -2}});
-    case 15: return m.polygon(Fill::kFilled, {{-3, 0}, {0, 3}, {3, 0}, {0, -3}});
-    case 16: return m.circle(Fill::kOpen, 2, 3);
-    case 17: return m.circle(Fill::kOpen, 3, 4);
-    case 19: return m.path({{-3, 0}, {0, 3}, {3, 0}, {0, -3}, {-3, 0}});
+    case 14:
+      return m.polygon(Fill::kFilled, {{-2, 0}, {0, 2}, {2, 0}, {0, -2}});
+    case 15:
+      return m.polygon(Fill::kFilled, {{-3, 0}, {0, 3}, {3, 0}, {0, -3}});
+    case 16:
+      return m.circle(Fill::kOpen, 2, 3);
+    case 17:
+      return m.circle(Fill::kOpen, 3, 4);
+    case 19:
+      return m.path({{-3, 0}, {0, 3}, {3, 0}, {0, -3}, {-3, 0}});
   }
 }
 
@@ -124,44 +145,74 @@ void drawBoxMark(MarkPainter& m, uint8_t mark) {
 // marks 20..36.
 void drawPointedMark(MarkPainter& m, uint8_t mark) {
   switch (mark) {
-    case 20: return m.lines({{0, 0, -3, 3}, {0, 0, 3, 3}});
-    case 21: return m.lines({{0, 0, -4, 4}, {0, 0, 4, 4}});
-    case 22: return m.lines({{0, 0, -3, -3}, {0, 0, 3, -3}});
-    case 23: return m.lines({{0, 0, -4, -4}, {0, 0, 4, -4}});
-    case 24: return m.circle(Fill::kFilled, 3, 4);
+    case 20:
+      return m.lines({{0, 0, -3, 3}, {0, 0, 3, 3}});
+    case 21:
+      return m.lines({{0, 0, -4, 4}, {0, 0, 4, 4}});
+    case 22:
+      return m.lines({{0, 0, -3, -3}, {0, 0, 3, -3}});
+    case 23:
+      return m.lines({{0, 0, -4, -4}, {0, 0, 4, -4}});
+    case 24:
+      return m.circle(Fill::kFilled, 3, 4);
     case 25:
-      return m.lines({{-3, -3, 4, 4}, {-3, -2, 3, 4}, {-2, -3, 4, 3},
-                      {-3, 3, 4, -4}, {-3, 2, 3, -4}, {-2, 3, 4, -3}});
-    case 26: return m.circle(Fill::kFilled, 2, 3);
-    case 27: return m.circle(Fill::kOpen, 2, 2);
-    case 28: return m.circle(Fill::kFilled, 2, 2);
-    case 29: return m.polygon(Fill::kFilled, {{-2, 0}, {0, 2}, {2, 0}});
-    case 30: return m.polygon(Fill::kFilled, {{-3, 0}, {0, 3}, {3, 0}});
-    case 31: return m.polygon(Fill::kOpen, {{-2, 0}, {0, 2}, {2, 0}});
-    case 32: return m.polygon(Fill::kOpen, {{-3, 0}, {0, 3}, {3, 0}});
-    case 33: return m.polygon(Fill::kOpen, {{-4, -3}, {0, 4}, {4, -3}});
-    case 34: return m.polygon(Fill::kFilled, {{-4, -3}, {0, 4}, {4, -3}});
-    case 35: return m.polygon(Fill::kOpen, {{-4, 3}, {0, -4}, {4, 3}});
-    case 36: return m.polygon(Fill::kFilled, {{-4, 3}, {0, -4}, {4, 3}});
+      return m.lines({{-3, -3, 4, 4},
+                      {-3, -2, 3, 4},
+                      {-2, -3, 4, 3},
+                      {-3, 3, 4, -4},
+                      {-3, 2, 3, -4},
+                      {-2, 3, 4, -3}});
+    case 26:
+      return m.circle(Fill::kFilled, 2, 3);
+    case 27:
+      return m.circle(Fill::kOpen, 2, 2);
+    case 28:
+      return m.circle(Fill::kFilled, 2, 2);
+    case 29:
+      return m.polygon(Fill::kFilled, {{-2, 0}, {0, 2}, {2, 0}});
+    case 30:
+      return m.polygon(Fill::kFilled, {{-3, 0}, {0, 3}, {3, 0}});
+    case 31:
+      return m.polygon(Fill::kOpen, {{-2, 0}, {0, 2}, {2, 0}});
+    case 32:
+      return m.polygon(Fill::kOpen, {{-3, 0}, {0, 3}, {3, 0}});
+    case 33:
+      return m.polygon(Fill::kOpen, {{-4, -3}, {0, 4}, {4, -3}});
+    case 34:
+      return m.polygon(Fill::kFilled, {{-4, -3}, {0, 4}, {4, -3}});
+    case 35:
+      return m.polygon(Fill::kOpen, {{-4, 3}, {0, -4}, {4, 3}});
+    case 36:
+      return m.polygon(Fill::kFilled, {{-4, 3}, {0, -4}, {4, 3}});
   }
 }
 
 // Stems, sights, stars and the sideways triangles: marks 37..51.
 void drawCompositeMark(MarkPainter& m, uint8_t mark) {
   switch (mark) {
-    case 37: return m.lines({{-3, 0, 4, 0}, {0, 0, 0, -8}});
-    case 38: return m.lines({{-3, -2, 4, -2}, {-3, 2, 4, 2}, {0, -2, 0, 2}});
+    case 37:
+      return m.lines({{-3, 0, 4, 0}, {0, 0, 0, -8}});
+    case 38:
+      return m.lines({{-3, -2, 4, -2}, {-3, 2, 4, 2}, {0, -2, 0, 2}});
     case 39:
       m.circle(Fill::kOpen, 3, 4);
       return m.lines({{-3, 0, 4, 0}, {0, -3, 0, 4}});
-    case 40: return m.polygon(Fill::kOpen, {{3, -2}, {-2, 0}, {3, 2}});
-    case 41: return m.polygon(Fill::kFilled, {{3, -2}, {-2, 0}, {3, 2}});
-    case 42: return m.polygon(Fill::kOpen, {{4, -3}, {-3, 0}, {4, 3}});
-    case 43: return m.polygon(Fill::kFilled, {{4, -3}, {-3, 0}, {4, 3}});
-    case 44: return m.polygon(Fill::kOpen, {{-3, -2}, {2, 0}, {-3, 2}});
-    case 45: return m.polygon(Fill::kFilled, {{-3, -2}, {2, 0}, {-3, 2}});
-    case 46: return m.polygon(Fill::kOpen, {{-4, -3}, {3, 0}, {-4, 3}});
-    case 47: return m.polygon(Fill::kFilled, {{-4, -3}, {3, 0}, {-4, 3}});
+    case 40:
+      return m.polygon(Fill::kOpen, {{3, -2}, {-2, 0}, {3, 2}});
+    case 41:
+      return m.polygon(Fill::kFilled, {{3, -2}, {-2, 0}, {3, 2}});
+    case 42:
+      return m.polygon(Fill::kOpen, {{4, -3}, {-3, 0}, {4, 3}});
+    case 43:
+      return m.polygon(Fill::kFilled, {{4, -3}, {-3, 0}, {4, 3}});
+    case 44:
+      return m.polygon(Fill::kOpen, {{-3, -2}, {2, 0}, {-3, 2}});
+    case 45:
+      return m.polygon(Fill::kFilled, {{-3, -2}, {2, 0}, {-3, 2}});
+    case 46:
+      return m.polygon(Fill::kOpen, {{-4, -3}, {3, 0}, {-4, 3}});
+    case 47:
+      return m.polygon(Fill::kFilled, {{-4, -3}, {3, 0}, {-4, 3}});
     case 48:
       m.square(Fill::kOpen, 3);
       return m.lines({{-3, 0, 4, 0}, {0, -3, 0, 4}});
@@ -173,8 +224,12 @@ void drawCompositeMark(MarkPainter& m, uint8_t mark) {
       return m.lines({{-4, 0, 5, 0}, {0, -4, 0, 5}, {-3, -3, 4, 4}, {-3, 3, 4, -4}});
     case 51:
       m.solidBrush();
-      return m.lines({{-4, 0, 5, 0}, {0, -4, 0, 5}, {-1, -3, 2, -3},
-                      {-1, 3, 2, 3}, {-3, -1, -3, 2}, {3, -1, 3, 2}});
+      return m.lines({{-4, 0, 5, 0},
+                      {0, -4, 0, 5},
+                      {-1, -3, 2, -3},
+                      {-1, 3, 2, 3},
+                      {-3, -1, -3, 2},
+                      {3, -1, 3, 2}});
   }
 }
 

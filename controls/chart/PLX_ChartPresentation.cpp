@@ -33,7 +33,9 @@ void putPixels(const std::vector<uint32_t>& pixels, int width, TBitmap& dst, int
 }
 
 TRect intersection(const TRect& a, const TRect& b) {
-  return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+  return {std::max(a.Left, b.Left),
+          std::max(a.Top, b.Top),
+          std::min(a.Right, b.Right),
           std::min(a.Bottom, b.Bottom)};
 }
 
@@ -44,7 +46,8 @@ TOffWindow WhyNotOntoWindow(const TDataAreaFacts& f) {
   if (f.RenderingWatched) return TOffWindow::RenderingWatched;
   if (f.BackgroundImage) return TOffWindow::BackgroundImage;
   if (f.MarkMap) return TOffWindow::MarkMap;
-  if (r.Width() != f.DataBmp.Width() || r.Height() != f.DataBmp.Height()) return TOffWindow::DataBmpResized;
+  if (r.Width() != f.DataBmp.Width() || r.Height() != f.DataBmp.Height())
+    return TOffWindow::DataBmpResized;
   if (f.DataBmpClip != f.DataBmp) return TOffWindow::DataBmpClipped;
   if (f.WindowSize != f.ChartSize) return TOffWindow::WindowResized;
   if (r.Left < 0 || r.Top < 0 || r.Right > f.ChartSize.x || r.Bottom > f.ChartSize.y) {

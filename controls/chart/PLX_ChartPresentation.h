@@ -64,11 +64,11 @@ struct TDataAreaFacts {
   bool RenderingWatched = false;
   bool BackgroundImage = false;
   bool MarkMap = false;
-  TRect DataArea;        // the data bitmap's place on the chart
-  TRect DataBmp;         // the data bitmap, 0, 0, width, height
-  TRect DataBmpClip;     // its canvas's clip rectangle
-  TPoint WindowSize;     // the window surface's width and height
-  TPoint ChartSize;      // the chart's width and height
+  TRect DataArea;     // the data bitmap's place on the chart
+  TRect DataBmp;      // the data bitmap, 0, 0, width, height
+  TRect DataBmpClip;  // its canvas's clip rectangle
+  TPoint WindowSize;  // the window surface's width and height
+  TPoint ChartSize;   // the chart's width and height
 };
 
 TOffWindow WhyNotOntoWindow(const TDataAreaFacts& f);
@@ -120,7 +120,8 @@ class TChartPresentation {
   // The data area was rendered at `place` of the window instead of into the
   // data bitmap; the pixels under the crosshairs (reach) are kept before
   // they are drawn.
-  void DataBmpDrawnOnWindow(const TBitmap& window, const TRect& place, std::span<const TRect> reach);
+  void DataBmpDrawnOnWindow(const TBitmap& window, const TRect& place,
+                            std::span<const TRect> reach);
   // The bitmap takes its picture from the window, if the window holds it;
   // true when it did.
   bool TakeChartBmp(const TBitmap& window, TBitmap& chartBmp);
@@ -137,6 +138,6 @@ class TChartPresentation {
   bool FDataCurrent = false;
   uint32_t FDataRevision = 0;
   bool FTrace = false;
-  TRect FDataPlace;                        // with DataBmpOnWindow
+  TRect FDataPlace;                            // with DataBmpOnWindow
   std::vector<TSavedPixels> FUnderCrossHairs;  // with DataBmpOnWindow
 };

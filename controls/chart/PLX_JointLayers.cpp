@@ -14,9 +14,13 @@ int TJointLayers::MasterY(int Layer) const {
   return FMasterLayerY[Layer];
 }
 
-void TJointLayers::SetMasterX(int Index, int Master) { setMaster(FMasterLayerX, Index, Master, true); }
+void TJointLayers::SetMasterX(int Index, int Master) {
+  setMaster(FMasterLayerX, Index, Master, true);
+}
 
-void TJointLayers::SetMasterY(int Index, int Master) { setMaster(FMasterLayerY, Index, Master, false); }
+void TJointLayers::SetMasterY(int Index, int Master) {
+  setMaster(FMasterLayerY, Index, Master, false);
+}
 
 void TJointLayers::setMaster(int (&table)[MaxLayers + 1], int Index, int Master, bool Horizontal) {
   CheckLayer(Index);

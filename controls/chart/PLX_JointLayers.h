@@ -29,10 +29,10 @@ class TJointLayers : public TObject {
   // Copies both tables; this table keeps its owner links.
   void Assign(const TJointLayers& Source);
 
-#define PLX_JOINT_LAYER(n)                                              \
-  int L##n##xControlledBy() const { return MasterX(1##n - 100); }       \
-  void SetL##n##xControlledBy(int v) { SetMasterX(1##n - 100, v); }     \
-  int L##n##yControlledBy() const { return MasterY(1##n - 100); }       \
+#define PLX_JOINT_LAYER(n)                                          \
+  int L##n##xControlledBy() const { return MasterX(1##n - 100); }   \
+  void SetL##n##xControlledBy(int v) { SetMasterX(1##n - 100, v); } \
+  int L##n##yControlledBy() const { return MasterY(1##n - 100); }   \
   void SetL##n##yControlledBy(int v) { SetMasterY(1##n - 100, v); }
   PLX_JOINT_LAYER(01)
   PLX_JOINT_LAYER(02)

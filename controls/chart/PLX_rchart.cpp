@@ -7,9 +7,23 @@
 namespace {
 
 // The library's colour table; layer n's axes take entry n.
-constexpr TColor PredefinedColors[MaxLayers + 1] = {
-    clBlack, clBlack,  clMaroon, clGreen,  clOlive, clNavy, clPurple, clTeal, clGray,
-    clSilver, clRed,   clLime,   clYellow, clBlue,  clFuchsia, clAqua, clWhite};
+constexpr TColor PredefinedColors[MaxLayers + 1] = {clBlack,
+                                                    clBlack,
+                                                    clMaroon,
+                                                    clGreen,
+                                                    clOlive,
+                                                    clNavy,
+                                                    clPurple,
+                                                    clTeal,
+                                                    clGray,
+                                                    clSilver,
+                                                    clRed,
+                                                    clLime,
+                                                    clYellow,
+                                                    clBlue,
+                                                    clFuchsia,
+                                                    clAqua,
+                                                    clWhite};
 
 std::u16string layerName(const char16_t* prefix, int n) {
   std::u16string name = prefix;

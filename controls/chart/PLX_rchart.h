@@ -62,10 +62,13 @@ class TCustomRChart : public TControl {
 
   // ---- Drawing commands: each appends one item; ShowGraf presents them.
   void MarkAt(double x, double y, uint8_t mk) { FStore.MarkAt(x, y, mk); }
-  void MarkErrorBar(double x, double y, double dlower, double dupper, TOrientation Dir, uint8_t mk) {
+  void MarkErrorBar(double x, double y, double dlower, double dupper, TOrientation Dir,
+                    uint8_t mk) {
     FStore.MarkErrorBar(x, y, dlower, dupper, Dir, mk);
   }
-  void Text(double x, double y, int size, const std::u16string& txt) { FStore.Text(x, y, size, txt); }
+  void Text(double x, double y, int size, const std::u16string& txt) {
+    FStore.Text(x, y, size, txt);
+  }
   void Text(double x, double y, int size, const std::u16string& txt, int dx, int dy,
             TAlignment Alignment) {
     FStore.Text(x, y, size, txt, dx, dy, Alignment);
@@ -350,12 +353,12 @@ class TCustomRChart : public TControl {
   // Range application (PLX_rchartRanges.cpp): SetRangeIntern widens equal
   // ends and applies the isometric rule; ForceRange honours the joint-layer
   // links; ForceRngIntern confines, writes and maps one layer.
-  void SetRangeIntern(int Layer, long double xLo, long double yLo, long double xHi,
-                      long double yHi, bool EnterToZoomStack, bool ConfineRange);
+  void SetRangeIntern(int Layer, long double xLo, long double yLo, long double xHi, long double yHi,
+                      bool EnterToZoomStack, bool ConfineRange);
   void ForceRange(int Layer, long double xLo, long double yLo, long double xHi, long double yHi,
                   bool EnterToZoomStack, bool ConfineRange);
-  void ForceRngIntern(int Layer, long double xLo, long double yLo, long double xHi,
-                      long double yHi, bool EnterToZoomStack, bool ConfineRange);
+  void ForceRngIntern(int Layer, long double xLo, long double yLo, long double xHi, long double yHi,
+                      bool EnterToZoomStack, bool ConfineRange);
   // The change handler of every axis property set.
   void ScalePropsChanged(TObject* Sender);
   // Enters every layer's current ranges into the history.
@@ -410,7 +413,8 @@ class TCustomRChart : public TControl {
   void restoreHistory(int Index);
 
   // PLX_rchartData.cpp, PLX_rchartGrid.cpp
-  void constructDataBmp(TCanvas& cv, int PosX, int PosY, bool BlkWhite, int FirstItem, bool verticalGridDrawn);
+  void constructDataBmp(TCanvas& cv, int PosX, int PosY, bool BlkWhite, int FirstItem,
+                        bool verticalGridDrawn);
   void constructGrid(TCanvas& cv, int PosX, int PosY, bool withVertical);
   std::vector<TVerticalRule> verticalGridRules(int PosX, int PosY) const;
   bool verticalGridWithBackground(const TCanvas& cv) const;
@@ -505,9 +509,9 @@ class TCustomRChart : public TControl {
   std::unique_ptr<TBakGndImg> FBackGroundImg;
   TZoomHistory FZoomHist;
   bool FRestoringHistory = false;
-  std::vector<TPoint> FPpa;      // the polyline buffer of a data pass
-  std::vector<TPoint> FShape;    // corner points of polygons
-  std::vector<int> FPixMap;      // the marks' occupancy map
+  std::vector<TPoint> FPpa;    // the polyline buffer of a data pass
+  std::vector<TPoint> FShape;  // corner points of polygons
+  std::vector<int> FPixMap;    // the marks' occupancy map
   ColorBackup FColBak{};
 
   TrcLayout FStdLayout = rcl_X1Bottom_Y1Left;

@@ -19,8 +19,8 @@ constexpr int kBoxArm = 10;  // half the length of a box crosshair's cross
 // comes back as it was; the fill colour stays the chart colour. Tells whether
 // a crosshair may have drawn outside the data area.
 bool TCustomRChart::drawCrossHairs(TCanvas& cv, int xPos, int yPos) {
-  const bool any = std::any_of(FCrossHair.begin() + 1, FCrossHair.end(),
-                               [](const auto& ch) { return ch->Mode() != chOff; });
+  const bool any = std::any_of(
+      FCrossHair.begin() + 1, FCrossHair.end(), [](const auto& ch) { return ch->Mode() != chOff; });
   if (!any) return false;
   const TColor penColor = cv.Pen().Color();
   const int penWidth = cv.Pen().Width();
@@ -82,8 +82,10 @@ std::vector<TRect> TCustomRChart::crossHairReach() const {
     cx = LimitPixel(cx);
     cy = LimitPixel(cy);
     const int w = std::max(ch.LineWid(), 1);
-    if (mode == chHoriz || mode == chBoth) reach.push_back({f.L, cy - w, f.Right() + 1, cy + w + 1});
-    if (mode == chVert || mode == chBoth) reach.push_back({cx - w, f.T, cx + w + 1, f.Bottom() + 1});
+    if (mode == chHoriz || mode == chBoth)
+      reach.push_back({f.L, cy - w, f.Right() + 1, cy + w + 1});
+    if (mode == chVert || mode == chBoth)
+      reach.push_back({cx - w, f.T, cx + w + 1, f.Bottom() + 1});
     if (mode == chBox) {
       const int r = kBoxArm + w;
       reach.push_back({cx - r, cy - r, cx + r + 1, cy + r + 1});
@@ -112,7 +114,8 @@ bool TCustomRChart::crossHairLeavesDataArea(const TCrossHair& ch) const {
 // no crosshair left a trace outside the data area of the chart bitmap.
 bool TCustomRChart::renderingCurrent() const {
   const bool chartSize = FChartBmp.Width() == FFrame.W && FChartBmp.Height() == FFrame.H;
-  return FPresentation.WhatCrossHairsNeed(FStore.Revision(), chartSize) == TCrossHairRepaint::Recompose;
+  return FPresentation.WhatCrossHairsNeed(FStore.Revision(), chartSize) ==
+         TCrossHairRepaint::Recompose;
 }
 
 // The chart bitmap's margins, the data bitmap and the crosshairs make the

@@ -66,8 +66,8 @@ class ItemVisibility {
 // Small enough to be copied into registers for a run of line items.
 struct PendingPolyline {
   TPoint* points;
-  int numEntered = 0;  // points entered, kept or not
-  int numStored = 0;   // the first numStored points are kept
+  int numEntered = 0;    // points entered, kept or not
+  int numStored = 0;     // the first numStored points are kept
   TPoint lastEntered{};  // once two points are kept: the last one kept
 
   // Enters a point of a polyline starting at start; true when the polyline
@@ -106,8 +106,8 @@ struct TCustomRChart::DataPass {
   TColor LastBrushCol;
   TColor LastFontCol;
   int LastLWidth;
-  TPoint LastMoveTo;  // where the next polyline starts
-  TColor c = clBlack;  // the colour of the item being drawn
+  TPoint LastMoveTo;     // where the next polyline starts
+  TColor c = clBlack;    // the colour of the item being drawn
   PendingPolyline line;  // its points kept in FPpa
 
   void setPen(TColor color, TPenStyle style) {
@@ -135,7 +135,9 @@ struct TCustomRChart::DataPass {
     cv.MoveTo(LastMoveTo.x, LastMoveTo.y);
     line.numStored = 0;
   }
-  TColor fillOf(const TrcChartItem& item) const { return BlkWhite ? kBlackWhiteFill : item.FillColor; }
+  TColor fillOf(const TrcChartItem& item) const {
+    return BlkWhite ? kBlackWhiteFill : item.FillColor;
+  }
 };
 
 // The mapped control pixel, moved by a pixel offset, clamped and shifted onto
@@ -204,7 +206,8 @@ int TCustomRChart::drawLinetoRun(DataPass& pass, const TrcChartItem* items, int 
   return last;
 }
 
-void TCustomRChart::ConstructDataBmp(TCanvas& cv, int PosX, int PosY, bool BlkWhite, int FirstItem) {
+void TCustomRChart::ConstructDataBmp(TCanvas& cv, int PosX, int PosY, bool BlkWhite,
+                                     int FirstItem) {
   constructDataBmp(cv, PosX, PosY, BlkWhite, FirstItem, false);
 }
 
@@ -220,11 +223,23 @@ void TCustomRChart::constructDataBmp(TCanvas& cv, int PosX, int PosY, bool BlkWh
     cv.Brush().SetColor(fill);
     cv.Pen().SetColor(pen);
   }
-  if (FSettings.GridStyle != gsNone && FirstItem == 0) constructGrid(cv, PosX, PosY, !verticalGridDrawn);
+  if (FSettings.GridStyle != gsNone && FirstItem == 0)
+    constructGrid(cv, PosX, PosY, !verticalGridDrawn);
   const ItemVisibility visible(FStore);
   FPpa.resize(kMaxPolyline);
-  DataPass pass{cv, visible, PosX, PosY, BlkWhite, FSettings.ChartColor, psSolid, FSettings.ChartColor, FSettings.ChartColor,
-                LineWidth(), {PosX, PosY}, clBlack, PendingPolyline{FPpa.data()}};
+  DataPass pass{cv,
+                visible,
+                PosX,
+                PosY,
+                BlkWhite,
+                FSettings.ChartColor,
+                psSolid,
+                FSettings.ChartColor,
+                FSettings.ChartColor,
+                LineWidth(),
+                {PosX, PosY},
+                clBlack,
+                PendingPolyline{FPpa.data()}};
   cv.Pen().SetWidth(pass.LastLWidth);
   cv.Pen().SetColor(FSettings.ChartColor);
   cv.Pen().SetStyle(psSolid);
@@ -500,8 +515,8 @@ void TCustomRChart::drawTextItem(DataPass& pass, const TrcChartItem& item) {
   cv.Brush().SetStyle(FStore.TextBkStyle() == tbSolid ? bsSolid : bsClear);
   // A tkTextOfs item moves its mapped pixel by its own offset.
   const bool offset = item.ItemKind == tkTextOfs;
-  TPoint p = surfacePos(pass, item.Layer, item.x, item.y, offset ? rnd(item.x2) : 0,
-                        offset ? rnd(item.y2) : 0);
+  TPoint p = surfacePos(
+      pass, item.Layer, item.x, item.y, offset ? rnd(item.x2) : 0, offset ? rnd(item.y2) : 0);
   const std::u16string text = item.Text.ToString();
   const int tw = cv.TextWidth(text);
   p.y -= cv.TextHeight(text) / 2;
@@ -515,7 +530,8 @@ void TCustomRChart::drawTextItem(DataPass& pass, const TrcChartItem& item) {
 bool TCustomRChart::markInRange(const TrcChartItem& item) const {
   const TScaleProps& x = *FScalePropsX[size_t(item.Layer)];
   const TScaleProps& y = *FScalePropsY[size_t(item.Layer)];
-  return between(item.x, x.RangeLow(), x.RangeHigh()) && between(item.y, y.RangeLow(), y.RangeHigh());
+  return between(item.x, x.RangeLow(), x.RangeHigh()) &&
+         between(item.y, y.RangeLow(), y.RangeHigh());
 }
 
 void TCustomRChart::drawMarkItem(DataPass& pass, const TrcChartItem& item) {

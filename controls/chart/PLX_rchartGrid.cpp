@@ -54,7 +54,9 @@ std::vector<TVerticalRule> TCustomRChart::verticalGridRules(int PosX, int PosY) 
   return rules;
 }
 
-void TCustomRChart::ConstructGrid(TCanvas& cv, int PosX, int PosY) { constructGrid(cv, PosX, PosY, true); }
+void TCustomRChart::ConstructGrid(TCanvas& cv, int PosX, int PosY) {
+  constructGrid(cv, PosX, PosY, true);
+}
 
 void TCustomRChart::constructGrid(TCanvas& cv, int PosX, int PosY, bool withVertical) {
   // The gaps of dotted lines show the chart colour.
@@ -74,9 +76,11 @@ void TCustomRChart::constructGrid(TCanvas& cv, int PosX, int PosY, bool withVert
   };
   const bool dotted = FSettings.GridStyle >= gsHorizDotLines;
   const bool drawVertical = FSettings.GridStyle == gsVertLines || FSettings.GridStyle == gsLines ||
-                            FSettings.GridStyle == gsVertDotLines || FSettings.GridStyle == gsDotLines;
-  const bool drawHorizontal = FSettings.GridStyle == gsHorizLines || FSettings.GridStyle == gsLines ||
-                              FSettings.GridStyle == gsHorizDotLines || FSettings.GridStyle == gsDotLines;
+                            FSettings.GridStyle == gsVertDotLines ||
+                            FSettings.GridStyle == gsDotLines;
+  const bool drawHorizontal =
+      FSettings.GridStyle == gsHorizLines || FSettings.GridStyle == gsLines ||
+      FSettings.GridStyle == gsHorizDotLines || FSettings.GridStyle == gsDotLines;
   if (FSettings.GridStyle == gsPoints) {
     int n = 0;
     ForEachGridPoint(ax, ay, n, [&](double x, double y) {
@@ -101,6 +105,7 @@ void TCustomRChart::constructGrid(TCanvas& cv, int PosX, int PosY, bool withVert
 // background: solid lines in the pen's one-pixel width, with nothing drawn
 // between the background and the grid.
 bool TCustomRChart::verticalGridWithBackground(const TCanvas& cv) const {
-  return (FSettings.GridStyle == gsLines || FSettings.GridStyle == gsVertLines) && FBackGroundImg->Name().empty() &&
-         FBackGroundImg->AreaMode() == bamNone && !OnBeforeRenderData && cv.Pen().Width() == 1;
+  return (FSettings.GridStyle == gsLines || FSettings.GridStyle == gsVertLines) &&
+         FBackGroundImg->Name().empty() && FBackGroundImg->AreaMode() == bamNone &&
+         !OnBeforeRenderData && cv.Pen().Width() == 1;
 }

@@ -91,13 +91,13 @@ void TCustomRChart::MouseMove(TShiftState Shift, int X, int Y) {
   double rx = 0;
   double ry = 0;
   M2R(ActiveLayer(), X, Y, rx, ry);
-  const bool inside =
-      X >= FFrame.L && X <= FFrame.Right() && Y >= FFrame.T && Y <= FFrame.Bottom();
+  const bool inside = X >= FFrame.L && X <= FFrame.Right() && Y >= FFrame.T && Y <= FFrame.Bottom();
   if (inside) {
     FMousePosX = rx;
     FMousePosY = ry;
   }
-  SetScreenCursor(CursorForMouse(FSettings.MouseAction, inside, FSettings.MouseCursorFixed, ScreenCursor()));
+  SetScreenCursor(
+      CursorForMouse(FSettings.MouseAction, inside, FSettings.MouseCursorFixed, ScreenCursor()));
   if (OnMouseMoveInChart) OnMouseMoveInChart(this, inside, Shift, rx, ry);
 }
 

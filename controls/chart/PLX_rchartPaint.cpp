@@ -81,7 +81,9 @@ void TCustomRChart::sizeGrafBmp() {
 
 // Where the data bitmap goes on the chart bitmap, in its size rule.
 TRect TCustomRChart::dataBitmapRect() const {
-  return {FFrame.L, FFrame.T, FFrame.L + std::max(FFrame.DataWidth() + 1, 0),
+  return {FFrame.L,
+          FFrame.T,
+          FFrame.L + std::max(FFrame.DataWidth() + 1, 0),
           FFrame.T + std::max(FFrame.DataHeight() + 1, 0)};
 }
 
@@ -353,7 +355,9 @@ std::array<TRect, 4> TCustomRChart::bandsAround(const TRect& hole) const {
   const int H = FFrame.H;
   const int top = std::clamp(hole.Top, 0, H);
   const int bottom = std::clamp(hole.Bottom, top, H);
-  return {TRect{0, 0, W, top}, TRect{0, bottom, W, H}, TRect{0, top, std::clamp(hole.Left, 0, W), bottom},
+  return {TRect{0, 0, W, top},
+          TRect{0, bottom, W, H},
+          TRect{0, top, std::clamp(hole.Left, 0, W), bottom},
           TRect{std::clamp(hole.Right, 0, W), top, W, bottom}};
 }
 
@@ -385,19 +389,37 @@ void TCustomRChart::drawCaption(TCanvas& cv) {
   const int tw = cv.TextWidth(FSettings.Caption);
   int px = FSettings.CaptionPosX;
   switch (FSettings.CaptionAnchorHoriz) {
-    case cahControlLeft: break;
-    case cahChartLeft: px += f.L; break;
-    case cahChartCenter: px += f.L + f.DataWidth() / 2; break;
-    case cahChartRight: px += f.Right(); break;
-    case cahControlRight: px += f.W; break;
+    case cahControlLeft:
+      break;
+    case cahChartLeft:
+      px += f.L;
+      break;
+    case cahChartCenter:
+      px += f.L + f.DataWidth() / 2;
+      break;
+    case cahChartRight:
+      px += f.Right();
+      break;
+    case cahControlRight:
+      px += f.W;
+      break;
   }
   int py = FSettings.CaptionPosY;
   switch (FSettings.CaptionAnchorVert) {
-    case cavControlTop: break;
-    case cavChartTop: py += f.T; break;
-    case cavChartCenter: py += f.T + f.DataHeight() / 2; break;
-    case cavChartBottom: py += f.H - f.B; break;  // the rim is not subtracted here
-    case cavControlBottom: py += f.H; break;
+    case cavControlTop:
+      break;
+    case cavChartTop:
+      py += f.T;
+      break;
+    case cavChartCenter:
+      py += f.T + f.DataHeight() / 2;
+      break;
+    case cavChartBottom:
+      py += f.H - f.B;
+      break;  // the rim is not subtracted here
+    case cavControlBottom:
+      py += f.H;
+      break;
   }
   if (FSettings.CaptionAlignment == taRightJustify) px -= tw;
   if (FSettings.CaptionAlignment == taCenter) px -= tw / 2;
@@ -419,7 +441,8 @@ void TCustomRChart::renderDataArea(TCanvas& cv, int PosX, int PosY, bool BlkWhit
 void TCustomRChart::InitGraf(TCanvas& cv, int PosX, int PosY) { initGraf(cv, PosX, PosY, {}); }
 
 // gridRules: vertical grid lines drawn with a plain background.
-void TCustomRChart::initGraf(TCanvas& cv, int PosX, int PosY, std::span<const TVerticalRule> gridRules) {
+void TCustomRChart::initGraf(TCanvas& cv, int PosX, int PosY,
+                             std::span<const TVerticalRule> gridRules) {
   FPresentation.DataBmpDrawing();
   sizeGrafBmp();
   const int GW = FGrafBmp.Width();
@@ -480,13 +503,28 @@ void TCustomRChart::drawBand(TCanvas& cv, int PosX, int PosY, int GW, int GH) {
   yt = LimitPixel(yt) + oy;
   yb = LimitPixel(yb) + oy;
   switch (bg.AreaMode()) {
-    case bamNone: break;
-    case bamLeft: cv.Rectangle(PosX, PosY, xl, PosY + GH); break;
-    case bamRight: cv.Rectangle(xr, PosY, PosX + GW, PosY + GH); break;
-    case bamTop: cv.Rectangle(PosX, PosY, PosX + GW, yt); break;
-    case bamBottom: cv.Rectangle(PosX, yb, PosX + GW, PosY + GH); break;
-    case bamVStripe: cv.Rectangle(xl, PosY, xr, PosY + GH); break;
-    case bamHStripe: cv.Rectangle(PosX, yt, PosX + GW, yb); break;
-    case bamRect: cv.Rectangle(xl, yt, xr, yb); break;
+    case bamNone:
+      break;
+    case bamLeft:
+      cv.Rectangle(PosX, PosY, xl, PosY + GH);
+      break;
+    case bamRight:
+      cv.Rectangle(xr, PosY, PosX + GW, PosY + GH);
+      break;
+    case bamTop:
+      cv.Rectangle(PosX, PosY, PosX + GW, yt);
+      break;
+    case bamBottom:
+      cv.Rectangle(PosX, yb, PosX + GW, PosY + GH);
+      break;
+    case bamVStripe:
+      cv.Rectangle(xl, PosY, xr, PosY + GH);
+      break;
+    case bamHStripe:
+      cv.Rectangle(PosX, yt, PosX + GW, yb);
+      break;
+    case bamRect:
+      cv.Rectangle(xl, yt, xr, yb);
+      break;
   }
 }

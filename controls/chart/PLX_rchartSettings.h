@@ -35,5 +35,5 @@ struct TRChartSettings {
   int AspectX = 1;  // the screen's pixel aspect
   int AspectY = 1;
   std::array<bool, MaxLayers + 1> MouseAffectsLayer{};  // 0 unused
-  std::array<long double, 4> ZoomRange{};  // lowest x, lowest y, highest x, highest y
+  std::array<long double, 4> ZoomRange{};               // lowest x, lowest y, highest x, highest y
 };

@@ -266,9 +266,7 @@ void TNumIO2::SetEnabled(bool value) {
   repaint();
 }
 
-int TNumIO2::gaugeReserve() const {
-  return FGaugeVisib ? FGaugeHeight + FGaugeTopMarg + 1 : 0;
-}
+int TNumIO2::gaugeReserve() const { return FGaugeVisib ? FGaugeHeight + FGaugeTopMarg + 1 : 0; }
 
 // ---- focus and the caret timer ----
 

@@ -254,7 +254,7 @@ class TNumIO2 : public TWinControl {
     bool InBox = false;  // drawn only strictly inside the value box
     int X = 0;
     int Top = 0;
-    int Bottom = 0;      // rows Top .. Bottom - 1
+    int Bottom = 0;          // rows Top .. Bottom - 1
     TColor Color = clBlack;  // white where the selection inverts it
   };
   TBitmap FPicture;

@@ -363,8 +363,7 @@ bool TNumIOModel::acceptable(const std::u16string& text) const {
   return text.empty() || text == u"-" || text == u"+" || CheckValidity(text);
 }
 
-bool TNumIOModel::ctrlKey(uint16_t key, const TNumIOClipboard& clipboard,
-                          TNumIOKeyResult& result) {
+bool TNumIOModel::ctrlKey(uint16_t key, const TNumIOClipboard& clipboard, TNumIOKeyResult& result) {
   const auto selected = [this] {
     return FInBuffer.substr(size_t(SelStartClamped()), size_t(SelEndClamped() - SelStartClamped()));
   };

@@ -135,8 +135,14 @@ void TNumIO2::paintValueBox(TCanvas& cv) {
   }
   // A disabled field never shows the warning colours.
   if (!enabled) background = kDisabledBox;
-  DrawValueBox(cv, FFrameStyle, FLeftSpace, FLeftSpace + FTextBoxWidth + 2,
-               Height() - gaugeReserve(), outline, background, FLines);
+  DrawValueBox(cv,
+               FFrameStyle,
+               FLeftSpace,
+               FLeftSpace + FTextBoxWidth + 2,
+               Height() - gaugeReserve(),
+               outline,
+               background,
+               FLines);
 }
 
 // The text clipped to the box, and where the caret goes (paintCaret).
@@ -166,8 +172,10 @@ void TNumIO2::paintSelection(TCanvas& cv) {
   if (begin >= end || (FHideSel && !Focused())) return;
   const int lo = FLeftSpace;
   const int hi = FLeftSpace + FTextBoxWidth;
-  const TRect r{std::clamp(CharPosToXCoords(begin), lo, hi), 3,
-                std::clamp(CharPosToXCoords(end), lo, hi), Height() - gaugeReserve() - 3};
+  const TRect r{std::clamp(CharPosToXCoords(begin), lo, hi),
+                3,
+                std::clamp(CharPosToXCoords(end), lo, hi),
+                Height() - gaugeReserve() - 3};
   cv.SetCopyMode(cmNotSrcCopy);
   cv.CopyRect(r, cv.Target(), r);
   cv.SetCopyMode(cmSrcCopy);

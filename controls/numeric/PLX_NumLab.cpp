@@ -155,8 +155,13 @@ void TNumLab::Paint() {
   paintBackground(cv, W, H);
   paintLeftText(cv, y);
   paintRightText(cv, W, y);
-  DrawValueBox(cv, FFrameStyle, FLeftSpace, FLeftSpace + FLabWidth + 2, H,
-               ValueBoxOutline(FFrameStyle, FColorLabBakG, FFrameLines), FColorLabBakG,
+  DrawValueBox(cv,
+               FFrameStyle,
+               FLeftSpace,
+               FLeftSpace + FLabWidth + 2,
+               H,
+               ValueBoxOutline(FFrameStyle, FColorLabBakG, FFrameLines),
+               FColorLabBakG,
                FFrameLines);
   if (!FEmpty) paintValueText(cv, y, H);
   copyToSurface(H);
@@ -178,8 +183,8 @@ void TNumLab::paintLeftText(TCanvas& cv, int y) {
 void TNumLab::paintRightText(TCanvas& cv, int W, int y) {
   const int x = RightTextX(FRTAlignment, FLeftSpace + FLabWidth, W, cv.TextWidth(FRightText));
   // The right-justified caption's white copy lies to the left.
-  DrawCaptionText(cv, x, y, FRightText, Enabled(), FColorOutText,
-                  FRTAlignment == taRightJustify ? -1 : 1);
+  DrawCaptionText(
+      cv, x, y, FRightText, Enabled(), FColorOutText, FRTAlignment == taRightJustify ? -1 : 1);
 }
 
 void TNumLab::paintValueText(TCanvas& cv, int y, int H) {

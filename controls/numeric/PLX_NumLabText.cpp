@@ -97,7 +97,6 @@ std::u16string fixedText(double value, int precision) {
   return WidenAscii(std::string(buffer, result.ptr));
 }
 
-
 bool inInt32Range(double value) { return value >= -2147483648.0 && value <= 2147483647.0; }
 bool inWordRange(double value) { return value >= -2147483648.0 && value <= 4294967295.0; }
 

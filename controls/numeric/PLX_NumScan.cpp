@@ -21,7 +21,18 @@ constexpr double kSnapTolerance = 3e-12;
 
 // ---- the number machine of ScanFPNum and IsValidDouble ----
 
-enum class TPhase { start, afterSign, integer, fracStart, fraction, expStart, expSign, expDigits, done, bad };
+enum class TPhase {
+  start,
+  afterSign,
+  integer,
+  fracStart,
+  fraction,
+  expStart,
+  expSign,
+  expDigits,
+  done,
+  bad
+};
 // The end of the text counts as `other`.
 enum class TCharKind { sep, sign, blank, digit, expMark, other };
 
@@ -37,14 +48,14 @@ using TPhaseRow = std::array<TPhase, kKinds>;
 using enum TPhase;
 constexpr std::array<TPhaseRow, 8> kNumberTable = {{
     //  sep        sign       blank  digit      E         other/end
-    {fracStart, afterSign, start, integer,   bad,      bad},   // start
-    {fracStart, bad,       bad,   integer,   bad,      bad},   // afterSign
-    {fracStart, done,      done,  integer,   expStart, done},  // integer
-    {bad,       done,      done,  fraction,  expStart, done},  // fracStart
-    {bad,       done,      done,  fraction,  expStart, done},  // fraction
-    {bad,       expSign,   bad,   expDigits, bad,      done},  // expStart
-    {bad,       bad,       bad,   expDigits, bad,      done},  // expSign
-    {done,      done,      done,  expDigits, done,     done},  // expDigits
+    {fracStart, afterSign, start, integer, bad, bad},  // start
+    {fracStart, bad, bad, integer, bad, bad},          // afterSign
+    {fracStart, done, done, integer, expStart, done},  // integer
+    {bad, done, done, fraction, expStart, done},       // fracStart
+    {bad, done, done, fraction, expStart, done},       // fraction
+    {bad, expSign, bad, expDigits, bad, done},         // expStart
+    {bad, bad, bad, expDigits, bad, done},             // expSign
+    {done, done, done, expDigits, done, done},         // expDigits
 }};
 
 struct TNumberScan {
@@ -114,7 +125,8 @@ double collectedValue(std::string text) {
   const size_t expMark = text.find('E');
   if (expMark != std::string::npos && !isDigit(char16_t(text.back()))) text.erase(expMark);
   const size_t point = text.find('.');
-  if (point != std::string::npos && (point + 1 == text.size() || !isDigit(char16_t(text[point + 1])))) {
+  if (point != std::string::npos &&
+      (point + 1 == text.size() || !isDigit(char16_t(text[point + 1])))) {
     text.insert(point + 1, 1, '0');  // "12." and ".E5" read as "12.0" and ".0E5"
   }
   // Independent of the process locale, which may use "," as its separator.
@@ -144,7 +156,7 @@ int digitValue(char16_t upper, uint32_t base) {
 int32_t scanDigits(const std::u16string& text, int& Idx, uint32_t base, bool skipDollar) {
   const long long length = static_cast<long long>(text.size());
   long long idx = Idx;
-  if (idx < 1) return 0;  // nothing to read before the text
+  if (idx < 1) return 0;                                        // nothing to read before the text
   while (idx < length && text[size_t(idx - 1)] == u' ') ++idx;  // never the last character
   uint32_t result = 0;
   while (idx <= length) {
@@ -176,8 +188,9 @@ std::u16string lowDigits(int32_t innum, uint8_t places, int maxPlaces, unsigned 
 
 bool allDigitsOf(const std::u16string& text, uint32_t base) {
   if (text.empty()) return false;
-  return std::all_of(text.begin(), text.end(),
-                     [base](char16_t c) { return digitValue(upperAscii(c), base) >= 0; });
+  return std::all_of(text.begin(), text.end(), [base](char16_t c) {
+    return digitValue(upperAscii(c), base) >= 0;
+  });
 }
 
 // ---- degrees ----
@@ -201,7 +214,8 @@ double fracPart(double v) { return v - std::trunc(v); }
 // The whole degrees with the sign of the angle: "-0" for angles between -1
 // and 0, whose minutes and seconds carry no sign.
 std::u16string wholeDegrees(bool negative, double whole) {
-  std::u16string text(negative ? u"-" : u"");  // not a literal before a temporary: GCC 12 -Wrestrict
+  std::u16string text(negative ? u"-"
+                               : u"");  // not a literal before a temporary: GCC 12 -Wrestrict
   return text.append(strff(whole, 1, 0)).append(u"\u00B0 ");
 }
 
@@ -291,13 +305,17 @@ double ScanFPNum(const std::u16string& Instring, bool AllowExp, int DecPChar, in
   return std::clamp(collectedValue(scan.collected), -uc_MaxDouble, uc_MaxDouble);
 }
 
-int32_t ScanHex(const std::u16string& Instring, int& Idx) { return scanDigits(Instring, Idx, 16, true); }
+int32_t ScanHex(const std::u16string& Instring, int& Idx) {
+  return scanDigits(Instring, Idx, 16, true);
+}
 
 int32_t ScanOctal(const std::u16string& Instring, int& Idx) {
   return scanDigits(Instring, Idx, 8, false);
 }
 
-int32_t ScanBin(const std::u16string& Instring, int& Idx) { return scanDigits(Instring, Idx, 2, false); }
+int32_t ScanBin(const std::u16string& Instring, int& Idx) {
+  return scanDigits(Instring, Idx, 2, false);
+}
 
 std::u16string Hex(int32_t innum, uint8_t places) { return lowDigits(innum, places, 8, 4); }
 

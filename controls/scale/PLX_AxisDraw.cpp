@@ -30,8 +30,8 @@ constexpr char16_t kInvalidRange[] = u"invalid DateTime scale";
 constexpr char16_t kBelowOneSecond[] = u"DateTime range is below 1 second";
 // The same messages beside a vertical axis, one line each.
 constexpr std::u16string_view kInvalidRangeLines[] = {u"invalid", u"DateTime", u"scale"};
-constexpr std::u16string_view kBelowOneSecondLines[] = {u"DateTime", u"range is", u"below 1",
-                                                        u"second"};
+constexpr std::u16string_view kBelowOneSecondLines[] = {
+    u"DateTime", u"range is", u"below 1", u"second"};
 
 // One drawing call: the inputs, and the tick list it fills.
 class AxisPainter {
@@ -204,8 +204,8 @@ void AxisPainter::NumLogXax(int YPos) {
     }
     tickDrawn(tick.Value, x, YPos);
     if (tick.Major && FStyle.LabelType != ftNoFigs) {
-      WriteLabel(x, YPos, LogTickLabel(style, m, tick.Value, tick.MultiP, tick.Counter),
-                 tick.Value);
+      WriteLabel(
+          x, YPos, LogTickLabel(style, m, tick.Value, tick.MultiP, tick.Counter), tick.Value);
     }
   }
 }
@@ -224,8 +224,8 @@ void AxisPainter::NumLogYax(int XPos) {
     drawTickLine(XPos, y, kMajorTickY);
     tickDrawn(tick.Value, XPos, y);
     if (tick.Major && FStyle.LabelType != ftNoFigs) {
-      writeVerticalLabel(XPos, y, th, LogTickLabel(style, m, tick.Value, tick.MultiP, tick.Counter),
-                         tick.Value);
+      writeVerticalLabel(
+          XPos, y, th, LogTickLabel(style, m, tick.Value, tick.MultiP, tick.Counter), tick.Value);
     }
   }
 }
@@ -318,8 +318,11 @@ void AxisPainter::drawDateTimeTicksY(const TDateTimeTicks& ticks, int XPos, bool
       if (tick.HasDateLine) {
         const int dh = FCanvas.TextHeight(tick.DateLine);
         // writeVerticalLabel puts the top at y - dh / 2.
-        writeVerticalLabel(XPos, ClampPixel(static_cast<long long>(y) - 2 * (dh / 2)), dh,
-                           tick.DateLine, tick.Value);
+        writeVerticalLabel(XPos,
+                           ClampPixel(static_cast<long long>(y) - 2 * (dh / 2)),
+                           dh,
+                           tick.DateLine,
+                           tick.Value);
       }
     }
     tickDrawn(tick.Value, XPos, y);
@@ -384,14 +387,15 @@ void AxisPainter::drawTickLine(int x, int y, int length) {
 void AxisPainter::tickDrawn(long double value, int chartX, int chartY) {
   const TScaleTickDrawnEvent* event = FEvents.OnScaleTickDrawn;
   if (event && *event) {
-    (*event)(FEvents.Sender, FCanvas, FGeometry.ScaleType, static_cast<double>(value), chartX,
-             chartY);
+    (*event)(
+        FEvents.Sender, FCanvas, FGeometry.ScaleType, static_cast<double>(value), chartX, chartY);
   }
 }
 
 void AxisPainter::beforeTickLabel(long double value, std::u16string& label) {
   const TBeforeTickLabelEvent* event = FEvents.OnBeforeTickLabel;
-  if (event && *event) (*event)(FEvents.Sender, FGeometry.ScaleType, static_cast<double>(value), label);
+  if (event && *event)
+    (*event)(FEvents.Sender, FGeometry.ScaleType, static_cast<double>(value), label);
 }
 
 // Centred on the tick, but kept inside the scale's width, at least 2 pixels
@@ -420,7 +424,8 @@ void AxisPainter::writeVerticalLabel(int XPos, int y, int th, std::u16string lab
   beforeTickLabel(value, label);
   const long long tw = FCanvas.TextWidth(label);
   const long long base = XPos;
-  const long long left = FGeometry.ScaleType == sctYR ? base - kMajorTickY - tw - 2 : base + kLabelGapY;
+  const long long left =
+      FGeometry.ScaleType == sctYR ? base - kMajorTickY - tw - 2 : base + kLabelGapY;
   FCanvas.TextOut(ClampPixel(left), ClampPixel(static_cast<long long>(y) - th / 2), label);
 }
 

@@ -366,8 +366,17 @@ void TScale::paintOpaque(TCanvas& target, int ox, int oy) {
   cv.Pen().SetColor(FAxis.ColorScale);
   drawAxis(cv, 0, 0);
   if (OnAfterScaleRendered) OnAfterScaleRendered(this, cv);
-  DrawFrame(cv, FArea.FrameStyle, 0, 0, Width() - 1, Height() - 1, FArea.WhiteLine, clSilver,
-            FArea.GrayLine, FArea.BlackLine, FArea.BlackLine);
+  DrawFrame(cv,
+            FArea.FrameStyle,
+            0,
+            0,
+            Width() - 1,
+            Height() - 1,
+            FArea.WhiteLine,
+            clSilver,
+            FArea.GrayLine,
+            FArea.BlackLine,
+            FArea.BlackLine);
   target.Draw(ox, oy, image);
 }
 
@@ -406,7 +415,7 @@ void TScale::Assign(const TScale& Source) {
   OnScaleTickDrawn = Source.OnScaleTickDrawn;
   OnBeforeTickLabel = Source.OnBeforeTickLabel;
   FMap = Source.FMap;
-  FMapFresh = false;  // the copied mapping came from the source's geometry
+  FMapFresh = false;                     // the copied mapping came from the source's geometry
   FScaleTickPos = Source.FScaleTickPos;  // the tick count comes with the list
   FSuppressPaint = Source.FSuppressPaint;
   TriggerPaint();

@@ -126,8 +126,8 @@ std::u16string FormatDateTimePLX(const std::u16string& fmt, double DT) {
 std::u16string FormatDateStr(double DT, bool MonthName, TYearLength YearLength,
                              TDateOrder DateOrder, char16_t DateSeparator,
                              const TFormatSettings& Settings) {
-  return FormatDateTimePLX(datePattern(MonthName, YearLength, DateOrder, DateSeparator), DT,
-                           Settings);
+  return FormatDateTimePLX(
+      datePattern(MonthName, YearLength, DateOrder, DateSeparator), DT, Settings);
 }
 
 std::u16string FormatDateStr(double DT, bool MonthName, TYearLength YearLength,
@@ -137,13 +137,17 @@ std::u16string FormatDateStr(double DT, bool MonthName, TYearLength YearLength,
 
 std::u16string TimeLabel(TTimeLabelMode Mode, const TDTLabel& Format,
                          const TFormatSettings& Settings, double Value) {
-  return FormatDateTimePLX(timePattern(Mode, Format.TimeFormat(), Format.TimeSeparator()), Value,
-                           Settings);
+  return FormatDateTimePLX(
+      timePattern(Mode, Format.TimeFormat(), Format.TimeSeparator()), Value, Settings);
 }
 
 std::u16string DateLabel(const TDTLabel& Format, const TFormatSettings& Settings, double Value) {
-  return FormatDateStr(Value, Format.MonthName(), Format.YearLength(), Format.DateOrder(),
-                       Format.DateSeparator(), Settings);
+  return FormatDateStr(Value,
+                       Format.MonthName(),
+                       Format.YearLength(),
+                       Format.DateOrder(),
+                       Format.DateSeparator(),
+                       Settings);
 }
 
 std::u16string MonthLabel(const TDTLabel& Format, const TFormatSettings& Settings, double Value) {

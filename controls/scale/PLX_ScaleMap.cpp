@@ -7,8 +7,8 @@ void AdjustScaleMode(const TScaleGeometry& g, TAxisMap& m) {
   // Values without logarithm go to the edge on the side of the smallest
   // values (the left or bottom edge of an ascending range).
   const bool ascending = g.RangeHigh >= g.RangeLow;
-  const int edge = IsHorizontalScale(g.ScaleType) ? (ascending ? 0 : g.Width)
-                                                  : (ascending ? g.Height : 0);
+  const int edge =
+      IsHorizontalScale(g.ScaleType) ? (ascending ? 0 : g.Width) : (ascending ? g.Height : 0);
   m.SetLogarithmic(g.Logarithmic, edge);
 }
 

@@ -24,8 +24,7 @@ void cutLabel(std::u16string& label) {
   if (label.size() > kMaxLabelLength) label.resize(kMaxLabelLength);
 }
 
-std::u16string finishLabel(const TTickLabelStyle& style, const std::u16string& label,
-                           int counter) {
+std::u16string finishLabel(const TTickLabelStyle& style, const std::u16string& label, int counter) {
   if (style.LabelType == ftUserText) return ExtractUserText(style.UserTickText, counter);
   return AddScaleInscription(label, style.ScaleInscript);
 }

@@ -17,12 +17,12 @@ struct ZoomCase {
 
 TEST(ChartZoom, ZoomedAboutKeepsThePointWhereItIs) {
   const ZoomCase cases[] = {
-      {{0, 40}, 20, 1, {4, 36}},          // in about the middle: 32 m wide
-      {{0, 40}, 20, -1, {-5, 45}},        // out: 50 m wide
-      {{0, 40}, 0, 1, {0, 32}},           // about the left end, which stays
-      {{0, 40}, 40, 2, {14.4, 40}},       // two notches: 1.25 squared
-      {{1.5, 30}, 1.5, 0, {1.5, 30}},     // no notch, no change
-      {{40, 0}, 20, 1, {36, 4}},          // a reversed axis stays reversed
+      {{0, 40}, 20, 1, {4, 36}},       // in about the middle: 32 m wide
+      {{0, 40}, 20, -1, {-5, 45}},     // out: 50 m wide
+      {{0, 40}, 0, 1, {0, 32}},        // about the left end, which stays
+      {{0, 40}, 40, 2, {14.4, 40}},    // two notches: 1.25 squared
+      {{1.5, 30}, 1.5, 0, {1.5, 30}},  // no notch, no change
+      {{40, 0}, 20, 1, {36, 4}},       // a reversed axis stays reversed
   };
   for (const ZoomCase& c : cases) {
     const TAxisView z = ZoomedAbout(c.range, c.about, c.notches);

@@ -16,8 +16,7 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-const std::string kDefaultLines =
-    "13.36\n32.37\n51.39\n70.41\n89.43\n108.44\n127.46\n146.48\n";
+const std::string kDefaultLines = "13.36\n32.37\n51.39\n70.41\n89.43\n108.44\n127.46\n146.48\n";
 
 struct Output {
   int code;
@@ -71,7 +70,8 @@ TEST_F(CommandLine, AllBandsWithTheTwoTooShortMessages) {
   std::vector<std::string> l;
   for (std::string line; std::getline(lines, line);) l.push_back(line);
   ASSERT_EQ(l.size(), 10u + 2u + 8u * 8u);
-  const std::string tooShort = "Dipole length is too short for this frequency, it needs to be longer than: ";
+  const std::string tooShort =
+      "Dipole length is too short for this frequency, it needs to be longer than: ";
   const std::string unselect = "ft. Please unselect the lowest frequency in the Band Select box!";
   EXPECT_EQ(l[0], "Current maxima for 1.8 MHz");
   EXPECT_EQ(l[1], tooShort + "208.3" + unselect);
@@ -88,9 +88,10 @@ TEST_F(CommandLine, AllBandsWithTheTwoTooShortMessages) {
 TEST_F(CommandLine, ChosenBandsRunInTheBandListsOrder) {
   const Output r = Start({"--bands", "7.1,1.8,7.10"});
   EXPECT_EQ(r.code, 0);
-  EXPECT_EQ(r.out.substr(0, r.out.find("Current maxima for 7.1")),
-            "Current maxima for 1.8 MHz\nDipole length is too short for this frequency, it needs to "
-            "be longer than: 208.3ft. Please unselect the lowest frequency in the Band Select box!\n");
+  EXPECT_EQ(
+      r.out.substr(0, r.out.find("Current maxima for 7.1")),
+      "Current maxima for 1.8 MHz\nDipole length is too short for this frequency, it needs to "
+      "be longer than: 208.3ft. Please unselect the lowest frequency in the Band Select box!\n");
   EXPECT_EQ(r.out.substr(r.out.find("Current maxima for 7.1")),
             "Current maxima for 7.1 MHz\n" + kDefaultLines);
 }
@@ -119,7 +120,8 @@ TEST_F(CommandLine, CsvRows) {
   std::getline(lines, header);
   std::getline(lines, first);
   EXPECT_EQ(first, "7.1,1,13.36,43.82,85.30,886.00");
-  EXPECT_EQ(FeederCsv({}), "frequency_MHz,index,length_m,length_ft,dipole_ft,feeder_constant_ft_MHz\n");
+  EXPECT_EQ(FeederCsv({}),
+            "frequency_MHz,index,length_m,length_ft,dipole_ft,feeder_constant_ft_MHz\n");
 }
 
 TEST_F(CommandLine, HelpPrintsTheUsage) {
@@ -131,7 +133,8 @@ TEST_F(CommandLine, HelpPrintsTheUsage) {
 
 // The lowest frequency the window's field can hold, and the highest.
 TEST_F(CommandLine, FrequenciesAtTheEndsOfTheRange) {
-  const std::pair<const char*, long> lines[] = {{"0.001", 1}, {"1000", 8}};  // too short; the maxima
+  const std::pair<const char*, long> lines[] = {{"0.001", 1},
+                                                {"1000", 8}};  // too short; the maxima
   for (const auto& [f, count] : lines) {
     const Output r = Start({"--frequency", f, "--dipole-ft", "1000"});
     EXPECT_EQ(r.code, 0) << f;
@@ -191,8 +194,10 @@ TEST_F(CommandLine, BadArgumentsGiveOneLineAndTheUsage) {
       {{"--bands", "7.1,"}, "--bands: \"\" is not a number"},
       {{"--dipole-ft", "85", "--dipole-m", "26"},
        "--dipole-ft and --dipole-m both give the dipole length; give one of them"},
-      {{"--impedance", "450", "--vf", "0.9"}, "--impedance and --vf both choose the feeder; give one of them"},
-      {{"--frequency", "7.1", "--bands", "all"}, "--frequency and --bands exclude each other; give one of them"},
+      {{"--impedance", "450", "--vf", "0.9"},
+       "--impedance and --vf both choose the feeder; give one of them"},
+      {{"--frequency", "7.1", "--bands", "all"},
+       "--frequency and --bands exclude each other; give one of them"},
       {{"--frequency", "7.1", "--frequency", "7.2"}, "--frequency is given twice"},
       {{"--csv=yes"}, "--csv takes no value"},
       {{"--csv", "extra"}, "unknown option extra"},

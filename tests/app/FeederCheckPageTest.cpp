@@ -6,11 +6,11 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QImage>
-#include <QPushButton>
 #include <cmath>
 
 #include "app/FeederCheck.h"
@@ -98,12 +98,14 @@ TEST_F(FeederCheckPage, TypingRecomputesAndMirrorsTheFeet) {
   EXPECT_EQ(page->nioFeedLenft->Text(), u"72.18");
   EXPECT_EQ(Change(k71), u"cut 8.64 m");
   ASSERT_TRUE(Row(k71).warning->isVisible());
-  EXPECT_EQ(Row(k71).warning->text(), QStringLiteral("Avoid: 0.86 m from a voltage maximum at 22.86 m"));
+  EXPECT_EQ(Row(k71).warning->text(),
+            QStringLiteral("Avoid: 0.86 m from a voltage maximum at 22.86 m"));
   TypeOver(*page->nioFeedLenft, u"16.4");  // 5.00 m
   EXPECT_EQ(page->nioFeedLenm->Text(), u"5.00");
   EXPECT_EQ(Change(k71), u"add 8.36 m");
   // A quarter wave before the first current maximum lies a voltage maximum.
-  EXPECT_EQ(Row(k71).warning->text(), QStringLiteral("Avoid: 1.15 m from a voltage maximum at 3.85 m"));
+  EXPECT_EQ(Row(k71).warning->text(),
+            QStringLiteral("Avoid: 1.15 m from a voltage maximum at 3.85 m"));
   TypeOver(*page->nioFeedLenm, u"20");
   EXPECT_FALSE(Row(k71).warning->isVisible());
 }
@@ -128,7 +130,8 @@ TEST_F(FeederCheckPage, ATooShortDipoleShowsTheMessageShortenedWithTheWholeOnThe
   const QString full = row.message->toolTip();
   EXPECT_TRUE(full.startsWith(QStringLiteral("Dipole length is too short for this frequency")));
   EXPECT_TRUE(full.contains(QStringLiteral("208.3ft.")));
-  EXPECT_LE(row.message->fontMetrics().horizontalAdvance(row.message->text()), row.message->width());
+  EXPECT_LE(row.message->fontMetrics().horizontalAdvance(row.message->text()),
+            row.message->width());
   EXPECT_TRUE(Row(k71).nearest->Visible());
 }
 
@@ -152,20 +155,25 @@ TEST_F(FeederCheckPage, LinesAndTheirVelocityFactors) {
 TEST_F(FeederCheckPage, TheLineEntries) {
   QStringList entries;
   for (int i = 0; i < page->cbLine->count(); ++i) entries << page->cbLine->itemText(i);
-  EXPECT_EQ(entries, (QStringList{QStringLiteral("450/600"), QStringLiteral("Window line 450 \u03A9 (Z0 400 \u03A9 measured), #18"),
-                                  QStringLiteral("Open wire 600 \u03A9, 2 mm"), QStringLiteral("Twin lead 300 \u03A9, #20"),
-                                  QStringLiteral("Custom")}));
+  EXPECT_EQ(entries,
+            (QStringList{QStringLiteral("450/600"),
+                         QStringLiteral("Window line 450 \u03A9 (Z0 400 \u03A9 measured), #18"),
+                         QStringLiteral("Open wire 600 \u03A9, 2 mm"),
+                         QStringLiteral("Twin lead 300 \u03A9, #20"),
+                         QStringLiteral("Custom")}));
   // The box is too narrow for the long names: its list and tooltip show them whole.
   page->cbLine->setCurrentIndex(1);
   EXPECT_EQ(page->cbLine->toolTip(), entries[1]);
-  EXPECT_GE(page->cbLine->view()->minimumWidth(), page->cbLine->fontMetrics().horizontalAdvance(entries[1]));
+  EXPECT_GE(page->cbLine->view()->minimumWidth(),
+            page->cbLine->fontMetrics().horizontalAdvance(entries[1]));
 }
 
 TEST_F(FeederCheckPage, BadValuesGiveAClearErrorAndNoRows) {
   page->cbLine->setCurrentIndex(4);
   TypeOver(*page->nioVF, u"0.3");
   EXPECT_TRUE(page->lblError->isVisible());
-  EXPECT_EQ(page->lblError->text(), QStringLiteral("The velocity factor must lie between 0.50 and 1.00."));
+  EXPECT_EQ(page->lblError->text(),
+            QStringLiteral("The velocity factor must lie between 0.50 and 1.00."));
   EXPECT_EQ(VisibleRows(), 0);
   EXPECT_TRUE(page->nlConstant->Empty());
   EXPECT_EQ(page->nioVF->Text(), u"0.3");  // what the user typed stays
@@ -209,7 +217,8 @@ TEST_F(FeederCheckPage, AFeederTypedInFeetIsUsedAsTyped) {
   EXPECT_GT(differs, 0) << "the case does not tell the two apart";
   TypeOver(*page->nioFeedLenm, u"37.63");  // typed in metres, used as typed
   EXPECT_EQ(page->nioFeedLenft->Text(), u"123.46");
-  EXPECT_DOUBLE_EQ(Row(k71).nearest->Value(), CheckFeeder(7.1, 85.30, 983.57 * 0.75, 37.63).nearestMaximum);
+  EXPECT_DOUBLE_EQ(Row(k71).nearest->Value(),
+                   CheckFeeder(7.1, 85.30, 983.57 * 0.75, 37.63).nearestMaximum);
 }
 
 // The widest word stays clear of the nearest maximum's column.
@@ -244,7 +253,8 @@ TEST_F(FeederCheckPage, NumbersFollowTheLocale) {
   const auto& row = Row(k71);
   EXPECT_EQ(page->lblDipole->text(), QStringLiteral("Dipole length 85,30 ft (first page)"));
   EXPECT_EQ(row.warning->text(), QStringLiteral("Avoid: 0,86 m from a voltage maximum at 22,86 m"));
-  EXPECT_TRUE(row.warning->toolTip().contains(QStringLiteral("(2,38 m)"))) << row.warning->toolTip().toStdString();
+  EXPECT_TRUE(row.warning->toolTip().contains(QStringLiteral("(2,38 m)")))
+      << row.warning->toolTip().toStdString();
   const QString feetInches = row.feetInches->text();
   EXPECT_TRUE(feetInches.startsWith(QStringLiteral("28 ft ")) && feetInches.contains(u',') &&
               !feetInches.contains(u'.'))
@@ -252,7 +262,8 @@ TEST_F(FeederCheckPage, NumbersFollowTheLocale) {
   for (const TNumLab* label : {row.nearest.get(), row.change.get(), page->nlConstant.get()}) {
     EXPECT_TRUE(label->Comma()) << label->Name().size();
   }
-  EXPECT_TRUE(Row(0).message->toolTip().contains(QStringLiteral("208,3ft."))) << Row(0).message->toolTip().toStdString();
+  EXPECT_TRUE(Row(0).message->toolTip().contains(QStringLiteral("208,3ft.")))
+      << Row(0).message->toolTip().toStdString();
 }
 
 TEST(FeederCheckInTheWindow, AThirdTabThatTakesTheCalculatorsValues) {
@@ -269,7 +280,8 @@ TEST(FeederCheckInTheWindow, AThirdTabThatTakesTheCalculatorsValues) {
     window.niodiplenft->SetNioValue(90.0);
     window.PageControl1->setCurrentIndex(2);
     QApplication::processEvents();
-    EXPECT_EQ(window.TabSheet3->lblDipole->text(), QStringLiteral("Dipole length 90.00 ft (first page)"));
+    EXPECT_EQ(window.TabSheet3->lblDipole->text(),
+              QStringLiteral("Dipole length 90.00 ft (first page)"));
     EXPECT_TRUE(window.TabSheet3->Rows[3].band->isVisible());
     EXPECT_FALSE(window.TabSheet3->Rows[4].band->isVisible());
   }

@@ -108,18 +108,19 @@ struct LineCase {
 TEST_F(FeederCheck, LineConstants) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const LineCase cases[] = {
-      {0, 0.7, 886.0, 886.0 / 983.57},            // "450/600": the calculator's constant
-      {1, 0.7, 983.57 * 0.91, 0.91},              // window line
-      {2, 0.7, 983.57 * 0.97, 0.97},              // open wire
-      {3, 0.7, 983.57 * 0.80, 0.80},              // twin lead
-      {4, 0.50, 983.57 * 0.50, 0.50},             // custom, at its limits
+      {0, 0.7, 886.0, 886.0 / 983.57},  // "450/600": the calculator's constant
+      {1, 0.7, 983.57 * 0.91, 0.91},    // window line
+      {2, 0.7, 983.57 * 0.97, 0.97},    // open wire
+      {3, 0.7, 983.57 * 0.80, 0.80},    // twin lead
+      {4, 0.50, 983.57 * 0.50, 0.50},   // custom, at its limits
       {4, 1.00, 983.57, 1.00},
-      {4, 0.49, std::nullopt, 0.49},              // and outside them
+      {4, 0.49, std::nullopt, 0.49},  // and outside them
       {4, 1.01, std::nullopt, 1.01},
       {4, -0.9, std::nullopt, -0.9},
   };
   for (const LineCase& c : cases) {
-    EXPECT_EQ(FeederConstantOf(c.line, c.otherFactor), c.constant) << c.line << " " << c.otherFactor;
+    EXPECT_EQ(FeederConstantOf(c.line, c.otherFactor), c.constant)
+        << c.line << " " << c.otherFactor;
     EXPECT_DOUBLE_EQ(VelocityFactorOf(c.line, c.otherFactor), c.shownFactor) << c.line;
   }
   EXPECT_EQ(FeederConstantOf(4, nan), std::nullopt);
@@ -167,7 +168,7 @@ TEST_F(FeederCheck, LengthsToAvoidAtTheDefaults) {
   EXPECT_EQ(Metres(zones[0].voltageMaximum), u"3.85");
   EXPECT_EQ(Metres(zones[0].from), u"1.47");
   EXPECT_EQ(Metres(zones[0].to), u"6.22");
-  EXPECT_EQ(Metres(zones[1].voltageMaximum), u"22.86");  // the check's 22 m example
+  EXPECT_EQ(Metres(zones[1].voltageMaximum), u"22.86");   // the check's 22 m example
   EXPECT_EQ(Metres(zones[8].voltageMaximum), u"155.99");  // beyond 146.48, the eighth
   for (const TAvoidZone& zone : zones) {
     EXPECT_TRUE(Check(zone.from + 1e-9).nearVoltageMaximum) << zone.voltageMaximum;
@@ -183,7 +184,8 @@ TEST_F(FeederCheck, LengthsToAvoidStartAtZero) {
   TFeederState state;
   state.freq = kFreq;
   state.LLWL = kConstant;
-  for (size_t i = 0; i < state.fedlinm.size(); ++i) state.fedlinm[i] = kHalfWave / 2 + 0.1 + i * kHalfWave;
+  for (size_t i = 0; i < state.fedlinm.size(); ++i)
+    state.fedlinm[i] = kHalfWave / 2 + 0.1 + i * kHalfWave;
   const std::vector<TAvoidZone> zones = LengthsToAvoid(state);
   ASSERT_EQ(zones.size(), 9u);
   EXPECT_NEAR(zones[0].voltageMaximum, 0.1, 1e-9);
@@ -191,7 +193,8 @@ TEST_F(FeederCheck, LengthsToAvoidStartAtZero) {
   EXPECT_NEAR(zones[0].to, 0.1 + 2 * kHalfWave / 16, 1e-9);
   // Just below a quarter wave the voltage maximum would lie before the
   // feeder's start: the first zone is then the one after the first maximum.
-  for (size_t i = 0; i < state.fedlinm.size(); ++i) state.fedlinm[i] = kHalfWave / 2 - 0.1 + i * kHalfWave;
+  for (size_t i = 0; i < state.fedlinm.size(); ++i)
+    state.fedlinm[i] = kHalfWave / 2 - 0.1 + i * kHalfWave;
   const std::vector<TAvoidZone> later = LengthsToAvoid(state);
   ASSERT_EQ(later.size(), 8u);
   EXPECT_NEAR(later[0].voltageMaximum, kHalfWave - 0.1, 1e-9);

@@ -32,8 +32,9 @@ TEST_F(FeederEngine, DefaultsGiveTheDocumentedList) {
   ASSERT_TRUE(CalcSingle(state, 7.1, 85.30).done);
   EXPECT_NEAR(state.dipWl, 0.647041, 1e-6);
   EXPECT_NEAR(state.fedlinwl, 0.351131, 1e-6);
-  EXPECT_EQ(FeederListLines(state), (Lines{u"13.36", u"32.37", u"51.39", u"70.41", u"89.43",
-                                           u"108.44", u"127.46", u"146.48"}));
+  EXPECT_EQ(
+      FeederListLines(state),
+      (Lines{u"13.36", u"32.37", u"51.39", u"70.41", u"89.43", u"108.44", u"127.46", u"146.48"}));
   for (int i = 1; i < 8; ++i) {
     EXPECT_NEAR(state.fedlinft[i] - state.fedlinft[i - 1], 886.0 / 2 / 7.1, 1e-9);
     EXPECT_DOUBLE_EQ(state.fedlinm[i], 0.3048 * state.fedlinft[i]);
@@ -43,8 +44,9 @@ TEST_F(FeederEngine, DefaultsGiveTheDocumentedList) {
 TEST_F(FeederEngine, FeederChoices) {
   SelectFeederConstant(state, 0);
   ASSERT_TRUE(CalcSingle(state, 7.1, 85.30).done);
-  EXPECT_EQ(FeederListLines(state), (Lines{u"11.86", u"28.76", u"45.65", u"62.54", u"79.43",
-                                           u"96.33", u"113.22", u"130.11"}));
+  EXPECT_EQ(
+      FeederListLines(state),
+      (Lines{u"11.86", u"28.76", u"45.65", u"62.54", u"79.43", u"96.33", u"113.22", u"130.11"}));
   SelectFeederConstant(state, 2);  // 600 ohm: the 450 ohm constant
   EXPECT_EQ(state.LLWL, 886.0);
   SelectFeederConstant(state, 0);
@@ -65,8 +67,11 @@ struct BandCase {
 };
 
 TEST_F(FeederEngine, AllTenBandsWithTheDefaultDipole) {
-  const BandCase cases[] = {{1.8, false, u"208.3"}, {3.7, false, u"101.4"}, {5.35, true, u"1.18"},
-                            {7.1, true, u"13.36"},  {28.5, true, u"3.62"}};
+  const BandCase cases[] = {{1.8, false, u"208.3"},
+                            {3.7, false, u"101.4"},
+                            {5.35, true, u"1.18"},
+                            {7.1, true, u"13.36"},
+                            {28.5, true, u"3.62"}};
   for (const BandCase& c : cases) {
     const TCalcResult r = CalcSingle(state, c.frequency, 85.30);
     ASSERT_EQ(r.done, c.done) << c.frequency;

@@ -45,25 +45,33 @@ struct WindowExtras : WindowFixture {
   std::u16string answer;              // the name the "dialog" gives back
 
   void prepare(TfrmMain& w) override {
-    w.AskSaveFileName = [this](const std::u16string& caption, const std::u16string&,
-                               const std::u16string&) {
-      asked.push_back(caption);
-      return answer;
-    };
+    w.AskSaveFileName =
+        [this](const std::u16string& caption, const std::u16string&, const std::u16string&) {
+          asked.push_back(caption);
+          return answer;
+        };
   }
 
   Ranges Shown(int layer = 1) const {
     TRChart& rc = *window->rc;
-    return {rc.ScalePropsX(layer).RangeLow(), rc.ScalePropsX(layer).RangeHigh(),
-            rc.ScalePropsY(layer).RangeLow(), rc.ScalePropsY(layer).RangeHigh()};
+    return {rc.ScalePropsX(layer).RangeLow(),
+            rc.ScalePropsX(layer).RangeHigh(),
+            rc.ScalePropsY(layer).RangeLow(),
+            rc.ScalePropsY(layer).RangeHigh()};
   }
 
   // Wheel turns over the first chart at a control pixel; 120 is a notch up.
   void Wheel(int delta, int x = 345, int y = 208) {
     QWidget* chart = window->rc->Widget();
     const QPointF at(x, y);
-    QWheelEvent wheel(at, chart->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent wheel(at,
+                      chart->mapToGlobal(at),
+                      QPoint(),
+                      QPoint(0, delta),
+                      Qt::NoButton,
+                      Qt::NoModifier,
+                      Qt::NoScrollPhase,
+                      false);
     QApplication::sendEvent(chart, &wheel);
   }
 
@@ -135,20 +143,18 @@ TEST_F(WindowExtras, CheckedEveryCalculationDrawsRedBarsOnTheirOwnLayer) {
   const TBitmap& shown = rc.Surface();
   // The round pen's ends: the outer rows a pixel shorter; the line's last
   // pixel (column 422) is left out, as for every line of the chart.
-  EXPECT_EQ(MaskOf(shown, clRed, 348, 285, 8, 9), Rows({"........",
-                                                         "........",
-                                                         ".....###",
-                                                         "....####",
-                                                         "....####",
-                                                         "....####",
-                                                         ".....###",
-                                                         "........",
-                                                         "........"}));
-  EXPECT_EQ(MaskOf(shown, clRed, 416, 287, 8, 5), Rows({"#####...",
-                                                         "######..",
-                                                         "######..",
-                                                         "######..",
-                                                         "#####..."}));
+  EXPECT_EQ(MaskOf(shown, clRed, 348, 285, 8, 9),
+            Rows({"........",
+                  "........",
+                  ".....###",
+                  "....####",
+                  "....####",
+                  "....####",
+                  ".....###",
+                  "........",
+                  "........"}));
+  EXPECT_EQ(MaskOf(shown, clRed, 416, 287, 8, 5),
+            Rows({"#####...", "######..", "######..", "######..", "#####..."}));
   EXPECT_EQ(shown.PixelColor(528, 289), clYellow);
 }
 
@@ -158,7 +164,8 @@ TEST_F(WindowExtras, AFailureWhileDrawingTheBarsLeavesTheDrawingStateAsItWas) {
   TRChart& rc = *window->rc;
   TrcItemStore& store = rc.Store();
   window->cbLengthsToAvoid->setChecked(true);
-  while (store.NumAllocated() - store.NumItems() > 8) rc.MarkAt(1, 2, 24);  // room for the marks alone
+  while (store.NumAllocated() - store.NumItems() > 8)
+    rc.MarkAt(1, 2, 24);  // room for the marks alone
   store.SetReallocForTesting([](void*, std::size_t) -> void* { return nullptr; });
   const TScopeGuard growAgain([&store] { store.SetReallocForTesting(&HugePageRealloc); });
   const int layer = rc.ActiveLayer();
@@ -335,7 +342,9 @@ TEST_F(WindowExtras, SaveLengthsWritesTheCalculationsOfTheList) {
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QStringList rows = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
   ASSERT_EQ(rows.size(), 17);
-  EXPECT_EQ(rows[0], QStringLiteral("frequency_MHz,index,length_m,length_ft,dipole_ft,feeder_constant_ft_MHz"));
+  EXPECT_EQ(
+      rows[0],
+      QStringLiteral("frequency_MHz,index,length_m,length_ft,dipole_ft,feeder_constant_ft_MHz"));
   EXPECT_EQ(rows[1], QStringLiteral("7.1,1,13.36,43.82,85.30,886.00"));
   EXPECT_EQ(rows[8], QStringLiteral("7.1,8,146.48,480.58,85.30,886.00"));
   EXPECT_TRUE(rows[9].startsWith(QStringLiteral("14.2,1,")));
@@ -365,7 +374,8 @@ TEST_F(WindowExtras, AFailingWriteSaysWhichFileAndChangesNothing) {
     MenuItem(item)->trigger();
     ASSERT_EQ(messages.size(), 1u) << item;
     const QString text = ToQString(messages[0]);
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Cannot write the file \"") + missing + QStringLiteral("\":")))
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Cannot write the file \"") + missing +
+                                QStringLiteral("\":")))
         << text.toStdString();
     EXPECT_FALSE(QFile::exists(missing));
   }

@@ -87,9 +87,24 @@ long EnvironmentNumber(const char* name, long fallback) {
 // non-Latin scripts.
 std::u16string RandomClipboardText(std::mt19937_64& random) {
   static const std::vector<std::u16string> pieces = {
-      u"7.1",   u"-3,5", u"1e300", u"+",      u"12abc", u"0.000000000000000000000000000000000000000001",
-      u"ж",     u"频率", u"قياس",  u"😀",     u" ",     u"\t",
-      u"\n",    u"$FF",  u"%101",  u"999999", u".",     u","};
+      u"7.1",
+      u"-3,5",
+      u"1e300",
+      u"+",
+      u"12abc",
+      u"0.000000000000000000000000000000000000000001",
+      u"ж",
+      u"频率",
+      u"قياس",
+      u"😀",
+      u" ",
+      u"\t",
+      u"\n",
+      u"$FF",
+      u"%101",
+      u"999999",
+      u".",
+      u","};
   std::u16string text;
   const int parts = int(random() % 4) + 1;
   for (int i = 0; i < parts; ++i) text += pieces[random() % pieces.size()];
@@ -107,13 +122,24 @@ struct TKey {
 };
 
 TKey RandomKey(std::mt19937_64& random) {
-  static const Qt::Key navigation[] = {Qt::Key_Left,  Qt::Key_Right,    Qt::Key_Up,
-                                       Qt::Key_Down,  Qt::Key_Home,     Qt::Key_End,
-                                       Qt::Key_Tab,   Qt::Key_Backtab,  Qt::Key_PageUp,
+  static const Qt::Key navigation[] = {Qt::Key_Left,
+                                       Qt::Key_Right,
+                                       Qt::Key_Up,
+                                       Qt::Key_Down,
+                                       Qt::Key_Home,
+                                       Qt::Key_End,
+                                       Qt::Key_Tab,
+                                       Qt::Key_Backtab,
+                                       Qt::Key_PageUp,
                                        Qt::Key_PageDown};
-  static const Qt::Key editing[] = {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Return,
-                                    Qt::Key_Enter,     Qt::Key_Escape, Qt::Key_Space,
-                                    Qt::Key_Insert,    Qt::Key_F4};
+  static const Qt::Key editing[] = {Qt::Key_Backspace,
+                                    Qt::Key_Delete,
+                                    Qt::Key_Return,
+                                    Qt::Key_Enter,
+                                    Qt::Key_Escape,
+                                    Qt::Key_Space,
+                                    Qt::Key_Insert,
+                                    Qt::Key_F4};
   static const char16_t separators[] = u".,-+";
   static const char16_t nonLatin[] = u"жщЖ频率قé€ß";
   switch (random() % 6) {
@@ -137,8 +163,8 @@ TKey RandomKey(std::mt19937_64& random) {
       return {navigation[random() % std::size(navigation)], {}};
     default: {
       const Qt::Key key = editing[random() % std::size(editing)];
-      const QString text = key == Qt::Key_Space     ? QStringLiteral(" ")
-                           : key == Qt::Key_Return  ? QStringLiteral("\r")
+      const QString text = key == Qt::Key_Space       ? QStringLiteral(" ")
+                           : key == Qt::Key_Return    ? QStringLiteral("\r")
                            : key == Qt::Key_Backspace ? QStringLiteral("\b")
                                                       : QString();
       return {key, text};
@@ -163,7 +189,8 @@ bool IsNumber(const std::u16string& line);
 
 constexpr size_t kMarksPerCalculation = std::tuple_size_v<decltype(TFeederState::fedlinm)>;
 const QByteArray kPngSignature("\x89PNG\r\n\x1a\n");
-const QByteArray kCsvHeader("frequency_MHz,index,length_m,length_ft,dipole_ft,feeder_constant_ft_MHz");
+const QByteArray kCsvHeader(
+    "frequency_MHz,index,length_m,length_ft,dipole_ft,feeder_constant_ft_MHz");
 
 // Runs inside the nested event loops a handler may start: a menu opened with
 // exec() (a scroll bar's) gets the monkey's answer, any modal dialog is closed
@@ -197,7 +224,9 @@ struct TItemKey {
   std::array<double, 4> at;
 };
 
-TItemKey KeyOf(const TrcChartItem& item) { return {item.ItemKind, {item.x, item.y, item.x2, item.y2}}; }
+TItemKey KeyOf(const TrcChartItem& item) {
+  return {item.ItemKind, {item.x, item.y, item.x2, item.y2}};
+}
 
 // Bit for bit, so that a NaN equals itself.
 bool SameItem(const TItemKey& key, const TrcChartItem& item) {
@@ -266,24 +295,30 @@ class Monkey {
 
 Monkey::Monkey(TfrmMain& window, uint64_t seed, std::vector<std::u16string>& messages)
     : FWindow(window), FRandom(seed), FMessages(messages) {
-  FWindow.AskSaveFileName = [this](const std::u16string&, const std::u16string&,
-                                   const std::u16string& suggested) { return answerSave(suggested); };
-  FConnections.push_back(QObject::connect(FWindow.cbLengthsToAvoid, &QCheckBox::toggled,
-                                         [this] { count("toggle: Show lengths to avoid"); }));
+  FWindow.AskSaveFileName =
+      [this](const std::u16string&, const std::u16string&, const std::u16string& suggested) {
+        return answerSave(suggested);
+      };
+  FConnections.push_back(QObject::connect(FWindow.cbLengthsToAvoid, &QCheckBox::toggled, [this] {
+    count("toggle: Show lengths to avoid");
+  }));
   // The Feeder check and Tuner pages' report buttons save as the menu's
   // entry does; their check follows the window's own handler.
   for (QPushButton* button : {FWindow.TabSheet3->btnReport, FWindow.TabSheet4->btnReport}) {
-    FConnections.push_back(QObject::connect(button, &QPushButton::clicked, [this] { checkSave(); }));
+    FConnections.push_back(
+        QObject::connect(button, &QPushButton::clicked, [this] { checkSave(); }));
   }
   // The buttons that clear the chart and the list (and may fill them again).
   for (QPushButton* button : {FWindow.btnClearGraph, FWindow.btnDipolPluss, FWindow.btnDipolDec}) {
-    FConnections.push_back(QObject::connect(button, &QPushButton::clicked, [this] { FClearClicked = true; }));
+    FConnections.push_back(
+        QObject::connect(button, &QPushButton::clicked, [this] { FClearClicked = true; }));
   }
 }
 
 Monkey::~Monkey() {
   for (const QMetaObject::Connection& connection : FConnections) QObject::disconnect(connection);
-  FWindow.AskSaveFileName = [](const std::u16string&, const std::u16string&,
+  FWindow.AskSaveFileName = [](const std::u16string&,
+                               const std::u16string&,
                                const std::u16string&) { return std::u16string(); };
 }
 
@@ -313,7 +348,8 @@ std::vector<QWidget*> Monkey::targets() const {
 }
 
 QPoint Monkey::randomPointIn(const QWidget* widget) {
-  const QPoint local(int(FRandom() % unsigned(widget->width())), int(FRandom() % unsigned(widget->height())));
+  const QPoint local(int(FRandom() % unsigned(widget->width())),
+                     int(FRandom() % unsigned(widget->height())));
   return widget->mapTo(&FWindow, local);
 }
 
@@ -344,7 +380,8 @@ void Monkey::mouse() {
     if (dynamic_cast<TRChart*>(ControlOfWidget(w))) charts.push_back(w);
   }
   const bool toChart = !charts.empty() && FRandom() % 4 == 0;
-  QWidget* widget = toChart ? charts[FRandom() % charts.size()] : widgets[FRandom() % widgets.size()];
+  QWidget* widget =
+      toChart ? charts[FRandom() % charts.size()] : widgets[FRandom() % widgets.size()];
   const QPoint at = randomPointIn(widget);
   switch (FRandom() % 7) {
     case 0:
@@ -387,8 +424,14 @@ void Monkey::wheel(QWidget* widget, QPoint at) {
   count(widget == FWindow.rc->Widget() ? "wheel over the first chart" : "wheel");
   const int notches = (FRandom() % 2 ? 1 : -1) * int(FRandom() % 3 + 1);
   const Qt::KeyboardModifiers modifiers = FRandom() % 4 == 0 ? Qt::ControlModifier : Qt::NoModifier;
-  QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
-                    modifiers, Qt::NoScrollPhase, false);
+  QWheelEvent event(at,
+                    widget->mapToGlobal(at),
+                    QPoint(),
+                    QPoint(0, 120 * notches),
+                    Qt::NoButton,
+                    modifiers,
+                    Qt::NoScrollPhase,
+                    false);
   QApplication::sendEvent(widget, &event);
 }
 
@@ -416,8 +459,12 @@ void Monkey::AnswerMenu(QMenu& menu) {
 // A cancel, a file in the monkey's folder (now and then with a non-Latin
 // name), or a file in a folder that does not exist.
 std::u16string Monkey::answerSave(const std::u16string& suggested) {
-  TSaveAnswer answer{TSaveAnswer::kCancel, {}, QFileInfo(ToQString(suggested)).suffix(), FWindow.Memo1Lines(),
-                     FWindow.rc->Store().NumItems(), FMessages.size()};
+  TSaveAnswer answer{TSaveAnswer::kCancel,
+                     {},
+                     QFileInfo(ToQString(suggested)).suffix(),
+                     FWindow.Memo1Lines(),
+                     FWindow.rc->Store().NumItems(),
+                     FMessages.size()};
   const std::string what = "save " + answer.suffix.toUpper().toStdString() + ": ";
   switch (FRandom() % 3) {
     case 0:
@@ -426,7 +473,8 @@ std::u16string Monkey::answerSave(const std::u16string& suggested) {
     case 1:
       count(what + "written");
       answer.kind = TSaveAnswer::kWritable;
-      answer.path = FSaveDir.filePath((FRandom() % 2 ? QString() : QStringLiteral("линия ")) + ToQString(suggested));
+      answer.path = FSaveDir.filePath((FRandom() % 2 ? QString() : QStringLiteral("линия ")) +
+                                      ToQString(suggested));
       break;
     default:
       count(what + "cannot be written");
@@ -463,15 +511,18 @@ void Monkey::checkSave() {
 
 void Monkey::checkSavedFile(const TSaveAnswer& answer) {
   QFile file(answer.path);
-  if (!file.open(QIODevice::ReadOnly)) return fault("no file was written at " + answer.path.toStdString());
+  if (!file.open(QIODevice::ReadOnly))
+    return fault("no file was written at " + answer.path.toStdString());
   const QByteArray bytes = file.readAll();
   if (answer.suffix == QStringLiteral("csv")) return checkCsv(bytes, answer.list);
   if (answer.suffix == QStringLiteral("pdf")) {
-    if (!bytes.startsWith("%PDF-") || !bytes.trimmed().endsWith("%%EOF")) fault("the saved report is no PDF");
+    if (!bytes.startsWith("%PDF-") || !bytes.trimmed().endsWith("%%EOF"))
+      fault("the saved report is no PDF");
     return;
   }
   const QImage picture = QImage::fromData(bytes, "PNG");
-  if (!bytes.startsWith(kPngSignature) || picture.size() != QSize(FWindow.rc->Width(), FWindow.rc->Height())) {
+  if (!bytes.startsWith(kPngSignature) ||
+      picture.size() != QSize(FWindow.rc->Width(), FWindow.rc->Height())) {
     fault("the saved picture is no PNG of the chart's size");
   }
 }
@@ -494,10 +545,11 @@ void Monkey::checkCsv(const QByteArray& csv, const std::vector<std::u16string>& 
   }
   for (size_t i = 0; i < numbers.size(); ++i) {
     const QList<QByteArray> fields = rows[qsizetype(i)].split(',');
-    if (fields.size() != 6 || fields[1] != QByteArray::number(qlonglong(i % kMarksPerCalculation + 1)) ||
+    if (fields.size() != 6 ||
+        fields[1] != QByteArray::number(qlonglong(i % kMarksPerCalculation + 1)) ||
         fields[2] != numbers[i]) {
-      return fault("CSV row " + std::to_string(i + 1) + " is not list number " + numbers[i].toStdString() +
-                   ": " + rows[qsizetype(i)].toStdString());
+      return fault("CSV row " + std::to_string(i + 1) + " is not list number " +
+                   numbers[i].toStdString() + ": " + rows[qsizetype(i)].toStdString());
     }
   }
 }
@@ -528,8 +580,8 @@ int Monkey::followCalculation(const TrcChartItem* items, int i, int n) {
   const int first = i;
   while (i < n && size_t(i - first) < kMarksPerCalculation && items[i].ItemKind == tkMarkAt) ++i;
   if (size_t(i - first) != kMarksPerCalculation) {
-    fault("item " + std::to_string(first) + " (kind " + std::to_string(int(items[first].ItemKind)) + " of " +
-          std::to_string(n) + ") does not begin the eight marks of a calculation");
+    fault("item " + std::to_string(first) + " (kind " + std::to_string(int(items[first].ItemKind)) +
+          " of " + std::to_string(n) + ") does not begin the eight marks of a calculation");
     return n;
   }
   std::vector<TAvoidZone> zones;
@@ -538,12 +590,13 @@ int Monkey::followCalculation(const TrcChartItem* items, int i, int n) {
   int wrongBar = -1;
   for (; i < n && items[i].ItemKind == tkLine; ++i, ++bars) {
     const TrcChartItem& bar = items[i];
-    const bool matches = bars < zones.size() && bar.x == zones[bars].from && bar.x2 == zones[bars].to &&
-                         bar.y == items[first].y && bar.y2 == bar.y && bar.Layer != items[first].Layer &&
-                         bar.Color == clRed;
+    const bool matches = bars < zones.size() && bar.x == zones[bars].from &&
+                         bar.x2 == zones[bars].to && bar.y == items[first].y && bar.y2 == bar.y &&
+                         bar.Layer != items[first].Layer && bar.Color == clRed;
     if (!matches && wrongBar < 0) wrongBar = i;
   }
-  if (wrongBar >= 0) fault("item " + std::to_string(wrongBar) + " is no red bar the calculation asks for");
+  if (wrongBar >= 0)
+    fault("item " + std::to_string(wrongBar) + " is no red bar the calculation asks for");
   if (bars != zones.size()) {
     fault(std::to_string(bars) + " red bars for the " + std::to_string(zones.size()) +
           " zones of the calculation at item " + std::to_string(first));
@@ -560,7 +613,8 @@ std::vector<TAvoidZone> Monkey::repeatedZones(const TrcChartItem* marks) {
   const double frequency = marks[0].y;
   try {
     if (!CalcSingle(state, frequency, FWindow.niodiplenft->GetNioValue()).done) {
-      fault("marks at " + std::to_string(frequency) + " MHz of a calculation that says the dipole is too short");
+      fault("marks at " + std::to_string(frequency) +
+            " MHz of a calculation that says the dipole is too short");
       return {};
     }
   } catch (const std::exception& error) {
@@ -612,7 +666,8 @@ bool IsNumber(const std::u16string& line) {
   const std::string ascii = Utf8(text);
   char* end = nullptr;
   std::strtod(ascii.c_str(), &end);
-  return end == ascii.c_str() + ascii.size() && ascii.find_first_not_of("0123456789.-") == std::string::npos;
+  return end == ascii.c_str() + ascii.size() &&
+         ascii.find_first_not_of("0123456789.-") == std::string::npos;
 }
 
 bool IsHeader(const std::u16string& line) {
@@ -690,7 +745,8 @@ struct MainWindowMonkey : ::testing::Test {
     qInstallMessageHandler(previousMessageHandler);
   }
 
-  std::vector<std::string> Faults(TfrmMain& window, Monkey& monkey, const NestedLoopWatchdog& watchdog) {
+  std::vector<std::string> Faults(TfrmMain& window, Monkey& monkey,
+                                  const NestedLoopWatchdog& watchdog) {
     std::vector<std::string> faults = monkey.TakeFaults();
     for (const std::string& error : errors) {
       if (!kAllowedErrors.count(error)) faults.push_back("uncaught error: " + error);
@@ -698,7 +754,8 @@ struct MainWindowMonkey : ::testing::Test {
     for (const std::u16string& message : messages) {
       if (!AllowedMessage(message)) faults.push_back("message: " + Utf8(message));
     }
-    for (const std::string& dialog : watchdog.Opened) faults.push_back("a dialog opened: " + dialog);
+    for (const std::string& dialog : watchdog.Opened)
+      faults.push_back("a dialog opened: " + dialog);
     errors.clear();
     messages.clear();
     CheckFields(window, faults);
@@ -740,9 +797,11 @@ TEST_F(MainWindowMonkey, RandomInputLeavesTheWindowSound) {
   }
   while (QApplication::activePopupWidget()) QApplication::activePopupWidget()->close();
   std::ostringstream figures;
-  figures << "seed " << seed << ": " << events << " events, " << checks << " checks, "
-          << reopened << " reopened after Exit, "
-          << std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - started).count()
+  figures << "seed " << seed << ": " << events << " events, " << checks << " checks, " << reopened
+          << " reopened after Exit, "
+          << std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() -
+                                                              started)
+                 .count()
           << " s";
   for (const auto& [what, n] : monkey.Counts) figures << "\n  " << what << ": " << n;
   std::cout << figures.str() << std::endl;
@@ -750,13 +809,20 @@ TEST_F(MainWindowMonkey, RandomInputLeavesTheWindowSound) {
   for (int page = 0; page < window.PageControl1->count() && events >= kShortRun; ++page) {
     EXPECT_GT(monkey.Counts["page " + std::to_string(page)], 0) << "page " << page;
   }
-  std::vector<std::string> exercised = {"ctrl+Z", "ctrl+Y", "wheel over the first chart",
-                                        "toggle: Show lengths to avoid"};
+  std::vector<std::string> exercised = {
+      "ctrl+Z", "ctrl+Y", "wheel over the first chart", "toggle: Show lengths to avoid"};
   if (events >= 10 * kShortRun) {
-    exercised.insert(exercised.end(), {"red bars issued", "save PNG: cancel", "save PNG: written",
-                                       "save PNG: cannot be written", "save CSV: cancel", "save CSV: written",
-                                       "save CSV: cannot be written", "save PDF: cancel", "save PDF: written",
-                                       "save PDF: cannot be written"});
+    exercised.insert(exercised.end(),
+                     {"red bars issued",
+                      "save PNG: cancel",
+                      "save PNG: written",
+                      "save PNG: cannot be written",
+                      "save CSV: cancel",
+                      "save CSV: written",
+                      "save CSV: cannot be written",
+                      "save PDF: cancel",
+                      "save PDF: written",
+                      "save PDF: cannot be written"});
   }
   for (size_t i = 0; i < exercised.size() && events >= kShortRun; ++i) {
     EXPECT_GT(monkey.Counts[exercised[i]], 0) << exercised[i];

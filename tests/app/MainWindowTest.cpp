@@ -32,8 +32,8 @@ namespace {
 
 using Lines = std::vector<std::u16string>;
 
-const Lines kDefaultLines = {u"13.36", u"32.37", u"51.39", u"70.41",
-                             u"89.43", u"108.44", u"127.46", u"146.48"};
+const Lines kDefaultLines = {
+    u"13.36", u"32.37", u"51.39", u"70.41", u"89.43", u"108.44", u"127.46", u"146.48"};
 
 Lines Concat(std::initializer_list<Lines> parts) {
   Lines all;
@@ -42,7 +42,6 @@ Lines Concat(std::initializer_list<Lines> parts) {
 }
 
 struct MainWindow : WindowFixture {
-
   int Marks() const { return window->rc->Store().ItemCount(tkMarkAt); }
 
   static void pump() {
@@ -61,8 +60,14 @@ struct MainWindow : WindowFixture {
   // One notch of the mouse wheel over a widget, downwards.
   static void WheelDown(QWidget* widget) {
     const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
-    QWheelEvent wheel(at, widget->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent wheel(at,
+                      widget->mapToGlobal(at),
+                      QPoint(),
+                      QPoint(0, -120),
+                      Qt::NoButton,
+                      Qt::NoModifier,
+                      Qt::NoScrollPhase,
+                      false);
     QApplication::sendEvent(widget, &wheel);
     pump();
   }
@@ -133,8 +138,9 @@ TEST_F(MainWindow, ATooShortBandShowsItsMessageAndTheBatchGoesOn) {
   window->btnBatch->click();
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_NE(messages[0].find(u"longer than: 208.3ft. Please unselect"), std::u16string::npos);
-  EXPECT_EQ(window->Memo1Lines(),
-            Concat({{u"Current maxima for 1.8 MHz", u"Current maxima for 7.1 MHz"}, kDefaultLines}));
+  EXPECT_EQ(
+      window->Memo1Lines(),
+      Concat({{u"Current maxima for 1.8 MHz", u"Current maxima for 7.1 MHz"}, kDefaultLines}));
   EXPECT_EQ(window->nioFreq->Text(), u"7.100");
 }
 
@@ -327,8 +333,10 @@ TEST_F(MainWindow, TheSelectedTabIsPressedAndTheOthersFlat) {
   EXPECT_EQ(picture.pixel(mid.x(), selected.bottom() - 2), qRgb(255, 255, 255));
   // Flat: no edge at all, the face colour all round.
   const QPoint otherMid = other.center();
-  for (const QPoint p : {QPoint(otherMid.x(), other.top() + 2), QPoint(other.left() + 1, otherMid.y()),
-                         QPoint(otherMid.x(), other.bottom() - 2), QPoint(other.right() - 1, otherMid.y())}) {
+  for (const QPoint p : {QPoint(otherMid.x(), other.top() + 2),
+                         QPoint(other.left() + 1, otherMid.y()),
+                         QPoint(otherMid.x(), other.bottom() - 2),
+                         QPoint(other.right() - 1, otherMid.y())}) {
     EXPECT_EQ(picture.pixel(p), Face()) << p.x() << "," << p.y();
   }
 }
@@ -356,11 +364,14 @@ TEST(ProgramIcon, ADipoleOverALadderLineOnATile) {
     const QImage image = DrawProgramIcon(size);
     ASSERT_EQ(image.size(), QSize(size, size));
     EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << size << ": corners stay transparent";
-    const auto at = [&](double x, double y) { return image.pixel(int(x * size / 32), int(y * size / 32)); };
+    const auto at = [&](double x, double y) {
+      return image.pixel(int(x * size / 32), int(y * size / 32));
+    };
     EXPECT_EQ(qAlpha(at(16, 20)), 255) << size;
     EXPECT_GT(qRed(at(8, 8)), 200) << size << ": the dipole's wire";
     const QRgb mark = at(16, 25.5);
-    EXPECT_TRUE(qRed(mark) > 230 && qGreen(mark) > 230 && qBlue(mark) < 60) << size << ": a current maximum";
+    EXPECT_TRUE(qRed(mark) > 230 && qGreen(mark) > 230 && qBlue(mark) < 60)
+        << size << ": a current maximum";
   }
 }
 

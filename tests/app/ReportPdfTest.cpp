@@ -249,7 +249,8 @@ TEST_F(ReportPdfTest, FactsStayOnThePageOfTheirTable) {
   const int pages = std::stoi(Info(file, "Pages"));
   for (int p = 1; p <= pages; ++p) {
     const std::vector<std::string> lines = Lines(file, p);
-    EXPECT_EQ(Contains(lines, "Feeder check"), Contains(lines, "Band Nearest maximum Change to reach it Warning"))
+    EXPECT_EQ(Contains(lines, "Feeder check"),
+              Contains(lines, "Band Nearest maximum Change to reach it Warning"))
         << "page " << p;
   }
 }

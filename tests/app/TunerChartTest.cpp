@@ -53,17 +53,17 @@ struct TunerChart : ::testing::Test {
 TEST_F(TunerChart, TheTunersRangeTheCurveAndTheSpans) {
   chart->Show(Result({TTuner::External, 3, 100, 1000}));
   Take();
-  EXPECT_EQ(At(33, 150), kRange);               // inside the range, off the grid
-  EXPECT_EQ(At(33, 1500) , TColor(clWhite));    // above it
-  EXPECT_EQ(At(33, 50), TColor(clWhite));       // below it
-  EXPECT_EQ(At(33, 400), TunerCurveColor(5));   // the curve at 400 Ω
+  EXPECT_EQ(At(33, 150), kRange);              // inside the range, off the grid
+  EXPECT_EQ(At(33, 1500), TColor(clWhite));    // above it
+  EXPECT_EQ(At(33, 50), TColor(clWhite));      // below it
+  EXPECT_EQ(At(33, 400), TunerCurveColor(5));  // the curve at 400 Ω
   int x = 0, y = 0;
-  chart->Chart().R2M(2, 15, 0.02, x, y);        // the span's bar along the bottom
+  chart->Chart().R2M(2, 15, 0.02, x, y);  // the span's bar along the bottom
   EXPECT_EQ(picture.PixelColor(x, y) & 0xFFFFFF, kSpan);
-  chart->Chart().R2M(2, 25, 0.02, x, y);        // beyond it, none
+  chart->Chart().R2M(2, 25, 0.02, x, y);  // beyond it, none
   EXPECT_NE(picture.PixelColor(x, y) & 0xFFFFFF, kSpan);
   EXPECT_DOUBLE_EQ(chart->Feeder(), 30);
-  chart->Chart().R2M(1, 30, 3000, x, y);        // the crosshair, on the window
+  chart->Chart().R2M(1, 30, 3000, x, y);  // the crosshair, on the window
   const QImage window = chart->Chart().Widget()->grab().toImage();
   EXPECT_EQ(window.pixelColor(x, y), QColor(Qt::black));
 }
@@ -79,12 +79,14 @@ TEST_F(TunerChart, TheInternalTunersBandAndAThinCurveWhereItCannotMatch) {
   int x = 0, y = 0;
   chart->Chart().R2M(1, 33, 400, x, y);
   int thickness = 0;
-  for (int dy = -3; dy <= 3; ++dy) thickness += (picture.PixelColor(x, y + dy) & 0xFFFFFF) == TunerCurveColor(5);
+  for (int dy = -3; dy <= 3; ++dy)
+    thickness += (picture.PixelColor(x, y + dy) & 0xFFFFFF) == TunerCurveColor(5);
   EXPECT_EQ(thickness, 2);  // SWR 8 <= 10: matched, two pixels
   chart->Show(Result({TTuner::Internal, 3, 10, 1500}));
   Take();
   thickness = 0;
-  for (int dy = -3; dy <= 3; ++dy) thickness += (picture.PixelColor(x, y + dy) & 0xFFFFFF) == TunerCurveColor(5);
+  for (int dy = -3; dy <= 3; ++dy)
+    thickness += (picture.PixelColor(x, y + dy) & 0xFFFFFF) == TunerCurveColor(5);
   EXPECT_EQ(thickness, 1);
 }
 
@@ -96,7 +98,8 @@ TEST_F(TunerChart, TheLegendStandsInTheRightMarginInTheCurvesColour) {
   EXPECT_EQ(picture.PixelColor(left + 9, y) & 0xFFFFFF, TunerCurveColor(5));
   chart->Clear();
   Take();
-  EXPECT_NE(picture.PixelColor(left + 9, y) & 0xFFFFFF, TunerCurveColor(5));  // nothing shown, no legend
+  EXPECT_NE(picture.PixelColor(left + 9, y) & 0xFFFFFF,
+            TunerCurveColor(5));  // nothing shown, no legend
 }
 
 TEST_F(TunerChart, DraggingReportsTheFeederLengthToTheCentimetre) {

@@ -47,7 +47,9 @@ TEST_F(TunerCommandLine, TheTunerCsvHasItsHeaderAndOneRowPerBand) {
   ASSERT_EQ(r.code, 0) << r.err;
   const auto rows = lines(r.out);
   ASSERT_EQ(rows.size(), 4u) << r.out;
-  EXPECT_EQ(rows[0], "MHz,feed_R,feed_X,tuner_R,tuner_X,SWR,loss_dB,efficiency_pct,peak_V,first_current_max_m");
+  EXPECT_EQ(
+      rows[0],
+      "MHz,feed_R,feed_X,tuner_R,tuner_X,SWR,loss_dB,efficiency_pct,peak_V,first_current_max_m");
   EXPECT_EQ(rows[1].rfind("3.6500,", 0), 0u) << rows[1];  // Region 1: 3.5-3.8 MHz
   EXPECT_EQ(rows[3].rfind("14.1750,", 0), 0u) << rows[3];
   EXPECT_EQ(std::count(rows[2].begin(), rows[2].end(), ','), 9) << rows[2];
@@ -55,8 +57,18 @@ TEST_F(TunerCommandLine, TheTunerCsvHasItsHeaderAndOneRowPerBand) {
 
 TEST_F(TunerCommandLine, TheCsvHoldsTheRowsNumbers) {
   SKIP_WITHOUT_NEC2C();
-  const Output r = Start({"--tuner", "--frequency", "14.2", "--feeder-ft", "50", "--line", "450,0.9,1.5",
-                          "--ground", "perfect", "--power", "400", "--csv"});
+  const Output r = Start({"--tuner",
+                          "--frequency",
+                          "14.2",
+                          "--feeder-ft",
+                          "50",
+                          "--line",
+                          "450,0.9,1.5",
+                          "--ground",
+                          "perfect",
+                          "--power",
+                          "400",
+                          "--csv"});
   ASSERT_EQ(r.code, 0) << r.err;
   TTunerSetup setup;
   setup.antenna.ground = GroundClasses[1].ground;
@@ -67,9 +79,18 @@ TEST_F(TunerCommandLine, TheCsvHoldsTheRowsNumbers) {
   const auto z = ImpedancesOf(RunNec({NecDeck(setup.antenna, 14.2)}, cache))[0];
   const TTunerRow row = TunerRow(setup, 14.2, z);
   char expected[400];
-  std::snprintf(expected, sizeof expected, "14.2000,%.2f,%.2f,%.2f,%.2f,%.2f,%.3f,%.2f,%.1f,%.2f", z.real(), z.imag(),
-                row.ends.tunerImpedance.real(), row.ends.tunerImpedance.imag(), row.ends.swr, row.ends.totalLossDb,
-                row.ends.efficiency * 100, row.ends.peakVoltage, row.firstCurrentMaximum);
+  std::snprintf(expected,
+                sizeof expected,
+                "14.2000,%.2f,%.2f,%.2f,%.2f,%.2f,%.3f,%.2f,%.1f,%.2f",
+                z.real(),
+                z.imag(),
+                row.ends.tunerImpedance.real(),
+                row.ends.tunerImpedance.imag(),
+                row.ends.swr,
+                row.ends.totalLossDb,
+                row.ends.efficiency * 100,
+                row.ends.peakVoltage,
+                row.firstCurrentMaximum);
   EXPECT_EQ(lines(r.out).at(1), expected);
 }
 
@@ -80,7 +101,8 @@ TEST_F(TunerCommandLine, TheFinderCsvHasItsHeader) {
   const auto rows = lines(r.out);
   ASSERT_FALSE(rows.empty());
   EXPECT_EQ(rows[0], "from_m,to_m,worst_MHz");
-  for (size_t i = 1; i < rows.size(); ++i) EXPECT_EQ(std::count(rows[i].begin(), rows[i].end(), ','), 2) << rows[i];
+  for (size_t i = 1; i < rows.size(); ++i)
+    EXPECT_EQ(std::count(rows[i].begin(), rows[i].end(), ','), 2) << rows[i];
 }
 
 TEST_F(TunerCommandLine, WithoutASpanTheBandThatStopsItIsNamed) {
@@ -89,22 +111,35 @@ TEST_F(TunerCommandLine, WithoutASpanTheBandThatStopsItIsNamed) {
   const Output r = Start({"--find-feeder", "--bands", "1.8,7.1", "--csv"});
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.out, "from_m,to_m,worst_MHz\n");
-  EXPECT_EQ(r.err.rfind("No feeder length from 0.5 to 60 m suits every frequency: 1.81-2 MHz stops it", 0), 0u)
+  EXPECT_EQ(r.err.rfind(
+                "No feeder length from 0.5 to 60 m suits every frequency: 1.81-2 MHz stops it", 0),
+            0u)
       << r.err;
 }
 
 TEST_F(TunerCommandLine, BadValuesExitTwoWithTheUsage) {
-  for (const Args& args : {Args{"--tuner", "--height", "abc"}, Args{"--tuner", "--height", "0"},
-                           Args{"--tuner", "--ground", "mud"}, Args{"--tuner", "--ground", "0.5,0.01"},
-                           Args{"--tuner", "--ground", "13"}, Args{"--tuner", "--wire-mm", "-2"},
-                           Args{"--tuner", "--line", "450,1.2,2"}, Args{"--tuner", "--line", "coax"},
-                           Args{"--tuner", "--feeder-m", "-1"}, Args{"--tuner", "--power", "0"},
-                           Args{"--tuner", "--tuner-swr", "0.5"}, Args{"--tuner", "--tuner-z", "1500,10"},
-                           Args{"--tuner", "--tuner-z", "10"}, Args{"--tuner", "--region", "3"},
-                           Args{"--tuner", "--find-feeder"}, Args{"--tuner", "--feeder-m", "1", "--feeder-ft", "3"},
+  for (const Args& args : {Args{"--tuner", "--height", "abc"},
+                           Args{"--tuner", "--height", "0"},
+                           Args{"--tuner", "--ground", "mud"},
+                           Args{"--tuner", "--ground", "0.5,0.01"},
+                           Args{"--tuner", "--ground", "13"},
+                           Args{"--tuner", "--wire-mm", "-2"},
+                           Args{"--tuner", "--line", "450,1.2,2"},
+                           Args{"--tuner", "--line", "coax"},
+                           Args{"--tuner", "--feeder-m", "-1"},
+                           Args{"--tuner", "--power", "0"},
+                           Args{"--tuner", "--tuner-swr", "0.5"},
+                           Args{"--tuner", "--tuner-z", "1500,10"},
+                           Args{"--tuner", "--tuner-z", "10"},
+                           Args{"--tuner", "--region", "3"},
+                           Args{"--tuner", "--find-feeder"},
+                           Args{"--tuner", "--feeder-m", "1", "--feeder-ft", "3"},
                            Args{"--tuner", "--tuner-swr", "2", "--tuner-z", "10,20"},
-                           Args{"--tuner", "--impedance", "450"}, Args{"--tuner", "--frequency", "x"},
-                           Args{"--tuner=1"}, Args{"--tuner", "--height"}, Args{"--height", "5"},
+                           Args{"--tuner", "--impedance", "450"},
+                           Args{"--tuner", "--frequency", "x"},
+                           Args{"--tuner=1"},
+                           Args{"--tuner", "--height"},
+                           Args{"--height", "5"},
                            Args{"--tuner", "--power", "5", "--power", "6"}}) {
     const Output r = Start(args);
     EXPECT_EQ(r.code, 2) << args[1 % args.size()];
@@ -118,7 +153,8 @@ TEST_F(TunerCommandLine, BadValuesExitTwoWithTheUsage) {
 TEST_F(TunerCommandLine, GeometryTheModelCannotTakeExitsTwo) {
   const Output r = Start({"--tuner", "--dipole-m", "1", "--frequency", "1.8", "--wire-mm", "15"});
   EXPECT_EQ(r.code, 2);
-  EXPECT_EQ(r.err.rfind("OrvakSE: The wire is too thick for the antenna model at 1.8 MHz", 0), 0u) << r.err;
+  EXPECT_EQ(r.err.rfind("OrvakSE: The wire is too thick for the antenna model at 1.8 MHz", 0), 0u)
+      << r.err;
 }
 
 TEST_F(TunerCommandLine, WithoutNec2cItExitsThree) {

@@ -89,12 +89,15 @@ TEST_F(TunerCompute, TheLinesPartFollowsAtOnce) {
   ASSERT_EQ(compute.State(), TTunerState::Done);
   EXPECT_EQ(runsEnded, 1);
   const TTunerResult& result = *compute.Result();
-  const TTunerRow row = TunerRow(inputs.setup, result.rows[3].frequencyMHz, result.rows[3].feedImpedance);
+  const TTunerRow row =
+      TunerRow(inputs.setup, result.rows[3].frequencyMHz, result.rows[3].feedImpedance);
   EXPECT_EQ(result.rows[3].ends.tunerImpedance, row.ends.tunerImpedance);
   EXPECT_EQ(result.rows[3].canMatch, row.canMatch);
-  const TFinderResult expected = FindFeederSpans(inputs.setup.line, inputs.setup.tuner, result.finderFrequencies);
+  const TFinderResult expected =
+      FindFeederSpans(inputs.setup.line, inputs.setup.tuner, result.finderFrequencies);
   ASSERT_EQ(result.finder.spans.size(), expected.spans.size());
-  for (size_t i = 0; i < expected.spans.size(); ++i) EXPECT_DOUBLE_EQ(result.finder.spans[i].fromM, expected.spans[i].fromM);
+  for (size_t i = 0; i < expected.spans.size(); ++i)
+    EXPECT_DOUBLE_EQ(result.finder.spans[i].fromM, expected.spans[i].fromM);
   inputs.setup.tuner = {TTuner::External, 3, 30, 10};  // Zmin above Zmax
   compute.SetInputs(inputs);
   EXPECT_EQ(compute.State(), TTunerState::Failed);

@@ -6,9 +6,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QHeaderView>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -22,8 +22,8 @@
 #include "app/FeederEngine.h"
 #include "app/TunerChart.h"
 #include "app/TunerPage.h"
-#include "app/u_frmMain.h"
 #include "app/tuner/NumberText.h"
+#include "app/u_frmMain.h"
 #include "platform/Dialogs.h"
 #include "platform/Locale.h"
 #include "platform/QtText.h"
@@ -89,7 +89,9 @@ struct TunerPage : ::testing::Test {
     page->SetCalculatorInputs(85.30, 7.1, all);
     page->show();
   }
-  std::string Cell(int row, int column) const { return page->tblBands->item(row, column)->text().toStdString(); }
+  std::string Cell(int row, int column) const {
+    return page->tblBands->item(row, column)->text().toStdString();
+  }
 };
 
 TEST_F(TunerPage, Layout) {
@@ -107,7 +109,8 @@ TEST_F(TunerPage, Layout) {
   int columns = 0;
   for (int c = 0; c < page->tblBands->columnCount(); ++c) columns += page->tblBands->columnWidth(c);
   EXPECT_LE(columns, page->tblBands->viewport()->width());
-  EXPECT_GE(page->tblBands->viewport()->height(), 10 * page->tblBands->verticalHeader()->defaultSectionSize());
+  EXPECT_GE(page->tblBands->viewport()->height(),
+            10 * page->tblBands->verticalHeader()->defaultSectionSize());
   // What the model is made of is said on the page.
   EXPECT_TRUE(page->lblNotes->text().contains(QStringLiteral("Copper wire")));
   EXPECT_TRUE(page->lblNotes->text().contains(QStringLiteral("dielectric loss is neglected")));
@@ -119,7 +122,8 @@ TEST_F(TunerPage, TheDefaultsShowTheTableAndTheChartWithTheCommandLinesNumbers) 
   ASSERT_NE(page->Result(), nullptr) << Text(page->lblStatus);
   ASSERT_EQ(page->tblBands->rowCount(), 1);
   EXPECT_EQ(Cell(0, 0), "7.100");
-  EXPECT_EQ(page->cbLine->currentText().toStdString(), "Window line 450 \u03A9 (Z0 400 \u03A9 measured), #18");
+  EXPECT_EQ(page->cbLine->currentText().toStdString(),
+            "Window line 450 \u03A9 (Z0 400 \u03A9 measured), #18");
   EXPECT_EQ(page->nioFeedLenm->Text(), u"20.00");
   EXPECT_GT(page->chart->Chart().NumItems(), 1000);  // the curve, the span bars
   EXPECT_FALSE(page->pbProgress->isVisible());
@@ -142,13 +146,15 @@ TEST_F(TunerPage, CheckedBandsGiveARowEachAndTheFindersLengths) {
   ASSERT_EQ(page->tblBands->rowCount(), 2);
   EXPECT_EQ(Cell(0, 0), "3.650");
   EXPECT_EQ(Cell(1, 0), "14.175");
-  EXPECT_EQ(CsvOf(page->TableText()), CommandLine({"--tuner", "--csv", "--bands", "3.7,14.2", "--feeder-m", "15"}));
+  EXPECT_EQ(CsvOf(page->TableText()),
+            CommandLine({"--tuner", "--csv", "--bands", "3.7,14.2", "--feeder-m", "15"}));
   // The finder's lengths as the command line lists them.
   const std::string spans = CommandLine({"--find-feeder", "--csv", "--bands", "3.7,14.2"});
   std::string listed = "from_m,to_m,worst_MHz\n";
   for (int r = 0; r < page->tblSpans->rowCount(); ++r) {
-    listed += page->tblSpans->item(r, 0)->text().toStdString() + "," + page->tblSpans->item(r, 1)->text().toStdString() +
-              "," + page->tblSpans->item(r, 3)->text().toStdString() + "\n";
+    listed += page->tblSpans->item(r, 0)->text().toStdString() + "," +
+              page->tblSpans->item(r, 1)->text().toStdString() + "," +
+              page->tblSpans->item(r, 3)->text().toStdString() + "\n";
   }
   EXPECT_EQ(listed, spans);
 }
@@ -176,7 +182,8 @@ TEST_F(TunerPage, DraggingTheCrosshairSetsTheFeederLengthAndTheTableFollows) {
   EXPECT_EQ(page->nioFeedLenm->Text(), FromQString(QString::fromStdString(FixedText(expected, 2))));
   ASSERT_NE(page->Result(), nullptr);
   EXPECT_DOUBLE_EQ(page->Result()->setup.feederM, expected);
-  EXPECT_EQ(CsvOf(page->TableText()), CommandLine({"--tuner", "--csv", "--feeder-m", FixedText(expected, 2)}));
+  EXPECT_EQ(CsvOf(page->TableText()),
+            CommandLine({"--tuner", "--csv", "--feeder-m", FixedText(expected, 2)}));
 }
 
 TEST_F(TunerPage, ChangedInputsCancelTheRunThatIsOutOfDateAndEarlierOnesComeFromTheCache) {
@@ -220,13 +227,14 @@ TEST_F(TunerPage, WithoutNec2cThePageSaysWhatItNeedsAndKeepsTheInputs) {
   page->show();
   TypeOver(*page->nioPower, u"250");
   ASSERT_TRUE(WaitForPage(*page));
-  EXPECT_EQ(Text(page->lblStatus), "The antenna model needs the program nec2c (Debian package nec2c).");
+  EXPECT_EQ(Text(page->lblStatus),
+            "The antenna model needs the program nec2c (Debian package nec2c).");
   EXPECT_EQ(page->tblBands->rowCount(), 0);
   EXPECT_EQ(page->nioPower->Text(), u"250");
 }
 
 struct ErrorCase {
-  int wire;         // the wire list's entry; 6: own
+  int wire;  // the wire list's entry; 6: own
   std::u16string diameter;
   std::u16string height;
   std::u16string power;
@@ -235,8 +243,12 @@ struct ErrorCase {
 
 TEST_F(TunerPage, InputsTheModelCannotTakeShowOnThePage) {
   const ErrorCase cases[] = {
-      {0, u"", u"0.004", u"100", "The wire is too close to the ground for the antenna model: 4 mm is less than 5 wire "
-                                 "radii (5 mm) above it."},
+      {0,
+       u"",
+       u"0.004",
+       u"100",
+       "The wire is too close to the ground for the antenna model: 4 mm is less than 5 wire "
+       "radii (5 mm) above it."},
       {0, u"", u"10", u"0", "The power must lie above 0 up to 100000."},
       {0, u"", u"0", u"100", "The height must lie above 0 up to 1000."},
   };
@@ -264,8 +276,8 @@ TEST_F(TunerPage, AWireTooThickForTheMeshIsNamedWithItsFrequency) {
   page->cbWire->setCurrentIndex(6);  // own
   TypeOver(*page->nioWireDiameter, u"45");
   ASSERT_TRUE(WaitForPage(*page));
-  EXPECT_TRUE(page->lblStatus->toolTip().startsWith(
-      QStringLiteral("The wire is too thick for the antenna model at 28.5 MHz: its segments of 130.7 mm")))
+  EXPECT_TRUE(page->lblStatus->toolTip().startsWith(QStringLiteral(
+      "The wire is too thick for the antenna model at 28.5 MHz: its segments of 130.7 mm")))
       << Text(page->lblStatus) << "|" << page->lblStatus->toolTip().toStdString();
   EXPECT_EQ(page->Result(), nullptr);
   EXPECT_EQ(page->nioWireDiameter->Text(), u"45");
@@ -282,7 +294,8 @@ TEST_F(TunerPage, NumbersFollowTheLocale) {
   EXPECT_EQ(Cell(0, 0), "7,100");
   EXPECT_TRUE(QString::fromStdString(Cell(0, 1)).contains(u',')) << Cell(0, 1);
   EXPECT_TRUE(page->lblStatus->text().contains(QStringLiteral("20,00 m"))) << Text(page->lblStatus);
-  EXPECT_TRUE(page->lblDipole->text().startsWith(QStringLiteral("Length 26,00 m"))) << Text(page->lblDipole);
+  EXPECT_TRUE(page->lblDipole->text().startsWith(QStringLiteral("Length 26,00 m")))
+      << Text(page->lblDipole);
 }
 
 TEST_F(TunerPage, TheChoicesFillTheirFields) {

@@ -46,9 +46,12 @@ TEST(TunerTable, TheRuleIsMarkedWhereItLiesMoreThanASixteenthWaveAway) {
     double physicsAt;
     bool differs;
   };
-  for (const Case& c : {Case{kClassicWindowLine, false}, Case{kClassicWindowLine - wave / 16 + 0.01, false},
-                        Case{kClassicWindowLine + wave / 16 + 0.01, true}, Case{0.1, true},
-                        Case{kClassicWindowLine - wave / 2 + 0.05, false}}) {  // the same maximum a half wave down
+  for (const Case& c :
+       {Case{kClassicWindowLine, false},
+        Case{kClassicWindowLine - wave / 16 + 0.01, false},
+        Case{kClassicWindowLine + wave / 16 + 0.01, true},
+        Case{0.1, true},
+        Case{kClassicWindowLine - wave / 2 + 0.05, false}}) {  // the same maximum a half wave down
     const TTunerRow row = TunerRow(setup, f, feedPointWithMaximumAt(setup.line, f, c.physicsAt));
     EXPECT_NEAR(row.firstCurrentMaximum, std::fmod(c.physicsAt + wave, wave / 2), 1e-9);
     EXPECT_EQ(row.ruleDiffers, c.differs) << c.physicsAt;

@@ -18,9 +18,14 @@ namespace {
 // y yellow (box background), r red, n navy; the fuchsia background reads '.'
 // and any other colour '?'.
 std::string Letters(const TBitmap& bmp) {
-  static const std::map<TColor, char> kLetters = {{clWhite, 'w'}, {clSilver, 's'}, {clGray, 'g'},
-                                                  {clBlack, 'k'}, {clYellow, 'y'}, {clRed, 'r'},
-                                                  {clNavy, 'n'},  {clFuchsia, '.'}};
+  static const std::map<TColor, char> kLetters = {{clWhite, 'w'},
+                                                  {clSilver, 's'},
+                                                  {clGray, 'g'},
+                                                  {clBlack, 'k'},
+                                                  {clYellow, 'y'},
+                                                  {clRed, 'r'},
+                                                  {clNavy, 'n'},
+                                                  {clFuchsia, '.'}};
   std::string out;
   for (int y = 0; y < bmp.Height(); ++y) {
     for (int x = 0; x < bmp.Width(); ++x) {
@@ -98,16 +103,40 @@ TEST_F(DrawFrameTest, ThreeDimensionalStyles) {
   };
   const std::vector<Row> rows = {
       {fsLowered,
-       {"........", ".gggggg.", ".gkkkkw.", ".gk..sw.", ".gk..sw.", ".gssssw.", ".wwwwww.",
+       {"........",
+        ".gggggg.",
+        ".gkkkkw.",
+        ".gk..sw.",
+        ".gk..sw.",
+        ".gssssw.",
+        ".wwwwww.",
         "........"}},
       {fsRaised,
-       {"........", ".wwwwww.", ".wssssk.", ".ws..gk.", ".ws..gk.", ".wggggk.", ".kkkkkk.",
+       {"........",
+        ".wwwwww.",
+        ".wssssk.",
+        ".ws..gk.",
+        ".ws..gk.",
+        ".wggggk.",
+        ".kkkkkk.",
         "........"}},
       {fsEmbossed,
-       {"........", ".wwwwww.", ".wggggg.", ".wg..wg.", ".wg..wg.", ".wwwwwg.", ".gggggg.",
+       {"........",
+        ".wwwwww.",
+        ".wggggg.",
+        ".wg..wg.",
+        ".wg..wg.",
+        ".wwwwwg.",
+        ".gggggg.",
         "........"}},
       {fsEngraved,
-       {"........", ".gggggg.", ".gwwwww.", ".gw..gw.", ".gw..gw.", ".gggggw.", ".wwwwww.",
+       {"........",
+        ".gggggg.",
+        ".gwwwww.",
+        ".gw..gw.",
+        ".gw..gw.",
+        ".gggggw.",
+        ".wwwwww.",
         "........"}},
   };
   for (const Row& row : rows) {
@@ -131,8 +160,14 @@ namespace {
 struct ValueBoxFixture : FrameFixture {
   const TFrameLines lines;
   void Box(TFrameStyle fs, int X1, int boxWidth, int bottom) {
-    DrawValueBox(cv, fs, X1, X1 + boxWidth + 2, bottom, ValueBoxOutline(fs, clYellow, lines),
-                 clYellow, lines);
+    DrawValueBox(cv,
+                 fs,
+                 X1,
+                 X1 + boxWidth + 2,
+                 bottom,
+                 ValueBoxOutline(fs, clYellow, lines),
+                 clYellow,
+                 lines);
   }
 };
 
@@ -203,8 +238,14 @@ TEST_F(ValueBoxTest, SchemeLinesColourTheEdges) {
   custom.Black = clNavy;
   custom.White = clRed;
   DrawValueBox(cv, fsLowered, 1, 7, 6, clSilver, clYellow, custom);
-  EXPECT_EQ(Letters(bmp), Rows({".ssssss..", ".snnnnsr.", ".snyyysr.", ".snyyysr.", ".ssssssr.",
-                                "..rrrrrr.", "........."}));
+  EXPECT_EQ(Letters(bmp),
+            Rows({".ssssss..",
+                  ".snnnnsr.",
+                  ".snyyysr.",
+                  ".snyyysr.",
+                  ".ssssssr.",
+                  "..rrrrrr.",
+                  "........."}));
 }
 
 using GaugeBoxTest = FrameFixture;
@@ -218,8 +259,14 @@ TEST_F(GaugeBoxTest, LoweredGaugeAroundABar) {
   cv.Brush().SetColor(clRed);
   cv.FillRect({2, 2, 5, 4});
   DrawGaugeFrame(cv, fsLowered, 1, 1, 8, 5, clNavy, lines);
-  EXPECT_EQ(Letters(bmp), Rows({"..........", ".ggggggg..", ".gkkkkkgw.", ".gkrrssgw.",
-                                ".gggggggw.", "..wwwwwww.", ".........."}));
+  EXPECT_EQ(Letters(bmp),
+            Rows({"..........",
+                  ".ggggggg..",
+                  ".gkkkkkgw.",
+                  ".gkrrssgw.",
+                  ".gggggggw.",
+                  "..wwwwwww.",
+                  ".........."}));
   EXPECT_EQ(cv.Brush().Style(), bsClear);
 }
 
@@ -228,16 +275,28 @@ TEST_F(GaugeBoxTest, FlatStyles) {
   Start(10, 7);
   DrawGaugeBackground(cv, fsNone, 1, 1, 8, 5, clNavy, clSilver);
   DrawGaugeFrame(cv, fsNone, 1, 1, 8, 5, clNavy, lines);
-  EXPECT_EQ(Letters(bmp), Rows({"..........", ".sssssss..", ".sssssss..", ".sssssss..",
-                                ".sssssss..", "..........", ".........."}));
+  EXPECT_EQ(Letters(bmp),
+            Rows({"..........",
+                  ".sssssss..",
+                  ".sssssss..",
+                  ".sssssss..",
+                  ".sssssss..",
+                  "..........",
+                  ".........."}));
 
   Start(10, 7);
   DrawGaugeBackground(cv, fsSimple, 1, 1, 8, 5, clNavy, clSilver);
   cv.Brush().SetColor(clRed);
   cv.FillRect({2, 2, 4, 4});
   DrawGaugeFrame(cv, fsSimple, 1, 1, 8, 5, clNavy, lines);
-  EXPECT_EQ(Letters(bmp), Rows({"..........", ".nnnnnnn..", ".nrrsssn..", ".nrrsssn..",
-                                ".nnnnnnn..", "..........", ".........."}));
+  EXPECT_EQ(Letters(bmp),
+            Rows({"..........",
+                  ".nnnnnnn..",
+                  ".nrrsssn..",
+                  ".nrrsssn..",
+                  ".nnnnnnn..",
+                  "..........",
+                  ".........."}));
 }
 
 TEST_F(GaugeBoxTest, EmbossedOutlineIsWhite) {
@@ -245,6 +304,12 @@ TEST_F(GaugeBoxTest, EmbossedOutlineIsWhite) {
   Start(10, 7);
   DrawGaugeBackground(cv, fsEmbossed, 1, 1, 8, 5, clNavy, clSilver);
   DrawGaugeFrame(cv, fsEmbossed, 1, 1, 8, 5, clNavy, lines);
-  EXPECT_EQ(Letters(bmp), Rows({"..........", ".wwwwwww..", ".wgggggwg.", ".wgsssswg.",
-                                ".wwwwwwwg.", "..ggggggg.", ".........."}));
+  EXPECT_EQ(Letters(bmp),
+            Rows({"..........",
+                  ".wwwwwww..",
+                  ".wgggggwg.",
+                  ".wgsssswg.",
+                  ".wwwwwwwg.",
+                  "..ggggggg.",
+                  ".........."}));
 }

@@ -39,7 +39,7 @@ TEST(StrffTest, FixedPointWithExactDecimals) {
       {0.4, 1, 0, u"0"},
       {1234.5678, 1, 2, u"1234.57"},
       {-1234.5678, 10, 1, u"   -1234.6"},
-      {2.5, 1, 0, u"3"},    // halves round up, not to even
+      {2.5, 1, 0, u"3"},  // halves round up, not to even
       {-2.5, 1, 0, u"-3"},
       {0.05, 1, 3, u"0.050"},
       {123456.789, 3, 1, u"123456.8"},  // never cut to the width
@@ -136,7 +136,7 @@ TEST(StrffTest, ScientificLayout) {
       {123456, 12, -2, u" 1.23456E+05"},
       {-0.00125, 12, -2, u"-1.25000E-03"},
       {0, 12, -2, u" 0.00000E+00"},
-      {123456, 0, -2, u" 1.2E+05"},  // at least ten characters before the cut
+      {123456, 0, -2, u" 1.2E+05"},                      // at least ten characters before the cut
       {1.5, 30, -1, u"     1.50000000000000000E+0000"},  // at most 18 digits
   });
 }
@@ -164,7 +164,7 @@ TEST(StrffTest, NegativeFieldWidthPadsWithZeros) {
       {5.5, -8, 2, u"00005.50"},
       {-5.5, -1, 2, u"-5.50"},
       {0, -3, 0, u"000"},
-      {123456, -12, -2, u"01.23456E+05"},  // the blank of the sign position too
+      {123456, -12, -2, u"01.23456E+05"},                 // the blank of the sign position too
       {-123456, -26, -2, u"-001.23456000000000000E+05"},  // the sign moves to the front
   });
 }

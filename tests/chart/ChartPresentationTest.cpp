@@ -41,18 +41,28 @@ INSTANTIATE_TEST_SUITE_P(
     ChartPresentation, OntoWindow,
     ::testing::Values(
         OffWindowCase{"AllInOrder", [](TDataAreaFacts&) {}, TOffWindow::None},
-        OffWindowCase{"Watched", [](TDataAreaFacts& f) { f.RenderingWatched = true; },
+        OffWindowCase{"Watched",
+                      [](TDataAreaFacts& f) { f.RenderingWatched = true; },
                       TOffWindow::RenderingWatched},
-        OffWindowCase{"Image", [](TDataAreaFacts& f) { f.BackgroundImage = true; },
+        OffWindowCase{"Image",
+                      [](TDataAreaFacts& f) { f.BackgroundImage = true; },
                       TOffWindow::BackgroundImage},
         OffWindowCase{"MarkMap", [](TDataAreaFacts& f) { f.MarkMap = true; }, TOffWindow::MarkMap},
-        OffWindowCase{"NarrowerBitmap", [](TDataAreaFacts& f) { f.DataBmp.Right = 590; },
+        OffWindowCase{"NarrowerBitmap",
+                      [](TDataAreaFacts& f) { f.DataBmp.Right = 590; },
                       TOffWindow::DataBmpResized},
-        OffWindowCase{"LowerBitmap", [](TDataAreaFacts& f) { f.DataBmp.Bottom = 337; },
+        OffWindowCase{"LowerBitmap",
+                      [](TDataAreaFacts& f) { f.DataBmp.Bottom = 337; },
                       TOffWindow::DataBmpResized},
-        OffWindowCase{"Clipped", [](TDataAreaFacts& f) { f.DataBmpClip = {0, 0, 100, 80}; },
+        OffWindowCase{"Clipped",
+                      [](TDataAreaFacts& f) {
+                        f.DataBmpClip = {0, 0, 100, 80};
+                      },
                       TOffWindow::DataBmpClipped},
-        OffWindowCase{"SmallerWindow", [](TDataAreaFacts& f) { f.WindowSize = {600, 395}; },
+        OffWindowCase{"SmallerWindow",
+                      [](TDataAreaFacts& f) {
+                        f.WindowSize = {600, 395};
+                      },
                       TOffWindow::WindowResized},
         OffWindowCase{"LeftOfTheWindow",
                       [](TDataAreaFacts& f) {
@@ -64,7 +74,9 @@ INSTANTIATE_TEST_SUITE_P(
                         f.DataArea = {50, 60, 641, 396};
                       },
                       TOffWindow::DataAreaOffWindow}),
-    [](const ::testing::TestParamInfo<OffWindowCase>& test) { return std::string(test.param.name); });
+    [](const ::testing::TestParamInfo<OffWindowCase>& test) {
+      return std::string(test.param.name);
+    });
 
 TEST(ChartPresentation, WhatACrossHairMoveNeeds) {
   TChartPresentation p;
@@ -107,7 +119,8 @@ TEST(ChartPresentation, TheDataBitmapTakesItsPictureWithoutTheCrossHairs) {
   EXPECT_EQ(p.Kept(), TKeptPictures::InBitmaps);
   for (int y = 0; y < 4; ++y) {
     for (int x = 0; x < 4; ++x) {
-      EXPECT_EQ(data.ScanLine(y)[x], uint32_t(0xFF000000u | ((y + 1) * 16 + x + 2))) << x << "," << y;
+      EXPECT_EQ(data.ScanLine(y)[x], uint32_t(0xFF000000u | ((y + 1) * 16 + x + 2)))
+          << x << "," << y;
     }
   }
   EXPECT_FALSE(p.TakeDataBmp(window, data)) << "taken once";

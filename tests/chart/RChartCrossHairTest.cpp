@@ -73,10 +73,8 @@ TEST_F(CrossHairChart, AWidthThreeCrossHairOnTheLeftEdgeDrawsOnlyItsHorizontalLi
   const TPoint c = pixelOf(0, 15.75);
   ASSERT_EQ(c.x, 50);
   const TBitmap& s = chart.Surface();
-  for (int x = 50; x <= 52 + 1; ++x)
-    EXPECT_EQ(s.PixelColor(x, c.y) == Rgb(clRed), x >= 52) << x;
-  for (int x = 636; x <= 640; ++x)
-    EXPECT_EQ(s.PixelColor(x, c.y) == Rgb(clRed), x <= 638) << x;
+  for (int x = 50; x <= 52 + 1; ++x) EXPECT_EQ(s.PixelColor(x, c.y) == Rgb(clRed), x >= 52) << x;
+  for (int x = 636; x <= 640; ++x) EXPECT_EQ(s.PixelColor(x, c.y) == Rgb(clRed), x <= 638) << x;
   EXPECT_EQ(s.PixelColor(51, c.y - 1), Rgb(clNavy));  // the band ends 2 short of the frame
   EXPECT_EQ(s.PixelColor(52, c.y - 1), Rgb(clRed));
   EXPECT_EQ(s.PixelColor(50, c.y + 20), Rgb(clBlack));  // frame, no vertical line
@@ -253,7 +251,7 @@ TEST_F(CrossHairChart, ABoxOutsideTheDataAreaLeavesNoTrace) {
 TEST_F(CrossHairChart, ShowGrafDrawsTheCrossHairsOnlyIntoTheDataArea) {
   chart.SetSuppressPaint(true);  // crosshair changes repaint nothing
   chart.CrossHairSetup(1, clRed, chBox, psSolid, 1);
-  chart.CrossHairSetPos(1, 0, 1.5);  // the corner: the box reaches the axes
+  chart.CrossHairSetPos(1, 0, 1.5);    // the corner: the box reaches the axes
   chart.CrossHairSetPos(2, 39.9, 15);  // the wide line next to the right frame
   TBitmap before;
   before.Assign(chart.Surface());

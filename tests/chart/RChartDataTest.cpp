@@ -58,8 +58,9 @@ TEST_F(RChartData, InvisibleItemsAreSkippedWithoutBreakingTheLine) {
   chart.Store().SetClassDefault(0);
   chart.DrawTo(10, 10);
   chart.Store().SetClassVisible(1, false);
-  EXPECT_EQ(Mask(clRed, 2, 5, 10, 6), Rows({"..........", "..........", "..........",
-                                             "..........", "..........", "########.."}));
+  EXPECT_EQ(
+      Mask(clRed, 2, 5, 10, 6),
+      Rows({"..........", "..........", "..........", "..........", "..........", "########.."}));
 }
 
 // Line items alike in layer, width and pen are drawn as one run; a change of
@@ -68,7 +69,7 @@ TEST_F(RChartData, LineGoesOnFromItsEndWhenLayerWidthOrPenChange) {
   struct Case {
     const char* name;
     std::function<void(TRChart&)> change;
-    double x;  // the last point, drawn after the change
+    double x;          // the last point, drawn after the change
     std::string rows;  // rows 9..11, columns 0..21
   };
   const std::vector<Case> cases{
@@ -78,10 +79,15 @@ TEST_F(RChartData, LineGoesOnFromItsEndWhenLayerWidthOrPenChange) {
          c.ScalePropsY(2).SetRangeHigh(20);
          c.SetActiveLayer(2);
        },
-       10, Rows({std::string(22, '.'), "..##################..", std::string(22, '.')})},
-      {"width", [](TRChart& c) { c.SetLineWidth(3); }, 20,
+       10,
+       Rows({std::string(22, '.'), "..##################..", std::string(22, '.')})},
+      {"width",
+       [](TRChart& c) { c.SetLineWidth(3); },
+       20,
        Rows({"......##############..", "..##################..", "......##############.."})},
-      {"pen", [](TRChart& c) { c.SetPenStyle(psDot); }, 20,
+      {"pen",
+       [](TRChart& c) { c.SetPenStyle(psDot); },
+       20,
        Rows({std::string(22, '.'), "..#######...###...##..", std::string(22, '.')})},
   };
   for (const Case& k : cases) {
@@ -102,8 +108,8 @@ TEST_F(RChartData, RelativeLineStartsAtTheLineEndButTheNextLineDoesNot) {
   chart.DrawTo(6, 10);
   chart.DrawToRelPix(0, -3);
   chart.DrawTo(10, 10);
-  EXPECT_EQ(Mask(clRed, 2, 6, 10, 5), Rows({"..........", "....#.....", "....#.....",
-                                             "....#.....", "########.."}));
+  EXPECT_EQ(Mask(clRed, 2, 6, 10, 5),
+            Rows({"..........", "....#.....", "....#.....", "....#.....", "########.."}));
 }
 
 TEST_F(RChartData, RelativeMoveIsMeasuredFromTheLineEnd) {
@@ -111,15 +117,20 @@ TEST_F(RChartData, RelativeMoveIsMeasuredFromTheLineEnd) {
   chart.DrawTo(6, 10);
   chart.MoveToRelPix(5, 5);
   chart.DrawTo(17, 5);
-  EXPECT_EQ(Mask(clRed, 2, 10, 16, 6), Rows({"####............", "................",
-                                              "................", "................",
-                                              "................", ".........######."}));
+  EXPECT_EQ(Mask(clRed, 2, 10, 16, 6),
+            Rows({"####............",
+                  "................",
+                  "................",
+                  "................",
+                  "................",
+                  ".........######."}));
 }
 
 TEST_F(RChartData, MarksOnTheRangeEndAreDrawnJustOutsideAreNot) {
   chart.MarkAt(80, 10, 24);
-  EXPECT_EQ(Mask(clRed, 76, 6, 5, 9),
-            Rows({".....", "...#.", "..##.", ".###.", ".###.", ".###.", "..##.", "...#.", "....."}));
+  EXPECT_EQ(
+      Mask(clRed, 76, 6, 5, 9),
+      Rows({".....", "...#.", "..##.", ".###.", ".###.", ".###.", "..##.", "...#.", "....."}));
   chart.ClearGraf();
   chart.MarkAt(80.001, 10, 24);
   chart.MarkAt(40, -0.001, 24);
@@ -211,7 +222,8 @@ TEST_F(RChartData, GridDrawnWithTheBackgroundIsTheGridDrawnAfterIt) {
   } cases[] = {
       {"lines", [&] { chart.SetGridStyle(gsLines); }},
       {"vertical lines", [&] { chart.SetGridStyle(gsVertLines); }},
-      {"reversed vertical range", [&] {
+      {"reversed vertical range",
+       [&] {
          chart.Scale1Y().SetRangeLow(20);
          chart.Scale1Y().SetRangeHigh(0);
        }},
@@ -252,8 +264,7 @@ TEST_F(RChartData, DottedGridShowsTheChartColourInItsGaps) {
 TEST_F(RChartData, RectangleRelPixIsSizedInPixelsAroundItsPoint) {
   chart.SetFillColor(clBlue);
   chart.RectangleRelPix(10, 10, 2, 1);
-  EXPECT_EQ(Mask(clRed, 7, 8, 7, 5),
-            Rows({".......", ".#####.", ".#...#.", ".#####.", "......."}));
+  EXPECT_EQ(Mask(clRed, 7, 8, 7, 5), Rows({".......", ".#####.", ".#...#.", ".#####.", "......."}));
 }
 
 TEST_F(RChartData, TextWithOffsetIsMovedByItsPixels) {
@@ -311,7 +322,7 @@ TEST_F(RChartData, RenderEventsGetTheOffsetOfTheDataArea) {
 // A line towards a point far outside keeps its direction: its ends are not
 // limited coordinate by coordinate, the canvas clips the line exactly.
 TEST_F(RChartData, FarAwayLineEndsDoNotBendTheLine) {
-  chart.MoveTo(4, 18);                                 // pixel (4, 2)
+  chart.MoveTo(4, 18);                                // pixel (4, 2)
   chart.DrawTo(4 + 4 * 100000.0, 18 - 1 * 100000.0);  // 100000 times (4, 1) on
   const std::string line = Mask(clRed, 0, 0, 81, 21);
   for (int k = 0; k <= 17; ++k) {

@@ -3,17 +3,17 @@
 // and the caller's bitmaps as targets.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
+#include "chart/FirstChart.h"
 #include "controls/chart/PLX_rchart.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/Clipboard.h"
 #include "platform/Errors.h"
-#include "chart/FirstChart.h"
 #include "support/FailingSaves.h"
 #include "support/PixelMask.h"
 
@@ -28,7 +28,8 @@ TColor Rgb(TColor c) { return TColor(ColorToRGB(c)); }
 // by side, and a shared folder would be emptied under another test's feet.
 fs::path OwnTempFolder() {
   const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-  return fs::path(::testing::TempDir()) / ("plx-chart-export-" + test + "-" + std::to_string(getpid()));
+  return fs::path(::testing::TempDir()) /
+         ("plx-chart-export-" + test + "-" + std::to_string(getpid()));
 }
 
 struct TempFolder {
@@ -226,9 +227,14 @@ struct ColourfulChart : FirstChart {
   }
   // Every colour the chart itself holds, in one list.
   std::vector<TColor> Colours() {
-    std::vector<TColor> all = {chart.WindColor(),   chart.ChartColor(),     chart.ChartFrameColor(),
-                               chart.Font().Color(), chart.ShadowColor(),   chart.ShadowBakColor(),
-                               chart.GridColor(),   chart.CrossHair1().Color(),
+    std::vector<TColor> all = {chart.WindColor(),
+                               chart.ChartColor(),
+                               chart.ChartFrameColor(),
+                               chart.Font().Color(),
+                               chart.ShadowColor(),
+                               chart.ShadowBakColor(),
+                               chart.GridColor(),
+                               chart.CrossHair1().Color(),
                                chart.BackGroundImg().AreaColor()};
     for (int n = 1; n <= MaxLayers; ++n) {
       all.push_back(chart.ScalePropsX(n).ColorScale());
@@ -243,10 +249,10 @@ struct ColourfulChart : FirstChart {
 TEST_F(ColourfulChart, BlackAndWhiteColoursWhileExportingAndRestoredAfter) {
   const std::vector<TColor> before = Colours();
   std::vector<TColor> bw(before.size(), clBlack);
-  bw[0] = clWhite;   // WindColor
-  bw[1] = clWhite;   // ChartColor
-  bw[4] = clSilver;  // ShadowColor
-  bw[5] = clWhite;   // ShadowBakColor
+  bw[0] = clWhite;                                        // WindColor
+  bw[1] = clWhite;                                        // ChartColor
+  bw[4] = clSilver;                                       // ShadowColor
+  bw[5] = clWhite;                                        // ShadowBakColor
   for (size_t keep : {6, 7, 8}) bw[keep] = before[keep];  // grid, crosshair, band
 
   std::vector<TColor> during;
@@ -371,8 +377,7 @@ TEST_F(FirstChart, FileThatCannotBeWrittenLeavesTheChartUsable) {
     chart.CopyToBMP(missing.u16string(), true);
     FAIL() << "no error";
   } catch (const EFileError& e) {
-    EXPECT_NE(std::string(e.what()).find("no-such-folder/plot.bmp"), std::string::npos)
-        << e.what();
+    EXPECT_NE(std::string(e.what()).find("no-such-folder/plot.bmp"), std::string::npos) << e.what();
   }
   EXPECT_EQ(chart.ChartColor(), clNavy);
   EXPECT_EQ(chart.WindColor(), clBtnFace);

@@ -26,7 +26,9 @@ TRect InkOf(const TBitmap& bmp, TColor color) {
   for (int y = 0; y < bmp.Height(); ++y) {
     for (int x = 0; x < bmp.Width(); ++x) {
       if (bmp.PixelColor(x, y) != Rgb(color)) continue;
-      r = {std::min(r.Left, x), std::min(r.Top, y), std::max(r.Right, x + 1),
+      r = {std::min(r.Left, x),
+           std::min(r.Top, y),
+           std::max(r.Right, x + 1),
            std::max(r.Bottom, y + 1)};
     }
   }
@@ -354,69 +356,98 @@ TEST_F(TwoWaysOfShowGraf, GiveTheSamePictures) {
   } steps[] = {
       {"a ShowGraf", [](TRChart& c) { c.ShowGraf(); }, true},
       {"a crosshair moved", [](TRChart& c) { c.CrossHairSetPos(1, 30, 20); }, false},
-      {"another ShowGraf", [](TRChart& c) {
+      {"another ShowGraf",
+       [](TRChart& c) {
          c.MarkAt(12, 12, 24);
          c.ShowGraf();
-       }, false},
-      {"new items only", [](TRChart& c) {
+       },
+       false},
+      {"new items only",
+       [](TRChart& c) {
          c.MarkAt(14, 12, 7);
          c.ShowGrafNewOnly();
-       }, true},
-      {"a box on the corner", [](TRChart& c) {
+       },
+       true},
+      {"a box on the corner",
+       [](TRChart& c) {
          c.CrossHairSetup(3, clRed, chBox, psSolid, 2);
          c.CrossHair3().SetLayer(1);
          c.CrossHairSetPos(3, 0, 1.5);
          c.ShowGraf();
-       }, true},
-      {"a wide pen left on the data bitmap", [](TRChart& c) {
+       },
+       true},
+      {"a wide pen left on the data bitmap",
+       [](TRChart& c) {
          c.ShowGraf();
          c.GrafBmp().Canvas().Pen().SetWidth(3);
          c.ShowGraf();
-       }, true},
-      {"a clip rectangle on the data bitmap", [](TRChart& c) {
+       },
+       true},
+      {"a clip rectangle on the data bitmap",
+       [](TRChart& c) {
          c.GrafBmp().Canvas().SetClipRect({0, 0, 100, 80});
          c.MarkAt(3, 3, 24);
          c.ShowGraf();
          c.GrafBmp().Canvas().ResetClipRect();
-       }, true},
-      {"a crosshair redrawn after a ShowGraf", [](TRChart& c) {
+       },
+       true},
+      {"a crosshair redrawn after a ShowGraf",
+       [](TRChart& c) {
          c.ShowGraf();
          c.CrossHairSetPos(2, 25, 0);
-       }, true},
-      {"a new margin after a ShowGraf", [](TRChart& c) {
+       },
+       true},
+      {"a new margin after a ShowGraf",
+       [](TRChart& c) {
          c.ShowGraf();
          c.SetAutoRedraw(false);
          c.SetMarginLeft(70);
          c.SetAutoRedraw(true);
-       }, true},
-      {"a new size after a ShowGraf", [](TRChart& c) {
+       },
+       true},
+      {"a new size after a ShowGraf",
+       [](TRChart& c) {
          c.SetMarginLeft(50);
          c.ShowGraf();
          c.SetBounds(0, 0, 600, 380);
-       }, true},
-      {"a cleared graph after a ShowGraf", [](TRChart& c) {
+       },
+       true},
+      {"a cleared graph after a ShowGraf",
+       [](TRChart& c) {
          c.ShowGraf();
          c.ClearGraf();
-       }, true},
-      {"an export after a ShowGraf", [](TRChart& c) {
+       },
+       true},
+      {"an export after a ShowGraf",
+       [](TRChart& c) {
          c.MarkAt(20, 20, 24);
          c.ShowGraf();
          TBitmap area;
          c.CopyToBitmapDAOnly(&area, false);
-       }, true},
-      {"a crosshair moved after an export", [](TRChart& c) { c.CrossHairSetPos(1, 25, 18); }, false},
+       },
+       true},
+      {"a crosshair moved after an export",
+       [](TRChart& c) { c.CrossHairSetPos(1, 25, 18); },
+       false},
       {"new items, not yet shown", [](TRChart& c) { c.MarkAt(30, 5, 24); }, false},
-      {"a crosshair moved after new items", [](TRChart& c) { c.CrossHairSetPos(1, 26, 18); }, false},
-      {"a setting changed, not yet shown", [](TRChart& c) {
+      {"a crosshair moved after new items",
+       [](TRChart& c) { c.CrossHairSetPos(1, 26, 18); },
+       false},
+      {"a setting changed, not yet shown",
+       [](TRChart& c) {
          c.SetAutoRedraw(false);
          c.SetGridColor(clGray);
          c.SetAutoRedraw(true);
-       }, false},
+       },
+       false},
       {"a crosshair moved after a setting", [](TRChart& c) { c.CrossHairSetPos(1, 27, 18); }, true},
-      {"a crosshair moved beside a box's trace", [](TRChart& c) { c.CrossHairSetPos(2, 11, 0); },
+      {"a crosshair moved beside a box's trace",
+       [](TRChart& c) { c.CrossHairSetPos(2, 11, 0); },
        true},
       {"a ShowGraf after the bitmaps were read", [](TRChart& c) { c.ShowGraf(); }, false},
-      {"a crosshair moved after that ShowGraf", [](TRChart& c) { c.CrossHairSetPos(2, 12, 0); }, true},
+      {"a crosshair moved after that ShowGraf",
+       [](TRChart& c) { c.CrossHairSetPos(2, 12, 0); },
+       true},
   };
   // The states the direct chart passes through, read after each step and
   // after each read of its bitmaps, the moves between them, and what a
@@ -433,15 +464,18 @@ TEST_F(TwoWaysOfShowGraf, GiveTheSamePictures) {
     last = now;
   };
   for (const auto& s : steps) {
-    crossHairNeeds.insert(direct.Presentation().WhatCrossHairsNeed(direct.Store().Revision(), true));
+    crossHairNeeds.insert(
+        direct.Presentation().WhatCrossHairsNeed(direct.Store().Revision(), true));
     observed([&] { both(s.step); });
     expectSameWindows(s.what);
     if (s.readBitmaps) observed([&] { expectSameBitmaps(s.what); });
   }
   EXPECT_EQ(reached.size(), 3u);
   EXPECT_EQ(transitions.size(), 6u) << "every move between the three states";
-  for (const TCrossHairRepaint need : {TCrossHairRepaint::Recompose, TCrossHairRepaint::SettingsChanged,
-                                       TCrossHairRepaint::ItemsChanged, TCrossHairRepaint::TraceOnChart}) {
+  for (const TCrossHairRepaint need : {TCrossHairRepaint::Recompose,
+                                       TCrossHairRepaint::SettingsChanged,
+                                       TCrossHairRepaint::ItemsChanged,
+                                       TCrossHairRepaint::TraceOnChart}) {
     EXPECT_TRUE(crossHairNeeds.count(need)) << "never needed: " << int(need);
   }
 }

@@ -25,8 +25,10 @@ struct Ranges {
 };
 
 Ranges rangesOf(TCustomRChart& chart, int layer) {
-  return {chart.ScalePropsX(layer).RangeLow(), chart.ScalePropsY(layer).RangeLow(),
-          chart.ScalePropsX(layer).RangeHigh(), chart.ScalePropsY(layer).RangeHigh()};
+  return {chart.ScalePropsX(layer).RangeLow(),
+          chart.ScalePropsY(layer).RangeLow(),
+          chart.ScalePropsX(layer).RangeHigh(),
+          chart.ScalePropsY(layer).RangeHigh()};
 }
 
 void expectRanges(TCustomRChart& chart, int layer, Ranges want) {
@@ -401,10 +403,14 @@ class RangeValues {
     static constexpr std::array<long double, 12> kSpecial{
         0, 1, -1, 10, 1e-100L, 2e-100L, -5, 1e300L, 1.7e308L, 1e20L, 1e20L + 1, 1e-300L};
     switch (pick(4)) {
-      case 0: return kSpecial[size_t(pick(int(kSpecial.size())))];
-      case 1: return FLast;  // equal to the value before
-      case 2: return FLast = std::uniform_real_distribution<double>(-100, 100)(FGen);
-      default: return FLast = std::pow(10.0L, std::uniform_int_distribution<int>(-120, 120)(FGen));
+      case 0:
+        return kSpecial[size_t(pick(int(kSpecial.size())))];
+      case 1:
+        return FLast;  // equal to the value before
+      case 2:
+        return FLast = std::uniform_real_distribution<double>(-100, 100)(FGen);
+      default:
+        return FLast = std::pow(10.0L, std::uniform_int_distribution<int>(-120, 120)(FGen));
     }
   }
   int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(FGen); }
@@ -449,7 +455,8 @@ void randomRangeCommand(RangeChart& chart, RangeValues& v, std::string& step) {
       break;
     case 2:
       step = "AutoRangeXOnly / YOnly(" + std::to_string(layer) + ")";
-      if (v.pick(2) == 0) chart.AutoRangeXOnly(layer, 10); else chart.AutoRangeYOnly(layer, 0, 20);
+      if (v.pick(2) == 0) chart.AutoRangeXOnly(layer, 10);
+      else chart.AutoRangeYOnly(layer, 0, 20);
       break;
     case 3:
       step = "SetEqualRange";

@@ -40,9 +40,9 @@ TEST_F(RChartStoreLoad, TenMillionLinePointsRender) {
   EXPECT_EQ(chart.Store().NumAllocated(), 10001000);  // whole steps of 1000
 
   chart.ShowGraf();
-  EXPECT_EQ(MaskOf(chart.GrafBmp(), clRed, 0, 9, 76, 3),
-            Rows({std::string(76, '.'), ".." + std::string(70, '#') + "....",
-                  std::string(76, '.')}));
+  EXPECT_EQ(
+      MaskOf(chart.GrafBmp(), clRed, 0, 9, 76, 3),
+      Rows({std::string(76, '.'), ".." + std::string(70, '#') + "....", std::string(76, '.')}));
 }
 
 // A command whose growth fails raises the out-of-memory error and adds

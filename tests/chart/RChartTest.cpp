@@ -238,11 +238,14 @@ TEST(RChartLayers, NumbersOutsideTheLayersAreRefused) {
       {"GetZoomStackEntry", false, [](TRChart& c, int n) { c.GetZoomStackEntry(n, -3); }},
       {"ScaleX", false, [](TRChart& c, int n) { c.ScaleX(n); }},
       {"ScaleY", false, [](TRChart& c, int n) { c.ScaleY(n); }},
-      {"SetEqualRange", false,
+      {"SetEqualRange",
+       false,
        [](TRChart& c, int n) { c.SetEqualRange(n == 0 ? TLayerSet(0b11) : TLayerSet()); }},
-      {"SetEqualRangeXOnly", false,
+      {"SetEqualRangeXOnly",
+       false,
        [](TRChart& c, int n) { c.SetEqualRangeXOnly(n == 0 ? TLayerSet(0b101) : TLayerSet()); }},
-      {"SetEqualRangeYOnly", false,
+      {"SetEqualRangeYOnly",
+       false,
        [](TRChart& c, int n) { c.SetEqualRangeYOnly(n == 0 ? TLayerSet(0b1) : TLayerSet()); }},
   };
   for (const Call& c : calls) {
@@ -251,7 +254,8 @@ TEST(RChartLayers, NumbersOutsideTheLayersAreRefused) {
         takesSets ? std::vector<int>{0} : std::vector<int>{0, -1, 17, 100000, INT_MIN};
     for (const int n : numbers) {
       if (n == 0 && c.zeroMeansAll) continue;
-      EXPECT_EQ(errorOf([&] { c.call(chart, n); }), "Layer " + std::to_string(n) + " is out of range")
+      EXPECT_EQ(errorOf([&] { c.call(chart, n); }),
+                "Layer " + std::to_string(n) + " is out of range")
           << c.name << "(" << n << ")";
       EXPECT_EQ(chart.Scale1X().RangeHigh(), 40) << c.name << "(" << n << ")";
       EXPECT_EQ(chart.Scale1Y().RangeLow(), 1.5) << c.name << "(" << n << ")";
@@ -356,8 +360,10 @@ TEST(RChartJointLayers, MessagesInOrderAndTheJoinedRange) {
     }
     return "no error";
   };
-  EXPECT_EQ(message([&] { joint.SetL03xControlledBy(2); }), "Destination layer 2 is already joined");
-  EXPECT_EQ(message([&] { joint.SetL01xControlledBy(3); }), "Layer 1 is joined by other layers (2)");
+  EXPECT_EQ(message([&] { joint.SetL03xControlledBy(2); }),
+            "Destination layer 2 is already joined");
+  EXPECT_EQ(message([&] { joint.SetL01xControlledBy(3); }),
+            "Layer 1 is joined by other layers (2)");
   EXPECT_EQ(message([&] { joint.SetL02xControlledBy(17); }),
             "Destination layer 17 is out of range");
   joint.SetL04xControlledBy(1);

@@ -219,7 +219,7 @@ TEST_F(NumIOEditTest, KeysOnASelection) {
 TEST_F(NumIOEditTest, RefusedEditRestoresTextAndCaretButNotTheSelection) {
   field.SetNioValue(85.3);
   field.SetSelBegin(1);
-  field.SetSelEnd(2);  // the "5"; caret at 2
+  field.SetSelEnd(2);   // the "5"; caret at 2
   press(VK_OEM_MINUS);  // "8-.30" would not be a number
   EXPECT_EQ(field.Text(), u"85.30");
   EXPECT_EQ(field.CaretPos(), 2);
@@ -308,10 +308,10 @@ TEST_F(NumIOLayoutTest, FrenchDigitsTypedWithShiftArriveAsDigits) {
 TEST_F(NumIOLayoutTest, SymbolsArriveAsTheLayoutTypesThem) {
   field.SetBeep(true);
   shiftDown();
-  send(Qt::Key_Equal, Qt::ShiftModifier, "=");  // German Shift+0: no "+"
+  send(Qt::Key_Equal, Qt::ShiftModifier, "=");   // German Shift+0: no "+"
   send(Qt::Key_Exclam, Qt::ShiftModifier, "!");  // US Shift+1: no "1"
   shiftUp();
-  send(Qt::Key_Ampersand, Qt::NoModifier, "&");   // French 1 alone: no "7"
+  send(Qt::Key_Ampersand, Qt::NoModifier, "&");                // French 1 alone: no "7"
   send(Qt::Key_Eacute, Qt::NoModifier, QString(QChar(0xE9)));  // French 2 alone
   EXPECT_EQ(field.Text(), u"");
   EXPECT_EQ(beeps, 4);
@@ -597,7 +597,8 @@ TEST_F(NumIOFocusTest, ABlinkRedrawsTheCaretColumnAloneAsAFullPaintWould) {
       EXPECT_EQ(field.CaretVisible(), tick == 1);
       const std::vector<uint32_t> blinked = pixelsOf(field.Surface());
       field.Paint();
-      EXPECT_EQ(blinked, pixelsOf(field.Surface())) << "selection " << withSelection << " tick " << tick;
+      EXPECT_EQ(blinked, pixelsOf(field.Surface()))
+          << "selection " << withSelection << " tick " << tick;
     }
   }
 }
@@ -759,9 +760,13 @@ struct PivotRow {
 TEST_F(NumIOButtonTest, PivotsStepToTheNeighbourOfTheNearestPivot) {
   field.ButtonPivots = {1.0, 2.0, 5.0, 10.0};
   field.SetRangeHigh(4.0);  // pivots are not clamped
-  const std::vector<PivotRow> rows{
-      {2.0, 5.0, 1.0}, {3.0, 5.0, 2.0}, {1.0, 2.0, 1.0}, {0.0, 1.0, 1.0},
-      {10.0, 10.0, 5.0}, {1.5, 2.0, 1.0}, {7.0, 10.0, 5.0}};
+  const std::vector<PivotRow> rows{{2.0, 5.0, 1.0},
+                                   {3.0, 5.0, 2.0},
+                                   {1.0, 2.0, 1.0},
+                                   {0.0, 1.0, 1.0},
+                                   {10.0, 10.0, 5.0},
+                                   {1.5, 2.0, 1.0},
+                                   {7.0, 10.0, 5.0}};
   for (const PivotRow& row : rows) {
     field.SetNioValue(row.value);
     up();

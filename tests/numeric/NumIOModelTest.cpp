@@ -70,10 +70,14 @@ TEST(NumIOModelValue, HugeValuesInTheIntegerFormatsGiveTextsTheFieldReads) {
     double readBack;
   };
   const Row rows[] = {
-      {itDynamic, 1e300, 1e300},       {itDynamic, -1e300, -1e300},
-      {itDynamic, 1e19, 1e19},         {itDynamic, HUGE_VAL, 1.7e308},
-      {itDynamic, -HUGE_VAL, -1.7e308}, {itDynamic, NAN, 0.0},
-      {itInt, 1e300, 2147483647.0},    {itInt, -1e300, -2147483648.0},
+      {itDynamic, 1e300, 1e300},
+      {itDynamic, -1e300, -1e300},
+      {itDynamic, 1e19, 1e19},
+      {itDynamic, HUGE_VAL, 1.7e308},
+      {itDynamic, -HUGE_VAL, -1.7e308},
+      {itDynamic, NAN, 0.0},
+      {itInt, 1e300, 2147483647.0},
+      {itInt, -1e300, -2147483648.0},
       {itInt, HUGE_VAL, 2147483647.0},
   };
   for (const Row& row : rows) {
@@ -192,8 +196,8 @@ TEST(NumIOModelValue, ReadFollowsTheInputFormat) {
       {itDynamic, u"-3", -3.0},
   };
   for (const ReadRow& row : rows) {
-    SCOPED_TRACE(testing::Message() << "format " << int(row.format) << " '" << Utf8(row.text)
-                                    << "'");
+    SCOPED_TRACE(testing::Message()
+                 << "format " << int(row.format) << " '" << Utf8(row.text) << "'");
     TNumIOModel m = modelWith(row.format);
     ASSERT_TRUE(m.SetText(row.text));
     EXPECT_DOUBLE_EQ(m.Value(), row.value);

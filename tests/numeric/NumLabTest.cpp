@@ -396,8 +396,8 @@ TEST_F(NumLabPaintTest, OnBeforeDisplayMayReplaceTheText) {
   lab.OnBeforeDisplay = [](TObject*, std::u16string& Text) { Text = u"<" + Text + u">"; };
   lab.SetLabValue(2.5);
   const std::u16string shown = u"<2.50>";
-  EXPECT_EQ(differences(Surface(), valueReference(centredX(textWidth(shown)), shown).Bitmap(),
-                        kBoxInside),
+  EXPECT_EQ(differences(
+                Surface(), valueReference(centredX(textWidth(shown)), shown).Bitmap(), kBoxInside),
             0);
 }
 
@@ -548,10 +548,10 @@ TEST(NumLabWindowTest, TransparentShowsWhatTheParentPaints) {
   parent.show();
   for (int i = 0; i < 5; ++i) QApplication::processEvents();
   const TBitmap& surface = lab.Surface();
-  EXPECT_EQ(surface.PixelColor(2, 2), clRed);                 // white AND red
+  EXPECT_EQ(surface.PixelColor(2, 2), clRed);  // white AND red
   EXPECT_EQ(surface.PixelColor(kW - 2, kH - 2), clRed);
-  EXPECT_EQ(surface.PixelColor(kLS + kLW + 2, 10), clRed);    // the white edge
-  EXPECT_EQ(surface.PixelColor(kLS, 0), 0x000080);            // gray AND red
+  EXPECT_EQ(surface.PixelColor(kLS + kLW + 2, 10), clRed);  // the white edge
+  EXPECT_EQ(surface.PixelColor(kLS, 0), 0x000080);          // gray AND red
   // On the screen too.
   const QImage shown = lab.Widget()->grab().toImage();
   EXPECT_EQ(shown.pixel(2, 2), qRgb(255, 0, 0));

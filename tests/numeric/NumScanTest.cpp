@@ -39,27 +39,13 @@ void expectFPNumRows(const std::vector<FPNumRow>& rows) {
 
 TEST(IsValidFPNumTest, PhaseTable) {
   expectFPNumRows({
-      {u"", dsDot, false},
-      {u"-", dsDot, true},
-      {u"+", dsDot, true},
-      {u".", dsDot, true},
-      {u"5.", dsDot, true},
-      {u"-.", dsDot, true},
-      {u"-.5", dsDot, true},
-      {u"+12.75", dsDot, true},
-      {u"0012", dsDot, true},
-      {u"1.2.3", dsDot, false},
-      {u"1e5", dsDot, false},
-      {u"1E5", dsDot, false},
-      {u"--1", dsDot, false},
-      {u"+-1", dsDot, false},
-      {u"1-", dsDot, false},
-      {u"1.-", dsDot, false},
-      {u" 1", dsDot, false},
-      {u"1 ", dsDot, false},
-      {u"..", dsDot, false},
-      {u"x", dsDot, false},
-      {u"1\u00B0", dsDot, false},
+      {u"", dsDot, false},      {u"-", dsDot, true},      {u"+", dsDot, true},
+      {u".", dsDot, true},      {u"5.", dsDot, true},     {u"-.", dsDot, true},
+      {u"-.5", dsDot, true},    {u"+12.75", dsDot, true}, {u"0012", dsDot, true},
+      {u"1.2.3", dsDot, false}, {u"1e5", dsDot, false},   {u"1E5", dsDot, false},
+      {u"--1", dsDot, false},   {u"+-1", dsDot, false},   {u"1-", dsDot, false},
+      {u"1.-", dsDot, false},   {u" 1", dsDot, false},    {u"1 ", dsDot, false},
+      {u"..", dsDot, false},    {u"x", dsDot, false},     {u"1\u00B0", dsDot, false},
   });
 }
 
@@ -138,8 +124,8 @@ TEST(IsValidDoubleTest, PhaseTable) {
       {u"--1", true, dsBoth, false},
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(testing::Message() << "'" << Utf8(row.text) << "' exp " << row.allowExp
-                                    << " sep " << int(row.sep));
+    SCOPED_TRACE(testing::Message()
+                 << "'" << Utf8(row.text) << "' exp " << row.allowExp << " sep " << int(row.sep));
     EXPECT_EQ(IsValidDouble(row.text, row.allowExp, row.sep), row.valid);
   }
 }
@@ -158,9 +144,18 @@ TEST(IsValidDoubleTest, ExponentGuard) {
 
 TEST(IsValidDecIntTest, SignedDecimalIntegers) {
   const std::vector<std::pair<std::u16string, bool>> rows = {
-      {u"", false},  {u"7", true},    {u"-", false},  {u"+", false}, {u"-5", true},
-      {u"+05", true}, {u"123", true}, {u"1-2", false}, {u"1.0", false}, {u" 1", false},
-      {u"--1", false}, {u"a", false},
+      {u"", false},
+      {u"7", true},
+      {u"-", false},
+      {u"+", false},
+      {u"-5", true},
+      {u"+05", true},
+      {u"123", true},
+      {u"1-2", false},
+      {u"1.0", false},
+      {u" 1", false},
+      {u"--1", false},
+      {u"a", false},
   };
   for (const auto& [text, valid] : rows) {
     EXPECT_EQ(IsValidDecInt(text), valid) << Utf8(text);
@@ -175,11 +170,16 @@ TEST(IsValidBaseTest, OnlyDigitsOfTheBase) {
     bool bin;
   };
   const std::vector<Row> rows = {
-      {u"", false, false, false},          {u"0101", true, true, true},
-      {u"777", true, true, false},         {u"89", true, false, false},
-      {u"aBcDeF", true, false, false},     {u"G", false, false, false},
-      {u"$FF", false, false, false},       {u"-1", false, false, false},
-      {u"1 0", false, false, false},       {u"0x1", false, false, false},
+      {u"", false, false, false},
+      {u"0101", true, true, true},
+      {u"777", true, true, false},
+      {u"89", true, false, false},
+      {u"aBcDeF", true, false, false},
+      {u"G", false, false, false},
+      {u"$FF", false, false, false},
+      {u"-1", false, false, false},
+      {u"1 0", false, false, false},
+      {u"0x1", false, false, false},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(Utf8(row.text));
@@ -234,8 +234,8 @@ TEST(ScanFPNumTest, ValuesAndEndPositions) {
       {u"3.5", true, 3, 0, 0, 0},
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(testing::Message() << "'" << Utf8(row.text) << "' exp " << row.allowExp
-                                    << " code " << row.decPChar << " from " << row.startIdx);
+    SCOPED_TRACE(testing::Message() << "'" << Utf8(row.text) << "' exp " << row.allowExp << " code "
+                                    << row.decPChar << " from " << row.startIdx);
     int idx = row.startIdx;
     EXPECT_EQ(ScanFPNum(row.text, row.allowExp, row.decPChar, idx), row.value);
     EXPECT_EQ(idx, row.endIdx);
@@ -294,7 +294,7 @@ TEST(ScanBaseTest, ValuesAndEndPositions) {
       {"hex", ScanHex, u"FF", 1, 255, 3},
       {"hex", ScanHex, u"$FF", 1, 255, 4},  // "$" is skipped at position 1
       {"hex", ScanHex, u"  ff", 1, 255, 5},
-      {"hex", ScanHex, u"  $FF", 1, 0, 3},   // ... but nowhere else
+      {"hex", ScanHex, u"  $FF", 1, 0, 3},  // ... but nowhere else
       {"hex", ScanHex, u"1$F", 1, 1, 2},
       {"hex", ScanHex, u"7fG1", 1, 127, 3},
       {"hex", ScanHex, u"FFFFFFFF", 1, -1, 9},
@@ -314,8 +314,8 @@ TEST(ScanBaseTest, ValuesAndEndPositions) {
       {"bin", ScanBin, u"100000000000000000000000000000011", 1, 3, 34},
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(testing::Message() << row.name << " '" << Utf8(row.text) << "' from "
-                                    << row.startIdx);
+    SCOPED_TRACE(testing::Message()
+                 << row.name << " '" << Utf8(row.text) << "' from " << row.startIdx);
     int idx = row.startIdx;
     EXPECT_EQ(row.scan(row.text, idx), row.value);
     EXPECT_EQ(idx, row.endIdx);

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <sstream>
 #include <QTemporaryDir>
+#include <sstream>
 
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
@@ -91,8 +91,19 @@ TEST_P(BitmapCopy, CombinesBySourceMode) {
   TBitmap src(2, 2);
   Paint(src, {0x00FF00, 0x0F0F0F, 0xFFFFFF, 0x000000});
   TBitmap dst(4, 3);
-  Paint(dst, {0x123456, 0x123456, 0x123456, 0x123456, 0x123456, 0x00FFFF, 0xF0F0F0, 0x123456,
-              0x123456, 0x808080, 0xABCDEF, 0x123456});
+  Paint(dst,
+        {0x123456,
+         0x123456,
+         0x123456,
+         0x123456,
+         0x123456,
+         0x00FFFF,
+         0xF0F0F0,
+         0x123456,
+         0x123456,
+         0x808080,
+         0xABCDEF,
+         0x123456});
   dst.Canvas().SetCopyMode(GetParam().mode);
   dst.Canvas().Draw(1, 1, src);
   const uint32_t* e = GetParam().expected;

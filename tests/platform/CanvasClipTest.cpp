@@ -26,14 +26,15 @@ TEST(CanvasClip, LineHalfOutside) {
   cv.SetClipRect(kClip);
   cv.MoveTo(0, 0);
   cv.LineTo(8, 4);
-  EXPECT_EQ(MaskOf(bmp, clBlack), Rows({
-                                      ".........",
-                                      "..##.....",
-                                      "....##...",
-                                      "......#..",
-                                      ".........",
-                                      ".........",
-                                  }));
+  EXPECT_EQ(MaskOf(bmp, clBlack),
+            Rows({
+                ".........",
+                "..##.....",
+                "....##...",
+                "......#..",
+                ".........",
+                ".........",
+            }));
   EXPECT_EQ(cv.PenPos(), (TPoint{8, 4}));
 }
 
@@ -43,14 +44,15 @@ TEST(CanvasClip, RectangleOutlineHalfOutside) {
   cv.SetClipRect(kClip);
   cv.Brush().SetStyle(bsClear);
   cv.Rectangle(4, 2, 12, 10);
-  EXPECT_EQ(MaskOf(bmp, clBlack), Rows({
-                                      ".........",
-                                      ".........",
-                                      "....###..",
-                                      "....#....",
-                                      "....#....",
-                                      ".........",
-                                  }));
+  EXPECT_EQ(MaskOf(bmp, clBlack),
+            Rows({
+                ".........",
+                ".........",
+                "....###..",
+                "....#....",
+                "....#....",
+                ".........",
+            }));
 }
 
 TEST(CanvasClip, BlockFillAndCopyStayInside) {
@@ -62,22 +64,24 @@ TEST(CanvasClip, BlockFillAndCopyStayInside) {
   TBitmap black(4, 4);
   Fill(black, clBlack);
   cv.Draw(5, 3, black);
-  EXPECT_EQ(MaskOf(bmp, clRed), Rows({
-                                    ".........",
-                                    "..#####..",
-                                    "..#####..",
-                                    "..###....",
-                                    "..###....",
-                                    ".........",
-                                }));
-  EXPECT_EQ(MaskOf(bmp, clBlack), Rows({
-                                      ".........",
-                                      ".........",
-                                      ".........",
-                                      ".....##..",
-                                      ".....##..",
-                                      ".........",
-                                  }));
+  EXPECT_EQ(MaskOf(bmp, clRed),
+            Rows({
+                ".........",
+                "..#####..",
+                "..#####..",
+                "..###....",
+                "..###....",
+                ".........",
+            }));
+  EXPECT_EQ(MaskOf(bmp, clBlack),
+            Rows({
+                ".........",
+                ".........",
+                ".........",
+                ".....##..",
+                ".....##..",
+                ".........",
+            }));
 }
 
 TEST(CanvasClip, ClipRectIsLimitedToTheSurfaceAndCanBeReset) {
@@ -138,8 +142,16 @@ TBitmap& checkerSource() {
 INSTANTIATE_TEST_SUITE_P(
     Canvas, ClippedPrimitives,
     ::testing::Values(
-        ClipCase{"steep line", [](TCanvas& cv) { cv.MoveTo(3, 0); cv.LineTo(12, 23); }},
-        ClipCase{"line far away", [](TCanvas& cv) { cv.MoveTo(-2000000000, 11); cv.LineTo(2000000000, 9); }},
+        ClipCase{"steep line",
+                 [](TCanvas& cv) {
+                   cv.MoveTo(3, 0);
+                   cv.LineTo(12, 23);
+                 }},
+        ClipCase{"line far away",
+                 [](TCanvas& cv) {
+                   cv.MoveTo(-2000000000, 11);
+                   cv.LineTo(2000000000, 9);
+                 }},
         ClipCase{"dashed line",
                  [](TCanvas& cv) {
                    cv.Pen().SetStyle(psDot);
@@ -165,18 +177,24 @@ INSTANTIATE_TEST_SUITE_P(
                    cv.Pen().SetStyle(psDot);
                    cv.Ellipse(0, 0, 18, 14);
                  }},
-        ClipCase{"polygon", [](TCanvas& cv) { cv.Polygon({{0, 0}, {28, 6}, {12, 22}}); }},
+        ClipCase{"polygon",
+                 [](TCanvas& cv) {
+                   cv.Polygon({{0, 0}, {28, 6}, {12, 22}});
+                 }},
         ClipCase{"pixels",
                  [](TCanvas& cv) {
                    for (int i = 0; i < 30; ++i) cv.SetPixel(i, i * 23 / 29, clBlack);
                  }},
         ClipCase{"text with background", [](TCanvas& cv) { cv.TextOut(1, 2, u"Wq8"); }},
-        ClipCase{"clear text", [](TCanvas& cv) {
+        ClipCase{"clear text",
+                 [](TCanvas& cv) {
                    cv.Brush().SetStyle(bsClear);
                    cv.TextOut(12, 10, u"MHz");
                  }},
         ClipCase{"text in a rectangle",
-                 [](TCanvas& cv) { cv.TextRect({0, 0, 14, 24}, 4, 4, u"mW"); }},
+                 [](TCanvas& cv) {
+                   cv.TextRect({0, 0, 14, 24}, 4, 4, u"mW");
+                 }},
         ClipCase{"bitmap copy", [](TCanvas& cv) { cv.Draw(14, 11, checkerSource()); }},
         ClipCase{"inverted copy",
                  [](TCanvas& cv) {
@@ -184,9 +202,13 @@ INSTANTIATE_TEST_SUITE_P(
                    cv.Draw(-4, -3, checkerSource());
                  }},
         ClipCase{"stretched copy",
-                 [](TCanvas& cv) { cv.StretchDraw({3, 2, 27, 20}, checkerSource()); }},
+                 [](TCanvas& cv) {
+                   cv.StretchDraw({3, 2, 27, 20}, checkerSource());
+                 }},
         ClipCase{"part of a bitmap",
-                 [](TCanvas& cv) { cv.CopyRect({15, 12, 25, 22}, checkerSource(), {1, 1, 11, 11}); }}),
+                 [](TCanvas& cv) {
+                   cv.CopyRect({15, 12, 25, 22}, checkerSource(), {1, 1, 11, 11});
+                 }}),
     [](const auto& test) {
       std::string n = test.param.name;
       for (char& ch : n) ch = ch == ' ' ? '_' : ch;

@@ -85,8 +85,8 @@ TEST(CanvasLine, PolylineLeavesOutItsLastPointAndKeepsThePosition) {
 // pixels of its segments drawn one by one, also where the clip rectangle cuts
 // it and where points repeat.
 TEST(CanvasLine, SolidPolylineMatchesItsSegments) {
-  const std::vector<TPoint> path{{-5, 3},  {4, 4},  {4, 4},   {9, 12}, {30, 2},
-                                 {12, 25}, {12, 6}, {-3, -8}, {20, 9}, {21, 9}};
+  const std::vector<TPoint> path{
+      {-5, 3}, {4, 4}, {4, 4}, {9, 12}, {30, 2}, {12, 25}, {12, 6}, {-3, -8}, {20, 9}, {21, 9}};
   for (const TRect clip : {TRect{0, 0, 24, 20}, TRect{3, 2, 15, 11}}) {
     TBitmap polyline(24, 20);
     TBitmap segments(24, 20);
@@ -240,36 +240,77 @@ void Wide(TCanvas& cv) { cv.Pen().SetWidth(3); }
 
 INSTANTIATE_TEST_SUITE_P(
     Canvas, XorSinglePass,
-    ::testing::Values(
-        XorShape{"rectangle", [](TCanvas& cv) { cv.Rectangle(1, 1, 7, 6); }},
-        XorShape{"wide_rectangle_over_fill", [](TCanvas& cv) { Wide(cv); cv.Rectangle(1, 2, 12, 11); }},
-        XorShape{"inside_frame_rectangle",
-                 [](TCanvas& cv) {
-                   Wide(cv);
-                   cv.Pen().SetStyle(psInsideFrame);
-                   cv.Rectangle(1, 1, 12, 9);
-                 }},
-        XorShape{"dotted_rectangle", [](TCanvas& cv) { Dotted(cv); cv.Rectangle(1, 1, 12, 10); }},
-        XorShape{"dotted_one_column_rectangle", [](TCanvas& cv) { Dotted(cv); cv.Rectangle(3, 1, 4, 12); }},
-        XorShape{"polygon_over_fill", [](TCanvas& cv) { cv.Polygon({{1, 1}, {12, 3}, {6, 12}}); }},
-        XorShape{"dotted_polygon_over_fill",
-                 [](TCanvas& cv) { Dotted(cv); cv.Polygon({{1, 1}, {12, 3}, {6, 12}, {2, 9}}); }},
-        XorShape{"wide_polygon_over_fill", [](TCanvas& cv) { Wide(cv); cv.Polygon({{2, 2}, {11, 4}, {5, 11}}); }},
-        XorShape{"crossing_polygon", [](TCanvas& cv) { cv.Polygon({{1, 1}, {12, 12}, {12, 1}, {1, 12}}); }},
-        XorShape{"crossing_polyline", [](TCanvas& cv) { cv.Polyline({{1, 1}, {12, 12}, {12, 1}, {1, 12}}); }},
-        XorShape{"dotted_crossing_polyline",
-                 [](TCanvas& cv) { Dotted(cv); cv.Polyline({{1, 1}, {12, 12}, {12, 1}, {1, 12}}); }},
-        XorShape{"wide_polyline",
-                 [](TCanvas& cv) { Wide(cv); cv.Polyline({{2, 2}, {12, 6}, {2, 11}, {12, 13}}); }},
-        XorShape{"ellipse", [](TCanvas& cv) { cv.Ellipse(1, 2, 13, 12); }},
-        XorShape{"wide_ellipse_over_fill", [](TCanvas& cv) { Wide(cv); cv.Ellipse(1, 1, 13, 12); }},
-        XorShape{"dotted_ellipse", [](TCanvas& cv) { Dotted(cv); cv.Ellipse(1, 1, 13, 12); }},
-        XorShape{"clipped_wide_rectangle",
-                 [](TCanvas& cv) {
-                   cv.SetClipRect({3, 3, 10, 10});
-                   Wide(cv);
-                   cv.Rectangle(1, 1, 12, 12);
-                 }}),
+    ::testing::Values(XorShape{"rectangle", [](TCanvas& cv) { cv.Rectangle(1, 1, 7, 6); }},
+                      XorShape{"wide_rectangle_over_fill",
+                               [](TCanvas& cv) {
+                                 Wide(cv);
+                                 cv.Rectangle(1, 2, 12, 11);
+                               }},
+                      XorShape{"inside_frame_rectangle",
+                               [](TCanvas& cv) {
+                                 Wide(cv);
+                                 cv.Pen().SetStyle(psInsideFrame);
+                                 cv.Rectangle(1, 1, 12, 9);
+                               }},
+                      XorShape{"dotted_rectangle",
+                               [](TCanvas& cv) {
+                                 Dotted(cv);
+                                 cv.Rectangle(1, 1, 12, 10);
+                               }},
+                      XorShape{"dotted_one_column_rectangle",
+                               [](TCanvas& cv) {
+                                 Dotted(cv);
+                                 cv.Rectangle(3, 1, 4, 12);
+                               }},
+                      XorShape{"polygon_over_fill",
+                               [](TCanvas& cv) {
+                                 cv.Polygon({{1, 1}, {12, 3}, {6, 12}});
+                               }},
+                      XorShape{"dotted_polygon_over_fill",
+                               [](TCanvas& cv) {
+                                 Dotted(cv);
+                                 cv.Polygon({{1, 1}, {12, 3}, {6, 12}, {2, 9}});
+                               }},
+                      XorShape{"wide_polygon_over_fill",
+                               [](TCanvas& cv) {
+                                 Wide(cv);
+                                 cv.Polygon({{2, 2}, {11, 4}, {5, 11}});
+                               }},
+                      XorShape{"crossing_polygon",
+                               [](TCanvas& cv) {
+                                 cv.Polygon({{1, 1}, {12, 12}, {12, 1}, {1, 12}});
+                               }},
+                      XorShape{"crossing_polyline",
+                               [](TCanvas& cv) {
+                                 cv.Polyline({{1, 1}, {12, 12}, {12, 1}, {1, 12}});
+                               }},
+                      XorShape{"dotted_crossing_polyline",
+                               [](TCanvas& cv) {
+                                 Dotted(cv);
+                                 cv.Polyline({{1, 1}, {12, 12}, {12, 1}, {1, 12}});
+                               }},
+                      XorShape{"wide_polyline",
+                               [](TCanvas& cv) {
+                                 Wide(cv);
+                                 cv.Polyline({{2, 2}, {12, 6}, {2, 11}, {12, 13}});
+                               }},
+                      XorShape{"ellipse", [](TCanvas& cv) { cv.Ellipse(1, 2, 13, 12); }},
+                      XorShape{"wide_ellipse_over_fill",
+                               [](TCanvas& cv) {
+                                 Wide(cv);
+                                 cv.Ellipse(1, 1, 13, 12);
+                               }},
+                      XorShape{"dotted_ellipse",
+                               [](TCanvas& cv) {
+                                 Dotted(cv);
+                                 cv.Ellipse(1, 1, 13, 12);
+                               }},
+                      XorShape{"clipped_wide_rectangle",
+                               [](TCanvas& cv) {
+                                 cv.SetClipRect({3, 3, 10, 10});
+                                 Wide(cv);
+                                 cv.Rectangle(1, 1, 12, 12);
+                               }}),
     [](const auto& test) { return std::string(test.param.name); });
 
 // The shapes whose pen and fill overlap, by hand: pen where copy mode shows
@@ -279,9 +320,18 @@ TEST(CanvasXor, WideOutlineOverTheFill) {
   TCanvas& cv = OnBlack(bmp, pmXor);
   cv.Pen().SetWidth(3);
   cv.Rectangle(1, 1, 10, 10);  // a 3 x 3 nib on every pixel of the ring 1..9
-  EXPECT_EQ(PenAndBrush(bmp), Rows({"###########", "###########", "###########", "###ooooo###",
-                                    "###ooooo###", "###ooooo###", "###ooooo###", "###ooooo###",
-                                    "###########", "###########", "###########"}));
+  EXPECT_EQ(PenAndBrush(bmp),
+            Rows({"###########",
+                  "###########",
+                  "###########",
+                  "###ooooo###",
+                  "###ooooo###",
+                  "###ooooo###",
+                  "###ooooo###",
+                  "###ooooo###",
+                  "###########",
+                  "###########",
+                  "###########"}));
 }
 
 TEST(CanvasXor, PolygonOutlineOverItsFill) {
@@ -289,8 +339,15 @@ TEST(CanvasXor, PolygonOutlineOverItsFill) {
   // 1 and 8 and rows 1 and 6.
   TBitmap bmp(10, 8);
   OnBlack(bmp, pmXor).Polygon({{1, 1}, {8, 1}, {8, 6}, {1, 6}});
-  EXPECT_EQ(PenAndBrush(bmp), Rows({"..........", ".########.", ".#oooooo#.", ".#oooooo#.",
-                                    ".#oooooo#.", ".#oooooo#.", ".########.", ".........."}));
+  EXPECT_EQ(PenAndBrush(bmp),
+            Rows({"..........",
+                  ".########.",
+                  ".#oooooo#.",
+                  ".#oooooo#.",
+                  ".#oooooo#.",
+                  ".#oooooo#.",
+                  ".########.",
+                  ".........."}));
 }
 
 TEST(CanvasXor, DottedOutlineWithGapsInTheBrushColour) {
@@ -301,8 +358,15 @@ TEST(CanvasXor, DottedOutlineWithGapsInTheBrushColour) {
   TCanvas& cv = OnBlack(bmp, pmXor);
   cv.Pen().SetStyle(psDot);
   cv.Polygon({{1, 1}, {8, 1}, {8, 6}, {1, 6}});
-  EXPECT_EQ(PenAndBrush(bmp), Rows({"..........", ".###ooo##.", ".ooooooo#.", ".oooooooo.",
-                                    ".oooooooo.", ".#ooooooo.", ".##ooo###.", ".........."}));
+  EXPECT_EQ(PenAndBrush(bmp),
+            Rows({"..........",
+                  ".###ooo##.",
+                  ".ooooooo#.",
+                  ".oooooooo.",
+                  ".oooooooo.",
+                  ".#ooooooo.",
+                  ".##ooo###.",
+                  ".........."}));
 }
 
 TEST(CanvasXor, OutlineWithoutFill) {
@@ -312,15 +376,16 @@ TEST(CanvasXor, OutlineWithoutFill) {
   bmp.Canvas().Pen().SetMode(pmXor);
   bmp.Canvas().Brush().SetStyle(bsClear);
   bmp.Canvas().Rectangle(1, 1, 7, 6);
-  EXPECT_EQ(MaskOf(bmp, clBlack), Rows({
-                                      "........",
-                                      ".######.",
-                                      ".#....#.",
-                                      ".#....#.",
-                                      ".#....#.",
-                                      ".######.",
-                                      "........",
-                                  }));
+  EXPECT_EQ(MaskOf(bmp, clBlack),
+            Rows({
+                "........",
+                ".######.",
+                ".#....#.",
+                ".#....#.",
+                ".#....#.",
+                ".######.",
+                "........",
+            }));
 }
 
 TEST(CanvasLine, XorDrawnTwiceRestoresThePicture) {
@@ -345,7 +410,8 @@ TEST(CanvasLine, XorDrawnTwiceRestoresThePicture) {
     }
   }
   for (int y = 0; y < 12; ++y) {
-    for (int x = 0; x < 12; ++x) ASSERT_EQ(bmp.PixelColor(x, y), before.PixelColor(x, y)) << x << "," << y;
+    for (int x = 0; x < 12; ++x)
+      ASSERT_EQ(bmp.PixelColor(x, y), before.PixelColor(x, y)) << x << "," << y;
   }
 }
 
@@ -356,8 +422,14 @@ TEST(CanvasLine, WidePenStaysInsideTheLineExtent) {
   cv.Pen().SetWidth(3);
   cv.MoveTo(1, 3);
   cv.LineTo(8, 3);
-  EXPECT_EQ(MaskOf(bmp, clBlack), Rows({"..........", "..........", ".#######..", ".#######..",
-                                         ".#######..", "..........", ".........."}));
+  EXPECT_EQ(MaskOf(bmp, clBlack),
+            Rows({"..........",
+                  "..........",
+                  ".#######..",
+                  ".#######..",
+                  ".#######..",
+                  "..........",
+                  ".........."}));
 }
 
 TEST(CanvasLine, WidePenHasRoundEnds) {
@@ -367,8 +439,13 @@ TEST(CanvasLine, WidePenHasRoundEnds) {
   cv.MoveTo(2, 5);
   cv.LineTo(9, 5);
   EXPECT_EQ(MaskOf(bmp, clBlack, 0, 2, 12, 7),
-            Rows({"............", "...#####....", "..#######...", "..#######...", "..#######...",
-                  "...#####....", "............"}));
+            Rows({"............",
+                  "...#####....",
+                  "..#######...",
+                  "..#######...",
+                  "..#######...",
+                  "...#####....",
+                  "............"}));
 }
 
 TEST(CanvasLine, WidePenJoinsConnectedLines) {
@@ -378,8 +455,15 @@ TEST(CanvasLine, WidePenJoinsConnectedLines) {
   cv.MoveTo(1, 1);
   cv.LineTo(6, 1);
   cv.LineTo(6, 6);
-  EXPECT_EQ(MaskOf(bmp, clBlack), Rows({".#######.", ".#######.", ".#######.", ".....###.",
-                                         ".....###.", ".....###.", ".........", "........."}));
+  EXPECT_EQ(MaskOf(bmp, clBlack),
+            Rows({".#######.",
+                  ".#######.",
+                  ".#######.",
+                  ".....###.",
+                  ".....###.",
+                  ".....###.",
+                  ".........",
+                  "........."}));
 }
 
 TEST(CanvasLine, WidePenIsSolidWhateverItsStyle) {
@@ -389,8 +473,8 @@ TEST(CanvasLine, WidePenIsSolidWhateverItsStyle) {
   cv.Pen().SetStyle(psDash);
   cv.MoveTo(0, 1);
   cv.LineTo(30, 1);
-  EXPECT_EQ(MaskOf(bmp, clBlack, 1, 0, 28, 3), Rows({std::string(28, '#'), std::string(28, '#'),
-                                                      std::string(28, '#')}));
+  EXPECT_EQ(MaskOf(bmp, clBlack, 1, 0, 28, 3),
+            Rows({std::string(28, '#'), std::string(28, '#'), std::string(28, '#')}));
 }
 
 }  // namespace

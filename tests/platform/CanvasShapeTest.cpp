@@ -45,8 +45,16 @@ TEST_F(CanvasRectangle, ClearBrushDrawsTheOutlineOnly) {
 TEST_F(CanvasRectangle, OnePixelAndEmptyBoxes) {
   cv.Rectangle(2, 2, 3, 3);
   cv.Rectangle(5, 5, 5, 8);  // empty: nothing
-  EXPECT_EQ(Pen(), Rows({".........", ".........", "..#......", ".........", ".........",
-                         ".........", ".........", ".........", "........."}));
+  EXPECT_EQ(Pen(),
+            Rows({".........",
+                  ".........",
+                  "..#......",
+                  ".........",
+                  ".........",
+                  ".........",
+                  ".........",
+                  ".........",
+                  "........."}));
 }
 
 // The canvas of bmp with pen red and brush blue, drawing inside clip.
@@ -143,8 +151,16 @@ TEST_F(CanvasRectangle, InsideFramePenStaysInTheBox) {
   cv.Pen().SetWidth(3);
   cv.Pen().SetStyle(psInsideFrame);
   cv.Rectangle(1, 1, 8, 8);
-  EXPECT_EQ(Pen(), Rows({".........", ".#######.", ".#######.", ".#######.", ".###.###.",
-                         ".#######.", ".#######.", ".#######.", "........."}));
+  EXPECT_EQ(Pen(),
+            Rows({".........",
+                  ".#######.",
+                  ".#######.",
+                  ".#######.",
+                  ".###.###.",
+                  ".#######.",
+                  ".#######.",
+                  ".#######.",
+                  "........."}));
   EXPECT_EQ(MaskOf(bmp, clBlue, 4, 4, 1, 1), Rows({"#"}));
 }
 
@@ -155,17 +171,40 @@ TEST_F(CanvasEllipse, SevenPixelDisc) {
   cv.Pen().SetColor(clYellow);
   cv.Brush().SetColor(clYellow);
   cv.Ellipse(4 - 3, 4 - 3, 4 + 4, 4 + 4);
-  EXPECT_EQ(MaskOf(bmp, clYellow), Rows({".........", "...###...", "..#####..", ".#######.",
-                                          ".#######.", ".#######.", "..#####..", "...###...",
-                                          "........."}));
+  EXPECT_EQ(MaskOf(bmp, clYellow),
+            Rows({".........",
+                  "...###...",
+                  "..#####..",
+                  ".#######.",
+                  ".#######.",
+                  ".#######.",
+                  "..#####..",
+                  "...###...",
+                  "........."}));
 }
 
 TEST_F(CanvasEllipse, OutlineAndFillSplit) {
   cv.Ellipse(1, 1, 8, 8);
-  EXPECT_EQ(Pen(), Rows({".........", "...###...", "..#...#..", ".#.....#.", ".#.....#.",
-                         ".#.....#.", "..#...#..", "...###...", "........."}));
-  EXPECT_EQ(Fill(), Rows({".........", ".........", "...###...", "..#####..", "..#####..",
-                          "..#####..", "...###...", ".........", "........."}));
+  EXPECT_EQ(Pen(),
+            Rows({".........",
+                  "...###...",
+                  "..#...#..",
+                  ".#.....#.",
+                  ".#.....#.",
+                  ".#.....#.",
+                  "..#...#..",
+                  "...###...",
+                  "........."}));
+  EXPECT_EQ(Fill(),
+            Rows({".........",
+                  ".........",
+                  "...###...",
+                  "..#####..",
+                  "..#####..",
+                  "..#####..",
+                  "...###...",
+                  ".........",
+                  "........."}));
 }
 
 TEST_F(CanvasEllipse, SmallCircles) {
@@ -173,17 +212,32 @@ TEST_F(CanvasEllipse, SmallCircles) {
   cv.Brush().SetColor(clBlack);
   cv.Ellipse(0, 0, 5, 5);  // 5 x 5
   cv.Ellipse(5, 5, 9, 9);  // 4 x 4
-  EXPECT_EQ(MaskOf(bmp, clBlack), Rows({".###.....", "#####....", "#####....", "#####....",
-                                         ".###.....", "......##.", ".....####", ".....####",
-                                         "......##."}));
+  EXPECT_EQ(MaskOf(bmp, clBlack),
+            Rows({".###.....",
+                  "#####....",
+                  "#####....",
+                  "#####....",
+                  ".###.....",
+                  "......##.",
+                  ".....####",
+                  ".....####",
+                  "......##."}));
 }
 
 TEST_F(CanvasEllipse, WidePenOutlineGrowsOutwards) {
   cv.Pen().SetWidth(3);
   cv.Ellipse(2, 2, 7, 7);
   // The 5 x 5 circle's outline with a 3 x 3 nib on every outline pixel.
-  EXPECT_EQ(Pen(), Rows({".........", "..#####..", ".#######.", ".#######.", ".###.###.",
-                         ".#######.", ".#######.", "..#####..", "........."}));
+  EXPECT_EQ(Pen(),
+            Rows({".........",
+                  "..#####..",
+                  ".#######.",
+                  ".#######.",
+                  ".###.###.",
+                  ".#######.",
+                  ".#######.",
+                  "..#####..",
+                  "........."}));
   EXPECT_EQ(MaskOf(bmp, clBlue, 4, 4, 1, 1), Rows({"#"}));
 }
 
@@ -192,15 +246,31 @@ using CanvasPolygon = ShapeFixture;
 TEST_F(CanvasPolygon, FilledDiamond) {
   cv.Pen().SetColor(clBlue);
   cv.Polygon({{2, 4}, {4, 6}, {6, 4}, {4, 2}});
-  EXPECT_EQ(Fill(), Rows({".........", ".........", "....#....", "...###...", "..#####..",
-                          "...###...", "....#....", ".........", "........."}));
+  EXPECT_EQ(Fill(),
+            Rows({".........",
+                  ".........",
+                  "....#....",
+                  "...###...",
+                  "..#####..",
+                  "...###...",
+                  "....#....",
+                  ".........",
+                  "........."}));
 }
 
 TEST_F(CanvasPolygon, FillLeavesOutRightAndBottomEdges) {
   cv.Pen().SetStyle(psClear);
   cv.Polygon({{1, 1}, {5, 1}, {5, 4}, {1, 4}});
-  EXPECT_EQ(Fill(), Rows({".........", ".####....", ".####....", ".####....", ".........",
-                          ".........", ".........", ".........", "........."}));
+  EXPECT_EQ(Fill(),
+            Rows({".........",
+                  ".####....",
+                  ".####....",
+                  ".####....",
+                  ".........",
+                  ".........",
+                  ".........",
+                  ".........",
+                  "........."}));
 }
 
 // Shapes that tile the surface cover every pixel exactly once.
@@ -216,30 +286,50 @@ void ExpectTiling(int size, const std::vector<std::function<void(TCanvas&)>>& ti
       for (int x = 0; x < size; ++x) count[size_t(y * size + x)] += bmp.PixelColor(x, y) == clBlack;
     }
   }
-  for (int i = 0; i < size * size; ++i) ASSERT_EQ(count[size_t(i)], 1) << "pixel " << i % size << "," << i / size;
+  for (int i = 0; i < size * size; ++i)
+    ASSERT_EQ(count[size_t(i)], 1) << "pixel " << i % size << "," << i / size;
 }
 
 TEST(CanvasTiling, RectanglesCoverEachPixelOnce) {
-  ExpectTiling(16, {[](TCanvas& c) { c.Rectangle(0, 0, 5, 7); },
-                    [](TCanvas& c) { c.Rectangle(5, 0, 16, 7); },
-                    [](TCanvas& c) { c.Rectangle(0, 16, 9, 7); },
-                    [](TCanvas& c) { c.Rectangle(16, 16, 9, 7); }});
+  ExpectTiling(16,
+               {[](TCanvas& c) { c.Rectangle(0, 0, 5, 7); },
+                [](TCanvas& c) { c.Rectangle(5, 0, 16, 7); },
+                [](TCanvas& c) { c.Rectangle(0, 16, 9, 7); },
+                [](TCanvas& c) { c.Rectangle(16, 16, 9, 7); }});
 }
 
 TEST(CanvasTiling, PolygonsCoverEachPixelOnce) {
   // A fan of triangles and a quadrilateral around an inner point.
   const TPoint m{6, 9};
-  ExpectTiling(16, {[&](TCanvas& c) { c.Polygon({{0, 0}, {16, 0}, m}); },
-                    [&](TCanvas& c) { c.Polygon({{16, 0}, {16, 16}, m}); },
-                    [&](TCanvas& c) { c.Polygon({{16, 16}, {3, 16}, {0, 12}, m}); },
-                    [&](TCanvas& c) { c.Polygon({{0, 12}, {0, 0}, m}); },
-                    [&](TCanvas& c) { c.Polygon({{0, 12}, {3, 16}, {0, 16}}); }});
+  ExpectTiling(16,
+               {[&](TCanvas& c) {
+                  c.Polygon({{0, 0}, {16, 0}, m});
+                },
+                [&](TCanvas& c) {
+                  c.Polygon({{16, 0}, {16, 16}, m});
+                },
+                [&](TCanvas& c) {
+                  c.Polygon({{16, 16}, {3, 16}, {0, 12}, m});
+                },
+                [&](TCanvas& c) {
+                  c.Polygon({{0, 12}, {0, 0}, m});
+                },
+                [&](TCanvas& c) {
+                  c.Polygon({{0, 12}, {3, 16}, {0, 16}});
+                }});
 }
 
 TEST(CanvasTiling, FillRectsCoverEachPixelOnce) {
-  ExpectTiling(16, {[](TCanvas& c) { c.FillRect({0, 0, 16, 1}); },
-                    [](TCanvas& c) { c.FillRect({0, 1, 3, 16}); },
-                    [](TCanvas& c) { c.FillRect({3, 1, 16, 16}); }});
+  ExpectTiling(16,
+               {[](TCanvas& c) {
+                  c.FillRect({0, 0, 16, 1});
+                },
+                [](TCanvas& c) {
+                  c.FillRect({0, 1, 3, 16});
+                },
+                [](TCanvas& c) {
+                  c.FillRect({3, 1, 16, 16});
+                }});
 }
 
 TEST(CanvasPixel, SetAndReadBack) {

@@ -475,12 +475,13 @@ TEST_F(ControlsTest, KeyDownCarriesTheCharacterTheLayoutTyped) {
   QKeyEvent four(QEvent::KeyPress, Qt::Key_4, Qt::ShiftModifier, "4");
   QKeyEvent eAcute(QEvent::KeyPress, Qt::Key_Eacute, Qt::NoModifier, QString(QChar(0xE9)));
   QKeyEvent back(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, "\b");
-  for (QKeyEvent* event : {&equals, &four, &eAcute, &back}) QApplication::sendEvent(c.Widget(), event);
+  for (QKeyEvent* event : {&equals, &four, &eAcute, &back})
+    QApplication::sendEvent(c.Widget(), event);
   EXPECT_EQ(c.typed, (std::u16string{u'=', u'4', char16_t(0xE9), 0}));
   // The key codes stay those of the keys; a key without one reaches only
   // TypedKeyDown.
-  EXPECT_EQ(c.keysDown, (std::vector<ProbeControl::Key>{
-                            {VK_OEM_PLUS, ssShift}, {'4', ssShift}, {VK_BACK, 0}}));
+  EXPECT_EQ(c.keysDown,
+            (std::vector<ProbeControl::Key>{{VK_OEM_PLUS, ssShift}, {'4', ssShift}, {VK_BACK, 0}}));
 }
 
 TEST_F(ControlsTest, CtrlIsReportedAsKey17DownAndUp) {
@@ -620,8 +621,8 @@ class ControlsMouseTest : public ControlsTest {
   }
 
   void attach(TControl& control) {
-    control.OnMouseDown = [this, &control](TObject* sender, TMouseButton b, TShiftState s, int x,
-                                           int y) {
+    control.OnMouseDown = [this, &control](
+                              TObject* sender, TMouseButton b, TShiftState s, int x, int y) {
       EXPECT_EQ(sender, &control);
       log.push_back({"down", b, s, x, y});
     };
@@ -629,8 +630,8 @@ class ControlsMouseTest : public ControlsTest {
       EXPECT_EQ(sender, &control);
       log.push_back({"move", -1, s, x, y});
     };
-    control.OnMouseUp = [this, &control](TObject* sender, TMouseButton b, TShiftState s, int x,
-                                         int y) {
+    control.OnMouseUp = [this, &control](
+                            TObject* sender, TMouseButton b, TShiftState s, int x, int y) {
       EXPECT_EQ(sender, &control);
       log.push_back({"up", b, s, x, y});
     };
@@ -642,8 +643,8 @@ class ControlsMouseTest : public ControlsTest {
 
   void send(TControl& control, QEvent::Type type, QPoint at, Qt::MouseButton button,
             Qt::MouseButtons held, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QMouseEvent event(type, QPointF(at), QPointF(control.Widget()->mapToGlobal(at)), button, held,
-                      modifiers);
+    QMouseEvent event(
+        type, QPointF(at), QPointF(control.Widget()->mapToGlobal(at)), button, held, modifiers);
     QApplication::sendEvent(control.Widget(), &event);
   }
   void send(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
@@ -678,9 +679,12 @@ TEST_F(ControlsMouseTest, ReleaseOutsideOrOfAnotherButtonIsNoClick) {
   send(QEvent::MouseButtonRelease, {5, 4}, Qt::RightButton, Qt::NoButton);
   send(QEvent::MouseButtonPress, {6, 4}, Qt::MiddleButton, Qt::MiddleButton | Qt::LeftButton);
   const std::vector<MouseRecord> expected{
-      {"down", mbLeft, ssLeft, 5, 4}, {"move", -1, ssLeft, -3, 50},
-      {"up", mbLeft, 0, -3, 50},      {"down", mbRight, ssRight, 5, 4},
-      {"up", mbRight, 0, 5, 4},       {"down", mbMiddle, ssMiddle | ssLeft, 6, 4},
+      {"down", mbLeft, ssLeft, 5, 4},
+      {"move", -1, ssLeft, -3, 50},
+      {"up", mbLeft, 0, -3, 50},
+      {"down", mbRight, ssRight, 5, 4},
+      {"up", mbRight, 0, 5, 4},
+      {"down", mbMiddle, ssMiddle | ssLeft, 6, 4},
   };
   EXPECT_EQ(log, expected);
 }
@@ -752,8 +756,14 @@ TEST_F(ControlsTest, WheelTurnsReachOnMouseWheelAndUnusedOnesAreLeftUnaccepted) 
   };
   const auto accepted = [&](int delta, Qt::KeyboardModifiers mods) {
     const QPointF at(30, 40);
-    QWheelEvent wheel(at, c.Widget()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
-                      mods, Qt::NoScrollPhase, false);
+    QWheelEvent wheel(at,
+                      c.Widget()->mapToGlobal(at),
+                      QPoint(),
+                      QPoint(0, delta),
+                      Qt::NoButton,
+                      mods,
+                      Qt::NoScrollPhase,
+                      false);
     QApplication::sendEvent(c.Widget(), &wheel);
     return wheel.isAccepted();
   };

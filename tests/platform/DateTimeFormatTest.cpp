@@ -7,7 +7,6 @@
 
 #include "platform/DateTimeFormat.h"
 #include "platform/Errors.h"
-#include "platform/DateTimeFormat.h"
 #include "platform/Locale.h"
 
 namespace {
@@ -37,33 +36,36 @@ TEST_P(Formatting, WritesThePattern) {
 
 INSTANTIATE_TEST_SUITE_P(
     Dates, Formatting,
-    ::testing::Values(
-        FormatCase{"day zero", u"dd.mm.yyyy", 0, u"30.12.1899"},
-        FormatCase{"single letters", u"d/m/yy", kJan1of2000, u"1/1/00"},
-        FormatCase{"doubled letters", u"dd/mm/yy", kJan1of2000, u"01/01/00"},
-        FormatCase{"upper case", u"YYYY-MM-DD", kFeb15of2015, u"2015-02-15"},
-        FormatCase{"end of February 1900", u"yyyy-mm-dd", 60, u"1900-02-28"},
-        FormatCase{"1900 is no leap year", u"yyyy-mm-dd", 61, u"1900-03-01"},
-        FormatCase{"last day", u"dd.mm.yyyy", 2958465, u"31.12.9999"},
-        FormatCase{"first day", u"dd.mm.yyyy", -693593, u"01.01.0001"},
-        FormatCase{"day before zero", u"dd.mm.yyyy hh:nn", -1, u"29.12.1899 00:00"},
-        // Before day zero the fraction's magnitude is the time of day.
-        FormatCase{"negative value", u"dd.mm.yyyy hh:nn", -2.25, u"28.12.1899 06:00"},
-        FormatCase{"negative fraction", u"d hh:nn", -1.75, u"29 18:00"},
-        FormatCase{"within day zero", u"dd hh:nn", -0.5, u"30 12:00"}));
+    ::testing::Values(FormatCase{"day zero", u"dd.mm.yyyy", 0, u"30.12.1899"},
+                      FormatCase{"single letters", u"d/m/yy", kJan1of2000, u"1/1/00"},
+                      FormatCase{"doubled letters", u"dd/mm/yy", kJan1of2000, u"01/01/00"},
+                      FormatCase{"upper case", u"YYYY-MM-DD", kFeb15of2015, u"2015-02-15"},
+                      FormatCase{"end of February 1900", u"yyyy-mm-dd", 60, u"1900-02-28"},
+                      FormatCase{"1900 is no leap year", u"yyyy-mm-dd", 61, u"1900-03-01"},
+                      FormatCase{"last day", u"dd.mm.yyyy", 2958465, u"31.12.9999"},
+                      FormatCase{"first day", u"dd.mm.yyyy", -693593, u"01.01.0001"},
+                      FormatCase{"day before zero", u"dd.mm.yyyy hh:nn", -1, u"29.12.1899 00:00"},
+                      // Before day zero the fraction's magnitude is the time of day.
+                      FormatCase{"negative value", u"dd.mm.yyyy hh:nn", -2.25, u"28.12.1899 06:00"},
+                      FormatCase{"negative fraction", u"d hh:nn", -1.75, u"29 18:00"},
+                      FormatCase{"within day zero", u"dd hh:nn", -0.5, u"30 12:00"}));
 
 INSTANTIATE_TEST_SUITE_P(
     Times, Formatting,
-    ::testing::Values(
-        FormatCase{"24-hour", u"hh:nn:ss", at(0, 13, 5, 9), u"13:05:09"},
-        FormatCase{"single letters", u"h:n:s", at(0, 9, 5, 7), u"9:5:7"},
-        FormatCase{"milliseconds", u"ss.zzz", at(0, 0, 0, 56, 7), u"56.007"},
-        FormatCase{"hundredths", u"ss.zz", at(0, 0, 0, 56, 789), u"56.78"},
-        FormatCase{"hundredths padded", u"ss.zz", at(0, 0, 0, 5, 40), u"05.04"},
-        FormatCase{"unpadded milliseconds", u"s.z", at(0, 0, 0, 3, 40), u"3.40"},
-        FormatCase{"rounded to the next day", u"dd hh:nn:ss.zzz", 0.99999999999, u"31 00:00:00.000"},
-        FormatCase{"large value keeps its milliseconds", u"hh:nn:ss.zzz",
-                   at(kFeb15of2015, 23, 59, 59, 999), u"23:59:59.999"}));
+    ::testing::Values(FormatCase{"24-hour", u"hh:nn:ss", at(0, 13, 5, 9), u"13:05:09"},
+                      FormatCase{"single letters", u"h:n:s", at(0, 9, 5, 7), u"9:5:7"},
+                      FormatCase{"milliseconds", u"ss.zzz", at(0, 0, 0, 56, 7), u"56.007"},
+                      FormatCase{"hundredths", u"ss.zz", at(0, 0, 0, 56, 789), u"56.78"},
+                      FormatCase{"hundredths padded", u"ss.zz", at(0, 0, 0, 5, 40), u"05.04"},
+                      FormatCase{"unpadded milliseconds", u"s.z", at(0, 0, 0, 3, 40), u"3.40"},
+                      FormatCase{"rounded to the next day",
+                                 u"dd hh:nn:ss.zzz",
+                                 0.99999999999,
+                                 u"31 00:00:00.000"},
+                      FormatCase{"large value keeps its milliseconds",
+                                 u"hh:nn:ss.zzz",
+                                 at(kFeb15of2015, 23, 59, 59, 999),
+                                 u"23:59:59.999"}));
 
 INSTANTIATE_TEST_SUITE_P(
     TwelveHourClock, Formatting,
@@ -106,7 +108,8 @@ TEST(FormatDateTime, ShortMonthNameFromTheLocale) {
 
 TEST(FormatDateTime, ValuesOutsideTheCalendarAreRefused) {
   for (double bad : {std::numeric_limits<double>::quiet_NaN(),
-                     std::numeric_limits<double>::infinity(), -1e300}) {
+                     std::numeric_limits<double>::infinity(),
+                     -1e300}) {
     EXPECT_THROW(FormatDateTime(u"yyyy", bad), EInvalidArgument) << bad;
   }
 }
@@ -115,12 +118,33 @@ TEST(FormatDateTime, ValuesOutsideTheCalendarAreRefused) {
 
 TFormatSettings English() {
   TFormatSettings s;
-  s.ShortMonthNames = {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun",
-                       u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"};
-  s.LongMonthNames = {u"January", u"February", u"March",     u"April",   u"May",      u"June",
-                      u"July",    u"August",   u"September", u"October", u"November", u"December"};
+  s.ShortMonthNames = {u"Jan",
+                       u"Feb",
+                       u"Mar",
+                       u"Apr",
+                       u"May",
+                       u"Jun",
+                       u"Jul",
+                       u"Aug",
+                       u"Sep",
+                       u"Oct",
+                       u"Nov",
+                       u"Dec"};
+  s.LongMonthNames = {u"January",
+                      u"February",
+                      u"March",
+                      u"April",
+                      u"May",
+                      u"June",
+                      u"July",
+                      u"August",
+                      u"September",
+                      u"October",
+                      u"November",
+                      u"December"};
   s.ShortDayNames = {u"Sun", u"Mon", u"Tue", u"Wed", u"Thu", u"Fri", u"Sat"};
-  s.LongDayNames = {u"Sunday", u"Monday", u"Tuesday", u"Wednesday", u"Thursday", u"Friday", u"Saturday"};
+  s.LongDayNames = {
+      u"Sunday", u"Monday", u"Tuesday", u"Wednesday", u"Thursday", u"Friday", u"Saturday"};
   s.ShortDateFormat = u"m/d/yyyy";
   s.LongDateFormat = u"dddd, mmmm d, yyyy";
   s.ShortTimeFormat = u"h:nn ampm";
@@ -141,15 +165,16 @@ TEST_P(EnglishFormatting, WritesThePattern) {
 
 INSTANTIATE_TEST_SUITE_P(
     Names, EnglishFormatting,
-    ::testing::Values(
-        FormatCase{"long date by hand", u"dddd, mmmm d, yyyy", kMar15of2023,
-                   u"Wednesday, March 15, 2023"},
-        FormatCase{"short names", u"ddd d mmm", kMar15of2023, u"Wed 15 Mar"},
-        FormatCase{"longer month runs", u"mmmmm", kMar15of2023, u"March"},
-        FormatCase{"aaa and aaaa", u"aaa/aaaa", kMar15of2023, u"Wed/Wednesday"},
-        FormatCase{"day zero was a Saturday", u"dddd", 0, u"Saturday"},
-        FormatCase{"the day before", u"ddd", -1, u"Fri"},
-        FormatCase{"upper case", u"DDDD MMMM", kMar15of2023, u"Wednesday March"}));
+    ::testing::Values(FormatCase{"long date by hand",
+                                 u"dddd, mmmm d, yyyy",
+                                 kMar15of2023,
+                                 u"Wednesday, March 15, 2023"},
+                      FormatCase{"short names", u"ddd d mmm", kMar15of2023, u"Wed 15 Mar"},
+                      FormatCase{"longer month runs", u"mmmmm", kMar15of2023, u"March"},
+                      FormatCase{"aaa and aaaa", u"aaa/aaaa", kMar15of2023, u"Wed/Wednesday"},
+                      FormatCase{"day zero was a Saturday", u"dddd", 0, u"Saturday"},
+                      FormatCase{"the day before", u"ddd", -1, u"Fri"},
+                      FormatCase{"upper case", u"DDDD MMMM", kMar15of2023, u"Wednesday March"}));
 
 INSTANTIATE_TEST_SUITE_P(
     LocaleFormats, EnglishFormatting,
@@ -183,7 +208,8 @@ TEST(FormatDateTimeSettings, FormatsBringInOneLevelOnly) {
 
 TEST(FormatDateTimeSettings, TheSystemLocaleGivesTheNames) {
   const TFormatSettings locale = LocaleFormatSettings();
-  EXPECT_EQ(FormatDateTime(u"dddd mmmm", kMar15of2023), locale.LongDayNames[3] + u" " + locale.LongMonthNames[2]);
+  EXPECT_EQ(FormatDateTime(u"dddd mmmm", kMar15of2023),
+            locale.LongDayNames[3] + u" " + locale.LongMonthNames[2]);
   EXPECT_EQ(locale.ShortMonthNames[1], ShortMonthName(2));
 }
 

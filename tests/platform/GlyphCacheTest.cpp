@@ -139,8 +139,13 @@ TEST_P(GlyphCacheFont, StringsOfEveryCharacterMatchQt) {
 
 TEST_P(GlyphCacheFont, AxisLabelsAndCaptionsTakeTheCache) {
   const TFont font = MakeFont(GetParam());
-  for (const std::u16string text : {u"12.5", u"-40.0", u"1E-3", u"Frequency (MHz)",
-                                    u"Feeder length (m)", u"Current maxima", u"45\u00B0 ",
+  for (const std::u16string text : {u"12.5",
+                                    u"-40.0",
+                                    u"1E-3",
+                                    u"Frequency (MHz)",
+                                    u"Feeder length (m)",
+                                    u"Current maxima",
+                                    u"45\u00B0 ",
                                     u"(8g]}\u00DC\u00C4\u00A7"}) {
     EXPECT_TRUE(TextPainter::DrawnFromGlyphCache(font, text));
     BothWays both(160, 30);
@@ -174,35 +179,40 @@ TEST_P(GlyphCachePath, TakesItsWayAndMatchesQt) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, GlyphCachePath,
-    ::testing::Values(PathCase{"Digits", u"0123456789.5", true},
-                      PathCase{"Cyrillic", u"\u0416\u0444 \u0401", true},
-                      PathCase{"GreekNotInTahoma", u"a\u03A9", false},
-                      PathCase{"FSpaceI", u"f i f-l", true},
-                      PathCase{"FiLigature", u"Profile", false},
-                      PathCase{"FlLigature", u"flat", false},
-                      PathCase{"CombiningAcute", u"e\u0301e", false},
-                      PathCase{"SurrogatePair", u"a\U0001D400b", false},
-                      PathCase{"LoneSurrogate", u"a\xD800" u"b", false},
-                      PathCase{"Tab", u"a\tb", false},
-                      PathCase{"ControlCharacter", u"a\x01" u"b", false},
-                      PathCase{"SoftHyphen", u"ab\u00ADcd", false},
-                      PathCase{"ZeroWidthSpace", u"a\u200Bb", false},
-                      PathCase{"Hebrew", u"ab \u05D0\u05D1", false},
-                      PathCase{"FallbackFont", u"a\u4E2D", false},
-                      PathCase{"FractionSlash", u"1\u20442", false}),
-    [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(Texts, GlyphCachePath,
+                         ::testing::Values(PathCase{"Digits", u"0123456789.5", true},
+                                           PathCase{"Cyrillic", u"\u0416\u0444 \u0401", true},
+                                           PathCase{"GreekNotInTahoma", u"a\u03A9", false},
+                                           PathCase{"FSpaceI", u"f i f-l", true},
+                                           PathCase{"FiLigature", u"Profile", false},
+                                           PathCase{"FlLigature", u"flat", false},
+                                           PathCase{"CombiningAcute", u"e\u0301e", false},
+                                           PathCase{"SurrogatePair", u"a\U0001D400b", false},
+                                           PathCase{"LoneSurrogate",
+                                                    u"a\xD800"
+                                                    u"b",
+                                                    false},
+                                           PathCase{"Tab", u"a\tb", false},
+                                           PathCase{"ControlCharacter",
+                                                    u"a\x01"
+                                                    u"b",
+                                                    false},
+                                           PathCase{"SoftHyphen", u"ab\u00ADcd", false},
+                                           PathCase{"ZeroWidthSpace", u"a\u200Bb", false},
+                                           PathCase{"Hebrew", u"ab \u05D0\u05D1", false},
+                                           PathCase{"FallbackFont", u"a\u4E2D", false},
+                                           PathCase{"FractionSlash", u"1\u20442", false}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(GlyphCacheClip, EverySideCutsLikeQt) {
   const TFont font = MakeFont(kFonts[1]);
   const std::u16string text = u"Wgj\u00C4";
   // Text at (6, 14); each clip cuts through its glyphs on one side.
-  const TRect clips[] = {{10, 0, 60, 30},   // left
-                         {0, 8, 60, 30},    // top
-                         {0, 0, 20, 30},    // right
-                         {0, 0, 60, 15},    // bottom
-                         {9, 9, 21, 16}};   // all four
+  const TRect clips[] = {{10, 0, 60, 30},  // left
+                         {0, 8, 60, 30},   // top
+                         {0, 0, 20, 30},   // right
+                         {0, 0, 60, 15},   // bottom
+                         {9, 9, 21, 16}};  // all four
   for (const TRect& clip : clips) {
     BothWays both(60, 30);
     both.Draw(font, 6, 14, text, clip);
@@ -247,11 +257,11 @@ TEST(GlyphCacheClip, CapitalHCutOnEachSide) {
       "..#....#....",
       "............",
   };
-  const TRect clips[] = {{0, 0, 12, 12},   // whole
-                         {3, 0, 12, 12},   // left stem cut off
-                         {0, 5, 12, 12},   // top two rows cut off
-                         {0, 0, 7, 12},    // right stem cut off
-                         {0, 0, 12, 8}};   // bottom three rows cut off
+  const TRect clips[] = {{0, 0, 12, 12},  // whole
+                         {3, 0, 12, 12},  // left stem cut off
+                         {0, 5, 12, 12},  // top two rows cut off
+                         {0, 0, 7, 12},   // right stem cut off
+                         {0, 0, 12, 8}};  // bottom three rows cut off
   for (const TRect& clip : clips) {
     Fill(bmp, clWhite);
     painter.Draw(font, 0x000000, 2, 11, u"H", clip);

@@ -136,17 +136,18 @@ TEST(OpenTypeLayout, NoTablesNoRules) {
 }
 
 TEST(OpenTypeLayout, LigaturesOfDefaultFeaturesAreListed) {
-  const Bytes gsub = Table("latn", {{"liga", 4, 0, Ligature(73, {76})},
-                                    {"clig", 4, 8, Ligature(73, {73, 79})}});
+  const Bytes gsub =
+      Table("latn", {{"liga", 4, 0, Ligature(73, {76})}, {"clig", 4, 8, Ligature(73, {73, 79})}});
   const LayoutRules rules = ReadLayoutRules(gsub, {});
   EXPECT_FALSE(rules.contextual);
   EXPECT_EQ(rules.ligatures, (Ligatures{{73, {{76}, {73, 79}}}}));
 }
 
 TEST(OpenTypeLayout, FeaturesOffByDefaultAreLeftOut) {
-  const Bytes gsub = Table("latn", {{"dlig", 4, 0, Ligature(73, {76})},
-                                    {"smcp", 1, 0, Single(10, 12)},
-                                    {"frac", 6, 0, kOpaque}});
+  const Bytes gsub = Table("latn",
+                           {{"dlig", 4, 0, Ligature(73, {76})},
+                            {"smcp", 1, 0, Single(10, 12)},
+                            {"frac", 6, 0, kOpaque}});
   const LayoutRules rules = ReadLayoutRules(gsub, {});
   EXPECT_FALSE(rules.contextual);
   EXPECT_TRUE(rules.ligatures.empty());

@@ -32,7 +32,8 @@ std::vector<Pixel> expected(TPoint a, TPoint b) {
   std::vector<Pixel> pixels;
   for (int i = 0; i < dmaj; ++i) {
     const int off = (2 * i * dmin + dmaj - 1) / (2 * dmaj);
-    pixels.emplace_back(xMajor ? a.x + sx * i : a.x + sx * off, xMajor ? a.y + sy * off : a.y + sy * i, i);
+    pixels.emplace_back(
+        xMajor ? a.x + sx * i : a.x + sx * off, xMajor ? a.y + sy * off : a.y + sy * i, i);
   }
   return pixels;
 }
@@ -46,8 +47,12 @@ bool inside(const Pixel& p, const raster::Box& box) {
 // holds both ends and inside boxes that cut it on every side.
 TEST(RasterLine, WalksTheExactPixelsWhetherClippedOrNot) {
   const raster::Box whole{-10, -10, 10, 10};
-  const raster::Box cuts[] = {{-1, -10, 10, 10}, {-10, -1, 10, 10}, {-10, -10, 2, 10},
-                              {-10, -10, 10, 2}, {-2, -3, 3, 2},    {0, 0, 1, 1}};
+  const raster::Box cuts[] = {{-1, -10, 10, 10},
+                              {-10, -1, 10, 10},
+                              {-10, -10, 2, 10},
+                              {-10, -10, 10, 2},
+                              {-2, -3, 3, 2},
+                              {0, 0, 1, 1}};
   for (int ax = -4; ax <= 4; ++ax) {
     for (int ay = -4; ay <= 4; ++ay) {
       for (int bx = -4; bx <= 4; ++bx) {

@@ -61,9 +61,13 @@ TEST_F(WholeFile, WritesANewFileAndReplacesAnOldOneWithTheUmasksPermissions) {
   EXPECT_EQ(Entries(folder), 1u);
 }
 
-TEST_F(WholeFile, AFailingWriteLosesNothing) { ExpectWriteFailuresLoseNothing(Text(), folder, "a.txt"); }
+TEST_F(WholeFile, AFailingWriteLosesNothing) {
+  ExpectWriteFailuresLoseNothing(Text(), folder, "a.txt");
+}
 
-TEST_F(WholeFile, OnlyRegularFilesAreReplaced) { ExpectOnlyRegularFilesReplaced(Text(), folder, "a.txt"); }
+TEST_F(WholeFile, OnlyRegularFilesAreReplaced) {
+  ExpectOnlyRegularFilesReplaced(Text(), folder, "a.txt");
+}
 
 TEST_F(WholeFile, AMissingFolderAFolderAndALinkToNothingAreNamedWithTheReason) {
   const fs::path missing = folder / "no such folder" / "a.txt";

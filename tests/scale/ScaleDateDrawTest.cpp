@@ -48,17 +48,18 @@ TEST_F(DayAxis, TickRowsEverySecondDayLong) {
   for (int row : {11, 12, 13}) EXPECT_EQ(columnsOf(bmp, clBlack, row), all) << row;
   for (int row : {14, 15, 16}) EXPECT_EQ(columnsOf(bmp, clBlack, row), major) << row;
   EXPECT_TRUE(columnsOf(bmp, clBlack, 17).empty());
-  EXPECT_EQ(MaskOf(bmp, clBlack, 68, 9, 7, 9), Rows({
-                                                   ".......",
-                                                   "#######",
-                                                   "...#...",
-                                                   "...#...",
-                                                   "...#...",
-                                                   "...#...",
-                                                   "...#...",
-                                                   "...#...",
-                                                   ".......",
-                                               }));
+  EXPECT_EQ(MaskOf(bmp, clBlack, 68, 9, 7, 9),
+            Rows({
+                ".......",
+                "#######",
+                "...#...",
+                "...#...",
+                "...#...",
+                "...#...",
+                "...#...",
+                "...#...",
+                ".......",
+            }));
   ASSERT_EQ(x.NumTicks(), 8);
   for (int i = 1; i <= 8; ++i) EXPECT_EQ(x.TickPos(i), kFeb1of2015 + i - 1) << i;
 }
@@ -71,8 +72,18 @@ TEST_F(DayAxis, LabelsCentredBelowTheLongTicks) {
             (std::vector<std::u16string>{feb(u"02"), feb(u"04"), feb(u"06"), feb(u"08")}));
   // Each label between its tick line and the tick event.
   EXPECT_EQ(log.order,
-            (std::vector<std::string>{"t42036", "l42037", "t42037", "t42038", "l42039", "t42039",
-                                      "t42040", "l42041", "t42041", "t42042", "l42043", "t42043"}));
+            (std::vector<std::string>{"t42036",
+                                      "l42037",
+                                      "t42037",
+                                      "t42038",
+                                      "l42039",
+                                      "t42039",
+                                      "t42040",
+                                      "l42041",
+                                      "t42041",
+                                      "t42042",
+                                      "l42043",
+                                      "t42043"}));
   std::vector<TextAt> texts;
   const int columns[] = {71, 174, 277, 380};
   for (size_t i = 0; i < 4; ++i) {
@@ -123,8 +134,9 @@ TEST_F(DayAxis, DateLinesOneLineBelowTheTimeLabels) {
   EventLog log;
   log.attach(x);
   x.ForcePaint(bmp.Canvas(), 0, 0);
-  EXPECT_EQ(log.labels, (std::vector<std::u16string>{u"22:00", feb(u"01"), u"00:00", feb(u"02"),
-                                                     u"02:00", u"04:00"}));
+  EXPECT_EQ(log.labels,
+            (std::vector<std::u16string>{
+                u"22:00", feb(u"01"), u"00:00", feb(u"02"), u"02:00", u"04:00"}));
   const int th = 13;  // Tahoma 11 px
   ASSERT_EQ(bmp.Canvas().TextHeight(u"0"), th);
   std::vector<TextAt> texts;
@@ -163,28 +175,31 @@ TEST_F(HourAxis, TickColumnsEveryHourLongEveryTwo) {
   for (int column : {104, 105}) EXPECT_EQ(rowsOf(bmp, clBlack, column), major) << column;
   for (int column : {106, 107, 108}) EXPECT_EQ(rowsOf(bmp, clBlack, column), all) << column;
   EXPECT_TRUE(rowsOf(bmp, clBlack, 103).empty());
-  EXPECT_EQ(MaskOf(bmp, clBlack, 102, 125, 9, 5), Rows({
-                                                      ".......#.",
-                                                      ".......#.",
-                                                      "..######.",
-                                                      ".......#.",
-                                                      ".......#.",
-                                                  }));
-  EXPECT_EQ(MaskOf(bmp, clBlack, 102, 98, 9, 5), Rows({
-                                                     ".......#.",
-                                                     ".......#.",
-                                                     "....####.",
-                                                     ".......#.",
-                                                     ".......#.",
-                                                 }));
+  EXPECT_EQ(MaskOf(bmp, clBlack, 102, 125, 9, 5),
+            Rows({
+                ".......#.",
+                ".......#.",
+                "..######.",
+                ".......#.",
+                ".......#.",
+            }));
+  EXPECT_EQ(MaskOf(bmp, clBlack, 102, 98, 9, 5),
+            Rows({
+                ".......#.",
+                ".......#.",
+                "....####.",
+                ".......#.",
+                ".......#.",
+            }));
 }
 
 TEST_F(HourAxis, LabelsRightAlignedAndDateLinesAboveThem) {
   EventLog log;
   log.attach(y);
   y.ForcePaint(bmp.Canvas(), 0, 0);
-  EXPECT_EQ(log.labels, (std::vector<std::u16string>{u"22:00", feb(u"01"), u"00:00", feb(u"02"),
-                                                     u"02:00", u"04:00"}));
+  EXPECT_EQ(log.labels,
+            (std::vector<std::u16string>{
+                u"22:00", feb(u"01"), u"00:00", feb(u"02"), u"02:00", u"04:00"}));
   ASSERT_EQ(bmp.Canvas().TextHeight(u"0"), 13);  // Tahoma 11 px
   const int rows[] = {180, 180, 127, 127, 73, 20};
   std::vector<TextAt> texts;
@@ -255,8 +270,9 @@ TEST_F(TimeAxisDrawing, HalfHoursWithFiveMinuteTicks) {
   EventLog log;
   log.attach(x);
   x.ForcePaint(bmp.Canvas(), 0, 0);
-  EXPECT_EQ(log.labels, (std::vector<std::u16string>{u" 00:00:00", u" 00:30:00", u" 01:00:00",
-                                                     u" 01:30:00", u" 02:00:00"}));
+  EXPECT_EQ(log.labels,
+            (std::vector<std::u16string>{
+                u" 00:00:00", u" 00:30:00", u" 01:00:00", u" 01:30:00", u" 02:00:00"}));
   EXPECT_EQ(columnsOf(bmp, clBlack, 15), (std::vector<int>{20, 110, 200, 290, 380}));
   EXPECT_EQ(columnsOf(bmp, clBlack, 12).size(), 25u);
   // Minor ticks first, then the major ones, each labelled before its event.

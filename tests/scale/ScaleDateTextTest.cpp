@@ -103,13 +103,17 @@ INSTANTIATE_TEST_SUITE_P(
         PatternCase{"NegativeQuarter", u"dd.mm.yyyy hh:nn", -1.75, u"28.12.1899 06:00"},
         PatternCase{"NegativeWhole", u"dd.mm.yyyy hh:nn", -1, u"29.12.1899 00:00"},
         PatternCase{"NegativeWithinDay", u"dd.mm.yyyy hh:nn", -0.25, u"29.12.1899 18:00"},
-        PatternCase{"HairBelowNegativeDay", u"dd.mm.yyyy hh:nn:ss", -1 - 5e-9,
-                    u"29.12.1899 00:00:00"},
-        PatternCase{"UlpBelowNegativeDay", u"dd.mm.yyyy hh:nn:ss.zzz", -1.0000000000000002,
+        PatternCase{
+            "HairBelowNegativeDay", u"dd.mm.yyyy hh:nn:ss", -1 - 5e-9, u"29.12.1899 00:00:00"},
+        PatternCase{"UlpBelowNegativeDay",
+                    u"dd.mm.yyyy hh:nn:ss.zzz",
+                    -1.0000000000000002,
                     u"29.12.1899 00:00:00.000"},
         PatternCase{"HairBelowZero", u"dd.mm.yyyy hh:nn:ss.zzz", -5e-9, u"30.12.1899 00:00:00.000"},
         PatternCase{"HairAboveZero", u"dd.mm.yyyy hh:nn:ss.zzz", 5e-9, u"30.12.1899 00:00:00.000"},
-        PatternCase{"MillisecondBeforeZero", u"dd.mm.yyyy hh:nn:ss.zzz", -0.001 / 86400,
+        PatternCase{"MillisecondBeforeZero",
+                    u"dd.mm.yyyy hh:nn:ss.zzz",
+                    -0.001 / 86400,
                     u"29.12.1899 23:59:59.999"},
         PatternCase{"FirstDay", u"dd.mm.yyyy", -693593, u"01.01.0001"},
         PatternCase{"LastDay", u"dd.mm.yyyy", 2958465.75, u"31.12.9999"},
@@ -122,7 +126,9 @@ INSTANTIATE_TEST_SUITE_P(
         PatternCase{"TwelveHourClock", u"h:nn am/pm", kAfternoon, u"2:05 pm"},
         PatternCase{"ShortMarker", u"hh:nna/p", kAfternoon, u"02:05p"},
         PatternCase{"Literal", u"\"d\" d 'at' h\"h\"", kAfternoon, u"d 15 at 14h"},
-        PatternCase{"NegativeAllLetters", u"d dd m mm yy yyyy h hh n nn", -1.75,
+        PatternCase{"NegativeAllLetters",
+                    u"d dd m mm yy yyyy h hh n nn",
+                    -1.75,
                     u"28 28 12 12 99 1899 6 06 0 00"}));
 
 TEST(FormatDateTimePLX, MonthNamesComeFromTheLocale) {

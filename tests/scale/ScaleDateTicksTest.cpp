@@ -76,8 +76,9 @@ TEST(TimeAxis, TwoHoursInHalfHourSteps) {
   ASSERT_EQ(t.Outcome, aoTicks);
   EXPECT_EQ(values(t, false), every(0, 300, 25));
   EXPECT_EQ(values(t, true), every(0, 1800, 5));
-  EXPECT_EQ(labels(t), (std::vector<std::string>{" 00:00:00", " 00:30:00", " 01:00:00", " 01:30:00",
-                                                 " 02:00:00"}));
+  EXPECT_EQ(
+      labels(t),
+      (std::vector<std::string>{" 00:00:00", " 00:30:00", " 01:00:00", " 01:30:00", " 02:00:00"}));
   // Minor ticks first; with short ticks only they are recorded.
   EXPECT_FALSE(t.Ticks.front().Major);
   for (const TDateTimeTick& tick : t.Ticks) EXPECT_EQ(tick.Recorded, !tick.Major);
@@ -94,15 +95,18 @@ TEST(TimeAxis, WithoutShortTicksOnlyMajorsAreRecorded) {
 
 TEST(TimeAxis, StepsBelowOneSecondShowMilliseconds) {
   const TDateTimeTicks t = TimeAxisTicks(request(0, 0.4, 4));
-  EXPECT_EQ(labels(t), (std::vector<std::string>{" 00:00:00.000", " 00:00:00.100", " 00:00:00.200",
-                                                 " 00:00:00.300", " 00:00:00.400"}));
+  EXPECT_EQ(
+      labels(t),
+      (std::vector<std::string>{
+          " 00:00:00.000", " 00:00:00.100", " 00:00:00.200", " 00:00:00.300", " 00:00:00.400"}));
   EXPECT_EQ(values(t, false).size(), 21u);  // 0.1 s in 5 parts
 }
 
 TEST(TimeAxis, NegativeTimes) {
   const TDateTimeTicks t = TimeAxisTicks(request(-3600, 3600, 4));
-  EXPECT_EQ(labels(t), (std::vector<std::string>{"-01:00:00", "-00:30:00", " 00:00:00", " 00:30:00",
-                                                 " 01:00:00"}));
+  EXPECT_EQ(
+      labels(t),
+      (std::vector<std::string>{"-01:00:00", "-00:30:00", " 00:00:00", " 00:30:00", " 01:00:00"}));
 }
 
 TEST(TimeAxis, ReversedRangeKeepsBothEnds) {
@@ -226,17 +230,17 @@ TEST_P(DateTimeMessages, StandInsteadOfTicks) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ranges, DateTimeMessages,
-    ::testing::Values(OutcomeCase{"Inverted", 2, 1, true, aoInvalid},
-                      OutcomeCase{"BeforeYearOne", -693594, 0, true, aoInvalid},
-                      OutcomeCase{"FirstDay", -693593, -693500, true, aoTicks},
-                      OutcomeCase{"BeyondTheLimit", 0, 3000000.5, true, aoInvalid},
-                      OutcomeCase{"AtTheLimit", 2900000, 3000000, true, aoTicks},
-                      OutcomeCase{"NotANumber", std::numeric_limits<double>::quiet_NaN(), 1, true,
-                                  aoInvalid},
-                      OutcomeCase{"EqualEnds", 5, 5, true, aoBelowOneSecond},
-                      OutcomeCase{"OneSecondHorizontal", 0, 1.0 / 86400, true, aoBelowOneSecond},
-                      OutcomeCase{"OneSecondVertical", 0, 1.0 / 86400, false, aoTicks},
-                      OutcomeCase{"HundredthVertical", 0, 0.01 / 86400, false, aoBelowOneSecond}),
+    ::testing::Values(
+        OutcomeCase{"Inverted", 2, 1, true, aoInvalid},
+        OutcomeCase{"BeforeYearOne", -693594, 0, true, aoInvalid},
+        OutcomeCase{"FirstDay", -693593, -693500, true, aoTicks},
+        OutcomeCase{"BeyondTheLimit", 0, 3000000.5, true, aoInvalid},
+        OutcomeCase{"AtTheLimit", 2900000, 3000000, true, aoTicks},
+        OutcomeCase{"NotANumber", std::numeric_limits<double>::quiet_NaN(), 1, true, aoInvalid},
+        OutcomeCase{"EqualEnds", 5, 5, true, aoBelowOneSecond},
+        OutcomeCase{"OneSecondHorizontal", 0, 1.0 / 86400, true, aoBelowOneSecond},
+        OutcomeCase{"OneSecondVertical", 0, 1.0 / 86400, false, aoTicks},
+        OutcomeCase{"HundredthVertical", 0, 0.01 / 86400, false, aoBelowOneSecond}),
     [](const ::testing::TestParamInfo<OutcomeCase>& test) { return std::string(test.param.name); });
 
 // --- below one day -----------------------------------------------------------
@@ -293,8 +297,9 @@ TEST(BelowOneDay, OneDayFromMidnight) {
   }
   EXPECT_EQ(labels(t), (std::vector<std::string>{"00:00", "08:00", "16:00", "00:00"}));
   const std::u16string feb = ShortMonthName(2);
-  EXPECT_EQ(dateLines(t), (std::vector<std::string>{"00:00 01-" + ascii(feb) + "-2015",
-                                                    "00:00 02-" + ascii(feb) + "-2015"}));
+  EXPECT_EQ(dateLines(t),
+            (std::vector<std::string>{"00:00 01-" + ascii(feb) + "-2015",
+                                      "00:00 02-" + ascii(feb) + "-2015"}));
 }
 
 TEST(BelowOneDay, WithoutShortTicksEveryTickIsMajor) {
@@ -319,7 +324,8 @@ TEST(BelowOneDay, LowEndAHairOffAWholeUnitKeepsItsTick) {
   for (bool shortTicks : {true, false}) {
     const TDateTimeTicks t =
         DateTimeAxisTicks(request(hours(kFeb1of2015, 23), hours(kFeb1of2015 + 1, 1), 3, shortTicks),
-                          kDefaults, settings());
+                          kDefaults,
+                          settings());
     EXPECT_EQ(labels(t), (std::vector<std::string>{"23:00", "23:30", "00:00", "00:30", "01:00"}))
         << shortTicks;
   }
@@ -338,8 +344,13 @@ TEST(BelowOneDay, HundredthsOnlyOnAVerticalAxis) {
   EXPECT_EQ(DateTimeAxisTicks(request(lo, hi), kDefaults, settings()).Outcome, aoBelowOneSecond);
   const TDateTimeTicks t =
       DateTimeAxisTicks(request(lo, hi, 3, true, false), kDefaults, settings());
-  EXPECT_EQ(labels(t), (std::vector<std::string>{"10:00:00.00", "10:00:00.20", "10:00:00.40",
-                                                 "10:00:00.60", "10:00:00.80", "10:00:01.00"}));
+  EXPECT_EQ(labels(t),
+            (std::vector<std::string>{"10:00:00.00",
+                                      "10:00:00.20",
+                                      "10:00:00.40",
+                                      "10:00:00.60",
+                                      "10:00:00.80",
+                                      "10:00:01.00"}));
 }
 
 struct DateLineCase {
@@ -354,7 +365,9 @@ TEST(BelowOneDay, DateLinesAcrossMidnight) {
       {dtOnePerChart, {"22:00 01-" + feb + "-2015"}},
       {dtOnePerDay, {"22:00 01-" + feb + "-2015", "00:00 02-" + feb + "-2015"}},
       {dtAllTicks,
-       {"22:00 01-" + feb + "-2015", "00:00 02-" + feb + "-2015", "02:00 02-" + feb + "-2015",
+       {"22:00 01-" + feb + "-2015",
+        "00:00 02-" + feb + "-2015",
+        "02:00 02-" + feb + "-2015",
         "04:00 02-" + feb + "-2015"}},
   };
   for (const DateLineCase& c : cases) {
@@ -375,8 +388,11 @@ TEST(Days, EverySecondDayCountedFromTheFirstOfJanuary) {
   EXPECT_EQ(values(t, true), every(kFeb1of2015 + 1, 2, 4));
   EXPECT_EQ(values(t, false), every(kFeb1of2015, 2, 4));
   const std::string feb = ascii(ShortMonthName(2));
-  EXPECT_EQ(labels(t), (std::vector<std::string>{"02-" + feb + "-2015", "04-" + feb + "-2015",
-                                                 "06-" + feb + "-2015", "08-" + feb + "-2015"}));
+  EXPECT_EQ(labels(t),
+            (std::vector<std::string>{"02-" + feb + "-2015",
+                                      "04-" + feb + "-2015",
+                                      "06-" + feb + "-2015",
+                                      "08-" + feb + "-2015"}));
   for (const TDateTimeTick& tick : t.Ticks) {
     EXPECT_TRUE(tick.Recorded);
     EXPECT_FALSE(tick.HasDateLine);
@@ -422,8 +438,8 @@ TEST(Months, QuartersFromJanuary) {
 
 TEST(Months, AcrossTheYearEnd) {
   const double lo = double(DayOfDate(2014, 11, 20));
-  const TDateTimeTicks t = DateTimeAxisTicks(request(lo, double(DayOfDate(2015, 3, 1)), 3, false),
-                                             kDefaults, settings());
+  const TDateTimeTicks t = DateTimeAxisTicks(
+      request(lo, double(DayOfDate(2015, 3, 1)), 3, false), kDefaults, settings());
   // One month per step: every first of a month.
   std::vector<double> expected;
   for (auto [y, m] : {std::pair{2014, 12}, {2015, 1}, {2015, 2}, {2015, 3}}) {
@@ -437,8 +453,9 @@ TEST(Months, WithoutAYearTheMonthAlone) {
   format.SetYearLength(ylNone);
   const TDateTimeTicks t = DateTimeAxisTicks(
       request(double(DayOfDate(2015, 1, 15)), double(DayOfDate(2015, 12, 15))), format, settings());
-  EXPECT_EQ(labels(t), (std::vector<std::string>{ascii(ShortMonthName(4)), ascii(ShortMonthName(7)),
-                                                 ascii(ShortMonthName(10))}));
+  EXPECT_EQ(labels(t),
+            (std::vector<std::string>{
+                ascii(ShortMonthName(4)), ascii(ShortMonthName(7)), ascii(ShortMonthName(10))}));
 }
 
 TEST(Years, FiftiesWithDecadeMinorTicks) {
@@ -450,7 +467,8 @@ TEST(Years, FiftiesWithDecadeMinorTicks) {
 
 TEST(Years, StartAfterTheFirstOfJanuary) {
   const TDateTimeTicks t = DateTimeAxisTicks(
-      request(double(DayOfDate(1900, 6, 1)), double(DayOfDate(2100, 1, 1)), 3, false), kDefaults,
+      request(double(DayOfDate(1900, 6, 1)), double(DayOfDate(2100, 1, 1)), 3, false),
+      kDefaults,
       settings());
   EXPECT_EQ(labels(t), (std::vector<std::string>{"1950", "2000", "2050", "2100"}));
 }

@@ -93,18 +93,19 @@ TEST_F(FirstChart, XTicksAndBaseLine) {
   EXPECT_EQ(base.front(), 50);
   EXPECT_EQ(base.back(), 640);
 
-  EXPECT_EQ(MaskOf(bmp, clBlack, 196, 353, 5, 10), Rows({
-                                                       ".....",
-                                                       ".....",
-                                                       "#####",
-                                                       "..#..",
-                                                       "..#..",
-                                                       "..#..",
-                                                       "..#..",
-                                                       "..#..",
-                                                       "..#..",
-                                                       ".....",
-                                                   }));
+  EXPECT_EQ(MaskOf(bmp, clBlack, 196, 353, 5, 10),
+            Rows({
+                ".....",
+                ".....",
+                "#####",
+                "..#..",
+                "..#..",
+                "..#..",
+                "..#..",
+                "..#..",
+                "..#..",
+                ".....",
+            }));
 }
 
 TEST_F(FirstChart, XRecordsItsMinorTicks) {
@@ -120,8 +121,7 @@ TEST_F(FirstChart, XLabelsAndTheirPlace) {
   log.attach(x);
   x.SetCaption(u"");
   x.ForcePaint(bmp.Canvas(), 0, 0);
-  EXPECT_EQ(log.labels,
-            (std::vector<std::u16string>{u"0.0", u"10.0", u"20.0", u"30.0", u"40.0"}));
+  EXPECT_EQ(log.labels, (std::vector<std::u16string>{u"0.0", u"10.0", u"20.0", u"30.0", u"40.0"}));
   EXPECT_EQ(log.labelValues, (std::vector<double>{0, 10, 20, 30, 40}));
   EXPECT_EQ(log.canvas, &bmp.Canvas());
 
@@ -139,7 +139,8 @@ TEST_F(FirstChart, XCaptionCentredBelowTheLabels) {
   blankLabels(x);
   x.ForcePaint(bmp.Canvas(), 0, 0);
   const int tw = textWidth(x.Font(), kFeederCaption);
-  EXPECT_EQ(MaskOf(bmp, kInk), expectedInk(660, 395, x.Font(), {{345 - tw / 2, 377, kFeederCaption}}));
+  EXPECT_EQ(MaskOf(bmp, kInk),
+            expectedInk(660, 395, x.Font(), {{345 - tw / 2, 377, kFeederCaption}}));
   const TRect ink = InkBox(bmp, kInk);
   EXPECT_GE(ink.Top, 377);
   EXPECT_NEAR((ink.Left + ink.Right) / 2.0, 345, 3);
@@ -162,13 +163,14 @@ TEST_F(FirstChart, YTicks) {
   y.ForcePaint(bmp.Canvas(), 0, 0);
   // 5 MHz on row 314 and 10 MHz on row 255: 6 pixels from column 50 leftwards;
   // the minor tick of 2 MHz on row 349: 4 pixels.
-  EXPECT_EQ(MaskOf(bmp, clBlack, 42, 312, 10, 5), Rows({
-                                                      "........#.",
-                                                      "........#.",
-                                                      "...######.",
-                                                      "........#.",
-                                                      "........#.",
-                                                  }));
+  EXPECT_EQ(MaskOf(bmp, clBlack, 42, 312, 10, 5),
+            Rows({
+                "........#.",
+                "........#.",
+                "...######.",
+                "........#.",
+                "........#.",
+            }));
   EXPECT_EQ(columnsOf(bmp, clBlack, 255), (std::vector<int>{45, 46, 47, 48, 49, 50}));
   EXPECT_EQ(columnsOf(bmp, clBlack, 349), (std::vector<int>{47, 48, 49, 50}));
   // The base line: column 50 from row 20 down to (not including) row 355.
@@ -188,8 +190,8 @@ TEST_F(FirstChart, YLabelsRightAlignedBeforeTheTicksAndTheCaption) {
   EventLog log;
   log.attach(y);
   y.ForcePaint(bmp.Canvas(), 0, 0);
-  EXPECT_EQ(log.labels, (std::vector<std::u16string>{u"5.0", u"10.0", u"15.0", u"20.0",
-                                                      u"25.0", u"30.0"}));
+  EXPECT_EQ(log.labels,
+            (std::vector<std::u16string>{u"5.0", u"10.0", u"15.0", u"20.0", u"25.0", u"30.0"}));
   // Right-aligned 8 pixels left of the base line, centred on the tick with
   // half the height of "0" (13 div 2); the caption at column 10, row 4.
   std::vector<TextAt> texts{{10, 4, u"Frequency (MHz)"}};
@@ -250,7 +252,8 @@ TEST_F(FirstChart, RightEndLabelIsPushedInsideTheEdge) {
   x.ForcePaint(bmp.Canvas(), 0, 0);
   const int hw = textWidth(x.Font(), longLabel) / 2;
   ASSERT_GE(640 + hw, 658);
-  EXPECT_EQ(MaskOf(bmp, kInk), expectedInk(660, 395, x.Font(), {{660 - 2 * hw - 2, 362, longLabel}}));
+  EXPECT_EQ(MaskOf(bmp, kInk),
+            expectedInk(660, 395, x.Font(), {{660 - 2 * hw - 2, 362, longLabel}}));
   EXPECT_LE(InkBox(bmp, kInk).Right, 658);
 }
 
@@ -323,13 +326,14 @@ TEST_F(FirstChart, ZeroLabelsOfWideRanges) {
   log.attach(x);
   x.SetRange(0.0, 200000.0);
   x.ForcePaint(bmp.Canvas(), 0, 0);
-  EXPECT_EQ(log.labels, (std::vector<std::u16string>{u"0", u"50000", u"100000", u"150000",
-                                                      u"200000"}));
+  EXPECT_EQ(log.labels,
+            (std::vector<std::u16string>{u"0", u"50000", u"100000", u"150000", u"200000"}));
   log.labels.clear();
   x.SetRange(0.0, 2000000.0);
   x.ForcePaint(bmp.Canvas(), 0, 0);
-  EXPECT_EQ(log.labels, (std::vector<std::u16string>{u"0.0", u" 5.0E+05", u" 1.0E+06",
-                                                      u" 1.5E+06", u" 2.0E+06"}));
+  EXPECT_EQ(
+      log.labels,
+      (std::vector<std::u16string>{u"0.0", u" 5.0E+05", u" 1.0E+06", u" 1.5E+06", u" 2.0E+06"}));
 }
 
 TEST_F(FirstChart, NoDecimalsLabelsOnlyIntegerTicks) {
@@ -348,8 +352,7 @@ TEST_F(FirstChart, ReversedRangeRunsTheLabelsBackwards) {
   x.SetRange(40.0, 0.0);
   x.SetShortTicks(false);
   x.ForcePaint(bmp.Canvas(), 0, 0);
-  EXPECT_EQ(log.labels,
-            (std::vector<std::u16string>{u"40.0", u"30.0", u"20.0", u"10.0", u"0.0"}));
+  EXPECT_EQ(log.labels, (std::vector<std::u16string>{u"40.0", u"30.0", u"20.0", u"10.0", u"0.0"}));
   EXPECT_EQ(log.tickPixels.front().x, 50);
   EXPECT_EQ(log.tickPixels.back().x, 640);
 }
@@ -364,9 +367,9 @@ TEST_F(FirstChart, LinearXRaisesTheTickEventAfterTheLabel) {
   // Minor ticks first (every 1 m here: step 5 in 5 parts), then the majors.
   ASSERT_EQ(log.order.size(), 21u + 10u);
   for (int i = 0; i <= 20; ++i) EXPECT_EQ(log.order[size_t(i)], "t" + num(i));
-  EXPECT_EQ(std::vector<std::string>(log.order.begin() + 21, log.order.end()),
-            (std::vector<std::string>{"l0", "t0", "l5", "t5", "l10", "t10", "l15", "t15", "l20",
-                                      "t20"}));
+  EXPECT_EQ(
+      std::vector<std::string>(log.order.begin() + 21, log.order.end()),
+      (std::vector<std::string>{"l0", "t0", "l5", "t5", "l10", "t10", "l15", "t15", "l20", "t20"}));
 }
 
 TEST_F(FirstChart, LinearYRaisesTheTickEventBeforeTheLabel) {
@@ -374,8 +377,9 @@ TEST_F(FirstChart, LinearYRaisesTheTickEventBeforeTheLabel) {
   log.attach(y);
   y.SetShortTicks(false);
   y.ForcePaint(bmp.Canvas(), 0, 0);
-  EXPECT_EQ(log.order, (std::vector<std::string>{"t5", "l5", "t10", "l10", "t15", "l15", "t20",
-                                                 "l20", "t25", "l25", "t30", "l30"}));
+  EXPECT_EQ(log.order,
+            (std::vector<std::string>{
+                "t5", "l5", "t10", "l10", "t15", "l15", "t20", "l20", "t25", "l25", "t30", "l30"}));
 }
 
 class LogAxes : public ::testing::Test {
@@ -402,8 +406,8 @@ TEST_F(LogAxes, DecadesOnly) {
   log.attach(x);
   x.ForcePaint(bmp.Canvas(), 0, 0);
   EXPECT_EQ(log.labels, (std::vector<std::u16string>{u"1", u"10", u"100", u"1000"}));
-  EXPECT_EQ(log.order, (std::vector<std::string>{"t1", "l1", "t10", "l10", "t100", "l100",
-                                                 "t1000", "l1000"}));
+  EXPECT_EQ(log.order,
+            (std::vector<std::string>{"t1", "l1", "t10", "l10", "t100", "l100", "t1000", "l1000"}));
   EXPECT_EQ(columnsOf(bmp, clBlack, 26), (std::vector<int>{20, 220, 420, 620}));
   ASSERT_EQ(x.NumTicks(), 4);
   EXPECT_EQ(x.TickPos(2), 10.0);
@@ -416,8 +420,8 @@ TEST_F(LogAxes, ExponentLabels) {
   x.SetDecPlaces(-3);
   x.SetMinTicks(10);
   x.ForcePaint(bmp.Canvas(), 0, 0);
-  EXPECT_EQ(log.labels, (std::vector<std::u16string>{u"0", u"", u"", u"1", u"", u"", u"2", u"",
-                                                      u"", u"3"}));
+  EXPECT_EQ(log.labels,
+            (std::vector<std::u16string>{u"0", u"", u"", u"1", u"", u"", u"2", u"", u"", u"3"}));
 }
 
 TEST_F(LogAxes, HorizontalIntermediateTicks) {
@@ -425,8 +429,9 @@ TEST_F(LogAxes, HorizontalIntermediateTicks) {
   log.attach(x);
   x.SetMinTicks(10);
   x.ForcePaint(bmp.Canvas(), 0, 0);
-  EXPECT_EQ(log.labels, (std::vector<std::u16string>{u"1", u"2", u"5", u"10", u"20", u"50",
-                                                      u"100", u"200", u"500", u"1000"}));
+  EXPECT_EQ(log.labels,
+            (std::vector<std::u16string>{
+                u"1", u"2", u"5", u"10", u"20", u"50", u"100", u"200", u"500", u"1000"}));
   EXPECT_EQ(x.NumTicks(), 28);
   const int at3 = x.ConvertToPixelCoords(3.0);
   const int at5 = x.ConvertToPixelCoords(5.0);
@@ -443,8 +448,7 @@ TEST_F(LogAxes, HorizontalIntermediateTicks) {
   EXPECT_EQ(x.NumTicks(), 10);
   EXPECT_EQ(rowsOf(bmp, clBlack, at3), (std::vector<int>{20}));
   EXPECT_EQ(std::vector<std::string>(log.order.begin(), log.order.begin() + 10),
-            (std::vector<std::string>{"t1", "l1", "t2", "l2", "t3", "t4", "t5", "l5", "t6",
-                                      "t7"}));
+            (std::vector<std::string>{"t1", "l1", "t2", "l2", "t3", "t4", "t5", "l5", "t6", "t7"}));
 }
 
 TEST_F(LogAxes, VerticalTicksAreAllSixPixels) {
@@ -488,8 +492,9 @@ TEST_F(LogAxes, LessThanADecadeIsLabelledLinearly) {
   x.SetShortTicks(false);
   x.ForcePaint(bmp.Canvas(), 0, 0);
   // Steps of 2 with one decimal, as on a linear axis of this width...
-  EXPECT_EQ(log.labels, (std::vector<std::u16string>{u"2.0", u"4.0", u"6.0", u"8.0", u"10.0",
-                                                      u"12.0", u"14.0", u"16.0"}));
+  EXPECT_EQ(log.labels,
+            (std::vector<std::u16string>{
+                u"2.0", u"4.0", u"6.0", u"8.0", u"10.0", u"12.0", u"14.0", u"16.0"}));
   // ...placed on the logarithmic mapping: 2, 4, 8, 16 are evenly spaced.
   EXPECT_EQ(log.tickPixels[0].x, 20);
   EXPECT_EQ(log.tickPixels[1].x, 220);
@@ -542,17 +547,18 @@ TEST(AxisSides, BaseLineEndsBeforeTheLastPixelOfTheAxis) {
   x.SetShortTicks(false);
   x.SetLabelType(ftNoFigs);
   x.ForcePaint(bmp.Canvas(), 0, 0);
-  EXPECT_EQ(MaskOf(bmp, clBlack, 0, 0, 20, 9), Rows({
-                                                  "....................",
-                                                  "..##############....",
-                                                  "..#..#..#..#..#.....",
-                                                  "..#..#..#..#..#.....",
-                                                  "..#..#..#..#..#.....",
-                                                  "..#..#..#..#..#.....",
-                                                  "..#..#..#..#..#.....",
-                                                  "..#..#..#..#..#.....",
-                                                  "....................",
-                                              }));
+  EXPECT_EQ(MaskOf(bmp, clBlack, 0, 0, 20, 9),
+            Rows({
+                "....................",
+                "..##############....",
+                "..#..#..#..#..#.....",
+                "..#..#..#..#..#.....",
+                "..#..#..#..#..#.....",
+                "..#..#..#..#..#.....",
+                "..#..#..#..#..#.....",
+                "..#..#..#..#..#.....",
+                "....................",
+            }));
 
   Fill(bmp, clWhite);
   TScale y;

@@ -334,12 +334,12 @@ TEST(AxisMap, LinearPixelsEqualTheExtendedFormula) {
     long double D;
   };
   const Coefficients cases[] = {
-      {14.75L, 50.0L},                        // the first chart's feeder axis, 0..40 m
+      {14.75L, 50.0L},                                    // the first chart's feeder axis, 0..40 m
       {-335.0L / 28.5L, 355.0L + 335.0L * 1.5L / 28.5L},  // its frequency axis, 1.5..30 MHz
-      {1.0L, 0.5L},                           // every integer lands on a half
-      {0.1L, 0.0L},                           // halves just missed in extended precision
-      {1e-7L, -3e4L},                         // tiny scale, large offset
-      {3e8L, 1e9L},                           // results beyond the shortcut's reach
+      {1.0L, 0.5L},                                       // every integer lands on a half
+      {0.1L, 0.0L},    // halves just missed in extended precision
+      {1e-7L, -3e4L},  // tiny scale, large offset
+      {3e8L, 1e9L},    // results beyond the shortcut's reach
   };
   for (const Coefficients& c : cases) {
     TAxisMap m;
@@ -348,9 +348,14 @@ TEST(AxisMap, LinearPixelsEqualTheExtendedFormula) {
     for (int n = -700; n <= 700; ++n) {
       // The value whose pixel is the half above n, and its neighbours.
       const double half = static_cast<double>((n + 0.5L - c.D) / c.K);
-      for (double v : {half, std::nextafter(half, -1e300), std::nextafter(half, 1e300),
-                       half * (1 + 1e-15), static_cast<double>((n - c.D) / c.K), n * 0.37}) {
-        ASSERT_EQ(m.ToPixel(v), exact(v)) << "K " << double(c.K) << " D " << double(c.D) << " v " << v;
+      for (double v : {half,
+                       std::nextafter(half, -1e300),
+                       std::nextafter(half, 1e300),
+                       half * (1 + 1e-15),
+                       static_cast<double>((n - c.D) / c.K),
+                       n * 0.37}) {
+        ASSERT_EQ(m.ToPixel(v), exact(v))
+            << "K " << double(c.K) << " D " << double(c.D) << " v " << v;
       }
     }
   }

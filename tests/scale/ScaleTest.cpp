@@ -289,10 +289,18 @@ void makeSmallOpaqueScale(TScale& s) {
 }
 
 const std::vector<std::string> kSmallScale{
-    "gggggggggggggggggggg", "g##################w", "g#y#yy#y#yy#y#yy#ysw",
-    "g#y#yy#y#yy#y#yy#ysw", "g#y#yy#y#yy#y#yy#ysw", "g#y#yy#y#yy#y#yy#ysw",
-    "g#y#yy#y#yy#y#yy#ysw", "g#y#yy#y#yy#y#yy#ysw", "g#y##############ysw",
-    "g#yyyyyyyyyyyyyyyysw", "gssssssssssssssssssw", "wwwwwwwwwwwwwwwwwwww",
+    "gggggggggggggggggggg",
+    "g##################w",
+    "g#y#yy#y#yy#y#yy#ysw",
+    "g#y#yy#y#yy#y#yy#ysw",
+    "g#y#yy#y#yy#y#yy#ysw",
+    "g#y#yy#y#yy#y#yy#ysw",
+    "g#y#yy#y#yy#y#yy#ysw",
+    "g#y#yy#y#yy#y#yy#ysw",
+    "g#y##############ysw",
+    "g#yyyyyyyyyyyyyyyysw",
+    "gssssssssssssssssssw",
+    "wwwwwwwwwwwwwwwwwwww",
 };
 
 TEST(ScalePaths, OpaqueScaleOnItsOwnWindow) {
@@ -340,18 +348,19 @@ TEST(ScalePaths, TransparentScaleDrawsNoBackgroundAndNoFrame) {
   s.OnAfterScaleRendered = [&](TObject*, TCanvas& cv) { after = &cv; };
   s.ForcePaint(target.Canvas(), 10, 5);
   // Only the offset across the axis applies: base line on row 5 + 8.
-  EXPECT_EQ(MaskOf(target, clBlack, 0, 5, 20, 10), Rows({
-                                                        "....................",
-                                                        "....................",
-                                                        "...#..#.#..#.#..#...",
-                                                        "...#..#.#..#.#..#...",
-                                                        "...#..#.#..#.#..#...",
-                                                        "...#..#.#..#.#..#...",
-                                                        "...#..#.#..#.#..#...",
-                                                        "...#..#.#..#.#..#...",
-                                                        "...##############...",
-                                                        "....................",
-                                                    }));
+  EXPECT_EQ(MaskOf(target, clBlack, 0, 5, 20, 10),
+            Rows({
+                "....................",
+                "....................",
+                "...#..#.#..#.#..#...",
+                "...#..#.#..#.#..#...",
+                "...#..#.#..#.#..#...",
+                "...#..#.#..#.#..#...",
+                "...#..#.#..#.#..#...",
+                "...#..#.#..#.#..#...",
+                "...##############...",
+                "....................",
+            }));
   const std::string aqua = MaskOf(target, clAqua);
   const std::string black = MaskOf(target, clBlack);
   for (size_t i = 0; i < aqua.size(); ++i) {
@@ -423,9 +432,7 @@ TEST(ScaleAssign, CopiesTheAxisSettings) {
   source.SetCaptionAlignment(taRightJustify);
   source.SetScaleType(sctXT);
   int tickEvents = 0;
-  source.OnScaleTickDrawn = [&](TObject*, TCanvas&, TScaleType, double, int, int) {
-    ++tickEvents;
-  };
+  source.OnScaleTickDrawn = [&](TObject*, TCanvas&, TScaleType, double, int, int) { ++tickEvents; };
   source.ForcePaint(image.Canvas(), 5, 6);
   ASSERT_EQ(source.NumTicks(), 9);
 
@@ -511,7 +518,8 @@ struct AxisSettingsCase {
 
 TEST(ScaleAxisSettings, SetWholeAsTheSettersSetThemOneByOne) {
   const std::vector<AxisSettingsCase> cases = {
-      {"everything changed", false,
+      {"everything changed",
+       false,
        [](TScaleSettings& v) {
          v.RangeLow = 2;
          v.RangeHigh = 50;
@@ -529,33 +537,39 @@ TEST(ScaleAxisSettings, SetWholeAsTheSettersSetThemOneByOne) {
          v.ColorScale = clTeal;
        }},
       {"equal ends", false, [](TScaleSettings& v) { v.RangeLow = v.RangeHigh = 7; }},
-      {"too many places, too few ticks", false,
+      {"too many places, too few ticks",
+       false,
        [](TScaleSettings& v) {
          v.DecPlaces = 20;
          v.MinTicks = 1;
        }},
       {"too many ticks", false, [](TScaleSettings& v) { v.MinTicks = 15; }},
-      {"time axis", false,
+      {"time axis",
+       false,
        [](TScaleSettings& v) {
          v.LabelType = ftTime;
          v.DecPlaces = 7;
        }},
-      {"logarithmic date axis", false,
+      {"logarithmic date axis",
+       false,
        [](TScaleSettings& v) {
          v.LabelType = ftDateTime;
          v.Logarithmic = true;
        }},
-      {"logarithmic before loading", false,
+      {"logarithmic before loading",
+       false,
        [](TScaleSettings& v) {
          v.RangeLow = -1;
          v.Logarithmic = true;
        }},
-      {"logarithmic refused after loading", true,
+      {"logarithmic refused after loading",
+       true,
        [](TScaleSettings& v) {
          v.RangeLow = -1;
          v.Logarithmic = true;
        }},
-      {"logarithmic after loading", true,
+      {"logarithmic after loading",
+       true,
        [](TScaleSettings& v) {
          v.RangeLow = 1;
          v.RangeHigh = 1000;

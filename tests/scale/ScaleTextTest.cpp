@@ -40,20 +40,19 @@ INSTANTIATE_TEST_SUITE_P(
                       SpecStrfCase{-250000.0, 0, u"-250000"},
                       SpecStrfCase{0.30000000000000004, 1, u"0.3"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    ExponentForm, SpecStrf,
-    ::testing::Values(SpecStrfCase{1500000.0, -1, u" 1.5E+06"},
-                      SpecStrfCase{0.00002, -1, u" 2.0E-05"},
-                      SpecStrfCase{-0.00002, -1, u"-2.0E-05"},
-                      SpecStrfCase{500000.0, -1, u" 5.0E+05"},
-                      SpecStrfCase{0.0, -1, u" 0.0E+00"},
-                      // Two significant digits: the carry moves the exponent.
-                      SpecStrfCase{996000.0, -1, u" 1.0E+06"},
-                      SpecStrfCase{1.25e7, -1, u" 1.3E+07"},
-                      SpecStrfCase{9.9e99, -1, u" 9.9E+99"},
-                      // Three-digit exponents do not fit.
-                      SpecStrfCase{1e100, -1, u"********"},
-                      SpecStrfCase{-3e-120, -1, u"********"}));
+INSTANTIATE_TEST_SUITE_P(ExponentForm, SpecStrf,
+                         ::testing::Values(SpecStrfCase{1500000.0, -1, u" 1.5E+06"},
+                                           SpecStrfCase{0.00002, -1, u" 2.0E-05"},
+                                           SpecStrfCase{-0.00002, -1, u"-2.0E-05"},
+                                           SpecStrfCase{500000.0, -1, u" 5.0E+05"},
+                                           SpecStrfCase{0.0, -1, u" 0.0E+00"},
+                                           // Two significant digits: the carry moves the exponent.
+                                           SpecStrfCase{996000.0, -1, u" 1.0E+06"},
+                                           SpecStrfCase{1.25e7, -1, u" 1.3E+07"},
+                                           SpecStrfCase{9.9e99, -1, u" 9.9E+99"},
+                                           // Three-digit exponents do not fit.
+                                           SpecStrfCase{1e100, -1, u"********"},
+                                           SpecStrfCase{-3e-120, -1, u"********"}));
 
 TEST(SpecStrfWidth, FieldWidthIsOnlyAMinimumForFixedPoint) {
   EXPECT_EQ(RCSpecStrf(1.5, 6, 1), u"   1.5");
@@ -112,8 +111,7 @@ TEST_P(Inscription, WrapsTheLabel) {
 
 INSTANTIATE_TEST_SUITE_P(
     Templates, Inscription,
-    ::testing::Values(InscriptionCase{u"10", u"$", u"$10"},
-                      InscriptionCase{u"10", u"&%", u"10%"},
+    ::testing::Values(InscriptionCase{u"10", u"$", u"$10"}, InscriptionCase{u"10", u"&%", u"10%"},
                       InscriptionCase{u"10", u"approx. & m", u"approx. 10 m"},
                       InscriptionCase{u"10", u"", u"10"}, InscriptionCase{u"10", u"&", u"10"},
                       // Only the first "&" stands for the label.
@@ -132,8 +130,8 @@ TTickLabelStyle linearStyle(double lo, double hi, int decPlaces = -2) {
 }
 
 std::u16string linearLabel(const TTickLabelStyle& style, long double value, int counter = 1) {
-  return LinearTickLabel(style, CalcM(style.DecPlaces, style.RangeLow, style.RangeHigh), value,
-                         counter);
+  return LinearTickLabel(
+      style, CalcM(style.DecPlaces, style.RangeLow, style.RangeHigh), value, counter);
 }
 
 TEST(LinearTickLabel, ResidueOfZeroBecomesExactlyZero) {
@@ -184,7 +182,8 @@ TEST(LinearTickLabel, InscriptionsAndUserTexts) {
   style.LabelType = ftUserText;
   style.UserTickText = u"a|b";
   std::vector<std::u16string> labels;
-  for (int counter = 1; counter <= 5; ++counter) labels.push_back(linearLabel(style, 0.5L, counter));
+  for (int counter = 1; counter <= 5; ++counter)
+    labels.push_back(linearLabel(style, 0.5L, counter));
   EXPECT_EQ(labels, (std::vector<std::u16string>{u"a", u"b", u"b", u"b", u"b"}));
 }
 
@@ -213,21 +212,17 @@ TEST_P(LogLabel, FormatsTheTick) {
 
 INSTANTIATE_TEST_SUITE_P(
     Formats, LogLabel,
-    ::testing::Values(LogLabelCase{-2, 1, 1000, 1, 1, u"1"},
-                      LogLabelCase{-2, 1, 1000, 1000, 1, u"1000"},
-                      // Automatic decimals lose their trailing zeros.
-                      LogLabelCase{-2, 0.01, 10, 0.01, 1, u"0.01"},
-                      LogLabelCase{-2, 0.01, 10, 0.05, 5, u"0.05"},
-                      LogLabelCase{-2, 0.01, 10, 0.1, 1, u"0.1"},
-                      LogLabelCase{-2, 0.01, 10, 1, 1, u"1"},
-                      LogLabelCase{-2, 0.01, 10, 20, 2, u"20"},
-                      // ...but not in the exponent form or with fixed decimals.
-                      LogLabelCase{-2, 1, 1e7, 1e6, 1, u" 1.0E+06"},
-                      LogLabelCase{3, 0.01, 10, 0.5, 5, u"0.500"},
-                      // Decades by their exponent, the 2 and 5 ticks blank.
-                      LogLabelCase{-3, 1, 1000, 1000, 1, u"3"},
-                      LogLabelCase{-3, 0.01, 10, 0.01, 1, u"-2"},
-                      LogLabelCase{-3, 1, 1000, 200, 2, u""}));
+    ::testing::Values(
+        LogLabelCase{-2, 1, 1000, 1, 1, u"1"}, LogLabelCase{-2, 1, 1000, 1000, 1, u"1000"},
+        // Automatic decimals lose their trailing zeros.
+        LogLabelCase{-2, 0.01, 10, 0.01, 1, u"0.01"}, LogLabelCase{-2, 0.01, 10, 0.05, 5, u"0.05"},
+        LogLabelCase{-2, 0.01, 10, 0.1, 1, u"0.1"}, LogLabelCase{-2, 0.01, 10, 1, 1, u"1"},
+        LogLabelCase{-2, 0.01, 10, 20, 2, u"20"},
+        // ...but not in the exponent form or with fixed decimals.
+        LogLabelCase{-2, 1, 1e7, 1e6, 1, u" 1.0E+06"}, LogLabelCase{3, 0.01, 10, 0.5, 5, u"0.500"},
+        // Decades by their exponent, the 2 and 5 ticks blank.
+        LogLabelCase{-3, 1, 1000, 1000, 1, u"3"}, LogLabelCase{-3, 0.01, 10, 0.01, 1, u"-2"},
+        LogLabelCase{-3, 1, 1000, 200, 2, u""}));
 
 TEST(LogTickLabelText, InscriptionsAndUserTextsFollowTheCounter) {
   TTickLabelStyle style = linearStyle(1, 1000);

@@ -94,8 +94,8 @@ INSTANTIATE_TEST_SUITE_P(
                       StepCase{"RatioExactlyFive", 3, 0.0L, 15.0L, 2.0L, 4, 0.0L},
                       StepCase{"RatioExactlyTen", 3, 0.0L, 30.0L, 10.0L, 5, 0.0L},
                       StepCase{"RatioJustAboveTwo", 1, 0.0L, 2.0000001L, 2.0L, 4, 0.0L},
-                      StepCase{"LogarithmJustBelowInteger", 1, 0.0L, 9.99999999995L, 10.0L, 5,
-                               0.0L},
+                      StepCase{
+                          "LogarithmJustBelowInteger", 1, 0.0L, 9.99999999995L, 10.0L, 5, 0.0L},
                       StepCase{"RatioExactlyOneHundredth", 1, 0.0L, 0.01L, 0.01L, 5, 0.0L},
                       StepCase{"SmallMantissaTwo", 3, 0.0L, 0.009L, 0.002L, 4, 0.0L},
                       StepCase{"Million", 3, 0.0L, 3e6L, 1e6L, 5, 0.0L},

@@ -44,7 +44,9 @@ inline TRect InkBox(const TBitmap& bmp, TColor color) {
   for (int y = 0; y < bmp.Height(); ++y) {
     for (int x = 0; x < bmp.Width(); ++x) {
       if (bmp.PixelColor(x, y) != color) continue;
-      box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1),
+      box = {std::min(box.Left, x),
+             std::min(box.Top, y),
+             std::max(box.Right, x + 1),
              std::max(box.Bottom, y + 1)};
     }
   }
@@ -60,9 +62,9 @@ inline ::testing::AssertionResult SamePixels(const TBitmap& got, const TBitmap& 
   for (int y = 0; y < got.Height(); ++y) {
     for (int x = 0; x < got.Width(); ++x) {
       if (got.PixelColor(x, y) == expected.PixelColor(x, y)) continue;
-      return ::testing::AssertionFailure() << "first difference at (" << x << ", " << y << "): "
-                                           << std::hex << got.PixelColor(x, y) << " instead of "
-                                           << expected.PixelColor(x, y);
+      return ::testing::AssertionFailure()
+             << "first difference at (" << x << ", " << y << "): " << std::hex
+             << got.PixelColor(x, y) << " instead of " << expected.PixelColor(x, y);
     }
   }
   return ::testing::AssertionSuccess();

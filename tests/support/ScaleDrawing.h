@@ -75,16 +75,17 @@ inline int textWidth(TFont& font, const std::u16string& text) {
 // for a label.
 struct EventLog {
   void attach(TScale& s) {
-    s.OnScaleTickDrawn = [this, &s](TObject* sender, TCanvas& cv, TScaleType type, double v,
-                                    int chartX, int chartY) {
-      EXPECT_EQ(sender, &s);
-      EXPECT_EQ(type, s.ScaleType());
-      canvas = &cv;
-      order.push_back("t" + num(v));
-      tickPixels.push_back({chartX, chartY});
-    };
-    s.OnBeforeTickLabel = [this, &s](TObject* sender, TScaleType type, double v,
-                                     std::u16string& label) {
+    s.OnScaleTickDrawn =
+        [this, &s](
+            TObject* sender, TCanvas& cv, TScaleType type, double v, int chartX, int chartY) {
+          EXPECT_EQ(sender, &s);
+          EXPECT_EQ(type, s.ScaleType());
+          canvas = &cv;
+          order.push_back("t" + num(v));
+          tickPixels.push_back({chartX, chartY});
+        };
+    s.OnBeforeTickLabel = [this, &s](
+                              TObject* sender, TScaleType type, double v, std::u16string& label) {
       EXPECT_EQ(sender, &s);
       EXPECT_EQ(type, s.ScaleType());
       order.push_back("l" + num(v));

@@ -16,8 +16,8 @@
 namespace {
 
 [[noreturn]] void fail(const char* what, double lo, double hi, int pixel) {
-  std::fprintf(stderr, "PROPERTY FAILED: %s\n  range %.17g .. %.17g  pixel %d\n", what, lo, hi,
-               pixel);
+  std::fprintf(
+      stderr, "PROPERTY FAILED: %s\n  range %.17g .. %.17g  pixel %d\n", what, lo, hi, pixel);
   std::abort();
 }
 
@@ -52,17 +52,20 @@ bool resolvable(long double lo, long double hi, int extent) {
          big < 1e300L && width > 1e-9L * big && width / extent > 1e-280L && extent < 1000000;
 }
 
-void checkAxis(const TChartFrame& f, const TAxisRange& r, bool horizontal, FuzzedDataProvider& fdp) {
+void checkAxis(const TChartFrame& f, const TAxisRange& r, bool horizontal,
+               FuzzedDataProvider& fdp) {
   TAxisMap map;
   map.SetCoefficients(3.0L, 7.0L);
   const bool ok = horizontal ? MapHorizontalAxis(f, r, map) : MapVerticalAxis(f, r, map);
-  if (!ok && (map.K() != 3.0L || map.D() != 7.0L)) fail("refused range changed the map", r.Low, r.High, 0);
+  if (!ok && (map.K() != 3.0L || map.D() != 7.0L))
+    fail("refused range changed the map", r.Low, r.High, 0);
 
   // R2M of any value, M2R of any pixel: defined results, nothing undefined.
   const double probe = consumeCoordinate(fdp);
   const int anyPixel = map.ToPixel(probe);
   if (map.HasExtent()) (void)map.ToValue(fdp.ConsumeIntegral<int>());
-  if (probe != probe && !map.Logarithmic() && anyPixel != 0) fail("NaN not on pixel 0", r.Low, r.High, anyPixel);
+  if (probe != probe && !map.Logarithmic() && anyPixel != 0)
+    fail("NaN not on pixel 0", r.Low, r.High, anyPixel);
   if (!ok) return;
 
   const int extent = horizontal ? f.DataWidth() : f.DataHeight();
@@ -80,7 +83,8 @@ void checkAxis(const TChartFrame& f, const TAxisRange& r, bool horizontal, Fuzze
   const int first = horizontal ? f.L : f.Bottom();
   const int last = horizontal ? f.Right() : f.T;
   if (map.ToPixel(r.Low) != first) fail("low end off its pixel", r.Low, r.High, map.ToPixel(r.Low));
-  if (map.ToPixel(r.High) != last) fail("high end off its pixel", r.Low, r.High, map.ToPixel(r.High));
+  if (map.ToPixel(r.High) != last)
+    fail("high end off its pixel", r.Low, r.High, map.ToPixel(r.High));
 
   const int pixel = std::min(first, last) + fdp.ConsumeIntegralInRange(0, extent);
   const double value = map.ToValue(pixel);

@@ -105,7 +105,8 @@ TrcItem consumeKind(FuzzedDataProvider& fdp) {
 }
 
 uint8_t consumeClass(FuzzedDataProvider& fdp) {
-  return fdp.ConsumeBool() ? fdp.ConsumeIntegralInRange<uint8_t>(0, 3) : fdp.ConsumeIntegral<uint8_t>();
+  return fdp.ConsumeBool() ? fdp.ConsumeIntegralInRange<uint8_t>(0, 3)
+                           : fdp.ConsumeIntegral<uint8_t>();
 }
 
 int consumeLayer(FuzzedDataProvider& fdp) {
@@ -121,21 +122,49 @@ void command(FuzzedDataProvider& fdp, TrcItemStore& s, Model& m) {
   const double y2 = consumeCoordinate(fdp);
   const int dx = fdp.ConsumeIntegral<int>();
   const int dy = fdp.ConsumeIntegral<int>();
-  static const TrcItem kKinds[] = {tkMarkAt, tkMoveTo, tkLineto, tkLine, tkRect,
-                                   tkEllipse, tkArrow, tk3DBar, tkMoveRelPix, tkRectRelPix};
+  static const TrcItem kKinds[] = {tkMarkAt,
+                                   tkMoveTo,
+                                   tkLineto,
+                                   tkLine,
+                                   tkRect,
+                                   tkEllipse,
+                                   tkArrow,
+                                   tk3DBar,
+                                   tkMoveRelPix,
+                                   tkRectRelPix};
   const TrcItem kind = kKinds[which];
   try {
     switch (kind) {
-      case tkMarkAt: s.MarkAt(x, y, uint8_t(dx)); break;
-      case tkMoveTo: s.MoveTo(x, y); break;
-      case tkLineto: s.DrawTo(x, y); break;
-      case tkLine: s.Line(x, y, x2, y2); break;
-      case tkRect: s.Rectangle(x, y, x2, y2); break;
-      case tkEllipse: s.Ellipse(x, y, x2, y2); break;
-      case tkArrow: s.Arrow(x, y, x2, y2, dx); break;
-      case tk3DBar: s.Bar3D(x, y, x2, y2, dx, dy); break;
-      case tkMoveRelPix: s.MoveToRelPix(dx, dy); break;
-      default: s.RectangleRelPix(x, y, dx, dy); break;
+      case tkMarkAt:
+        s.MarkAt(x, y, uint8_t(dx));
+        break;
+      case tkMoveTo:
+        s.MoveTo(x, y);
+        break;
+      case tkLineto:
+        s.DrawTo(x, y);
+        break;
+      case tkLine:
+        s.Line(x, y, x2, y2);
+        break;
+      case tkRect:
+        s.Rectangle(x, y, x2, y2);
+        break;
+      case tkEllipse:
+        s.Ellipse(x, y, x2, y2);
+        break;
+      case tkArrow:
+        s.Arrow(x, y, x2, y2, dx);
+        break;
+      case tk3DBar:
+        s.Bar3D(x, y, x2, y2, dx, dy);
+        break;
+      case tkMoveRelPix:
+        s.MoveToRelPix(dx, dy);
+        break;
+      default:
+        s.RectangleRelPix(x, y, dx, dy);
+        break;
     }
   } catch (const std::bad_alloc&) {
     if (!gFailGrowth) fail("bad_alloc without a failing allocation", 0, -1);
@@ -277,10 +306,12 @@ void setItemParams(FuzzedDataProvider& fdp, TrcItemStore& s, Model& m) {
   rec.Layer = consumeLayer(fdp);
   rec.Color = fdp.ConsumeIntegral<TColor>();
   s.SetItemParams(idx, rec);
-  const bool refused = rec.ItemKind == tkNone || rec.ItemKind == tkEverything || rec.ItemKind >= NumItemKinds;
+  const bool refused =
+      rec.ItemKind == tkNone || rec.ItemKind == tkEverything || rec.ItemKind >= NumItemKinds;
   if (idx < 0 || idx >= n || refused) return;
   ModelItem& it = m.items[std::size_t(idx)];
-  it = ModelItem{rec.x, rec.y, rec.x2, rec.y2, rec.ItemKind, rec.ItemClass, rec.Layer, rec.Color, true};
+  it = ModelItem{
+      rec.x, rec.y, rec.x2, rec.y2, rec.ItemKind, rec.ItemClass, rec.Layer, rec.Color, true};
 }
 
 void removal(FuzzedDataProvider& fdp, TrcItemStore& s, Model& m, int step) {
@@ -361,10 +392,12 @@ void compare(const TrcItemStore& s, const Model& m, int step) {
   for (int i = 0; i < n; ++i) {
     const ModelItem& e = m.items[std::size_t(i)];
     const TrcChartItem g = s.DataContainer(i);
-    if (g.ItemKind != e.kind || g.ItemClass != e.itemClass || g.Layer != e.layer || g.Color != e.color)
+    if (g.ItemKind != e.kind || g.ItemClass != e.itemClass || g.Layer != e.layer ||
+        g.Color != e.color)
       fail("item attributes", step, i);
     if (!sameBits(g.x, e.x) || !sameBits(g.y, e.y)) fail("item point", step, i);
-    if (e.hasSecond && (!sameBits(g.x2, e.x2) || !sameBits(g.y2, e.y2))) fail("item second point", step, i);
+    if (e.hasSecond && (!sameBits(g.x2, e.x2) || !sameBits(g.y2, e.y2)))
+      fail("item second point", step, i);
     ++counts[e.kind];
     if (e.layer >= 1 && e.layer <= NumLayers) used.set(std::size_t(e.layer));
   }
@@ -390,11 +423,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     switch (fdp.ConsumeIntegralInRange(0, 7)) {
       case 0:
       case 1:
-      case 2: command(fdp, store, model); break;
-      case 3: removal(fdp, store, model, step); break;
-      case 4: edit(fdp, store, model, step); break;
-      case 5: setting(fdp, store, model); break;
-      case 6: setItemParams(fdp, store, model); break;
+      case 2:
+        command(fdp, store, model);
+        break;
+      case 3:
+        removal(fdp, store, model, step);
+        break;
+      case 4:
+        edit(fdp, store, model, step);
+        break;
+      case 5:
+        setting(fdp, store, model);
+        break;
+      case 6:
+        setItemParams(fdp, store, model);
+        break;
       default:
         findNearest(fdp, store, model, step);
         findMinMax(fdp, store, model, step);

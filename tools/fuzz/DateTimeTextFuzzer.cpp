@@ -34,8 +34,11 @@
 namespace {
 
 [[noreturn]] void fail(const char* what, const std::u16string& text, double value) {
-  std::fprintf(stderr, "PROPERTY FAILED: %s\n  text '%s'\n  value %.17g\n", what,
-               printable(text).c_str(), value);
+  std::fprintf(stderr,
+               "PROPERTY FAILED: %s\n  text '%s'\n  value %.17g\n",
+               what,
+               printable(text).c_str(),
+               value);
   std::abort();
 }
 
@@ -62,9 +65,21 @@ double consumeValue(FuzzedDataProvider& fdp) {
       return d;
     }
     case 1: {  // anchors and their neighbours
-      static const double anchors[] = {0,         1e-8,          1,       -1,   -1.75,
-                                       kFirstDay, kDayAfter9999, 3000000, 1e10, 1e300,
-                                       5430.25,   86400,         3600,    1e15, 42050};
+      static const double anchors[] = {0,
+                                       1e-8,
+                                       1,
+                                       -1,
+                                       -1.75,
+                                       kFirstDay,
+                                       kDayAfter9999,
+                                       3000000,
+                                       1e10,
+                                       1e300,
+                                       5430.25,
+                                       86400,
+                                       3600,
+                                       1e15,
+                                       42050};
       double v = anchors[fdp.ConsumeIntegralInRange<size_t>(0, std::size(anchors) - 1)];
       const int steps = fdp.ConsumeIntegralInRange(-4, 4);
       for (int k = 0; k < std::abs(steps); ++k) v = std::nextafter(v, steps < 0 ? -1e308 : 1e308);
@@ -142,11 +157,15 @@ void checkTimeString(double t, bool msec) {
   if (magnitude > 1e15L) return;  // the hours no longer carry every millisecond
   const long double written = ((h * 60 + m) * 60 + s) * 1000 + ms;
   if (msec) {
-    EXPECT(std::fabs(written - magnitude) <= 0.5L + 1e-6L, "TimeString: not the rounded time", text,
+    EXPECT(std::fabs(written - magnitude) <= 0.5L + 1e-6L,
+           "TimeString: not the rounded time",
+           text,
            t);
   } else {
     EXPECT(magnitude - written > -0.5L - 1e-6L && magnitude - written < 1000.5L,
-           "TimeString: not the time in whole seconds", text, t);
+           "TimeString: not the time in whole seconds",
+           text,
+           t);
   }
 }
 
@@ -185,8 +204,8 @@ void checkReadsBack(double v) {
   // Half a millisecond of rounding, the rounding of the value itself, and
   // values within 1e-8 of 0 written as 0.
   const long double slack = std::fabs(v) < 1e-8 ? 1.01e-8L : 0.5L / kMsPerDay + 1e-9L;
-  EXPECT(std::fabs(back - v) <= slack, "FormatDateTimePLX does not read back as the value", text,
-         v);
+  EXPECT(
+      std::fabs(back - v) <= slack, "FormatDateTimePLX does not read back as the value", text, v);
 }
 
 // ---- FormatDateStr ----
@@ -240,11 +259,17 @@ void checkTicks(const TDateTimeTicks& ticks, long double low, long double high, 
   const long double hi = std::fmax(low, high);
   const long double slack = time ? (hi - lo) * 1e-3L + std::fabs(hi) * 1e-9L : 1e-8L;
   for (const TDateTimeTick& tick : ticks.Ticks) {
-    EXPECT(tick.Value >= lo - slack && tick.Value <= hi + slack, "tick engine: tick outside",
-           tick.Label, double(tick.Value));
-    EXPECT(tick.Major || tick.Label.empty(), "tick engine: label on a minor tick", tick.Label,
+    EXPECT(tick.Value >= lo - slack && tick.Value <= hi + slack,
+           "tick engine: tick outside",
+           tick.Label,
            double(tick.Value));
-    EXPECT(time || tick.Recorded, "tick engine: date tick not recorded", tick.Label,
+    EXPECT(tick.Major || tick.Label.empty(),
+           "tick engine: label on a minor tick",
+           tick.Label,
+           double(tick.Value));
+    EXPECT(time || tick.Recorded,
+           "tick engine: date tick not recorded",
+           tick.Label,
            double(tick.Value));
   }
 }
@@ -268,8 +293,10 @@ void checkEngine(FuzzedDataProvider& fdp, double a, double b) {
     request.RangeLow /= 86400;
     request.RangeHigh /= 86400;
   }
-  checkTicks(DateTimeAxisTicks(request, format, LocaleFormatSettings()), request.RangeLow,
-             request.RangeHigh, false);
+  checkTicks(DateTimeAxisTicks(request, format, LocaleFormatSettings()),
+             request.RangeLow,
+             request.RangeHigh,
+             false);
 }
 
 }  // namespace

@@ -15,13 +15,33 @@ void SetLocaleDecimalSeparator(char16_t separator) {
 
 TFormatSettings LocaleFormatSettings() {
   TFormatSettings s;
-  s.ShortMonthNames = {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun",
-                       u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"};
-  s.LongMonthNames = {u"January", u"February", u"March",     u"April",   u"May",      u"June",
-                      u"July",    u"August",   u"September", u"October", u"November", u"December"};
+  s.ShortMonthNames = {u"Jan",
+                       u"Feb",
+                       u"Mar",
+                       u"Apr",
+                       u"May",
+                       u"Jun",
+                       u"Jul",
+                       u"Aug",
+                       u"Sep",
+                       u"Oct",
+                       u"Nov",
+                       u"Dec"};
+  s.LongMonthNames = {u"January",
+                      u"February",
+                      u"March",
+                      u"April",
+                      u"May",
+                      u"June",
+                      u"July",
+                      u"August",
+                      u"September",
+                      u"October",
+                      u"November",
+                      u"December"};
   s.ShortDayNames = {u"Sun", u"Mon", u"Tue", u"Wed", u"Thu", u"Fri", u"Sat"};
-  s.LongDayNames = {u"Sunday",   u"Monday", u"Tuesday", u"Wednesday",
-                    u"Thursday", u"Friday", u"Saturday"};
+  s.LongDayNames = {
+      u"Sunday", u"Monday", u"Tuesday", u"Wednesday", u"Thursday", u"Friday", u"Saturday"};
   s.ShortDateFormat = u"m/d/yyyy";
   s.LongDateFormat = u"dddd, mmmm d, yyyy";
   s.ShortTimeFormat = u"h:nn AM/PM";

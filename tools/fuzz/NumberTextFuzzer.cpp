@@ -26,14 +26,20 @@
 
 namespace {
 
-[[noreturn]] void fail(const char* what, const std::u16string& text, long double value, int a, int b) {
-  std::fprintf(stderr, "PROPERTY FAILED: %s\n  text '%s'\n  value %.21Lg  args %d %d\n", what,
-               printable(text).c_str(), value, a, b);
+[[noreturn]] void fail(const char* what, const std::u16string& text, long double value, int a,
+                       int b) {
+  std::fprintf(stderr,
+               "PROPERTY FAILED: %s\n  text '%s'\n  value %.21Lg  args %d %d\n",
+               what,
+               printable(text).c_str(),
+               value,
+               a,
+               b);
   std::abort();
 }
 
-#define EXPECT(cond, what, text, value, a, b) \
-  do {                                        \
+#define EXPECT(cond, what, text, value, a, b)   \
+  do {                                          \
     if (!(cond)) fail(what, text, value, a, b); \
   } while (0)
 
@@ -58,11 +64,20 @@ long double consumeValue(FuzzedDataProvider& fdp) {
       return digits / std::pow(10.0L, fdp.ConsumeIntegralInRange(0, 20));
     }
     case 3: {  // neighbours of the limits of the fixed form and of the scan clamp
-      static const long double anchors[] = {6.64613997892458e35L, 0x1p119L, 1e-35L, 1e-36L,
-                                            1.7e308L, 1e100L, 1e-100L, 1.0L, 0.5L, 1e18L};
+      static const long double anchors[] = {6.64613997892458e35L,
+                                            0x1p119L,
+                                            1e-35L,
+                                            1e-36L,
+                                            1.7e308L,
+                                            1e100L,
+                                            1e-100L,
+                                            1.0L,
+                                            0.5L,
+                                            1e18L};
       long double v = anchors[fdp.ConsumeIntegralInRange<size_t>(0, std::size(anchors) - 1)];
       const int steps = fdp.ConsumeIntegralInRange(-3, 3);
-      for (int k = 0; k < std::abs(steps); ++k) v = std::nextafter(v, steps < 0 ? 0.0L : std::numeric_limits<long double>::infinity());
+      for (int k = 0; k < std::abs(steps); ++k)
+        v = std::nextafter(v, steps < 0 ? 0.0L : std::numeric_limits<long double>::infinity());
       return fdp.ConsumeBool() ? -v : v;
     }
     case 4:
@@ -92,10 +107,22 @@ int consumeDecP(FuzzedDataProvider& fdp) {
 // Bytes become characters; the top of the byte range stands for characters
 // outside Latin-1 that a user could type or paste.
 std::u16string consumeText(FuzzedDataProvider& fdp) {
-  static const char16_t specials[] = {u'\u00B0', u'\uFF10', u'\uFF0E', u'\u0660', u'\u066B',
-                                      u'\u2212', u'\u212A', u'\u0131', char16_t(0xD800),
-                                      u'\uFFFF', u'\u00A0', u'\u2009', u'\uFF25', u'\u0045',
-                                      u'\u0065', u'\u002C'};
+  static const char16_t specials[] = {u'\u00B0',
+                                      u'\uFF10',
+                                      u'\uFF0E',
+                                      u'\u0660',
+                                      u'\u066B',
+                                      u'\u2212',
+                                      u'\u212A',
+                                      u'\u0131',
+                                      char16_t(0xD800),
+                                      u'\uFFFF',
+                                      u'\u00A0',
+                                      u'\u2009',
+                                      u'\uFF25',
+                                      u'\u0045',
+                                      u'\u0065',
+                                      u'\u002C'};
   const std::string bytes = fdp.ConsumeRemainingBytesAsString();
   std::u16string text;
   text.reserve(bytes.size());
@@ -133,20 +160,37 @@ void checkStrff(long double x, int width, int decP) {
   const long long minLength = decP == -2 ? std::max(absWidth + 2, 10LL) - 2
                               : decP < 0 ? std::max(absWidth, 10LL)
                                          : absWidth;
-  EXPECT(static_cast<long long>(text.size()) >= minLength, "strff shorter than its width", text, x,
-         width, decP);
-  EXPECT(text.size() <= size_t(std::max(minLength, 300LL)), "strff text too long", text, x, width,
+  EXPECT(static_cast<long long>(text.size()) >= minLength,
+         "strff shorter than its width",
+         text,
+         x,
+         width,
+         decP);
+  EXPECT(text.size() <= size_t(std::max(minLength, 300LL)),
+         "strff text too long",
+         text,
+         x,
+         width,
          decP);
   EXPECT(text.find_first_not_of(u"0123456789.+-E *InfNa") == std::u16string::npos,
-         "strff: unexpected character", text, x, width, decP);
+         "strff: unexpected character",
+         text,
+         x,
+         width,
+         decP);
   if (!std::isfinite(x)) {
-    const bool named = text.find(u"Inf") != std::u16string::npos || text.find(u"Nan") != std::u16string::npos;
+    const bool named =
+        text.find(u"Inf") != std::u16string::npos || text.find(u"Nan") != std::u16string::npos;
     EXPECT(named, "strff: non-finite value without Inf/Nan", text, x, width, decP);
     return;
   }
   if (text.find(u'*') != std::u16string::npos) {
     EXPECT(decP == -2 && text.find_first_not_of(u'*') == std::u16string::npos,
-           "strff: stray asterisks", text, x, width, decP);
+           "strff: stray asterisks",
+           text,
+           x,
+           width,
+           decP);
     return;
   }
   const size_t first = text.find_first_not_of(u' ');
@@ -157,15 +201,28 @@ void checkStrff(long double x, int width, int decP) {
   const long double magnitude = std::fabs(x);
   if (decP >= 0) {
     if (scientific) {
-      EXPECT(magnitude > 6.64613997892458e35L || magnitude < 1e-35L, "strff: needless scientific form",
-             text, x, width, decP);
+      EXPECT(magnitude > 6.64613997892458e35L || magnitude < 1e-35L,
+             "strff: needless scientific form",
+             text,
+             x,
+             width,
+             decP);
     } else {
-      EXPECT(magnitude <= 6.64613997892458e35L, "strff: fixed form of a huge value", text, x, width, decP);
+      EXPECT(magnitude <= 6.64613997892458e35L,
+             "strff: fixed form of a huge value",
+             text,
+             x,
+             width,
+             decP);
       const size_t point = text.find(u'.');
       const size_t decimals = point == std::u16string::npos ? 0 : text.size() - point - 1;
       EXPECT(decimals == size_t(std::min(decP, 255)), "strff: decimal count", text, x, width, decP);
-      EXPECT(width < 0 || IsValidFPNum(text.substr(first), dsDot), "strff: fixed text not valid", text,
-             x, width, decP);
+      EXPECT(width < 0 || IsValidFPNum(text.substr(first), dsDot),
+             "strff: fixed text not valid",
+             text,
+             x,
+             width,
+             decP);
     }
   }
 
@@ -178,7 +235,11 @@ void checkStrff(long double x, int width, int decP) {
   const long double tolerance =
       halfUnitOf(text) + magnitude * 1e-17L + std::fabs(expected) * 0x1p-52L + 0x1p-1074L;
   EXPECT(std::fabs(static_cast<long double>(scanned) - expected) <= tolerance,
-         "strff text does not read back as its value", text, x, width, decP);
+         "strff text does not read back as its value",
+         text,
+         x,
+         width,
+         decP);
 }
 
 // ---- scanners and validators ----
@@ -188,10 +249,15 @@ void checkScanners(const std::u16string& text, int start, int code) {
   for (const bool allowExp : {false, true}) {
     int idx = start;
     const double v = ScanFPNum(text, allowExp, code, idx);
-    EXPECT(std::isfinite(v) && std::fabs(v) <= uc_MaxDouble, "ScanFPNum value", text, v, start, code);
+    EXPECT(
+        std::isfinite(v) && std::fabs(v) <= uc_MaxDouble, "ScanFPNum value", text, v, start, code);
     const bool inside = start >= 1 && start <= length + 1;
-    EXPECT(inside ? (idx >= start && idx <= length + 1) : idx == start, "ScanFPNum end position", text,
-           idx, start, code);
+    EXPECT(inside ? (idx >= start && idx <= length + 1) : idx == start,
+           "ScanFPNum end position",
+           text,
+           idx,
+           start,
+           code);
   }
   using TScanner = int32_t (*)(const std::u16string&, int&);
   for (const TScanner scan : {&ScanHex, &ScanOctal, &ScanBin}) {
@@ -213,9 +279,18 @@ void checkValidators(const std::u16string& text) {
     if (!IsValidFPNum(text, mode.sep) || text == u"+" || text == u"-") continue;
     int idx = 1;
     ScanFPNum(text, false, mode.code, idx);
-    EXPECT(idx == int(text.size()) + 1, "IsValidFPNum text not read to its end", text, 0, mode.code, 0);
-    EXPECT(IsValidDouble(text, false, mode.sep), "IsValidFPNum text rejected by IsValidDouble", text, 0,
-           mode.code, 0);
+    EXPECT(idx == int(text.size()) + 1,
+           "IsValidFPNum text not read to its end",
+           text,
+           0,
+           mode.code,
+           0);
+    EXPECT(IsValidDouble(text, false, mode.sep),
+           "IsValidFPNum text rejected by IsValidDouble",
+           text,
+           0,
+           mode.code,
+           0);
   }
   for (const TDecPSep sep : {dsSystem, dsDot, dsComma, dsBoth}) {
     IsValidDouble(text, true, sep);
@@ -234,7 +309,11 @@ void checkValidators(const std::u16string& text) {
   }
   const std::u16string replaced = ReplaceCharInString(text, u'.', u',');
   EXPECT(replaced.size() == text.size() && replaced.find(u'.') == std::u16string::npos,
-         "ReplaceCharInString", text, 0, 0, 0);
+         "ReplaceCharInString",
+         text,
+         0,
+         0,
+         0);
 }
 
 // ---- integer formatters ----
@@ -254,8 +333,12 @@ void checkBaseFormats(int32_t n, uint8_t places) {
     const auto value = uint32_t(base.scan(text, idx));
     const unsigned shownBits = unsigned(count) * base.bits;
     const uint32_t mask = shownBits >= 32 ? 0xFFFFFFFFu : (1u << shownBits) - 1;
-    EXPECT(value == (uint32_t(n) & mask) && idx == count + 1, "Hex/Octal/Bin do not scan back", text, n,
-           places, base.maxPlaces);
+    EXPECT(value == (uint32_t(n) & mask) && idx == count + 1,
+           "Hex/Octal/Bin do not scan back",
+           text,
+           n,
+           places,
+           base.maxPlaces);
   }
 }
 
@@ -285,7 +368,11 @@ void checkEEngStr(double x, int precision) {
   const long double expected = magnitude / std::pow(10.0L, 3 * group);
   const long double tolerance = halfUnitOf(numberText) + expected * 1e-15L;
   EXPECT(std::fabs(std::fabs(static_cast<long double>(number)) - expected) <= tolerance,
-         "EEngStr does not read back as its value", text, x, precision, group);
+         "EEngStr does not read back as its value",
+         text,
+         x,
+         precision,
+         group);
 }
 
 // Reads the numbers of "D° M' S\"" or "D° M'" in order.
@@ -307,22 +394,33 @@ void checkDegrees(double x, int precision) {
   for (const TDegreeFormat format : {dfDeg, dfDegMin, dfDegMinSec, dfNumeric}) {
     const std::u16string text = DegreeToStr(x, format, precision);
     EXPECT(!text.empty(), "DegreeToStr empty", text, x, int(format), precision);
-    if (!std::isfinite(x) || std::fabs(x) > 1e6 || (format != dfDegMin && format != dfDegMinSec)) continue;
+    if (!std::isfinite(x) || std::fabs(x) > 1e6 || (format != dfDegMin && format != dfDegMinSec))
+      continue;
     const int p = std::clamp(precision, 0, 8);
     double parts[3] = {0, 0, 0};
     const int wanted = format == dfDegMin ? 2 : 3;
     EXPECT(readParts(text, parts, wanted) == wanted, "DegreeToStr parts", text, x, int(format), p);
     const double unit = format == dfDegMin ? 60.0 : 3600.0;
     EXPECT(parts[1] >= 0 && parts[1] < 60 && parts[wanted - 1] >= 0 && parts[wanted - 1] < 60,
-           "DegreeToStr minutes or seconds out of 0..60", text, x, int(format), p);
+           "DegreeToStr minutes or seconds out of 0..60",
+           text,
+           x,
+           int(format),
+           p);
     const long double shown = std::fabs(static_cast<long double>(parts[0])) + parts[1] / 60.0L +
                               (wanted == 3 ? parts[2] / 3600.0L : 0.0L);
     const long double tolerance =
         0.5L * std::pow(10.0L, -p) / unit * (1 + 1e-9L) + std::fabs(x) * 1e-13L + 3e-12L;
     EXPECT(std::fabs(shown - std::fabs(static_cast<long double>(x))) <= tolerance,
-           "DegreeToStr does not read back as its value", text, x, int(format), p);
-    EXPECT(text[0] != u'-' || x < 0, "DegreeToStr: sign of a positive angle", text, x, int(format), p);
-    EXPECT(x >= 0 || shown == 0 || text[0] == u'-', "DegreeToStr: lost sign", text, x, int(format), p);
+           "DegreeToStr does not read back as its value",
+           text,
+           x,
+           int(format),
+           p);
+    EXPECT(
+        text[0] != u'-' || x < 0, "DegreeToStr: sign of a positive angle", text, x, int(format), p);
+    EXPECT(
+        x >= 0 || shown == 0 || text[0] == u'-', "DegreeToStr: lost sign", text, x, int(format), p);
   }
 }
 

@@ -23,14 +23,21 @@ namespace {
 constexpr long kMaxTicks = 100000;
 
 [[noreturn]] void fail(const char* what, const TScaleTickRequest& r, long double v) {
-  std::fprintf(stderr, "PROPERTY FAILED: %s\n  range %.21Lg .. %.21Lg  MinTicks %d  log %d  value %.21Lg\n",
-               what, r.RangeLow, r.RangeHigh, r.MinTicks, int(r.Logarithmic), v);
+  std::fprintf(stderr,
+               "PROPERTY FAILED: %s\n  range %.21Lg .. %.21Lg  MinTicks %d  log %d  value %.21Lg\n",
+               what,
+               r.RangeLow,
+               r.RangeHigh,
+               r.MinTicks,
+               int(r.Logarithmic),
+               v);
   std::abort();
 }
 
 // The scale's setter: 0 stays 0, everything else is clamped into 2..10.
 int consumeMinTicks(FuzzedDataProvider& fdp) {
-  const int value = fdp.ConsumeBool() ? fdp.ConsumeIntegralInRange(-2, 12) : fdp.ConsumeIntegral<int>();
+  const int value =
+      fdp.ConsumeBool() ? fdp.ConsumeIntegralInRange(-2, 12) : fdp.ConsumeIntegral<int>();
   return value == 0 ? 0 : std::clamp(value, 2, 10);
 }
 
@@ -42,7 +49,8 @@ void checkStep(const TScaleTickSet& set, const TScaleTickRequest& r) {
   const bool regular = std::fabs(mantissa - 1) < 1e-9L || std::fabs(mantissa - 2) < 1e-9L ||
                        std::fabs(mantissa - 5) < 1e-9L || std::fabs(mantissa - 10) < 1e-8L;
   if (!regular) fail("step not 1, 2 or 5 times a power of ten", r, set.Distance);
-  if ((set.Distance > 0) != (r.RangeHigh > r.RangeLow)) fail("step against the range", r, set.Distance);
+  if ((set.Distance > 0) != (r.RangeHigh > r.RangeLow))
+    fail("step against the range", r, set.Distance);
 }
 
 void checkWalk(const TScaleTickRequest& r) {
@@ -60,7 +68,8 @@ void checkWalk(const TScaleTickRequest& r) {
     if (++count > kMaxTicks) fail("tick walk does not end", r, tick.Value);
     const long double v = tick.Value;
     if (!walk.UsesLinearTicks()) {
-      if (!(v / 0.999999999L > lo && 0.999999999L * v < hi)) fail("log tick outside the range", r, v);
+      if (!(v / 0.999999999L > lo && 0.999999999L * v < hi))
+        fail("log tick outside the range", r, v);
       if (count > 1 && !(v > lastLog)) fail("log ticks not ascending", r, v);
       lastLog = v;
       continue;
@@ -70,7 +79,8 @@ void checkWalk(const TScaleTickRequest& r) {
       continue;
     }
     if (haveMajor && !(sign * (v - lastMajor) > 0)) fail("major ticks out of order", r, v);
-    if (haveMajor && sign * (v - r.RangeHigh) > 0.0011L * step) fail("major tick beyond the high end", r, v);
+    if (haveMajor && sign * (v - r.RangeHigh) > 0.0011L * step)
+      fail("major tick beyond the high end", r, v);
     haveMajor = true;
     lastMajor = v;
   }

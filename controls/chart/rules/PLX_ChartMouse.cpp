@@ -24,21 +24,28 @@ int NearestCrossHair(const std::array<TCrossHairSpot, 4>& spots, int X, int Y) {
 TCursor CursorForMouse(TMouseActMode mode, bool inside, bool fixed, TCursor current) {
   if (!inside || fixed) return crDefault;
   switch (mode) {
-    case maNone: return crCross;
+    case maNone:
+      return crCross;
     case maPan:
     case maPanHoriz:
-    case maPanVert: return crChartHand;
+    case maPanVert:
+      return crChartHand;
     case maRubberBand:
     case maDragCrossH:
-    case maDragLabel: return crDefault;
-    case maZoomWind: return crChartZoomWind;
-    case maZoomWindPos: return crChartZoomWindPos;
-    case maZoomDrag: return crChartZoomDrag;
+    case maDragLabel:
+      return crDefault;
+    case maZoomWind:
+      return crChartZoomWind;
+    case maZoomWindPos:
+      return crChartZoomWindPos;
+    case maZoomDrag:
+      return crChartZoomDrag;
     case maZoom:
     case maRotXY:
     case maRotAbsXY:
     case maRotXZ:
-    case maRotAbsXZ: return current;
+    case maRotAbsXZ:
+      return current;
   }
   return current;
 }

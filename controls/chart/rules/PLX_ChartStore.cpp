@@ -170,7 +170,8 @@ void TrcItemStore::resetStorage() {
 // the rare case.
 [[gnu::always_inline]] inline TrcChartItem& TrcItemStore::appendItem(TrcItem Kind) {
   pictureChanged();
-  if (FNumChartItems >= FNumAllocated) [[unlikely]] growForOne();
+  if (FNumChartItems >= FNumAllocated) [[unlikely]]
+    growForOne();
   TrcChartItem& item = FDataContainer[FNumChartItems];
   item.ItemKind = Kind;
   item.Layer = FSettings.ActiveLayer;
@@ -196,8 +197,7 @@ void TrcItemStore::resetStorage() {
 }
 
 // An item between two points, or around a centre, in the fill colour.
-TrcChartItem& TrcItemStore::appendFilled(TrcItem Kind, double x1, double y1, double x2,
-                                         double y2) {
+TrcChartItem& TrcItemStore::appendFilled(TrcItem Kind, double x1, double y1, double x2, double y2) {
   TrcChartItem& item = appendAt(Kind, x1, y1);
   item.x2 = x2;
   item.y2 = y2;
@@ -370,7 +370,8 @@ void TrcItemStore::RemoveItem(int Index) {
     return;
   }
   dropCount(FDataContainer[Index].ItemKind);
-  std::memmove(static_cast<void*>(FDataContainer + Index), FDataContainer + Index + 1,
+  std::memmove(static_cast<void*>(FDataContainer + Index),
+               FDataContainer + Index + 1,
                sizeof(TrcChartItem) * static_cast<std::size_t>(FNumChartItems - Index - 1));
   --FNumChartItems;
 }
@@ -405,7 +406,8 @@ int TrcItemStore::removeItemsWhere(Removed removed) {
 }
 
 int TrcItemStore::RemoveItemsByClass(uint8_t ClassNumber) {
-  return removeItemsWhere([ClassNumber](const TrcChartItem& item) { return item.ItemClass == ClassNumber; });
+  return removeItemsWhere(
+      [ClassNumber](const TrcChartItem& item) { return item.ItemClass == ClassNumber; });
 }
 
 int TrcItemStore::RemoveItemsByLayer(int Layer) {

@@ -276,6 +276,5 @@ class TrcItemStore {
   uint32_t FRevision = 0;
   TItemSettings FSettings;
 
-
   TReallocFunc FRealloc;
 };

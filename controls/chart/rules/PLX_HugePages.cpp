@@ -45,7 +45,8 @@ void* mapAligned(std::size_t bytes) {
   const std::uintptr_t aligned = roundUp(start, kHugePage);
   if (aligned > start) munmap(raw, aligned - start);
   const std::uintptr_t end = start + over;
-  if (end > aligned + bytes) munmap(reinterpret_cast<void*>(aligned + bytes), end - aligned - bytes);
+  if (end > aligned + bytes)
+    munmap(reinterpret_cast<void*>(aligned + bytes), end - aligned - bytes);
   void* base = reinterpret_cast<void*>(aligned);
   // Refused (no THP in this kernel): the mapping serves as plain memory.
   (void)madvise(base, bytes, MADV_HUGEPAGE);

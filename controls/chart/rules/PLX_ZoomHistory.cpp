@@ -11,7 +11,8 @@ void TZoomHistory::Clear() {
 }
 
 void TZoomHistory::Push(const TState& State) {
-  for (int n = 0; n < MaxLayers; ++n) FZoomStack[size_t(n)][size_t(FZStackPoi - 1)] = State[size_t(n)];
+  for (int n = 0; n < MaxLayers; ++n)
+    FZoomStack[size_t(n)][size_t(FZStackPoi - 1)] = State[size_t(n)];
   FZStackPoi = FZStackPoi % Depth + 1;
   ++FPushes;
   // Like an undo stack: a new state after stepping back drops the states

@@ -79,7 +79,8 @@ TEST(NecDeck, EachFrequencyHasItsOwnMesh) {
                         Case{41, 29.7, 325},         // 324.9 -> 325
                         Case{10, 1.8, 21},           // 4.8: the floor
                         Case{5, 29.9792458, 41}}) {  // λ = 10 m: 40 -> 41
-    EXPECT_EQ(SegmentCount(c.lengthM, c.frequencyMHz), c.segments) << c.lengthM << " m at " << c.frequencyMHz;
+    EXPECT_EQ(SegmentCount(c.lengthM, c.frequencyMHz), c.segments)
+        << c.lengthM << " m at " << c.frequencyMHz;
   }
 }
 
@@ -90,16 +91,18 @@ TEST(NecDeck, GeometryNecCannotModelSaysWhich) {
     FAIL() << "no error for a wire thicker than its segments allow";
   } catch (const EAntennaGeometry& e) {
     EXPECT_STREQ(e.what(),
-                 "The wire is too thick for the antenna model at 1.8 MHz: its segments of 47.6 mm are shorter "
+                 "The wire is too thick for the antenna model at 1.8 MHz: its segments of 47.6 mm "
+                 "are shorter "
                  "than 8 wire radii (60 mm). Choose a thinner wire.");
   }
   try {
     NecDeck(dipole(20, 0.004, 0.002, kAverage), 7.1);
     FAIL() << "no error for a wire lying on the ground";
   } catch (const EAntennaGeometry& e) {
-    EXPECT_STREQ(e.what(),
-                 "The wire is too close to the ground for the antenna model: 4 mm is less than 5 wire radii "
-                 "(5 mm) above it.");
+    EXPECT_STREQ(
+        e.what(),
+        "The wire is too close to the ground for the antenna model: 4 mm is less than 5 wire radii "
+        "(5 mm) above it.");
   }
   EXPECT_NO_THROW(NecDeck(dipole(20, 0.004, 0.002, kFree), 7.1));  // no ground to be close to
 }
@@ -114,7 +117,8 @@ TEST(NecDeck, ADipoleOfMoreThan25WavelengthsIsRefused) {
     FAIL() << "no error for a dipole longer than the model takes";
   } catch (const EAntennaGeometry& e) {
     EXPECT_STREQ(e.what(),
-                 "The dipole is too long for the antenna model at 29.979246 MHz: it needs 2003 segments, and the "
+                 "The dipole is too long for the antenna model at 29.979246 MHz: it needs 2003 "
+                 "segments, and the "
                  "model takes at most 2001.");
   }
   // Far beyond an int's range: refused, not converted.
@@ -123,13 +127,14 @@ TEST(NecDeck, ADipoleOfMoreThan25WavelengthsIsRefused) {
 
 TEST(NecDeck, ArgumentsOutsideTheirRangeAreRefused) {
   const double nan = std::nan("");
-  for (const auto& [model, f] : {std::pair{dipole(0, 10, 0.002, kAverage), 7.1},
-                                 std::pair{dipole(20, 10, -0.002, kAverage), 7.1},
-                                 std::pair{dipole(20, nan, 0.002, kAverage), 7.1},
-                                 std::pair{dipole(20, 10, 0.002, {TGroundKind::Real, 0.5, 0.005}), 7.1},
-                                 std::pair{dipole(20, 10, 0.002, {TGroundKind::Real, 13, -1}), 7.1},
-                                 std::pair{dipole(20, 10, 0.002, kAverage), 0.0},
-                                 std::pair{dipole(20, 10, 0.002, kAverage), nan}}) {
+  for (const auto& [model, f] :
+       {std::pair{dipole(0, 10, 0.002, kAverage), 7.1},
+        std::pair{dipole(20, 10, -0.002, kAverage), 7.1},
+        std::pair{dipole(20, nan, 0.002, kAverage), 7.1},
+        std::pair{dipole(20, 10, 0.002, {TGroundKind::Real, 0.5, 0.005}), 7.1},
+        std::pair{dipole(20, 10, 0.002, {TGroundKind::Real, 13, -1}), 7.1},
+        std::pair{dipole(20, 10, 0.002, kAverage), 0.0},
+        std::pair{dipole(20, 10, 0.002, kAverage), nan}}) {
     EXPECT_THROW(NecDeck(model, f), std::invalid_argument);
   }
 }

@@ -59,12 +59,15 @@ TEST_F(NecRun, ReadsTheFeedPointOfEveryFrequencyInARealReport) {
   const std::string deckPath = (temporary.Path() / "ten.nec").string();
   const std::string reportPath = (temporary.Path() / "ten.txt").string();
   std::ofstream(deckPath) << kTenFrequencies;
-  ASSERT_EQ(std::system(("nec2c -i" + deckPath + " -o" + reportPath + " >/dev/null 2>&1").c_str()), 0);
+  ASSERT_EQ(std::system(("nec2c -i" + deckPath + " -o" + reportPath + " >/dev/null 2>&1").c_str()),
+            0);
   std::ifstream file(reportPath);
-  const std::string report((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const std::string report((std::istreambuf_iterator<char>(file)),
+                           std::istreambuf_iterator<char>());
   const std::vector<TNecFeedPoint> points = ParseNecOutput(report);
   ASSERT_EQ(points.size(), 10u);
-  for (size_t i = 0; i < points.size(); ++i) EXPECT_NEAR(points[i].frequencyMHz, 1.8 + 3.0 * i, 1e-9) << i;
+  for (size_t i = 0; i < points.size(); ++i)
+    EXPECT_NEAR(points[i].frequencyMHz, 1.8 + 3.0 * i, 1e-9) << i;
   // About 3.5 - j1900 Ω at 1.8 MHz and 96 - j91 Ω at 16.8 MHz.
   EXPECT_NEAR(points[0].impedance.real(), 3.5, 0.5);
   EXPECT_NEAR(points[0].impedance.imag(), -1900, 50);
@@ -74,11 +77,13 @@ TEST_F(NecRun, ReadsTheFeedPointOfEveryFrequencyInARealReport) {
 
 TEST_F(NecRun, AListGivesEachFrequencyWhatItGivesAlone) {
   const std::vector<double> frequencies = {3.65, 7.1, 14.175, 28.85};
-  const std::vector<std::complex<double>> together = ImpedancesOf(RunNec(Decks(frequencies), cache));
+  const std::vector<std::complex<double>> together =
+      ImpedancesOf(RunNec(Decks(frequencies), cache));
   ASSERT_EQ(together.size(), frequencies.size());
   for (size_t i = 0; i < frequencies.size(); ++i) {
     TNecCache fresh;
-    EXPECT_EQ(ImpedancesOf(RunNec(Decks({frequencies[i]}), fresh))[0], together[i]) << frequencies[i];
+    EXPECT_EQ(ImpedancesOf(RunNec(Decks({frequencies[i]}), fresh))[0], together[i])
+        << frequencies[i];
   }
   EXPECT_TRUE(NothingLeftBehind());
 }
@@ -114,7 +119,8 @@ TEST_F(NecRun, ARejectedDeckGivesNec2csOwnWords) {
   deck.replace(deck.find("LD 5"), 2, "ZZ");
   const std::vector<TNecOutcome> outcomes = RunNec({deck}, cache);
   EXPECT_EQ(outcomes[0].status, TNecStatus::Rejected);
-  EXPECT_EQ(outcomes[0].message.rfind("nec2c rejected the antenna model: ", 0), 0u) << outcomes[0].message;
+  EXPECT_EQ(outcomes[0].message.rfind("nec2c rejected the antenna model: ", 0), 0u)
+      << outcomes[0].message;
   EXPECT_NE(outcomes[0].message.find("FAULTY DATA CARD"), std::string::npos) << outcomes[0].message;
   EXPECT_THROW(ImpedancesOf(outcomes), ENecFailed);
   EXPECT_TRUE(NothingLeftBehind());
@@ -176,10 +182,12 @@ TEST_F(NecRun, ProgressCountsUpToTheTotal) {
 
 TEST(NecOutput, AReportWithoutItsTableIsAnError) {
   EXPECT_THROW(ParseNecOutput("nothing here\n"), ENecOutput);
-  EXPECT_THROW(ParseNecOutput(" --------- ANTENNA INPUT PARAMETERS ---------\n TAG SEG\n No: No:\n"),
-               ENecOutput);
-  EXPECT_THROW(ParseNecOutput(" --------- ANTENNA INPUT PARAMETERS ---------\n h\n h\n 1 26 1.0E+00 x\n"),
-               ENecOutput);
+  EXPECT_THROW(
+      ParseNecOutput(" --------- ANTENNA INPUT PARAMETERS ---------\n TAG SEG\n No: No:\n"),
+      ENecOutput);
+  EXPECT_THROW(
+      ParseNecOutput(" --------- ANTENNA INPUT PARAMETERS ---------\n h\n h\n 1 26 1.0E+00 x\n"),
+      ENecOutput);
   EXPECT_EQ(LastReportLine("a\n  FAULTY DATA CARD  \n\n \n"), "FAULTY DATA CARD");
   EXPECT_EQ(LastReportLine(""), "");
 }

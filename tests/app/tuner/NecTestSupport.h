@@ -14,15 +14,16 @@ inline bool NecInstalled() {
   for (size_t start = 0; start <= dirs.size();) {
     size_t colon = dirs.find(':', start);
     if (colon == std::string::npos) colon = dirs.size();
-    if (std::filesystem::exists(std::filesystem::path(dirs.substr(start, colon - start)) / "nec2c")) return true;
+    if (std::filesystem::exists(std::filesystem::path(dirs.substr(start, colon - start)) / "nec2c"))
+      return true;
     start = colon + 1;
   }
   return false;
 }
 
-#define SKIP_WITHOUT_NEC2C()                                                                        \
-  if (!NecInstalled())                                                                              \
-  GTEST_SKIP() << "nec2c is not installed (Debian package nec2c; test.sh installs it), so the "    \
+#define SKIP_WITHOUT_NEC2C()                                                                    \
+  if (!NecInstalled())                                                                          \
+  GTEST_SKIP() << "nec2c is not installed (Debian package nec2c; test.sh installs it), so the " \
                   "antenna model cannot run"
 
 // TMPDIR pointed at a fresh folder for the test's length.
@@ -33,7 +34,8 @@ class TemporaryFolderScope {
     had_ = old != nullptr;
     if (had_) old_ = old;
     const std::string base =
-        (std::filesystem::temp_directory_path() / ("orvak-test-" + std::to_string(::getpid()))).string();
+        (std::filesystem::temp_directory_path() / ("orvak-test-" + std::to_string(::getpid())))
+            .string();
     folder_ = base + "-" + std::to_string(counter()++);
     std::filesystem::create_directories(folder_);
     setenv("TMPDIR", folder_.c_str(), 1);

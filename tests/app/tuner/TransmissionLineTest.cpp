@@ -15,7 +15,8 @@ using Z = std::complex<double>;
 TTransmissionLine lossless(double z0) { return {z0, 0.9, 1e-3, TMeasuredLoss{0, 1}}; }
 
 TEST(TransmissionLine, MatchedLossOfCopperWiresMatchesTheCheckValues) {
-  // Rs = sqrt(π f µ0 / σ), R = 2 Rs / (π d) · x / sqrt(x² - 1), x = cosh(Z0 / (120 VF)), α = R / (2 Z0).
+  // Rs = sqrt(π f µ0 / σ), R = 2 Rs / (π d) · x / sqrt(x² - 1), x = cosh(Z0 / (120 VF)), α = R / (2
+  // Z0).
   EXPECT_NEAR(MatchedLossDbPer100m({600, 0.97, 2.0e-3, std::nullopt}, 3.6), 0.1141, 5e-5);
   EXPECT_NEAR(MatchedLossDbPer100m({400, 0.91, 1.024e-3, std::nullopt}, 30), 0.9658, 5e-5);
   EXPECT_NEAR(MatchedLossDbPer100m(LinePresets[0].line, 30), 0.9658, 5e-5);  // window line
@@ -84,12 +85,12 @@ TEST(TransmissionLine, TheFirstCurrentMaximumFollowsTheReflection) {
     Z reflection;
     double expected;
   };
-  for (const Case& c : {Case{Z(-0.5, 0), 0},           // real load below Z0: at the antenna
-                        Case{Z(-0.5, -0.0), 0},        // the same from the other side of the cut
-                        Case{Z(0.5, 0), 10},           // above Z0: a quarter wave on
-                        Case{Z(0, 0.5), 15},           // arg π/2: (π/2 - π) / 2β mod λ/2
-                        Case{Z(0, -0.5), 5},           // arg -π/2
-                        Case{Z(0, 0), 0}}) {           // matched: flat
+  for (const Case& c : {Case{Z(-0.5, 0), 0},     // real load below Z0: at the antenna
+                        Case{Z(-0.5, -0.0), 0},  // the same from the other side of the cut
+                        Case{Z(0.5, 0), 10},     // above Z0: a quarter wave on
+                        Case{Z(0, 0.5), 15},     // arg π/2: (π/2 - π) / 2β mod λ/2
+                        Case{Z(0, -0.5), 5},     // arg -π/2
+                        Case{Z(0, 0), 0}}) {     // matched: flat
     EXPECT_NEAR(FirstCurrentMaximum(c.reflection, wave), c.expected, 1e-12) << c.reflection;
   }
   EXPECT_FALSE(std::signbit(FirstCurrentMaximum(Z(-0.5, -0.0), wave)));

@@ -69,10 +69,10 @@ TEST_P(ChartGridLog, OneToThousand) {
 INSTANTIATE_TEST_SUITE_P(
     Spacings, ChartGridLog,
     ::testing::Values(LogCase{-1, {1, 10, 100}}, LogCase{-2, {2, 5, 10, 20, 50, 100, 200, 500}},
-                      LogCase{-3, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 20, 30, 40, 50, 60, 70, 80, 90,
-                                   100, 200, 300, 400, 500, 600, 700, 800, 900}},
-                      LogCase{-0.5, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 20, 30, 40, 50, 60, 70, 80,
-                                     90, 100, 200, 300, 400, 500, 600, 700, 800, 900}}),
+                      LogCase{-3, {1,  2,  3,  4,  5,   6,   7,   8,   9,   10,  20,  30,  40, 50,
+                                   60, 70, 80, 90, 100, 200, 300, 400, 500, 600, 700, 800, 900}},
+                      LogCase{-0.5, {1,  2,  3,  4,  5,   6,   7,   8,   9,   10,  20,  30,  40, 50,
+                                     60, 70, 80, 90, 100, 200, 300, 400, 500, 600, 700, 800, 900}}),
     [](const auto& test) { return "Spacing" + std::to_string(test.index); });
 
 TEST(ChartGrid, LogarithmicAxisReachingZeroHasNoGrid) {

@@ -25,14 +25,40 @@ const TCrossHairSpot kOff{chOff, 0, 0};
 INSTANTIATE_TEST_SUITE_P(
     Cases, NearestCrossHairTest,
     ::testing::Values(
-        NearestCase{"same place: the lower number", {{{chBoth, 100, 100}, {chVert, 100, 100}, kOff, kOff}}, 130, 170, 1},
-        NearestCase{"on crosshair 1's horizontal line", {{{chBoth, 100, 100}, {chVert, 110, 100}, kOff, kOff}}, 108, 100, 1},
-        NearestCase{"nearer crosshair 2's vertical line", {{{chBoth, 100, 100}, {chVert, 110, 100}, kOff, kOff}}, 108, 150, 2},
-        NearestCase{"nearer crosshair 1's vertical line", {{{chBoth, 100, 100}, {chVert, 110, 100}, kOff, kOff}}, 104, 150, 1},
-        NearestCase{"equal distances: the lower number", {{{chBoth, 100, 100}, {chVert, 110, 100}, kOff, kOff}}, 105, 150, 1},
-        NearestCase{"a horizontal line competes by y only", {{{chVert, 100, 0}, kOff, {chHoriz, 0, 200}, kOff}}, 300, 199, 3},
-        NearestCase{"boxes are never chosen", {{kOff, {chBox, 50, 50}, {chVert, 400, 0}, kOff}}, 50, 50, 3},
-        NearestCase{"no line at all: crosshair 1", {{kOff, {chBox, 50, 50}, kOff, kOff}}, 50, 50, 1},
+        NearestCase{"same place: the lower number",
+                    {{{chBoth, 100, 100}, {chVert, 100, 100}, kOff, kOff}},
+                    130,
+                    170,
+                    1},
+        NearestCase{"on crosshair 1's horizontal line",
+                    {{{chBoth, 100, 100}, {chVert, 110, 100}, kOff, kOff}},
+                    108,
+                    100,
+                    1},
+        NearestCase{"nearer crosshair 2's vertical line",
+                    {{{chBoth, 100, 100}, {chVert, 110, 100}, kOff, kOff}},
+                    108,
+                    150,
+                    2},
+        NearestCase{"nearer crosshair 1's vertical line",
+                    {{{chBoth, 100, 100}, {chVert, 110, 100}, kOff, kOff}},
+                    104,
+                    150,
+                    1},
+        NearestCase{"equal distances: the lower number",
+                    {{{chBoth, 100, 100}, {chVert, 110, 100}, kOff, kOff}},
+                    105,
+                    150,
+                    1},
+        NearestCase{"a horizontal line competes by y only",
+                    {{{chVert, 100, 0}, kOff, {chHoriz, 0, 200}, kOff}},
+                    300,
+                    199,
+                    3},
+        NearestCase{
+            "boxes are never chosen", {{kOff, {chBox, 50, 50}, {chVert, 400, 0}, kOff}}, 50, 50, 3},
+        NearestCase{
+            "no line at all: crosshair 1", {{kOff, {chBox, 50, 50}, kOff, kOff}}, 50, 50, 1},
         NearestCase{"no distance limit", {{kOff, kOff, kOff, {chHoriz, 0, -5000}}}, 10, 300, 4}));
 
 struct CursorCase {
@@ -52,24 +78,24 @@ TEST_P(CursorForMouseTest, FollowsTheMode) {
       << int(c.mode) << " inside " << c.inside << " fixed " << c.fixed;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CursorForMouseTest,
-    ::testing::Values(CursorCase{maNone, false, false, crDefault},
-                      CursorCase{maNone, true, true, crDefault},
-                      CursorCase{maZoomWind, true, true, crDefault},
-                      CursorCase{maNone, true, false, crCross},
-                      CursorCase{maPan, true, false, crChartHand},
-                      CursorCase{maPanHoriz, true, false, crChartHand},
-                      CursorCase{maPanVert, true, false, crChartHand},
-                      CursorCase{maRubberBand, true, false, crDefault},
-                      CursorCase{maDragCrossH, true, false, crDefault},
-                      CursorCase{maDragLabel, true, false, crDefault},
-                      CursorCase{maZoomWind, true, false, crChartZoomWind},
-                      CursorCase{maZoomWindPos, true, false, crChartZoomWindPos},
-                      CursorCase{maZoomDrag, true, false, crChartZoomDrag},
-                      CursorCase{maZoom, true, false, kCurrent},
-                      CursorCase{maRotXY, true, false, kCurrent},
-                      CursorCase{maRotAbsXZ, true, false, kCurrent}));
+INSTANTIATE_TEST_SUITE_P(Cases, CursorForMouseTest,
+                         ::testing::Values(CursorCase{maNone, false, false, crDefault},
+                                           CursorCase{maNone, true, true, crDefault},
+                                           CursorCase{maZoomWind, true, true, crDefault},
+                                           CursorCase{maNone, true, false, crCross},
+                                           CursorCase{maPan, true, false, crChartHand},
+                                           CursorCase{maPanHoriz, true, false, crChartHand},
+                                           CursorCase{maPanVert, true, false, crChartHand},
+                                           CursorCase{maRubberBand, true, false, crDefault},
+                                           CursorCase{maDragCrossH, true, false, crDefault},
+                                           CursorCase{maDragLabel, true, false, crDefault},
+                                           CursorCase{maZoomWind, true, false, crChartZoomWind},
+                                           CursorCase{
+                                               maZoomWindPos, true, false, crChartZoomWindPos},
+                                           CursorCase{maZoomDrag, true, false, crChartZoomDrag},
+                                           CursorCase{maZoom, true, false, kCurrent},
+                                           CursorCase{maRotXY, true, false, kCurrent},
+                                           CursorCase{maRotAbsXZ, true, false, kCurrent}));
 
 TEST(PannedRange, ShiftsALinearAxisAgainstTheTravel) {
   const TAxisRange r = PannedRange({0, 40, false}, 59, 590);

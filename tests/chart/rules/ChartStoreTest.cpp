@@ -213,7 +213,8 @@ TEST_P(DrawingCommand, StoresItsFieldsAndTheCurrentAttributes) {
 INSTANTIATE_TEST_SUITE_P(
     Commands, DrawingCommand,
     ::testing::Values(
-        CommandCase{"MarkAt", [](TrcItemStore& s) { s.MarkAt(1.5, -2, 200); },
+        CommandCase{"MarkAt",
+                    [](TrcItemStore& s) { s.MarkAt(1.5, -2, 200); },
                     [](TrcChartItem& e) {
                       e.ItemKind = tkMarkAt;
                       e.x = 1.5;
@@ -231,7 +232,8 @@ INSTANTIATE_TEST_SUITE_P(
                       e.SizeOrAngle = orHoriz;
                       e.MarkOrAlign = 3;
                     }},
-        CommandCase{"Text", [](TrcItemStore& s) { s.Text(1, 2, 12, u"Hello"); },
+        CommandCase{"Text",
+                    [](TrcItemStore& s) { s.Text(1, 2, 12, u"Hello"); },
                     [](TrcChartItem& e) {
                       e.ItemKind = tkText;
                       e.x = 1;
@@ -252,33 +254,38 @@ INSTANTIATE_TEST_SUITE_P(
                       e.SizeOrAngle = 8;
                       e.MarkOrAlign = taLeftJustify;
                     }},
-        CommandCase{"MoveTo", [](TrcItemStore& s) { s.MoveTo(3, 4); },
+        CommandCase{"MoveTo",
+                    [](TrcItemStore& s) { s.MoveTo(3, 4); },
                     [](TrcChartItem& e) {
                       e.ItemKind = tkMoveTo;
                       e.x = 3;
                       e.y = 4;
                     }},
-        CommandCase{"MoveToRelPix", [](TrcItemStore& s) { s.MoveToRelPix(-5, 7); },
+        CommandCase{"MoveToRelPix",
+                    [](TrcItemStore& s) { s.MoveToRelPix(-5, 7); },
                     [](TrcChartItem& e) {
                       e.ItemKind = tkMoveRelPix;
                       e.x = -5;
                       e.y = 7;
                     }},
-        CommandCase{"DrawTo", [](TrcItemStore& s) { s.DrawTo(3, 4); },
+        CommandCase{"DrawTo",
+                    [](TrcItemStore& s) { s.DrawTo(3, 4); },
                     [](TrcChartItem& e) {
                       e.ItemKind = tkLineto;
                       e.x = 3;
                       e.y = 4;
                       e.FillColor = clNavy;
                     }},
-        CommandCase{"DrawToRelPix", [](TrcItemStore& s) { s.DrawToRelPix(2, -3); },
+        CommandCase{"DrawToRelPix",
+                    [](TrcItemStore& s) { s.DrawToRelPix(2, -3); },
                     [](TrcChartItem& e) {
                       e.ItemKind = tkLineRelPix;
                       e.x = 2;
                       e.y = -3;
                       e.FillColor = clNavy;
                     }},
-        CommandCase{"Line", [](TrcItemStore& s) { s.Line(1, 2, 3, 4); },
+        CommandCase{"Line",
+                    [](TrcItemStore& s) { s.Line(1, 2, 3, 4); },
                     [](TrcChartItem& e) {
                       e.ItemKind = tkLine;
                       e.x = 1;
@@ -287,7 +294,8 @@ INSTANTIATE_TEST_SUITE_P(
                       e.y2 = 4;
                       e.FillColor = clNavy;
                     }},
-        CommandCase{"Rectangle", [](TrcItemStore& s) { s.Rectangle(4, 3, 2, 1); },
+        CommandCase{"Rectangle",
+                    [](TrcItemStore& s) { s.Rectangle(4, 3, 2, 1); },
                     [](TrcChartItem& e) {
                       e.ItemKind = tkRect;
                       e.x = 4;
@@ -297,7 +305,8 @@ INSTANTIATE_TEST_SUITE_P(
                       e.FillColor = clNavy;
                       e.Transp = true;
                     }},
-        CommandCase{"RectangleRelPix", [](TrcItemStore& s) { s.RectangleRelPix(1, 2, 5, 6); },
+        CommandCase{"RectangleRelPix",
+                    [](TrcItemStore& s) { s.RectangleRelPix(1, 2, 5, 6); },
                     [](TrcChartItem& e) {
                       e.ItemKind = tkRectRelPix;
                       e.x = 1;
@@ -307,7 +316,8 @@ INSTANTIATE_TEST_SUITE_P(
                       e.FillColor = clNavy;
                       e.Transp = true;
                     }},
-        CommandCase{"Arrow", [](TrcItemStore& s) { s.Arrow(1, 2, 3, 4, 9); },
+        CommandCase{"Arrow",
+                    [](TrcItemStore& s) { s.Arrow(1, 2, 3, 4, 9); },
                     [](TrcChartItem& e) {
                       e.ItemKind = tkArrow;
                       e.x = 1;
@@ -332,7 +342,8 @@ INSTANTIATE_TEST_SUITE_P(
                       e.ShadowColor = clGray;
                       e.HiLightColor = clWhite;
                     }},
-        CommandCase{"Bar3D", [](TrcItemStore& s) { s.Bar3D(0, 0, 1, 2, 5, 45); },
+        CommandCase{"Bar3D",
+                    [](TrcItemStore& s) { s.Bar3D(0, 0, 1, 2, 5, 45); },
                     [](TrcChartItem& e) {
                       e.ItemKind = tk3DBar;
                       e.x2 = 1;
@@ -341,7 +352,8 @@ INSTANTIATE_TEST_SUITE_P(
                       e.Depth = 5;
                       e.SizeOrAngle = 45;
                     }},
-        CommandCase{"Ellipse", [](TrcItemStore& s) { s.Ellipse(1, 2, 3, 4); },
+        CommandCase{"Ellipse",
+                    [](TrcItemStore& s) { s.Ellipse(1, 2, 3, 4); },
                     [](TrcChartItem& e) {
                       e.ItemKind = tkEllipse;
                       e.x = 1;
@@ -703,19 +715,23 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         TransformCase{"Line", [](TrcItemStore& s) { s.Line(1, 2, 3, 4); }, 3, 5, 7, 11},
         TransformCase{"Rect", [](TrcItemStore& s) { s.Rectangle(1, 2, 3, 4); }, 3, 5, 7, 11},
-        TransformCase{"RectFrame", [](TrcItemStore& s) { s.RectFrame(1, 2, 3, 4, fsRaised, 0, 0); },
-                      3, 5, 7, 11},
+        TransformCase{"RectFrame",
+                      [](TrcItemStore& s) { s.RectFrame(1, 2, 3, 4, fsRaised, 0, 0); },
+                      3,
+                      5,
+                      7,
+                      11},
         TransformCase{"Bar3D", [](TrcItemStore& s) { s.Bar3D(1, 2, 3, 4, 5, 30); }, 3, 5, 7, 11},
         TransformCase{"Arrow", [](TrcItemStore& s) { s.Arrow(1, 2, 3, 4, 6); }, 3, 5, 7, 11},
         // The half axes take the same formula as the coordinates.
         TransformCase{"Ellipse", [](TrcItemStore& s) { s.Ellipse(1, 2, 3, 4); }, 3, 5, 7, 11},
         TransformCase{"MarkAt", [](TrcItemStore& s) { s.MarkAt(1, 2, 1); }, 3, 5, 0, 0},
-        TransformCase{"ErrorBar", [](TrcItemStore& s) { s.MarkErrorBar(1, 2, 3, 4, orVert, 1); }, 3,
-                      5, 3, 4},
-        TransformCase{"TextOfs", [](TrcItemStore& s) { s.Text(1, 2, 8, u"t", 3, 4, taCenter); }, 3,
-                      5, 3, 4},
-        TransformCase{"RectRelPix", [](TrcItemStore& s) { s.RectangleRelPix(1, 2, 3, 4); }, 3, 5, 3,
-                      4},
+        TransformCase{
+            "ErrorBar", [](TrcItemStore& s) { s.MarkErrorBar(1, 2, 3, 4, orVert, 1); }, 3, 5, 3, 4},
+        TransformCase{
+            "TextOfs", [](TrcItemStore& s) { s.Text(1, 2, 8, u"t", 3, 4, taCenter); }, 3, 5, 3, 4},
+        TransformCase{
+            "RectRelPix", [](TrcItemStore& s) { s.RectangleRelPix(1, 2, 3, 4); }, 3, 5, 3, 4},
         // The pixel offsets are transformed like coordinates.
         TransformCase{"MoveRelPix", [](TrcItemStore& s) { s.MoveToRelPix(1, 2); }, 3, 5, 0, 0},
         TransformCase{"LineRelPix", [](TrcItemStore& s) { s.DrawToRelPix(1, 2); }, 3, 5, 0, 0}),
@@ -913,7 +929,8 @@ INSTANTIATE_TEST_SUITE_P(
                         s.Assign(other);
                       }},
         PictureChange{"MarkAt", [](TrcItemStore& s) { s.MarkAt(1, 2, 3); }},
-        PictureChange{"MarkErrorBar", [](TrcItemStore& s) { s.MarkErrorBar(1, 2, 1, 1, orVert, 3); }},
+        PictureChange{"MarkErrorBar",
+                      [](TrcItemStore& s) { s.MarkErrorBar(1, 2, 1, 1, orVert, 3); }},
         PictureChange{"Text", [](TrcItemStore& s) { s.Text(1, 2, 9, u"a"); }},
         PictureChange{"TextOfs", [](TrcItemStore& s) { s.Text(1, 2, 9, u"a", 1, 1, taCenter); }},
         PictureChange{"MoveTo", [](TrcItemStore& s) { s.MoveTo(1, 2); }},
@@ -928,7 +945,8 @@ INSTANTIATE_TEST_SUITE_P(
                       [](TrcItemStore& s) { s.RectFrame(1, 2, 3, 4, fsRaised, clGray, clWhite); }},
         PictureChange{"Bar3D", [](TrcItemStore& s) { s.Bar3D(1, 2, 3, 4, 5, 45); }},
         PictureChange{"Ellipse", [](TrcItemStore& s) { s.Ellipse(1, 2, 3, 4); }},
-        PictureChange{"SetDataContainer", [](TrcItemStore& s) { s.SetDataContainer(0, kReplacement); }},
+        PictureChange{"SetDataContainer",
+                      [](TrcItemStore& s) { s.SetDataContainer(0, kReplacement); }},
         PictureChange{"SetItemParams", [](TrcItemStore& s) { s.SetItemParams(0, kReplacement); }},
         PictureChange{"Clear", [](TrcItemStore& s) { s.Clear(); }},
         PictureChange{"RemoveItem", [](TrcItemStore& s) { s.RemoveItem(1); }},
@@ -939,17 +957,23 @@ INSTANTIATE_TEST_SUITE_P(
         PictureChange{"MarkAllItems", [](TrcItemStore& s) { s.MarkAllItems(tkEverything, 9); }},
         PictureChange{"MarkItemsInWindow",
                       [](TrcItemStore& s) { s.MarkItemsInWindow(-1, -1, 2, 2, tkEverything, 9); }},
-        PictureChange{"NewColorOfClassItems", [](TrcItemStore& s) { s.NewColorOfClassItems(clRed, 7); }},
+        PictureChange{"NewColorOfClassItems",
+                      [](TrcItemStore& s) { s.NewColorOfClassItems(clRed, 7); }},
         PictureChange{"ScaleItem", [](TrcItemStore& s) { s.ScaleItem(1, 2, 1, 2, 1); }},
-        PictureChange{"ScaleSelectedItems", [](TrcItemStore& s) { s.ScaleSelectedItems(2, 1, 2, 1, 7); }},
+        PictureChange{"ScaleSelectedItems",
+                      [](TrcItemStore& s) { s.ScaleSelectedItems(2, 1, 2, 1, 7); }},
         PictureChange{"ScaleAllItems", [](TrcItemStore& s) { s.ScaleAllItems(2, 1, 2, 1); }},
         PictureChange{"SetClassVisible", [](TrcItemStore& s) { s.SetClassVisible(7, false); }},
         PictureChange{"SetLayerVisible", [](TrcItemStore& s) { s.SetLayerVisible(1, false); }},
         PictureChange{"SetActiveLayer", [](TrcItemStore& s) { s.SetActiveLayer(2); }},
         PictureChange{"SetTransparentItems", [](TrcItemStore& s) { s.SetTransparentItems(true); }},
-        PictureChange{"SetTextAlignment", [](TrcItemStore& s) { s.SetTextAlignment(taLeftJustify); }},
-        PictureChange{"SetAvoidDuplicateMarks", [](TrcItemStore& s) { s.SetAvoidDuplicateMarks(true); }},
+        PictureChange{"SetTextAlignment",
+                      [](TrcItemStore& s) { s.SetTextAlignment(taLeftJustify); }},
+        PictureChange{"SetAvoidDuplicateMarks",
+                      [](TrcItemStore& s) { s.SetAvoidDuplicateMarks(true); }},
         PictureChange{"SetTextFontStyle", [](TrcItemStore& s) { s.SetTextFontStyle(1); }},
         PictureChange{"SetTextBkStyle", [](TrcItemStore& s) { s.SetTextBkStyle(tbSolid); }},
         PictureChange{"SetTextBkColor", [](TrcItemStore& s) { s.SetTextBkColor(clRed); }}),
-    [](const ::testing::TestParamInfo<PictureChange>& test) { return std::string(test.param.name); });
+    [](const ::testing::TestParamInfo<PictureChange>& test) {
+      return std::string(test.param.name);
+    });
