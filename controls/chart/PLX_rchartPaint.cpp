@@ -225,8 +225,13 @@ void TCustomRChart::composeWindow() {
 }
 
 // Takes the chart bitmap's picture from the window before the window shows
-// anything else.
-void TCustomRChart::completeChartBmp() { FPresentation.TakeChartBmp(Surface(), FChartBmp); }
+// anything else. The window's surface is asked for only when it holds that
+// picture: asking makes it, and a chart sized before its first paint would
+// then fill a surface of every size it passes through.
+void TCustomRChart::completeChartBmp() {
+  if (FPresentation.Kept() == TKeptPictures::ChartBmpOnWindow)
+    FPresentation.TakeChartBmp(Surface(), FChartBmp);
+}
 
 // ---------------------------------------------------------------------------
 // The data area rendered straight onto the window
@@ -295,7 +300,10 @@ void TCustomRChart::renderOntoWindow() {
 
 // Takes the data bitmap's picture from the window, the crosshairs' pixels
 // put back, before the window shows anything else there.
-void TCustomRChart::completeGrafBmp() { FPresentation.TakeDataBmp(Surface(), FGrafBmp); }
+void TCustomRChart::completeGrafBmp() {
+  if (FPresentation.Kept() == TKeptPictures::DataBmpOnWindow)
+    FPresentation.TakeDataBmp(Surface(), FGrafBmp);
+}
 
 // The data bitmap is about to be drawn afresh: what the window holds of it
 // is not needed, unless a background image leaves parts of it as they were.
