@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -82,6 +83,8 @@ int waitForChild(pid_t pid, const std::atomic<bool>& cancelled, bool& killed) {
   return status;
 }
 
+constexpr int kChildNiceness = 10;
+
 // Starts the child with its standard output and error in logPath; 0 or errno.
 int spawn(const std::string& program, const std::vector<std::string>& args, const fs::path& logPath,
           pid_t& pid) {
@@ -97,6 +100,10 @@ int spawn(const std::string& program, const std::vector<std::string>& args, cons
   argv.push_back(nullptr);
   const int error = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
+  // One child runs on every core: a lower priority lets the window's thread
+  // have a core whenever it needs one. A child that cannot be reniced just
+  // runs as it is.
+  if (error == 0) setpriority(PRIO_PROCESS, id_t(pid), kChildNiceness);
   return error;
 }
 

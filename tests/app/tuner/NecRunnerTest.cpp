@@ -141,6 +141,23 @@ TEST_F(NecRun, ACrashOrAnUnreadableReportIsAnError) {
   EXPECT_TRUE(NothingLeftBehind());
 }
 
+// The children run at a lower priority than the window's thread, which then
+// gets a core whenever it needs one while a child runs on every core.
+TEST_F(NecRun, ChildrenRunAtALowerPriority) {
+  TNecRunOptions options;
+  const std::string seen = (temporary.Path() / "niceness").string();
+  // The priority is lowered just after the start: the child waits for it.
+  options.program = FakeProgram("niceness",
+                                "for i in $(seq 100); do n=$(nice); [ \"$n\" -ge 10 ] && break; "
+                                "sleep 0.02; done; echo $n > '" +
+                                    seen + "'; exit 0");
+  RunNec(Decks({7.1}), cache, options);
+  std::ifstream file(seen);
+  int niceness = -1;
+  file >> niceness;
+  EXPECT_GE(niceness, 10);
+}
+
 TEST_F(NecRun, CancelStopsRunningChildrenAtOnce) {
   TNecRunOptions options;
   options.program = FakeProgram("slow", "exec sleep 30");
