@@ -228,16 +228,12 @@ void printSetup(const TTunerSetup& s, std::ostream& out) {
 
 void printTable(const TTunerOptions& o, const std::vector<TTunerRow>& rows, std::ostream& out) {
   if (o.common.csv) {
-    out << "MHz,feed_R,feed_X,tuner_R,tuner_X,SWR,loss_dB,efficiency_pct,peak_V,first_current_max_"
-           "m\n";
-    for (const TTunerRow& r : rows) {
-      out << FixedText(r.frequencyMHz, 4) << ',' << FixedText(r.feedImpedance.real(), 2) << ','
-          << FixedText(r.feedImpedance.imag(), 2) << ','
-          << FixedText(r.ends.tunerImpedance.real(), 2) << ','
-          << FixedText(r.ends.tunerImpedance.imag(), 2) << ',' << FixedText(r.ends.swr, 2) << ','
-          << FixedText(r.ends.totalLossDb, 3) << ',' << FixedText(r.ends.efficiency * 100, 2) << ','
-          << FixedText(r.ends.peakVoltage, 1) << ',' << FixedText(r.firstCurrentMaximum, 2) << '\n';
-    }
+    const auto line = [&out](const auto& fields) {
+      for (size_t i = 0; i < fields.size(); ++i) out << (i ? "," : "") << fields[i];
+      out << '\n';
+    };
+    line(TunerCsvColumns);
+    for (const TTunerRow& r : rows) line(TunerCsvTexts(r));
     return;
   }
   printSetup(o.setup, out);

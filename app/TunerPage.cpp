@@ -751,24 +751,14 @@ void TTunerPage::customLineTyped() {
 }
 
 std::u16string TTunerPage::TableText() const {
-  std::u16string text =
-      u"MHz\tfeed_R\tfeed_X\ttuner_R\ttuner_X\tSWR\tloss_dB\tefficiency_pct\tpeak_V\tfirst_current_"
-      u"max_m\n";
-  const TTunerResult* result = Result();
-  if (!result) return text;
-  for (const TTunerRow& r : result->rows) {
-    const QStringList cells = {number(r.frequencyMHz, 4),
-                               number(r.feedImpedance.real(), 2),
-                               number(r.feedImpedance.imag(), 2),
-                               number(r.ends.tunerImpedance.real(), 2),
-                               number(r.ends.tunerImpedance.imag(), 2),
-                               number(r.ends.swr, 2),
-                               number(r.ends.totalLossDb, 3),
-                               number(r.ends.efficiency * 100, 2),
-                               number(r.ends.peakVoltage, 1),
-                               number(r.firstCurrentMaximum, 2)};
-    text += FromQString(cells.join(u'\t')) + u"\n";
-  }
+  const auto line = [](const auto& fields) {
+    QStringList cells;
+    for (const auto& field : fields) cells << localeText(field);
+    return FromQString(cells.join(u'\t')) + u"\n";
+  };
+  std::u16string text = line(TunerCsvColumns);
+  if (const TTunerResult* result = Result())
+    for (const TTunerRow& r : result->rows) text += line(TunerCsvTexts(r));
   return text;
 }
 

@@ -83,6 +83,30 @@ std::array<std::string, 13> TunerRowTexts(const TTunerRow& r) {
           r.classicMaximum ? FixedText(*r.classicMaximum, 2) : "-"};
 }
 
+const std::array<const char*, 10> TunerCsvColumns = {"MHz",
+                                                     "feed_R",
+                                                     "feed_X",
+                                                     "tuner_R",
+                                                     "tuner_X",
+                                                     "SWR",
+                                                     "loss_dB",
+                                                     "efficiency_pct",
+                                                     "peak_V",
+                                                     "first_current_max_m"};
+
+std::array<std::string, 10> TunerCsvTexts(const TTunerRow& r) {
+  return {FixedText(r.frequencyMHz, 4),
+          FixedText(r.feedImpedance.real(), 2),
+          FixedText(r.feedImpedance.imag(), 2),
+          FixedText(r.ends.tunerImpedance.real(), 2),
+          FixedText(r.ends.tunerImpedance.imag(), 2),
+          FixedText(r.ends.swr, 2),
+          FixedText(r.ends.totalLossDb, 3),
+          FixedText(r.ends.efficiency * 100, 2),
+          FixedText(r.ends.peakVoltage, 1),
+          FixedText(r.firstCurrentMaximum, 2)};
+}
+
 const std::array<const char*, 5> SpanColumns = {"from m", "to m", "best m", "worst MHz", "margin"};
 
 std::array<std::string, 5> SpanTexts(const TFeederSpan& s) {

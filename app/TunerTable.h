@@ -80,6 +80,12 @@ std::string NoSpanMessage(const TFinderResult& result, TRegion region, double fr
 extern const std::array<const char*, 13> TunerColumns;
 std::array<std::string, 13> TunerRowTexts(const TTunerRow& row);
 
+// The table as comma-separated values: its fixed header's fields and a row's
+// cells, "." the decimal separator: MHz, feed R and X, tuner R and X, SWR,
+// total loss in dB, efficiency %, peak V, the first current maximum.
+extern const std::array<const char*, 10> TunerCsvColumns;
+std::array<std::string, 10> TunerCsvTexts(const TTunerRow& row);
+
 // The feeder finder's spans the same way: from, to and best length in
 // metres, the frequency that limits the span and its margin ("x1.52").
 extern const std::array<const char*, 5> SpanColumns;
