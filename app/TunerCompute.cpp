@@ -41,15 +41,7 @@ void TTunerCompute::SetInputs(const TTunerInputs& inputs) {
   // changed (dragging the feeder length changes neither).
   const bool finderCurrent =
       FState == TTunerState::Done && sameFinderInputs(before.setup, inputs.setup);
-  try {
-    computeRows();
-    if (!finderCurrent)
-      FResult.finder =
-          FindFeederSpans(inputs.setup.line, inputs.setup.tuner, FResult.finderFrequencies);
-    FState = TTunerState::Done;
-  } catch (const std::invalid_argument& error) {
-    fail(error.what());
-  }
+  computeLinePart(!finderCurrent);
 }
 
 void TTunerCompute::startRun() {
@@ -115,10 +107,16 @@ void TTunerCompute::finishRun() {
     FResult.finderFrequencies.push_back(
         {FFrequencies[i].frequencyMHz, FFeedPoints[i], FFrequencies[i].band});
   }
+  computeLinePart(true);
+}
+
+// What follows from the feed points: the rows and, when asked, the finder.
+void TTunerCompute::computeLinePart(bool withFinder) {
   try {
     computeRows();
-    FResult.finder =
-        FindFeederSpans(FInputs.setup.line, FInputs.setup.tuner, FResult.finderFrequencies);
+    if (withFinder)
+      FResult.finder =
+          FindFeederSpans(FInputs.setup.line, FInputs.setup.tuner, FResult.finderFrequencies);
     FState = TTunerState::Done;
   } catch (const std::invalid_argument& error) {
     fail(error.what());

@@ -57,6 +57,7 @@ class TTunerCompute {
   void retireRun();
   void reapRetired();
   void finishRun();
+  void computeLinePart(bool withFinder);
   void computeRows();
   void fail(const std::string& why);
 
