@@ -79,9 +79,11 @@ double inRange(const std::string& option, const std::string& text, double low, d
 
 // The feet field's value after the metres field mirrored into it: rounded to
 // its two decimals, as the window reads it back.
-double feetOfMetres(double metres) {
+double feetOfMetres(const std::string& given, double metres) {
   const std::u16string text = FormatFixed(metres / MetresPerFoot, 2, u'.');
-  return number("--dipole-m", std::string(text.begin(), text.end()));
+  const double feet = number("--dipole-m", std::string(text.begin(), text.end()));
+  if (feet == 0) throw EBadArgument("--dipole-m: " + given + " rounds to a dipole of 0.00 ft");
+  return feet;
 }
 
 // The feeder of --impedance: its ohms, as the window's choice names them, and
@@ -165,7 +167,7 @@ TCommandLine parse(const std::vector<std::string>& args) {
       options.dipoleFeet = inRange(option, value, 0, 1000, false, "above 0 up to 1000");
     if (option == "--dipole-m")
       options.dipoleFeet =
-          feetOfMetres(inRange(option, value, 0, 1000, false, "above 0 up to 1000"));
+          feetOfMetres(value, inRange(option, value, 0, 1000, false, "above 0 up to 1000"));
     if (option == "--impedance") chooseImpedance(options, value);
     if (option == "--vf") {
       options.feederConstant =

@@ -66,11 +66,8 @@ class Numbers {
   std::u16string local(const std::string& numbers) const {
     return LocalNumbers(numbers, FSeparator);
   }
-  // A sentence whose every "." but its last stands in a number.
-  std::u16string sentence(const std::string& text) const {
-    const bool stop = !text.empty() && text.back() == '.';
-    return local(stop ? text.substr(0, text.size() - 1) : text) + (stop ? u"." : u"");
-  }
+  // Sentences with numbers in them.
+  std::u16string sentence(const std::string& text) const { return local(text); }
   // A frequency as it was given: "7.1 MHz".
   std::u16string megahertz(double value) const {
     return LocalNumbers(ShortestText(value), FSeparator) + u" MHz";
@@ -207,16 +204,24 @@ std::u16string groundText(const TGround& g, const Numbers& n) {
 // the frequencies computed.
 std::u16string lossText(const TReportInput& in, const TTunerSetup& s, const Numbers& n) {
   const TTransmissionLine& l = s.line;
-  if (l.measuredLoss) {
-    return u"measured loss " + n.trimmed(l.measuredLoss->dbPer100m, 3) + u" dB per 100 m at " +
-           n.megahertz(l.measuredLoss->frequencyMHz);
+  const auto measured = [&](const TMeasuredLoss& m) {
+    return n.trimmed(m.dbPer100m, 3) + u" dB per 100 m at " + n.megahertz(m.frequencyMHz);
+  };
+  if (l.measuredLoss && l.secondMeasuredLoss) {
+    return u"measured loss " + measured(*l.measuredLoss) + u" and " +
+           measured(*l.secondMeasuredLoss);
   }
-  const std::vector<TBandFrequency> f = BandCentres(s.region, in.bands, in.frequencyMHz);
+  if (l.measuredLoss) return u"measured loss " + measured(*l.measuredLoss);
+  std::vector<double> f;
+  for (int band : in.bands) f.push_back(BandPlan(s.region).at(size_t(band)).CentreMHz());
+  if (f.empty()) f.push_back(in.frequencyMHz);
   const auto at = [&](double mhz) {
     return n.fixed(MatchedLossDbPer100m(l, mhz), 3) + u" dB per 100 m at " + n.megahertz(mhz);
   };
-  if (f.size() == 1) return u"matched loss " + at(f.front().frequencyMHz);
-  return u"matched loss " + at(f.front().frequencyMHz) + u" to " + at(f.back().frequencyMHz);
+  std::u16string dielectric =
+      l.lossTangent > 0 ? u", dielectric loss tangent " + n.trimmed(l.lossTangent, 6) : u"";
+  if (f.size() == 1) return u"matched loss " + at(f.front()) + dielectric;
+  return u"matched loss " + at(f.front()) + u" to " + at(f.back()) + dielectric;
 }
 
 std::u16string lineText(const TReportInput& in, const TTunerSetup& s, const Numbers& n) {
@@ -248,13 +253,16 @@ TReportFacts tunerFacts(const TReportInput& in, const TTunerSetup& s, const Numb
            {u"Feeder length", n.metresAndFeet(s.feederM)},
            {u"Power", n.trimmed(s.powerW, 1) + u" W"},
            {u"Tuner", tunerText(s.tuner, n)},
-           {u"Band edges", s.region == TRegion::Region1 ? u"IARU Region 1" : u"IARU Region 2"}}};
+           {u"Band edges",
+            s.region == TRegion::Region1   ? u"IARU Region 1"
+            : s.region == TRegion::Region2 ? u"IARU Region 2"
+                                           : u"IARU Region 3"}}};
 }
 
 TReportTable tunerTable(const std::vector<TTunerRow>& rows, const Numbers& n) {
   TReportTable table;
   for (const char* column : TunerColumns) table.columns.push_back({n.local(column)});
-  table.columns[10].align = TReportAlign::Left;  // "match"
+  table.columns[11].align = TReportAlign::Left;  // "match"
   for (const TTunerRow& r : rows) {
     std::vector<std::u16string> row;
     for (const std::string& text : TunerRowTexts(r)) row.push_back(n.local(text));
@@ -264,12 +272,14 @@ TReportTable tunerTable(const std::vector<TTunerRow>& rows, const Numbers& n) {
   return table;
 }
 
-TReportTable spansTable(const std::vector<TFeederSpan>& spans, const Numbers& n) {
+TReportTable spansTable(const TFinderResult& finder, TRegion region, const Numbers& n) {
   TReportTable table;
-  for (const char* column : SpanColumns) table.columns.push_back({n.local(column)});
-  for (const TFeederSpan& s : spans) {
+  const size_t columns = finder.SuitsAll() ? SpanColumns.size() - 1 : SpanColumns.size();
+  for (size_t c = 0; c < columns; ++c) table.columns.push_back({n.local(SpanColumns[c])});
+  for (const TFeederSpan& s : finder.spans) {
     std::vector<std::u16string> row;
-    for (const std::string& text : SpanTexts(s)) row.push_back(n.local(text));
+    const auto texts = SpanTexts(s, region);
+    for (size_t c = 0; c < columns; ++c) row.push_back(n.local(texts[c]));
     table.rows.push_back(std::move(row));
   }
   return table;
@@ -297,16 +307,16 @@ TReportSection tunerSection(const TReportInput& in, const TReportTuner& t, const
       break;
     }
   }
-  if (t.spans && t.spans->spans.empty()) {
+  if (t.spans && !t.spans->SuitsAll()) {
     append(section,
            TReportText{n.sentence(NoSpanMessage(*t.spans, t.setup.region, in.frequencyMHz))});
   } else if (t.spans) {
     append(section,
            TReportText{u"Feeder lengths from 0" + std::u16string(1, n.separator()) +
-                       u"5 to 60 m at which the tuner matches every frequency (each band at its "
-                       u"edges and its centre), best first:"});
-    append(section, spansTable(t.spans->spans, n));
+                       u"5 to 60 m at which the tuner matches every band across its width, "
+                       u"best first:"});
   }
+  if (t.spans && !t.spans->spans.empty()) append(section, spansTable(*t.spans, t.setup.region, n));
   return section;
 }
 

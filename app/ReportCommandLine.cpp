@@ -73,9 +73,9 @@ void calculate(const TCommandLine& o, TReportInput& input) {
 TReportTuner tunerPart(const std::map<std::string, std::string>& given, const TCommandLine& o) {
   TReportTuner tuner;
   tuner.setup = TunerSetupOf(given, o.dipoleFeet);
-  if (given.count("--tuner")) tuner.rows = ComputeTunerRows(tuner.setup, o.bands, o.frequencyMHz);
-  if (given.count("--find-feeder"))
-    tuner.spans = ComputeFeederSpans(tuner.setup, o.bands, o.frequencyMHz);
+  const TTunerResult result = ComputeTunerResult(tuner.setup, o.bands, o.frequencyMHz);
+  if (given.count("--tuner")) tuner.rows = result.rows;
+  if (given.count("--find-feeder")) tuner.spans = result.finder;
   return tuner;
 }
 

@@ -160,7 +160,7 @@ void TTunerChart::Show(const TTunerResult& result) {
     FRange = TunerRangeOhm(result.setup.tuner);
     for (size_t i = 0; i < result.rows.size(); ++i) {
       const int band = result.bands.empty() ? -1 : result.bands[i];
-      drawCurve(result.setup, result.rows[i], band);
+      drawCurve(result, result.rows[i], band);
       FLegend.push_back(
           {TunerCurveColor(band), localeNumber(result.rows[i].frequencyMHz, 3) + u" MHz"});
     }
@@ -170,18 +170,33 @@ void TTunerChart::Show(const TTunerResult& result) {
   c.ShowGraf();
 }
 
-// Thick where the tuner can match, thin where it cannot.
-void TTunerChart::drawCurve(const TTunerSetup& setup, const TTunerRow& row, int band) {
+// The band's centre; thick where the tuner matches the whole band, as the
+// table and the finder judge it: by the finder's table from its shortest
+// length on, below it by the judgement itself.
+void TTunerChart::drawCurve(const TTunerResult& result, const TTunerRow& row, int band) {
   TRChart& c = *FChart;
+  const TTunerSetup& setup = result.setup;
   c.SetActiveLayer(1);
   c.SetDataColor(TunerCurveColor(band));
+  const TFinderTable* table = result.finder.table.get();
+  size_t g = 0;
+  while (table && g < table->GroupCount() && table->Group(g) != band) ++g;
+  std::vector<TFinderFrequency> points;
+  for (const TFinderFrequency& f : result.sweep) {
+    if (f.group == band) points.push_back(f);
+  }
   const int steps = int(std::lround(TunerChartLongestM / TunerChartStepM));
   for (int i = 0; i <= steps; ++i) {
     const double length = i * TunerChartStepM;
     const std::complex<double> z =
         ThroughTheLine(setup.line, row.feedImpedance, row.frequencyMHz, length, setup.powerW)
             .tunerImpedance;
-    c.SetLineWidth(CanMatch(setup.tuner, z) ? kMatchedWidth : 1);
+    const int index = int(std::lround((length - FinderShortestM) / FinderStepM));
+    const bool matched =
+        table && g < table->GroupCount() && index >= 0
+            ? table->Margin(g, index) >= 0
+            : !points.empty() && JudgeGroups(setup.line, setup.tuner, points, length)[0].Matches();
+    c.SetLineWidth(matched ? kMatchedWidth : 1);
     const double magnitude =
         std::clamp(std::abs(z), TunerChartLowestOhm / 2, TunerChartHighestOhm * 2);
     if (i == 0) {
@@ -193,6 +208,7 @@ void TTunerChart::drawCurve(const TTunerSetup& setup, const TTunerRow& row, int 
 }
 
 void TTunerChart::drawSpans(const TFinderResult& finder) {
+  if (!finder.SuitsAll()) return;  // bars only for lengths that suit every band judged
   TRChart& c = *FChart;
   c.SetActiveLayer(kSpanLayer);
   c.SetDataColor(kSpanColor);
@@ -247,7 +263,7 @@ void TTunerChart::drawLegend(TCanvas& cv) const {
   y += 6;
   entry(kRangeColor, 9, u"tuner's range");
   entry(kSpanColor, kSpanBarWidth, u"suits all");
-  entry(clBlack, kMatchedWidth, u"thick: matched");
+  entry(clBlack, kMatchedWidth, u"thick: band matched");
   cv.Pen().SetWidth(1);
 }
 

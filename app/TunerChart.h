@@ -46,7 +46,7 @@ class TTunerChart {
 
  private:
   void configure();
-  void drawCurve(const TTunerSetup& setup, const TTunerRow& row, int band);
+  void drawCurve(const TTunerResult& result, const TTunerRow& row, int band);
   void drawSpans(const TFinderResult& finder);
   void drawTunerRange(TCanvas& cv, int dx, int dy) const;
   void drawLegend(TCanvas& cv) const;

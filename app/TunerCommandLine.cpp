@@ -1,5 +1,7 @@
 #include "app/TunerCommandLine.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <ostream>
@@ -18,10 +20,13 @@ const char* const TunerCommandLineUsage =
     "  --tuner             a table for the frequency or each band's centre: feed\n"
     "                      point, SWR on the line, the impedance at the tuner,\n"
     "                      matched and total loss, efficiency, peak voltage,\n"
-    "                      whether the tuner matches, first current maximum\n"
+    "                      whether the tuner matches the band across its width,\n"
+    "                      first current maximum\n"
     "  --find-feeder       the feeder lengths from 0.5 to 60 m at which the tuner\n"
-    "                      matches the frequency or every band at its edges and\n"
-    "                      centre, best worst-case margin first\n"
+    "                      matches the frequency or every band across its width,\n"
+    "                      best worst-case margin first (or, when none does, the\n"
+    "                      lengths that suit the most bands); after the table when\n"
+    "                      given with --tuner\n"
     "  --height M          height of the dipole, above 0 up to 1000 (default 10)\n"
     "  --ground CLASS|EPS,SIGMA\n"
     "                      free, perfect, very-good, average (default), poor,\n"
@@ -31,19 +36,21 @@ const char* const TunerCommandLineUsage =
     "  --line window450|open600|twin300|Z0,VF,D_MM\n"
     "                      the feeder (default window450), or Z0 above 0 up to\n"
     "                      2000 ohm, velocity factor 0.50 to 1.00, conductor\n"
-    "                      diameter above 0 up to 50 mm\n"
+    "                      diameter above 0 up to 50 mm (the wires at least two\n"
+    "                      diameters apart)\n"
     "  --feeder-m M        feeder length, 0 up to 1000 (default 20)\n"
     "  --feeder-ft FT      feeder length in feet, 0 up to 3000\n"
     "  --power W           transmitter power, above 0 up to 100000 (default 100)\n"
     "  --tuner-swr S       internal tuner: SWR up to S on 50 ohm, 1 to 100 (default 3)\n"
     "  --tuner-z MIN,MAX   external tuner: |Z| from MIN to MAX ohm,\n"
     "                      0 < MIN < MAX <= 100000\n"
-    "  --region 1|2        IARU band plan of the band edges (default 1)\n"
+    "  --region 1|2|3      IARU band plan of the band edges (default 1)\n"
     "  with --frequency, --bands, --dipole-ft, --dipole-m and --csv as above.\n";
 
 namespace {
 
 struct TTunerOptions {
+  bool table = false;
   bool findFeeder = false;
   TTunerSetup setup;
   TCommandLine common;
@@ -115,10 +122,17 @@ TTransmissionLine line(const std::string& text) {
   if (text.find(',') == std::string::npos)
     throw EBadArgument("--line: " + text + " is not a line (see --help)");
   const auto v = parts("--line", text, 3);
-  return {inRange("--line", v[0], 0, 2000, false, "Z0 above 0 up to 2000 ohm"),
-          inRange("--line", v[1], 0.5, 1, true, "velocity factor 0.50 to 1.00"),
-          inRange("--line", v[2], 0, 50, false, "diameter above 0 up to 50 mm") / 1000,
-          std::nullopt};
+  const TTransmissionLine custom{
+      inRange("--line", v[0], 0, 2000, false, "Z0 above 0 up to 2000 ohm"),
+      inRange("--line", v[1], 0.5, 1, true, "velocity factor 0.50 to 1.00"),
+      inRange("--line", v[2], 0, 50, false, "diameter above 0 up to 50 mm") / 1000,
+      std::nullopt};
+  try {
+    CheckLine(custom);
+  } catch (const std::invalid_argument& error) {  // wires closer than their diameter
+    throw EBadArgument("--line: " + text + ": " + error.what());
+  }
+  return custom;
 }
 
 TTuner externalTuner(const std::string& text) {
@@ -147,8 +161,9 @@ void apply(TTunerSetup& s, const std::string& option, const std::string& value) 
     s.tuner = {TTuner::Internal, inRange(option, value, 1, 100, true, "1 to 100"), 10, 1500};
   if (option == "--tuner-z") s.tuner = externalTuner(value);
   if (option == "--region") {
-    if (value != "1" && value != "2") throw EBadArgument("--region: " + value + " is not 1 or 2");
-    s.region = value == "1" ? TRegion::Region1 : TRegion::Region2;
+    if (value != "1" && value != "2" && value != "3")
+      throw EBadArgument("--region: " + value + " is not 1, 2 or 3");
+    s.region = value == "1" ? TRegion::Region1 : value == "2" ? TRegion::Region2 : TRegion::Region3;
   }
 }
 
@@ -167,7 +182,6 @@ TTunerOptions parse(const std::vector<std::string>& args) {
   std::vector<std::string> rest;
   const auto given = TakeOptions(
       args, [](const std::string& o) { return oneOf(o, kModes); }, IsTunerValueOption, rest);
-  rejectPair(given, "--tuner", "--find-feeder", "exclude each other; give one of them");
   if (!given.count("--tuner") && !given.count("--find-feeder")) {
     throw EBadArgument(given.begin()->first +
                        " belongs to --tuner or --find-feeder; give one of them");
@@ -184,13 +198,40 @@ TTunerOptions parse(const std::vector<std::string>& args) {
   if (!common.options) throw EBadArgument(common.error);
   TTunerOptions o;
   o.common = *common.options;
+  o.table = given.count("--tuner") > 0;
   o.findFeeder = given.count("--find-feeder") > 0;
+  if (o.table && o.findFeeder && o.common.csv) {
+    throw EBadArgument(
+        "--tuner and --find-feeder print two tables of different columns: with --csv give one of "
+        "them");
+  }
   o.setup = TunerSetupOf(given, o.common.dipoleFeet);
   return o;
 }
 
-std::string cell(const std::string& text, size_t width) {
-  return text.size() >= width ? " " + text : std::string(width - text.size(), ' ') + text;
+// Columns as wide as their widest text, right-aligned, two spaces apart.
+template <size_t N>
+void printColumns(const std::array<const char*, N>& header,
+                  const std::vector<std::array<std::string, N>>& rows,
+                  const std::vector<std::string>& ends, std::ostream& out) {
+  std::array<size_t, N> widths{};
+  for (size_t i = 0; i < N; ++i) {
+    widths[i] = std::string(header[i]).size();
+    for (const auto& row : rows) widths[i] = std::max(widths[i], row[i].size());
+  }
+  const auto line = [&](const auto& cells, const std::string& end) {
+    std::string text;
+    for (size_t i = 0; i < N; ++i) {
+      const std::string cellText = cells[i];
+      text +=
+          std::string(i ? 2 : 0, ' ') + std::string(widths[i] - cellText.size(), ' ') + cellText;
+    }
+    text += end;
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    out << text << '\n';
+  };
+  line(header, "");
+  for (size_t r = 0; r < rows.size(); ++r) line(rows[r], r < ends.size() ? ends[r] : "");
 }
 
 std::string groundText(const TGround& g) {
@@ -237,54 +278,61 @@ void printTable(const TTunerOptions& o, const std::vector<TTunerRow>& rows, std:
     return;
   }
   printSetup(o.setup, out);
-  constexpr size_t kWidths[] = {7, 9, 9, 7, 9, 9, 9, 10, 7, 8, 7, 7, 8};
-  for (size_t i = 0; i < TunerColumns.size(); ++i) out << cell(TunerColumns[i], kWidths[i]);
-  out << '\n';
-  bool differs = false;
+  std::vector<std::array<std::string, TunerColumns.size()>> texts;
+  std::vector<std::string> marks;
+  bool differs = false, uncertain = false;
   for (const TTunerRow& r : rows) {
-    const auto texts = TunerRowTexts(r);
-    for (size_t i = 0; i < texts.size(); ++i) out << cell(texts[i], kWidths[i]);
-    out << (r.ruleDiffers ? " *" : "") << '\n';
+    texts.push_back(TunerRowTexts(r));
+    marks.push_back(r.ruleDiffers ? " *" : "");
     differs = differs || r.ruleDiffers;
+    uncertain = uncertain || r.ShownUncertainty();
   }
+  printColumns(TunerColumns, texts, marks, out);
+  out << "SWR on the line against its nominal Z0 of " << TrimmedText(o.setup.line.z0, 2)
+      << " ohm; \"match\" judges each band across its width and names its worst point.\n";
+  if (uncertain) out << "+/-: the feed point on a mesh 1.5 times as fine differs by this much.\n";
   if (differs)
     out << "* the classic rule's first current maximum lies more than 1/16 line wavelength away\n";
 }
 
-void printSpans(const TTunerOptions& o, const TFinderResult& result, std::ostream& out,
+void printSpans(const TTunerOptions& o, const TTunerResult& result, std::ostream& out,
                 std::ostream& err) {
+  const TFinderResult& finder = result.finder;
+  const std::string noSpan = NoSpanMessage(finder, o.setup.region, o.common.frequencyMHz);
   if (o.common.csv) {
-    out << "from_m,to_m,worst_MHz\n";
-    for (const TFeederSpan& s : result.spans) {
-      out << FixedText(s.fromM, 2) << ',' << FixedText(s.toM, 2) << ',' << FixedText(s.worstMHz, 4)
-          << '\n';
+    out << "from_m,to_m,worst_MHz,failing_bands\n";
+    for (const TFeederSpan& s : finder.spans) {
+      const auto texts = SpanTexts(s, o.setup.region);
+      std::string failing = texts[5];
+      std::replace(failing.begin(), failing.end(), ',', ';');
+      out << texts[0] << ',' << texts[1] << ',' << texts[3] << ',' << failing << '\n';
     }
-    if (result.spans.empty())
-      err << NoSpanMessage(result, o.setup.region, o.common.frequencyMHz) << '\n';
+    if (!finder.SuitsAll()) err << noSpan << '\n';
     return;
   }
-  printSetup(o.setup, out);
-  if (result.spans.empty()) {
-    out << NoSpanMessage(result, o.setup.region, o.common.frequencyMHz) << '\n';
-    return;
-  }
-  out << "Feeder lengths at which the tuner matches every frequency, best first:\n";
-  constexpr size_t kWidths[] = {8, 8, 8, 11, 8};
-  for (size_t i = 0; i < SpanColumns.size(); ++i) out << cell(SpanColumns[i], kWidths[i]);
-  out << '\n';
-  for (const TFeederSpan& s : result.spans) {
-    const auto texts = SpanTexts(s);
-    for (size_t i = 0; i < texts.size(); ++i) out << cell(texts[i], kWidths[i]);
-    out << '\n';
+  if (!o.table) printSetup(o.setup, out);
+  if (!finder.SuitsAll()) out << noSpan << '\n';
+  if (finder.spans.empty()) return;
+  if (finder.SuitsAll())
+    out << "Feeder lengths at which the tuner matches every band across its width, best first:\n";
+  std::vector<std::array<std::string, SpanColumns.size()>> texts;
+  for (const TFeederSpan& s : finder.spans) texts.push_back(SpanTexts(s, o.setup.region));
+  if (finder.SuitsAll()) {
+    std::array<const char*, 5> header;
+    std::copy_n(SpanColumns.begin(), 5, header.begin());
+    std::vector<std::array<std::string, 5>> five;
+    for (const auto& t : texts) five.push_back({t[0], t[1], t[2], t[3], t[4]});
+    printColumns(header, five, {}, out);
+  } else {
+    printColumns(SpanColumns, texts, {}, out);
   }
 }
 
 void run(const TTunerOptions& o, std::ostream& out, std::ostream& err) {
-  if (o.findFeeder) {
-    printSpans(o, ComputeFeederSpans(o.setup, o.common.bands, o.common.frequencyMHz), out, err);
-  } else {
-    printTable(o, ComputeTunerRows(o.setup, o.common.bands, o.common.frequencyMHz), out);
-  }
+  const TTunerResult result = ComputeTunerResult(o.setup, o.common.bands, o.common.frequencyMHz);
+  if (o.table) printTable(o, result.rows, out);
+  if (o.table && o.findFeeder) out << '\n';
+  if (o.findFeeder) printSpans(o, result, out, err);
 }
 
 }  // namespace
@@ -301,39 +349,20 @@ TTunerSetup TunerSetupOf(const std::map<std::string, std::string>& options, doub
   return setup;
 }
 
-namespace {
-
-std::vector<std::complex<double>> feedPointsOf(const TDipoleModel& antenna,
-                                               const std::vector<TBandFrequency>& frequencies) {
-  std::vector<std::string> decks;
-  for (const TBandFrequency& f : frequencies) decks.push_back(NecDeck(antenna, f.frequencyMHz));
+TTunerResult ComputeTunerResult(const TTunerSetup& setup, const std::vector<int>& bands,
+                                double frequencyMHz) {
+  TFeedPointSweep sweep(setup.antenna, setup.region, bands, frequencyMHz);
   TNecCache cache;
-  return ImpedancesOf(RunNec(decks, cache));
-}
-
-}  // namespace
-
-std::vector<TTunerRow> ComputeTunerRows(const TTunerSetup& setup, const std::vector<int>& bands,
-                                        double frequencyMHz) {
-  const std::vector<TBandFrequency> frequencies = BandCentres(setup.region, bands, frequencyMHz);
-  const std::vector<std::complex<double>> feedPoints = feedPointsOf(setup.antenna, frequencies);
-  std::vector<TTunerRow> rows;
-  for (size_t i = 0; i < frequencies.size(); ++i) {
-    rows.push_back(TunerRow(setup, frequencies[i].frequencyMHz, feedPoints[i]));
-  }
-  return rows;
-}
-
-TFinderResult ComputeFeederSpans(const TTunerSetup& setup, const std::vector<int>& bands,
-                                 double frequencyMHz) {
-  const std::vector<TBandFrequency> frequencies =
-      BandEdgesAndCentres(setup.region, bands, frequencyMHz);
-  const std::vector<std::complex<double>> feedPoints = feedPointsOf(setup.antenna, frequencies);
-  std::vector<TFinderFrequency> finder;
-  for (size_t i = 0; i < frequencies.size(); ++i) {
-    finder.push_back({frequencies[i].frequencyMHz, feedPoints[i], frequencies[i].band});
-  }
-  return FindFeederSpans(setup.line, setup.tuner, finder);
+  while (!sweep.Complete()) sweep.Take(ImpedancesOf(RunNec(sweep.Pending(), cache)));
+  TTunerResult result;
+  result.setup = setup;
+  result.bands = bands;
+  result.frequencyMHz = frequencyMHz;
+  result.sweep = sweep.Points();
+  result.centres = sweep.Centres();
+  result.rows = TunerRows(setup, result.centres, result.sweep);
+  result.finder = FindFeederSpans(setup.line, setup.tuner, result.sweep);
+  return result;
 }
 
 int RunWithTheAntennaModel(const std::function<void()>& work, std::ostream& err) {
@@ -345,8 +374,9 @@ int RunWithTheAntennaModel(const std::function<void()>& work, std::ostream& err)
     work();
   } catch (const EBadArgument& error) {
     return badArgument(error.what());
-  } catch (const EAntennaGeometry& error) {
-    return badArgument(error.what());
+  } catch (const EAntennaGeometry& error) {  // a bad value, but no option's: no usage
+    err << "OrvakSE: " << error.what() << '\n';
+    return 2;
   } catch (const ENecMissing& error) {
     err << "OrvakSE: " << error.what() << '\n';
     return 3;

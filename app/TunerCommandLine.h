@@ -28,17 +28,15 @@ bool IsTunerValueOption(const std::string& option);
 // that exclude each other.
 TTunerSetup TunerSetupOf(const std::map<std::string, std::string>& options, double dipoleFeet);
 
-// The table at the frequency or at the centre of each band (indices into the
-// band plan), and the feeder lengths that suit the frequency or every band at
-// its edges and centre, with the antenna by nec2c. Raise what the model and
-// nec2c raise (EAntennaGeometry, ENecMissing, ...).
-std::vector<TTunerRow> ComputeTunerRows(const TTunerSetup& setup, const std::vector<int>& bands,
-                                        double frequencyMHz);
-TFinderResult ComputeFeederSpans(const TTunerSetup& setup, const std::vector<int>& bands,
-                                 double frequencyMHz);
+// The tuner view at the frequency or for the bands given (indices into the
+// band plan): the band sweep by nec2c, the rows at the band centres and the
+// feeder finder's spans. Raises what the model and nec2c raise
+// (EAntennaGeometry, ENecMissing, ENoFeedPoint, ...).
+TTunerResult ComputeTunerResult(const TTunerSetup& setup, const std::vector<int>& bands,
+                                double frequencyMHz);
 
 // Runs work (parsing, then computing with the antenna model) and returns the
-// exit code of what it raised: 0 nothing, 2 a bad argument or geometry the
-// model cannot take (the error line and the usage on err), 3 nec2c missing,
-// 1 any other failure (its line on err).
+// exit code of what it raised: 0 nothing, 2 a bad argument (the error line
+// and the usage on err) or geometry the model cannot take (its line), 3
+// nec2c missing, 1 any other failure (its line on err).
 int RunWithTheAntennaModel(const std::function<void()>& work, std::ostream& err);

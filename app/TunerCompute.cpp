@@ -9,8 +9,8 @@ bool sameAntenna(const TTunerInputs& a, const TTunerInputs& b) {
          a.bands == b.bands && (!a.bands.empty() || a.frequencyMHz == b.frequencyMHz);
 }
 
-// Whether the finder's result depends on something that changed.
-bool sameFinderInputs(const TTunerSetup& a, const TTunerSetup& b) {
+// Whether the finder's table depends on something that changed.
+bool sameFinderTable(const TTunerSetup& a, const TTunerSetup& b) {
   return a.line == b.line && a.tuner == b.tuner;
 }
 
@@ -28,44 +28,63 @@ TTunerCompute::~TTunerCompute() = default;
 void TTunerCompute::SetInputs(const TTunerInputs& inputs) {
   const TTunerInputs before = FInputs;
   // The antenna's feed points stand, or are on their way, for these inputs.
-  const bool antennaCurrent = FHaveInputs && sameAntenna(inputs, before) &&
-                              (FState == TTunerState::Running || !FFeedPoints.empty());
+  const bool antennaCurrent =
+      FHaveInputs && sameAntenna(inputs, before) && (FState == TTunerState::Running || FSweepDone);
   FInputs = inputs;
   FHaveInputs = true;
   if (!antennaCurrent) {
-    startRun();
+    startSweep();
     return;
   }
   if (FState == TTunerState::Running) return;  // its end takes the new inputs
-  // The line's part alone, and the finder only when the line or the tuner
-  // changed (dragging the feeder length changes neither).
-  const bool finderCurrent =
-      FState == TTunerState::Done && sameFinderInputs(before.setup, inputs.setup);
-  computeLinePart(!finderCurrent);
+  // Only what changed: dragging the feeder length leaves the finder as it is,
+  // and leaving a band out of it only picks its spans anew.
+  const bool tableCurrent =
+      FState == TTunerState::Done && sameFinderTable(before.setup, inputs.setup);
+  const bool spansCurrent = tableCurrent && before.finderExcluded == inputs.finderExcluded;
+  computeLinePart(!tableCurrent, !spansCurrent);
 }
 
-void TTunerCompute::startRun() {
+void TTunerCompute::startSweep() {
   retireRun();
   reapRetired();
-  FFeedPoints.clear();
-  std::vector<std::string> decks;
+  FSweep.reset();
+  FSweepDone = false;
   try {
-    FFrequencies = BandEdgesAndCentres(FInputs.setup.region, FInputs.bands, FInputs.frequencyMHz);
-    for (const TBandFrequency& f : FFrequencies)
-      decks.push_back(NecDeck(FInputs.setup.antenna, f.frequencyMHz));
+    FSweep.emplace(
+        FInputs.setup.antenna, FInputs.setup.region, FInputs.bands, FInputs.frequencyMHz);
   } catch (const std::exception& error) {  // EAntennaGeometry, or values the model cannot take
     fail(error.what());
     return;
   }
-  FState = TTunerState::Running;
-  FRun = std::make_unique<TNecRun>(std::move(decks), FCache, FOptions);
+  startRound();
   Poll();  // everything cached: done at once
+}
+
+// The run is made before the state says it runs: if no thread can be had,
+// the page sees the failure, never a run that is not there.
+void TTunerCompute::startRound() {
+  try {
+    FRun = std::make_unique<TNecRun>(FSweep->Pending(), FCache, FOptions);
+  } catch (const std::exception& error) {
+    fail(std::string("The antenna model could not be started: ") + error.what());
+    return;
+  }
+  FState = TTunerState::Running;
 }
 
 void TTunerCompute::Cancel() {
   if (FState != TTunerState::Running) return;
   retireRun();
+  FSweep.reset();
   fail("Cancelled");
+}
+
+void TTunerCompute::Stop() {
+  if (FState != TTunerState::Running) return;
+  retireRun();
+  FSweep.reset();
+  FState = TTunerState::Idle;
 }
 
 void TTunerCompute::retireRun() {
@@ -82,58 +101,67 @@ void TTunerCompute::reapRetired() {
 
 bool TTunerCompute::Poll() {
   reapRetired();
-  if (FState != TTunerState::Running || !FRun->Progress().finished) return false;
-  finishRun();
-  return true;
+  while (FState == TTunerState::Running && FRun->Progress().finished) {
+    finishRound();
+    if (FState != TTunerState::Running) return true;
+  }
+  return false;
 }
 
 TNecProgress TTunerCompute::Progress() const {
-  if (FRun) return FRun->Progress();
-  return {0, 0, true};
+  const int before = FSweep ? FSweep->Runs() : 0;
+  if (!FRun) return {before, before, true};
+  const TNecProgress round = FRun->Progress();
+  return {before + round.done, before + round.total, round.finished};
 }
 
-void TTunerCompute::finishRun() {
+void TTunerCompute::finishRound() {
   FRun->Wait();
-  std::vector<TNecOutcome> outcomes = FRun->Outcomes();
+  const std::vector<TNecOutcome> outcomes = FRun->Outcomes();
   FRun.reset();
   try {
-    FFeedPoints = ImpedancesOf(outcomes);
-  } catch (const std::exception& error) {  // ENecMissing, ENecFailed
+    FSweep->Take(ImpedancesOf(outcomes));
+  } catch (const std::exception& error) {  // ENecMissing, ENecFailed, ENoFeedPoint
     fail(error.what());
     return;
   }
-  FResult.finderFrequencies.clear();
-  for (size_t i = 0; i < FFrequencies.size(); ++i) {
-    FResult.finderFrequencies.push_back(
-        {FFrequencies[i].frequencyMHz, FFeedPoints[i], FFrequencies[i].band});
+  if (FSweep->Complete()) {
+    finishSweep();
+  } else {
+    startRound();
   }
-  computeLinePart(true);
 }
 
-// What follows from the feed points: the rows and, when asked, the finder.
-void TTunerCompute::computeLinePart(bool withFinder) {
+void TTunerCompute::finishSweep() {
   try {
-    computeRows();
-    if (withFinder)
-      FResult.finder =
-          FindFeederSpans(FInputs.setup.line, FInputs.setup.tuner, FResult.finderFrequencies);
-    FState = TTunerState::Done;
-  } catch (const std::invalid_argument& error) {
+    FResult.sweep = FSweep->Points();
+    FResult.centres = FSweep->Centres();
+  } catch (const std::exception& error) {  // ENoFeedPoint
     fail(error.what());
+    return;
   }
+  FSweepDone = true;
+  computeLinePart(true, true);
 }
 
-// The rows stand at the band centres: the middle of each band's three
-// frequencies, or the one frequency.
-void TTunerCompute::computeRows() {
-  FResult.setup = FInputs.setup;
-  FResult.bands = FInputs.bands;
-  FResult.frequencyMHz = FInputs.frequencyMHz;
-  FResult.rows.clear();
-  const size_t step = FInputs.bands.empty() ? 1 : 3;
-  for (size_t i = step / 2; i < FResult.finderFrequencies.size(); i += step) {
-    const TFinderFrequency& f = FResult.finderFrequencies[i];
-    FResult.rows.push_back(TunerRow(FInputs.setup, f.frequencyMHz, f.feedImpedance));
+// What follows from the feed points: the rows and, when asked, the finder's
+// table and its spans.
+void TTunerCompute::computeLinePart(bool withTable, bool withSpans) {
+  try {
+    FResult.setup = FInputs.setup;
+    FResult.bands = FInputs.bands;
+    FResult.frequencyMHz = FInputs.frequencyMHz;
+    FResult.finderExcluded = FInputs.finderExcluded;
+    FResult.rows = TunerRows(FInputs.setup, FResult.centres, FResult.sweep);
+    if (withTable) {
+      FResult.finder.table = std::make_shared<const TFinderTable>(
+          FInputs.setup.line, FInputs.setup.tuner, FResult.sweep);
+    }
+    if (withTable || withSpans)
+      FResult.finder = SpansOf(FResult.finder.table, FInputs.finderExcluded);
+    FState = TTunerState::Done;
+  } catch (const std::exception& error) {  // std::invalid_argument, ENoLineResult
+    fail(error.what());
   }
 }
 

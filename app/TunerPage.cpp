@@ -49,10 +49,15 @@ const char16_t* const kBandColumns[] = {u"MHz",
                                         u"Tuner\nmatches",
                                         u"I max\nm",
                                         u"Classic\nrule m"};
-constexpr int kBandColumnWidths[] = {48, 104, 46, 104, 56, 52, 44, 40, 52, 44, 48};
+constexpr int kBandColumnWidths[] = {46, 116, 42, 100, 46, 44, 40, 42, 80, 40, 44};
 
-const char16_t* const kSpanColumns[] = {u"From m", u"To m", u"Best m", u"Worst MHz", u"Margin"};
-constexpr int kSpanColumnWidths[] = {100, 100, 100, 110, 100};
+const char16_t* const kSpanColumns[] = {
+    u"From m", u"To m", u"Best m", u"Worst MHz", u"Margin", u"Fails on"};
+constexpr int kSpanColumnWidths[] = {70, 70, 70, 80, 70, 276};
+
+// The bands by their wavelengths, for the finder's choice of bands.
+const char* const kBandNames[] = {
+    "160 m", "80 m", "60 m", "40 m", "30 m", "20 m", "17 m", "15 m", "12 m", "10 m"};
 
 // A number in the texts the engine writes ("3.5-3.8 MHz") takes the locale's
 // separator: a "." between two digits is always a decimal point there.
@@ -72,6 +77,13 @@ QString number(double value, int decimals) { return localeText(FixedText(value, 
 QString swrText(double swr) {
   if (!std::isfinite(swr)) return QStringLiteral("\u221E");
   return number(swr, swr < 10 ? 2 : swr < 100 ? 1 : 0);
+}
+
+// "±7 %" where the feed point's mesh matters, else nothing.
+QString uncertaintyText(const TTunerRow& row) {
+  const auto u = row.ShownUncertainty();
+  return u ? QStringLiteral(" \u00B1") + number(*u * 100, 0) + QStringLiteral("\u00A0%")
+           : QString();
 }
 
 QString impedanceText(std::complex<double> z) {
@@ -156,14 +168,34 @@ std::string rangeError(const char* name, const TNumIO2& field, bool lowIncluded)
          TrimmedText(low, 4) + " up to " + TrimmedText(high, 4) + ".";
 }
 
+// What the line itself cannot be (wires closer than their diameter, two
+// measured losses that do not split), as a sentence.
+std::string lineError(const TTransmissionLine& line) {
+  try {
+    CheckLine(line);
+  } catch (const std::invalid_argument& error) {
+    return std::string(error.what()) + ".";
+  }
+  return {};
+}
+
+// Whether the chart's curves, bands of judgement and bars stay as they are.
 bool sameCurves(const TTunerResult& a, const TTunerResult& b) {
   if (a.bands != b.bands || a.rows.size() != b.rows.size() || !(a.setup.line == b.setup.line) ||
-      !(a.setup.tuner == b.setup.tuner) || a.finder.spans.size() != b.finder.spans.size()) {
+      !(a.setup.tuner == b.setup.tuner) || a.finder.table != b.finder.table ||
+      a.finder.spans.size() != b.finder.spans.size() ||
+      a.finder.SuitsAll() != b.finder.SuitsAll()) {
     return false;
   }
   for (size_t i = 0; i < a.rows.size(); ++i) {
     if (a.rows[i].frequencyMHz != b.rows[i].frequencyMHz ||
         a.rows[i].feedImpedance != b.rows[i].feedImpedance) {
+      return false;
+    }
+  }
+  for (size_t i = 0; i < a.finder.spans.size(); ++i) {
+    if (a.finder.spans[i].fromM != b.finder.spans[i].fromM ||
+        a.finder.spans[i].toM != b.finder.spans[i].toM) {
       return false;
     }
   }
@@ -231,9 +263,11 @@ void TTunerPage::createTablePage(QWidget* page) {
   new CopyableTable(tblBands, [this] { return TableText(); });
   lblNotes = text(
       page,
-      QStringLiteral("Copper wire; the line's dielectric loss is neglected. Feed point and "
-                     "current maximum from the antenna model; * the classic rule's maximum lies "
-                     "more than 1/16 line wavelength from it. Ctrl+C copies the table."),
+      QStringLiteral("Copper wire. SWR on the line against its nominal Z0, as a meter of that "
+                     "impedance at the antenna reads it; \"Tuner matches\" judges each band across "
+                     "its width (its worst point where not). \u00B1: a finer mesh differs by this "
+                     "much. * the classic rule's maximum lies more than 1/16 line wavelength from "
+                     "the model's. Ctrl+C copies the table."),
       6,
       290,
       640,
@@ -248,11 +282,20 @@ void TTunerPage::createChartPage(QWidget* page) {
 }
 
 void TTunerPage::createSpansPage(QWidget* page) {
-  lblSpans = text(page, {}, 6, 4, 640, 42);
+  text(page, QStringLiteral("Judge:"), 6, 6, 40);
+  for (size_t band = 0; band < cbFinderBands.size(); ++band) {
+    cbFinderBands[band] = place(
+        new QCheckBox(QString::fromUtf8(kBandNames[band]), page), 48 + int(band) * 60, 4, 58, 17);
+    cbFinderBands[band]->setChecked(true);
+    cbFinderBands[band]->setToolTip(
+        QStringLiteral("Leave the band out of the feeder lengths (not out of the table)"));
+  }
+  lblSpans = text(page, {}, 6, 26, 640, 42);
   lblSpans->setWordWrap(true);
   lblSpans->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  tblSpans = place(makeTable(page, 5, kSpanColumns, kSpanColumnWidths), 4, 50, 530, 284);
+  tblSpans = place(makeTable(page, 6, kSpanColumns, kSpanColumnWidths), 4, 70, 640, 264);
   tblSpans->horizontalHeader()->setFixedHeight(22);
+  tblSpans->setToolTip(QStringLiteral("Click a row to take its best length"));
   new CopyableTable(tblSpans, [this] {
     std::u16string all;
     for (int r = 0; r < tblSpans->rowCount(); ++r) {
@@ -304,8 +347,8 @@ void TTunerPage::createAntennaGroup(QWidget* page) {
 }
 
 void TTunerPage::createLineGroup(QWidget* page) {
-  QGroupBox* group =
-      makeGroupBox(page, "Line: copper conductors, dielectric loss neglected", 330, 4, 318, 158);
+  QGroupBox* group = makeGroupBox(
+      page, "Line: copper conductors; the presets' dielectric loss neglected", 330, 4, 318, 180);
   const TTransmissionLine& line = FLine.Line();
   nioZ0 = makeField(group, {"nioZ0", u"Z0", u"\u03A9", 70, 0.0, 2000.0, 1, line.z0}, 2, 18, 180);
   nioVF = makeField(group,
@@ -326,6 +369,8 @@ void TTunerPage::createLineGroup(QWidget* page) {
       2,
       70,
       180);
+  nioLossTangent = makeField(
+      group, {"nioLossTangent", u"tan\u00A0\u03B4", u"", 40, 0.0, 0.1, 5, 0.0}, 184, 70, 128);
   cbMeasuredLoss = place(
       new QCheckBox(QStringLiteral("Measured matched loss instead (scaled with \u221Af)"), group),
       12,
@@ -336,10 +381,18 @@ void TTunerPage::createLineGroup(QWidget* page) {
       makeField(group, {"nioLossDb", u"Loss", u"dB/100 m", 40, 0.0, 100.0, 2, 1.0}, 2, 122, 172);
   nioLossMHz =
       makeField(group, {"nioLossMHz", u"at", u"MHz", 18, 0.001, 1000.0, 3, 14.0}, 180, 122, 132);
+  cbSecondLoss = place(new QCheckBox(QStringLiteral("and"), group), 12, 152, 42, 17);
+  cbSecondLoss->setToolTip(
+      QStringLiteral("A second measured loss splits it into the conductors' part (growing with "
+                     "\u221Af) and the dielectric's (growing with f)"));
+  nioLoss2Db =
+      makeField(group, {"nioLoss2Db", u"", u"dB/100 m", 0, 0.0, 100.0, 2, 2.0}, 52, 148, 122);
+  nioLoss2MHz =
+      makeField(group, {"nioLoss2MHz", u"at", u"MHz", 18, 0.001, 1000.0, 3, 28.0}, 180, 148, 132);
 }
 
 void TTunerPage::createTunerGroup(QWidget* page) {
-  QGroupBox* group = makeGroupBox(page, "Tuner and transmitter", 6, 168, 642, 88);
+  QGroupBox* group = makeGroupBox(page, "Tuner and transmitter", 6, 190, 642, 88);
   text(group, QStringLiteral("Tuner"), 12, 25, 40);
   cbTuner = place(new QComboBox(group), 72, 21, 262, 21);
   cbTuner->addItem(QStringLiteral("internal tuner: SWR \u2264 S on 50 \u03A9"));
@@ -347,7 +400,9 @@ void TTunerPage::createTunerGroup(QWidget* page) {
   nioMaxSwr = makeField(group, {"nioMaxSwr", u"S", u"", 30, 1.0, 100.0, 1, 3.0}, 340, 19, 116);
   text(group, QStringLiteral("Band plan"), 466, 25, 56);
   cbRegion = place(new QComboBox(group), 524, 21, 108, 21);
-  cbRegion->addItems({QStringLiteral("IARU Region 1"), QStringLiteral("IARU Region 2")});
+  cbRegion->addItems({QStringLiteral("IARU Region 1"),
+                      QStringLiteral("IARU Region 2"),
+                      QStringLiteral("IARU Region 3")});
   nioMinZ = makeField(group, {"nioMinZ", u"Zmin", u"\u03A9", 70, 0.0, 1e5, 1, 10.0}, 2, 52, 180);
   nioMaxZ =
       makeField(group, {"nioMaxZ", u"Zmax", u"\u03A9", 36, 0.0, 1e5, 1, 1500.0}, 190, 52, 146);
@@ -367,8 +422,14 @@ void TTunerPage::connectInputs() {
     field->OnChange = recompute;
   }
   const auto custom = [this](TObject*) { customLineTyped(); };
-  for (TNumIO2* field :
-       {nioZ0.get(), nioVF.get(), nioLineDiameter.get(), nioLossDb.get(), nioLossMHz.get()}) {
+  for (TNumIO2* field : {nioZ0.get(),
+                         nioVF.get(),
+                         nioLineDiameter.get(),
+                         nioLossTangent.get(),
+                         nioLossDb.get(),
+                         nioLossMHz.get(),
+                         nioLoss2Db.get(),
+                         nioLoss2MHz.get()}) {
     field->OnChange = custom;
   }
   nioFeedLenm->OnChange = [this](TObject*) {
@@ -388,8 +449,16 @@ void TTunerPage::connectInputs() {
   for (QComboBox* box : {cbWire, cbGround, cbTuner, cbRegion}) {
     QObject::connect(box, &QComboBox::currentIndexChanged, choice);
   }
-  QObject::connect(
-      cbMeasuredLoss, &QCheckBox::toggled, [this] { RunGuarded([this] { customLineTyped(); }); });
+  for (QCheckBox* box : {cbMeasuredLoss, cbSecondLoss}) {
+    QObject::connect(
+        box, &QCheckBox::toggled, [this] { RunGuarded([this] { customLineTyped(); }); });
+  }
+  for (QCheckBox* box : cbFinderBands) {
+    QObject::connect(box, &QCheckBox::toggled, [this] { RunGuarded([this] { Recompute(); }); });
+  }
+  QObject::connect(tblSpans, &QTableWidget::cellClicked, [this](int row, int) {
+    RunGuarded([this, row] { spanChosen(row); });
+  });
   QObject::connect(
       cbLine, &QComboBox::currentIndexChanged, [this] { RunGuarded([this] { lineChosen(); }); });
   QObject::connect(btnCancel, &QPushButton::clicked, [this] {
@@ -419,28 +488,55 @@ void TTunerPage::showChoices() {
     nioPermittivity->SetNioValue(GroundClasses.at(size_t(ground)).ground.permittivity);
     nioConductivity->SetNioValue(GroundClasses.at(size_t(ground)).ground.conductivity);
   }
+  showLineChoice();
+  const bool internal = cbTuner->currentIndex() == 0;
+  nioMaxSwr->SetEnabled(internal);
+  nioMinZ->SetEnabled(!internal);
+  nioMaxZ->SetEnabled(!internal);
+}
+
+// The line's fields show the chosen line; only "Custom" takes typed values.
+void TTunerPage::showLineChoice() {
   const bool custom = FLine.line == CustomLine;
   const TTransmissionLine line = FLine.Line();
-  for (TNumIO2* field : {nioZ0.get(), nioVF.get(), nioLineDiameter.get()})
+  for (TNumIO2* field : {nioZ0.get(), nioVF.get(), nioLineDiameter.get(), nioLossTangent.get()})
     field->SetReadOnly(!custom);
   nioZ0->SetNioValue(line.z0);
   nioVF->SetNioValue(line.velocityFactor);
   nioLineDiameter->SetNioValue(line.conductorDiameterM * 1000);
+  nioLossTangent->SetNioValue(line.lossTangent);
+  nioLossTangent->SetEnabled(!line.measuredLoss);
   cbMeasuredLoss->setEnabled(custom);
   {
     const QSignalBlocker quiet(cbMeasuredLoss);
     cbMeasuredLoss->setChecked(line.measuredLoss.has_value());
   }
+  {
+    const QSignalBlocker quiet(cbSecondLoss);
+    cbSecondLoss->setChecked(line.secondMeasuredLoss.has_value());
+  }
+  cbSecondLoss->setEnabled(custom && line.measuredLoss);
   if (line.measuredLoss) {
     nioLossDb->SetNioValue(line.measuredLoss->dbPer100m);
     nioLossMHz->SetNioValue(line.measuredLoss->frequencyMHz);
   }
-  nioLossDb->SetEnabled(custom && line.measuredLoss);
-  nioLossMHz->SetEnabled(custom && line.measuredLoss);
-  const bool internal = cbTuner->currentIndex() == 0;
-  nioMaxSwr->SetEnabled(internal);
-  nioMinZ->SetEnabled(!internal);
-  nioMaxZ->SetEnabled(!internal);
+  if (line.secondMeasuredLoss) {
+    nioLoss2Db->SetNioValue(line.secondMeasuredLoss->dbPer100m);
+    nioLoss2MHz->SetNioValue(line.secondMeasuredLoss->frequencyMHz);
+  }
+  enableLossFields();
+}
+
+void TTunerPage::enableLossFields() {
+  const bool custom = FLine.line == CustomLine;
+  const bool measured = custom && cbMeasuredLoss->isChecked();
+  const bool second = measured && cbSecondLoss->isChecked();
+  nioLossDb->SetEnabled(measured);
+  nioLossMHz->SetEnabled(measured);
+  cbSecondLoss->setEnabled(measured);
+  nioLoss2Db->SetEnabled(second);
+  nioLoss2MHz->SetEnabled(second);
+  nioLossTangent->SetEnabled(!(custom && cbMeasuredLoss->isChecked()));
 }
 
 // What the fields say, and the first value out of its range.
@@ -462,10 +558,14 @@ std::string TTunerPage::readInputs(TTunerInputs& inputs) const {
              nioMaxSwr->GetNioValue(),
              nioMinZ->GetNioValue(),
              nioMaxZ->GetNioValue()};
-  s.region = cbRegion->currentIndex() == 1 ? TRegion::Region2 : TRegion::Region1;
+  s.region = cbRegion->currentIndex() == 2   ? TRegion::Region3
+             : cbRegion->currentIndex() == 1 ? TRegion::Region2
+                                             : TRegion::Region1;
   inputs.frequencyMHz = FFrequencyMHz;
   for (int band = 0; band < int(FChecked.size()); ++band) {
     if (FChecked[size_t(band)]) inputs.bands.push_back(band);
+    if (FChecked[size_t(band)] && !cbFinderBands[size_t(band)]->isChecked())
+      inputs.finderExcluded.push_back(band);
   }
   return firstInputError(inputs.setup);
 }
@@ -476,6 +576,7 @@ std::string TTunerPage::firstInputError(const TTunerSetup& s) const {
   const bool internal = s.tuner.kind == TTuner::Internal;
   const bool custom = FLine.line == CustomLine;
   const bool measured = custom && s.line.measuredLoss;
+  const bool second = measured && s.line.secondMeasuredLoss;
   const std::string errors[] = {
       rangeError("The height", *nioHeight, false),
       rangeError("The wire diameter", *nioWireDiameter, false),
@@ -484,8 +585,12 @@ std::string TTunerPage::firstInputError(const TTunerSetup& s) const {
       custom ? rangeError("Z0", *nioZ0, false) : "",
       custom ? rangeError("The velocity factor", *nioVF, true) : "",
       custom ? rangeError("The conductor diameter", *nioLineDiameter, false) : "",
+      custom && !measured ? rangeError("The loss tangent", *nioLossTangent, true) : "",
       measured ? rangeError("The measured loss", *nioLossDb, true) : "",
       measured ? rangeError("The loss's frequency", *nioLossMHz, true) : "",
+      second ? rangeError("The second measured loss", *nioLoss2Db, true) : "",
+      second ? rangeError("The second loss's frequency", *nioLoss2MHz, true) : "",
+      custom ? lineError(s.line) : "",
       FFeederMetres >= 0 && FFeederMetres <= 1000
           ? ""
           : "The feeder length must lie from 0 up to 1000 m.",
@@ -531,10 +636,21 @@ void TTunerPage::showEvent(QShowEvent* event) {
   if (FStale) RunGuarded([this] { Recompute(); });
 }
 
+// No antenna runs for a page nobody sees: a run stops, and what it had not
+// computed is computed when the page is shown again (what it had stays in
+// the cache).
+void TTunerPage::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  if (FCompute.State() != TTunerState::Running) return;
+  FCompute.Stop();
+  FStale = true;
+  FPoll->stop();
+}
+
 void TTunerPage::Recompute() {
-  if (!isVisible()) {  // no antenna runs for a page nobody sees
+  if (!isVisible()) {
     FStale = true;
-    FCompute.Cancel();
+    FCompute.Stop();
     return;
   }
   FStale = false;
@@ -613,20 +729,22 @@ void TTunerPage::showResult(const TTunerResult& result) {
   }
   QStringList unmatched;
   for (const TTunerRow& row : result.rows) {
-    if (!row.canMatch) unmatched << localeText(TrimmedText(row.frequencyMHz, 3));
+    if (!row.CanMatch()) unmatched << localeText(TrimmedText(row.verdict.worstMHz, 3));
   }
   const QString feeder = number(result.setup.feederM, 2);
+  const QString whole = result.bands.empty() ? QStringLiteral("the frequency")
+                                             : QStringLiteral("every band across its width");
   QString status =
       unmatched.isEmpty()
-          ? QStringLiteral("At %1 m of feeder the tuner matches every frequency.").arg(feeder)
+          ? QStringLiteral("At %1 m of feeder the tuner matches %2.").arg(feeder, whole)
       : unmatched.size() <= 4
           ? QStringLiteral("At %1 m of feeder the tuner cannot match %2 MHz.")
                 .arg(feeder, unmatched.join(QStringLiteral(", ")))
-          : QStringLiteral("At %1 m of feeder the tuner cannot match %2 of the %3 frequencies.")
+          : QStringLiteral("At %1 m of feeder the tuner cannot match %2 of the %3 bands.")
                 .arg(feeder)
                 .arg(unmatched.size())
                 .arg(result.rows.size());
-  if (!result.finder.spans.empty()) {
+  if (result.finder.SuitsAll()) {
     const TFeederSpan& best = result.finder.spans.front();
     status += QStringLiteral(" Best length for all: %1 m, within %2 to %3 m.")
                   .arg(number(best.bestM, 2), number(best.fromM, 2), number(best.toM, 2));
@@ -647,18 +765,23 @@ void TTunerPage::showRows(const TTunerResult& result) {
     const int band = result.bands.empty() ? -1 : result.bands[size_t(r)];
     cell(tblBands, r, 0, number(row.frequencyMHz, 3))
         ->setForeground(ToQColor(TunerCurveColor(band)));
-    cell(tblBands, r, 1, impedanceText(row.feedImpedance));
+    cell(tblBands, r, 1, impedanceText(row.feedImpedance) + uncertaintyText(row));
     cell(tblBands, r, 2, swrText(row.ends.swr));
     cell(tblBands, r, 3, impedanceText(row.ends.tunerImpedance));
     cell(tblBands, r, 4, number(row.ends.matchedLossDb, 2));
     cell(tblBands, r, 5, number(row.ends.totalLossDb, 2));
     cell(tblBands, r, 6, number(row.ends.efficiency * 100, 1));
     cell(tblBands, r, 7, number(row.ends.peakVoltage, 0));
-    QTableWidgetItem* match =
-        cell(tblBands, r, 8, row.canMatch ? QStringLiteral("yes") : QStringLiteral("no"));
+    QTableWidgetItem* match = cell(tblBands, r, 8, localeText(MatchText(row)));
     match->setTextAlignment(Qt::AlignCenter);
-    if (!row.canMatch) match->setForeground(ToQColor(clRed));
-    cell(tblBands, r, 9, number(row.firstCurrentMaximum, 2));
+    match->setToolTip(QStringLiteral("Worst point of the band: %1 MHz, margin \u00D7%2")
+                          .arg(localeText(TrimmedText(row.verdict.worstMHz, 4)),
+                               number(std::exp(row.verdict.worstMargin), 2)));
+    if (!row.CanMatch()) match->setForeground(ToQColor(clRed));
+    cell(tblBands,
+         r,
+         9,
+         row.firstCurrentMaximum ? number(*row.firstCurrentMaximum, 2) : QStringLiteral("\u2013"));
     const QString rule = row.classicMaximum
                              ? number(*row.classicMaximum, 2) +
                                    (row.ruleDiffers ? QStringLiteral(" *") : QStringLiteral("  "))
@@ -682,12 +805,15 @@ void TTunerPage::showSpans(const TTunerResult& result) {
     cell(tblSpans, r, 2, number(span.bestM, 2));
     cell(tblSpans, r, 3, number(span.worstMHz, 4));
     cell(tblSpans, r, 4, QStringLiteral("\u00D7") + number(std::exp(span.worstMargin), 2));
+    cell(tblSpans, r, 5, localeText(SpanTexts(span, result.setup.region)[5]))
+        ->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   }
   tblSpans->setVisible(!spans.empty());
-  const QString what = result.bands.empty() ? QStringLiteral("the frequency")
-                                            : QStringLiteral("every band at its edges and centre");
+  const QString what = result.bands.empty()
+                           ? QStringLiteral("the frequency")
+                           : QStringLiteral("every band judged, each across its width");
   lblSpans->setText(
-      spans.empty()
+      !result.finder.SuitsAll()
           ? localeText(NoSpanMessage(result.finder, result.setup.region, result.frequencyMHz))
           : QStringLiteral(
                 "Feeder lengths from 0.5 to 60 m at which the tuner matches %1, the largest "
@@ -727,6 +853,12 @@ void TTunerPage::feederDragged(double metres) {
   feederTyped(metres);
 }
 
+void TTunerPage::spanChosen(int row) {
+  const TTunerResult* result = Result();
+  if (!result || row < 0 || row >= int(result->finder.spans.size())) return;
+  feederDragged(result->finder.spans[size_t(row)].bestM);
+}
+
 void TTunerPage::lineChosen() {
   FLine.line = cbLine->currentIndex();
   showChoices();
@@ -741,11 +873,14 @@ void TTunerPage::customLineTyped() {
   line.z0 = nioZ0->GetNioValue();
   line.velocityFactor = nioVF->GetNioValue();
   line.conductorDiameterM = nioLineDiameter->GetNioValue() / 1000;
+  line.lossTangent = nioLossTangent->GetNioValue();
   line.measuredLoss.reset();
+  line.secondMeasuredLoss.reset();
   if (cbMeasuredLoss->isChecked())
     line.measuredLoss = TMeasuredLoss{nioLossDb->GetNioValue(), nioLossMHz->GetNioValue()};
-  nioLossDb->SetEnabled(cbMeasuredLoss->isChecked());
-  nioLossMHz->SetEnabled(cbMeasuredLoss->isChecked());
+  if (cbMeasuredLoss->isChecked() && cbSecondLoss->isChecked())
+    line.secondMeasuredLoss = TMeasuredLoss{nioLoss2Db->GetNioValue(), nioLoss2MHz->GetNioValue()};
+  enableLossFields();
   Recompute();
   if (OnLineChange) OnLineChange(FLine);
 }
@@ -770,6 +905,16 @@ std::vector<QWidget*> TTunerPage::TabOrder() const {
           tabs,
           tblBands,
           chart->Chart().Widget(),
+          cbFinderBands[0],
+          cbFinderBands[1],
+          cbFinderBands[2],
+          cbFinderBands[3],
+          cbFinderBands[4],
+          cbFinderBands[5],
+          cbFinderBands[6],
+          cbFinderBands[7],
+          cbFinderBands[8],
+          cbFinderBands[9],
           tblSpans,
           nioHeight->Widget(),
           cbWire,
@@ -780,9 +925,13 @@ std::vector<QWidget*> TTunerPage::TabOrder() const {
           nioZ0->Widget(),
           nioVF->Widget(),
           nioLineDiameter->Widget(),
+          nioLossTangent->Widget(),
           cbMeasuredLoss,
           nioLossDb->Widget(),
           nioLossMHz->Widget(),
+          cbSecondLoss,
+          nioLoss2Db->Widget(),
+          nioLoss2MHz->Widget(),
           cbTuner,
           nioMaxSwr->Widget(),
           cbRegion,

@@ -48,7 +48,10 @@ class TTunerPage : public QWidget {
   QTableWidget* tblBands;  // "Table"
   QLabel* lblNotes;
   std::unique_ptr<TTunerChart> chart;  // "Chart"
-  QLabel* lblSpans;                    // "Feeder lengths"
+  // "Feeder lengths": the bands the finder judges (a checked band of the
+  // first page left out here stays in the table), its message and its spans.
+  std::array<QCheckBox*, 10> cbFinderBands{};
+  QLabel* lblSpans;
   QTableWidget* tblSpans;
   // "Antenna and tuner"
   QLabel* lblDipole;
@@ -61,9 +64,13 @@ class TTunerPage : public QWidget {
   std::unique_ptr<TNumIO2> nioZ0;
   std::unique_ptr<TNumIO2> nioVF;
   std::unique_ptr<TNumIO2> nioLineDiameter;
+  std::unique_ptr<TNumIO2> nioLossTangent;
   QCheckBox* cbMeasuredLoss;
   std::unique_ptr<TNumIO2> nioLossDb;
   std::unique_ptr<TNumIO2> nioLossMHz;
+  QCheckBox* cbSecondLoss;
+  std::unique_ptr<TNumIO2> nioLoss2Db;
+  std::unique_ptr<TNumIO2> nioLoss2MHz;
   QComboBox* cbTuner;
   std::unique_ptr<TNumIO2> nioMaxSwr;
   std::unique_ptr<TNumIO2> nioMinZ;
@@ -99,6 +106,7 @@ class TTunerPage : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   void createTopStrip();
@@ -111,6 +119,8 @@ class TTunerPage : public QWidget {
   void createTunerGroup(QWidget* page);
   void connectInputs();
   void showChoices();
+  void showLineChoice();
+  void enableLossFields();
   std::string readInputs(TTunerInputs& inputs) const;
   std::string firstInputError(const TTunerSetup& setup) const;
   void showState();
@@ -122,6 +132,7 @@ class TTunerPage : public QWidget {
   void emptyResults();
   void feederTyped(double metres);
   void feederDragged(double metres);
+  void spanChosen(int row);
   void lineChosen();
   void customLineTyped();
   void pollRun();

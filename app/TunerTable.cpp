@@ -1,11 +1,32 @@
 #include "app/TunerTable.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
 #include "app/FeederCheck.h"
 #include "app/FeederEngine.h"
 #include "app/tuner/NumberText.h"
+
+namespace {
+
+bool finite(std::complex<double> z) { return std::isfinite(z.real()) && std::isfinite(z.imag()); }
+
+void requireFinite(const TTunerRow& row) {
+  const TLineEnds& e = row.ends;
+  if (!finite(e.tunerImpedance) || !std::isfinite(e.totalLossDb) || !std::isfinite(e.efficiency) ||
+      !std::isfinite(e.peakVoltage) || !std::isfinite(e.matchedLossDb)) {
+    throw ENoLineResult("The line gives no finite result at " + TrimmedText(row.frequencyMHz, 6) +
+                        " MHz for this feeder length: choose a shorter feeder");
+  }
+}
+
+}  // namespace
+
+std::optional<double> TTunerRow::ShownUncertainty() const {
+  if (feedUncertainty && *feedUncertainty > UncertaintyShownAbove) return feedUncertainty;
+  return std::nullopt;
+}
 
 std::optional<double> ClassicFirstMaximum(double frequencyMHz, double dipoleFeet,
                                           double velocityFactor) {
@@ -16,50 +37,85 @@ std::optional<double> ClassicFirstMaximum(double frequencyMHz, double dipoleFeet
   return state.fedlinm[0];
 }
 
-TTunerRow TunerRow(const TTunerSetup& setup, double frequencyMHz,
-                   std::complex<double> feedImpedance) {
+TTunerRow TunerRow(const TTunerSetup& setup, const TSweepCentre& centre,
+                   const TGroupVerdict& verdict) {
   CheckLine(setup.line);
   CheckTuner(setup.tuner);
   if (!(setup.feederM >= 0) || !std::isfinite(setup.feederM) || !(setup.powerW > 0) ||
       !std::isfinite(setup.powerW)) {
     throw std::invalid_argument("The feeder length must be at least 0 and the power above 0");
   }
+  const double f = centre.frequencyMHz;
   TTunerRow row;
-  row.frequencyMHz = frequencyMHz;
-  row.feedImpedance = feedImpedance;
-  row.matchedLossDbPer100m = MatchedLossDbPer100m(setup.line, frequencyMHz);
-  row.ends = ThroughTheLine(setup.line, feedImpedance, frequencyMHz, setup.feederM, setup.powerW);
-  row.canMatch = CanMatch(setup.tuner, row.ends.tunerImpedance);
-  row.lineWavelength = LineWavelength(setup.line, frequencyMHz);
-  row.firstCurrentMaximum = FirstCurrentMaximum(row.ends.reflection, row.lineWavelength);
-  row.classicMaximum = ClassicFirstMaximum(
-      frequencyMHz, setup.antenna.lengthM / MetresPerFoot, setup.line.velocityFactor);
-  if (row.classicMaximum) {
+  row.frequencyMHz = f;
+  row.feedImpedance = centre.feedImpedance;
+  row.feedUncertainty = centre.uncertainty;
+  row.matchedLossDbPer100m = MatchedLossDbPer100m(setup.line, f);
+  row.ends = ThroughTheLine(setup.line, centre.feedImpedance, f, setup.feederM, setup.powerW);
+  requireFinite(row);
+  row.verdict = verdict;
+  row.lineWavelength = LineWavelength(setup.line, f);
+  row.firstCurrentMaximum = FirstCurrentMaximum(LineWave(setup.line, f), centre.feedImpedance);
+  row.classicMaximum =
+      ClassicFirstMaximum(f, setup.antenna.lengthM / MetresPerFoot, setup.line.velocityFactor);
+  if (row.classicMaximum && row.firstCurrentMaximum) {
     row.ruleDiffers =
-        MaximaApart(row.firstCurrentMaximum, *row.classicMaximum, row.lineWavelength) >
+        MaximaApart(*row.firstCurrentMaximum, *row.classicMaximum, row.lineWavelength) >
         RuleToleranceFraction * row.lineWavelength;
   }
   return row;
 }
 
-std::string NoSpanMessage(const TFinderResult& result, TRegion region, double frequencyMHz) {
-  const std::string stopper = result.stoppingGroup < 0
-                                  ? FixedText(frequencyMHz, 4) + " MHz"
-                                  : BandText(BandPlan(region).at(size_t(result.stoppingGroup)));
-  std::string text =
-      "No feeder length from 0.5 to 60 m suits every frequency: " + stopper + " stops it";
-  if (result.othersShareM > 0)
-    text += " (without it the others share " + FixedText(result.othersShareM, 2) + " m of lengths)";
-  return text + ".";
+std::vector<TTunerRow> TunerRows(const TTunerSetup& setup, const std::vector<TSweepCentre>& centres,
+                                 const std::vector<TFinderFrequency>& points) {
+  const std::vector<TGroupVerdict> verdicts =
+      JudgeGroups(setup.line, setup.tuner, points, setup.feederM);
+  std::vector<TTunerRow> rows;
+  for (const TSweepCentre& centre : centres) {
+    const auto verdict =
+        std::find_if(verdicts.begin(), verdicts.end(), [&](const TGroupVerdict& v) {
+          return v.group == centre.group;
+        });
+    if (verdict == verdicts.end())
+      throw std::invalid_argument("A row's band has no points to be judged at");
+    rows.push_back(TunerRow(setup, centre, *verdict));
+  }
+  return rows;
 }
 
-const std::array<const char*, 13> TunerColumns = {"MHz",
+std::string GroupText(int group, TRegion region, double frequencyMHz) {
+  return group < 0 ? TrimmedText(frequencyMHz, 4) + " MHz"
+                   : BandText(BandPlan(region).at(size_t(group)));
+}
+
+std::string NoSpanMessage(const TFinderResult& result, TRegion region, double frequencyMHz) {
+  if (result.groupsIncluded == 0) return "Every band is left out of the feeder finder.";
+  const std::string stopper = GroupText(result.stoppingGroup, region, frequencyMHz);
+  if (result.groupsIncluded == 1) return "No feeder length from 0.5 to 60 m suits " + stopper + ".";
+  std::string text = "No feeder length from 0.5 to 60 m suits every band: " + stopper + " stops it";
+  if (result.othersShareM > 0)
+    text += " (without it the others share " + FixedText(result.othersShareM, 2) + " m of lengths)";
+  text += ".";
+  if (!result.spans.empty()) {
+    text += " The lengths below suit " + std::to_string(result.groupsSuited) + " of the " +
+            std::to_string(result.groupsIncluded) + " bands.";
+  }
+  return text;
+}
+
+std::string MatchText(const TTunerRow& row) {
+  if (row.CanMatch()) return "yes";
+  return "no, " + TrimmedText(row.verdict.worstMHz, 4) + " MHz";
+}
+
+const std::array<const char*, 14> TunerColumns = {"MHz",
                                                   "feed R",
                                                   "feed X",
+                                                  "+/-",
                                                   "SWR",
                                                   "tuner R",
                                                   "tuner X",
-                                                  "loss dB",
+                                                  "matched dB",
                                                   "total dB",
                                                   "eff %",
                                                   "peak V",
@@ -67,10 +123,24 @@ const std::array<const char*, 13> TunerColumns = {"MHz",
                                                   "max m",
                                                   "rule m"};
 
-std::array<std::string, 13> TunerRowTexts(const TTunerRow& r) {
+namespace {
+
+std::string uncertaintyText(const TTunerRow& r) {
+  const auto u = r.ShownUncertainty();
+  return u ? TrimmedText(*u * 100, 0) + "%" : "";
+}
+
+std::string optionalMetres(const std::optional<double>& m, const char* none) {
+  return m ? FixedText(*m, 2) : none;
+}
+
+}  // namespace
+
+std::array<std::string, 14> TunerRowTexts(const TTunerRow& r) {
   return {FixedText(r.frequencyMHz, 4),
           FixedText(r.feedImpedance.real(), 2),
           FixedText(r.feedImpedance.imag(), 2),
+          uncertaintyText(r),
           FixedText(r.ends.swr, 2),
           FixedText(r.ends.tunerImpedance.real(), 2),
           FixedText(r.ends.tunerImpedance.imag(), 2),
@@ -78,12 +148,12 @@ std::array<std::string, 13> TunerRowTexts(const TTunerRow& r) {
           FixedText(r.ends.totalLossDb, 3),
           FixedText(r.ends.efficiency * 100, 1),
           FixedText(r.ends.peakVoltage, 0),
-          r.canMatch ? "yes" : "no",
-          FixedText(r.firstCurrentMaximum, 2),
-          r.classicMaximum ? FixedText(*r.classicMaximum, 2) : "-"};
+          MatchText(r),
+          optionalMetres(r.firstCurrentMaximum, "-"),
+          optionalMetres(r.classicMaximum, "-")};
 }
 
-const std::array<const char*, 10> TunerCsvColumns = {"MHz",
+const std::array<const char*, 12> TunerCsvColumns = {"MHz",
                                                      "feed_R",
                                                      "feed_X",
                                                      "tuner_R",
@@ -92,9 +162,12 @@ const std::array<const char*, 10> TunerCsvColumns = {"MHz",
                                                      "loss_dB",
                                                      "efficiency_pct",
                                                      "peak_V",
-                                                     "first_current_max_m"};
+                                                     "first_current_max_m",
+                                                     "matched_dB",
+                                                     "feed_uncertainty_pct"};
 
-std::array<std::string, 10> TunerCsvTexts(const TTunerRow& r) {
+std::array<std::string, 12> TunerCsvTexts(const TTunerRow& r) {
+  const auto u = r.ShownUncertainty();
   return {FixedText(r.frequencyMHz, 4),
           FixedText(r.feedImpedance.real(), 2),
           FixedText(r.feedImpedance.imag(), 2),
@@ -104,15 +177,22 @@ std::array<std::string, 10> TunerCsvTexts(const TTunerRow& r) {
           FixedText(r.ends.totalLossDb, 3),
           FixedText(r.ends.efficiency * 100, 2),
           FixedText(r.ends.peakVoltage, 1),
-          FixedText(r.firstCurrentMaximum, 2)};
+          optionalMetres(r.firstCurrentMaximum, ""),
+          FixedText(r.ends.matchedLossDb, 3),
+          u ? FixedText(*u * 100, 1) : ""};
 }
 
-const std::array<const char*, 5> SpanColumns = {"from m", "to m", "best m", "worst MHz", "margin"};
+const std::array<const char*, 6> SpanColumns = {
+    "from m", "to m", "best m", "worst MHz", "margin", "fails"};
 
-std::array<std::string, 5> SpanTexts(const TFeederSpan& s) {
+std::array<std::string, 6> SpanTexts(const TFeederSpan& s, TRegion region) {
+  std::string fails;
+  for (int group : s.failingGroups)
+    fails += (fails.empty() ? "" : ", ") + GroupText(group, region, 0);
   return {FixedText(s.fromM, 2),
           FixedText(s.toM, 2),
           FixedText(s.bestM, 2),
           FixedText(s.worstMHz, 4),
-          "x" + FixedText(std::exp(s.worstMargin), 2)};
+          "x" + FixedText(std::exp(s.worstMargin), 2),
+          fails};
 }

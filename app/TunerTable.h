@@ -1,7 +1,9 @@
-// The tuner view's table: for each frequency, the antenna's feed point carried
-// through the feeder to the tuner, whether the tuner can match it, and the
-// first current maximum of physics beside the classic rule's. Plain values;
-// the page and the command line both build their output from these rows.
+// The tuner view's table: for each band (at its centre) or the lone
+// frequency, the antenna's feed point carried through the feeder to the
+// tuner, whether the tuner can match the band across its whole width, and
+// the first current maximum of physics beside the classic rule's. Plain
+// values; the page and the command line both build their output from these
+// rows.
 #pragma once
 
 #include <array>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "app/tuner/BandPlan.h"
+#include "app/tuner/FeedPointSweep.h"
 #include "app/tuner/FeederFinder.h"
 #include "app/tuner/NecDeck.h"
 #include "app/tuner/TransmissionLine.h"
@@ -28,23 +31,38 @@ struct TTunerSetup {
   bool operator==(const TTunerSetup&) const = default;
 };
 
+// A line result that is not a finite number: nothing the page may show.
+class ENoLineResult : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 struct TTunerRow {
   double frequencyMHz = 0;
   std::complex<double> feedImpedance;
+  std::optional<double> feedUncertainty;  // fraction, where the finer mesh was run
   double matchedLossDbPer100m = 0;
   TLineEnds ends;
-  bool canMatch = false;
-  double lineWavelength = 0;       // m
-  double firstCurrentMaximum = 0;  // m from the antenna, physics
-  std::optional<double>
-      classicMaximum;        // the classic rule's, when the dipole is long enough for it
+  TGroupVerdict verdict;      // the band across its width, at the feeder length
+  double lineWavelength = 0;  // m
+  // m from the antenna, physics; none where |I| only grows towards the tuner.
+  std::optional<double> firstCurrentMaximum;
+  // The classic rule's, when the dipole is long enough for it.
+  std::optional<double> classicMaximum;
   bool ruleDiffers = false;  // more than λ_line / 16 apart
+  bool CanMatch() const { return verdict.Matches(); }
+  // The uncertainty worth showing: above UncertaintyShownAbove.
+  std::optional<double> ShownUncertainty() const;
 };
 
 // Raises std::invalid_argument for a bad line or tuner, or a feeder length or
-// power that is not finite and >= 0 (power > 0).
-TTunerRow TunerRow(const TTunerSetup& setup, double frequencyMHz,
-                   std::complex<double> feedImpedance);
+// power that is not finite and >= 0 (power > 0); ENoLineResult for a figure
+// that comes out as no finite number.
+TTunerRow TunerRow(const TTunerSetup& setup, const TSweepCentre& centre,
+                   const TGroupVerdict& verdict);
+// The rows at the centres, each band judged across its points.
+std::vector<TTunerRow> TunerRows(const TTunerSetup& setup, const std::vector<TSweepCentre>& centres,
+                                 const std::vector<TFinderFrequency>& points);
 
 // The classic rule's first current maximum in metres for a line of the given
 // velocity factor (its feeder constant 983.57 ft·MHz × VF), or none when the
@@ -57,36 +75,47 @@ std::optional<double> ClassicFirstMaximum(double frequencyMHz, double dipoleFeet
 constexpr double RuleToleranceFraction = 1.0 / 16;
 
 // What the tuner view has computed, for the page, its chart and a report:
-// the inputs, one row per band centre (or the frequency), and the feeder
-// lengths that suit every band at its edges and centre.
+// the inputs, one row per band centre (or the frequency), every band's sweep
+// and the feeder lengths that suit every band across its width.
 struct TTunerResult {
   TTunerSetup setup;
-  std::vector<int> bands;   // the checked bands, indices into the band plan
-  double frequencyMHz = 0;  // used when no band is checked
+  std::vector<int> bands;           // the checked bands, indices into the band plan
+  double frequencyMHz = 0;          // used when no band is checked
+  std::vector<int> finderExcluded;  // bands left out of the finder
   std::vector<TTunerRow> rows;
-  std::vector<TFinderFrequency> finderFrequencies;
+  std::vector<TSweepCentre> centres;
+  std::vector<TFinderFrequency> sweep;
   TFinderResult finder;
 };
 
-// Why no feeder length suits every frequency: "No feeder length from 0.5 to
-// 60 m suits every frequency: 3.5-3.8 MHz stops it (without it the others
-// share 1.20 m of lengths)." The frequency names the stopper when no band does.
+// What a group is called: "3.5-3.8 MHz", or the lone frequency.
+std::string GroupText(int group, TRegion region, double frequencyMHz);
+
+// Why no feeder length suits every band: "No feeder length from 0.5 to 60 m
+// suits every band: 3.5-3.8 MHz stops it (without it the others share 1.20 m
+// of lengths)." With spans that suit the most bands, it says how many.
 std::string NoSpanMessage(const TFinderResult& result, TRegion region, double frequencyMHz);
 
+// The match column: "yes", or "no, 3.59 MHz" at the band's worst point.
+std::string MatchText(const TTunerRow& row);
+
 // The table's columns and a row's cells as text, "." the decimal separator:
-// MHz, feed R and X, SWR, tuner R and X, matched and total loss in dB,
-// efficiency %, peak V, whether the tuner matches, the first current maximum
-// and the classic rule's ("-" when it has none).
-extern const std::array<const char*, 13> TunerColumns;
-std::array<std::string, 13> TunerRowTexts(const TTunerRow& row);
+// MHz, feed R and X, the feed point's uncertainty, SWR, tuner R and X,
+// matched and total loss in dB, efficiency %, peak V, whether the tuner
+// matches, the first current maximum and the classic rule's ("-" when none).
+extern const std::array<const char*, 14> TunerColumns;
+std::array<std::string, 14> TunerRowTexts(const TTunerRow& row);
 
 // The table as comma-separated values: its fixed header's fields and a row's
 // cells, "." the decimal separator: MHz, feed R and X, tuner R and X, SWR,
-// total loss in dB, efficiency %, peak V, the first current maximum.
-extern const std::array<const char*, 10> TunerCsvColumns;
-std::array<std::string, 10> TunerCsvTexts(const TTunerRow& row);
+// total loss in dB, efficiency %, peak V, the first current maximum (empty
+// when none), then the matched loss in dB and the feed point's uncertainty in
+// % (empty unless shown).
+extern const std::array<const char*, 12> TunerCsvColumns;
+std::array<std::string, 12> TunerCsvTexts(const TTunerRow& row);
 
 // The feeder finder's spans the same way: from, to and best length in
-// metres, the frequency that limits the span and its margin ("x1.52").
-extern const std::array<const char*, 5> SpanColumns;
-std::array<std::string, 5> SpanTexts(const TFeederSpan& span);
+// metres, the frequency that limits the span, its margin ("x1.52") and the
+// bands it does not suit.
+extern const std::array<const char*, 6> SpanColumns;
+std::array<std::string, 6> SpanTexts(const TFeederSpan& span, TRegion region);

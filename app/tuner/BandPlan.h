@@ -1,12 +1,12 @@
-// The amateur bands of IARU Region 1 and Region 2, in the order of the band
-// check list (1.8 to 28.5 MHz).
+// The amateur bands of IARU Regions 1, 2 and 3, in the order of the band
+// check list (1.8 to 28.5 MHz), and the frequencies at which a band is judged.
 #pragma once
 
 #include <array>
 #include <string>
 #include <vector>
 
-enum class TRegion { Region1, Region2 };
+enum class TRegion { Region1, Region2, Region3 };
 
 struct TBand {
   double lowMHz;
@@ -20,15 +20,11 @@ const std::array<TBand, BandCount>& BandPlan(TRegion region);
 // "3.5-3.8 MHz"
 std::string BandText(const TBand& band);
 
-// A frequency to compute and the band it stands for (-1: none).
-struct TBandFrequency {
-  double frequencyMHz;
-  int band;
-};
-// The centres of the bands given (indices into the plan), or frequencyMHz
-// alone when none are given.
-std::vector<TBandFrequency> BandCentres(TRegion region, const std::vector<int>& bands,
-                                        double frequencyMHz);
-// Each band's lower edge, centre and upper edge, or frequencyMHz alone.
-std::vector<TBandFrequency> BandEdgesAndCentres(TRegion region, const std::vector<int>& bands,
-                                                double frequencyMHz);
+// A band is judged at points no more than this far apart, and at least
+// BandSweepMinPoints of them, its edges included.
+constexpr double BandSweepStepMHz = 0.025;
+constexpr int BandSweepMinPoints = 21;
+// The points at which a band is judged, evenly spaced from its lower edge to
+// its upper edge. Their count less one is a multiple of four, so that the
+// quarter points are among them.
+std::vector<double> BandSweepPoints(const TBand& band);

@@ -1,6 +1,7 @@
 #include "app/tuner/FeederFinder.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -8,117 +9,244 @@
 
 namespace {
 
-constexpr int kShortestCm = 50;
-constexpr int kLongestCm = 6000;
-constexpr int kLengths = kLongestCm - kShortestCm + 1;
+using Complex = std::complex<double>;
+
+constexpr int kLengths = TFinderTable::Lengths;
+constexpr int kNarrowestCm = 5;
 // The recurrence below is re-anchored on an exact exponential this often, so
 // rounding never accumulates over the 5951 steps.
 constexpr int kAnchorEvery = 128;
+constexpr double kMinusInfinity = -std::numeric_limits<double>::infinity();
 
-double lengthAt(int i) { return (kShortestCm + i) / 100.0; }
-
-// Fast path: the tuner's margin at every length for one frequency. With
-// e(l) = Γ_L exp(-2γl), Z_in = Z0 (1 + e) / (1 - e); stepping 1 cm multiplies
-// e by exp(-2γ · 1 cm), one complex product per length instead of cosh and sinh.
-void marginsAlongTheLine(const TTransmissionLine& line, const TTuner& tuner,
-                         const TFinderFrequency& f, double* margins) {
-  const std::complex<double> gamma{MatchedLossNepers(line, f.frequencyMHz),
-                                   PhaseConstant(line, f.frequencyMHz)};
-  const std::complex<double> reflection = ReflectionOf(f.feedImpedance, line.z0);
-  const std::complex<double> step = std::exp(-2.0 * gamma * FinderStepM);
-  std::complex<double> e;
-  for (int i = 0; i < kLengths; ++i) {
-    e = i % kAnchorEvery == 0 ? reflection * std::exp(-2.0 * gamma * lengthAt(i)) : e * step;
-    margins[i] = TunerMargin(tuner, line.z0 * (1.0 + e) / (1.0 - e));
-  }
-}
-
-// The metres at which every row of margins whose group passes `use` is >= 0.
-template <class Use>
-double sharedMetres(const std::vector<double>& margins,
-                    const std::vector<TFinderFrequency>& frequencies, Use use) {
-  int count = 0;
-  for (int i = 0; i < kLengths; ++i) {
-    bool all = true;
-    for (size_t j = 0; j < frequencies.size() && all; ++j) {
-      if (use(frequencies[j].group)) all = margins[j * kLengths + size_t(i)] >= 0;
-    }
-    count += all;
-  }
-  return count * FinderStepM;
-}
-
-// No span: the group whose absence frees the most length, or, when leaving
-// out any one group frees nothing, the group that is matchable on the fewest
-// lengths by itself.
-void findStopper(const std::vector<double>& margins,
-                 const std::vector<TFinderFrequency>& frequencies, TFinderResult& result) {
-  std::map<int, double> without, alone;
+// The groups in the order they first appear.
+std::vector<int> groupsOf(const std::vector<TFinderFrequency>& frequencies) {
+  std::vector<int> groups;
   for (const TFinderFrequency& f : frequencies) {
-    if (without.count(f.group)) continue;
-    without[f.group] = sharedMetres(margins, frequencies, [&](int g) { return g != f.group; });
-    alone[f.group] = sharedMetres(margins, frequencies, [&](int g) { return g == f.group; });
+    if (std::find(groups.begin(), groups.end(), f.group) == groups.end()) groups.push_back(f.group);
   }
+  return groups;
+}
+
+// Fast path: a goodness that grows with the tuner's margin, at every length
+// for one frequency, without a logarithm or a root: -|Γ|² on 50 Ω for the
+// internal tuner, the nearer of |Z|² / Zmin² and Zmax² / |Z|² for the
+// external one. With e(l) = Γ_L exp(-2γl) against Zc,
+// Z_in = Zc (1 + e) / (1 - e); stepping 1 cm multiplies e by exp(-2γ · 1 cm),
+// one complex product per length instead of cosh and sinh.
+template <class Goodness>
+void foldAlongTheLine(const TLineWave& wave, const TFinderFrequency& f, uint16_t index,
+                      Goodness goodness, double* worst, uint16_t* worstAt) {
+  const Complex reflection = ReflectionOf(f.feedImpedance, wave.zc);
+  const Complex step = std::exp(-2.0 * wave.gamma * FinderStepM);
+  Complex e;
+  for (int i = 0; i < kLengths; ++i) {
+    e = i % kAnchorEvery == 0 ? reflection * std::exp(-2.0 * wave.gamma * TFinderTable::LengthAt(i))
+                              : e * step;
+    const double g = goodness(wave.zc * (1.0 + e), 1.0 - e);
+    if (!(g >= worst[i])) {  // a NaN counts as the worst there is
+      worst[i] = g == g ? g : kMinusInfinity;
+      worstAt[i] = index;
+    }
+  }
+}
+
+// The goodness above turned into TunerMargin's logarithm.
+double marginOf(const TTuner& tuner, double goodness) {
+  if (tuner.kind == TTuner::External) return std::log(goodness) / 2;
+  const double g = std::sqrt(-goodness);
+  if (!(g < 1)) return kMinusInfinity;
+  return std::log(tuner.maxSwr) - std::log((1 + g) / (1 - g));
+}
+
+}  // namespace
+
+std::vector<TGroupVerdict> JudgeGroups(const TTransmissionLine& line, const TTuner& tuner,
+                                       const std::vector<TFinderFrequency>& frequencies,
+                                       double lengthM) {
+  CheckLine(line);
+  CheckTuner(tuner);
+  std::vector<TGroupVerdict> verdicts;
+  for (int group : groupsOf(frequencies))
+    verdicts.push_back({group, std::numeric_limits<double>::infinity(), 0});
+  for (const TFinderFrequency& f : frequencies) {
+    const Complex z =
+        ThroughTheLine(line, f.feedImpedance, f.frequencyMHz, lengthM, 1).tunerImpedance;
+    const double margin = TunerMargin(tuner, z);
+    TGroupVerdict& v = *std::find_if(verdicts.begin(), verdicts.end(), [&](const TGroupVerdict& g) {
+      return g.group == f.group;
+    });
+    if (!(margin >= v.worstMargin))
+      v = {f.group, margin == margin ? margin : kMinusInfinity, f.frequencyMHz};
+  }
+  return verdicts;
+}
+
+TFinderTable::TFinderTable(const TTransmissionLine& line, const TTuner& tuner,
+                           const std::vector<TFinderFrequency>& frequencies)
+    : FGroups(groupsOf(frequencies)) {
+  CheckLine(line);
+  CheckTuner(tuner);
+  if (frequencies.empty())
+    throw std::invalid_argument("The feeder finder needs at least one frequency");
+  if (frequencies.size() > std::numeric_limits<uint16_t>::max())
+    throw std::invalid_argument("The feeder finder takes at most 65535 frequencies");
+  FMargins.assign(FGroups.size() * kLengths, std::numeric_limits<double>::infinity());
+  FWorstAt.assign(FMargins.size(), 0);
+  const double minZ2 = tuner.minZ * tuner.minZ, maxZ2 = tuner.maxZ * tuner.maxZ;
+  const auto internal = [](Complex num, Complex den) {
+    return -std::norm(num - TunerReference * den) / std::norm(num + TunerReference * den);
+  };
+  const auto external = [minZ2, maxZ2](Complex num, Complex den) {
+    const double z2 = std::norm(num) / std::norm(den);
+    return std::min(z2 / minZ2, maxZ2 / z2);
+  };
+  for (size_t j = 0; j < frequencies.size(); ++j) {
+    const TFinderFrequency& f = frequencies[j];
+    FFrequencies.push_back(f.frequencyMHz);
+    const size_t g = size_t(std::find(FGroups.begin(), FGroups.end(), f.group) - FGroups.begin());
+    double* worst = &FMargins[g * kLengths];
+    uint16_t* worstAt = &FWorstAt[g * kLengths];
+    const TLineWave wave = LineWave(line, f.frequencyMHz);
+    if (tuner.kind == TTuner::External) {
+      foldAlongTheLine(wave, f, uint16_t(j), external, worst, worstAt);
+    } else {
+      foldAlongTheLine(wave, f, uint16_t(j), internal, worst, worstAt);
+    }
+  }
+  for (double& m : FMargins) m = marginOf(tuner, m);
+}
+
+double TFinderTable::WorstMHz(size_t g, int length) const {
+  return FFrequencies[FWorstAt[g * kLengths + size_t(length)]];
+}
+
+namespace {
+
+using TMask = uint32_t;  // bit g: the table's group g is matched
+
+struct TSpanSearch {
+  const TFinderTable& table;
+  TMask included;
+
+  TMask suitedAt(int i) const {
+    TMask mask = 0;
+    for (size_t g = 0; g < table.GroupCount(); ++g) {
+      if ((included >> g & 1) && table.Margin(g, i) >= 0) mask |= TMask(1) << g;
+    }
+    return mask;
+  }
+
+  // The least margin over the groups of mask at i, and the group that has it.
+  std::pair<double, size_t> worstOf(TMask mask, int i) const {
+    std::pair<double, size_t> worst{std::numeric_limits<double>::infinity(), 0};
+    for (size_t g = 0; g < table.GroupCount(); ++g) {
+      if ((mask >> g & 1) && table.Margin(g, i) < worst.first) worst = {table.Margin(g, i), g};
+    }
+    return worst;
+  }
+
+  TFeederSpan span(int from, int to, TMask mask) const {
+    int best = from;
+    for (int i = from; i <= to; ++i) {
+      if (worstOf(mask, i).first > worstOf(mask, best).first) best = i;
+    }
+    const auto [margin, g] = worstOf(mask, best);
+    TFeederSpan s{TFinderTable::LengthAt(from),
+                  TFinderTable::LengthAt(to),
+                  TFinderTable::LengthAt(best),
+                  margin,
+                  table.WorstMHz(g, best),
+                  {}};
+    for (size_t h = 0; h < table.GroupCount(); ++h) {
+      if ((included >> h & 1) && !(mask >> h & 1)) s.failingGroups.push_back(table.Group(h));
+    }
+    return s;
+  }
+
+  // Metres at which every included group that passes use is matched.
+  template <class Use>
+  double sharedMetres(Use use) const {
+    int count = 0;
+    for (int i = 0; i < kLengths; ++i) {
+      bool all = true;
+      for (size_t g = 0; g < table.GroupCount() && all; ++g) {
+        if ((included >> g & 1) && use(g)) all = table.Margin(g, i) >= 0;
+      }
+      count += all;
+    }
+    return count * FinderStepM;
+  }
+};
+
+// No length suits every group: the group whose absence frees the most length,
+// or, when leaving out any one group frees nothing, the group that is
+// matchable on the fewest lengths by itself.
+void findStopper(const TSpanSearch& search, TFinderResult& result) {
+  std::map<int, double> without, alone;
+  for (size_t g = 0; g < search.table.GroupCount(); ++g) {
+    if (!(search.included >> g & 1)) continue;
+    const int group = search.table.Group(g);
+    without[group] = search.sharedMetres([g](size_t h) { return h != g; });
+    alone[group] = search.sharedMetres([g](size_t h) { return h == g; });
+  }
+  if (without.empty()) return;
   if (without.size() < 2) {
     result.stoppingGroup = without.begin()->first;
     return;
   }
-  const auto most =
-      std::max_element(without.begin(), without.end(), [](const auto& a, const auto& b) {
-        return a.second < b.second;
-      });
+  const auto byMetres = [](const auto& a, const auto& b) { return a.second < b.second; };
+  const auto most = std::max_element(without.begin(), without.end(), byMetres);
   if (most->second > 0) {
     result.stoppingGroup = most->first;
     result.othersShareM = most->second;
     return;
   }
-  result.stoppingGroup =
-      std::min_element(alone.begin(), alone.end(), [](const auto& a, const auto& b) {
-        return a.second < b.second;
-      })->first;
+  result.stoppingGroup = std::min_element(alone.begin(), alone.end(), byMetres)->first;
 }
 
 }  // namespace
 
-TFinderResult FindFeederSpans(const TTransmissionLine& line, const TTuner& tuner,
-                              const std::vector<TFinderFrequency>& frequencies) {
-  CheckLine(line);
-  CheckTuner(tuner);
-  if (frequencies.empty())
-    throw std::invalid_argument("The feeder finder needs at least one frequency");
-  std::vector<double> margins(frequencies.size() * kLengths);
-  for (size_t j = 0; j < frequencies.size(); ++j) {
-    marginsAlongTheLine(line, tuner, frequencies[j], &margins[j * kLengths]);
-  }
-  std::vector<double> worst(kLengths, std::numeric_limits<double>::infinity());
-  std::vector<size_t> worstAt(kLengths, 0);
-  for (size_t j = 0; j < frequencies.size(); ++j) {
-    for (int i = 0; i < kLengths; ++i) {
-      const double m = margins[j * kLengths + size_t(i)];
-      if (m < worst[size_t(i)]) worst[size_t(i)] = m, worstAt[size_t(i)] = j;
-    }
-  }
+TFinderResult SpansOf(std::shared_ptr<const TFinderTable> table,
+                      const std::vector<int>& excludedGroups) {
   TFinderResult result;
+  result.table = table;
+  TSpanSearch search{*table, 0};
+  for (size_t g = 0; g < table->GroupCount(); ++g) {
+    const bool excluded =
+        std::find(excludedGroups.begin(), excludedGroups.end(), table->Group(g)) !=
+        excludedGroups.end();
+    if (!excluded) search.included |= TMask(1) << g;
+  }
+  result.groupsIncluded = std::popcount(search.included);
+  // Runs of lengths at which the same groups are matched, as wide as can be cut.
+  struct TRun {
+    int from, to;
+    TMask mask;
+  };
+  std::vector<TRun> runs;
   for (int i = 0; i < kLengths;) {
-    if (!(worst[size_t(i)] >= 0)) {
-      ++i;
-      continue;
-    }
-    int best = i, end = i;
-    for (; end < kLengths && worst[size_t(end)] >= 0; ++end) {
-      if (worst[size_t(end)] > worst[size_t(best)]) best = end;
-    }
-    result.spans.push_back({lengthAt(i),
-                            lengthAt(end - 1),
-                            lengthAt(best),
-                            worst[size_t(best)],
-                            frequencies[worstAt[size_t(best)]].frequencyMHz});
-    i = end;
+    const TMask mask = search.suitedAt(i);
+    int end = i;
+    while (end + 1 < kLengths && search.suitedAt(end + 1) == mask) ++end;
+    if (mask != 0 && end - i >= kNarrowestCm) runs.push_back({i, end, mask});
+    i = end + 1;
+  }
+  for (const TRun& run : runs)
+    result.groupsSuited = std::max(result.groupsSuited, std::popcount(run.mask));
+  for (const TRun& run : runs) {
+    if (std::popcount(run.mask) == result.groupsSuited)
+      result.spans.push_back(search.span(run.from, run.to, run.mask));
   }
   std::stable_sort(
       result.spans.begin(), result.spans.end(), [](const TFeederSpan& a, const TFeederSpan& b) {
         return a.worstMargin > b.worstMargin;
       });
-  if (result.spans.empty()) findStopper(margins, frequencies, result);
+  if (!result.SuitsAll()) findStopper(search, result);
   return result;
+}
+
+TFinderResult FindFeederSpans(const TTransmissionLine& line, const TTuner& tuner,
+                              const std::vector<TFinderFrequency>& frequencies,
+                              const std::vector<int>& excludedGroups) {
+  return SpansOf(std::make_shared<const TFinderTable>(line, tuner, frequencies), excludedGroups);
 }

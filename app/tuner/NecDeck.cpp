@@ -97,16 +97,23 @@ int SegmentCount(double lengthM, double frequencyMHz) {
 
 std::string NecDeck(const TDipoleModel& model, double frequencyMHz) {
   checkArguments(model, frequencyMHz);
-  const int segments = SegmentCount(model.lengthM, frequencyMHz);
+  return NecDeck(model, frequencyMHz, SegmentCount(model.lengthM, frequencyMHz));
+}
+
+std::string NecDeck(const TDipoleModel& model, double frequencyMHz, int segments) {
+  checkArguments(model, frequencyMHz);
+  if (segments < 21 || segments % 2 == 0 || segments > MaxSegments)
+    throw std::invalid_argument("A dipole's mesh needs an odd number of segments from 21 up");
   checkGeometry(model, frequencyMHz, segments);
-  // Positions to 0.1 mm, the radius to 1 µm, the frequency to 1 Hz: far below
-  // what changes the result, and the same model always gives the same text.
-  const std::string half = TrimmedText(model.lengthM / 2, 4);
-  const std::string height = TrimmedText(model.heightM, 4);
+  // Lengths to nine significant digits, the frequency to 1 Hz: far below what
+  // changes the result, nothing rounded to 0, and the same model always gives
+  // the same text.
+  const std::string half = SignificantText(model.lengthM / 2, 9);
+  const std::string height = SignificantText(model.heightM, 9);
   return "CM Orvak SE dipole\nCE\n"
          "GW 1 " +
          std::to_string(segments) + " -" + half + " 0 " + height + " " + half + " 0 " + height +
-         " " + TrimmedText(model.wireDiameterM / 2, 6) + "\n" + groundCards(model.ground) +
+         " " + SignificantText(model.wireDiameterM / 2, 9) + "\n" + groundCards(model.ground) +
          "LD 5 1 0 0 5.8E7\n"
          "EX 0 1 " +
          std::to_string(segments / 2 + 1) +

@@ -64,7 +64,12 @@ constexpr int MaxSegments = 2001;
 // EAntennaGeometry when that is more than MaxSegments.
 int SegmentCount(double lengthM, double frequencyMHz);
 
-// Raises std::invalid_argument for a length, diameter or frequency that is not
-// above 0 (or not finite), a real ground with εr below 1 or σ below 0, and
-// EAntennaGeometry for geometry NEC-2 cannot model.
+// The deck at one frequency with SegmentCount's mesh, or with the segments
+// given (an odd number, at least 21: a band computes all its frequencies on
+// the mesh of its upper edge, so that its feed points vary smoothly). Lengths
+// are written to nine significant digits, so that no value the model takes is
+// rounded away. Raises std::invalid_argument for a length, diameter or
+// frequency that is not above 0 (or not finite), a real ground with εr below 1
+// or σ below 0, and EAntennaGeometry for geometry NEC-2 cannot model.
 std::string NecDeck(const TDipoleModel& model, double frequencyMHz);
+std::string NecDeck(const TDipoleModel& model, double frequencyMHz, int segments);

@@ -1,5 +1,6 @@
 #include "app/tuner/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -7,7 +8,11 @@ std::string FixedText(double value, int decimals) {
   char buffer[400];
   const auto result =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-  return std::string(buffer, result.ptr);
+  // A value that rounds to zero has no sign: "0.000", never "-0.000".
+  const bool zero =
+      std::all_of(buffer, result.ptr, [](char c) { return c == '-' || c == '0' || c == '.'; });
+  char* first = zero && buffer[0] == '-' ? buffer + 1 : buffer;
+  return std::string(first, result.ptr);
 }
 
 std::string TrimmedText(double value, int maxDecimals) {
@@ -17,6 +22,15 @@ std::string TrimmedText(double value, int maxDecimals) {
   if (text.back() == '.') text.pop_back();
   // Returned rather than assigned: GCC 12 warns falsely (-Wrestrict) about
   // assigning a literal to this string when sanitizers are on.
+  if (text == "-0") return "0";
+  return text;
+}
+
+std::string SignificantText(double value, int digits) {
+  char buffer[64];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+  std::string text(buffer, result.ptr);
   if (text == "-0") return "0";
   return text;
 }
@@ -36,7 +50,11 @@ std::optional<double> ReadNumber(std::string_view text) {
 }
 
 std::u16string LocalNumbers(std::string_view text, char16_t separator) {
+  const auto digit = [&](size_t i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
   std::u16string local;
-  for (char c : text) local += c == '.' ? separator : char16_t(c);
+  for (size_t i = 0; i < text.size(); ++i) {
+    const bool point = text[i] == '.' && i > 0 && digit(i - 1) && digit(i + 1);
+    local += point ? separator : char16_t(text[i]);
+  }
   return local;
 }

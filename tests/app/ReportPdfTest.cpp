@@ -256,15 +256,20 @@ TEST_F(ReportPdfTest, FactsStayOnThePageOfTheirTable) {
 }
 
 // Every word inside the text area or the footer's band, on A4 and Letter, the
-// thirteen columns of the tuner table included; the lengths right-aligned
+// fourteen columns of the tuner table included; the lengths right-aligned
 // in their columns.
 TEST_F(ReportPdfTest, NothingLeavesTheTextAreaAndColumnsAreAligned) {
   SKIP_WITHOUT_POPPLER();
   TReportInput input = Input({"--bands", "all"});
   TReportTuner tuner;
-  for (double f : {1.905, 3.65, 28.85})
-    tuner.rows.push_back(TunerRow(tuner.setup, f, {2299.2, -1806.2}));
-  tuner.spans = TFinderResult{{{8.97, 17.43, 11.73, std::log(11.52), 7.2}}};
+  for (double f : {1.905, 3.65, 28.85}) {
+    const TSweepCentre centre{f, {2299.2, -1806.2}, 0.071, 0};
+    tuner.rows.push_back(TunerRow(tuner.setup, centre, {0, -1, 3.59}));
+  }
+  TFinderResult spans;
+  spans.spans = {{8.97, 17.43, 11.73, std::log(11.52), 7.2, {}}};
+  spans.groupsIncluded = spans.groupsSuited = 3;
+  tuner.spans = spans;
   input.tuner = tuner;
   for (const TPaper paper : {TPaper::A4, TPaper::Letter}) {
     const fs::path file = Written(input, paper, paper == TPaper::A4 ? "a4.pdf" : "letter.pdf");

@@ -189,8 +189,14 @@ TEST_F(Report, TheTunerViewHasItsSetupTableAndSpans) {
   in.bands = {3, 5};
   TReportTuner tuner;
   tuner.setup.tuner = {TTuner::External, 3, 10, 2000};
-  tuner.rows = {TunerRow(tuner.setup, 7.1, {50, 20}), TunerRow(tuner.setup, 14.175, {2000, -300})};
-  tuner.spans = TFinderResult{{{8.97, 17.43, 11.73, std::log(11.52), 7.2}}};
+  tuner.rows =
+      TunerRows(tuner.setup,
+                {{7.1, {50, 20}, std::nullopt, 3}, {14.175, {2000, -300}, std::nullopt, 5}},
+                {{7.1, {50, 20}, 3}, {14.175, {2000, -300}, 5}});
+  TFinderResult spans;
+  spans.spans = {{8.97, 17.43, 11.73, std::log(11.52), 7.2, {}}};
+  spans.groupsIncluded = spans.groupsSuited = 2;
+  tuner.spans = spans;
   in.tuner = tuner;
   const TReportSection section = Section(BuildReport(in), u"Tuner view");
   EXPECT_EQ(Fact(section, u"Antenna"),
@@ -212,7 +218,7 @@ TEST_F(Report, TheTunerViewHasItsSetupTableAndSpans) {
   EXPECT_EQ(Fact(section, u"Band edges"), u"IARU Region 1");
   const auto tables = Blocks<TReportTable>(section);
   ASSERT_EQ(tables.size(), 2u);
-  ASSERT_EQ(tables[0].columns.size(), 13u);
+  ASSERT_EQ(tables[0].columns.size(), 14u);
   for (size_t r = 0; r < 2; ++r) {
     const auto texts = TunerRowTexts(tuner.rows[r]);
     for (size_t c = 0; c + 1 < texts.size(); ++c)
@@ -221,26 +227,30 @@ TEST_F(Report, TheTunerViewHasItsSetupTableAndSpans) {
   EXPECT_EQ(tables[0].rows[0][0], u"7,1000");
   EXPECT_EQ(tables[1].rows, (Rows{{u"8,97", u"17,43", u"11,73", u"7,2000", u"x11,52"}}));
   tuner.setup.tuner = {};
-  tuner.spans = TFinderResult{{}, 0, 1.5};
+  TFinderResult none;
+  none.groupsIncluded = 2;
+  none.stoppingGroup = 0;
+  none.othersShareM = 1.5;
+  tuner.spans = none;
   in.tuner = tuner;
   const auto texts = Texts(Section(BuildReport(in), u"Tuner view"));
   EXPECT_EQ(Fact(Section(BuildReport(in), u"Tuner view"), u"Tuner"),
             u"internal, matching an SWR up to 3 on 50 \u03A9");
-  EXPECT_EQ(
-      texts.back(),
-      u"No feeder length from 0,5 to 60 m suits every frequency: 1,81-2 MHz stops it (without "
-      u"it the others share 1,50 m of lengths).");
+  EXPECT_EQ(texts.back(),
+            u"No feeder length from 0,5 to 60 m suits every band: 1,81-2 MHz stops it (without "
+            u"it the others share 1,50 m of lengths).");
 }
 
 TEST_F(Report, AMarkedRuleGetsItsNote) {
   TReportInput in;
   TReportTuner tuner;
-  TTunerRow row = TunerRow(tuner.setup, 7.1, {50, 20});
+  TTunerRow row =
+      TunerRows(tuner.setup, {{7.1, {50, 20}, std::nullopt, -1}}, {{7.1, {50, 20}, -1}})[0];
   row.ruleDiffers = true;
   tuner.rows = {row};
   in.tuner = tuner;
   const TReportSection section = Section(BuildReport(in), u"Tuner view");
-  const std::u16string marked = Blocks<TReportTable>(section)[0].rows[0][12];
+  const std::u16string marked = Blocks<TReportTable>(section)[0].rows[0][13];
   EXPECT_EQ(marked.substr(marked.size() - 2), u" *");
   EXPECT_EQ(
       Texts(section).back(),

@@ -29,7 +29,7 @@ struct TunerChart : ::testing::Test {
   }
   void TearDown() override { SetLocaleDecimalSeparator(0); }
 
-  // A matched 400 Ω line: |Z| 400 Ω at every length; one span 10..20 m.
+  // 400 Ω on a line of Z0 400 Ω: |Z| about 400 Ω at every length; one span 10..20 m.
   static TTunerResult Result(TTuner tuner) {
     TTunerResult r;
     r.setup.tuner = tuner;
@@ -39,7 +39,10 @@ struct TunerChart : ::testing::Test {
     row.frequencyMHz = 14.175;
     row.feedImpedance = 400;
     r.rows = {row};
-    r.finder.spans = {{10, 20, 15, 1, 14.0}};
+    r.sweep = {{14.175, 400, 5}};
+    r.finder.table = std::make_shared<const TFinderTable>(r.setup.line, tuner, r.sweep);
+    r.finder.spans = {{10, 20, 15, 1, 14.0, {}}};
+    r.finder.groupsIncluded = r.finder.groupsSuited = 1;
     return r;
   }
   TColor At(double metres, double ohm) {

@@ -47,12 +47,12 @@ TEST_F(TunerCommandLine, TheTunerCsvHasItsHeaderAndOneRowPerBand) {
   ASSERT_EQ(r.code, 0) << r.err;
   const auto rows = lines(r.out);
   ASSERT_EQ(rows.size(), 4u) << r.out;
-  EXPECT_EQ(
-      rows[0],
-      "MHz,feed_R,feed_X,tuner_R,tuner_X,SWR,loss_dB,efficiency_pct,peak_V,first_current_max_m");
+  EXPECT_EQ(rows[0],
+            "MHz,feed_R,feed_X,tuner_R,tuner_X,SWR,loss_dB,efficiency_pct,peak_V,"
+            "first_current_max_m,matched_dB,feed_uncertainty_pct");
   EXPECT_EQ(rows[1].rfind("3.6500,", 0), 0u) << rows[1];  // Region 1: 3.5-3.8 MHz
   EXPECT_EQ(rows[3].rfind("14.1750,", 0), 0u) << rows[3];
-  EXPECT_EQ(std::count(rows[2].begin(), rows[2].end(), ','), 9) << rows[2];
+  EXPECT_EQ(std::count(rows[2].begin(), rows[2].end(), ','), 11) << rows[2];
 }
 
 TEST_F(TunerCommandLine, TheCsvHoldsTheRowsNumbers) {
@@ -77,11 +77,12 @@ TEST_F(TunerCommandLine, TheCsvHoldsTheRowsNumbers) {
   setup.powerW = 400;
   TNecCache cache;
   const auto z = ImpedancesOf(RunNec({NecDeck(setup.antenna, 14.2)}, cache))[0];
-  const TTunerRow row = TunerRow(setup, 14.2, z);
+  const TTunerRow row = TunerRows(setup, {{14.2, z, std::nullopt, -1}}, {{14.2, z, -1}})[0];
+  ASSERT_TRUE(row.firstCurrentMaximum);
   char expected[400];
   std::snprintf(expected,
                 sizeof expected,
-                "14.2000,%.2f,%.2f,%.2f,%.2f,%.2f,%.3f,%.2f,%.1f,%.2f",
+                "14.2000,%.2f,%.2f,%.2f,%.2f,%.2f,%.3f,%.2f,%.1f,%.2f,%.3f,",
                 z.real(),
                 z.imag(),
                 row.ends.tunerImpedance.real(),
@@ -90,7 +91,8 @@ TEST_F(TunerCommandLine, TheCsvHoldsTheRowsNumbers) {
                 row.ends.totalLossDb,
                 row.ends.efficiency * 100,
                 row.ends.peakVoltage,
-                row.firstCurrentMaximum);
+                *row.firstCurrentMaximum,
+                row.ends.matchedLossDb);
   EXPECT_EQ(lines(r.out).at(1), expected);
 }
 
@@ -100,9 +102,9 @@ TEST_F(TunerCommandLine, TheFinderCsvHasItsHeader) {
   ASSERT_EQ(r.code, 0) << r.err;
   const auto rows = lines(r.out);
   ASSERT_FALSE(rows.empty());
-  EXPECT_EQ(rows[0], "from_m,to_m,worst_MHz");
+  EXPECT_EQ(rows[0], "from_m,to_m,worst_MHz,failing_bands");
   for (size_t i = 1; i < rows.size(); ++i)
-    EXPECT_EQ(std::count(rows[i].begin(), rows[i].end(), ','), 2) << rows[i];
+    EXPECT_EQ(std::count(rows[i].begin(), rows[i].end(), ','), 3) << rows[i];
 }
 
 TEST_F(TunerCommandLine, WithoutASpanTheBandThatStopsItIsNamed) {
@@ -110,11 +112,40 @@ TEST_F(TunerCommandLine, WithoutASpanTheBandThatStopsItIsNamed) {
   // 26 m of wire on 160 m: a few ohms against kilo-ohms; no internal tuner copes.
   const Output r = Start({"--find-feeder", "--bands", "1.8,7.1", "--csv"});
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(r.out, "from_m,to_m,worst_MHz\n");
-  EXPECT_EQ(r.err.rfind(
-                "No feeder length from 0.5 to 60 m suits every frequency: 1.81-2 MHz stops it", 0),
-            0u)
+  EXPECT_EQ(r.out.rfind("from_m,to_m,worst_MHz,failing_bands\n", 0), 0u) << r.out;
+  EXPECT_EQ(
+      r.err.rfind("No feeder length from 0.5 to 60 m suits every band: 1.81-2 MHz stops it", 0), 0u)
       << r.err;
+  // The lengths that suit the most bands follow, each naming the band it fails.
+  for (const std::string& row : lines(r.out)) {
+    if (row.rfind("from_m", 0) == 0) continue;
+    EXPECT_EQ(row.substr(row.rfind(',') + 1), "1.81-2 MHz") << row;
+  }
+}
+
+TEST_F(TunerCommandLine, TheTableAndTheSpansTogether) {
+  SKIP_WITHOUT_NEC2C();
+  const Output both =
+      Start({"--tuner", "--find-feeder", "--bands", "7.1,14.2", "--tuner-z", "10,3000"});
+  ASSERT_EQ(both.code, 0) << both.err;
+  const Output table = Start({"--tuner", "--bands", "7.1,14.2", "--tuner-z", "10,3000"});
+  const Output spans = Start({"--find-feeder", "--bands", "7.1,14.2", "--tuner-z", "10,3000"});
+  // The spans without their setup line, which the table has printed already.
+  EXPECT_EQ(both.out, table.out + "\n" + spans.out.substr(spans.out.find('\n') + 1));
+  // Their text table's columns stand aligned, the frequency above 10 MHz too.
+  const std::vector<std::string> rows = lines(table.out);
+  ASSERT_GE(rows.size(), 4u);
+  const size_t mhzEnd = rows[1].find("MHz") + 3;
+  EXPECT_EQ(rows[1].substr(0, mhzEnd), "    MHz");
+  EXPECT_EQ(rows[2].substr(0, mhzEnd), " 7.1000");
+  EXPECT_EQ(rows[3].substr(0, mhzEnd), "14.1750");
+}
+
+TEST_F(TunerCommandLine, RegionThreeHasItsOwnBandEdges) {
+  SKIP_WITHOUT_NEC2C();
+  const Output r = Start({"--tuner", "--bands", "3.7", "--region", "3", "--csv"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(lines(r.out).at(1).rfind("3.7000,", 0), 0u) << r.out;  // 3.5-3.9 MHz
 }
 
 TEST_F(TunerCommandLine, BadValuesExitTwoWithTheUsage) {
@@ -131,8 +162,10 @@ TEST_F(TunerCommandLine, BadValuesExitTwoWithTheUsage) {
                            Args{"--tuner", "--tuner-swr", "0.5"},
                            Args{"--tuner", "--tuner-z", "1500,10"},
                            Args{"--tuner", "--tuner-z", "10"},
-                           Args{"--tuner", "--region", "3"},
-                           Args{"--tuner", "--find-feeder"},
+                           Args{"--tuner", "--region", "4"},
+                           Args{"--tuner", "--find-feeder", "--csv"},
+                           Args{"--tuner", "--line", "50,0.9,2"},
+                           Args{"--tuner", "--dipole-m", "0.001"},
                            Args{"--tuner", "--feeder-m", "1", "--feeder-ft", "3"},
                            Args{"--tuner", "--tuner-swr", "2", "--tuner-z", "10,20"},
                            Args{"--tuner", "--impedance", "450"},
@@ -150,11 +183,12 @@ TEST_F(TunerCommandLine, BadValuesExitTwoWithTheUsage) {
   }
 }
 
-TEST_F(TunerCommandLine, GeometryTheModelCannotTakeExitsTwo) {
+TEST_F(TunerCommandLine, GeometryTheModelCannotTakeExitsTwoWithItsOneLine) {
   const Output r = Start({"--tuner", "--dipole-m", "1", "--frequency", "1.8", "--wire-mm", "15"});
   EXPECT_EQ(r.code, 2);
   EXPECT_EQ(r.err.rfind("OrvakSE: The wire is too thick for the antenna model at 1.8 MHz", 0), 0u)
       << r.err;
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;  // no usage
 }
 
 TEST_F(TunerCommandLine, WithoutNec2cItExitsThree) {

@@ -113,7 +113,7 @@ TEST_F(TunerPage, Layout) {
             10 * page->tblBands->verticalHeader()->defaultSectionSize());
   // What the model is made of is said on the page.
   EXPECT_TRUE(page->lblNotes->text().contains(QStringLiteral("Copper wire")));
-  EXPECT_TRUE(page->lblNotes->text().contains(QStringLiteral("dielectric loss is neglected")));
+  EXPECT_TRUE(page->lblNotes->text().contains(QStringLiteral("against its nominal Z0")));
 }
 
 TEST_F(TunerPage, TheDefaultsShowTheTableAndTheChartWithTheCommandLinesNumbers) {
@@ -132,7 +132,8 @@ TEST_F(TunerPage, TheDefaultsShowTheTableAndTheChartWithTheCommandLinesNumbers) 
   EXPECT_EQ(CsvOf(page->TableText()), csv);
   const TTunerRow& row = page->Result()->rows[0];
   EXPECT_EQ(Cell(0, 2), FixedText(row.ends.swr, 2));
-  EXPECT_EQ(Cell(0, 9), FixedText(row.firstCurrentMaximum, 2));
+  ASSERT_TRUE(row.firstCurrentMaximum);
+  EXPECT_EQ(Cell(0, 9), FixedText(*row.firstCurrentMaximum, 2));
 }
 
 TEST_F(TunerPage, CheckedBandsGiveARowEachAndTheFindersLengths) {
@@ -150,13 +151,27 @@ TEST_F(TunerPage, CheckedBandsGiveARowEachAndTheFindersLengths) {
             CommandLine({"--tuner", "--csv", "--bands", "3.7,14.2", "--feeder-m", "15"}));
   // The finder's lengths as the command line lists them.
   const std::string spans = CommandLine({"--find-feeder", "--csv", "--bands", "3.7,14.2"});
-  std::string listed = "from_m,to_m,worst_MHz\n";
+  std::string listed = "from_m,to_m,worst_MHz,failing_bands\n";
   for (int r = 0; r < page->tblSpans->rowCount(); ++r) {
+    std::string failing = page->tblSpans->item(r, 5)->text().toStdString();
+    std::replace(failing.begin(), failing.end(), ',', ';');
     listed += page->tblSpans->item(r, 0)->text().toStdString() + "," +
               page->tblSpans->item(r, 1)->text().toStdString() + "," +
-              page->tblSpans->item(r, 3)->text().toStdString() + "\n";
+              page->tblSpans->item(r, 3)->text().toStdString() + "," + failing + "\n";
   }
   EXPECT_EQ(listed, spans);
+  // A band left out of the finder stays in the table; clicking a span's row
+  // takes its best length.
+  page->tabs->setCurrentIndex(2);
+  page->cbFinderBands[1]->setChecked(false);
+  ASSERT_NE(page->Result(), nullptr);
+  EXPECT_EQ(page->Result()->finder.groupsIncluded, 1);
+  EXPECT_EQ(page->tblBands->rowCount(), 2);
+  ASSERT_GT(page->tblSpans->rowCount(), 0);
+  emit page->tblSpans->cellClicked(0, 2);
+  EXPECT_DOUBLE_EQ(page->FeederMetres(), page->Result()->finder.spans[0].bestM);
+  EXPECT_EQ(page->nioFeedLenm->Text(),
+            FromQString(QString::fromStdString(FixedText(page->FeederMetres(), 2))));
 }
 
 TEST_F(TunerPage, DraggingTheCrosshairSetsTheFeederLengthAndTheTableFollows) {
@@ -211,13 +226,26 @@ TEST_F(TunerPage, CancelStopsTheRunAndSaysSo) {
   ASSERT_EQ(page->Compute().State(), TTunerState::Running);
   EXPECT_TRUE(page->pbProgress->isVisible());
   EXPECT_TRUE(page->btnCancel->isVisible());
-  EXPECT_EQ(page->pbProgress->maximum(), 30);
+  EXPECT_EQ(page->pbProgress->maximum(), 50);  // the first round: five points a band
   page->btnCancel->click();
   EXPECT_EQ(page->Compute().State(), TTunerState::Failed);
   EXPECT_EQ(Text(page->lblStatus), "Cancelled.");
   EXPECT_FALSE(page->pbProgress->isVisible());
   EXPECT_EQ(page->tblBands->rowCount(), 0);
   EXPECT_EQ(page->Result(), nullptr);
+}
+
+TEST_F(TunerPage, HidingThePageStopsItsRunAndShowingItResumes) {
+  SKIP_WITHOUT_NEC2C();
+  ShowAllBands();
+  ASSERT_EQ(page->Compute().State(), TTunerState::Running);
+  page->hide();
+  EXPECT_EQ(page->Compute().State(), TTunerState::Idle);
+  page->show();
+  EXPECT_EQ(page->Compute().State(), TTunerState::Running);
+  ASSERT_TRUE(WaitForPage(*page));
+  ASSERT_NE(page->Result(), nullptr) << Text(page->lblStatus);
+  EXPECT_EQ(page->tblBands->rowCount(), 10);
 }
 
 TEST_F(TunerPage, WithoutNec2cThePageSaysWhatItNeedsAndKeepsTheInputs) {

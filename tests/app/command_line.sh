@@ -63,7 +63,7 @@ done
 
 # The tuner view: its CSV header, and nec2c missing from PATH.
 out=$("$PROGRAM" --tuner --csv --bands 7.1)
-[ "$(printf '%s\n' "$out" | head -n 1)" = "MHz,feed_R,feed_X,tuner_R,tuner_X,SWR,loss_dB,efficiency_pct,peak_V,first_current_max_m" ] ||
+[ "$(printf '%s\n' "$out" | head -n 1)" = "MHz,feed_R,feed_X,tuner_R,tuner_X,SWR,loss_dB,efficiency_pct,peak_V,first_current_max_m,matched_dB,feed_uncertainty_pct" ] ||
   fail "tuner csv: $out"
 mkdir -p empty-path
 set +e

@@ -27,7 +27,7 @@ TEST(NecDeck, TheDefaultDipoleOverAverageGround) {
   EXPECT_EQ(NecDeck(TDipoleModel{}, 7.1),
             "CM Orvak SE dipole\n"
             "CE\n"
-            "GW 1 51 -12.9997 0 10 12.9997 0 10 0.001\n"
+            "GW 1 51 -12.99972 0 10 12.99972 0 10 0.001\n"
             "GE 1\n"
             "GN 2 0 0 0 13 0.005\n"
             "LD 5 1 0 0 5.8E7\n"
@@ -59,6 +59,23 @@ TEST(NecDeck, ALongAwg14DipoleOverPerfectGround) {
             "EX 0 1 159 0 1 0\n"
             "FR 0 1 0 0 28.85 0\n"
             "XQ\nEN\n");
+}
+
+TEST(NecDeck, LengthsKeepNineSignificantDigitsSoThatNothingRoundsAway) {
+  // A hair of a wire on a short dipole: the radius would round to 0 at a
+  // fixed number of decimals.
+  const std::string deck = NecDeck(dipole(0.123456789123, 7.5, 2e-7, kFree), 1.8);
+  EXPECT_NE(deck.find("GW 1 21 -0.0617283946 0 7.5 0.0617283946 0 7.5 1e-07\n"), std::string::npos)
+      << deck;
+}
+
+TEST(NecDeck, ABandsMeshIsGivenForAllItsFrequencies) {
+  const std::string deck = NecDeck(dipole(41, 10, 2e-3, kAverage), 28.0, 325);
+  EXPECT_NE(deck.find("GW 1 325 "), std::string::npos) << deck;
+  EXPECT_NE(deck.find("EX 0 1 163 0 1 0\n"), std::string::npos) << deck;
+  EXPECT_NE(deck.find("FR 0 1 0 0 28 0\n"), std::string::npos) << deck;
+  for (int bad : {19, 22, MaxSegments + 2})
+    EXPECT_THROW(NecDeck(dipole(41, 10, 2e-3, kAverage), 28.0, bad), std::invalid_argument) << bad;
 }
 
 TEST(NecDeck, AUsersOwnGroundAndSaltWater) {

@@ -56,9 +56,10 @@ TEST_F(NecPhysics, AnOddMultipleOfHalfWavesPutsACurrentMaximumAtTheAntenna) {
   const double lineWavelength = LineWavelength(line, f);
   for (double halfWaves : {1.0, 3.0, 5.0}) {
     const std::complex<double> z = FeedPoint(Dipole(halfWaves * wavelength / 2, 10, kFree), f);
-    const double first = FirstCurrentMaximum(ReflectionOf(z, line.z0), lineWavelength);
-    EXPECT_LT(MaximaApart(first, 0, lineWavelength), lineWavelength / 32)
-        << halfWaves << " half waves: " << z << ", first maximum at " << first << " m";
+    const std::optional<double> first = FirstCurrentMaximum(LineWave(line, f), z);
+    ASSERT_TRUE(first) << z;
+    EXPECT_LT(MaximaApart(*first, 0, lineWavelength), lineWavelength / 32)
+        << halfWaves << " half waves: " << z << ", first maximum at " << *first << " m";
   }
 }
 
