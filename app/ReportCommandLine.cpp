@@ -26,7 +26,8 @@ bool takesValue(const std::string& option) {
 
 // The feeder and its line, which the Feeder check shares with the tuner view.
 bool isSharedFeeder(const std::string& option) {
-  return option == "--feeder-m" || option == "--feeder-ft" || option == "--line";
+  return option == "--feeder-m" || option == "--feeder-ft" || option == "--line" ||
+         option == "--line-loss";
 }
 
 // The tuner view's options other than the shared feeder need its modes.

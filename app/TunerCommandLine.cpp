@@ -33,11 +33,17 @@ const char* const TunerCommandLineUsage =
     "                      very-poor, extremely-poor, fresh-water, salt-water, or a\n"
     "                      permittivity 1 to 100 and a conductivity 0 to 10 S/m\n"
     "  --wire-mm D         wire diameter, above 0 up to 50 (default 2.0)\n"
-    "  --line window450|open600|twin300|Z0,VF,D_MM\n"
+    "  --line window450|open600|twin300|Z0,VF,D_MM[,TAN_DELTA]\n"
     "                      the feeder (default window450), or Z0 above 0 up to\n"
     "                      2000 ohm, velocity factor 0.50 to 1.00, conductor\n"
     "                      diameter above 0 up to 50 mm (the wires at least two\n"
-    "                      diameters apart)\n"
+    "                      diameters apart) and the loss tangent of its\n"
+    "                      dielectric, 0 to 0.1 (default 0)\n"
+    "  --line-loss DB,MHZ[,DB,MHZ]\n"
+    "                      a measured matched loss in dB per 100 m instead of the\n"
+    "                      conductors': at one frequency (growing with the root\n"
+    "                      of the frequency), or at two (split into a conductor\n"
+    "                      part and a dielectric part growing with the frequency)\n"
     "  --feeder-m M        feeder length, 0 up to 1000 (default 20)\n"
     "  --feeder-ft FT      feeder length in feet, 0 up to 3000\n"
     "  --power W           transmitter power, above 0 up to 100000 (default 100)\n"
@@ -61,6 +67,7 @@ constexpr const char* kValueOptions[] = {"--height",
                                          "--ground",
                                          "--wire-mm",
                                          "--line",
+                                         "--line-loss",
                                          "--feeder-m",
                                          "--feeder-ft",
                                          "--power",
@@ -86,8 +93,10 @@ double inRange(const std::string& option, const std::string& text, double low, d
   return *value;
 }
 
-// "A,B" or "A,B,C": the parts between the commas, exactly count of them.
-std::vector<std::string> parts(const std::string& option, const std::string& text, size_t count) {
+// "A,B" or "A,B,C": the parts between the commas, exactly count of them (or
+// any count from count to most).
+std::vector<std::string> parts(const std::string& option, const std::string& text, size_t count,
+                               size_t most = 0) {
   std::vector<std::string> items;
   for (size_t start = 0;;) {
     const size_t comma = text.find(',', start);
@@ -96,8 +105,9 @@ std::vector<std::string> parts(const std::string& option, const std::string& tex
     if (comma == std::string::npos) break;
     start = comma + 1;
   }
-  if (items.size() != count) {
+  if (items.size() < count || items.size() > std::max(count, most)) {
     throw EBadArgument(option + ": \"" + text + "\" needs " + std::to_string(count) +
+                       (most > count ? " to " + std::to_string(most) : std::string()) +
                        " values separated by commas");
   }
   return items;
@@ -121,18 +131,38 @@ TTransmissionLine line(const std::string& text) {
   }
   if (text.find(',') == std::string::npos)
     throw EBadArgument("--line: " + text + " is not a line (see --help)");
-  const auto v = parts("--line", text, 3);
+  const auto v = parts("--line", text, 3, 4);
   const TTransmissionLine custom{
       inRange("--line", v[0], 0, 2000, false, "Z0 above 0 up to 2000 ohm"),
       inRange("--line", v[1], 0.5, 1, true, "velocity factor 0.50 to 1.00"),
       inRange("--line", v[2], 0, 50, false, "diameter above 0 up to 50 mm") / 1000,
-      std::nullopt};
+      std::nullopt,
+      v.size() == 4 ? inRange("--line", v[3], 0, 0.1, true, "loss tangent 0 to 0.1") : 0};
   try {
     CheckLine(custom);
   } catch (const std::invalid_argument& error) {  // wires closer than their diameter
     throw EBadArgument("--line: " + text + ": " + error.what());
   }
   return custom;
+}
+
+// The measured matched loss, at one frequency or two, on the line given.
+void measuredLoss(TTransmissionLine& line, const std::string& text) {
+  const auto v = parts("--line-loss", text, 2, 4);
+  if (v.size() == 3) throw EBadArgument("--line-loss: \"" + text + "\" needs 2 or 4 values");
+  const auto loss = [&](size_t i) {
+    return TMeasuredLoss{
+        inRange("--line-loss", v[i], 0, 100, true, "0 up to 100 dB per 100 m"),
+        inRange("--line-loss", v[i + 1], 0.001, 1000, true, "0.001 up to 1000 MHz")};
+  };
+  line.measuredLoss = loss(0);
+  line.secondMeasuredLoss.reset();
+  if (v.size() == 4) line.secondMeasuredLoss = loss(2);
+  try {
+    CheckLine(line);
+  } catch (const std::invalid_argument& error) {  // two losses that do not split
+    throw EBadArgument("--line-loss: " + text + ": " + error.what());
+  }
 }
 
 TTuner externalTuner(const std::string& text) {
@@ -153,6 +183,7 @@ void apply(TTunerSetup& s, const std::string& option, const std::string& value) 
   if (option == "--wire-mm")
     s.antenna.wireDiameterM = inRange(option, value, 0, 50, false, "above 0 up to 50") / 1000;
   if (option == "--line") s.line = line(value);
+  if (option == "--line-loss") measuredLoss(s.line, value);
   if (option == "--feeder-m") s.feederM = inRange(option, value, 0, 1000, true, "0 up to 1000");
   if (option == "--feeder-ft")
     s.feederM = inRange(option, value, 0, 3000, true, "0 up to 3000") * MetresPerFoot;
@@ -248,8 +279,18 @@ std::string lineText(const TTransmissionLine& l) {
   for (const TLinePreset& p : LinePresets) {
     if (p.line == l) return p.word;
   }
-  return "Z0 " + TrimmedText(l.z0, 2) + " ohm, VF " + TrimmedText(l.velocityFactor, 3) + ", " +
-         TrimmedText(l.conductorDiameterM * 1000, 3) + " mm";
+  const auto measured = [](const TMeasuredLoss& m) {
+    return TrimmedText(m.dbPer100m, 3) + " dB/100 m at " + TrimmedText(m.frequencyMHz, 3) + " MHz";
+  };
+  std::string text = "Z0 " + TrimmedText(l.z0, 2) + " ohm, VF " + TrimmedText(l.velocityFactor, 3);
+  if (l.measuredLoss) {
+    text += ", measured loss " + measured(*l.measuredLoss);
+    if (l.secondMeasuredLoss) text += " and " + measured(*l.secondMeasuredLoss);
+    return text;
+  }
+  text += ", " + TrimmedText(l.conductorDiameterM * 1000, 3) + " mm";
+  if (l.lossTangent > 0) text += ", tan delta " + TrimmedText(l.lossTangent, 6);
+  return text;
 }
 
 std::string tunerText(const TTuner& t) {

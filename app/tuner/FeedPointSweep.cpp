@@ -85,11 +85,20 @@ void TFeedPointSweep::plan() {
   FRequests.clear();
   FPending.clear();
   for (size_t b = 0; b < FBands.size(); ++b) planBand(b);
+  // The longest runs first, so that the last ones to start are short and the
+  // model's child processes all end near the same time.
+  std::stable_sort(
+      FRequests.begin(), FRequests.end(), [this](const TRequest& a, const TRequest& b) {
+        return segmentsOf(a) > segmentsOf(b);
+      });
   for (const TRequest& r : FRequests) {
     const TBandSweep& band = FBands[r.band];
-    FPending.push_back(
-        NecDeck(FModel, band.points[r.point], r.fine ? band.fineSegments : band.segments));
+    FPending.push_back(NecDeck(FModel, band.points[r.point], segmentsOf(r)));
   }
+}
+
+int TFeedPointSweep::segmentsOf(const TRequest& r) const {
+  return r.fine ? FBands[r.band].fineSegments : FBands[r.band].segments;
 }
 
 void TFeedPointSweep::planBand(size_t b) {

@@ -97,6 +97,7 @@ class TFeedPointSweep {
 
   void plan();
   void planBand(size_t b);
+  int segmentsOf(const TRequest& r) const;
   std::vector<size_t> nodesOf(const TBandSweep& band) const;
   // The bilinear interpolant through the three nodes from nodes[first] on.
   static std::complex<double> throughNodes(const TBandSweep& band, const std::vector<size_t>& nodes,

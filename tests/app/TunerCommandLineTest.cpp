@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/TunerCommandLine.h"
 #include "app/TunerTable.h"
 #include "app/tuner/NecRunner.h"
 #include "platform/Locale.h"
@@ -165,6 +166,12 @@ TEST_F(TunerCommandLine, BadValuesExitTwoWithTheUsage) {
                            Args{"--tuner", "--region", "4"},
                            Args{"--tuner", "--find-feeder", "--csv"},
                            Args{"--tuner", "--line", "50,0.9,2"},
+                           Args{"--tuner", "--line", "450,0.9,1.5,0.5"},
+                           Args{"--tuner", "--line", "450,0.9,1.5,0.001,2"},
+                           Args{"--tuner", "--line-loss", "1,7,3"},
+                           Args{"--tuner", "--line-loss", "1,7,0.5,14"},
+                           Args{"--tuner", "--line-loss", "1,7,2,7"},
+                           Args{"--tuner", "--line-loss", "-1,7"},
                            Args{"--tuner", "--dipole-m", "0.001"},
                            Args{"--tuner", "--feeder-m", "1", "--feeder-ft", "3"},
                            Args{"--tuner", "--tuner-swr", "2", "--tuner-z", "10,20"},
@@ -181,6 +188,19 @@ TEST_F(TunerCommandLine, BadValuesExitTwoWithTheUsage) {
     EXPECT_NE(r.err.find("\nUsage: OrvakSE"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("  --tuner-z MIN,MAX"), std::string::npos) << r.err;
   }
+}
+
+TEST_F(TunerCommandLine, ACustomLinesDielectricAndMeasuredLosses) {
+  const TTunerSetup tangent = TunerSetupOf({{"--line", "450,0.9,1.5,0.001"}}, 85.3);
+  EXPECT_EQ(tangent.line, TTransmissionLine(450, 0.9, 1.5e-3, std::nullopt, 0.001));
+  const TTunerSetup one = TunerSetupOf({{"--line", "open600"}, {"--line-loss", "0.5,7"}}, 85.3);
+  EXPECT_EQ(one.line.z0, 600);
+  EXPECT_EQ(one.line.measuredLoss, (TMeasuredLoss{0.5, 7}));
+  EXPECT_FALSE(one.line.secondMeasuredLoss);
+  const TTunerSetup two = TunerSetupOf({{"--line-loss", "0.3,4,0.8,16"}}, 85.3);
+  EXPECT_EQ(two.line.measuredLoss, (TMeasuredLoss{0.3, 4}));
+  EXPECT_EQ(two.line.secondMeasuredLoss, (TMeasuredLoss{0.8, 16}));
+  EXPECT_NEAR(MatchedLossDbPer100m(two.line, 16), 0.8, 1e-12);
 }
 
 TEST_F(TunerCommandLine, GeometryTheModelCannotTakeExitsTwoWithItsOneLine) {

@@ -41,11 +41,12 @@ TEST(FeedPointSweep, AsksForEdgesQuarterPointsAndCentreOnTheBandsMesh) {
   TDipoleModel model;
   const TFeedPointSweep sweep(model, TRegion::Region1, {3, 9}, 7.1);
   ASSERT_EQ(sweep.Pending().size(), 10u);
-  const double expected[] = {7.0, 7.05, 7.1, 7.15, 7.2, 28.0, 28.425, 28.85, 29.275, 29.7};
+  // The longest runs first: the 10 m band's finer mesh before the 40 m band's.
+  const double expected[] = {28.0, 28.425, 28.85, 29.275, 29.7, 7.0, 7.05, 7.1, 7.15, 7.2};
   for (size_t i = 0; i < 10; ++i) {
     EXPECT_NEAR(deckFrequency(sweep.Pending()[i]), expected[i], 1e-9) << i;
     // Every deck of a band on the mesh of its upper edge.
-    EXPECT_EQ(deckSegments(sweep.Pending()[i]), SegmentCount(model.lengthM, i < 5 ? 7.2 : 29.7));
+    EXPECT_EQ(deckSegments(sweep.Pending()[i]), SegmentCount(model.lengthM, i < 5 ? 29.7 : 7.2));
   }
   // A lone frequency: one deck on its own mesh.
   const TFeedPointSweep lone(model, TRegion::Region1, {}, 10.1);
