@@ -2,12 +2,14 @@
 // feeder finder needs it (every centimetre of feeder at every frequency): a
 // table over the reflection coefficient of the load on 50 Ω, filled as loads
 // arrive, gives the verdict wherever the whole neighbourhood of a load agrees,
-// and the direct solve decides near the edges of the matchable region.
+// and the direct solve decides near the edges of the matchable region. Its
+// cells shrink toward the rim of the chart, where equal changes of the load
+// relative to its resistance come ever closer together.
 #pragma once
 
 #include <complex>
 #include <cstdint>
-#include <vector>
+#include <unordered_map>
 
 #include "app/tuner/TunerNetwork.h"
 
@@ -27,14 +29,16 @@ class TNetworkJudge {
  private:
   enum TVerdict : int8_t { vUnknown, vNo, vYes, vMixed };
 
-  TVerdict nodeVerdict(int i, int j);
-  TVerdict cellVerdict(int i, int j);
+  TVerdict nodeVerdict(int level, int i, int j);
+  TVerdict cellVerdict(int level, int i, int j);
   bool solve(std::complex<double> zLoad);
 
   TTunerNetwork FNetwork;
   double FFrequencyMHz;
   double FPowerW;
   long FDirectSolves = 0;
-  std::vector<TVerdict> FNodes;  // (cells + 1)^2 points of the Γ plane
-  std::vector<TVerdict> FCells;  // cells^2, decided only when all agree
+  // Keyed by level and position: the points of each level's grid, and its
+  // cells, decided only when all points around them agree.
+  std::unordered_map<uint64_t, TVerdict> FNodes;
+  std::unordered_map<uint64_t, TVerdict> FCells;
 };

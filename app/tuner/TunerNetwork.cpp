@@ -489,6 +489,11 @@ std::vector<TRangeShortfall> shortfallsOf(const TTunerNetwork& network, const TP
 
 // ---- the result ----
 
+bool overRating(const TTunerNetwork& network, const TNetworkMatch& m) {
+  return m.rigCapacitorPeakV.value_or(0) > network.capacitorRatingV ||
+         m.antennaCapacitorPeakV.value_or(0) > network.capacitorRatingV;
+}
+
 TNetworkMatch describeMatch(const TTunerNetwork& network, const TParts& p, TTopology t,
                             const TBest& best, Z zLoad, double powerW) {
   TNetworkMatch m;
@@ -510,8 +515,7 @@ TNetworkMatch describeMatch(const TTunerNetwork& network, const TParts& p, TTopo
   }
   m.efficiency = best.efficiency;
   m.lossDb = -10 * std::log10(best.efficiency);
-  m.overRating = m.rigCapacitorPeakV.value_or(0) > network.capacitorRatingV ||
-                 m.antennaCapacitorPeakV.value_or(0) > network.capacitorRatingV;
+  m.overRating = overRating(network, m);
   return m;
 }
 
@@ -599,7 +603,7 @@ bool TunerMatchesLoad(const TTunerNetwork& network, std::complex<double> zLoad, 
 }
 
 bool TunerMatches(const TTunerNetwork& network, const TNetworkMatch& match) {
-  return match.matches && match.lossDb <= network.lossLimitDb && !match.overRating;
+  return match.matches && match.lossDb <= network.lossLimitDb && !overRating(network, match);
 }
 
 std::string PartName(TNetworkPart part) {
