@@ -22,8 +22,8 @@ constexpr double kRangeSlack = 1e-9;
 // Samples of the free capacitor across its range: the loss along the family
 // of matching settings is smooth in its logarithm, with at most a few
 // extrema, each refined below.
-constexpr int kSamples = 48;
-constexpr int kRefineSteps = 40;
+constexpr int kSamples = 24;
+constexpr int kRefineSteps = 25;
 // How far beyond its range the search for the nearest setting of a load that
 // does not match lets the free capacitor go, as a factor.
 constexpr double kShortfallReach = 1e4;
@@ -324,7 +324,7 @@ void refineMaximum(const TFamily& f, int branch, double a, double b, TBest& best
 // samples), both end: the settings there are candidates too.
 void refineFold(const TFamily& f, double a, double b, TBest& best) {
   const bool rootsAtA = f.rootsAt(a).count > 0;
-  for (int step = 0; step < 60; ++step) {
+  for (int step = 0; step < 40; ++step) {
     const double m = 0.5 * (a + b);
     (f.rootsAt(m).count > 0) == rootsAtA ? a = m : b = m;
   }
