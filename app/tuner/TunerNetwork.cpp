@@ -17,6 +17,7 @@ constexpr double kRig = 50;  // ohm, the rig side's impedance to reach
 // A solved setting whose rig-side impedance strays further than this from
 // 50 + j0 Ω (rounding near a degenerate quadratic) is not taken.
 constexpr double kMatchTolerance = 1e-7;
+constexpr double kMatchNorm = (kMatchTolerance * kRig) * (kMatchTolerance * kRig);
 // Ranges are closed; a value computed for a range end may round just past it.
 constexpr double kRangeSlack = 1e-9;
 // Samples of the free capacitor across its range: the loss along the family
@@ -45,6 +46,7 @@ struct TSetting {
 struct TParts {
   double omega = 0;
   Z kCoil, kCap;
+  Z yCoil, yCap;                     // their inverses, the unit admittances
   double capLow = 0, capHigh = 0;    // reactance range of a capacitor
   double coilLow = 0, coilHigh = 0;  // of the coil
 };
@@ -54,6 +56,8 @@ TParts partsAt(const TTunerNetwork& network, double frequencyMHz) {
   parts.omega = 2 * std::numbers::pi * frequencyMHz * 1e6;
   parts.kCoil = Z(1 / network.inductorQ, 1);
   parts.kCap = Z(1 / network.capacitorQ, -1);
+  parts.yCoil = 1.0 / parts.kCoil;
+  parts.yCap = 1.0 / parts.kCap;
   parts.capLow = 1 / (parts.omega * network.capacitorPf.high * 1e-12);
   parts.capHigh = 1 / (parts.omega * network.capacitorPf.low * 1e-12);
   parts.coilLow = parts.omega * network.inductorUh.low * 1e-6;
@@ -61,7 +65,16 @@ TParts partsAt(const TTunerNetwork& network, double frequencyMHz) {
   return parts;
 }
 
-Z parallel(Z a, Z b) { return a * b / (a + b); }
+// Complex quotients written out: the library's division guards against
+// infinities and NaN with a call per division, which the solver's inner loop
+// cannot afford. A non-finite result is refused where a setting is checked.
+Z inverse(Z b) {
+  const double scale = 1 / (b.real() * b.real() + b.imag() * b.imag());
+  return {b.real() * scale, -b.imag() * scale};
+}
+Z quotient(Z a, Z b) { return a * inverse(b); }
+
+Z parallel(Z a, Z b) { return quotient(a * b, a + b); }
 
 // The circuit driven with 1 A (RMS) into its rig side.
 struct TCircuit {
@@ -77,38 +90,38 @@ TCircuit solveCircuit(TTopology topology, const TParts& parts, const TSetting& s
     case TTopology::T: {
       const Z zArm = zAntC + zLoad, zNode = parallel(zCoil, zArm);
       c.zIn = zRigC + zNode;
-      c.iRigC = 1, c.iCoil = zNode / zCoil, c.iAntC = c.iLoad = zNode / zArm;
+      c.iRigC = 1, c.iCoil = quotient(zNode, zCoil), c.iAntC = c.iLoad = quotient(zNode, zArm);
       break;
     }
     case TTopology::Pi: {
       const Z zOut = parallel(zAntC, zLoad), zArm = zCoil + zOut;
       c.zIn = parallel(zRigC, zArm);
-      c.iRigC = c.zIn / zRigC, c.iCoil = c.zIn / zArm;
-      c.iAntC = c.iCoil * zOut / zAntC, c.iLoad = c.iCoil * zOut / zLoad;
+      c.iRigC = quotient(c.zIn, zRigC), c.iCoil = quotient(c.zIn, zArm);
+      c.iAntC = quotient(c.iCoil * zOut, zAntC), c.iLoad = quotient(c.iCoil * zOut, zLoad);
       break;
     }
     case TTopology::ShuntLAtRig: {
       const Z zArm = zAntC + zLoad;
       c.zIn = parallel(zCoil, zArm);
-      c.iCoil = c.zIn / zCoil, c.iAntC = c.iLoad = c.zIn / zArm;
+      c.iCoil = quotient(c.zIn, zCoil), c.iAntC = c.iLoad = quotient(c.zIn, zArm);
       break;
     }
     case TTopology::ShuntLAtAntenna: {
       const Z zNode = parallel(zCoil, zLoad);
       c.zIn = zRigC + zNode;
-      c.iRigC = 1, c.iCoil = zNode / zCoil, c.iLoad = zNode / zLoad;
+      c.iRigC = 1, c.iCoil = quotient(zNode, zCoil), c.iLoad = quotient(zNode, zLoad);
       break;
     }
     case TTopology::ShuntCAtRig: {
       const Z zArm = zCoil + zLoad;
       c.zIn = parallel(zRigC, zArm);
-      c.iRigC = c.zIn / zRigC, c.iCoil = c.iLoad = c.zIn / zArm;
+      c.iRigC = quotient(c.zIn, zRigC), c.iCoil = c.iLoad = quotient(c.zIn, zArm);
       break;
     }
     case TTopology::ShuntCAtAntenna: {
       const Z zNode = parallel(zAntC, zLoad);
       c.zIn = zCoil + zNode;
-      c.iCoil = 1, c.iAntC = zNode / zAntC, c.iLoad = zNode / zLoad;
+      c.iCoil = 1, c.iAntC = quotient(zNode, zAntC), c.iLoad = quotient(zNode, zLoad);
       break;
     }
   }
@@ -167,7 +180,7 @@ TRoots solveSection(const TSection& s) {
   if (h != 0) v[n++] = q.c / h;
   if (n == 2 && v[1] < v[0]) std::swap(v[0], v[1]);
   for (int i = 0; i < n; ++i) {
-    const Z m = (s.alpha * v[i] + s.beta) / (s.gamma * v[i] + s.delta);
+    const Z m = quotient(s.alpha * v[i] + s.beta, s.gamma * v[i] + s.delta);
     const double u = (s.target.imag() - m.imag()) / s.p.imag();
     if (!std::isfinite(u) || !std::isfinite(v[i])) continue;
     roots.u[roots.count] = u, roots.v[roots.count] = v[i], ++roots.count;
@@ -185,8 +198,8 @@ TSection sectionForAntennaC(TTopology topology, const TParts& p, double antC, Z 
     return {p.kCap, p.kCoil * arm, 0, p.kCoil, arm, kRig};
   }
   // Pi, in admittances: shunt C1 beside 1 / (ωL kCoil + 1 / yOut).
-  const Z yOut = 1.0 / zLoad + 1.0 / (antC * p.kCap);
-  return {1.0 / p.kCap, 0, yOut, p.kCoil * yOut, 1, 1 / kRig};
+  const Z yOut = inverse(zLoad) + p.yCap / antC;
+  return {p.yCap, 0, yOut, p.kCoil * yOut, 1, 1 / kRig};
 }
 
 TSetting settingOf(TTopology topology, double antC, double u, double v) {
@@ -198,11 +211,11 @@ TSetting settingOf(TTopology topology, double antC, double u, double v) {
 // the other of the two and the antenna-side capacitor (v).
 TSection sectionForRigC(TTopology topology, const TParts& p, double rigC, Z zLoad) {
   if (topology == TTopology::T) {  // shunt L beside 1 / (C2 + load), in admittances
-    return {1.0 / p.kCoil, 0, 1, p.kCap, zLoad, 1.0 / (kRig - rigC * p.kCap)};
+    return {p.yCoil, 0, 1, p.kCap, zLoad, inverse(kRig - rigC * p.kCap)};
   }
   // Pi: series L into (C2 || load), in impedances.
-  const Z yRest = 1 / kRig - 1.0 / (rigC * p.kCap);
-  return {p.kCoil, p.kCap * zLoad, 0, p.kCap, zLoad, 1.0 / yRest};
+  const Z yRest = 1 / kRig - p.yCap / rigC;
+  return {p.kCoil, p.kCap * zLoad, 0, p.kCap, zLoad, inverse(yRest)};
 }
 
 TSection sectionForCoil(TTopology topology, const TParts& p, double coil, Z zLoad) {
@@ -211,7 +224,7 @@ TSection sectionForCoil(TTopology topology, const TParts& p, double coil, Z zLoa
     return {p.kCap, zCoil * p.kCap, zCoil * zLoad, p.kCap, zCoil + zLoad, kRig};
   }
   // Pi: shunt C1 beside 1 / (L + (C2 || load)), in admittances.
-  return {1.0 / p.kCap, p.kCap, zLoad, (zCoil + zLoad) * p.kCap, zCoil * zLoad, 1 / kRig};
+  return {p.yCap, p.kCap, zLoad, (zCoil + zLoad) * p.kCap, zCoil * zLoad, 1 / kRig};
 }
 
 // An L network's one section: the rig-side element (u) and the other (v).
@@ -222,9 +235,9 @@ TSection sectionForL(TTopology topology, const TParts& p, Z zLoad) {
     case TTopology::ShuntCAtAntenna:  // series L into (C || load)
       return {p.kCoil, p.kCap * zLoad, 0, p.kCap, zLoad, kRig};
     case TTopology::ShuntLAtRig:  // shunt L beside 1 / (C + load)
-      return {1.0 / p.kCoil, 0, 1, p.kCap, zLoad, 1 / kRig};
+      return {p.yCoil, 0, 1, p.kCap, zLoad, 1 / kRig};
     default:  // shunt C beside 1 / (L + load)
-      return {1.0 / p.kCap, 0, 1, p.kCoil, zLoad, 1 / kRig};
+      return {p.yCap, 0, 1, p.kCoil, zLoad, 1 / kRig};
   }
 }
 
@@ -260,11 +273,49 @@ bool inRange(TTopology t, const TParts& p, const TSetting& s) {
          (!hasAntC(t) || within(s.antC, p.capLow, p.capHigh));
 }
 
+// Fast path: the rig-side impedance and the load's current of solveCircuit
+// with one complex inverse per branching node instead of all the currents;
+// the solver calls it about a hundred times per load.
+struct TTransfer {
+  Z zIn, iLoad;
+};
+
+TTransfer transferOf(TTopology topology, const TParts& parts, const TSetting& s, Z zLoad) {
+  const Z zRigC = s.rigC * parts.kCap, zCoil = s.coil * parts.kCoil, zAntC = s.antC * parts.kCap;
+  switch (topology) {
+    case TTopology::T: {  // the load's share of the node's current: zCoil / (zCoil + zArm)
+      const Z share = zCoil * inverse(zCoil + zAntC + zLoad);
+      return {zRigC + (zAntC + zLoad) * share, share};
+    }
+    case TTopology::Pi: {
+      const Z toLoad = zAntC * inverse(zAntC + zLoad), zArm = zCoil + zLoad * toLoad;
+      const Z iCoil = zRigC * inverse(zRigC + zArm);
+      return {zArm * iCoil, iCoil * toLoad};
+    }
+    case TTopology::ShuntLAtRig: {
+      const Z iLoad = zCoil * inverse(zCoil + zAntC + zLoad);
+      return {(zAntC + zLoad) * iLoad, iLoad};
+    }
+    case TTopology::ShuntLAtAntenna: {
+      const Z iLoad = zCoil * inverse(zCoil + zLoad);
+      return {zRigC + zLoad * iLoad, iLoad};
+    }
+    case TTopology::ShuntCAtRig: {
+      const Z iLoad = zRigC * inverse(zRigC + zCoil + zLoad);
+      return {(zCoil + zLoad) * iLoad, iLoad};
+    }
+    default: {
+      const Z iLoad = zAntC * inverse(zAntC + zLoad);
+      return {zCoil + zLoad * iLoad, iLoad};
+    }
+  }
+}
+
 // The efficiency of a setting that matches, or none.
 std::optional<double> efficiencyOf(TTopology t, const TParts& p, const TSetting& s, Z zLoad) {
   if (!inRange(t, p, s)) return std::nullopt;
-  const TCircuit c = solveCircuit(t, p, s, zLoad);
-  if (!(std::abs(c.zIn - kRig) <= kMatchTolerance * kRig)) return std::nullopt;
+  const TTransfer c = transferOf(t, p, s, zLoad);
+  if (!(std::norm(c.zIn - kRig) <= kMatchNorm)) return std::nullopt;
   return std::norm(c.iLoad) * zLoad.real() / c.zIn.real();
 }
 
@@ -288,7 +339,9 @@ struct TFamily {
   const TParts& parts;
   Z zLoad;
 
-  double antCAt(double t) const { return parts.capLow * std::pow(parts.capHigh / parts.capLow, t); }
+  double logRatio = std::log(parts.capHigh / parts.capLow);
+
+  double antCAt(double t) const { return parts.capLow * std::exp(logRatio * t); }
   TRoots rootsAt(double t) const {
     return solveSection(sectionForAntennaC(topology, parts, antCAt(t), zLoad));
   }
@@ -440,7 +493,7 @@ struct TNearest {
     const double d = distanceOutside(t, p, s);
     if (!(d < distance)) return;
     const TCircuit c = solveCircuit(t, p, s, zLoad);
-    if (std::abs(c.zIn - kRig) <= kMatchTolerance * kRig) distance = d, topology = t, setting = s;
+    if (std::norm(c.zIn - kRig) <= kMatchNorm) distance = d, topology = t, setting = s;
   }
 };
 
