@@ -24,7 +24,7 @@ constexpr double kRangeSlack = 1e-9;
 // of matching settings is smooth in its logarithm, with at most a few
 // extrema, each refined below.
 constexpr int kSamples = 24;
-constexpr int kRefineSteps = 25;
+constexpr int kRefineSteps = 40;
 // How far beyond its range the search for the nearest setting of a load that
 // does not match lets the free capacitor go, as a factor.
 constexpr double kShortfallReach = 1e4;
@@ -355,22 +355,66 @@ struct TFamily {
   }
 };
 
-// Golden-section search for the largest efficiency of one branch in [a, b],
-// around a sample that beat its neighbours.
-void refineMaximum(const TFamily& f, int branch, double a, double b, TBest& best) {
-  constexpr double kGolden = 0.6180339887498949;
-  double c = b - kGolden * (b - a), d = a + kGolden * (b - a);
-  double ec = f.efficiencyAt(c, branch), ed = f.efficiencyAt(d, branch);
-  for (int step = 0; step < kRefineSteps; ++step) {
-    if (ec >= ed) {
-      b = d, d = c, ed = ec, c = b - kGolden * (b - a), ec = f.efficiencyAt(c, branch);
-    } else {
-      a = c, c = d, ec = ed, d = a + kGolden * (b - a), ed = f.efficiencyAt(d, branch);
+// Brent's search for the largest efficiency of one branch in [a, b] around
+// the sample x that beat its neighbours: parabolas through the last three
+// points where the efficiency is smooth, golden sections where they misstep
+// (as at the edge of a range, where it drops to -1).
+struct TBrent {
+  double a, b;
+  double x, w, v;     // the best point so far, the second best, the previous w
+  double fx, fw, fv;  // their losses (the efficiency, negated)
+  double step = 0, lastStep = 0;
+
+  // The next point to try; tol is the smallest step that counts.
+  double next(double tol) {
+    constexpr double kGoldenShare = 0.3819660112501051;
+    const double middle = 0.5 * (a + b);
+    if (std::abs(lastStep) > tol) {
+      double r = (x - w) * (fx - fv), q = (x - v) * (fx - fw), p = (x - v) * q - (x - w) * r;
+      q = 2 * (q - r);
+      if (q > 0) p = -p;
+      q = std::abs(q);
+      const double before = lastStep;
+      lastStep = step;
+      if (std::abs(p) < std::abs(0.5 * q * before) && p > q * (a - x) && p < q * (b - x)) {
+        step = p / q;
+        if (x + step - a < 2 * tol || b - x - step < 2 * tol) step = std::copysign(tol, middle - x);
+        return x + (std::abs(step) >= tol ? step : std::copysign(tol, step));
+      }
+    }
+    lastStep = x >= middle ? a - x : b - x;
+    step = kGoldenShare * lastStep;
+    return x + (std::abs(step) >= tol ? step : std::copysign(tol, step));
+  }
+
+  void take(double u, double fu) {
+    if (fu <= fx) {
+      (u >= x ? a : b) = x;
+      v = w, fv = fw, w = x, fw = fx, x = u, fx = fu;
+      return;
+    }
+    (u < x ? a : b) = u;
+    if (fu <= fw || w == x) {
+      v = w, fv = fw, w = u, fw = fu;
+    } else if (fu <= fv || v == x || v == w) {
+      v = u, fv = fu;
     }
   }
-  const double t = ec >= ed ? c : d;
-  const TRoots roots = f.rootsAt(t);
-  if (branch < roots.count) best.offer(f.topology, f.parts, f.settingAt(t, roots, branch), f.zLoad);
+};
+
+void refineMaximum(const TFamily& f, int branch, double a, double b, double x, double ex,
+                   TBest& best) {
+  constexpr double kTolerance = 1e-6;  // of t, which runs 0..1 over the range
+  TBrent brent{a, b, x, x, x, -ex, -ex, -ex};
+  for (int step = 0; step < kRefineSteps; ++step) {
+    if (std::abs(brent.x - 0.5 * (brent.a + brent.b)) <= 2 * kTolerance - 0.5 * (brent.b - brent.a))
+      break;
+    const double u = brent.next(kTolerance);
+    brent.take(u, -f.efficiencyAt(u, branch));
+  }
+  const TRoots roots = f.rootsAt(brent.x);
+  if (branch < roots.count)
+    best.offer(f.topology, f.parts, f.settingAt(brent.x, roots, branch), f.zLoad);
 }
 
 // Where the two branches meet (the discriminant changes sign between two
@@ -438,8 +482,10 @@ TBest bestOfFamily(TTopology topology, const TParts& parts, Z zLoad) {
       const double e = efficiency[size_t(i)][size_t(k)];
       const bool peak = e >= 0 && (i == 0 || e >= efficiency[size_t(i - 1)][size_t(k)]) &&
                         (i + 1 == kSamples || e >= efficiency[size_t(i + 1)][size_t(k)]);
-      if (peak)
-        refineMaximum(f, k, tAt(std::max(i - 1, 0)), tAt(std::min(i + 1, kSamples - 1)), best);
+      if (peak) {
+        refineMaximum(
+            f, k, tAt(std::max(i - 1, 0)), tAt(std::min(i + 1, kSamples - 1)), tAt(i), e, best);
+      }
     }
   }
   return best;

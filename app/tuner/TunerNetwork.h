@@ -73,7 +73,7 @@ struct TRangeShortfall {
 // capacitors; an L network the one its arrangement places).
 struct TNetworkMatch {
   bool matches = false;
-  bool resistiveLoad = false;  // the load's resistance is finite and above 0
+  bool resistiveLoad = false;                // the load's resistance is finite and above 0
   std::optional<TLArrangement> arrangement;  // L networks only
   std::optional<double> rigCapacitorPf;
   double inductorUh = 0;
