@@ -341,17 +341,23 @@ struct TFamily {
 
   double logRatio = std::log(parts.capHigh / parts.capLow);
 
-  double antCAt(double t) const { return parts.capLow * std::exp(logRatio * t); }
-  TRoots rootsAt(double t) const {
-    return solveSection(sectionForAntennaC(topology, parts, antCAt(t), zLoad));
-  }
-  TSetting settingAt(double t, const TRoots& roots, int branch) const {
-    return settingOf(topology, antCAt(t), roots.u[branch], roots.v[branch]);
+  // The matching settings at one value of the antenna-side capacitor.
+  struct TPoint {
+    double antC;
+    TRoots roots;
+    TSetting setting(TTopology t, int branch) const {
+      return settingOf(t, antC, roots.u[branch], roots.v[branch]);
+    }
+  };
+
+  TPoint pointAt(double t) const {
+    const double antC = parts.capLow * std::exp(logRatio * t);
+    return {antC, solveSection(sectionForAntennaC(topology, parts, antC, zLoad))};
   }
   double efficiencyAt(double t, int branch) const {
-    const TRoots roots = rootsAt(t);
-    if (branch >= roots.count) return -1;
-    return efficiencyOf(topology, parts, settingAt(t, roots, branch), zLoad).value_or(-1);
+    const TPoint point = pointAt(t);
+    if (branch >= point.roots.count) return -1;
+    return efficiencyOf(topology, parts, point.setting(topology, branch), zLoad).value_or(-1);
   }
 };
 
@@ -412,23 +418,22 @@ void refineMaximum(const TFamily& f, int branch, double a, double b, double x, d
     const double u = brent.next(kTolerance);
     brent.take(u, -f.efficiencyAt(u, branch));
   }
-  const TRoots roots = f.rootsAt(brent.x);
-  if (branch < roots.count)
-    best.offer(f.topology, f.parts, f.settingAt(brent.x, roots, branch), f.zLoad);
+  const TFamily::TPoint point = f.pointAt(brent.x);
+  if (branch < point.roots.count)
+    best.offer(f.topology, f.parts, point.setting(f.topology, branch), f.zLoad);
 }
 
 // Where the two branches meet (the discriminant changes sign between two
 // samples), both end: the settings there are candidates too.
 void refineFold(const TFamily& f, double a, double b, TBest& best) {
-  const bool rootsAtA = f.rootsAt(a).count > 0;
+  const bool rootsAtA = f.pointAt(a).roots.count > 0;
   for (int step = 0; step < 40; ++step) {
     const double m = 0.5 * (a + b);
-    (f.rootsAt(m).count > 0) == rootsAtA ? a = m : b = m;
+    (f.pointAt(m).roots.count > 0) == rootsAtA ? a = m : b = m;
   }
-  const double t = rootsAtA ? a : b;
-  const TRoots roots = f.rootsAt(t);
-  for (int k = 0; k < roots.count; ++k)
-    best.offer(f.topology, f.parts, f.settingAt(t, roots, k), f.zLoad);
+  const TFamily::TPoint point = f.pointAt(rootsAtA ? a : b);
+  for (int k = 0; k < point.roots.count; ++k)
+    best.offer(f.topology, f.parts, point.setting(f.topology, k), f.zLoad);
 }
 
 // The settings where the rig-side capacitor or the coil sits at an end of
@@ -461,15 +466,14 @@ TBest bestOfFamily(TTopology topology, const TParts& parts, Z zLoad) {
   std::array<int, kSamples> counts;
   const auto tAt = [](int i) { return double(i) / (kSamples - 1); };
   for (int i = 0; i < kSamples; ++i) {
-    const TRoots roots = f.rootsAt(tAt(i));
-    counts[size_t(i)] = roots.count;
+    const TFamily::TPoint point = f.pointAt(tAt(i));
+    counts[size_t(i)] = point.roots.count;
     for (int k = 0; k < 2; ++k) {
+      const TSetting setting = point.setting(topology, std::min(k, 1));
       const std::optional<double> e =
-          k < roots.count ? efficiencyOf(topology, parts, f.settingAt(tAt(i), roots, k), zLoad)
-                          : std::nullopt;
+          k < point.roots.count ? efficiencyOf(topology, parts, setting, zLoad) : std::nullopt;
       efficiency[size_t(i)][size_t(k)] = e.value_or(-1);
-      if (e && *e > best.efficiency)
-        best.efficiency = *e, best.setting = f.settingAt(tAt(i), roots, k);
+      if (e && *e > best.efficiency) best.efficiency = *e, best.setting = setting;
     }
   }
   offerRangeEnds(topology, parts, zLoad, best);
