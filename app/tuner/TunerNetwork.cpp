@@ -675,24 +675,31 @@ TTunerNetwork DefaultNetwork(TNetworkKind kind) {
 
 void CheckNetwork(const TTunerNetwork& network) {
   const auto checkRange = [](const TComponentRange& r, const char* what, const char* unit) {
-    if (!std::isfinite(r.low) || !std::isfinite(r.high) || !(r.low > 0) || !(r.low < r.high))
-      throw std::invalid_argument(std::string("The tuner's ") + what +
-                                  " range must run from above 0 " + unit +
-                                  " up to a larger finite value");
+    if (!std::isfinite(r.low) || !std::isfinite(r.high) || !(r.low > 0) || !(r.low < r.high)) {
+      throw std::invalid_argument(std::string("The tuner's ") + what + " range (" +
+                                  ShortestText(r.low) + " to " + ShortestText(r.high) + " " + unit +
+                                  ") must run from above 0 up to a larger finite value");
+    }
   };
   checkRange(network.capacitorPf, "capacitor", "pF");
   checkRange(network.inductorUh, "inductor", "µH");
-  const auto checkPositive = [](double value, const char* sentence) {
-    if (!(value > 0) || !std::isfinite(value)) throw std::invalid_argument(sentence);
+  const auto checkPositive = [](double value, const char* what, const char* unit) {
+    if (!(value > 0) || !std::isfinite(value)) {
+      throw std::invalid_argument(std::string("The tuner's ") + what + " (" + ShortestText(value) +
+                                  unit + ") must be a finite number above 0");
+    }
   };
-  checkPositive(network.inductorQ, "The tuner's inductor Q must be a finite number above 0");
-  checkPositive(network.capacitorQ, "The tuner's capacitor Q must be a finite number above 0");
-  checkPositive(network.capacitorRatingV,
-                "The tuner's capacitor voltage rating must be a finite number above 0 V");
-  if (!(network.lossLimitDb >= 0) || !std::isfinite(network.lossLimitDb))
-    throw std::invalid_argument("The tuner's loss limit must be a finite number of at least 0 dB");
-  if (network.balun != 1 && network.balun != 4)
-    throw std::invalid_argument("The tuner's balun must be 1:1 or 4:1");
+  checkPositive(network.inductorQ, "inductor Q", "");
+  checkPositive(network.capacitorQ, "capacitor Q", "");
+  checkPositive(network.capacitorRatingV, "capacitor voltage rating", " V");
+  if (!(network.lossLimitDb >= 0) || !std::isfinite(network.lossLimitDb)) {
+    throw std::invalid_argument("The tuner's loss limit (" + ShortestText(network.lossLimitDb) +
+                                " dB) must be a finite number of at least 0 dB");
+  }
+  if (network.balun != 1 && network.balun != 4) {
+    throw std::invalid_argument("The tuner's balun (" + std::to_string(network.balun) +
+                                ":1) must be 1:1 or 4:1");
+  }
 }
 
 TNetworkMatch MatchNetwork(const TTunerNetwork& network, std::complex<double> zLoad,

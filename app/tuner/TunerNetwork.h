@@ -83,7 +83,7 @@ struct TNetworkMatch {
   std::optional<double> rigCapacitorPeakV;  // at the power into the network
   std::optional<double> antennaCapacitorPeakV;
   double inductorCurrentA = 0;  // RMS
-  bool overRating = false;      // a capacitor's peak voltage exceeds its rating
+  bool overRating = false;      // a capacitor's peak voltage exceeds the rating solved with
   // No match: the components that would leave their ranges in the setting
   // nearest to the ranges (empty when no setting at all reaches 50 + j0 Ω, or
   // when the load's resistance is not above 0).
