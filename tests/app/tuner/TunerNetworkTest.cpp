@@ -411,7 +411,7 @@ TEST(TunerNetwork, TheVerdictWeighsLossAndVoltage) {
             std::string("The network would lose ") + text + " dB, more than the 1 dB limit.");
   TTunerNetwork lenient = n;
   lenient.lossLimitDb = lossy.lossDb;
-  lenient.capacitorRatingV = 1e5;  // its capacitors see more than 1.5 kV too
+  lenient.capacitorRatingV = 1e5;             // its capacitors see more than 1.5 kV too
   EXPECT_TRUE(TunerMatches(lenient, lossy));  // no more than the limit
   // The score adds the line's loss.
   EXPECT_NEAR(TotalLossDb(low, 0.5), low.lossDb + 10 * std::log10(2.0), 1e-12);
