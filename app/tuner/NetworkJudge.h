@@ -19,7 +19,8 @@ class TNetworkJudge {
   TNetworkJudge(const TTunerNetwork& network, double frequencyMHz, double powerW);
 
   // TunerMatches(network, MatchNetwork(network, zLoad, frequency, power)).
-  // Not const: it fills the table; one judge serves one thread.
+  // Not const: it fills the table (at most five entries per load judged);
+  // one judge serves one thread.
   bool Matches(std::complex<double> zLoad);
 
   // How many loads were solved directly so far (table points and loads near
