@@ -3,6 +3,7 @@
 // line from 0.5 to 60 m, 1.5 million loads, with a T network at 100 W; and
 // the direct solve of a table's ten rows. The feed points are fixed values of
 // the order nec2c gives for the default dipole, so no child process runs.
+// The aims: all of the finder's loads within 200 ms, ten rows within 20 ms.
 #include <benchmark/benchmark.h>
 
 #include <vector>
