@@ -78,9 +78,11 @@ struct TNetworkMatch {
   std::optional<double> rigCapacitorPf;
   double inductorUh = 0;
   std::optional<double> antennaCapacitorPf;
-  double efficiency = 0;                    // power into the load / power into the network
-  double lossDb = 0;                        // 10 lg(1 / efficiency)
-  std::optional<double> rigCapacitorPeakV;  // at the power into the network
+  double efficiency = 0;  // power into the load / power into the network
+  double lossDb = 0;      // 10 lg(1 / efficiency)
+  // Across each capacitor's terminals (its current times its impedance), at
+  // the power into the network.
+  std::optional<double> rigCapacitorPeakV;
   std::optional<double> antennaCapacitorPeakV;
   double inductorCurrentA = 0;  // RMS
   bool overRating = false;      // a capacitor's peak voltage exceeds the rating solved with
