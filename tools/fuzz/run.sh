@@ -2,7 +2,7 @@
 # Builds the fuzz targets into build/fuzz and runs them.
 #   tools/fuzz/run.sh [seconds] [target]     (default 60 seconds, every target in turn)
 # Targets: those of tools/fuzz/targets.txt (number_text, chart_store,
-# chart_map, scale_ticks, date_time_text), with their sources.
+# chart_map, scale_ticks, date_time_text, touchstone), with their sources.
 # Each target starts from its corpus in tools/fuzz/corpus/<target> (new inputs
 # are added there; merge them with -merge=1 before committing) and writes
 # findings to build/fuzz/crash-*.
