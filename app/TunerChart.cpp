@@ -195,7 +195,8 @@ void TTunerChart::drawCurve(const TTunerResult& result, const TTunerRow& row, in
     const bool matched =
         table && g < table->GroupCount() && index >= 0
             ? table->Margin(g, index) >= 0
-            : !points.empty() && JudgeGroups(setup.line, setup.tuner, points, length)[0].Matches();
+            : !points.empty() &&
+                  JudgeGroups(setup.line, setup.tuner, points, length, setup.powerW)[0].Matches();
     c.SetLineWidth(matched ? kMatchedWidth : 1);
     const double magnitude =
         std::clamp(std::abs(z), TunerChartLowestOhm / 2, TunerChartHighestOhm * 2);

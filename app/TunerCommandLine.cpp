@@ -14,6 +14,7 @@
 #include "app/tuner/FeederFinder.h"
 #include "app/tuner/NecRunner.h"
 #include "app/tuner/NumberText.h"
+#include "app/tuner/Touchstone.h"
 
 const char* const TunerCommandLineUsage =
     "The tuner view, with the antenna modelled by nec2c (a copper dipole):\n"
@@ -63,17 +64,16 @@ struct TTunerOptions {
 };
 
 constexpr const char* kModes[] = {"--tuner", "--find-feeder"};
-constexpr const char* kValueOptions[] = {"--height",
-                                         "--ground",
-                                         "--wire-mm",
-                                         "--line",
-                                         "--line-loss",
-                                         "--feeder-m",
-                                         "--feeder-ft",
-                                         "--power",
-                                         "--tuner-swr",
-                                         "--tuner-z",
-                                         "--region"};
+constexpr const char* kValueOptions[] = {
+    "--height",       "--ground", "--wire-mm",   "--line",    "--line-loss", "--feeder-m",
+    "--feeder-ft",    "--power",  "--tuner-swr", "--tuner-z", "--region",    "--network",
+    "--c-pf",         "--l-uh",   "--q-l",       "--q-c",     "--c-kv",      "--balun",
+    "--max-net-loss", "--load",   "--s1p",       "--s1p-at"};
+// The network's own options, which need --network.
+constexpr const char* kNetworkOptions[] = {
+    "--c-pf", "--l-uh", "--q-l", "--q-c", "--c-kv", "--balun", "--max-net-loss"};
+// The antenna model's options, which a feed point from outside it leaves without use.
+constexpr const char* kModelOptions[] = {"--height", "--ground", "--wire-mm"};
 
 template <size_t N>
 bool oneOf(const std::string& option, const char* const (&names)[N]) {
@@ -176,7 +176,68 @@ TTuner externalTuner(const std::string& text) {
   return tuner;
 }
 
+TComponentRange componentRange(const std::string& option, const std::string& text,
+                               const char* range) {
+  const auto v = parts(option, text, 2);
+  const TComponentRange r{inRange(option, v[0], 0, 1e5, false, range),
+                          inRange(option, v[1], 0, 1e5, false, range)};
+  if (!(r.low < r.high)) throw EBadArgument(option + ": " + text + ": MIN must be below MAX");
+  return r;
+}
+
+TTunerNetwork networkOf(const std::string& value) {
+  if (value == "t") return DefaultNetwork(TNetworkKind::HighPassT);
+  if (value == "pi") return DefaultNetwork(TNetworkKind::LowPassPi);
+  if (value == "l") return DefaultNetwork(TNetworkKind::LNetwork);
+  throw EBadArgument("--network: " + value + " is not t, pi or l");
+}
+
+// A network option on the network --network chose.
+void applyToNetwork(TTunerNetwork& n, const std::string& option, const std::string& value) {
+  if (option == "--c-pf") n.capacitorPf = componentRange(option, value, "above 0 up to 100000 pF");
+  if (option == "--l-uh") n.inductorUh = componentRange(option, value, "above 0 up to 100000 uH");
+  if (option == "--q-l")
+    n.inductorQ = inRange(option, value, 0, 1e5, false, "above 0 up to 100000");
+  if (option == "--q-c")
+    n.capacitorQ = inRange(option, value, 0, 1e5, false, "above 0 up to 100000");
+  if (option == "--c-kv")
+    n.capacitorRatingV = inRange(option, value, 0, 1000, false, "above 0 up to 1000 kV") * 1000;
+  if (option == "--balun") {
+    if (value != "1" && value != "4") throw EBadArgument("--balun: " + value + " is not 1 or 4");
+    n.balun = value == "1" ? 1 : 4;
+  }
+  if (option == "--max-net-loss")
+    n.lossLimitDb = inRange(option, value, 0, 100, true, "0 up to 100 dB");
+}
+
+// The feed point of --load or --s1p instead of the antenna model.
+void applyToFeed(TFeedSource& feed, const std::string& option, const std::string& value) {
+  if (option == "--load") {
+    const auto v = parts(option, value, 2);
+    feed.kind = TFeedSource::Fixed;
+    feed.fixed = {inRange(option, v[0], 0, 1e6, false, "R above 0 up to 1000000 ohm"),
+                  inRange(option, v[1], -1e6, 1e6, true, "X from -1000000 to 1000000 ohm")};
+  }
+  if (option == "--s1p") {
+    feed.kind = TFeedSource::Measured;
+    feed.fileName = value;
+    try {
+      feed.points = ReadTouchstone(value);
+    } catch (const TTouchstoneError& error) {
+      throw EBadArgument("--s1p: " + std::string(error.what()));
+    }
+  }
+  if (option == "--s1p-at") {
+    if (value != "feed" && value != "tuner")
+      throw EBadArgument("--s1p-at: " + value + " is not feed or tuner");
+    feed.atTuner = value == "tuner";
+  }
+}
+
 void apply(TTunerSetup& s, const std::string& option, const std::string& value) {
+  if (oneOf(option, kNetworkOptions)) applyToNetwork(s.tuner.network, option, value);
+  if (option == "--load" || option == "--s1p" || option == "--s1p-at")
+    applyToFeed(s.feed, option, value);
   if (option == "--height")
     s.antenna.heightM = inRange(option, value, 0, 1000, false, "above 0 up to 1000");
   if (option == "--ground") s.antenna.ground = ground(value);
@@ -207,6 +268,20 @@ void rejectPair(const std::map<std::string, std::string>& given, const char* a, 
 void rejectTunerPairs(const std::map<std::string, std::string>& given) {
   rejectPair(given, "--feeder-m", "--feeder-ft", "both give the feeder length; give one of them");
   rejectPair(given, "--tuner-swr", "--tuner-z", "both choose the tuner; give one of them");
+  rejectPair(given, "--tuner-swr", "--network", "both choose the tuner; give one of them");
+  rejectPair(given, "--tuner-z", "--network", "both choose the tuner; give one of them");
+  rejectPair(given, "--load", "--s1p", "both give the feed point; give one of them");
+  for (const char* option : kNetworkOptions) {
+    if (given.count(option) && !given.count("--network"))
+      throw EBadArgument(std::string(option) + " belongs to --network; give it too");
+  }
+  if (given.count("--s1p-at") && !given.count("--s1p"))
+    throw EBadArgument("--s1p-at belongs to --s1p; give it too");
+  for (const char* model : kModelOptions) {
+    for (const char* feed : {"--load", "--s1p"}) {
+      rejectPair(given, model, feed, "exclude each other: the feed point is not the model's");
+    }
+  }
 }
 
 TTunerOptions parse(const std::vector<std::string>& args) {
@@ -297,40 +372,119 @@ std::string tunerText(const TTuner& t) {
   if (t.kind == TTuner::External)
     return "external tuner, |Z| from " + TrimmedText(t.minZ, 2) + " to " + TrimmedText(t.maxZ, 2) +
            " ohm";
+  if (t.kind == TTuner::Network) {
+    const TTunerNetwork& n = t.network;
+    const char* kind = n.kind == TNetworkKind::HighPassT   ? "high-pass T network"
+                       : n.kind == TNetworkKind::LowPassPi ? "low-pass Pi network"
+                                                           : "L network";
+    return std::string(kind) + ", C " + TrimmedText(n.capacitorPf.low, 2) + "-" +
+           TrimmedText(n.capacitorPf.high, 2) + " pF, L " + TrimmedText(n.inductorUh.low, 3) + "-" +
+           TrimmedText(n.inductorUh.high, 3) + " uH, QL " + TrimmedText(n.inductorQ, 1) + ", QC " +
+           TrimmedText(n.capacitorQ, 1) + ", capacitors " +
+           TrimmedText(n.capacitorRatingV / 1000, 3) + " kV, balun " + std::to_string(n.balun) +
+           ":1, at most " + TrimmedText(n.lossLimitDb, 2) + " dB lost in it";
+  }
   return "internal tuner, SWR up to " + TrimmedText(t.maxSwr, 2) + " on 50 ohm";
 }
 
-void printSetup(const TTunerSetup& s, std::ostream& out) {
-  out << "Dipole " << FixedText(s.antenna.lengthM, 2) << " m of "
-      << TrimmedText(s.antenna.wireDiameterM * 1000, 3) << " mm copper wire at "
-      << TrimmedText(s.antenna.heightM, 2) << " m " << groundText(s.antenna.ground) << "; feeder "
-      << FixedText(s.feederM, 2) << " m of " << lineText(s.line) << "; " << TrimmedText(s.powerW, 1)
-      << " W; " << tunerText(s.tuner) << ".\n";
+std::string antennaText(const TTunerSetup& s) {
+  const TFeedSource& feed = s.feed;
+  if (feed.kind == TFeedSource::Fixed)
+    return "Feed point fixed at " + TrimmedText(feed.fixed.real(), 2) +
+           (feed.fixed.imag() < 0 ? " - j" : " + j") + TrimmedText(std::abs(feed.fixed.imag()), 2) +
+           " ohm";
+  if (feed.kind == TFeedSource::Measured)
+    return "Feed point measured in " + feed.fileName +
+           (feed.atTuner ? " at the tuner end of the feeder" : " at the feed point");
+  return "Dipole " + FixedText(s.antenna.lengthM, 2) + " m of " +
+         TrimmedText(s.antenna.wireDiameterM * 1000, 3) + " mm copper wire at " +
+         TrimmedText(s.antenna.heightM, 2) + " m " + groundText(s.antenna.ground);
 }
 
-void printTable(const TTunerOptions& o, const std::vector<TTunerRow>& rows, std::ostream& out) {
+void printSetup(const TTunerSetup& s, std::ostream& out) {
+  out << antennaText(s) << "; feeder " << FixedText(s.feederM, 2) << " m of " << lineText(s.line)
+      << "; " << TrimmedText(s.powerW, 1) << " W; " << tunerText(s.tuner) << ".\n";
+}
+
+// The CSV's fields, one line, the network's after the others'.
+template <class Fields>
+void csvLine(std::ostream& out, const Fields& fields, const std::array<std::string, 7>* network) {
+  for (size_t i = 0; i < fields.size(); ++i) out << (i ? "," : "") << fields[i];
+  if (network) {
+    for (const std::string& cell : *network) out << ',' << cell;
+  }
+  out << '\n';
+}
+
+void printCsv(const TTunerOptions& o, const std::vector<TTunerRow>& rows, std::ostream& out,
+              std::ostream& err) {
+  const bool network = o.setup.tuner.kind == TTuner::Network;
+  std::array<std::string, 7> header;
+  std::copy(NetworkCsvColumns.begin(), NetworkCsvColumns.end(), header.begin());
+  csvLine(out, TunerCsvColumns, network ? &header : nullptr);
+  for (const TTunerRow& r : rows) {
+    if (!r.error.empty()) {
+      err << TrimmedText(r.frequencyMHz, 4) << " MHz: " << r.error << '\n';
+      continue;
+    }
+    const std::array<std::string, 7> cells = NetworkCsvTexts(r);
+    csvLine(out, TunerCsvTexts(r), network ? &cells : nullptr);
+  }
+}
+
+// Rows whose band has no feed point, and where a network stops a band, say why.
+void printRowNotes(const std::vector<TTunerRow>& rows, std::ostream& out) {
+  for (const TTunerRow& r : rows) {
+    const std::string why = !r.error.empty() ? r.error : r.networkReason;
+    if (!why.empty()) out << TrimmedText(r.frequencyMHz, 4) << " MHz: " << why << '\n';
+  }
+}
+
+void printTable(const TTunerOptions& o, const std::vector<TTunerRow>& rows, std::ostream& out,
+                std::ostream& err) {
   if (o.common.csv) {
-    const auto line = [&out](const auto& fields) {
-      for (size_t i = 0; i < fields.size(); ++i) out << (i ? "," : "") << fields[i];
-      out << '\n';
-    };
-    line(TunerCsvColumns);
-    for (const TTunerRow& r : rows) line(TunerCsvTexts(r));
+    printCsv(o, rows, out, err);
     return;
   }
   printSetup(o.setup, out);
-  std::vector<std::array<std::string, TunerColumns.size()>> texts;
+  constexpr size_t kColumns = TunerColumns.size() + NetworkColumns.size();
+  const bool network = o.setup.tuner.kind == TTuner::Network;
+  std::array<const char*, kColumns> header{};
+  std::copy(TunerColumns.begin(), TunerColumns.end(), header.begin());
+  std::copy(NetworkColumns.begin(), NetworkColumns.end(), header.begin() + TunerColumns.size());
+  std::vector<std::array<std::string, kColumns>> texts;
   std::vector<std::string> marks;
   bool differs = false, uncertain = false;
   for (const TTunerRow& r : rows) {
-    texts.push_back(TunerRowTexts(r));
+    if (!r.error.empty()) continue;
+    std::array<std::string, kColumns> cells{};
+    const auto base = TunerRowTexts(r);
+    const auto net = NetworkRowTexts(r);
+    std::copy(base.begin(), base.end(), cells.begin());
+    std::copy(net.begin(), net.end(), cells.begin() + base.size());
+    texts.push_back(cells);
     marks.push_back(r.ruleDiffers ? " *" : "");
     differs = differs || r.ruleDiffers;
     uncertain = uncertain || r.ShownUncertainty();
   }
-  printColumns(TunerColumns, texts, marks, out);
+  if (network) {
+    printColumns(header, texts, marks, out);
+  } else {
+    std::array<const char*, TunerColumns.size()> plainHeader{};
+    std::copy(TunerColumns.begin(), TunerColumns.end(), plainHeader.begin());
+    std::vector<std::array<std::string, TunerColumns.size()>> plain;
+    for (const auto& t : texts) {
+      plain.emplace_back();
+      std::copy(t.begin(), t.begin() + TunerColumns.size(), plain.back().begin());
+    }
+    printColumns(plainHeader, plain, marks, out);
+  }
+  printRowNotes(rows, out);
   out << "SWR on the line against its nominal Z0 of " << TrimmedText(o.setup.line.z0, 2)
       << " ohm; \"match\" judges each band across its width and names its worst point.\n";
+  if (network)
+    out << "net dB: lost in the network; rig dB: from the rig to the antenna, network and line; "
+           "max Vpk: the higher capacitor's peak voltage (! above its rating).\n";
   if (uncertain) out << "+/-: the feed point on a mesh 1.5 times as fine differs by this much.\n";
   if (differs)
     out << "* the classic rule's first current maximum lies more than 1/16 line wavelength away\n";
@@ -343,7 +497,7 @@ void printSpans(const TTunerOptions& o, const TTunerResult& result, std::ostream
   if (o.common.csv) {
     out << "from_m,to_m,worst_MHz,failing_bands\n";
     for (const TFeederSpan& s : finder.spans) {
-      const auto texts = SpanTexts(s, o.setup.region);
+      const auto texts = SpanTexts(s, o.setup.region, o.setup.tuner.kind);
       std::string failing = texts[5];
       std::replace(failing.begin(), failing.end(), ',', ';');
       out << texts[0] << ',' << texts[1] << ',' << texts[3] << ',' << failing << '\n';
@@ -357,21 +511,24 @@ void printSpans(const TTunerOptions& o, const TTunerResult& result, std::ostream
   if (finder.SuitsAll())
     out << "Feeder lengths at which the tuner matches every band across its width, best first:\n";
   std::vector<std::array<std::string, SpanColumns.size()>> texts;
-  for (const TFeederSpan& s : finder.spans) texts.push_back(SpanTexts(s, o.setup.region));
+  for (const TFeederSpan& s : finder.spans)
+    texts.push_back(SpanTexts(s, o.setup.region, o.setup.tuner.kind));
+  std::array<const char*, SpanColumns.size()> header = SpanColumns;
+  if (o.setup.tuner.kind == TTuner::Network) header[4] = "rig dB";  // the worst total loss
   if (finder.SuitsAll()) {
-    std::array<const char*, 5> header;
-    std::copy_n(SpanColumns.begin(), 5, header.begin());
-    std::vector<std::array<std::string, 5>> five;
-    for (const auto& t : texts) five.push_back({t[0], t[1], t[2], t[3], t[4]});
-    printColumns(header, five, {}, out);
+    std::array<const char*, 5> five;
+    std::copy_n(header.begin(), 5, five.begin());
+    std::vector<std::array<std::string, 5>> cells;
+    for (const auto& t : texts) cells.push_back({t[0], t[1], t[2], t[3], t[4]});
+    printColumns(five, cells, {}, out);
   } else {
-    printColumns(SpanColumns, texts, {}, out);
+    printColumns(header, texts, {}, out);
   }
 }
 
 void run(const TTunerOptions& o, std::ostream& out, std::ostream& err) {
   const TTunerResult result = ComputeTunerResult(o.setup, o.common.bands, o.common.frequencyMHz);
-  if (o.table) printTable(o, result.rows, out);
+  if (o.table) printTable(o, result.rows, out, err);
   if (o.table && o.findFeeder) out << '\n';
   if (o.findFeeder) printSpans(o, result, out, err);
 }
@@ -384,25 +541,42 @@ TTunerSetup TunerSetupOf(const std::map<std::string, std::string>& options, doub
   rejectTunerPairs(options);
   TTunerSetup setup;
   setup.antenna.lengthM = dipoleFeet * MetresPerFoot;
+  // The network first, so that its own options change it rather than it them.
+  if (options.count("--network")) setup.tuner = TTuner(networkOf(options.at("--network")));
   for (const auto& [option, value] : options) {
-    if (IsTunerValueOption(option)) apply(setup, option, value);
+    if (IsTunerValueOption(option) && option != "--network") apply(setup, option, value);
+  }
+  if (setup.tuner.kind == TTuner::Network) {
+    try {
+      CheckNetwork(setup.tuner.network);
+    } catch (const std::invalid_argument& error) {
+      throw EBadArgument(std::string("--network: ") + error.what());
+    }
   }
   return setup;
 }
 
 TTunerResult ComputeTunerResult(const TTunerSetup& setup, const std::vector<int>& bands,
                                 double frequencyMHz) {
-  TFeedPointSweep sweep(setup.antenna, setup.region, bands, frequencyMHz);
-  TNecCache cache;
-  while (!sweep.Complete()) sweep.Take(ImpedancesOf(RunNec(sweep.Pending(), cache)));
   TTunerResult result;
   result.setup = setup;
   result.bands = bands;
   result.frequencyMHz = frequencyMHz;
-  result.sweep = sweep.Points();
-  result.centres = sweep.Centres();
+  if (setup.feed.kind == TFeedSource::Model) {
+    TFeedPointSweep sweep(setup.antenna, setup.region, bands, frequencyMHz);
+    TNecCache cache;
+    while (!sweep.Complete()) sweep.Take(ImpedancesOf(RunNec(sweep.Pending(), cache)));
+    result.sweep = sweep.Points();
+    result.centres = sweep.Centres();
+  } else {
+    TSourcePoints source =
+        FeedPointsOf(setup.feed, setup.line, setup.feederM, setup.region, bands, frequencyMHz);
+    result.sweep = std::move(source.points);
+    result.centres = std::move(source.centres);
+  }
   result.rows = TunerRows(setup, result.centres, result.sweep);
-  result.finder = FindFeederSpans(setup.line, setup.tuner, result.sweep);
+  if (!result.sweep.empty())
+    result.finder = FindFeederSpans(setup.line, setup.tuner, result.sweep, setup.powerW);
   return result;
 }
 

@@ -4,14 +4,23 @@
 
 namespace {
 
-bool sameAntenna(const TTunerInputs& a, const TTunerInputs& b) {
-  return a.setup.antenna == b.setup.antenna && a.setup.region == b.setup.region &&
-         a.bands == b.bands && (!a.bands.empty() || a.frequencyMHz == b.frequencyMHz);
+// Whether the feed points stand: the same antenna (or the same feed point from
+// outside the model) at the same frequencies. A measurement at the tuner end
+// depends on the line it is taken back off, too.
+bool sameFeedPoints(const TTunerInputs& a, const TTunerInputs& b) {
+  const TTunerSetup &s = a.setup, &t = b.setup;
+  const bool measuredAtTuner = s.feed.kind == TFeedSource::Measured && s.feed.atTuner;
+  return s.feed == t.feed && (s.feed.kind != TFeedSource::Model || s.antenna == t.antenna) &&
+         (!measuredAtTuner || (s.line == t.line && s.feederM == t.feederM)) &&
+         s.region == t.region && a.bands == b.bands &&
+         (!a.bands.empty() || a.frequencyMHz == b.frequencyMHz);
 }
 
-// Whether the finder's table depends on something that changed.
+// Whether the finder's table depends on something that changed: a network's
+// verdict also depends on the power (its capacitors' voltages).
 bool sameFinderTable(const TTunerSetup& a, const TTunerSetup& b) {
-  return a.line == b.line && a.tuner == b.tuner;
+  return a.line == b.line && a.tuner == b.tuner &&
+         (a.tuner.kind != TTuner::Network || a.powerW == b.powerW);
 }
 
 std::string sentence(std::string text) {
@@ -28,8 +37,8 @@ TTunerCompute::~TTunerCompute() = default;
 void TTunerCompute::SetInputs(const TTunerInputs& inputs) {
   const TTunerInputs before = FInputs;
   // The antenna's feed points stand, or are on their way, for these inputs.
-  const bool antennaCurrent =
-      FHaveInputs && sameAntenna(inputs, before) && (FState == TTunerState::Running || FSweepDone);
+  const bool antennaCurrent = FHaveInputs && sameFeedPoints(inputs, before) &&
+                              (FState == TTunerState::Running || FSweepDone);
   FInputs = inputs;
   FHaveInputs = true;
   if (!antennaCurrent) {
@@ -50,6 +59,10 @@ void TTunerCompute::startSweep() {
   reapRetired();
   FSweep.reset();
   FSweepDone = false;
+  if (FInputs.setup.feed.kind != TFeedSource::Model) {
+    takeSourcePoints();
+    return;
+  }
   try {
     FSweep.emplace(
         FInputs.setup.antenna, FInputs.setup.region, FInputs.bands, FInputs.frequencyMHz);
@@ -132,6 +145,22 @@ void TTunerCompute::finishRound() {
   }
 }
 
+// A feed point from outside the model: no run, its points at once.
+void TTunerCompute::takeSourcePoints() {
+  try {
+    const TTunerSetup& s = FInputs.setup;
+    TSourcePoints source =
+        FeedPointsOf(s.feed, s.line, s.feederM, s.region, FInputs.bands, FInputs.frequencyMHz);
+    FResult.sweep = std::move(source.points);
+    FResult.centres = std::move(source.centres);
+  } catch (const std::exception& error) {  // a bad source or line, ENoFeedPoint
+    fail(error.what());
+    return;
+  }
+  FSweepDone = true;
+  computeLinePart(true, true);
+}
+
 void TTunerCompute::finishSweep() {
   try {
     FResult.sweep = FSweep->Points();
@@ -153,11 +182,13 @@ void TTunerCompute::computeLinePart(bool withTable, bool withSpans) {
     FResult.frequencyMHz = FInputs.frequencyMHz;
     FResult.finderExcluded = FInputs.finderExcluded;
     FResult.rows = TunerRows(FInputs.setup, FResult.centres, FResult.sweep);
-    if (withTable) {
+    if (FResult.sweep.empty()) {  // no band has a feed point: nothing to find
+      FResult.finder = {};
+    } else if (withTable) {
       FResult.finder.table = std::make_shared<const TFinderTable>(
-          FInputs.setup.line, FInputs.setup.tuner, FResult.sweep);
+          FInputs.setup.line, FInputs.setup.tuner, FResult.sweep, FInputs.setup.powerW);
     }
-    if (withTable || withSpans)
+    if (!FResult.sweep.empty() && (withTable || withSpans))
       FResult.finder = SpansOf(FResult.finder.table, FInputs.finderExcluded);
     FState = TTunerState::Done;
   } catch (const std::exception& error) {  // std::invalid_argument, ENoLineResult

@@ -68,6 +68,7 @@ class TTunerCompute {
   void reapRetired();
   void finishRound();
   void finishSweep();
+  void takeSourcePoints();
   void computeLinePart(bool withTable, bool withSpans);
   void fail(const std::string& why);
 

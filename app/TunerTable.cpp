@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 #include "app/FeederCheck.h"
@@ -63,15 +64,48 @@ TTunerRow TunerRow(const TTunerSetup& setup, const TSweepCentre& centre,
         MaximaApart(*row.firstCurrentMaximum, *row.classicMaximum, row.lineWavelength) >
         RuleToleranceFraction * row.lineWavelength;
   }
+  if (setup.tuner.kind == TTuner::Network) {
+    row.network = MatchNetwork(setup.tuner.network, row.ends.tunerImpedance, f, setup.powerW);
+    row.totalFromRigDb = row.network->matches && row.ends.efficiency > 0
+                             ? TotalLossDb(*row.network, std::min(row.ends.efficiency, 1.0))
+                             : std::numeric_limits<double>::infinity();
+  }
   return row;
 }
+
+namespace {
+
+// Why a network fails a band: at its worst point.
+std::string networkReasonAt(const TTunerSetup& setup, const std::vector<TFinderFrequency>& points,
+                            const TGroupVerdict& verdict) {
+  for (const TFinderFrequency& p : points) {
+    if (p.group != verdict.group || p.frequencyMHz != verdict.worstMHz) continue;
+    const TLineEnds ends =
+        ThroughTheLine(setup.line, p.feedImpedance, p.frequencyMHz, setup.feederM, setup.powerW);
+    const TNetworkMatch match =
+        MatchNetwork(setup.tuner.network, ends.tunerImpedance, p.frequencyMHz, setup.powerW);
+    return "at " + TrimmedText(p.frequencyMHz, 4) + " MHz, " +
+           MismatchReason(setup.tuner.network, match);
+  }
+  return {};
+}
+
+}  // namespace
 
 std::vector<TTunerRow> TunerRows(const TTunerSetup& setup, const std::vector<TSweepCentre>& centres,
                                  const std::vector<TFinderFrequency>& points) {
   const std::vector<TGroupVerdict> verdicts =
-      JudgeGroups(setup.line, setup.tuner, points, setup.feederM);
+      points.empty() ? std::vector<TGroupVerdict>{}
+                     : JudgeGroups(setup.line, setup.tuner, points, setup.feederM, setup.powerW);
   std::vector<TTunerRow> rows;
   for (const TSweepCentre& centre : centres) {
+    if (!centre.error.empty()) {
+      TTunerRow row;
+      row.frequencyMHz = centre.frequencyMHz;
+      row.error = centre.error;
+      rows.push_back(row);
+      continue;
+    }
     const auto verdict =
         std::find_if(verdicts.begin(), verdicts.end(), [&](const TGroupVerdict& v) {
           return v.group == centre.group;
@@ -79,6 +113,8 @@ std::vector<TTunerRow> TunerRows(const TTunerSetup& setup, const std::vector<TSw
     if (verdict == verdicts.end())
       throw std::invalid_argument("A row's band has no points to be judged at");
     rows.push_back(TunerRow(setup, centre, *verdict));
+    if (setup.tuner.kind == TTuner::Network && !verdict->Matches())
+      rows.back().networkReason = networkReasonAt(setup, points, *verdict);
   }
   return rows;
 }
@@ -89,6 +125,7 @@ std::string GroupText(int group, TRegion region, double frequencyMHz) {
 }
 
 std::string NoSpanMessage(const TFinderResult& result, TRegion region, double frequencyMHz) {
+  if (!result.table && result.groupsIncluded == 0) return "No band has a feed point to judge.";
   if (result.groupsIncluded == 0) return "Every band is left out of the feeder finder.";
   const std::string stopper = GroupText(result.stoppingGroup, region, frequencyMHz);
   if (result.groupsIncluded == 1) return "No feeder length from 0.5 to 60 m suits " + stopper + ".";
@@ -105,7 +142,57 @@ std::string NoSpanMessage(const TFinderResult& result, TRegion region, double fr
 
 std::string MatchText(const TTunerRow& row) {
   if (row.CanMatch()) return "yes";
+  if (!row.error.empty()) return "-";
   return "no, " + TrimmedText(row.verdict.worstMHz, 4) + " MHz";
+}
+
+std::string MarginText(double worstMargin, TTuner::TKind tuner) {
+  if (tuner == TTuner::Network) return FixedText(-worstMargin, 2) + " dB";
+  return "x" + FixedText(std::exp(worstMargin), 2);
+}
+
+const std::array<const char*, 7> NetworkColumns = {
+    "net dB", "rig dB", "C rig pF", "L uH", "C ant pF", "max Vpk", "L Arms"};
+const std::array<const char*, 7> NetworkCsvColumns = {
+    "net_loss_dB", "C_in_pF", "L_uH", "C_out_pF", "C_in_Vpk", "C_out_Vpk", "L_Arms"};
+
+namespace {
+
+std::string optionalText(const std::optional<double>& value, int decimals) {
+  return value ? FixedText(*value, decimals) : "";
+}
+
+// The network's cells when it matches at the centre, else none.
+const TNetworkMatch* matchedNetwork(const TTunerRow& r) {
+  return r.network && r.network->matches ? &*r.network : nullptr;
+}
+
+}  // namespace
+
+std::array<std::string, 7> NetworkRowTexts(const TTunerRow& r) {
+  const TNetworkMatch* m = matchedNetwork(r);
+  if (!m) return {};
+  const double highest =
+      std::max(m->rigCapacitorPeakV.value_or(0), m->antennaCapacitorPeakV.value_or(0));
+  return {FixedText(m->lossDb, 2),
+          FixedText(r.totalFromRigDb, 2),
+          optionalText(m->rigCapacitorPf, 1),
+          FixedText(m->inductorUh, 2),
+          optionalText(m->antennaCapacitorPf, 1),
+          FixedText(highest, 0) + (m->overRating ? "!" : ""),
+          FixedText(m->inductorCurrentA, 2)};
+}
+
+std::array<std::string, 7> NetworkCsvTexts(const TTunerRow& r) {
+  const TNetworkMatch* m = matchedNetwork(r);
+  if (!m) return {};
+  return {FixedText(m->lossDb, 3),
+          optionalText(m->rigCapacitorPf, 2),
+          FixedText(m->inductorUh, 3),
+          optionalText(m->antennaCapacitorPf, 2),
+          optionalText(m->rigCapacitorPeakV, 1),
+          optionalText(m->antennaCapacitorPeakV, 1),
+          FixedText(m->inductorCurrentA, 3)};
 }
 
 const std::array<const char*, 14> TunerColumns = {"MHz",
@@ -185,7 +272,7 @@ std::array<std::string, 12> TunerCsvTexts(const TTunerRow& r) {
 const std::array<const char*, 6> SpanColumns = {
     "from m", "to m", "best m", "worst MHz", "margin", "fails"};
 
-std::array<std::string, 6> SpanTexts(const TFeederSpan& s, TRegion region) {
+std::array<std::string, 6> SpanTexts(const TFeederSpan& s, TRegion region, TTuner::TKind tuner) {
   std::string fails;
   for (int group : s.failingGroups)
     fails += (fails.empty() ? "" : ", ") + GroupText(group, region, 0);
@@ -193,6 +280,6 @@ std::array<std::string, 6> SpanTexts(const TFeederSpan& s, TRegion region) {
           FixedText(s.toM, 2),
           FixedText(s.bestM, 2),
           FixedText(s.worstMHz, 4),
-          "x" + FixedText(std::exp(s.worstMargin), 2),
+          MarginText(s.worstMargin, tuner),
           fails};
 }

@@ -14,6 +14,7 @@
 
 #include "app/tuner/BandPlan.h"
 #include "app/tuner/FeedPointSweep.h"
+#include "app/tuner/FeedSource.h"
 #include "app/tuner/FeederFinder.h"
 #include "app/tuner/NecDeck.h"
 #include "app/tuner/TransmissionLine.h"
@@ -23,6 +24,7 @@
 // and the feeder length are the ones the Feeder check page shares.
 struct TTunerSetup {
   TDipoleModel antenna;  // its length is the first page's dipole
+  TFeedSource feed;      // the antenna model, or a feed point from outside it
   TTransmissionLine line = LinePresets[0].line;
   double feederM = 20;
   double powerW = 100;
@@ -39,6 +41,9 @@ class ENoLineResult : public std::runtime_error {
 
 struct TTunerRow {
   double frequencyMHz = 0;
+  // Why the band has no row (a measurement that does not cover it); when it
+  // is not empty, nothing below is.
+  std::string error;
   std::complex<double> feedImpedance;
   std::optional<double> feedUncertainty;  // fraction, where the finer mesh was run
   double matchedLossDbPer100m = 0;
@@ -50,7 +55,13 @@ struct TTunerRow {
   // The classic rule's, when the dipole is long enough for it.
   std::optional<double> classicMaximum;
   bool ruleDiffers = false;  // more than λ_line / 16 apart
-  bool CanMatch() const { return verdict.Matches(); }
+  // A tuner network's least-loss setting at the centre, its loss from the
+  // rig to the antenna (network and line, infinite without a match), and why
+  // the band fails where the network is what stops it.
+  std::optional<TNetworkMatch> network;
+  double totalFromRigDb = 0;
+  std::string networkReason;
+  bool CanMatch() const { return error.empty() && verdict.Matches(); }
   // The uncertainty worth showing: above UncertaintyShownAbove.
   std::optional<double> ShownUncertainty() const;
 };
@@ -99,6 +110,17 @@ std::string NoSpanMessage(const TFinderResult& result, TRegion region, double fr
 // The match column: "yes", or "no, 3.59 MHz" at the band's worst point.
 std::string MatchText(const TTunerRow& row);
 
+// A tuner network's columns for the command line's table: the network's
+// loss, the total loss from the rig (network and line), C at the rig side,
+// L, C at the antenna side, the higher capacitor voltage and the coil's
+// current; empty where the network has no such part or does not match.
+extern const std::array<const char*, 7> NetworkColumns;
+std::array<std::string, 7> NetworkRowTexts(const TTunerRow& row);
+// The same as the CSV's: net_loss_dB, C_in_pF, L_uH, C_out_pF, C_in_Vpk,
+// C_out_Vpk, L_Arms.
+extern const std::array<const char*, 7> NetworkCsvColumns;
+std::array<std::string, 7> NetworkCsvTexts(const TTunerRow& row);
+
 // The table's columns and a row's cells as text, "." the decimal separator:
 // MHz, feed R and X, the feed point's uncertainty, SWR, tuner R and X,
 // matched and total loss in dB, efficiency %, peak V, whether the tuner
@@ -115,7 +137,11 @@ extern const std::array<const char*, 12> TunerCsvColumns;
 std::array<std::string, 12> TunerCsvTexts(const TTunerRow& row);
 
 // The feeder finder's spans the same way: from, to and best length in
-// metres, the frequency that limits the span, its margin ("x1.52") and the
-// bands it does not suit.
+// metres, the frequency that limits the span, its margin ("x1.52"; for a
+// network the worst total loss from the rig, "2.31 dB") and the bands it
+// does not suit.
 extern const std::array<const char*, 6> SpanColumns;
-std::array<std::string, 6> SpanTexts(const TFeederSpan& span, TRegion region);
+std::array<std::string, 6> SpanTexts(const TFeederSpan& span, TRegion region,
+                                     TTuner::TKind tuner = TTuner::Internal);
+// A span's or a verdict's worst score as its column shows it.
+std::string MarginText(double worstMargin, TTuner::TKind tuner);

@@ -42,7 +42,7 @@ void BM_FindFeederSpans(benchmark::State& state) {
   std::erase_if(fs, [](const TFinderFrequency& f) { return f.group == 0; });
   const TTuner tuner{TTuner::External, 3, 10, 5000};
   for (auto _ : state) {
-    const TFinderResult result = FindFeederSpans(LinePresets[0].line, tuner, fs);
+    const TFinderResult result = FindFeederSpans(LinePresets[0].line, tuner, fs, 100);
     benchmark::DoNotOptimize(result.spans.data());
   }
 }
@@ -54,7 +54,7 @@ void BM_FindFeederSpansNoneFound(benchmark::State& state) {
   const std::vector<TFinderFrequency> fs = tenBands();
   const TTuner tuner;
   for (auto _ : state) {
-    const TFinderResult result = FindFeederSpans(LinePresets[0].line, tuner, fs);
+    const TFinderResult result = FindFeederSpans(LinePresets[0].line, tuner, fs, 100);
     benchmark::DoNotOptimize(result.stoppingGroup);
   }
 }

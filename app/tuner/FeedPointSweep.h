@@ -42,12 +42,23 @@ constexpr double UncertaintyShownAbove = 0.03;
 
 // A row of the tuner's table stands at a band's centre, or at the lone frequency.
 struct TSweepCentre {
+  TSweepCentre() = default;
+  TSweepCentre(double frequencyMHz_, std::complex<double> feedImpedance_,
+               std::optional<double> uncertainty_, int group_)
+      : frequencyMHz(frequencyMHz_),
+        feedImpedance(feedImpedance_),
+        uncertainty(uncertainty_),
+        group(group_) {}
+
   double frequencyMHz = 0;
   std::complex<double> feedImpedance;  // as computed on the band's mesh
   // |Z_fine - Z| / |Z|, where |Z| exceeds UncertaintyAboveOhm and the finer
   // mesh is within the model's limit.
   std::optional<double> uncertainty;
   int group = -1;  // the band, -1 for the lone frequency
+  // Why the band has no feed point (a measurement that does not cover it);
+  // empty when it has.
+  std::string error;
 };
 
 class TFeedPointSweep {

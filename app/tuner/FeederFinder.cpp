@@ -7,6 +7,8 @@
 #include <map>
 #include <stdexcept>
 
+#include "app/tuner/NetworkJudge.h"
+
 namespace {
 
 using Complex = std::complex<double>;
@@ -50,6 +52,40 @@ void foldAlongTheLine(const TLineWave& wave, const TFinderFrequency& f, uint16_t
   }
 }
 
+// The same walk for a tuner network, its score minus the total loss in dB:
+// the network's judge decides each load; the line's efficiency follows from
+// e too, P_L / P_in = Re Z_L |1 - Γ_L|² / (Re Z_in e^{2αl} |1 - e|²).
+void foldNetworkAlongTheLine(const TTunerNetwork& network, double powerW, const TLineWave& wave,
+                             const TFinderFrequency& f, uint16_t index, double* worst,
+                             uint16_t* worstAt) {
+  TNetworkJudge judge(network, f.frequencyMHz, powerW);
+  const Complex reflection = ReflectionOf(f.feedImpedance, wave.zc);
+  const double loadPart = f.feedImpedance.real() * std::norm(1.0 - reflection);
+  const Complex step = std::exp(-2.0 * wave.gamma * FinderStepM);
+  const double growthStep = std::exp(2 * wave.gamma.real() * FinderStepM);
+  Complex e;
+  double growth = 1;
+  for (int i = 0; i < kLengths; ++i) {
+    const double length = TFinderTable::LengthAt(i);
+    if (i % kAnchorEvery == 0) {
+      e = reflection * std::exp(-2.0 * wave.gamma * length);
+      growth = std::exp(2 * wave.gamma.real() * length);
+    } else {
+      e *= step;
+      growth *= growthStep;
+    }
+    const Complex z = wave.zc * (1.0 + e) / (1.0 - e);
+    const double efficiency = loadPart / (z.real() * growth * std::norm(1.0 - e));
+    const double score = judge.Matches(z) && efficiency > 0
+                             ? 10 * std::log10(std::min(efficiency, 1.0))
+                             : kMinusInfinity;
+    if (!(score >= worst[i])) {
+      worst[i] = score;
+      worstAt[i] = index;
+    }
+  }
+}
+
 // The goodness above turned into TunerMargin's logarithm.
 double marginOf(const TTuner& tuner, double goodness) {
   if (tuner.kind == TTuner::External) return std::log(goodness) / 2;
@@ -62,28 +98,31 @@ double marginOf(const TTuner& tuner, double goodness) {
 
 std::vector<TGroupVerdict> JudgeGroups(const TTransmissionLine& line, const TTuner& tuner,
                                        const std::vector<TFinderFrequency>& frequencies,
-                                       double lengthM) {
+                                       double lengthM, double powerW) {
   CheckLine(line);
   CheckTuner(tuner);
   std::vector<TGroupVerdict> verdicts;
   for (int group : groupsOf(frequencies))
-    verdicts.push_back({group, std::numeric_limits<double>::infinity(), 0});
+    verdicts.push_back({group, true, std::numeric_limits<double>::infinity(), 0});
   for (const TFinderFrequency& f : frequencies) {
-    const Complex z =
-        ThroughTheLine(line, f.feedImpedance, f.frequencyMHz, lengthM, 1).tunerImpedance;
-    const double margin = TunerMargin(tuner, z);
+    const TLineEnds ends = ThroughTheLine(line, f.feedImpedance, f.frequencyMHz, lengthM, powerW);
+    const TPointVerdict point =
+        JudgePoint(tuner, ends.tunerImpedance, f.frequencyMHz, powerW, ends.efficiency);
     TGroupVerdict& v = *std::find_if(verdicts.begin(), verdicts.end(), [&](const TGroupVerdict& g) {
       return g.group == f.group;
     });
-    if (!(margin >= v.worstMargin))
-      v = {f.group, margin == margin ? margin : kMinusInfinity, f.frequencyMHz};
+    v.matches = v.matches && point.matches;
+    if (!(point.score >= v.worstMargin)) {
+      v.worstMargin = point.score == point.score ? point.score : kMinusInfinity;
+      v.worstMHz = f.frequencyMHz;
+    }
   }
   return verdicts;
 }
 
 TFinderTable::TFinderTable(const TTransmissionLine& line, const TTuner& tuner,
-                           const std::vector<TFinderFrequency>& frequencies)
-    : FGroups(groupsOf(frequencies)) {
+                           const std::vector<TFinderFrequency>& frequencies, double powerW)
+    : FKind(tuner.kind), FGroups(groupsOf(frequencies)) {
   CheckLine(line);
   CheckTuner(tuner);
   if (frequencies.empty())
@@ -107,13 +146,22 @@ TFinderTable::TFinderTable(const TTransmissionLine& line, const TTuner& tuner,
     double* worst = &FMargins[g * kLengths];
     uint16_t* worstAt = &FWorstAt[g * kLengths];
     const TLineWave wave = LineWave(line, f.frequencyMHz);
-    if (tuner.kind == TTuner::External) {
+    if (tuner.kind == TTuner::Network) {
+      foldNetworkAlongTheLine(tuner.network, powerW, wave, f, uint16_t(j), worst, worstAt);
+    } else if (tuner.kind == TTuner::External) {
       foldAlongTheLine(wave, f, uint16_t(j), external, worst, worstAt);
     } else {
       foldAlongTheLine(wave, f, uint16_t(j), internal, worst, worstAt);
     }
   }
-  for (double& m : FMargins) m = marginOf(tuner, m);
+  if (tuner.kind != TTuner::Network) {
+    for (double& m : FMargins) m = marginOf(tuner, m);
+  }
+}
+
+bool TFinderTable::Matches(size_t g, int length) const {
+  const double score = Margin(g, length);
+  return FKind == TTuner::Network ? score > kMinusInfinity : score >= 0;
 }
 
 double TFinderTable::WorstMHz(size_t g, int length) const {
@@ -131,7 +179,7 @@ struct TSpanSearch {
   TMask suitedAt(int i) const {
     TMask mask = 0;
     for (size_t g = 0; g < table.GroupCount(); ++g) {
-      if ((included >> g & 1) && table.Margin(g, i) >= 0) mask |= TMask(1) << g;
+      if ((included >> g & 1) && table.Matches(g, i)) mask |= TMask(1) << g;
     }
     return mask;
   }
@@ -170,7 +218,7 @@ struct TSpanSearch {
     for (int i = 0; i < kLengths; ++i) {
       bool all = true;
       for (size_t g = 0; g < table.GroupCount() && all; ++g) {
-        if ((included >> g & 1) && use(g)) all = table.Margin(g, i) >= 0;
+        if ((included >> g & 1) && use(g)) all = table.Matches(g, i);
       }
       count += all;
     }
@@ -246,7 +294,8 @@ TFinderResult SpansOf(std::shared_ptr<const TFinderTable> table,
 }
 
 TFinderResult FindFeederSpans(const TTransmissionLine& line, const TTuner& tuner,
-                              const std::vector<TFinderFrequency>& frequencies,
+                              const std::vector<TFinderFrequency>& frequencies, double powerW,
                               const std::vector<int>& excludedGroups) {
-  return SpansOf(std::make_shared<const TFinderTable>(line, tuner, frequencies), excludedGroups);
+  return SpansOf(std::make_shared<const TFinderTable>(line, tuner, frequencies, powerW),
+                 excludedGroups);
 }

@@ -28,18 +28,21 @@ struct TFinderFrequency {
 // A group at one feeder length: its worst point.
 struct TGroupVerdict {
   int group = -1;
-  double worstMargin = 0;  // the least TunerMargin over the group's frequencies
-  double worstMHz = 0;     // where it is least
-  bool Matches() const { return worstMargin >= 0; }
+  bool matches = false;  // at every one of its frequencies
+  // The least score over the group's frequencies (see JudgePoint): the
+  // tuner's margin, or for a network minus the total loss in dB.
+  double worstMargin = 0;
+  double worstMHz = 0;  // where it is least
+  bool Matches() const { return matches; }
 };
 
-// Every group at lengthM, in the order the groups first appear. Raises
-// std::invalid_argument for a bad line or tuner.
+// Every group at lengthM with powerW into the line, in the order the groups
+// first appear. Raises std::invalid_argument for a bad line or tuner.
 std::vector<TGroupVerdict> JudgeGroups(const TTransmissionLine& line, const TTuner& tuner,
                                        const std::vector<TFinderFrequency>& frequencies,
-                                       double lengthM);
+                                       double lengthM, double powerW);
 
-// Every group's worst margin at every length the finder tries.
+// Every group's worst score at every length the finder tries.
 class TFinderTable {
  public:
   static constexpr int Lengths = 5951;  // 0.50 m to 60.00 m
@@ -47,14 +50,18 @@ class TFinderTable {
 
   // Raises std::invalid_argument for a bad line or tuner, or no frequencies.
   TFinderTable(const TTransmissionLine& line, const TTuner& tuner,
-               const std::vector<TFinderFrequency>& frequencies);
+               const std::vector<TFinderFrequency>& frequencies, double powerW);
 
   size_t GroupCount() const { return FGroups.size(); }
   int Group(size_t g) const { return FGroups[g]; }
+  // The group's least score at a length (see JudgePoint).
   double Margin(size_t g, int length) const { return FMargins[g * Lengths + size_t(length)]; }
+  bool Matches(size_t g, int length) const;
   double WorstMHz(size_t g, int length) const;
+  TTuner::TKind Kind() const { return FKind; }
 
  private:
+  TTuner::TKind FKind;
   std::vector<int> FGroups;
   std::vector<double> FMargins;      // group by group, length by length
   std::vector<uint16_t> FWorstAt;    // the frequency that sets each margin
@@ -94,5 +101,5 @@ TFinderResult SpansOf(std::shared_ptr<const TFinderTable> table,
                       const std::vector<int>& excludedGroups = {});
 // The table and its spans at once.
 TFinderResult FindFeederSpans(const TTransmissionLine& line, const TTuner& tuner,
-                              const std::vector<TFinderFrequency>& frequencies,
+                              const std::vector<TFinderFrequency>& frequencies, double powerW,
                               const std::vector<int>& excludedGroups = {});

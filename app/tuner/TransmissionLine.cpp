@@ -193,6 +193,13 @@ TLineEnds ThroughTheLine(const TTransmissionLine& line, std::complex<double> zLo
   return ends;
 }
 
+std::complex<double> FeedPointOf(const TTransmissionLine& line, std::complex<double> zTuner,
+                                 double frequencyMHz, double lengthM) {
+  const TLineWave wave = LineWave(line, frequencyMHz);
+  const Complex t = std::tanh(wave.gamma * lengthM);
+  return wave.zc * (zTuner - wave.zc * t) / (wave.zc - zTuner * t);
+}
+
 namespace {
 
 // |I(d)|² at d from the antenna goes as e^{2αd} + |Γ|² e^{-2αd} - 2 |Γ| cos(2βd - φ),

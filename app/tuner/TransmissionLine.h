@@ -105,6 +105,12 @@ struct TLineEnds {
 TLineEnds ThroughTheLine(const TTransmissionLine& line, std::complex<double> zLoad,
                          double frequencyMHz, double lengthM, double powerW);
 
+// The line taken back off: the feed point at the far end of lengthM of line
+// whose tuner end shows zTuner, Z_L = Zc (Z_in - Zc t) / (Zc - Z_in t) with
+// t = tanh(γl); ThroughTheLine's tuner impedance undone.
+std::complex<double> FeedPointOf(const TTransmissionLine& line, std::complex<double> zTuner,
+                                 double frequencyMHz, double lengthM);
+
 // Γ = (z - z0) / (z + z0) and the SWR it gives (infinite for |Γ| >= 1).
 std::complex<double> ReflectionOf(std::complex<double> z, std::complex<double> z0);
 double SwrOf(std::complex<double> reflection);

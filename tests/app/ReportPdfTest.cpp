@@ -264,7 +264,7 @@ TEST_F(ReportPdfTest, NothingLeavesTheTextAreaAndColumnsAreAligned) {
   TReportTuner tuner;
   for (double f : {1.905, 3.65, 28.85}) {
     const TSweepCentre centre{f, {2299.2, -1806.2}, 0.071, 0};
-    tuner.rows.push_back(TunerRow(tuner.setup, centre, {0, -1, 3.59}));
+    tuner.rows.push_back(TunerRow(tuner.setup, centre, {0, false, -1, 3.59}));
   }
   TFinderResult spans;
   spans.spans = {{8.97, 17.43, 11.73, std::log(11.52), 7.2, {}}};

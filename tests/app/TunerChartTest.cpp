@@ -40,7 +40,7 @@ struct TunerChart : ::testing::Test {
     row.feedImpedance = 400;
     r.rows = {row};
     r.sweep = {{14.175, 400, 5}};
-    r.finder.table = std::make_shared<const TFinderTable>(r.setup.line, tuner, r.sweep);
+    r.finder.table = std::make_shared<const TFinderTable>(r.setup.line, tuner, r.sweep, 100);
     r.finder.spans = {{10, 20, 15, 1, 14.0, {}}};
     r.finder.groupsIncluded = r.finder.groupsSuited = 1;
     return r;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "app/TunerCommandLine.h"
 #include "app/TunerTable.h"
 #include "app/tuner/NecRunner.h"
+#include "app/tuner/NumberText.h"
 #include "platform/Locale.h"
 #include "tuner/NecTestSupport.h"
 
@@ -172,6 +174,22 @@ TEST_F(TunerCommandLine, BadValuesExitTwoWithTheUsage) {
                            Args{"--tuner", "--line-loss", "1,7,0.5,14"},
                            Args{"--tuner", "--line-loss", "1,7,2,7"},
                            Args{"--tuner", "--line-loss", "-1,7"},
+                           Args{"--tuner", "--network", "x"},
+                           Args{"--tuner", "--network", "t", "--c-pf", "250,10"},
+                           Args{"--tuner", "--network", "t", "--l-uh", "0,28"},
+                           Args{"--tuner", "--network", "pi", "--q-l", "0"},
+                           Args{"--tuner", "--network", "pi", "--q-c", "-5"},
+                           Args{"--tuner", "--network", "l", "--c-kv", "0"},
+                           Args{"--tuner", "--network", "l", "--balun", "2"},
+                           Args{"--tuner", "--network", "t", "--max-net-loss", "-1"},
+                           Args{"--tuner", "--c-pf", "10,250"},
+                           Args{"--tuner", "--network", "t", "--tuner-swr", "3"},
+                           Args{"--tuner", "--load", "0,50"},
+                           Args{"--tuner", "--load", "50"},
+                           Args{"--tuner", "--load", "50,0", "--height", "10"},
+                           Args{"--tuner", "--load", "50,0", "--s1p", "x.s1p"},
+                           Args{"--tuner", "--s1p-at", "tuner"},
+                           Args{"--tuner", "--s1p", "no-such-file.s1p"},
                            Args{"--tuner", "--dipole-m", "0.001"},
                            Args{"--tuner", "--feeder-m", "1", "--feeder-ft", "3"},
                            Args{"--tuner", "--tuner-swr", "2", "--tuner-z", "10,20"},
@@ -201,6 +219,73 @@ TEST_F(TunerCommandLine, ACustomLinesDielectricAndMeasuredLosses) {
   EXPECT_EQ(two.line.measuredLoss, (TMeasuredLoss{0.3, 4}));
   EXPECT_EQ(two.line.secondMeasuredLoss, (TMeasuredLoss{0.8, 16}));
   EXPECT_NEAR(MatchedLossDbPer100m(two.line, 16), 0.8, 1e-12);
+}
+
+TEST_F(TunerCommandLine, AFixedLoadStraightOnATunerNetworkNeedsNoNec2c) {
+  const char* old = std::getenv("PATH");
+  const std::string saved = old ? old : "";
+  setenv("PATH", temporary.Path().c_str(), 1);  // a folder without nec2c
+  const Output r = Start({"--tuner",
+                          "--csv",
+                          "--load",
+                          "300,100",
+                          "--frequency",
+                          "30",
+                          "--feeder-m",
+                          "0",
+                          "--network",
+                          "l"});
+  setenv("PATH", saved.c_str(), 1);
+  ASSERT_EQ(r.code, 0) << r.err;
+  const auto rows = lines(r.out);
+  ASSERT_EQ(rows.size(), 2u) << r.out;
+  EXPECT_EQ(rows[0].substr(rows[0].find(",feed_uncertainty_pct")),
+            ",feed_uncertainty_pct,net_loss_dB,C_in_pF,L_uH,C_out_pF,C_in_Vpk,C_out_Vpk,L_Arms");
+  EXPECT_EQ(rows[1].rfind("30.0000,300.00,100.00,300.00,100.00,", 0), 0u) << rows[1];
+  // An L network has one capacitor: the other position's cells stay empty.
+  const TNetworkMatch m = MatchNetwork(DefaultNetwork(TNetworkKind::LNetwork), {300, 100}, 30, 100);
+  ASSERT_TRUE(m.matches);
+  std::string expected = "," + FixedText(m.lossDb, 3) + "," +
+                         (m.rigCapacitorPf ? FixedText(*m.rigCapacitorPf, 2) : "") + "," +
+                         FixedText(m.inductorUh, 3) + "," +
+                         (m.antennaCapacitorPf ? FixedText(*m.antennaCapacitorPf, 2) : "") + ",";
+  EXPECT_NE(rows[1].find(expected), std::string::npos) << rows[1] << "\n" << expected;
+  EXPECT_EQ(std::count(rows[1].begin(), rows[1].end(), ','), 18) << rows[1];
+}
+
+TEST_F(TunerCommandLine, AMeasurementAtTheTunerEndIsTakenBackOffTheLine) {
+  // What 12 m of window line shows at the tuner for a known feed point, as
+  // an analyzer there would have measured it.
+  const TTransmissionLine line = LinePresets[0].line;
+  const std::complex<double> feed(95, -140);
+  std::string s1p = "! measured at the tuner\n# MHz Z RI R 50\n";
+  for (double f : {7.0, 7.1, 7.2}) {
+    const std::complex<double> z = ThroughTheLine(line, feed, f, 12, 100).tunerImpedance / 50.0;
+    s1p += FixedText(f, 3) + " " + ShortestText(z.real()) + " " + ShortestText(z.imag()) + "\n";
+  }
+  const std::string file = (temporary.Path() / "tuner.s1p").string();
+  std::ofstream(file) << s1p;
+  const Output r = Start({"--tuner",
+                          "--csv",
+                          "--s1p",
+                          file,
+                          "--s1p-at",
+                          "tuner",
+                          "--bands",
+                          "7.1",
+                          "--feeder-m",
+                          "12"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(lines(r.out).at(1).rfind("7.1000,95.00,-140.00,", 0), 0u) << r.out;
+  // A band the file does not cover is an error for that band alone.
+  const Output two = Start({"--tuner", "--csv", "--s1p", file, "--bands", "3.7,7.1"});
+  ASSERT_EQ(two.code, 0) << two.err;
+  EXPECT_EQ(lines(two.out).size(), 2u) << two.out;
+  EXPECT_EQ(two.err,
+            "3.65 MHz: The measured feed point covers 7 to 7.2 MHz; 3.5 MHz lies outside it.\n");
+  const Output text = Start({"--tuner", "--s1p", file, "--bands", "3.7,7.1"});
+  EXPECT_NE(text.out.find("3.65 MHz: The measured feed point covers"), std::string::npos)
+      << text.out;
 }
 
 TEST_F(TunerCommandLine, GeometryTheModelCannotTakeExitsTwoWithItsOneLine) {

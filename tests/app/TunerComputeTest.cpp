@@ -95,7 +95,7 @@ TEST_F(TunerCompute, TheLinesPartFollowsAtOnce) {
   EXPECT_EQ(result.rows[3].ends.tunerImpedance, rows[3].ends.tunerImpedance);
   EXPECT_EQ(result.rows[3].CanMatch(), rows[3].CanMatch());
   const TFinderResult expected =
-      FindFeederSpans(inputs.setup.line, inputs.setup.tuner, result.sweep);
+      FindFeederSpans(inputs.setup.line, inputs.setup.tuner, result.sweep, inputs.setup.powerW);
   ASSERT_EQ(result.finder.spans.size(), expected.spans.size());
   for (size_t i = 0; i < expected.spans.size(); ++i)
     EXPECT_DOUBLE_EQ(result.finder.spans[i].fromM, expected.spans[i].fromM);

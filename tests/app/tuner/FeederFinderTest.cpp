@@ -123,7 +123,7 @@ TEST_F(FeederFinder, SpansAreExactlyTheDirectJudgementsRuns) {
     size_t most = 0;
     for (const Run& r : runs) most = std::max(most, r.suited.size());
     std::erase_if(runs, [most](const Run& r) { return r.suited.size() != most; });
-    const TFinderResult result = FindFeederSpans(line, tuner, kThreeBands);
+    const TFinderResult result = FindFeederSpans(line, tuner, kThreeBands, 100);
     EXPECT_EQ(result.groupsIncluded, 3);
     EXPECT_EQ(result.groupsSuited, int(most));
     EXPECT_EQ(result.SuitsAll(), most == 3);
@@ -152,11 +152,11 @@ TEST_F(FeederFinder, SpansAreExactlyTheDirectJudgementsRuns) {
 
 TEST_F(FeederFinder, TheTableAndTheJudgementAgree) {
   const TTransmissionLine line = LinePresets[2].line;
-  const TFinderTable table(line, kExternal, kThreeBands);
+  const TFinderTable table(line, kExternal, kThreeBands, 100);
   ASSERT_EQ(table.GroupCount(), 3u);
   for (int i : {0, 1, 127, 128, 129, 2000, 5950}) {
     const double l = TFinderTable::LengthAt(i);
-    const std::vector<TGroupVerdict> verdicts = JudgeGroups(line, kExternal, kThreeBands, l);
+    const std::vector<TGroupVerdict> verdicts = JudgeGroups(line, kExternal, kThreeBands, l, 100);
     ASSERT_EQ(verdicts.size(), 3u);
     for (size_t g = 0; g < 3; ++g) {
       EXPECT_EQ(verdicts[g].group, table.Group(g));
@@ -173,7 +173,7 @@ TEST_F(FeederFinder, AMatchedLineIsOneSpanWithItsMarginAndWorstFrequency) {
   const TTransmissionLine line = LinePresets[0].line;
   const Z zc7 = LineWave(line, 7.1).zc, zc14 = LineWave(line, 14.175).zc;
   const std::vector<TFinderFrequency> fs = {{7.1, zc7, 3}, {14.175, zc14, 5}};
-  const TFinderResult external = FindFeederSpans(line, kExternal, fs);
+  const TFinderResult external = FindFeederSpans(line, kExternal, fs, 100);
   ASSERT_EQ(external.spans.size(), 1u);
   EXPECT_TRUE(external.SuitsAll());
   EXPECT_DOUBLE_EQ(external.spans[0].fromM, 0.5);
@@ -183,7 +183,7 @@ TEST_F(FeederFinder, AMatchedLineIsOneSpanWithItsMarginAndWorstFrequency) {
               1e-9);
   EXPECT_TRUE(external.spans[0].failingGroups.empty());
   EXPECT_EQ(external.stoppingGroup, -1);
-  EXPECT_TRUE(FindFeederSpans(line, kInternal, fs).spans.empty());
+  EXPECT_TRUE(FindFeederSpans(line, kInternal, fs, 100).spans.empty());
 }
 
 TEST_F(FeederFinder, WithoutASpanItNamesTheBandThatStopsIt) {
@@ -193,7 +193,7 @@ TEST_F(FeederFinder, WithoutASpanItNamesTheBandThatStopsIt) {
   const TTransmissionLine line{600, 0.9, 1e-3, TMeasuredLoss{0, 1}};
   const std::vector<TFinderFrequency> fs = {
       {7.1, Z(50, 0), 3}, {3.6, Z(600, 0), 2}, {3.7, Z(600, 0), 2}};
-  const TFinderResult result = FindFeederSpans(line, kInternal, fs);
+  const TFinderResult result = FindFeederSpans(line, kInternal, fs, 100);
   EXPECT_FALSE(result.SuitsAll());
   EXPECT_EQ(result.groupsSuited, 1);
   ASSERT_FALSE(result.spans.empty());
@@ -207,7 +207,7 @@ TEST_F(FeederFinder, WithoutASpanItNamesTheBandThatStopsIt) {
   EXPECT_EQ(without.spans.size(), result.spans.size());
   // When every band fails on its own, the one that is matchable on the fewest lengths.
   const TFinderResult none =
-      FindFeederSpans(line, kInternal, {{7.1, Z(600, 0), 3}, {14.1, Z(700, 0), 5}});
+      FindFeederSpans(line, kInternal, {{7.1, Z(600, 0), 3}, {14.1, Z(700, 0), 5}}, 100);
   EXPECT_TRUE(none.spans.empty());
   EXPECT_EQ(none.othersShareM, 0);
   EXPECT_TRUE(none.stoppingGroup == 3 || none.stoppingGroup == 5);
@@ -225,15 +225,42 @@ TEST_F(FeederFinder, SpansNarrowerThanFiveCentimetresAreNotListed) {
   const std::vector<TFinderFrequency> fs = {{14.1, Z(450 * 3, 0), 5}};
   const double wave = LineWavelength(line, 14.1);
   for (const auto& [minZ, listed] : {std::pair{1349.8, false}, std::pair{1300.0, true}}) {
-    const TFinderResult r = FindFeederSpans(line, {TTuner::External, 0, minZ, 1e4}, fs);
+    const TFinderResult r = FindFeederSpans(line, {TTuner::External, 0, minZ, 1e4}, fs, 100);
     for (const TFeederSpan& s : r.spans) EXPECT_GE(std::lround((s.toM - s.fromM) * 100), 5);
     EXPECT_EQ(!r.spans.empty(), listed) << minZ << " " << wave;
   }
 }
 
+TEST_F(FeederFinder, ANetworksSpansAreThoseItsDirectSolveMatchesEverywhere) {
+  // A T network with a small coil against 160 m's short dipole and 20 m:
+  // every centimetre against JudgeGroups, which solves each point directly.
+  TTunerNetwork network = DefaultNetwork(TNetworkKind::HighPassT);
+  network.inductorUh = {0.1, 12};
+  const TTuner tuner(network);
+  const std::vector<TFinderFrequency> fs = {{1.81, Z(4.2, -1900), 0},
+                                            {1.905, Z(4.5, -1806), 0},
+                                            {2.0, Z(4.9, -1700), 0},
+                                            {14.0, Z(180, -990), 5},
+                                            {14.175, Z(193, -944), 5},
+                                            {14.35, Z(205, -890), 5}};
+  const TTransmissionLine line = LinePresets[0].line;
+  const TFinderTable table(line, tuner, fs, 400);
+  for (int i = 0; i < TFinderTable::Lengths; i += 7) {
+    const auto verdicts = JudgeGroups(line, tuner, fs, TFinderTable::LengthAt(i), 400);
+    for (size_t g = 0; g < 2; ++g) {
+      ASSERT_EQ(table.Matches(g, i), verdicts[g].Matches()) << TFinderTable::LengthAt(i);
+      if (verdicts[g].Matches()) {
+        EXPECT_LT(table.Margin(g, i), 0);  // minus a total loss in dB
+      }
+    }
+  }
+  const TFinderResult result = SpansOf(std::make_shared<const TFinderTable>(table));
+  for (const TFeederSpan& s : result.spans) EXPECT_LE(s.worstMargin, 0);
+}
+
 TEST_F(FeederFinder, RefusesBadInput) {
-  EXPECT_THROW(FindFeederSpans(LinePresets[0].line, kInternal, {}), std::invalid_argument);
-  EXPECT_THROW(FindFeederSpans({0, 0.9, 1e-3, std::nullopt}, kInternal, {{7.1, Z(50, 0), 3}}),
+  EXPECT_THROW(FindFeederSpans(LinePresets[0].line, kInternal, {}, 100), std::invalid_argument);
+  EXPECT_THROW(FindFeederSpans({0, 0.9, 1e-3, std::nullopt}, kInternal, {{7.1, Z(50, 0), 3}}, 100),
                std::invalid_argument);
 }
 

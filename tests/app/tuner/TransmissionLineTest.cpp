@@ -145,6 +145,17 @@ TEST(TransmissionLine, TheExactSolutionAgreesWithAChainOfShortSections) {
   }
 }
 
+TEST(TransmissionLine, TakingTheLineBackOffGivesTheFeedPointAgain) {
+  const TTransmissionLine line{450, 0.9, 1.3e-3, std::nullopt, 5e-4};
+  for (const Z feed : {Z(4.5, -1180), Z(380, 95), Z(2500, 900)}) {
+    for (double length : {0.0, 7.3, 31.7}) {
+      const Z tuner = ThroughTheLine(line, feed, 14.1, length, 100).tunerImpedance;
+      EXPECT_LT(std::abs(FeedPointOf(line, tuner, 14.1, length) - feed), 1e-9 * std::abs(feed))
+          << feed << " through " << length << " m";
+    }
+  }
+}
+
 TEST(TransmissionLine, ADistortionlessLineHasARealZcAndTheTextbookMismatchLoss) {
   // G / C = R / L makes Zc = Z0 exactly, the one line for which the textbook
   // formula for a mismatched line's loss is exact:
