@@ -131,7 +131,7 @@ TEST_F(NecRun, ACrashOrAnUnreadableReportIsAnError) {
   crash.program = FakeProgram("crash", "kill -SEGV $$");
   const TNecOutcome crashed = RunNec(Decks({7.1}), cache, crash)[0];
   EXPECT_EQ(crashed.status, TNecStatus::Crashed);
-  EXPECT_EQ(crashed.message, "nec2c crashed (Segmentation fault)");
+  EXPECT_EQ(crashed.message, "nec2c crashed (SIGSEGV, segmentation fault)");
   TNecRunOptions silent;
   silent.program = FakeProgram("silent", "exit 0");
   const TNecOutcome empty = RunNec(Decks({7.1}), cache, silent)[0];
