@@ -17,23 +17,10 @@
 #include <thread>
 #include <vector>
 
-inline bool NecInstalled() {
-  const char* path = std::getenv("PATH");
-  std::string dirs = path ? path : "";
-  for (size_t start = 0; start <= dirs.size();) {
-    size_t colon = dirs.find(':', start);
-    if (colon == std::string::npos) colon = dirs.size();
-    if (std::filesystem::exists(std::filesystem::path(dirs.substr(start, colon - start)) / "nec2c"))
-      return true;
-    start = colon + 1;
-  }
-  return false;
-}
+#include "support/RequiredTools.h"
 
-#define SKIP_WITHOUT_NEC2C()                                                                    \
-  if (!NecInstalled())                                                                          \
-  GTEST_SKIP() << "nec2c is not installed (Debian package nec2c; test.sh installs it), so the " \
-                  "antenna model cannot run"
+#define SKIP_WITHOUT_NEC2C() \
+  SKIP_OR_FAIL_WITHOUT(ProgramOnPath("nec2c"), "nec2c (Debian package nec2c)")
 
 // TMPDIR pointed at a fresh folder for the test's length.
 class TemporaryFolderScope {
