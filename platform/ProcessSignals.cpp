@@ -35,6 +35,15 @@ void setAction(int signal, void (*handler)(int), int flags) {
   sigaction(signal, &action, nullptr);
 }
 
+// Above the standard three, which may be closed here: the program's output
+// must never go into the pipe.
+int aboveStandardFiles(int fd) {
+  if (fd > 2) return fd;
+  const int moved = fcntl(fd, F_DUPFD_CLOEXEC, 3);
+  close(fd);
+  return moved;
+}
+
 bool ignored(int signal) {
   struct sigaction current {};
   return sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
@@ -46,7 +55,17 @@ void PrepareProcessSignals() {
   setAction(SIGXFSZ, SIG_IGN, 0);
   if (gPipe[0] >= 0) return;
   // Without the pipe the termination signals keep their default action.
-  if (pipe2(gPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  int ends[2];
+  if (pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  ends[0] = aboveStandardFiles(ends[0]);
+  ends[1] = aboveStandardFiles(ends[1]);
+  if (ends[0] < 0 || ends[1] < 0) {
+    if (ends[0] >= 0) close(ends[0]);
+    if (ends[1] >= 0) close(ends[1]);
+    return;
+  }
+  gPipe[0] = ends[0];
+  gPipe[1] = ends[1];
   for (const int signal : kTerminationSignals) {
     if (!ignored(signal)) setAction(signal, onTerminationSignal, SA_RESTART | SA_RESETHAND);
   }

@@ -108,7 +108,9 @@ TEST_F(OrvakSE, AFileSizeLimitIsAWriteErrorNotAnEnd) {
   };
   const std::vector<Case> cases{
       {{"--help"}, 1024, "OrvakSE: cannot write the output: File too large\n"},
-      {{"--csv", "--bands", "all"}, 1024, "OrvakSE: cannot write the output: File too large\n"},
+      {{"--csv", "--bands", "7.1,10.13,14.2,18.13,21.25,24.45,28.5"},
+       1024,
+       "OrvakSE: cannot write the output: File too large\n"},
       {{"--report", "old.pdf"},
        4096,
        "OrvakSE: Cannot write the file \"old.pdf\": File too large\n"}};

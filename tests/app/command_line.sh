@@ -50,6 +50,15 @@ for args in "--help" "--csv" "--bands all" "--frequency 7.1" "--tuner --help" "-
     fail "$args >&-: $(cat closed.txt)"
 done
 
+# With standard input closed too, the output still goes nowhere else.
+set +e
+"$PROGRAM" --help <&- >&- 2>closed.txt
+closed=$?
+set -e
+[ $closed = 1 ] || fail "exit code $closed for --help <&- >&-"
+[ "$(cat closed.txt)" = "OrvakSE: cannot write the output: Bad file descriptor" ] ||
+  fail "--help <&- >&-: $(cat closed.txt)"
+
 # Below the lowest frequency the window's field holds: a bad argument.
 for f in 1e-306 1e-300 0.0009; do
   set +e
