@@ -7,6 +7,7 @@ unset DISPLAY WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb  # a window would fail here: the mode must not make one
 PROGRAM=$1
 fail() { echo "$1"; exit 1; }
+require_tool nec2c "nec2c (Debian package nec2c)"  # the tuner view's lines below
 
 out=$("$PROGRAM" --frequency 7.1 --dipole-ft 85.3 --impedance 450)
 [ "$out" = "$DEFAULT_LINES" ] || fail "default lines: $out"
