@@ -258,7 +258,10 @@ TChild::TChild(const std::string& program, const std::string& deck, size_t maxOu
 }
 
 void TChild::start(const std::string& program, const std::string& deck, size_t maxOutput) {
-  std::string pattern = (fs::absolute(fs::temp_directory_path()) / "orvak-nec-XXXXXX").string();
+  std::error_code noTemporary;
+  const fs::path temporary = fs::temp_directory_path(noTemporary);
+  if (noTemporary) throw std::system_error(noTemporary, "cannot make a temporary folder");
+  std::string pattern = (fs::absolute(temporary) / "orvak-nec-XXXXXX").string();
   if (!mkdtemp(pattern.data())) fail("cannot make a temporary folder");
   FEntry->folder = FFolder = pattern;
   writeFile(FFolder / kDeckName, deck);

@@ -174,6 +174,32 @@ TEST_F(NecProcess, ACrashNamesItsSignal) {
   EXPECT_EQ(r.code, SIGSEGV);
 }
 
+// A wait that fails is a failure, never an exit status 0: with SIGCHLD
+// ignored the system reaps the child itself, and the wait finds none.
+TEST_F(NecProcess, AFailedWaitIsAFailure) {
+  struct sigaction ignore {
+  }, before{};
+  ignore.sa_handler = SIG_IGN;
+  sigaction(SIGCHLD, &ignore, &before);
+  const TNecProcessResult r = RunNecProcess(Fake("quick", "echo done > report.txt"), "", cancelled);
+  sigaction(SIGCHLD, &before, nullptr);
+  EXPECT_EQ(r.end, TNecProcessResult::Failed);
+  EXPECT_EQ(r.error, "cannot wait for nec2c: No child processes");
+  EXPECT_TRUE(NoNecFolderIn(temporary.Path()));
+}
+
+// Every step of the start can fail: it says which, and leaves nothing.
+TEST_F(NecProcess, AStartThatFailsSaysWhyAndLeavesNothing) {
+  const std::string program = Fake("never", "echo ran >> " + Quoted(Path("ran")));
+  setenv("TMPDIR", Path("missing").c_str(), 1);
+  const TNecProcessResult noFolder = RunNecProcess(program, "deck", cancelled);
+  setenv("TMPDIR", temporary.Path().c_str(), 1);
+  EXPECT_EQ(noFolder.end, TNecProcessResult::Failed);
+  EXPECT_EQ(noFolder.error, "cannot make a temporary folder: No such file or directory");
+  EXPECT_FALSE(fs::exists(Path("ran")));
+  EXPECT_TRUE(NoNecFolderIn(temporary.Path()));
+}
+
 TEST(SignalText, NamesTheSignalAndWhatItMeans) {
   const std::vector<std::pair<int, std::string>> cases{
       {SIGSEGV, "SIGSEGV, segmentation fault"},
