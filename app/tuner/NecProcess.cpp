@@ -195,9 +195,11 @@ struct TChildSetup {
   // Our handlers and ignored signals (SIGXFSZ) are no business of the child's;
   // the signals were blocked for the fork, so none could run our handler here.
   for (int signal = 1; signal < NSIG; ++signal) {
+    struct sigaction current {};
+    if (sigaction(signal, nullptr, &current) != 0 || current.sa_handler == SIG_DFL) continue;
     struct sigaction byDefault {};
     byDefault.sa_handler = SIG_DFL;
-    if (signal != SIGKILL && signal != SIGSTOP) sigaction(signal, &byDefault, nullptr);
+    sigaction(signal, &byDefault, nullptr);
   }
   sigset_t none;
   sigemptyset(&none);
