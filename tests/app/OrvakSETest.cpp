@@ -39,12 +39,16 @@ struct TChildSetup {
   std::vector<std::string> environment;  // NAME=VALUE, before the test's own
 };
 
-// Puts the child as a shell would: SIGXFSZ at its default, nothing blocked,
-// and the limit. Async-signal-safe calls only.
+// Puts the child as an interactive shell puts a job in the foreground: the
+// signals of the test at their default action, whatever the test runner
+// ignores (a background job ignores SIGINT), nothing blocked, and the limit.
+// Async-signal-safe calls only.
 void asAShellWould(const std::optional<rlim_t>& limit) {
-  struct sigaction byDefault {};
-  byDefault.sa_handler = SIG_DFL;
-  sigaction(SIGXFSZ, &byDefault, nullptr);
+  for (const int signal : {SIGXFSZ, SIGTERM, SIGHUP, SIGINT}) {
+    struct sigaction byDefault {};
+    byDefault.sa_handler = SIG_DFL;
+    sigaction(signal, &byDefault, nullptr);
+  }
   sigset_t none;
   sigemptyset(&none);
   sigprocmask(SIG_SETMASK, &none, nullptr);
@@ -88,9 +92,14 @@ struct OrvakSE : ::testing::Test {
     return pid;
   }
 
+  // Its status; a program that has not ended within a minute is killed
+  // (and so fails the test) rather than left to hang the suite.
   static int Wait(pid_t pid) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::minutes(1);
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+      if (std::chrono::steady_clock::now() > end) kill(pid, SIGKILL);
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return status;
   }
@@ -217,8 +226,10 @@ TEST_F(OrvakSE, TheWindowEndsAsByTheSignal) {
   for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
     const pid_t program = Start({{}, std::nullopt, {"QT_QPA_PLATFORM=offscreen"}});
     const auto end = std::chrono::steady_clock::now() + seconds(30);
-    while (!catches(program, signal) && std::chrono::steady_clock::now() < end)
+    bool caught = false;
+    while (!(caught = catches(program, signal)) && std::chrono::steady_clock::now() < end)
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(caught) << signal;
     kill(program, signal);
     const int status = Wait(program);
     ASSERT_TRUE(WIFSIGNALED(status)) << "exit status " << WEXITSTATUS(status);
