@@ -147,6 +147,16 @@ std::string programPath(const std::string& program) {
   return {};
 }
 
+// A fresh folder under the temporary folder, by its absolute path.
+fs::path newFolder() {
+  std::error_code noTemporary;
+  const fs::path temporary = fs::temp_directory_path(noTemporary);
+  if (noTemporary) throw std::system_error(noTemporary, "cannot make a temporary folder");
+  std::string pattern = (fs::absolute(temporary) / "orvak-nec-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) fail("cannot make a temporary folder");
+  return pattern;
+}
+
 // ---- The children alive, for EndNecChildren
 
 struct TLiveChild {
@@ -260,12 +270,7 @@ TChild::TChild(const std::string& program, const std::string& deck, size_t maxOu
 }
 
 void TChild::start(const std::string& program, const std::string& deck, size_t maxOutput) {
-  std::error_code noTemporary;
-  const fs::path temporary = fs::temp_directory_path(noTemporary);
-  if (noTemporary) throw std::system_error(noTemporary, "cannot make a temporary folder");
-  std::string pattern = (fs::absolute(temporary) / "orvak-nec-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) fail("cannot make a temporary folder");
-  FEntry->folder = FFolder = pattern;
+  FEntry->folder = FFolder = newFolder();
   writeFile(FFolder / kDeckName, deck);
   const TFd input(forChild(openCloseOnExec("/dev/null", O_RDONLY), "cannot open /dev/null"));
   const TFd output(forChild(openCloseOnExec(FFolder / kLogName, O_WRONLY | O_CREAT | O_EXCL, 0600),
