@@ -51,6 +51,9 @@ struct TNecProgress {
 struct TNecRunOptions {
   std::string program = "nec2c";  // looked up on PATH unless it holds a "/"
   int parallel = 0;               // child processes at once; 0: one per core
+  // Called from a worker thread after each deck and once more when the run has
+  // finished; it must return quickly and must not destroy the run.
+  std::function<void(TNecProgress)> onProgress;
   // How long one nec2c may take on a deck of n segments: deadline plus
   // deadlinePerSegmentCubed times n^3 (the solve's growth), ten times what it
   // takes on a quiet machine. Past it the child is killed and the deck fails.
@@ -58,16 +61,14 @@ struct TNecRunOptions {
   std::chrono::duration<double, std::nano> deadlinePerSegmentCubed{10};
   // What nec2c may write to each of its files (see NecProcess.h).
   size_t maxOutputBytes = NecMaxOutputBytes;
-  // Called from a worker thread after each deck and once more when the run has
-  // finished; it must return quickly and must not destroy the run.
-  std::function<void(TNecProgress)> onProgress;
 };
 
 // One run over a list of decks, one feed point each. Construction returns at
 // once (cached decks are answered there); the decks are computed by worker
 // threads. The first deck that fails (other than for a missing program, which
-// all the rest share) cancels the others: the run has failed then. The object must outlive its
-// workers: the destructor cancels and waits for them, which takes a few milliseconds at most.
+// all the rest share) cancels the others: the run has failed then. The
+// object must outlive its workers: the destructor cancels and waits for
+// them, which takes a few milliseconds at most.
 class TNecRun {
  public:
   TNecRun(std::vector<std::string> decks, TNecCache& cache, TNecRunOptions options = {});
