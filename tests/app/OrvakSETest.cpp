@@ -205,7 +205,7 @@ TEST_F(OrvakSE, SigtermDuringARunLeavesNothingBehind) {
   ASSERT_TRUE(started) << FileBytes(Path("err.txt"));
   ASSERT_TRUE(WIFSIGNALED(status)) << "exit status " << WEXITSTATUS(status);
   EXPECT_EQ(WTERMSIG(status), SIGTERM);
-  EXPECT_TRUE(ProcessesEndWithin(PidsIn(pids), "orvak-", seconds(5)));
+  EXPECT_TRUE(ProcessesEndWithin(PidsIn(pids), "orvak-", seconds(15)));
   EXPECT_TRUE(fs::is_empty(Path("tmp")));
   EXPECT_EQ(FileBytes(Path("out.txt")), "");
 }

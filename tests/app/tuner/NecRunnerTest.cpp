@@ -243,7 +243,7 @@ TEST_F(NecFakeRun, TheFirstFailureCancelsTheRestOfTheRun) {
   } catch (const ENecFailed& e) {
     EXPECT_STREQ(e.what(), "nec2c rejected the antenna model: BAD CARD");
   }
-  EXPECT_TRUE(ProcessesEndWithin(PidsIn(Pids()), "sleep", std::chrono::seconds(5)));
+  EXPECT_TRUE(ProcessesEndWithin(PidsIn(Pids()), "sleep", std::chrono::seconds(15)));
   EXPECT_TRUE(NothingLeftBehind());
 }
 
@@ -269,14 +269,16 @@ TEST_F(NecFakeRun, EveryMisbehaviourIsReportedInOneShortLine) {
   for (const Case& c : cases) {
     TNecRunOptions options;
     options.program = FakeProgram(c.name, c.body);
-    options.deadline = std::chrono::milliseconds(300);
+    // A short deadline for the one that hangs; the others have all the time
+    // a loaded machine needs.
+    options.deadline = std::chrono::milliseconds(c.body == "exec sleep 30" ? 300 : 60000);
     options.deadlinePerSegmentCubed = {};
     options.maxOutputBytes = size_t(1) << 20;
     const auto start = Clock::now();
     const TNecOutcome outcome = RunNec(Decks({7.1}), cache, options)[0];
     EXPECT_NE(outcome.status, TNecStatus::Done) << c.name;
     EXPECT_EQ(outcome.message, c.message) << c.name;
-    EXPECT_LT(Clock::now() - start, std::chrono::seconds(5)) << c.name;
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(30)) << c.name;
   }
   EXPECT_EQ(cache.Size(), 0u);
   EXPECT_TRUE(NothingLeftBehind());
