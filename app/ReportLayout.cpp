@@ -14,18 +14,31 @@ double keptTogether(const std::vector<TLayoutBox>& boxes, std::size_t first) {
   return height;
 }
 
+// The last box of the run kept together from first.
+std::size_t runEnd(const std::vector<TLayoutBox>& boxes, std::size_t first) {
+  std::size_t last = first;
+  while (last + 1 < boxes.size() && boxes[last].keepWithNext) ++last;
+  return last;
+}
+
 }  // namespace
 
 std::vector<TPlacedBox> PlaceBoxes(const std::vector<TLayoutBox>& boxes, double pageHeight) {
   std::vector<TPlacedBox> placed;
   int page = 0;
   double y = 0;
+  // Boxes before this one belong to a kept run taller than a page: it
+  // starts a page and flows on over the break, each box where it fits.
+  std::size_t flowUntil = 0;
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     const TLayoutBox& box = boxes[i];
-    if (y > 0 && y + box.spaceBefore + keptTogether(boxes, i) > pageHeight) {
+    const bool flowing = i < flowUntil;
+    const double kept = flowing ? box.height : keptTogether(boxes, i);
+    if (y > 0 && y + box.spaceBefore + kept > pageHeight) {
       ++page;
       y = 0;
     }
+    if (!flowing && kept > pageHeight) flowUntil = runEnd(boxes, i) + 1;
     if (y > 0) y += box.spaceBefore;
     if (y == 0 && box.header >= 0) {
       placed.push_back({box.header, page, 0});

@@ -21,5 +21,6 @@ struct TPlacedBox {
 };
 
 // Every box once, in order, and the repeated headers; a box taller than the
-// page starts one of its own and runs over its end.
+// page starts one of its own and runs over its end, and boxes kept together
+// that are taller than a page start one and flow on over its break.
 std::vector<TPlacedBox> PlaceBoxes(const std::vector<TLayoutBox>& boxes, double pageHeight);

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QSocketNotifier>
 
 #include "Dialogs.h"
+#include "ProcessSignals.h"
 
 bool WidgetsAvailable() {
   return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
@@ -44,6 +46,17 @@ void RegisterProgramFonts() {
 TApplication::TApplication(int& argc, char** argv)
     : FApp(std::make_unique<PlxApplication>(argc, argv)) {
   RegisterProgramFonts();
+  if (TerminationSignalDescriptor() < 0) return;
+  // The signal is taken between two events: the windows close as if the
+  // user closed them (a modal dialog's loop ends too), and whatever runs
+  // ends with its window.
+  FTermination =
+      std::make_unique<QSocketNotifier>(TerminationSignalDescriptor(), QSocketNotifier::Read);
+  QObject::connect(FTermination.get(), &QSocketNotifier::activated, FApp.get(), [] {
+    if (TerminationSignal() == 0) return;
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(1);
+  });
 }
 
 TApplication::~TApplication() = default;

@@ -5,6 +5,7 @@
 #include <memory>
 
 class QApplication;
+class QSocketNotifier;
 
 // Whether this program runs a widgets application. Without one the controls
 // serve as plain models and the clipboard and cursors do nothing.
@@ -16,7 +17,9 @@ class TApplication {
   TApplication(int& argc, char** argv);
   ~TApplication();
 
-  // Runs the message loop until the main window closes; returns the exit code.
+  // Runs the message loop until the main window closes, or until a
+  // termination signal (ProcessSignals.h) has closed every window; returns
+  // the exit code.
   int Run();
 
   // What the message loop does with an error no handler caught: it shows the
@@ -25,6 +28,7 @@ class TApplication {
 
  private:
   std::unique_ptr<QApplication> FApp;
+  std::unique_ptr<QSocketNotifier> FTermination;  // with PrepareProcessSignals
 };
 
 // Runs a handler the platform calls (an event, a click, a timer tick). An

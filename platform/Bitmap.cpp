@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Colors.h"
+#include "Errors.h"
 #include "WholeFile.h"
 
 namespace {
@@ -58,6 +59,10 @@ void TBitmap::SetSize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (width == FWidth && height == FHeight) return;
+  if (1LL * width * height > MaxPixels) {
+    throw EOutOfMemory("A bitmap of " + std::to_string(width) + " x " + std::to_string(height) +
+                       " pixels is larger than " + std::to_string(MaxPixels) + " pixels");
+  }
   std::vector<uint32_t> rows;
   if (FBits) {  // rows never reached stay so: they are white at any size
     rows.assign(size_t(width) * size_t(height), kWhitePixel);

@@ -16,6 +16,11 @@ class TCanvas;
 
 class TBitmap {
  public:
+  // The most pixels a bitmap holds: 256 MB of them. A larger size raises
+  // EOutOfMemory (Errors.h) instead of ending the program when its rows are
+  // reached.
+  static constexpr long long MaxPixels = 1LL << 26;
+
   TBitmap();
   TBitmap(int width, int height);
   ~TBitmap();
@@ -25,7 +30,8 @@ class TBitmap {
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
   // Keeps the pixels of the overlapping top-left part; new pixels are white.
-  // Negative sizes count as 0.
+  // Negative sizes count as 0. More than MaxPixels raise EOutOfMemory and
+  // leave the bitmap as it was.
   void SetSize(int width, int height);
   void SetWidth(int width) { SetSize(width, FHeight); }
   void SetHeight(int height) { SetSize(FWidth, height); }

@@ -30,6 +30,12 @@ class EFileError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A picture larger than memory can be asked to hold (see TBitmap::MaxPixels).
+class EOutOfMemory : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 // Copying between objects of unrelated kinds.
 class EConvertError : public std::runtime_error {
  public:

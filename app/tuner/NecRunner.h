@@ -5,6 +5,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <complex>
 #include <functional>
 #include <mutex>
@@ -14,6 +15,8 @@
 #include <thread>
 #include <unordered_map>
 #include <vector>
+
+#include "app/tuner/NecProcess.h"
 
 // The text of the error when the program cannot be found.
 extern const char* const NecMissingMessage;
@@ -35,8 +38,8 @@ class TNecCache {
   void Clear();
 
  private:
-  mutable std::mutex mutex_;
-  std::unordered_map<std::string, std::complex<double>> entries_;
+  mutable std::mutex FMutex;
+  std::unordered_map<std::string, std::complex<double>> FEntries;
 };
 
 struct TNecProgress {
@@ -51,12 +54,21 @@ struct TNecRunOptions {
   // Called from a worker thread after each deck and once more when the run has
   // finished; it must return quickly and must not destroy the run.
   std::function<void(TNecProgress)> onProgress;
+  // How long one nec2c may take on a deck of n segments: deadline plus
+  // deadlinePerSegmentCubed times n^3 (the solve's growth), ten times what it
+  // takes on a quiet machine. Past it the child is killed and the deck fails.
+  std::chrono::milliseconds deadline{30000};
+  std::chrono::duration<double, std::nano> deadlinePerSegmentCubed{10};
+  // What nec2c may write to each of its files (see NecProcess.h).
+  size_t maxOutputBytes = NecMaxOutputBytes;
 };
 
 // One run over a list of decks, one feed point each. Construction returns at
 // once (cached decks are answered there); the decks are computed by worker
-// threads. The object must outlive its workers: the destructor cancels and
-// waits for them, which takes a few milliseconds at most.
+// threads. The first deck that fails (other than for a missing program, which
+// all the rest share) cancels the others: the run has failed then. The
+// object must outlive its workers: the destructor cancels and waits for
+// them, which takes a few milliseconds at most.
 class TNecRun {
  public:
   TNecRun(std::vector<std::string> decks, TNecCache& cache, TNecRunOptions options = {});
@@ -79,18 +91,18 @@ class TNecRun {
   void report();
   TNecOutcome compute(const std::string& deck);
 
-  const std::vector<std::string> decks_;
-  TNecCache& cache_;
-  const TNecRunOptions options_;
-  std::vector<TNecOutcome> outcomes_;
-  std::vector<bool> answered_;
-  mutable std::mutex mutex_;
-  size_t next_ = 0;
-  int done_ = 0;
-  int activeWorkers_ = 0;
-  bool missing_ = false;
-  std::atomic<bool> cancelled_{false};
-  std::vector<std::thread> workers_;
+  const std::vector<std::string> FDecks;
+  TNecCache& FCache;
+  const TNecRunOptions FOptions;
+  std::vector<TNecOutcome> FOutcomes;
+  std::vector<bool> FAnswered;
+  mutable std::mutex FMutex;
+  size_t FNext = 0;
+  int FDone = 0;
+  int FActiveWorkers = 0;
+  bool FMissing = false;
+  std::atomic<bool> FCancelled{false};
+  std::vector<std::thread> FWorkers;
 };
 
 // The synchronous use, for the command line: runs and waits.
@@ -108,5 +120,10 @@ class ENecFailed : public std::runtime_error {
 };
 
 // The impedances of a finished run; raises ENecMissing or ENecFailed for the
-// first outcome that is not Done (ENecFailed "cancelled" for a cancelled one).
+// first outcome that failed, else ENecFailed "cancelled" when one was
+// cancelled (decks cancelled by another's failure do not hide it).
 std::vector<std::complex<double>> ImpedancesOf(const std::vector<TNecOutcome>& outcomes);
+
+// How long nec2c may take on the deck by the options (a whole number of
+// seconds beyond options.deadline).
+std::chrono::milliseconds NecDeadline(const std::string& deck, const TNecRunOptions& options);

@@ -211,7 +211,8 @@ class TCustomRChart : public TControl {
   // Draws the store again over the current data image without erasing it.
   void ShowGrafNewOnly();
   // Sizes below the margins plus 80 x 20 pixels are raised; sizes beyond
-  // 2^24 pixels are lowered.
+  // 2^24 pixels are lowered. A size of more than TBitmap::MaxPixels pixels
+  // raises EPLXRChartError and leaves the chart as it was.
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   bool SuppressPaint() const { return FSuppressPaint; }
   // Setting it false paints at once.

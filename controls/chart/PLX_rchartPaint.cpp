@@ -8,10 +8,12 @@
 #include "controls/chart/PLX_rchart.h"
 #include "platform/Canvas.h"
 #include "platform/Errors.h"
+#include "platform/Utf8.h"
 
 namespace {
 
 constexpr int kMaxShadowWidth = 32;
+
 constexpr int kMinDataWidth = 80;
 constexpr int kMinDataHeight = 20;
 
@@ -130,12 +132,20 @@ void TCustomRChart::SetShadowWidth(int value) {
 }
 
 void TCustomRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  AHeight = sizeWithinLimits(AHeight, 0LL + FFrame.T + FFrame.B + FFrame.S + kMinDataHeight);
+  AWidth = sizeWithinLimits(AWidth, 0LL + FFrame.L + FFrame.R + FFrame.S + kMinDataWidth);
+  // The frame's size limit keeps numbers from overflowing; the bitmaps'
+  // keeps the pictures (the chart holds several) within memory.
+  if (1LL * AWidth * AHeight > TBitmap::MaxPixels) {
+    throw EPLXRChartError("Component \"" + ToUtf8(Name()) + "\": " + std::to_string(AWidth) +
+                          " x " + std::to_string(AHeight) +
+                          " pixels are more than a picture may hold (" +
+                          std::to_string(TBitmap::MaxPixels) + ")");
+  }
   completeChartBmp();  // before the window changes size
   completeGrafBmp();
   // The platform's repaint after the size change runs Paint.
   withoutPaint([&] {
-    AHeight = sizeWithinLimits(AHeight, 0LL + FFrame.T + FFrame.B + FFrame.S + kMinDataHeight);
-    AWidth = sizeWithinLimits(AWidth, 0LL + FFrame.L + FFrame.R + FFrame.S + kMinDataWidth);
     TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     FFrame.W = Width();
     FFrame.H = Height();

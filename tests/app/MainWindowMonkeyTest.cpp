@@ -29,6 +29,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -59,11 +60,13 @@
 #include "platform/Dialogs.h"
 #include "platform/Locale.h"
 #include "platform/QtText.h"
+#include "support/RequiredTools.h"
 #include "support/Utf16Text.h"
 
 namespace {
 
 constexpr long kCheckEvery = 1000;
+constexpr long kTunerRoundEvery = 500;
 constexpr long kShortRun = 3000;
 // The suite's seed: its walk reaches every page and every extra the run
 // expects within the short run (a new widget changes every walk).
@@ -240,6 +243,10 @@ class Monkey {
   ~Monkey();
 
   void Step();
+  // Valid inputs on the first page (a new dipole each round, which the cache
+  // cannot answer), the Tuner page shown, which starts its run, and left at
+  // once for another page while nec2c runs.
+  void LeaveTheTunerPageWhileItRuns(long round);
   // An open popup menu: one of its entries or Escape.
   void AnswerMenu(QMenu& menu);
   // The red bars the handlers issued, as followed event by event.
@@ -270,6 +277,7 @@ class Monkey {
   void mouse();
   void drag(QPoint from);
   void wheel(QWidget* widget, QPoint at);
+  void clickTab(int index);
   std::u16string answerSave(const std::u16string& suggested);
   void checkSave();
   void checkSavedFile(const TSaveAnswer& answer);
@@ -331,12 +339,40 @@ void Monkey::Step() {
   followStore();
 }
 
+void Monkey::LeaveTheTunerPageWhileItRuns(long round) {
+  FWindow.nioFreq->SetNioValue(7.1);
+  FWindow.niodiplenft->SetNioValue(85.3 + 0.01 * double(round));
+  FWindow.UpdateFeederCheck();  // as the fields' change handlers do
+  clickTab(FWindow.PageControl1->indexOf(FWindow.TabSheet4));
+  const bool runs = FWindow.TabSheet4->Compute().State() == TTunerState::Running;
+  clickTab(int(round % 3));  // the Tuner page is the last
+  if (runs && FWindow.PageControl1->currentWidget() != FWindow.TabSheet4)
+    count("page left while the Tuner page runs");
+  followStore();
+}
+
+void Monkey::clickTab(int index) {
+  const QTabBar* bar = FWindow.PageControl1->findChild<QTabBar*>();
+  QTest::mouseClick(
+      windowHandle(), Qt::LeftButton, {}, bar->mapTo(&FWindow, bar->tabRect(index).center()));
+}
+
 void Monkey::randomEvent() {
-  count("page " + std::to_string(FWindow.PageControl1->currentIndex()));
+  const int page = FWindow.PageControl1->currentIndex();
+  count("page " + std::to_string(page));
+  const bool tunerRuns = FWindow.PageControl1->currentWidget() == FWindow.TabSheet4 &&
+                         FWindow.TabSheet4->Compute().State() == TTunerState::Running;
   const unsigned kind = FRandom() % 20;
-  if (kind < 9) return key();
-  if (kind < 10) return clipboardKey();
-  mouse();
+  if (kind < 9) {
+    key();
+  } else if (kind < 10) {
+    clipboardKey();
+  } else {
+    mouse();
+  }
+  // The page's runs of nec2c must stand being left while they work.
+  if (tunerRuns && FWindow.PageControl1->currentIndex() != page)
+    count("page left while the Tuner page runs");
 }
 
 std::vector<QWidget*> Monkey::targets() const {
@@ -784,6 +820,8 @@ TEST_F(MainWindowMonkey, RandomInputLeavesTheWindowSound) {
   const auto started = std::chrono::steady_clock::now();
   for (long n = 1; n <= events; ++n) {
     monkey.Step();
+    if (n % kTunerRoundEvery == 0 && !QApplication::activePopupWidget())
+      monkey.LeaveTheTunerPageWhileItRuns(n / kTunerRoundEvery);
     if (!window.isVisible()) {  // "Exit": the user starts again
       ++reopened;
       ShowAndActivate(window);
@@ -824,6 +862,9 @@ TEST_F(MainWindowMonkey, RandomInputLeavesTheWindowSound) {
                       "save PDF: written",
                       "save PDF: cannot be written"});
   }
+  // The Tuner page runs nec2c (a missing one fails at once).
+  if (ProgramOnPath("nec2c") || ToolsRequired())
+    exercised.push_back("page left while the Tuner page runs");
   for (size_t i = 0; i < exercised.size() && events >= kShortRun; ++i) {
     EXPECT_GT(monkey.Counts[exercised[i]], 0) << exercised[i];
   }

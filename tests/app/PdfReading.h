@@ -16,23 +16,15 @@
 #include <string>
 #include <vector>
 
+#include "support/RequiredTools.h"
+
+#define SKIP_WITHOUT_POPPLER()                     \
+  SKIP_OR_FAIL_WITHOUT(ProgramOnPath("pdftotext"), \
+                       "the Poppler tools (Debian package poppler-utils)")
+
 namespace pdf_reading {
 
 namespace fs = std::filesystem;
-
-inline bool ToolInstalled(const char* tool) {
-  const char* path = std::getenv("PATH");
-  std::istringstream dirs(path ? path : "");
-  for (std::string dir; std::getline(dirs, dir, ':');) {
-    if (!dir.empty() && fs::exists(fs::path(dir) / tool)) return true;
-  }
-  return false;
-}
-
-#define SKIP_WITHOUT_POPPLER()                                                                  \
-  if (!pdf_reading::ToolInstalled("pdftotext"))                                                 \
-  GTEST_SKIP() << "the Poppler tools are not installed (Debian package poppler-utils; test.sh " \
-                  "installs it), so the PDF cannot be read back"
 
 // A file name as a shell word.
 inline std::string Quoted(const fs::path& path) {

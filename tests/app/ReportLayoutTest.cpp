@@ -52,4 +52,28 @@ TEST(ReportLayout, ABoxTallerThanAPageTakesOneOfItsOwn) {
   EXPECT_TRUE(PlaceBoxes({}, 20).empty());
 }
 
+// Not one box a page: the run starts a page once and fills the pages it
+// needs, as boxes not kept together would.
+TEST(ReportLayout, AKeptRunTallerThanAPageFlowsOverThePageBreak) {
+  std::vector<TLayoutBox> boxes = {{5}};
+  for (int i = 0; i < 6; ++i) boxes.push_back({4, 1, i < 5});  // 29 high, kept together
+  boxes.push_back({4, 1});
+  EXPECT_EQ(Place(boxes, 15),
+            (Placed{{0, 0, 0},
+                    {1, 1, 0},
+                    {2, 1, 5},
+                    {3, 1, 10},
+                    {4, 2, 0},
+                    {5, 2, 5},
+                    {6, 2, 10},
+                    {7, 3, 0}}));
+  // Rows of a table in such a run still get their header on a new page.
+  std::vector<TLayoutBox> table = {{3, 0, true}, {2, 1, true}};
+  for (int i = 0; i < 4; ++i) table.push_back({4, 0, i < 3, 1});
+  EXPECT_EQ(
+      Place(table, 10),
+      (Placed{
+          {0, 0, 0}, {1, 0, 4}, {2, 0, 6}, {1, 1, 0}, {3, 1, 2}, {4, 1, 6}, {1, 2, 0}, {5, 2, 2}}));
+}
+
 }  // namespace

@@ -2,10 +2,12 @@
 # The real program on the command line, with no display at all: the default
 # lines, all bands with their two too-short messages, a bad argument.
 . "$(dirname "$0")/../e2e/e2e_lib.sh"  # DEFAULT_LINES
+. "$(dirname "$0")/../support/require_tool.sh"
 unset DISPLAY WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb  # a window would fail here: the mode must not make one
 PROGRAM=$1
 fail() { echo "$1"; exit 1; }
+require_tool nec2c "nec2c (Debian package nec2c)"  # the tuner view's lines below
 
 out=$("$PROGRAM" --frequency 7.1 --dipole-ft 85.3 --impedance 450)
 [ "$out" = "$DEFAULT_LINES" ] || fail "default lines: $out"
@@ -49,6 +51,15 @@ for args in "--help" "--csv" "--bands all" "--frequency 7.1" "--tuner --help" "-
     fail "$args >&-: $(cat closed.txt)"
 done
 
+# With standard input closed too, the output still goes nowhere else.
+set +e
+"$PROGRAM" --help <&- >&- 2>closed.txt
+closed=$?
+set -e
+[ $closed = 1 ] || fail "exit code $closed for --help <&- >&-"
+[ "$(cat closed.txt)" = "OrvakSE: cannot write the output: Bad file descriptor" ] ||
+  fail "--help <&- >&-: $(cat closed.txt)"
+
 # Below the lowest frequency the window's field holds: a bad argument.
 for f in 1e-306 1e-300 0.0009; do
   set +e
@@ -80,16 +91,15 @@ rm -f report.pdf
 "$PROGRAM" --report report.pdf --bands all >out.txt 2>err.txt || fail "report: $(cat err.txt)"
 [ ! -s out.txt ] && [ ! -s err.txt ] || fail "the report printed: $(cat out.txt err.txt)"
 [ "$(head -c 5 report.pdf)" = "%PDF-" ] || fail "report.pdf is no PDF"
-if command -v pdfinfo >/dev/null; then
-  pdfinfo report.pdf | grep -q '^Page size: *595 x 842 pts (A4)$' || fail "report: $(pdfinfo report.pdf)"
-  LC_ALL=de_DE.UTF-8 "$PROGRAM" --report comma.pdf --frequency 7.1
-  pdftotext -layout comma.pdf - | grep -q '^ *7,1 MHz  *13,36 ' || fail "comma locale: $(pdftotext comma.pdf -)"
-  locales=$(mktemp -d)
-  if localedef -i en_US -f UTF-8 "$locales/en_US.UTF-8" >/dev/null 2>&1; then
-    LC_ALL='' LANG='' LOCPATH=$locales LC_PAPER=en_US.UTF-8 "$PROGRAM" --report letter.pdf
-    pdfinfo letter.pdf | grep -q '^Page size: *612 x 792 pts (letter)$' || fail "letter: $(pdfinfo letter.pdf)"
-  fi
-  rm -rf "$locales"
-fi
+require_tool pdfinfo "the Poppler tools (Debian package poppler-utils)"
+pdfinfo report.pdf | grep -q '^Page size: *595 x 842 pts (A4)$' || fail "report: $(pdfinfo report.pdf)"
+LC_ALL=de_DE.UTF-8 "$PROGRAM" --report comma.pdf --frequency 7.1
+pdftotext -layout comma.pdf - | grep -q '^ *7,1 MHz  *13,36 ' || fail "comma locale: $(pdftotext comma.pdf -)"
+[ -e /usr/share/i18n/locales/en_US ] || skip_or_fail "the locale sources (Debian package locales)"
+locales=$(mktemp -d)
+localedef -i en_US -f UTF-8 "$locales/en_US.UTF-8" >/dev/null 2>&1 || fail "localedef en_US failed"
+LC_ALL='' LANG='' LOCPATH=$locales LC_PAPER=en_US.UTF-8 "$PROGRAM" --report letter.pdf
+pdfinfo letter.pdf | grep -q '^Page size: *612 x 792 pts (letter)$' || fail "letter: $(pdfinfo letter.pdf)"
+rm -rf "$locales"
 
 echo "command line: defaults, all bands, csv, bad argument, help, output failures, tiny frequencies, tuner csv, nec2c missing, report"

@@ -185,9 +185,30 @@ TEST(RChartPaint, SizeAndMarginsStayWithinTheirLimits) {
   EXPECT_EQ(chart.MarginTop(), -32767);
   chart.SetMarginLeft(50);
   chart.SetMarginTop(20);
-  chart.SetBounds(0, 0, INT_MAX, 300);
-  EXPECT_EQ(chart.Width(), 1 << 24);
+  // 2^24 x 300 pixels would take 20 GB a picture: the chart says so and stays
+  // as it was, painted as before.
+  chart.SetBounds(0, 0, 400, 300);
+  chart.SetSuppressPaint(false);
+  const std::vector<uint32_t> before(chart.ChartBmp().ScanLine(150),
+                                     chart.ChartBmp().ScanLine(150) + 400);
+  EXPECT_THROW(chart.SetBounds(0, 0, INT_MAX, 300), EPLXRChartError);
+  EXPECT_THROW(chart.SetBounds(0, 0, 1 << 14, 1 << 13), EPLXRChartError);
+  EXPECT_EQ(chart.Width(), 400);
   EXPECT_EQ(chart.Height(), 300);
+  EXPECT_EQ(chart.ChartBmp().Width(), 400);
+  EXPECT_EQ(chart.ChartBmp().Height(), 300);
+  EXPECT_EQ(
+      std::vector<uint32_t>(chart.ChartBmp().ScanLine(150), chart.ChartBmp().ScanLine(150) + 400),
+      before);
+  // As many pixels as a picture may hold are taken.
+  TRChart flat;
+  flat.SetMarginLeft(0);
+  flat.SetMarginRight(0);
+  flat.SetMarginTop(0);
+  flat.SetMarginBottom(0);
+  flat.SetBounds(0, 0, 1 << 16, 1 << 10);
+  EXPECT_EQ(flat.Width(), 1 << 16);
+  EXPECT_EQ(flat.Height(), 1 << 10);
 }
 
 TEST(RChartPaint, ShadowWidthIsClamped) {

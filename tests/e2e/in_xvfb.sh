@@ -5,6 +5,12 @@
 # The server picks a free display itself (-displayfd) and says which, so
 # tests that run side by side never share a display.
 set -eu
+. "$(dirname "$0")/../support/require_tool.sh"
+require_tool Xvfb "Xvfb (Debian package xvfb)"
+require_tool xdotool "xdotool (Debian package xdotool)"
+require_tool xclip "xclip (Debian package xclip)"
+require_tool xwd "xwd (Debian package x11-apps)"
+require_tool setxkbmap "setxkbmap (Debian package x11-xkb-utils)"
 dir=$(mktemp -d)
 Xvfb -displayfd 3 -screen 0 938x510x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
 xvfb=$!

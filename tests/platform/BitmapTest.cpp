@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <climits>
 #include <sstream>
 
 #include "platform/Bitmap.h"
@@ -65,6 +66,25 @@ TEST(Bitmap, RowsNotYetReachedAreWhiteThroughResizesCopiesAndText) {
   unreached.Assign(drawn);
   EXPECT_TRUE(AnyInk(unreached));
   EXPECT_FALSE(AnyInk(TBitmap(5, 5)));
+}
+
+// A size whose rows would not fit is refused before any memory is taken,
+// and the bitmap keeps its size and pixels.
+TEST(Bitmap, ASizeBeyondItsPixelLimitIsRefusedAndChangesNothing) {
+  TBitmap bmp(4, 3);
+  bmp.ScanLine(1)[2] = RGBToPixel(clRed);
+  for (const auto& [width, height] : std::vector<std::pair<int, int>>{
+           {1 << 14, 1 << 13}, {1 << 30, 1 << 30}, {INT_MAX, 2}, {(1 << 26) + 1, 1}}) {
+    EXPECT_THROW(bmp.SetSize(width, height), EOutOfMemory) << width << " x " << height;
+    EXPECT_THROW(TBitmap(width, height), EOutOfMemory) << width << " x " << height;
+  }
+  EXPECT_EQ(bmp.Width(), 4);
+  EXPECT_EQ(bmp.Height(), 3);
+  EXPECT_EQ(bmp.PixelColor(2, 1), clRed);
+  // At the limit itself: sized, its rows still to come.
+  TBitmap largest;
+  largest.SetSize(1 << 13, 1 << 13);
+  EXPECT_EQ(1LL * largest.Width() * largest.Height(), TBitmap::MaxPixels);
 }
 
 TEST(Bitmap, PixelsAreAlwaysOpaque) {

@@ -28,12 +28,8 @@ struct NecRun : ::testing::Test {
   TemporaryFolderScope temporary;
   TNecCache cache;
 
-  // An executable shell script standing in for nec2c.
   std::string FakeProgram(const std::string& name, const std::string& body) {
-    const std::string path = (temporary.Path() / name).string();
-    std::ofstream(path) << "#!/bin/sh\n" << body << "\n";
-    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
-    return path;
+    return FakeNec(temporary.Path(), name, body);
   }
   std::vector<std::string> Decks(const std::vector<double>& frequencies, TDipoleModel model = {}) {
     std::vector<std::string> decks;
@@ -41,12 +37,13 @@ struct NecRun : ::testing::Test {
     return decks;
   }
   // Only the fake programs are left in the folder.
-  bool NothingLeftBehind() const {
-    for (const auto& entry : std::filesystem::directory_iterator(temporary.Path())) {
-      if (entry.path().filename().string().rfind("orvak-nec-", 0) == 0) return false;
-    }
-    return true;
-  }
+  bool NothingLeftBehind() const { return NoNecFolderIn(temporary.Path()); }
+};
+
+// The runs with fake programs need no nec2c.
+struct NecFakeRun : NecRun {
+  void SetUp() override {}
+  std::string Pids() const { return (temporary.Path() / "pids").string(); }
 };
 
 TEST_F(NecRun, ReadsTheFeedPointOfEveryFrequencyInARealReport) {
@@ -126,12 +123,12 @@ TEST_F(NecRun, ARejectedDeckGivesNec2csOwnWords) {
   EXPECT_TRUE(NothingLeftBehind());
 }
 
-TEST_F(NecRun, ACrashOrAnUnreadableReportIsAnError) {
+TEST_F(NecFakeRun, ACrashOrAnUnreadableReportIsAnError) {
   TNecRunOptions crash;
   crash.program = FakeProgram("crash", "kill -SEGV $$");
   const TNecOutcome crashed = RunNec(Decks({7.1}), cache, crash)[0];
   EXPECT_EQ(crashed.status, TNecStatus::Crashed);
-  EXPECT_EQ(crashed.message, "nec2c crashed (Segmentation fault)");
+  EXPECT_EQ(crashed.message, "nec2c crashed (SIGSEGV, segmentation fault)");
   TNecRunOptions silent;
   silent.program = FakeProgram("silent", "exit 0");
   const TNecOutcome empty = RunNec(Decks({7.1}), cache, silent)[0];
@@ -143,7 +140,7 @@ TEST_F(NecRun, ACrashOrAnUnreadableReportIsAnError) {
 
 // The children run at a lower priority than the window's thread, which then
 // gets a core whenever it needs one while a child runs on every core.
-TEST_F(NecRun, ChildrenRunAtALowerPriority) {
+TEST_F(NecFakeRun, ChildrenRunAtALowerPriority) {
   TNecRunOptions options;
   const std::string seen = (temporary.Path() / "niceness").string();
   // The priority is lowered just after the start: the child waits for it.
@@ -158,7 +155,7 @@ TEST_F(NecRun, ChildrenRunAtALowerPriority) {
   EXPECT_GE(niceness, 10);
 }
 
-TEST_F(NecRun, CancelStopsRunningChildrenAtOnce) {
+TEST_F(NecFakeRun, CancelStopsRunningChildrenAtOnce) {
   TNecRunOptions options;
   options.program = FakeProgram("slow", "exec sleep 30");
   options.parallel = 2;
@@ -207,6 +204,101 @@ TEST(NecOutput, AReportWithoutItsTableIsAnError) {
       ENecOutput);
   EXPECT_EQ(LastReportLine("a\n  FAULTY DATA CARD  \n\n \n"), "FAULTY DATA CARD");
   EXPECT_EQ(LastReportLine(""), "");
+}
+
+// nec2c takes file names of at most 75 characters: a long temporary folder
+// must not reach them.
+TEST_F(NecRun, ALongTemporaryFolderPathIsNoProblem) {
+  std::filesystem::path folder = temporary.Path();
+  while (folder.string().size() < 200) folder /= "long-folder-name";
+  std::filesystem::create_directories(folder);
+  setenv("TMPDIR", folder.c_str(), 1);
+  const std::vector<TNecOutcome> outcomes = RunNec(Decks({7.1}), cache);
+  setenv("TMPDIR", temporary.Path().c_str(), 1);
+  ASSERT_EQ(outcomes[0].status, TNecStatus::Done) << outcomes[0].message;
+  EXPECT_TRUE(std::filesystem::is_empty(folder));
+}
+
+// A deck that fails cancels the others of its run, whose children are
+// killed at once; the failure, not a cancellation, is what the run says.
+TEST_F(NecFakeRun, TheFirstFailureCancelsTheRestOfTheRun) {
+  TNecRunOptions options;
+  options.program = FakeProgram("fails-at-7.1",
+                                "grep -q 'FR 0 1 0 0 7.1 ' deck.nec && { sleep 0.2; echo BAD CARD; "
+                                "exit 1; }\necho $$ >> '" +
+                                    Pids() + "'\nexec sleep 30");
+  options.parallel = 2;
+  const auto start = Clock::now();
+  const std::vector<TNecOutcome> outcomes =
+      RunNec(Decks({3.65, 7.1, 14.175, 21.225}), cache, options);
+  EXPECT_LT(Clock::now() - start, std::chrono::seconds(10));
+  EXPECT_EQ(outcomes[0].status, TNecStatus::Cancelled);
+  EXPECT_EQ(outcomes[1].status, TNecStatus::Rejected);
+  EXPECT_EQ(outcomes[1].message, "nec2c rejected the antenna model: BAD CARD");
+  EXPECT_EQ(outcomes[2].status, TNecStatus::Cancelled);
+  EXPECT_EQ(outcomes[3].status, TNecStatus::Cancelled);
+  try {
+    ImpedancesOf(outcomes);
+    ADD_FAILURE() << "no error";
+  } catch (const ENecFailed& e) {
+    EXPECT_STREQ(e.what(), "nec2c rejected the antenna model: BAD CARD");
+  }
+  EXPECT_TRUE(ProcessesEndWithin(PidsIn(Pids()), "sleep", std::chrono::seconds(15)));
+  EXPECT_TRUE(NothingLeftBehind());
+}
+
+// What each misbehaving program is told as, within its deadline.
+TEST_F(NecFakeRun, EveryMisbehaviourIsReportedInOneShortLine) {
+  struct Case {
+    const char* name;
+    std::string body;
+    std::string message;
+  };
+  const std::string x195(195, 'x');
+  const std::vector<Case> cases{
+      {"hangs", "exec sleep 30", "nec2c did not finish within 0.3 s"},
+      {"writes-nothing", "exit 3", "nec2c rejected the antenna model: exit status 3"},
+      {"one-long-line",
+       "printf 'A\001'; head -c 100000 /dev/zero | tr '\\0' x; exit 1",
+       "nec2c rejected the antenna model: A\\x01" + x195 + "..."},
+      {"tabs-and-escapes",
+       "printf 'a\tb\033[31mc\n\n'; exit 2",
+       "nec2c rejected the antenna model: a b\\x1B[31mc"},
+      {"floods", "head -c 3000000 /dev/zero", "nec2c wrote more than 1 MB"},
+      {"crashes", "kill -ABRT $$", "nec2c crashed (SIGABRT, aborted)"}};
+  for (const Case& c : cases) {
+    TNecRunOptions options;
+    options.program = FakeProgram(c.name, c.body);
+    // A short deadline for the one that hangs; the others have all the time
+    // a loaded machine needs.
+    options.deadline = std::chrono::milliseconds(c.body == "exec sleep 30" ? 300 : 60000);
+    options.deadlinePerSegmentCubed = {};
+    options.maxOutputBytes = size_t(1) << 20;
+    const auto start = Clock::now();
+    const TNecOutcome outcome = RunNec(Decks({7.1}), cache, options)[0];
+    EXPECT_NE(outcome.status, TNecStatus::Done) << c.name;
+    EXPECT_EQ(outcome.message, c.message) << c.name;
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(30)) << c.name;
+  }
+  EXPECT_EQ(cache.Size(), 0u);
+  EXPECT_TRUE(NothingLeftBehind());
+}
+
+// The deadline grows with the cube of the deck's segments, as the solve's
+// time does: a second per 10^8 segments cubed, in whole seconds.
+TEST(NecDeadline, GrowsWithTheCubeOfTheSegments) {
+  TNecRunOptions options;
+  options.deadline = std::chrono::milliseconds(30000);
+  options.deadlinePerSegmentCubed = std::chrono::nanoseconds(10);
+  const auto deck = [](int segments) {
+    return "CM x\nCE\nGW 1 " + std::to_string(segments) + " -5 0 10 5 0 10 0.001\nGE 1\n";
+  };
+  EXPECT_EQ(NecDeadline("", options), std::chrono::seconds(30));
+  EXPECT_EQ(NecDeadline(deck(21), options), std::chrono::seconds(31));     // 0.09 ms
+  EXPECT_EQ(NecDeadline(deck(1001), options), std::chrono::seconds(41));   // 10.03 s
+  EXPECT_EQ(NecDeadline(deck(2001), options), std::chrono::seconds(111));  // 80.12 s
+  // Two wires: their segments together.
+  EXPECT_EQ(NecDeadline(deck(1000) + deck(1001), options), std::chrono::seconds(111));
 }
 
 }  // namespace
