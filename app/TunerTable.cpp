@@ -108,6 +108,18 @@ std::string MatchText(const TTunerRow& row) {
   return "no, " + TrimmedText(row.verdict.worstMHz, 4) + " MHz";
 }
 
+std::string SwrText(double swr) {
+  if (std::isnan(swr)) return "-";
+  if (std::isinf(swr)) return "> 999";
+  // Decided on the rounded text, so that 9.996 becomes "10.0", not "10.00".
+  for (int decimals = 2; decimals >= 0; --decimals) {
+    const std::string text = FixedText(swr, decimals);
+    const size_t wholeDigits = std::min(text.find('.'), text.size());
+    if (wholeDigits <= size_t(3 - decimals)) return text;
+  }
+  return "> 999";
+}
+
 const std::array<const char*, 14> TunerColumns = {"MHz",
                                                   "feed R",
                                                   "feed X",

@@ -99,6 +99,11 @@ std::string NoSpanMessage(const TFinderResult& result, TRegion region, double fr
 // The match column: "yes", or "no, 3.59 MHz" at the band's worst point.
 std::string MatchText(const TTunerRow& row);
 
+// The SWR to three significant digits, "." the decimal separator: "1.50",
+// "18.9", "189"; "> 999" from 999.5 on, where more digits say nothing a
+// reader can use; "-" for no number.
+std::string SwrText(double swr);
+
 // The table's columns and a row's cells as text, "." the decimal separator:
 // MHz, feed R and X, the feed point's uncertainty, SWR, tuner R and X,
 // matched and total loss in dB, efficiency %, peak V, whether the tuner
