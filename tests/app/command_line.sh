@@ -83,7 +83,7 @@ rm -f report.pdf
 if command -v pdfinfo >/dev/null; then
   pdfinfo report.pdf | grep -q '^Page size: *595 x 842 pts (A4)$' || fail "report: $(pdfinfo report.pdf)"
   LC_ALL=de_DE.UTF-8 "$PROGRAM" --report comma.pdf --frequency 7.1
-  pdftotext -layout comma.pdf - | grep -q '^ *7,1 MHz  *13,36 ' || fail "comma locale: $(pdftotext comma.pdf -)"
+  pdftotext -layout comma.pdf - | grep -q '^ *7,1 MHz  *26,00 m  *13,36 ' || fail "comma locale: $(pdftotext comma.pdf -)"
   locales=$(mktemp -d)
   if localedef -i en_US -f UTF-8 "$locales/en_US.UTF-8" >/dev/null 2>&1; then
     LC_ALL='' LANG='' LOCPATH=$locales LC_PAPER=en_US.UTF-8 "$PROGRAM" --report letter.pdf
