@@ -32,7 +32,7 @@ const char* const CommandLineUsage =
     "  --report FILE.pdf   a report to print or keep, as a PDF file, instead: the\n"
     "                      inputs, the lengths, the chart and the feeder check of a\n"
     "                      feeder --feeder-m M or --feeder-ft FT long (default 20 m)\n"
-    "                      of the tuner view's --line (default 450/600); with\n"
+    "                      of the tuner view's --line (default window450); with\n"
     "                      --tuner or --find-feeder (or both) their results too\n"
     "  --tuner, --find-feeder\n"
     "                      the tuner view and the feeder finder by the antenna\n"

@@ -23,8 +23,6 @@ int PhysicalLineOf(int entry) {
   return entry - 1;
 }
 
-int FeederLineOf(int physicalLine) { return physicalLine + 1; }
-
 std::optional<double> FeederConstantOf(int line, double customFactor) {
   if (line == ClassicFeederLine) return FeederConstant450;
   if (line != CustomFeederLine) return FreeSpaceConstant * VelocityFactorOf(line, customFactor);
@@ -91,7 +89,10 @@ TFeederCheck CheckFeeder(double frequencyMHz, double dipoleFeet, double feederCo
   const TCalcResult result = CalcSingle(state, frequencyMHz, dipoleFeet);
   check.done = result.done;
   check.message = result.message;
-  if (!check.done) return check;
+  if (!check.done) {
+    check.minimumFeet = state.length;
+    return check;
+  }
   check.wavelength = FeederWavelength(state);
   const double halfWave = check.wavelength / 2;
   check.nearestMaximum = nearestNotNegative(state.fedlinm[0], halfWave, feederMetres);

@@ -27,7 +27,10 @@ std::u16string FeederLineName(int line);
 // The physical line (an index into LinePresets, or CustomLine) of an entry,
 // -1 for "450/600"; and the entry of a physical line.
 int PhysicalLineOf(int entry);
-int FeederLineOf(int physicalLine);
+constexpr int FeederLineOf(int physicalLine) { return physicalLine + 1; }
+// The entry the page starts with: the first physical line (window line), as
+// the Tuner page starts, so that both pages check one line.
+constexpr int DefaultFeederLine = FeederLineOf(0);
 
 // The feeder constant of an entry; for "Custom" from customFactor, empty
 // when that lies outside MinVelocityFactor..MaxVelocityFactor.
@@ -38,6 +41,7 @@ double VelocityFactorOf(int line, double customFactor);
 struct TFeederCheck {
   bool done = false;
   std::u16string message;           // the calculator's message when not done
+  double minimumFeet = 0;           // when too short: the dipole length it needs, else 0
   double wavelength = 0;            // metres of one wavelength on the feeder
   double nearestMaximum = 0;        // the nearest current maximum, metres, >= 0
   double change = 0;                // nearestMaximum - feeder: > 0 add, < 0 cut
@@ -56,7 +60,7 @@ TFeederCheck CheckFeeder(double frequencyMHz, double dipoleFeet, double feederCo
 struct TFeederCheckInputs {
   double dipoleFeet = 85.30;
   std::array<bool, 10> checked{};
-  int line = ClassicFeederLine;  // the page's line entry
+  int line = DefaultFeederLine;  // the page's line entry
   double customFactor = 0.90;    // the velocity factor of "Custom"
   double feederMetres = 20;
 };

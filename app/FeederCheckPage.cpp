@@ -77,7 +77,8 @@ void TFeederCheckPage::CreateFeederGroup() {
   cbLine = place(new QComboBox(group), 256, 20, 170, 21);
   for (int line = 0; line < FeederLineCount; ++line)
     cbLine->addItem(ToQString(FeederLineName(line)));
-  cbLine->setCurrentIndex(ClassicFeederLine);  // as the calculator starts
+  // The shared line, as the Tuner page starts: one line for both pages.
+  cbLine->setCurrentIndex(FeederLineOf(FLine.line));
   const double factor = FLine.custom.velocityFactor;
   nioVF = makeField(
       group,

@@ -17,6 +17,7 @@
 #include "app/FeederCheck.h"
 #include "app/FeederCsv.h"
 #include "app/FeederEngine.h"
+#include "app/LineChoice.h"
 #include "app/TunerTable.h"
 #include "controls/chart/rules/PLX_ChartStore.h"
 
@@ -24,10 +25,14 @@ class TCustomRChart;
 
 // ---- What a report is made from
 
-// One calculation of the list: its maxima, or none when the dipole was too
-// short for the frequency.
+// One calculation of the list: the dipole and the feeder constant it was
+// computed with (the list keeps calculations of other values than the
+// fields show now), and its maxima, or none when the dipole was too short
+// for the frequency.
 struct TReportCalculation {
   double frequencyMHz = 0;
+  double dipoleFeet = 0;
+  double feederConstant = 0;  // ft·MHz
   std::optional<TCalculatedMaxima> maxima;
   double minimumFeet = 0;  // the dipole length it needs, when too short
 };
@@ -52,11 +57,12 @@ struct TReportChart {
 TReportChart ReportChartOf(TCustomRChart& chart);
 
 // The tuner view as computed: the table, the feeder lengths that suit every
-// band, or both.
+// band, or both, and what the Tuner chart draws.
 struct TReportTuner {
   TTunerSetup setup;
-  std::vector<TTunerRow> rows;         // empty: the table was not computed
-  std::optional<TFinderResult> spans;  // none: the lengths were not searched
+  std::vector<TTunerRow> rows;                // empty: the table was not computed
+  std::optional<TFinderResult> spans;         // none: the lengths were not searched
+  std::shared_ptr<const TTunerResult> chart;  // none: no chart
 };
 
 // The part of what the Tuner page has computed (none while it computes).
@@ -70,6 +76,9 @@ struct TReportInput {
   TReportFeeder feeder;
   std::vector<TReportCalculation> calculations;  // in the list's order
   TReportChart chart;
+  // The line the Feeder check and Tuner pages share; the check's feeder
+  // length is theirs too.
+  TLineChoice line;
   TFeederCheckInputs check;  // its dipole and bands are the first page's
   std::optional<TReportTuner> tuner;
 };
@@ -103,8 +112,11 @@ struct TReportText {
   std::u16string text;
 };
 
-// Where the first chart goes.
-struct TReportChartPlace {};
+// Where a chart goes: the first chart, or the Tuner chart of the tuner view.
+enum class TReportChartKind : uint8_t { First, Tuner };
+struct TReportChartPlace {
+  TReportChartKind chart = TReportChartKind::First;
+};
 
 using TReportBlock = std::variant<TReportText, TReportFacts, TReportTable, TReportChartPlace>;
 

@@ -4,11 +4,17 @@
 #include <cmath>
 
 #include "app/FeederCharts.h"
+#include "app/TunerChart.h"
 #include "controls/chart/PLX_rchart.h"
 #include "platform/Canvas.h"
 #include "platform/ScopeGuard.h"
 
 namespace {
+
+// The Tuner page's chart's size: the picture keeps its proportions and
+// grows every pixel measure from it.
+constexpr int kTunerChartWidth = 648;
+constexpr int kTunerChartHeight = 336;
 
 // The items' pen widths grow with the picture; a width stays in the
 // records' range.
@@ -78,5 +84,22 @@ void RenderReportChart(const TReportChart& in, int widthPixels, TBitmap& picture
   chart.OnDataRendered = [&chart, scale](TObject*, TCanvas& cv, int dx, int dy) {
     drawScaledMarks(chart, cv, dx, dy, scale);
   };
+  chart.CopyToBitmap(&picture, false);
+}
+
+int ReportTunerChartHeight(int widthPixels) {
+  return int(std::lround(double(widthPixels) * kTunerChartHeight / kTunerChartWidth));
+}
+
+void RenderReportTunerChart(const TTunerResult& result, int widthPixels, TBitmap& picture) {
+  const double scale = double(widthPixels) / kTunerChartWidth;
+  TTunerChart tuner(widthPixels, ReportTunerChartHeight(widthPixels), scale);
+  tuner.Show(result);
+  TRChart& chart = tuner.Chart();
+  chart.SetActiveLayer(1);
+  chart.SetDataColor(clBlack);
+  chart.SetLineWidth(uint8_t(std::clamp(std::lround(scale), 1L, 255L)));
+  const double feeder = std::clamp(result.setup.feederM, 0.0, TunerChartLongestM);
+  chart.Line(feeder, TunerChartLowestOhm, feeder, TunerChartHighestOhm);
   chart.CopyToBitmap(&picture, false);
 }

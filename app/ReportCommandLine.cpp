@@ -40,16 +40,20 @@ void requireMode(const std::map<std::string, std::string>& given) {
   }
 }
 
-// The feeder check's line: --line's, as the Feeder check and Tuner pages
-// share it, or without one "450/600", the page's own first choice.
-void checkTheLine(TFeederCheckInputs& check, const std::map<std::string, std::string>& given,
-                  const TTransmissionLine& line) {
-  if (!given.count("--line")) return;
-  check.line = CustomFeederLine;
-  check.customFactor = line.velocityFactor;
+// The line the Feeder check and Tuner pages share: --line's, or without one
+// the Tuner page's first (window line), which the Feeder check page also
+// starts with. A custom line is "Custom" of its velocity factor there.
+TLineChoice sharedLine(const TTransmissionLine& line) {
+  TLineChoice choice;
   for (size_t i = 0; i < LinePresets.size(); ++i) {
-    if (LinePresets[i].line == line) check.line = FeederLineOf(int(i));
+    if (LinePresets[i].line == line) {
+      choice.line = int(i);
+      return choice;
+    }
   }
+  choice.line = CustomLine;
+  choice.custom = line;
+  return choice;
 }
 
 // Every frequency of the options as the window's list calculates it, each
@@ -75,8 +79,14 @@ TReportTuner tunerPart(const std::map<std::string, std::string>& given, const TC
   TReportTuner tuner;
   tuner.setup = TunerSetupOf(given, o.dipoleFeet);
   const TTunerResult result = ComputeTunerResult(tuner.setup, o.bands, o.frequencyMHz);
-  if (given.count("--tuner")) tuner.rows = result.rows;
   if (given.count("--find-feeder")) tuner.spans = result.finder;
+  if (!given.count("--tuner")) return tuner;
+  tuner.rows = result.rows;
+  // The chart's bars show the lengths that suit every band only where the
+  // report lists them.
+  auto chart = std::make_shared<TTunerResult>(result);
+  if (!tuner.spans) chart->finder.spans.clear();
+  tuner.chart = std::move(chart);
   return tuner;
 }
 
@@ -147,7 +157,9 @@ TReportInput ReportInputOfArguments(const std::vector<std::string>& args,
   input.check.dipoleFeet = o.dipoleFeet;
   for (int band : o.bands) input.check.checked[size_t(band)] = true;
   const TTunerSetup shared = TunerSetupOf(given, o.dipoleFeet);
-  checkTheLine(input.check, given, shared.line);
+  input.line = sharedLine(shared.line);
+  input.check.line = FeederLineOf(input.line.line);
+  input.check.customFactor = input.line.custom.velocityFactor;
   input.check.feederMetres = shared.feederM;
   calculate(o, input);
   if (given.count("--tuner") || given.count("--find-feeder")) input.tuner = tunerPart(given, o);

@@ -49,3 +49,7 @@ std::vector<TPlacedBox> PlaceBoxes(const std::vector<TLayoutBox>& boxes, double 
   }
   return placed;
 }
+
+bool TableRowKeptWithNext(std::size_t row, std::size_t rows) {
+  return row + 1 < rows && (row == 0 || row + 2 == rows);
+}

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -132,10 +133,13 @@ struct Box {
   std::function<void(QPainter&, double top)> paint;
 };
 
+// The charts' pictures, by TReportChartKind.
+using ChartImages = std::array<QImage, 2>;
+
 class ReportLayouter {
  public:
-  ReportLayouter(QPaintDevice& device, TPaper paper, const QImage& chart)
-      : FDevice(device), FPaper(paperSize(paper)), FChart(chart) {}
+  ReportLayouter(QPaintDevice& device, TPaper paper, const ChartImages& charts)
+      : FDevice(device), FPaper(paperSize(paper)), FCharts(charts) {}
 
   double left() const { return mm(kLeftMm); }
   double width() const { return mm(FPaper.widthMm - kLeftMm - kRightMm); }
@@ -161,18 +165,18 @@ class ReportLayouter {
   void addBlock(const TReportBlock& block, bool keepWithNext);
   void measureLabels(const TReport& report);
   void addFacts(const TReportFacts& facts, bool keepWithNext);
-  void addTable(const TReportTable& table);
-  void addChart(bool keepWithNext);
+  void addTable(const TReportTable& table, bool keepWithNext);
+  void addChart(TReportChartKind kind, bool keepWithNext);
   struct TableGrid;
   TableGrid tableGrid(const TReportTable& table) const;
   std::vector<double> naturalWidths(const TReportTable& table, const QFont& font,
                                     const QFont& bold) const;
   void addTableRow(const TableGrid& grid, const std::vector<std::u16string>& cells, int headerBox,
-                   bool shaded);
+                   bool shaded, bool keepWithNext);
 
   QPaintDevice& FDevice;
   PaperSize FPaper;
-  const QImage& FChart;
+  const ChartImages& FCharts;
   std::vector<Box> FBoxes;
   double FLabels = 0;  // the width of the facts' labels' column
 };
@@ -223,11 +227,13 @@ void ReportLayouter::addFacts(const TReportFacts& facts, bool keepWithNext) {
   }
 }
 
-void ReportLayouter::addChart(bool keepWithNext) {
-  const double height = width() * FChart.height() / FChart.width();
-  add({height, mm(2), keepWithNext}, [this, height](QPainter& p, double top) {
+void ReportLayouter::addChart(TReportChartKind kind, bool keepWithNext) {
+  const QImage& chart = FCharts.at(size_t(kind));
+  if (chart.isNull()) return;  // no picture to place
+  const double height = width() * chart.height() / chart.width();
+  add({height, mm(2), keepWithNext}, [this, &chart, height](QPainter& p, double top) {
     p.setRenderHint(QPainter::LosslessImageRendering);
-    p.drawImage(QRectF(left(), top, width(), height), FChart);
+    p.drawImage(QRectF(left(), top, width(), height), chart);
   });
 }
 
@@ -237,9 +243,9 @@ void ReportLayouter::addBlock(const TReportBlock& block, bool keepWithNext) {
   } else if (const auto* facts = std::get_if<TReportFacts>(&block)) {
     addFacts(*facts, keepWithNext);
   } else if (const auto* table = std::get_if<TReportTable>(&block)) {
-    addTable(*table);
+    addTable(*table, keepWithNext);
   } else {
-    addChart(keepWithNext);
+    addChart(std::get<TReportChartPlace>(block).chart, keepWithNext);
   }
 }
 
@@ -256,14 +262,16 @@ struct ReportLayouter::TableGrid {
   double pad = mm(kCellPadMm);
 };
 
-// Each column as wide as its widest cell (a spanning cell aside) and its
-// header, with the padding.
+// Each column as wide as its widest cell (a spanning cell aside) and the
+// widest line of its header, with the padding.
 std::vector<double> ReportLayouter::naturalWidths(const TReportTable& table, const QFont& font,
                                                   const QFont& bold) const {
   const size_t columns = table.columns.size();
   std::vector<double> widths(columns);
-  for (size_t c = 0; c < columns; ++c)
-    widths[c] = advance(bold, ToQString(table.columns[c].header));
+  for (size_t c = 0; c < columns; ++c) {
+    for (const QString& line : ToQString(table.columns[c].header).split(QLatin1Char('\n')))
+      widths[c] = std::max(widths[c], advance(bold, line));
+  }
   for (const auto& row : table.rows) {
     for (size_t c = 0; c < row.size() && c < columns; ++c) {
       const bool spans = row.size() < columns && c + 1 == row.size();
@@ -307,9 +315,10 @@ ReportLayouter::TableGrid ReportLayouter::tableGrid(const TReportTable& table) c
   return grid;
 }
 
-// The header row is the one without a header box of its own.
+// The header row is the one without a header box of its own; it keeps with
+// the first row.
 void ReportLayouter::addTableRow(const TableGrid& grid, const std::vector<std::u16string>& cells,
-                                 int headerBox, bool shaded) {
+                                 int headerBox, bool shaded, bool keepWithNext) {
   const bool header = headerBox < 0;
   const QFont font = header ? grid.bold : grid.font;
   const size_t columns = grid.columns.size();
@@ -325,7 +334,8 @@ void ReportLayouter::addTableRow(const TableGrid& grid, const std::vector<std::u
   height += grid.pad;
   std::vector<QString> texts;
   for (const std::u16string& cell : cells) texts.push_back(ToQString(cell));
-  add({height, header ? mm(1.5) : 0, header, headerBox}, [=, this](QPainter& p, double top) {
+  const bool kept = header || keepWithNext;
+  add({height, header ? mm(1.5) : 0, kept, headerBox}, [=, this](QPainter& p, double top) {
     if (shaded) p.fillRect(QRectF(left(), top, width(), height), kShadeColor);
     p.setFont(font);
     for (size_t c = 0; c < rects.size(); ++c) {
@@ -344,14 +354,34 @@ void ReportLayouter::addTableRow(const TableGrid& grid, const std::vector<std::u
   });
 }
 
-void ReportLayouter::addTable(const TReportTable& table) {
+// The last row keeps with what follows when keepWithNext.
+void ReportLayouter::addTable(const TReportTable& table, bool keepWithNext) {
   const TableGrid grid = tableGrid(table);
   std::vector<std::u16string> headers;
   for (const TReportColumn& column : table.columns) headers.push_back(column.header);
   const int headerBox = int(FBoxes.size());
-  addTableRow(grid, headers, -1, false);
-  for (size_t i = 0; i < table.rows.size(); ++i)
-    addTableRow(grid, table.rows[i], headerBox, i % 2 == 1);
+  addTableRow(grid, headers, -1, false, true);
+  const size_t rows = table.rows.size();
+  for (size_t i = 0; i < rows; ++i)
+    addTableRow(grid,
+                table.rows[i],
+                headerBox,
+                i % 2 == 1,
+                TableRowKeptWithNext(i, rows) || (keepWithNext && i + 1 == rows));
+}
+
+// A text or the facts before a table or a chart introduce it, a text after
+// a chart is its caption, after a table its notes: they stay on one page. A
+// note introduces nothing: the chart after it goes where it fits.
+bool keptWithNext(const std::vector<TReportBlock>& blocks, size_t i) {
+  if (i + 1 >= blocks.size()) return false;
+  const auto is = [&blocks](size_t at, auto kind) {
+    return std::holds_alternative<decltype(kind)>(blocks[at]);
+  };
+  if (is(i, TReportChartPlace{})) return true;                 // a caption
+  if (is(i, TReportTable{})) return is(i + 1, TReportText{});  // notes
+  const bool note = i > 0 && is(i - 1, TReportTable{}) && is(i, TReportText{});
+  return !note && !is(i + 1, TReportText{}) && !is(i + 1, TReportFacts{});  // an introduction
 }
 
 std::vector<Box> ReportLayouter::boxes(const TReport& report) {
@@ -362,15 +392,7 @@ std::vector<Box> ReportLayouter::boxes(const TReport& report) {
   for (const TReportSection& section : report.sections) {
     addText(face(11.5, true), ToQString(section.heading), mm(6), true);
     for (size_t i = 0; i < section.blocks.size(); ++i) {
-      // A text or the facts before a table or the chart introduce it, a text
-      // after the chart is its caption: they stay on one page.
-      const bool next = i + 1 < section.blocks.size();
-      const bool introduces = next && !std::holds_alternative<TReportTable>(section.blocks[i]) &&
-                              !std::holds_alternative<TReportChartPlace>(section.blocks[i]) &&
-                              !std::holds_alternative<TReportText>(section.blocks[i + 1]) &&
-                              !std::holds_alternative<TReportFacts>(section.blocks[i + 1]);
-      const bool captioned = next && std::holds_alternative<TReportChartPlace>(section.blocks[i]);
-      addBlock(section.blocks[i], introduces || captioned);
+      addBlock(section.blocks[i], keptWithNext(section.blocks, i));
     }
   }
   return std::move(FBoxes);
@@ -414,12 +436,24 @@ int chartPixels(TPaper paper) {
   return int(std::ceil(ReportChartWidthMm(paper) / 25.4 * ReportChartDpi));
 }
 
+// The pictures of the charts the report shows; a null image for none.
+ChartImages chartImages(const TReportInput& input, TPaper paper) {
+  ChartImages images;
+  TBitmap chart;
+  RenderReportChart(input.chart, chartPixels(paper), chart);
+  images[size_t(TReportChartKind::First)] = BitmapView(chart).copy();
+  if (input.tuner && input.tuner->chart) {
+    TBitmap tuner;
+    RenderReportTunerChart(*input.tuner->chart, chartPixels(paper), tuner);
+    images[size_t(TReportChartKind::Tuner)] = BitmapView(tuner).copy();
+  }
+  return images;
+}
+
 }  // namespace
 
 std::string ReportPdf(const TReportInput& input, TPaper paper) {
-  TBitmap chart;
-  RenderReportChart(input.chart, chartPixels(paper), chart);
-  const QImage chartImage = BitmapView(chart);
+  const ChartImages charts = chartImages(input, paper);
   const TReport report = BuildReport(input);
   QByteArray bytes;
   QBuffer buffer(&bytes);
@@ -433,7 +467,7 @@ std::string ReportPdf(const TReportInput& input, TPaper paper) {
     writer.setCreator(ToQString(ProgramTitle));
     QPainter painter;
     if (!painter.begin(&writer)) throw EFileError("Cannot make the PDF document");
-    ReportLayouter layout(writer, paper, chartImage);
+    ReportLayouter layout(writer, paper, charts);
     paintPages(writer, painter, layout, layout.boxes(report), ToQString(report.footer));
     if (!painter.end()) throw EFileError("Cannot make the PDF document");
   }

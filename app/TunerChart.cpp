@@ -39,19 +39,22 @@ constexpr std::array<TColor, 10> kBandColors = {rgb(140, 86, 75),
                                                 rgb(188, 189, 34),
                                                 rgb(23, 190, 207)};
 
+// Caption positions and the font's height are pixels of the window's chart,
+// grown by scale.
 void setAxis(TScaleProps& axis, const char16_t* caption, int captionX, int captionY, double low,
-             double high) {
+             double high, double scale = 1) {
+  const auto scaled = [scale](int pixels) { return int(std::lround(pixels * scale)); };
   axis.SetDecPlaces(-2);
   axis.SetLabelType(ftNum);
   axis.SetMinTicks(3);
   axis.SetShortTicks(true);
   axis.Font().SetName(u"Tahoma");
-  axis.Font().SetHeight(-11);
+  axis.Font().SetHeight(scaled(-11));
   axis.Font().SetColor(clWindowText);
   axis.SetColorScale(clBlack);
   axis.SetCaption(caption);
-  axis.SetCaptionPosX(captionX);
-  axis.SetCaptionPosY(captionY);
+  axis.SetCaptionPosX(scaled(captionX));
+  axis.SetCaptionPosY(scaled(captionY));
   axis.SetRangeLow(low);
   axis.SetRangeHigh(high);
   axis.SetVisible(true);
@@ -75,11 +78,17 @@ std::pair<double, double> TunerRangeOhm(const TTuner& tuner) {
 }
 
 TTunerChart::TTunerChart(QWidget* parent, int left, int top, int width, int height)
-    : FChart(std::make_unique<TRChart>()) {
+    : TTunerChart(parent, left, top, width, height, 1) {}
+
+TTunerChart::TTunerChart(int width, int height, double scale)
+    : TTunerChart(nullptr, 0, 0, width, height, scale) {}
+
+TTunerChart::TTunerChart(QWidget* parent, int left, int top, int width, int height, double scale)
+    : FChart(std::make_unique<TRChart>()), FScale(scale) {
   TRChart& c = *FChart;
   c.BeginLoading();
   c.SetName(u"rcTuner");
-  c.SetParentWidget(parent);
+  if (parent) c.SetParentWidget(parent);
   c.SetBounds(left, top, width, height);
   configure();
   c.Loaded();
@@ -93,14 +102,16 @@ TTunerChart::TTunerChart(QWidget* parent, int left, int top, int width, int heig
 
 TTunerChart::~TTunerChart() = default;
 
+int TTunerChart::scaled(int pixels) const { return int(std::lround(pixels * FScale)); }
+
 void TTunerChart::configure() {
   TRChart& c = *FChart;
   c.Store().SetAllocSize(30000);
   c.SetAutoRedraw(true);
-  c.SetMarginLeft(58);
-  c.SetMarginRight(kMarginRight);
-  c.SetMarginTop(24);
-  c.SetMarginBottom(38);
+  c.SetMarginLeft(scaled(58));
+  c.SetMarginRight(scaled(kMarginRight));
+  c.SetMarginTop(scaled(24));
+  c.SetMarginBottom(scaled(38));
   c.SetShadowStyle(ssFlying);
   c.SetShadowColor(clGrayText);
   c.SetShadowBakColor(clBtnFace);
@@ -110,7 +121,7 @@ void TTunerChart::configure() {
   c.SetGridDx(10);
   c.SetGridDy(-1);  // every power of ten
   c.SetMouseAction(maDragCrossH);
-  setAxis(c.Scale1X(), u"Feeder length (m)", 0, 22, 0, TunerChartLongestM);
+  setAxis(c.Scale1X(), u"Feeder length (m)", 0, 22, 0, TunerChartLongestM, FScale);
   c.Scale1X().SetCaptionAlignment(taCenter);
   c.Scale1X().SetCaptionAnchor(uaSclCenter);
   c.Scale1X().SetScaleLocation(slBottom);
@@ -119,7 +130,8 @@ void TTunerChart::configure() {
           -50,
           -18,
           TunerChartLowestOhm,
-          TunerChartHighestOhm);
+          TunerChartHighestOhm,
+          FScale);
   c.Scale1Y().SetLogarithmic(true);
   c.Scale1Y().SetCaptionAlignment(taLeftJustify);
   c.Scale1Y().SetCaptionAnchor(uaSclTopLft);
@@ -129,7 +141,7 @@ void TTunerChart::configure() {
   spanY.SetRangeHigh(1);
   spanY.SetVisible(false);
   c.ScalePropsX(kSpanLayer).SetVisible(false);
-  c.CrossHairSetup(1, clBlack, chVert, psSolid, 1);
+  c.CrossHairSetup(1, clBlack, chVert, psSolid, scaled(1));
   c.CrossHair1().SetLayer(1);
   c.CrossHairSetPos(1, 20, 1);
 }
@@ -194,10 +206,10 @@ void TTunerChart::drawCurve(const TTunerResult& result, const TTunerRow& row, in
     const int index = int(std::lround((length - FinderShortestM) / FinderStepM));
     const bool matched =
         table && g < table->GroupCount() && index >= 0
-            ? table->Margin(g, index) >= 0
+            ? table->Matches(g, index)
             : !points.empty() &&
                   JudgeGroups(setup.line, setup.tuner, points, length, setup.powerW)[0].Matches();
-    c.SetLineWidth(matched ? kMatchedWidth : 1);
+    c.SetLineWidth(uint8_t(std::min(255, scaled(matched ? kMatchedWidth : 1))));
     const double magnitude =
         std::clamp(std::abs(z), TunerChartLowestOhm / 2, TunerChartHighestOhm * 2);
     if (i == 0) {
@@ -213,7 +225,7 @@ void TTunerChart::drawSpans(const TFinderResult& finder) {
   TRChart& c = *FChart;
   c.SetActiveLayer(kSpanLayer);
   c.SetDataColor(kSpanColor);
-  c.SetLineWidth(kSpanBarWidth);
+  c.SetLineWidth(uint8_t(std::min(255, scaled(kSpanBarWidth))));
   for (const TFeederSpan& span : finder.spans) {
     // A span of one length still shows: at least a pixel's width.
     c.Line(span.fromM, kSpanBarY, std::max(span.toM, span.fromM + 0.05), kSpanBarY);
@@ -243,25 +255,25 @@ void TTunerChart::drawTunerRange(TCanvas& cv, int dx, int dy) const {
 
 void TTunerChart::drawLegend(TCanvas& cv) const {
   const TRChart& c = *FChart;
-  const int left = c.Width() - kMarginRight + 10;
-  int y = c.MarginTop() + 2;
+  const int left = c.Width() - scaled(kMarginRight) + scaled(10);
+  int y = c.MarginTop() + scaled(2);
   cv.Font().SetName(u"Tahoma");
-  cv.Font().SetHeight(-11);
+  cv.Font().SetHeight(scaled(-11));
   cv.Font().SetColor(clWindowText);
   cv.Brush().SetStyle(bsClear);
   const auto entry = [&](TColor color, int width, const std::u16string& text) {
     cv.Pen().SetColor(color);
-    cv.Pen().SetWidth(width);
+    cv.Pen().SetWidth(scaled(width));
     cv.Pen().SetStyle(psSolid);
-    cv.MoveTo(left, y + 7);
-    cv.LineTo(left + 18, y + 7);
+    cv.MoveTo(left, y + scaled(7));
+    cv.LineTo(left + scaled(18), y + scaled(7));
     cv.Brush().SetStyle(bsClear);
-    cv.TextOut(left + 24, y, text);
-    y += kLegendPitch;
+    cv.TextOut(left + scaled(24), y, text);
+    y += scaled(kLegendPitch);
   };
   for (const TLegendEntry& e : FLegend) entry(e.color, kMatchedWidth, e.text);
   if (FLegend.empty()) return;
-  y += 6;
+  y += scaled(6);
   entry(kRangeColor, 9, u"tuner's range");
   entry(kSpanColor, kSpanBarWidth, u"suits all");
   entry(clBlack, kMatchedWidth, u"thick: band matched");

@@ -30,6 +30,9 @@ std::pair<double, double> TunerRangeOhm(const TTuner& tuner);
 class TTunerChart {
  public:
   TTunerChart(QWidget* parent, int left, int top, int width, int height);
+  // A chart without a window, for a picture of its own size: every pixel
+  // measure (margins, texts, line widths, the legend) grown by scale.
+  TTunerChart(int width, int height, double scale);
   ~TTunerChart();
 
   TRChart& Chart() { return *FChart; }
@@ -45,6 +48,8 @@ class TTunerChart {
   std::function<void(double)> OnFeederDragged;
 
  private:
+  TTunerChart(QWidget* parent, int left, int top, int width, int height, double scale);
+  int scaled(int pixels) const;
   void configure();
   void drawCurve(const TTunerResult& result, const TTunerRow& row, int band);
   void drawSpans(const TFinderResult& finder);
@@ -59,4 +64,5 @@ class TTunerChart {
   };
   std::vector<TLegendEntry> FLegend;
   std::pair<double, double> FRange{0, 0};  // the tuner's |Z| band; none when empty
+  double FScale = 1;                       // of every pixel measure
 };

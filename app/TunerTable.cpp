@@ -195,6 +195,18 @@ std::array<std::string, 7> NetworkCsvTexts(const TTunerRow& r) {
           FixedText(m->inductorCurrentA, 3)};
 }
 
+std::string SwrText(double swr) {
+  if (std::isnan(swr)) return "-";
+  if (std::isinf(swr)) return "> 999";
+  // Decided on the rounded text, so that 9.996 becomes "10.0", not "10.00".
+  for (int decimals = 2; decimals >= 0; --decimals) {
+    const std::string text = FixedText(swr, decimals);
+    const size_t wholeDigits = std::min(text.find('.'), text.size());
+    if (wholeDigits <= size_t(3 - decimals)) return text;
+  }
+  return "> 999";
+}
+
 const std::array<const char*, 14> TunerColumns = {"MHz",
                                                   "feed R",
                                                   "feed X",

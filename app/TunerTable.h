@@ -120,6 +120,10 @@ std::array<std::string, 7> NetworkRowTexts(const TTunerRow& row);
 // C_out_Vpk, L_Arms.
 extern const std::array<const char*, 7> NetworkCsvColumns;
 std::array<std::string, 7> NetworkCsvTexts(const TTunerRow& row);
+// The SWR to three significant digits, "." the decimal separator: "1.50",
+// "18.9", "189"; "> 999" from 999.5 on, where more digits say nothing a
+// reader can use; "-" for no number.
+std::string SwrText(double swr);
 
 // The table's columns and a row's cells as text, "." the decimal separator:
 // MHz, feed R and X, the feed point's uncertainty, SWR, tuner R and X,

@@ -30,6 +30,7 @@ TReportInput ReportInputOfWindow(TfrmMain& window) {
   input.feeder = {impedanceOf(window), window.State().LLWL};
   input.calculations = window.ListedCalculations();
   input.chart = ReportChartOf(*window.rc);
+  input.line = window.TabSheet3->LineChoice();
   input.check = window.TabSheet3->Inputs();
   if (window.ReportTuner) input.tuner = window.ReportTuner();
   return input;

@@ -76,17 +76,38 @@ TEST_F(FeederCheckPage, Layout) {
   EXPECT_EQ(Of(Row(0).message), (Rect{70, 130, 590, 25}));
 }
 
+// The page starts with the Tuner page's line, window line, whose velocity
+// factor gives the constant.
 TEST_F(FeederCheckPage, TheDefaultsAtTwentyMetres) {
   page->SetCalculatorInputs(85.30, none);
   EXPECT_EQ(page->nioFeedLenm->Text(), u"20.00");
   EXPECT_EQ(page->nioFeedLenft->Text(), u"65.62");
+  EXPECT_EQ(page->cbLine->currentIndex(), DefaultFeederLine);
+  EXPECT_EQ(page->cbLine->currentText(),
+            QStringLiteral("Window line 450 \u03A9 (Z0 400 \u03A9 measured), #18"));
+  EXPECT_EQ(page->Inputs().line, TFeederCheckInputs{}.line);
+  EXPECT_EQ(page->nioVF->Text(), u"0.91");
+  EXPECT_TRUE(page->nioVF->ReadOnly());
+  EXPECT_DOUBLE_EQ(page->nlConstant->Value(), 983.57 * 0.91);
+  EXPECT_EQ(page->lblDipole->text(), QStringLiteral("Dipole length 85.30 ft (first page)"));
+  const auto& row = Row(k71);
+  EXPECT_EQ(row.band->text(), QStringLiteral("7.1 MHz"));
+  // The calculator's first maximum at 886 (13.355 m) grows with the constant.
+  EXPECT_NEAR(row.nearest->Value(), 13.355 * 983.57 * 0.91 / 886, 1e-3);
+  EXPECT_EQ(Change(k71), u"cut 6.51 m");
+  EXPECT_EQ(row.feetInches->text(), QStringLiteral("21 ft 4.2 in"));
+  EXPECT_FALSE(row.warning->isVisible());
+}
+
+// "450/600", the calculator's own constant, stays a choice.
+TEST_F(FeederCheckPage, TheCalculatorsConstantAtTwentyMetres) {
+  page->SetCalculatorInputs(85.30, none);
+  page->cbLine->setCurrentIndex(ClassicFeederLine);
   EXPECT_EQ(page->cbLine->currentText(), QStringLiteral("450/600"));
   EXPECT_EQ(page->nioVF->Text(), u"0.90");
   EXPECT_TRUE(page->nioVF->ReadOnly());
   EXPECT_DOUBLE_EQ(page->nlConstant->Value(), 886.0);
-  EXPECT_EQ(page->lblDipole->text(), QStringLiteral("Dipole length 85.30 ft (first page)"));
   const auto& row = Row(k71);
-  EXPECT_EQ(row.band->text(), QStringLiteral("7.1 MHz"));
   EXPECT_NEAR(row.nearest->Value(), 13.355, 1e-3);
   EXPECT_EQ(Change(k71), u"cut 6.64 m");
   EXPECT_EQ(row.feetInches->text(), QStringLiteral("21 ft 9.6 in"));
@@ -94,6 +115,7 @@ TEST_F(FeederCheckPage, TheDefaultsAtTwentyMetres) {
 }
 
 TEST_F(FeederCheckPage, TypingRecomputesAndMirrorsTheFeet) {
+  page->cbLine->setCurrentIndex(ClassicFeederLine);  // the figures of 886
   TypeOver(*page->nioFeedLenm, u"22");
   EXPECT_EQ(page->nioFeedLenft->Text(), u"72.18");
   EXPECT_EQ(Change(k71), u"cut 8.64 m");
@@ -187,6 +209,7 @@ TEST_F(FeederCheckPage, BadValuesGiveAClearErrorAndNoRows) {
 
 // The first maximum at 7.1 MHz lies 4 to 5 mm short of 13.36 m.
 TEST_F(FeederCheckPage, AKeepRowShowsNoChangeInFeetAndInchesEither) {
+  page->cbLine->setCurrentIndex(ClassicFeederLine);  // the figures of 886
   TypeOver(*page->nioFeedLenm, u"13.36");
   EXPECT_EQ(Change(k71), u"keep 0.00 m");
   EXPECT_EQ(Row(k71).feetInches->text(), QStringLiteral("0 ft 0.0 in"));
@@ -223,6 +246,7 @@ TEST_F(FeederCheckPage, AFeederTypedInFeetIsUsedAsTyped) {
 
 // The widest word stays clear of the nearest maximum's column.
 TEST_F(FeederCheckPage, TheChangeWordKeepsItsDistanceFromTheColumnBefore) {
+  page->cbLine->setCurrentIndex(ClassicFeederLine);  // the figures of 886
   TypeOver(*page->nioFeedLenm, u"13.36");
   const TNumLab& change = *Row(k71).change;
   const TNumLab& nearest = *Row(k71).nearest;
@@ -249,6 +273,7 @@ TEST_F(FeederCheckPage, NumbersFollowTheLocale) {
   page = std::make_unique<TFeederCheckPage>();
   page->resize(668, 437);
   page->show();
+  page->cbLine->setCurrentIndex(ClassicFeederLine);  // the figures of 886
   TypeOver(*page->nioFeedLenm, u"22");
   const auto& row = Row(k71);
   EXPECT_EQ(page->lblDipole->text(), QStringLiteral("Dipole length 85,30 ft (first page)"));

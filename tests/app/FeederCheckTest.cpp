@@ -90,6 +90,8 @@ TEST_F(FeederCheck, ATooShortDipoleGivesTheCalculatorsMessage) {
   const TFeederCheck c = CheckFeeder(1.8, kDipoleFt, kConstant, 20.0);
   EXPECT_FALSE(c.done);
   EXPECT_EQ(c.message, TooShortMessage(375.0 / 1.8, u'.'));
+  EXPECT_DOUBLE_EQ(c.minimumFeet, 375.0 / 1.8);
+  EXPECT_EQ(CheckFeeder(7.1, kDipoleFt, kConstant, 20.0).minimumFeet, 0);
 }
 
 TEST_F(FeederCheck, TheWavelengthFollowsTheFeederConstant) {

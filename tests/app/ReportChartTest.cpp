@@ -1,13 +1,16 @@
-// The report's chart: the first chart's layout at the picture's scale, every
-// pixel measure grown with it.
+// The report's charts: the first chart's layout and the Tuner chart at the
+// picture's scale, every pixel measure grown with it.
 #include "app/ReportChart.h"
 
 #include <gtest/gtest.h>
 
+#include <QWidget>
 #include <algorithm>
 
 #include "app/FeederCharts.h"
+#include "app/TunerChart.h"
 #include "controls/chart/PLX_rchart.h"
+#include "platform/Locale.h"
 #include "support/PixelMask.h"
 
 namespace {
@@ -85,6 +88,108 @@ TEST(ReportChart, TheChartShowsTheRangesGiven) {
   const TRect disc = InkBox(picture, FeederMarkColor);
   EXPECT_EQ(disc.Right - disc.Left, 21);
   EXPECT_EQ(disc.Bottom - disc.Top, 21);
+}
+
+// 400 Ω on a line of Z0 400 Ω: |Z| about 400 Ω at every length, matched by
+// an internal tuner up to SWR 10 (thick); the feeder 30 m long.
+TTunerResult FlatTunerResult() {
+  TTunerResult r;
+  r.setup.tuner = {TTuner::Internal, 10, 10, 1500};
+  r.setup.feederM = 30;
+  r.bands = {5};
+  TTunerRow row;
+  row.frequencyMHz = 14.175;
+  row.feedImpedance = 400;
+  r.rows = {row};
+  r.sweep = {{14.175, 400, 5}};
+  r.finder.table =
+      std::make_shared<const TFinderTable>(r.setup.line, r.setup.tuner, r.sweep, r.setup.powerW);
+  return r;
+}
+
+// How many pixels of the colour the column holds from y0 to y1.
+int RunInColumn(const TBitmap& bmp, TColor color, int x, int y0, int y1) {
+  int n = 0;
+  for (int y = y0; y < y1; ++y) n += (bmp.PixelColor(x, y) & 0xFFFFFF) == color;
+  return n;
+}
+
+struct ReportTunerChart : ::testing::Test {
+  void SetUp() override { SetLocaleDecimalSeparator(u'.'); }
+  void TearDown() override { SetLocaleDecimalSeparator(0); }
+};
+
+// At the Tuner page's size the picture is the page's chart, pixel for pixel,
+// with the feeder length's black line (the page's crosshair) added.
+TEST_F(ReportTunerChart, AtThePagesSizeItIsThePagesChartWithTheFeederLine) {
+  const TTunerResult result = FlatTunerResult();
+  QWidget parent;
+  parent.resize(660, 350);
+  TTunerChart page(&parent, 0, 0, 648, 336);
+  parent.show();
+  page.Show(result);
+  TBitmap shown, report;
+  page.Chart().CopyToBitmap(&shown, false);
+  RenderReportTunerChart(result, 648, report);
+  EXPECT_EQ(ReportTunerChartHeight(648), 336);
+  ASSERT_EQ(report.Width(), shown.Width());
+  ASSERT_EQ(report.Height(), shown.Height());
+  int feederX = 0, y = 0;
+  page.Chart().R2M(1, 30, 100, feederX, y);
+  int differing = 0;
+  for (int yy = 0; yy < report.Height(); ++yy) {
+    for (int x = 0; x < report.Width(); ++x) {
+      if (report.PixelColor(x, yy) == shown.PixelColor(x, yy)) continue;
+      ++differing;
+      EXPECT_EQ(x, feederX) << yy;
+      EXPECT_EQ(report.PixelColor(x, yy) & 0xFFFFFF, TColor(clBlack)) << yy;
+    }
+  }
+  EXPECT_GT(differing, 200);  // the line crosses the data area
+}
+
+// Three times the page's width: margins, the curve's thickness, the feeder
+// line and the legend grow three times.
+TEST_F(ReportTunerChart, MarginsLinesAndTheLegendGrowWithThePicture) {
+  const TTunerResult result = FlatTunerResult();
+  TBitmap screen, print;
+  RenderReportTunerChart(result, 648, screen);
+  RenderReportTunerChart(result, 3 * 648, print);
+  EXPECT_EQ(print.Height(), 3 * 336);
+  const TColor curve = TunerCurveColor(5);
+  // The flat curve at 33 m, away from the feeder line: 2 pixels thick, 6 printed.
+  const auto column = [](const TBitmap& b, double metres) {
+    // The data area runs from the left margin to the legend's margin.
+    const int left = int(std::lround(58 * b.Width() / 648.0));
+    const int right = b.Width() - int(std::lround(118 * b.Width() / 648.0));
+    return left + int(std::lround((right - left) * metres / TunerChartLongestM));
+  };
+  EXPECT_EQ(RunInColumn(screen, curve, column(screen, 33), 30, 300), 2);
+  EXPECT_EQ(RunInColumn(print, curve, column(print, 33), 90, 900), 6);
+  // The data area's frame 58 pixels in, 174 printed; white above the
+  // tuner's range.
+  const int high = 3 * 24 + 30;
+  EXPECT_EQ(print.PixelColor(174, high) & 0xFFFFFF, TColor(clBlack));
+  EXPECT_EQ(print.PixelColor(175, high) & 0xFFFFFF, TColor(clWhite));
+  // The feeder line at 30 m: one pixel wide, three printed.
+  int black = 0;
+  for (int x = column(print, 30) - 8; x <= column(print, 30) + 8; ++x)
+    black += (print.PixelColor(x, high) & 0xFFFFFF) == TColor(clBlack);
+  EXPECT_EQ(black, 3);
+  // The legend's first entry, right of the data area: its line in the
+  // curve's colour, three times as long and as thick.
+  const auto legendLine = [curve](const TBitmap& b) {
+    TBitmap margin;
+    const int left = b.Width() - int(std::lround(118 * b.Width() / 648.0));
+    margin.SetSize(b.Width() - left, b.Height() / 4);
+    margin.Canvas().Draw(-left, 0, b);
+    return InkBox(margin, curve);
+  };
+  const TRect small = legendLine(screen), large = legendLine(print);
+  ASSERT_EQ(small.Right - small.Left, 19);  // 18 pixels and the pen's end
+  ASSERT_EQ(small.Bottom - small.Top, 2);
+  EXPECT_NEAR(large.Right - large.Left, 3 * (small.Right - small.Left), 3);
+  EXPECT_NEAR(large.Bottom - large.Top, 3 * (small.Bottom - small.Top), 2);
 }
 
 }  // namespace

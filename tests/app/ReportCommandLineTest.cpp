@@ -68,8 +68,12 @@ TEST_F(ReportCommandLine, TheOptionsAreTheWindowsInputs) {
   EXPECT_EQ(single.feeder.constant, FeederConstant450);
   ASSERT_EQ(single.calculations.size(), 1u);
   EXPECT_EQ(single.calculations[0].maxima->dipoleFeet, 65.62);
-  EXPECT_EQ(single.chart.items->NumItems(), 8);     // the eight marks
-  EXPECT_EQ(single.check.line, ClassicFeederLine);  // "450/600"
+  EXPECT_EQ(single.calculations[0].dipoleFeet, 65.62);
+  EXPECT_EQ(single.calculations[0].feederConstant, FeederConstant450);
+  EXPECT_EQ(single.chart.items->NumItems(), 8);  // the eight marks
+  // Without --line the line both pages start with, window line.
+  EXPECT_EQ(single.line, TLineChoice{});
+  EXPECT_EQ(single.check.line, DefaultFeederLine);
   EXPECT_EQ(single.check.feederMetres, 20);
   EXPECT_FALSE(single.tuner);
 
@@ -80,13 +84,18 @@ TEST_F(ReportCommandLine, TheOptionsAreTheWindowsInputs) {
   ASSERT_EQ(bands.calculations.size(), 2u);
   EXPECT_FALSE(bands.calculations[0].maxima);  // too short
   EXPECT_EQ(bands.calculations[0].minimumFeet, 375 / 1.8);
+  EXPECT_EQ(bands.calculations[0].dipoleFeet, 85.30);
+  EXPECT_DOUBLE_EQ(bands.calculations[0].feederConstant, 983.57 * 0.7);
   EXPECT_EQ(bands.chart.items->NumItems(), 8);
   EXPECT_EQ(bands.check.line, CustomFeederLine);  // --line's, as the pages share it
   EXPECT_EQ(bands.check.customFactor, 0.7);
+  EXPECT_EQ(bands.line.line, CustomLine);
+  EXPECT_EQ(bands.line.custom, (TTransmissionLine{450, 0.7, 1.5e-3, std::nullopt}));
   EXPECT_TRUE(bands.check.checked[0] && bands.check.checked[3] && !bands.check.checked[1]);
   EXPECT_DOUBLE_EQ(bands.check.feederMetres, 50 * MetresPerFoot);
   EXPECT_EQ(Input({"--line", "open600"}).check.line, FeederLineOf(1));
-  EXPECT_EQ(Input({"--impedance", "300"}).check.line, ClassicFeederLine);
+  EXPECT_EQ(Input({"--line", "open600"}).line.line, 1);
+  EXPECT_EQ(Input({"--impedance", "300"}).check.line, DefaultFeederLine);
 }
 
 TEST_F(ReportCommandLine, BadArgumentsExitTwoWithTheUsage) {

@@ -47,6 +47,64 @@ TEST(ReportLayout, ATablesHeaderIsRepeatedAboveRowsThatStartAPage) {
                     {6, 1, 10}}));
 }
 
+// A heading, a table's header and rows 2 high, flagged as the report flags
+// a table's rows.
+std::vector<TLayoutBox> Table(double before, int rows) {
+  std::vector<TLayoutBox> boxes = {{before}, {2, 1, true}};
+  for (int i = 0; i < rows; ++i)
+    boxes.push_back({2, 0, TableRowKeptWithNext(size_t(i), size_t(rows)), 1});
+  return boxes;
+}
+
+// The page of each box placed once (the repeated headers aside).
+std::vector<int> PagesOf(const std::vector<TLayoutBox>& boxes, double pageHeight) {
+  std::vector<int> pages(boxes.size(), -1);
+  for (const TPlacedBox& p : PlaceBoxes(boxes, pageHeight)) {
+    if (pages[size_t(p.box)] < 0) pages[size_t(p.box)] = p.page;
+  }
+  return pages;
+}
+
+// On a page of 20, after a box 'before' high, a table of five rows: the
+// last row never starts a page alone, the header never ends one with a
+// single row below it.
+TEST(ReportLayout, NoRowStandsAloneAtAPagesTopAndAHeaderHasTwoRows) {
+  struct Case {
+    double before;
+    std::vector<int> pages;  // the box before, the header, the five rows
+  };
+  const Case cases[] = {
+      {5, {0, 0, 0, 0, 0, 0, 0}},   // all fits: 5 + 1 + 2 + 5 * 2 = 18
+      {7, {0, 0, 0, 0, 0, 0, 0}},   // exactly
+      {8, {0, 0, 0, 0, 0, 1, 1}},   // the last row alone would start page 1: two go
+      {10, {0, 0, 0, 0, 0, 1, 1}},  // three rows fit
+      {12, {0, 0, 0, 0, 1, 1, 1}},  // two rows fit, three go
+      {14, {0, 1, 1, 1, 1, 1, 1}},  // one row under the header: the table moves
+  };
+  for (const Case& c : cases) EXPECT_EQ(PagesOf(Table(c.before, 5), 20), c.pages) << c.before;
+  // Without the rule the fifth row would start page 1 alone, and the header
+  // end page 0 above one row.
+  const auto loose = [](double before) {
+    std::vector<TLayoutBox> boxes = Table(before, 5);
+    for (size_t i = 2; i < boxes.size(); ++i) boxes[i].keepWithNext = false;
+    return PagesOf(boxes, 20);
+  };
+  EXPECT_EQ(loose(8), (std::vector<int>{0, 0, 0, 0, 0, 0, 1}));
+  EXPECT_EQ(loose(14), (std::vector<int>{0, 0, 0, 1, 1, 1, 1}));
+}
+
+// Tables of one to three rows keep their header with every row: one that
+// misses the page by 1 moves whole.
+TEST(ReportLayout, ShortTablesStayWhole) {
+  for (int rows = 1; rows <= 3; ++rows) {
+    const std::vector<int> pages = PagesOf(Table(18 - 2 * rows, rows), 20);
+    for (size_t i = 1; i < pages.size(); ++i) EXPECT_EQ(pages[i], 1) << rows << " " << i;
+  }
+  EXPECT_FALSE(TableRowKeptWithNext(0, 1));
+  EXPECT_TRUE(TableRowKeptWithNext(0, 2));
+  EXPECT_FALSE(TableRowKeptWithNext(1, 2));
+}
+
 TEST(ReportLayout, ABoxTallerThanAPageTakesOneOfItsOwn) {
   EXPECT_EQ(Place({{5}, {30}, {5}}, 20), (Placed{{0, 0, 0}, {1, 1, 0}, {2, 2, 0}}));
   EXPECT_TRUE(PlaceBoxes({}, 20).empty());

@@ -32,12 +32,13 @@ bool Contains(const std::vector<std::string>& lines, const std::string& line) {
   return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-// The list's line of a calculation: its frequency and its eight lengths.
+// The list's line of a calculation: its frequency, the dipole and its eight
+// lengths.
 std::string ListLine(double frequency, const std::string& label) {
   TFeederState state;
   InitFeederState(state, frequency);
   CalcSingle(state, frequency, 85.30);
-  std::string line = label + " MHz";
+  std::string line = label + " MHz 26.00 m";
   for (const std::u16string& length : FeederListLines(state)) line += " " + ToUtf8(length);
   return line;
 }
@@ -103,14 +104,21 @@ TEST_F(ReportPdfTest, TheInputsAndEveryListedLengthAreTextOfTheDocument) {
            "Orvak SE version 1.0: feeder report",
            "Bands 1.8 MHz, 7.1 MHz, 14.2 MHz",
            "Dipole length 26.00 m (85.30 ft)",
-           "Feeder Z0 450 \u03A9, velocity factor 0.90 (feeder constant 886.00 ft\u00B7MHz)",
+           "Feeder of the list Z0 450 \u03A9, the calculator's feeder constant 886.00 "
+           "ft\u00B7MHz",
            ListLine(7.1, "7.1"),
            ListLine(14.2, "14.2"),
            "Feeder length 12.50 m (41 ft 0.1 in)",
-           "7.1 MHz 13.36 m add 0.86 m (2 ft 9.7 in)"}) {
+           "Line as in the Inputs",
+           "7.1 MHz 13.49 m add 0.99 m (3 ft 3.0 in)"}) {
     EXPECT_TRUE(Contains(lines, line)) << line << "\n" << Text(file);
   }
-  EXPECT_NE(Text(file).find("it needs to be longer than: 208.3ft."), std::string::npos);
+  // Too short: a statement in the list and in the Feeder check alike.
+  const std::string text = Text(file);
+  const std::string tooShort = "The dipole is too short for 1.8 MHz: it needs at least 208.3 ft.";
+  ASSERT_NE(text.find(tooShort), std::string::npos) << text;
+  EXPECT_NE(text.find(tooShort, text.find(tooShort) + 1), std::string::npos) << text;
+  EXPECT_EQ(text.find("Please"), std::string::npos) << text;
   EXPECT_EQ(lines.back(),
             "Orvak SE version 1.0, feeder report of " + ToUtf8(ReportDate()) + " Page 1 of 1");
   EXPECT_EQ(Info(file, "Title"), "Orvak SE version 1.0: feeder report");
@@ -125,7 +133,7 @@ TEST_F(ReportPdfTest, NumbersTakeTheLocalesDecimalSeparator) {
   SetLocaleDecimalSeparator(u',');
   const fs::path file = Written(Input({"--frequency", "7.1"}));
   const std::vector<std::string> lines = Lines(file);
-  EXPECT_TRUE(Contains(lines, "7,1 MHz 13,36 32,37 51,39 70,41 89,43 108,44 127,46 146,48"))
+  EXPECT_TRUE(Contains(lines, "7,1 MHz 26,00 m 13,36 32,37 51,39 70,41 89,43 108,44 127,46 146,48"))
       << Text(file);
   EXPECT_TRUE(Contains(lines, "Dipole length 26,00 m (85,30 ft)")) << Text(file);
   EXPECT_EQ(Text(file).find("13.36"), std::string::npos);
@@ -157,6 +165,53 @@ TEST_F(ReportPdfTest, TheFirstPageRendersAndTheChartHas300PixelsAnInch) {
   EXPECT_GE(images[0].xPpi, 300);
   EXPECT_GE(images[0].yPpi, 300);
   EXPECT_EQ(images[0].encoding, "image");  // not "jpeg"
+}
+
+// A tuner view computed for the bands: its rows, its sweep and its finder.
+TReportTuner ComputedTuner(const TTunerSetup& setup) {
+  auto result = std::make_shared<TTunerResult>();
+  result->setup = setup;
+  result->bands = {3, 5};
+  result->centres = {{7.1, {60, 30}, std::nullopt, 3}, {14.175, {2300, -1800}, 0.071, 5}};
+  result->sweep = {{7.1, {60, 30}, 3}, {14.175, {2300, -1800}, 5}};
+  result->rows = TunerRows(setup, result->centres, result->sweep);
+  result->finder.table =
+      std::make_shared<const TFinderTable>(setup.line, setup.tuner, result->sweep, setup.powerW);
+  TReportTuner tuner;
+  tuner.setup = setup;
+  tuner.rows = result->rows;
+  tuner.chart = result;
+  return tuner;
+}
+
+// One line for the whole document: the Inputs name it, the Feeder check and
+// the tuner view refer to it; the Tuner chart follows the table at 300
+// pixels an inch, as the first chart does.
+TEST_F(ReportPdfTest, OneLineNameAndTheTunerChartAt300PixelsAnInch) {
+  SKIP_WITHOUT_POPPLER();
+  TReportInput input = Input({"--bands", "7.1,14.2"});
+  TTunerSetup setup;
+  setup.antenna.lengthM = input.dipoleFeet * MetresPerFoot;
+  input.tuner = ComputedTuner(setup);
+  const fs::path file = Written(input);
+  const std::string text = Text(file);
+  const std::string name = "Window line 450 \u03A9 (Z0 400 \u03A9 measured), #18";
+  ASSERT_NE(text.find(name), std::string::npos) << text;
+  EXPECT_EQ(text.find(name, text.find(name) + 1), std::string::npos) << text;
+  EXPECT_EQ(text.find("450/600"), std::string::npos) << text;
+  EXPECT_EQ(text.find("velocity factor 0.90"), std::string::npos) << text;
+  const std::vector<std::string> lines = Lines(file);
+  EXPECT_TRUE(Contains(lines, "Line as in the Inputs")) << text;
+  EXPECT_NE(text.find("at the tuner"), std::string::npos) << text;
+  const std::vector<Image> images = Images(file);
+  ASSERT_EQ(images.size(), 2u);
+  for (const Image& image : images) {
+    EXPECT_EQ(image.width, 2056);
+    EXPECT_GE(image.xPpi, 300);
+    EXPECT_GE(image.yPpi, 300);
+    EXPECT_EQ(image.encoding, "image");
+  }
+  EXPECT_EQ(images[1].height, 1066);  // the Tuner page's proportions, 648 x 336
 }
 
 TEST_F(ReportPdfTest, A4OrLetter) {
@@ -215,14 +270,15 @@ TEST_F(ReportPdfTest, LongTablesGoOnOverPagesWithTheirHeaderAndWholeRows) {
   const fs::path file = Written(input);
   const int pages = std::stoi(Info(file, "Pages"));
   ASSERT_GE(pages, 3);
-  // A row of the table: its frequency, "MHz" and its eight lengths.
+  // A row of the table: its frequency, "MHz", the dipole and its eight lengths.
   const auto isRow = [](const std::string& line) {
     std::istringstream words(line);
-    std::string frequency, unit, length;
-    words >> frequency >> unit;
+    std::string frequency, unit, dipole, metres, length;
+    words >> frequency >> unit >> dipole >> metres;
     int lengths = 0;
     while (words >> length) lengths += IsFixed2(length) ? 1 : 100;
-    return (frequency == "7.1" || frequency == "14.2") && unit == "MHz" && lengths == 8;
+    return (frequency == "7.1" || frequency == "14.2") && unit == "MHz" && dipole == "26.00" &&
+           metres == "m" && lengths == 8;
   };
   int rows = 0;
   for (int p = 1; p <= pages; ++p) {
@@ -233,7 +289,7 @@ TEST_F(ReportPdfTest, LongTablesGoOnOverPagesWithTheirHeaderAndWholeRows) {
     int here = 0;
     for (const std::string& line : lines) here += isRow(line);
     if (here > 0) {
-      EXPECT_TRUE(Contains(lines, "Frequency 1 2 3 4 5 6 7 8")) << "page " << p;
+      EXPECT_TRUE(Contains(lines, "Frequency Dipole 1 2 3 4 5 6 7 8")) << "page " << p;
     }
     rows += here;
   }
@@ -283,21 +339,21 @@ TEST_F(ReportPdfTest, NothingLeavesTheTextAreaAndColumnsAreAligned) {
                  footer = w.yMin >= height - 14 * kPoint;
       EXPECT_TRUE(text || footer) << w.text << " on page " << w.page << " at " << w.yMin;
     }
-    // The lengths' rows: the numbers right of the frequencies end at the same
-    // x, column by column.
+    // The lengths' rows: the numbers right of the frequencies (the dipole's
+    // and the eight lengths) end at the same x, column by column.
     std::map<double, std::vector<double>> rows;  // a row's top: its numbers' right ends
     for (const Word& w : words) {
-      if (IsFixed2(w.text) && w.page == 1 && w.xMin > 120) {
+      if (IsFixed2(w.text) && w.page == 1 && w.xMin > 80) {
         rows[std::round(w.yMin * 10) / 10].push_back(w.xMax);
       }
     }
     std::vector<std::vector<double>> tableRows;
     for (const auto& [top, ends] : rows) {
-      if (ends.size() == 8) tableRows.push_back(ends);
+      if (ends.size() == 9) tableRows.push_back(ends);
     }
     ASSERT_EQ(tableRows.size(), 8u);  // the bands from 5.35 MHz on
     for (const auto& ends : tableRows) {
-      for (size_t c = 0; c < 8; ++c) EXPECT_NEAR(ends[c], tableRows[0][c], 0.05) << c;
+      for (size_t c = 0; c < 9; ++c) EXPECT_NEAR(ends[c], tableRows[0][c], 0.05) << c;
     }
   }
 }

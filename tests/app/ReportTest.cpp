@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -75,29 +77,74 @@ TEST_F(Report, TheInputsGiveTheFrequencyOrTheBandsTheDipoleInMetresAndFeetAndThe
   const TReportSection single = Section(BuildReport(in), u"Inputs");
   EXPECT_EQ(Fact(single, u"Frequency"), u"7.1 MHz");
   EXPECT_EQ(Fact(single, u"Dipole length"), u"26.00 m (85.30 ft)");
-  EXPECT_EQ(Fact(single, u"Feeder"),
-            u"Z0 450 \u03A9, velocity factor 0.90 (feeder constant 886.00 ft\u00B7MHz)");
+  EXPECT_EQ(Fact(single, u"Feeder of the list"),
+            u"Z0 450 \u03A9, the calculator's feeder constant 886.00 ft\u00B7MHz");
+  EXPECT_EQ(Fact(single, u"Line"),
+            u"Window line 450 \u03A9 (Z0 400 \u03A9 measured), #18: Z0 400 \u03A9, velocity "
+            u"factor 0.91, conductors 1.024 mm across (feeder constant 895.05 ft\u00B7MHz)");
+  EXPECT_EQ(Fact(single, u"Feeder length"), u"20.00 m (65 ft 7.4 in)");
   in.bands = {1, 3, 9};
   in.feeder = {u"", FreeSpaceConstant * 0.91};
   const TReportSection bands = Section(BuildReport(in), u"Inputs");
   EXPECT_EQ(Fact(bands, u"Frequency"), u"(none)");
   EXPECT_EQ(Fact(bands, u"Bands"), u"3.7\u00A0MHz, 7.1\u00A0MHz, 28.5\u00A0MHz");
-  EXPECT_EQ(Fact(bands, u"Feeder"),
-            u"measured line, velocity factor 0.91 (feeder constant 895.05 ft\u00B7MHz)");
+  EXPECT_EQ(Fact(bands, u"Feeder of the list"),
+            u"measured velocity factor 0.91, feeder constant 895.05 ft\u00B7MHz");
 }
 
-// Each calculation a row: its frequency and the eight lengths as the list
-// gives them, or the calculator's message across the row.
+// The line the Feeder check and the tuner view share is named once, in the
+// Inputs; the sections refer to it. A line of a section's own is named there.
+TEST_F(Report, TheSharedLineIsNamedOnce) {
+  TReportInput in;
+  in.line.line = CustomLine;
+  in.line.custom = {500, 0.85, 1.5e-3, std::nullopt};
+  in.check.line = CustomFeederLine;
+  in.check.customFactor = 0.85;
+  TReportTuner tuner;
+  tuner.setup.line = in.line.Line();
+  in.tuner = tuner;
+  TReport report = BuildReport(in);
+  EXPECT_EQ(Fact(Section(report, u"Inputs"), u"Line"),
+            u"custom line: Z0 500 \u03A9, velocity factor 0.85, conductors 1.5 mm across "
+            u"(feeder constant 836.03 ft\u00B7MHz)");
+  EXPECT_EQ(Fact(Section(report, u"Feeder check"), u"Line"), u"as in the Inputs");
+  const std::u16string tunerLine = Fact(Section(report, u"Tuner view"), u"Line");
+  EXPECT_EQ(tunerLine.rfind(u"as in the Inputs; matched loss ", 0), 0u) << ToUtf8(tunerLine);
+  EXPECT_EQ(Fact(Section(report, u"Tuner view"), u"Feeder length"), u"(none)");  // the Inputs'
+  // "450/600" on the Feeder check page and no tuner view: no shared line to name.
+  in.check.line = ClassicFeederLine;
+  in.tuner.reset();
+  report = BuildReport(in);
+  EXPECT_EQ(Fact(Section(report, u"Inputs"), u"Line"), u"(none)");
+  EXPECT_EQ(Fact(Section(report, u"Feeder check"), u"Line"),
+            u"450/600, velocity factor 0.90 (feeder constant 886.00 ft\u00B7MHz)");
+  // A tuner view of another line and feeder length than the pages' names them.
+  tuner.setup.line = LinePresets[2].line;
+  tuner.setup.feederM = 12;
+  in.tuner = tuner;
+  report = BuildReport(in);
+  EXPECT_EQ(Fact(Section(report, u"Inputs"), u"Line"), u"(none)");
+  const std::u16string own = Fact(Section(report, u"Tuner view"), u"Line");
+  EXPECT_EQ(own.rfind(u"Twin lead 300 \u03A9, #20: Z0 300 \u03A9, velocity factor 0.8, ", 0), 0u)
+      << ToUtf8(own);
+  EXPECT_EQ(Fact(Section(report, u"Tuner view"), u"Feeder length"), u"12.00 m (39 ft 4.4 in)");
+}
+
+// Each calculation a row: its frequency, the dipole it was computed with and
+// the eight lengths as the list gives them, or the dipole's shortness as a
+// statement across the row.
 TEST_F(Report, TheLengthsAreTheListsRowByRow) {
   TReportInput in;
   in.calculations = {Calculated(7.1), Calculated(1.8), Calculated(7.1)};
   const TReportSection lengths = Section(BuildReport(in), u"Exact feeder lengths");
   const auto tables = Blocks<TReportTable>(lengths);
   ASSERT_EQ(tables.size(), 1u);
-  ASSERT_EQ(tables[0].columns.size(), 9u);
+  ASSERT_EQ(tables[0].columns.size(), 10u);
   EXPECT_EQ(tables[0].columns[0].header, u"Frequency");
-  EXPECT_EQ(tables[0].columns[8].header, u"8");
+  EXPECT_EQ(tables[0].columns[1].header, u"Dipole");
+  EXPECT_EQ(tables[0].columns[9].header, u"8");
   const std::vector<std::u16string> defaults = {u"7.1 MHz",
+                                                u"26.00 m",
                                                 u"13.36",
                                                 u"32.37",
                                                 u"51.39",
@@ -106,23 +153,70 @@ TEST_F(Report, TheLengthsAreTheListsRowByRow) {
                                                 u"108.44",
                                                 u"127.46",
                                                 u"146.48"};
-  EXPECT_EQ(tables[0].rows,
-            (Rows{defaults, {u"1.8 MHz", TooShortMessage(375 / 1.8, u'.')}, defaults}));
+  const std::vector<std::u16string> tooShort = {
+      u"1.8 MHz", u"26.00 m", u"The dipole is too short for 1.8 MHz: it needs at least 208.3 ft."};
+  EXPECT_EQ(tables[0].rows, (Rows{defaults, tooShort, defaults}));
+  in.bands = {0, 3};
+  EXPECT_TRUE(Texts(Section(BuildReport(in), u"Inputs")).empty());  // the fields' own values
   in.calculations.clear();
   EXPECT_EQ(Texts(Section(BuildReport(in), u"Exact feeder lengths")),
             std::vector<std::u16string>{u"The list is empty."});
 }
 
+// The list keeps calculations of other values than the fields show: each
+// row names its own dipole (and feeder constant, where one differs), and the
+// Inputs say that the list differs.
+TEST_F(Report, RowsOfOtherValuesNameThemAndTheInputsSaySo) {
+  const std::u16string note = u"The list below was computed with other values: see each row.";
+  struct Case {
+    const char* what;
+    TReportCalculation calculation;
+    bool constantColumn;
+  };
+  const Case cases[] = {
+      {"another dipole", Calculated(7.1, 134.51), false},
+      {"another feeder", Calculated(7.1, 85.30, FeederConstant300), true},
+      {"another frequency", Calculated(14.2), false},
+  };
+  for (const Case& c : cases) {
+    TReportInput in;
+    in.calculations = {Calculated(7.1), c.calculation};
+    const TReport report = BuildReport(in);
+    EXPECT_EQ(Texts(Section(report, u"Inputs")), std::vector<std::u16string>{note}) << c.what;
+    const TReportTable table = Blocks<TReportTable>(Section(report, u"Exact feeder lengths"))[0];
+    ASSERT_EQ(table.columns.size(), c.constantColumn ? 11u : 10u) << c.what;
+    if (c.constantColumn) {
+      EXPECT_EQ(table.columns[2].header, u"Constant\n(ft\u00B7MHz)");
+      EXPECT_EQ(table.rows[0][2], u"886.00");
+      EXPECT_EQ(table.rows[1][2], u"787.00");
+    }
+  }
+  // 41 m typed after the start-up calculation of 85.3 ft: the row keeps its
+  // dipole and its lengths; one calculated now has its own.
+  TReportInput in;
+  in.dipoleFeet = 134.51;
+  in.calculations = {Calculated(7.1), Calculated(7.1, 134.51)};
+  const TReport report = BuildReport(in);
+  EXPECT_EQ(Fact(Section(report, u"Inputs"), u"Dipole length"), u"41.00 m (134.51 ft)");
+  const Rows rows = Blocks<TReportTable>(Section(report, u"Exact feeder lengths"))[0].rows;
+  EXPECT_EQ(std::vector<std::u16string>(rows[0].begin(), rows[0].begin() + 3),
+            (std::vector<std::u16string>{u"7.1 MHz", u"26.00 m", u"13.36"}));
+  EXPECT_EQ(std::vector<std::u16string>(rows[1].begin(), rows[1].begin() + 3),
+            (std::vector<std::u16string>{u"7.1 MHz", u"41.00 m", u"9.35"}));
+}
+
 TEST_F(Report, NumbersTakeTheLocalesSeparator) {
   SetLocaleDecimalSeparator(u',');
   TReportInput in;
+  in.check.line = ClassicFeederLine;
   in.calculations = {Calculated(1.8), Calculated(7.1)};
   const TReport report = BuildReport(in);
   EXPECT_EQ(Fact(Section(report, u"Inputs"), u"Dipole length"), u"26,00 m (85,30 ft)");
   const auto rows = Blocks<TReportTable>(Section(report, u"Exact feeder lengths"))[0].rows;
-  EXPECT_EQ(rows[0][1], TooShortMessage(375 / 1.8, u','));
+  EXPECT_EQ(rows[0][2], u"The dipole is too short for 1,8 MHz: it needs at least 208,3 ft.");
   EXPECT_EQ(rows[1][0], u"7,1 MHz");
-  EXPECT_EQ(rows[1][1], u"13,36");
+  EXPECT_EQ(rows[1][1], u"26,00 m");
+  EXPECT_EQ(rows[1][2], u"13,36");
   EXPECT_EQ(Blocks<TReportTable>(Section(report, u"Feeder check"))[0].rows[3][2],
             u"cut 6,64 m (21 ft 9,6 in)");
 }
@@ -144,19 +238,19 @@ TEST_F(Report, TheChartsPlaceAndCaptionTellTheBarsWhenThereAreAny) {
 
 // The page's rows: the bands checked (or all), the nearest maximum, the
 // change in metres and in feet and inches, the warning near a voltage
-// maximum, or the calculator's message.
+// maximum, or the dipole's shortness.
 TEST_F(Report, TheFeederCheckHasThePagesRows) {
   TReportInput in;
+  in.check.line = ClassicFeederLine;
   in.check.checked[0] = in.check.checked[3] = in.check.checked[7] = true;
   const TReportSection check = Section(BuildReport(in), u"Feeder check");
-  EXPECT_EQ(Fact(check, u"Feeder length"), u"20.00 m (65 ft 7.4 in)");
   EXPECT_EQ(Fact(check, u"Line"),
             u"450/600, velocity factor 0.90 (feeder constant 886.00 ft\u00B7MHz)");
   const auto table = Blocks<TReportTable>(check)[0];
   ASSERT_EQ(table.columns.size(), 4u);
   EXPECT_TRUE(table.columns[3].warning);
   EXPECT_EQ(table.rows,
-            (Rows{{u"1.8 MHz", TooShortMessage(375 / 1.8, u'.')},
+            (Rows{{u"1.8 MHz", u"The dipole is too short for 1.8 MHz: it needs at least 208.3 ft."},
                   {u"7.1 MHz", u"13.36 m", u"cut 6.64 m (21 ft 9.6 in)", u""},
                   {u"21.25 MHz",
                    u"22.41 m",
@@ -172,7 +266,7 @@ TEST_F(Report, AFeederThatCannotBeCheckedGivesTheReasonInsteadOfRows) {
   EXPECT_TRUE(Blocks<TReportTable>(check).empty());
   EXPECT_EQ(Texts(check),
             std::vector<std::u16string>{u"The velocity factor must lie between 0.50 and 1.00."});
-  EXPECT_EQ(Fact(check, u"Line"), u"Custom, velocity factor 0.40");
+  EXPECT_EQ(Fact(check, u"Line"), u"Custom, velocity factor 0.40");  // not the Inputs' 0.90
 }
 
 TEST_F(Report, TheTunerViewIsThereOnlyWhenComputed) {
@@ -180,19 +274,18 @@ TEST_F(Report, TheTunerViewIsThereOnlyWhenComputed) {
   for (const TReportSection& s : BuildReport(in).sections) EXPECT_NE(s.heading, u"Tuner view");
 }
 
-// The setup's facts (the line with Z0, VF and its loss), the table's cells
-// as the command line prints them with the locale's separator, the rule's
-// mark and its note, and the lengths that suit every band.
+// The setup's facts (the line's loss), the table's cells with the locale's
+// separator under named columns with their units, the rule's mark and its
+// note, and the lengths that suit every band.
 TEST_F(Report, TheTunerViewHasItsSetupTableAndSpans) {
   SetLocaleDecimalSeparator(u',');
   TReportInput in;
   in.bands = {3, 5};
   TReportTuner tuner;
   tuner.setup.tuner = {TTuner::External, 3, 10, 2000};
-  tuner.rows =
-      TunerRows(tuner.setup,
-                {{7.1, {50, 20}, std::nullopt, 3}, {14.175, {2000, -300}, std::nullopt, 5}},
-                {{7.1, {50, 20}, 3}, {14.175, {2000, -300}, 5}});
+  tuner.rows = TunerRows(tuner.setup,
+                         {{7.1, {50, 20}, std::nullopt, 3}, {14.175, {2000, -300}, 0.071, 5}},
+                         {{7.1, {50, 20}, 3}, {14.175, {2000, -300}, 5}});
   TFinderResult spans;
   spans.spans = {{8.97, 17.43, 11.73, std::log(11.52), 7.2, {}}};
   spans.groupsIncluded = spans.groupsSuited = 2;
@@ -204,28 +297,55 @@ TEST_F(Report, TheTunerViewHasItsSetupTableAndSpans) {
   EXPECT_EQ(Fact(section, u"Ground"),
             u"average (relative permittivity 13, conductivity 0,005 S/m)");
   const std::u16string line = Fact(section, u"Line");
-  EXPECT_EQ(line.rfind(u"Window line 450 \u03A9 (Z0 400 \u03A9 measured), #18: Z0 400 \u03A9, "
-                       u"velocity factor 0,91, "
-                       u"conductors 1,024 mm across; matched loss ",
-                       0),
-            0u)
-      << ToUtf8(line);
+  EXPECT_EQ(line.rfind(u"as in the Inputs; matched loss ", 0), 0u) << ToUtf8(line);
   EXPECT_NE(line.find(u" dB per 100 m at 7,1 MHz to 0,"), std::u16string::npos) << ToUtf8(line);
   EXPECT_EQ(line.substr(line.size() - 27), u" dB per 100 m at 14,175 MHz") << ToUtf8(line);
-  EXPECT_EQ(Fact(section, u"Feeder length"), u"20,00 m (65 ft 7,4 in)");
   EXPECT_EQ(Fact(section, u"Power"), u"100 W");
   EXPECT_EQ(Fact(section, u"Tuner"), u"external, matching |Z| from 10 to 2000 \u03A9");
   EXPECT_EQ(Fact(section, u"Band edges"), u"IARU Region 1");
   const auto tables = Blocks<TReportTable>(section);
   ASSERT_EQ(tables.size(), 2u);
-  ASSERT_EQ(tables[0].columns.size(), 14u);
+  std::vector<std::u16string> headers;
+  for (const TReportColumn& c : tables[0].columns) headers.push_back(c.header);
+  EXPECT_EQ(headers,
+            (std::vector<std::u16string>{u"MHz",
+                                         u"feed point\n(\u03A9)",
+                                         u"SWR\non line",
+                                         u"at the tuner\n(\u03A9)",
+                                         u"loss (dB)\nmatched / total",
+                                         u"efficiency\n(%)",
+                                         u"peak\nvoltage (V)",
+                                         u"tuner matches\n(worst point)",
+                                         u"first current\nmaximum (m):\nmodel / rule"}));
   for (size_t r = 0; r < 2; ++r) {
-    const auto texts = TunerRowTexts(tuner.rows[r]);
-    for (size_t c = 0; c + 1 < texts.size(); ++c)
-      EXPECT_EQ(tables[0].rows[r][c], LocalNumbers(texts[c], u','));
+    const TTunerRow& t = tuner.rows[r];
+    const auto& cells = tables[0].rows[r];
+    ASSERT_EQ(cells.size(), 9u);
+    EXPECT_EQ(cells[2], LocalNumbers(SwrText(t.ends.swr), u','));
+    EXPECT_EQ(
+        cells[4],
+        LocalNumbers(FixedText(t.ends.matchedLossDb, 2) + " / " + FixedText(t.ends.totalLossDb, 2),
+                     u','));
+    EXPECT_EQ(cells[5], LocalNumbers(FixedText(t.ends.efficiency * 100, 1), u','));
+    EXPECT_EQ(cells[6], LocalNumbers(FixedText(t.ends.peakVoltage, 0), u','));
+    EXPECT_EQ(cells[8],
+              LocalNumbers(FixedText(*t.firstCurrentMaximum, 2) + " / " +
+                               FixedText(*t.classicMaximum, 2) + (t.ruleDiffers ? " *" : ""),
+                           u','));
   }
-  EXPECT_EQ(tables[0].rows[0][0], u"7,1000");
+  EXPECT_EQ(tables[0].rows[0][0], u"7,100");
+  EXPECT_EQ(tables[0].rows[0][1], u"50,0 + j20,0");
+  EXPECT_EQ(tables[0].rows[1][1], u"2000,0 \u2212 j300,0 \u00B17\u00A0%");
+  EXPECT_EQ(tables[0].rows[0][7].rfind(tuner.rows[0].CanMatch() ? u"yes (" : u"no (", 0), 0u);
   EXPECT_EQ(tables[1].rows, (Rows{{u"8,97", u"17,43", u"11,73", u"7,2000", u"x11,52"}}));
+  EXPECT_EQ(tables[1].columns[3].header, u"worst point (MHz)");
+  const std::vector<std::u16string> texts = Texts(section);
+  EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const std::u16string& t) {
+    return t.rfind(
+               u"\u00B1: a model of a mesh 1.5 times as fine moves the feed point by this "
+               u"much.",
+               0) == 0;
+  }));
   tuner.setup.tuner = {};
   TFinderResult none;
   none.groupsIncluded = 2;
@@ -233,12 +353,27 @@ TEST_F(Report, TheTunerViewHasItsSetupTableAndSpans) {
   none.othersShareM = 1.5;
   tuner.spans = none;
   in.tuner = tuner;
-  const auto texts = Texts(Section(BuildReport(in), u"Tuner view"));
   EXPECT_EQ(Fact(Section(BuildReport(in), u"Tuner view"), u"Tuner"),
             u"internal, matching an SWR up to 3 on 50 \u03A9");
-  EXPECT_EQ(texts.back(),
+  EXPECT_EQ(Texts(Section(BuildReport(in), u"Tuner view")).back(),
             u"No feeder length from 0,5 to 60 m suits every band: 1,81-2 MHz stops it (without "
             u"it the others share 1,50 m of lengths).");
+}
+
+// The tuner matches column: the verdict across the band with its worst point.
+TEST_F(Report, TheTunersVerdictNamesTheWorstPoint) {
+  TReportInput in;
+  TReportTuner tuner;
+  TTunerRow row =
+      TunerRows(tuner.setup, {{7.1, {50, 20}, std::nullopt, -1}}, {{7.1, {50, 20}, -1}})[0];
+  row.verdict = {-1, true, 0.2, 7.2};
+  tuner.rows = {row};
+  row.verdict = {-1, false, -0.3, 7.0};
+  tuner.rows.push_back(row);
+  in.tuner = tuner;
+  const auto rows = Blocks<TReportTable>(Section(BuildReport(in), u"Tuner view"))[0].rows;
+  EXPECT_EQ(rows[0][7], u"yes (7.2 MHz)");
+  EXPECT_EQ(rows[1][7], u"no (7 MHz)");
 }
 
 TEST_F(Report, AMarkedRuleGetsItsNote) {
@@ -250,11 +385,43 @@ TEST_F(Report, AMarkedRuleGetsItsNote) {
   tuner.rows = {row};
   in.tuner = tuner;
   const TReportSection section = Section(BuildReport(in), u"Tuner view");
-  const std::u16string marked = Blocks<TReportTable>(section)[0].rows[0][13];
+  const std::u16string marked = Blocks<TReportTable>(section)[0].rows[0][8];
   EXPECT_EQ(marked.substr(marked.size() - 2), u" *");
   EXPECT_EQ(
       Texts(section).back(),
       u"* The classic rule's first current maximum lies more than 1/16 line wavelength away.");
+}
+
+// The Tuner chart follows the table, with its caption, where it was drawn.
+TEST_F(Report, TheTunerChartFollowsTheTable) {
+  TReportInput in;
+  TReportTuner tuner;
+  tuner.rows = TunerRows(tuner.setup, {{7.1, {50, 20}, std::nullopt, -1}}, {{7.1, {50, 20}, -1}});
+  in.tuner = tuner;
+  const auto places = [&in] {
+    return Blocks<TReportChartPlace>(Section(BuildReport(in), u"Tuner view"));
+  };
+  EXPECT_TRUE(places().empty());
+  auto result = std::make_shared<TTunerResult>();
+  result->setup = tuner.setup;
+  result->rows = tuner.rows;
+  in.tuner->chart = result;
+  ASSERT_EQ(places().size(), 1u);
+  EXPECT_EQ(places()[0].chart, TReportChartKind::Tuner);
+  const TReportSection section = Section(BuildReport(in), u"Tuner view");
+  size_t table = 0, chart = 0;
+  for (size_t i = 0; i < section.blocks.size(); ++i) {
+    if (std::holds_alternative<TReportTable>(section.blocks[i])) table = i;
+    if (std::holds_alternative<TReportChartPlace>(section.blocks[i])) chart = i;
+  }
+  EXPECT_LT(table, chart);
+  ASSERT_LT(chart + 1, section.blocks.size());
+  const std::u16string caption = std::get<TReportText>(section.blocks[chart + 1]).text;
+  EXPECT_EQ(caption.rfind(u"|Z| at the tuner against the feeder length", 0), 0u);
+  EXPECT_NE(caption.find(u"the black line marks the feeder length of 20.00\u00A0m."),
+            std::u16string::npos)
+      << ToUtf8(caption);
+  EXPECT_EQ(caption.find(u"green bars"), std::u16string::npos);  // no lengths suit every band
 }
 
 TEST_F(Report, GroundsAndLinesOfTheirOwn) {

@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <cctype>
 #include <sstream>
 #include <string>
@@ -25,6 +26,7 @@
 #include "platform/QtText.h"
 #include "support/FailingSaves.h"
 #include "support/PixelMask.h"
+#include "tests/app/PageTestSupport.h"
 #include "tests/app/PdfReading.h"
 #include "tests/app/WindowFixture.h"
 #include "tests/app/tuner/NecTestSupport.h"
@@ -154,7 +156,7 @@ TEST_F(WindowReport, EachSavesWhatTheWindowShowsAndACancelSavesNothing) {
     const std::vector<std::string> lines = Lines(file);
     EXPECT_NE(std::find(lines.begin(),
                         lines.end(),
-                        "7.1 MHz 13.36 32.37 51.39 70.41 89.43 108.44 127.46 146.48"),
+                        "7.1 MHz 26.00 m 13.36 32.37 51.39 70.41 89.43 108.44 127.46 146.48"),
               lines.end())
         << Text(file);
     EXPECT_EQ(Images(file).size(), 1u);
@@ -164,11 +166,11 @@ TEST_F(WindowReport, EachSavesWhatTheWindowShowsAndACancelSavesNothing) {
 }
 
 // The bands with two the dipole is too short for, the 300 ohm feeder, a
-// feeder of 12.5 m on the Feeder check page: the window's report and the
-// command line's hold the same text, also in a comma locale.
+// feeder of 12.5 m on the Feeder check page of its first line: the window's
+// report and the command line's hold the same text, also in a comma locale.
 TEST_F(WindowReport, ItHoldsTheTextOfTheCommandLinesReportOfTheSameInputs) {
   SKIP_WITHOUT_POPPLER();
-  Calculate({0, 1, 3, 5}, 0, QStringLiteral("12.5"), ClassicFeederLine);
+  Calculate({0, 1, 3, 5}, 0, QStringLiteral("12.5"), DefaultFeederLine);
   EXPECT_EQ(messages.size(), 2u);  // 1.8 and 3.7 MHz
   const std::vector<std::string> options = {
       "--bands", "1.8,3.7,7.1,14.2", "--impedance", "300", "--feeder-m", "12.5"};
@@ -182,7 +184,8 @@ TEST_F(WindowReport, ItHoldsTheTextOfTheCommandLinesReportOfTheSameInputs) {
   EXPECT_NE(comma.find("12,50 m (41 ft 0,1 in)"), std::string::npos) << comma;
 }
 
-// The Feeder check page's line is --line's, a preset or the user's own.
+// The Feeder check page's line is --line's, a preset or the user's own: the
+// Inputs name it, the Feeder check refers to it.
 TEST_F(WindowReport, TheCheckPagesLineIsTheCommandLinesLine) {
   SKIP_WITHOUT_POPPLER();
   Calculate({3}, 1, QStringLiteral("20"), FeederLineOf(1));
@@ -190,18 +193,61 @@ TEST_F(WindowReport, TheCheckPagesLineIsTheCommandLinesLine) {
   EXPECT_EQ(preset,
             WithoutDates(
                 Text(CommandLineReport("preset-cl.pdf", {"--bands", "7.1", "--line", "open600"}))));
-  EXPECT_NE(preset.find("Open wire 600 \u03A9, 2 mm, velocity factor 0.97"), std::string::npos)
+  EXPECT_NE(preset.find("Open wire 600 \u03A9, 2 mm: Z0 600 \u03A9, velocity factor 0.97"),
+            std::string::npos)
       << preset;
+  EXPECT_NE(preset.find("as in the Inputs"), std::string::npos) << preset;
   window->TabSheet3->cbLine->setCurrentIndex(CustomFeederLine);
   window->TabSheet3->nioVF->SetNioValue(0.5);
   window->TabSheet3->nioVFChange(nullptr);
   const std::string custom = WithoutDates(Text(Save("custom.pdf")));
   EXPECT_EQ(custom,
-            WithoutDates(Text(
-                CommandLineReport("custom-cl.pdf", {"--bands", "7.1", "--line", "450,0.5,1"}))));
-  EXPECT_NE(custom.find("Custom, velocity factor 0.50 (feeder constant 491.79 ft\u00B7MHz)"),
+            WithoutDates(Text(CommandLineReport("custom-cl.pdf",
+                                                {"--bands", "7.1", "--line", "450,0.5,1.024"}))));
+  EXPECT_NE(custom.find("custom line: Z0 450 \u03A9, velocity factor 0.5, conductors 1.024 mm"),
             std::string::npos)
       << custom;
+  EXPECT_NE(custom.find("constant 491.79 ft\u00B7MHz)"), std::string::npos) << custom;
+  // "450/600" stays the page's choice: the check names it, the Inputs no line.
+  window->TabSheet3->cbLine->setCurrentIndex(ClassicFeederLine);
+  const std::string classic = WithoutDates(Text(Save("classic.pdf")));
+  EXPECT_NE(classic.find("450/600, velocity factor 0.90 (feeder constant 886.00 ft\u00B7MHz)"),
+            std::string::npos)
+      << classic;
+  EXPECT_EQ(classic.find("custom line"), std::string::npos) << classic;
+}
+
+// A dipole typed after the start-up calculation: the Inputs give the new
+// length and say that the list differs; its row keeps the dipole it was
+// computed with. Calculated again, the list agrees.
+TEST_F(WindowReport, ARowKeepsTheDipoleItWasComputedWith) {
+  SKIP_WITHOUT_POPPLER();
+  TypeOver(*window->nioDipolLenm, u"41");
+  const std::string note = "The list below was computed with other values: see each row.";
+  std::vector<std::string> lines = Lines(Save("typed.pdf"));
+  const auto has = [&lines](const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  };
+  EXPECT_TRUE(has("Dipole length 41.00 m (134.51 ft)"));
+  EXPECT_TRUE(has(note));
+  EXPECT_TRUE(has("7.1 MHz 26.00 m 13.36 32.37 51.39 70.41 89.43 108.44 127.46 146.48"));
+  window->btnCalc->click();
+  lines = Lines(Save("both.pdf"));
+  EXPECT_TRUE(has(note));
+  EXPECT_TRUE(has("7.1 MHz 26.00 m 13.36 32.37 51.39 70.41 89.43 108.44 127.46 146.48"));
+  const auto row41 = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.rfind("7.1 MHz 41.00 m 9.35 ", 0) == 0;
+  });
+  EXPECT_NE(row41, lines.end());
+  window->btnClearGraph->click();
+  window->btnCalc->click();
+  lines = Lines(Save("again.pdf"));
+  EXPECT_FALSE(has(note));
+  EXPECT_EQ(std::count_if(lines.begin(),
+                          lines.end(),
+                          [](const std::string& line) { return line.rfind("7.1 MHz ", 0) == 0; }),
+            2);  // the list's row and the Feeder check's
+  EXPECT_TRUE(errors.empty());
 }
 
 // The Tuner page's results are the report's tuner view once it has
@@ -210,14 +256,23 @@ TEST_F(WindowReport, TheTunerPagesResultsAreTheReportsTunerView) {
   SKIP_WITHOUT_POPPLER();
   SKIP_WITHOUT_NEC2C();
   TemporaryFolderScope temporary;
-  Calculate({3, 5}, 1, QStringLiteral("20"), ClassicFeederLine);
+  Calculate({3, 5}, 1, QStringLiteral("20"), DefaultFeederLine);
   QPushButton* button = window->TabSheet4->btnReport;
-  EXPECT_EQ(Text(Save("before.pdf", button)).find("Tuner view"),
-            std::string::npos);  // not computed yet
+  const fs::path before = Save("before.pdf", button);
+  EXPECT_EQ(Text(before).find("Tuner view"), std::string::npos);  // not computed yet
+  EXPECT_EQ(Images(before).size(), 1u);
   window->PageControl1->setCurrentWidget(window->TabSheet4);
   ASSERT_TRUE(QTest::qWaitFor([this] { return window->TabSheet4->Result() != nullptr; }, 60000));
-  const std::string fromWindow = WithoutDates(Text(Save("window.pdf", button)));
+  const fs::path file = Save("window.pdf", button);
+  const std::string fromWindow = WithoutDates(Text(file));
   EXPECT_NE(fromWindow.find("Tuner view"), std::string::npos);
+  // One line named once; the Tuner chart after the table, at 300 pixels an inch.
+  const std::string name = "Window line 450 \u03A9 (Z0 400 \u03A9 measured), #18";
+  ASSERT_NE(fromWindow.find(name), std::string::npos);
+  EXPECT_EQ(fromWindow.find(name, fromWindow.find(name) + 1), std::string::npos) << fromWindow;
+  const std::vector<Image> images = Images(file);
+  ASSERT_EQ(images.size(), 2u);
+  for (const Image& image : images) EXPECT_GE(std::min(image.xPpi, image.yPpi), 300);
   EXPECT_EQ(fromWindow,
             WithoutDates(Text(CommandLineReport(
                 "command-line.pdf", {"--bands", "7.1,14.2", "--tuner", "--find-feeder"}))));

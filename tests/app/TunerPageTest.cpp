@@ -360,7 +360,9 @@ TEST(TunerAndFeederCheck, ShareTheLineAndTheFeederLength) {
     TFeederCheckPage check;
     TTunerPage tuner;
     ShareFeeder(check, tuner);
-    EXPECT_EQ(check.cbLine->currentText(), QStringLiteral("450/600"));
+    EXPECT_EQ(check.cbLine->currentIndex(), FeederLineOf(tuner.cbLine->currentIndex()));
+    // One line from the start.
+    EXPECT_EQ(check.LineChoice(), tuner.LineChoice());
     tuner.cbLine->setCurrentIndex(2);  // twin lead
     EXPECT_EQ(check.cbLine->currentIndex(), 3);
     EXPECT_EQ(check.nioVF->Text(), u"0.80");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "app/TunerTable.h"
@@ -107,6 +108,32 @@ TEST(TunerTable, TheCsvKeepsItsColumnsAndAddsTheMatchedLossAndTheUncertainty) {
   const auto cells = TunerCsvTexts(row);
   EXPECT_EQ(cells[6], FixedText(row.ends.totalLossDb, 3));
   EXPECT_EQ(cells[10], FixedText(row.ends.matchedLossDb, 3));
+}
+
+// Three significant digits: two decimals below 10, one below 100, none
+// below 1000, decided after rounding; "> 999" where the rounded figure would
+// need four digits. The CSV keeps the full value.
+TEST(TunerTable, TheSwrHasThreeSignificantDigits) {
+  const std::pair<double, const char*> cases[] = {
+      {1.0, "1.00"},
+      {1.5, "1.50"},
+      {9.994, "9.99"},
+      {9.996, "10.0"},  // 10.00 would be four digits
+      {18.86, "18.9"},
+      {99.94, "99.9"},
+      {99.96, "100"},
+      {189.4, "189"},
+      {999.4, "999"},
+      {999.5, "> 999"},
+      {1886.36, "> 999"},
+      {1e300, "> 999"},
+      {std::numeric_limits<double>::infinity(), "> 999"},
+      {std::numeric_limits<double>::quiet_NaN(), "-"},
+  };
+  for (const auto& [swr, text] : cases) EXPECT_EQ(SwrText(swr), text) << swr;
+  TTunerRow row = rowAt(TTunerSetup{}, 7.1, Z(73, 42));
+  row.ends.swr = 1886.36;
+  EXPECT_EQ(TunerCsvTexts(row)[5], "1886.36");
 }
 
 TEST(TunerTable, BadInputsAreRefused) {

@@ -94,7 +94,7 @@ rm -f report.pdf
 require_tool pdfinfo "the Poppler tools (Debian package poppler-utils)"
 pdfinfo report.pdf | grep -q '^Page size: *595 x 842 pts (A4)$' || fail "report: $(pdfinfo report.pdf)"
 LC_ALL=de_DE.UTF-8 "$PROGRAM" --report comma.pdf --frequency 7.1
-pdftotext -layout comma.pdf - | grep -q '^ *7,1 MHz  *13,36 ' || fail "comma locale: $(pdftotext comma.pdf -)"
+pdftotext -layout comma.pdf - | grep -q '^ *7,1 MHz  *26,00 m  *13,36 ' || fail "comma locale: $(pdftotext comma.pdf -)"
 [ -e /usr/share/i18n/locales/en_US ] || skip_or_fail "the locale sources (Debian package locales)"
 locales=$(mktemp -d)
 localedef -i en_US -f UTF-8 "$locales/en_US.UTF-8" >/dev/null 2>&1 || fail "localedef en_US failed"
